@@ -1,0 +1,364 @@
+// Start-up chain: the about box's fade, the login with its settings key, the password
+// change and the ways the login ends.
+
+#include "app/aboutbox.h"
+#include "app/login.h"
+#include "app/picturebox.h"
+#include "app/splash.h"
+#include "app/startupenv.h"
+#include "platform/dialogs.h"
+#include "platform/registrykey.h"
+#include "platform/versioninfo.h"
+
+#include <QtTest>
+
+class TestStartup : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_dir;
+    QList<int> m_exitCodes;
+    int m_dataModuleCreations = 0;
+    std::function<void()> m_onCreate;
+
+    QString settingsFile() const { return m_dir.filePath(QStringLiteral("registry.ini")); }
+
+    static TPW* newLogin() { return createLoginDialog(); }
+
+    // Types the password and presses OK through the keyboard's default button.
+    void login(TPW* dialog, const QString& password) {
+        dialog->Password->setText(password);
+        QTest::mouseClick(dialog->OKBtn, Qt::LeftButton);
+    }
+
+    static void flushDeletes() { QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete); }
+
+private Q_SLOTS:
+    void initTestCase() {
+        QVERIFY(m_dir.isValid());
+        initStartupResources();
+        StartupEnv::setExitFunction([this](int code) { m_exitCodes.append(code); });
+        StartupEnv::setDesktopSizeFunction([] { return QSize(1920, 1080); });
+        TPW::createDataModuleHook = [this] {
+            ++m_dataModuleCreations;
+            if (m_onCreate)
+                m_onCreate();
+        };
+    }
+
+    void init() {
+        QFile::remove(settingsFile());
+        RegistryKey::setStorageForTests(settingsFile());
+        m_exitCodes.clear();
+        m_dataModuleCreations = 0;
+        m_onCreate = nullptr;
+    }
+
+    void cleanup() {
+        delete PW;
+        flushDeletes();
+        QCOMPARE(FormAttesa, nullptr);
+    }
+
+    void firstRunCreatesTheKeyWithItsDefaults() {
+        BoxAnswerer boxes;
+        QPointer<TPW> dialog = newLogin();
+        login(dialog, QStringLiteral("quorb"));
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(m_dataModuleCreations, 1);
+        flushDeletes();
+        QVERIFY(dialog.isNull());
+        QCOMPARE(PW, nullptr);
+
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
+        QCOMPARE(reg.readString("DATABASE"), StartupEnv::executableFolder() + "KTabulon.cds");
+        QVERIFY(reg.readString("DATABASE").endsWith(QDir::separator() + QStringLiteral("KTabulon.cds")));
+        QCOMPARE(reg.readString("LogIn"), QStringLiteral("quorb"));
+        QCOMPARE(reg.readInteger("Left"), 240);
+        QCOMPARE(reg.readInteger("Top"), 135);
+        QCOMPARE(reg.readInteger("Height"), 800);
+        QCOMPARE(reg.readInteger("Width"), 1190);
+        QCOMPARE(reg.readString("ver"), TPW::GetAppVersionStr());
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d+\\.\\d+\\.\\d+\\.\\d+$"))
+                    .match(reg.readString("ver"))
+                    .hasMatch());
+        QVERIFY(!reg.valueExists("BaudRate"));
+        QCOMPARE(CLeft, 240);
+        QCOMPARE(CTop, 135);
+    }
+
+    void firstRunBoundsRoundHalvesToEven() {
+        QCOMPARE(StartupEnv::divideRoundHalfEven(1924, 8), 240); // 240.5
+        QCOMPARE(StartupEnv::divideRoundHalfEven(1932, 8), 242); // 241.5
+        QCOMPARE(StartupEnv::divideRoundHalfEven(1084, 8), 136); // 135.5
+        QCOMPARE(StartupEnv::divideRoundHalfEven(1927, 8), 241); // 240.875
+        QCOMPARE(StartupEnv::divideRoundHalfEven(1921, 8), 240); // 240.125
+
+        StartupEnv::setDesktopSizeFunction([] { return QSize(3844, 1084); }); // two screens side by side
+        BoxAnswerer boxes;
+        login(newLogin(), QStringLiteral("quorb"));
+        StartupEnv::setDesktopSizeFunction([] { return QSize(1920, 1080); });
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
+        QCOMPARE(reg.readInteger("Left"), 480); // 480.5
+        QCOMPARE(reg.readInteger("Top"), 136);  // 135.5
+    }
+
+    void passwordIsExactAndCaseSensitive() {
+        {
+            RegistryKey reg;
+            QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+            reg.writeString("LogIn", "Segreto");
+        }
+        BoxAnswerer boxes;
+        QPointer<TPW> dialog = newLogin();
+        for (const QString& wrong : {QStringLiteral("segreto"), QStringLiteral("SEGRETO"),
+                                     QStringLiteral("Segreto "), QStringLiteral("Segret"), QString()}) {
+            boxes.clear();
+            login(dialog, wrong);
+            QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Password errata")});
+            QCOMPARE(boxes.last().kind, QStringLiteral("ShowMessage"));
+            QVERIFY(dialog && dialog->isVisible());
+        }
+        QCOMPARE(m_dataModuleCreations, 0);
+        login(dialog, QStringLiteral("Segreto"));
+        QCOMPARE(m_dataModuleCreations, 1);
+        // An existing key is only read: no first-run value appears.
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
+        QVERIFY(!reg.valueExists("ver"));
+        QVERIFY(!reg.valueExists("DATABASE"));
+    }
+
+    void missingPasswordValueMeansEmptyPassword() {
+        {
+            RegistryKey reg;
+            QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+            reg.writeString("DATABASE", "x.cds");
+        }
+        BoxAnswerer boxes;
+        QPointer<TPW> dialog = newLogin();
+        login(dialog, QStringLiteral("quorb"));
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Password errata")});
+        login(dialog, QString());
+        QCOMPARE(m_dataModuleCreations, 1);
+    }
+
+    void changingThePasswordAsksUntilANewOneIsGiven() {
+        BoxAnswerer boxes;
+        boxes.answerCancel().answerText(QStringLiteral("********")).answerText(QStringLiteral("Nuova7"));
+        QPointer<TPW> dialog = newLogin();
+        dialog->CheckBox1->setChecked(true);
+        login(dialog, QStringLiteral("quorb"));
+        QCOMPARE(boxes.count("InputBox"), 3);
+        const ShownBox& ask = boxes.shown.first();
+        QCOMPARE(ask.caption, QStringLiteral("TBN for (ZEPHRA)V080"));
+        QCOMPARE(ask.text, QStringLiteral("Digitare la nuova password"));
+        QCOMPARE(ask.preset, QStringLiteral("********"));
+        QCOMPARE(m_dataModuleCreations, 1);
+        flushDeletes();
+
+        boxes.clear();
+        dialog = newLogin();
+        login(dialog, QStringLiteral("quorb"));
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Password errata")});
+        login(dialog, QStringLiteral("Nuova7"));
+        QCOMPARE(m_dataModuleCreations, 2);
+    }
+
+    void anEmptyNewPasswordIsAccepted() {
+        BoxAnswerer boxes;
+        boxes.answerText(QString());
+        QPointer<TPW> dialog = newLogin();
+        dialog->CheckBox1->setChecked(true);
+        login(dialog, QStringLiteral("quorb"));
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
+        QVERIFY(reg.valueExists("LogIn"));
+        QCOMPARE(reg.readString("LogIn"), QString());
+    }
+
+    void aNewPasswordTooLongToTypeIsRefused() {
+        BoxAnswerer boxes;
+        boxes.answerText(QString(65, QLatin1Char('a'))).answerText(QString(64, QLatin1Char('b')));
+        QPointer<TPW> dialog = newLogin();
+        dialog->CheckBox1->setChecked(true);
+        login(dialog, QStringLiteral("quorb"));
+        QCOMPARE(boxes.count("InputBox"), 2);
+        QCOMPARE(boxes.count("ShowMessage"), 1);
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
+        QCOMPARE(reg.readString("LogIn"), QString(64, QLatin1Char('b')));
+        QCOMPARE(dialog ? dialog->Password->maxLength() : 64, 64);
+    }
+
+    void versionIsWrittenAtFirstRunOnly() {
+        BoxAnswerer boxes;
+        login(newLogin(), QStringLiteral("quorb"));
+        flushDeletes();
+        {
+            RegistryKey reg;
+            QVERIFY(reg.openKey(kTabulonRegistryKey, false));
+            reg.writeString("ver", "0.0.0.1");
+            reg.writeInteger("Left", 7);
+        }
+        login(newLogin(), QStringLiteral("quorb"));
+        QCOMPARE(m_dataModuleCreations, 2);
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
+        QCOMPARE(reg.readString("ver"), QStringLiteral("0.0.0.1"));
+        QCOMPARE(reg.readInteger("Left"), 7);
+    }
+
+    void unusableSettingsStoreLetsOnlyAnEmptyPasswordIn() {
+        RegistryKey::setStorageForTests(QStringLiteral("/proc/tabulon-no-such-dir/registry.ini"));
+        BoxAnswerer boxes;
+        QPointer<TPW> dialog = newLogin();
+        login(dialog, QStringLiteral("quorb"));
+        QCOMPARE(boxes.texts(),
+                 (QStringList{QStringLiteral("Impossibile accedere nel registro di configurazione"),
+                              QStringLiteral("Password errata")}));
+        boxes.clear();
+        login(dialog, QString());
+        QCOMPARE(boxes.texts(),
+                 QStringList{QStringLiteral("Impossibile accedere nel registro di configurazione")});
+        QCOMPARE(m_dataModuleCreations, 1);
+    }
+
+    void dialogLayoutAndKeys() {
+        QPointer<TPW> dialog = newLogin();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("TBN for (ZEPHRA)V080"));
+        QCOMPARE(dialog->Label1->text(), QStringLiteral("Immettere la password"));
+        QCOMPARE(dialog->CheckBox1->text(), QStringLiteral("Cambia password"));
+        QVERIFY(!dialog->CheckBox1->isChecked());
+        QCOMPARE(dialog->Password->maxLength(), 64);
+        QCOMPARE(dialog->Password->echoMode(), QLineEdit::Password);
+        QCOMPARE(dialog->Password->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter), int('*'));
+        QVERIFY(dialog->OKBtn->isDefault());
+        QCOMPARE(dialog->size(), QSize(300, 150));
+
+        // Enter in the password field presses OK.
+        BoxAnswerer boxes;
+        dialog->activateWindow();
+        dialog->Password->setFocus();
+        dialog->Password->setText(QStringLiteral("quorb"));
+        QTest::keyClick(dialog->Password, Qt::Key_Return);
+        QCOMPARE(m_dataModuleCreations, 1);
+        QVERIFY(!dialog->isVisible());
+    }
+
+    void cancelEscAndCloseEndTheProgramWithCodeZero() {
+        QPointer<TPW> dialog = newLogin();
+        QTest::mouseClick(dialog->CancelBtn, Qt::LeftButton);
+        QCOMPARE(m_exitCodes, QList<int>{0});
+        flushDeletes();
+        QVERIFY(dialog.isNull());
+
+        dialog = newLogin();
+        QTest::keyClick(dialog->Password, Qt::Key_Escape);
+        QCOMPARE(m_exitCodes, (QList<int>{0, 0}));
+        flushDeletes();
+        QVERIFY(dialog.isNull());
+
+        dialog = newLogin();
+        dialog->close();
+        QCOMPARE(m_exitCodes, (QList<int>{0, 0, 0}));
+        flushDeletes();
+        QVERIFY(dialog.isNull());
+        QCOMPARE(m_dataModuleCreations, 0);
+        // Nothing was stored: the settings key does not exist.
+        RegistryKey reg;
+        QVERIFY(!reg.openKey(kTabulonRegistryKey, false));
+    }
+
+    void waitWindowCoversTheDataModuleCreation() {
+        QString shownText;
+        bool loginHidden = false;
+        m_onCreate = [&] {
+            QVERIFY(FormAttesa != nullptr);
+            QVERIFY(FormAttesa->isVisible());
+            if (auto* label = FormAttesa->findChild<QLabel*>())
+                shownText = label->text();
+            loginHidden = PW && !PW->isVisible();
+        };
+        BoxAnswerer boxes;
+        login(newLogin(), QStringLiteral("quorb"));
+        QCOMPARE(shownText, QStringLiteral("ATTENDERE PREGO..."));
+        QVERIFY(loginHidden);
+        QCOMPARE(FormAttesa, nullptr);
+    }
+
+    void creationFailureIsReportedAfterCleaningUp() {
+        bool waitWindowGoneWhenReported = false;
+        bool loginGoneWhenReported = false;
+        m_onCreate = [] { throw std::runtime_error("Registro illeggibile"); };
+        BoxAnswerer boxes;
+        boxes.responder = [&](const ShownBox&) {
+            waitWindowGoneWhenReported = FormAttesa == nullptr;
+            loginGoneWhenReported = PW == nullptr;
+            return QVariant();
+        };
+        QPointer<TPW> dialog = newLogin();
+        login(dialog, QStringLiteral("quorb"));
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Registro illeggibile")});
+        QVERIFY(waitWindowGoneWhenReported);
+        QVERIFY(loginGoneWhenReported);
+        QCOMPARE(m_exitCodes, QList<int>{1});
+        flushDeletes();
+        QVERIFY(dialog.isNull());
+    }
+
+    void aboutBoxFadesThenStartsTheLoginOnce() {
+        int logins = 0;
+        TAboutBox::createLoginHook = [&] { ++logins; };
+        auto* box = new TAboutBox;
+        QCOMPARE(box->size(), QSize(461, 242));
+        QVERIFY(box->Timer2->isActive());
+        QCOMPARE(box->Timer2->interval(), 1500);
+        QCOMPARE(box->Timer1->interval(), 1);
+        box->show();
+        QCOMPARE(per, 254);
+        QCOMPARE(box->appliedOpacities(), QList<int>{254});
+        const std::optional<VersionRecord> record = readVersionRecord(StartupEnv::executablePath());
+        QCOMPARE(box->Version->text(), record ? formatFileVersion(*record) : QString());
+
+        QTest::qWait(1000);
+        QCOMPARE(logins, 0);
+        QVERIFY(box->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!box->isVisible(), 5000);
+        QCOMPARE(logins, 1);
+        QCOMPARE(per, -1);
+        const QList<int>& applied = box->appliedOpacities();
+        QCOMPARE(applied.size(), 51);
+        QCOMPARE(applied.first(), 254);
+        QCOMPARE(applied.at(1), 249);
+        QCOMPARE(applied.last(), 4);
+        QVERIFY(!applied.contains(0));
+        QVERIFY(!box->Timer1->isActive());
+        QVERIFY(!box->Timer2->isActive());
+
+        QTest::qWait(100);
+        QCOMPARE(logins, 1);
+        QVERIFY(!box->isVisible());
+        QVERIFY(m_exitCodes.isEmpty()); // hiding the main form ends nothing
+        TAboutBox::createLoginHook = nullptr;
+        delete box;
+    }
+
+    void aboutBoxPictures() {
+        TAboutBox box;
+        QVERIFY(!box.Image1->isNull());
+        QVERIFY(!box.Image2->isNull());
+        QCOMPARE(box.Image2->geometry(), QRect(4, 11, 445, 94));
+        QCOMPARE(box.Image1->geometry(), QRect(385, 161, 64, 64));
+        // Every text stays inside the box and clear of the logo.
+        for (QLabel* label : {box.Copyright, box.ProductName, box.Version, box.Comments, box.Label1}) {
+            label->adjustSize();
+            QVERIFY2(label->geometry().right() < box.Image1->x(), qPrintable(label->objectName()));
+        }
+    }
+};
+
+QTEST_MAIN(TestStartup)
+#include "test_startup.moc"
