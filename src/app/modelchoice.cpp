@@ -65,7 +65,7 @@ TTypeCentral::TTypeCentral(QWidget* parent) : TOKBottomDlg(parent) {
 
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setGeometry(168, 33, 126, 23);
+    ComboBox1->setSizeAdjustPolicy(QComboBox::AdjustToContents);
 
     OKBtn->setGeometry(8, 86, 75, 25);
     CancelBtn->setGeometry(230, 86, 75, 25);
@@ -90,6 +90,16 @@ void TTypeCentral::FormCreate() {
     ComboBox1->clear();
     ComboBox1->addItems(Language::CSL_MainCentral_Combo);
     ComboBox1->setCurrentIndex(-1);
+    placeCombo();
+}
+
+// The combo keeps its designed right edge and grows to the left when the screen font needs
+// more room than the design gave the longest model name.
+void TTypeCentral::placeCombo() {
+    constexpr int right = 168 + 126;
+    const int width = qMax(126, ComboBox1->sizeHint().width());
+    ComboBox1->setGeometry(right - width, 33, width, 23);
+    Label1->setGeometry(17, 33, ComboBox1->x() - 17 - 4, 23);
 }
 
 void TTypeCentral::showEvent(QShowEvent* event) {

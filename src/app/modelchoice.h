@@ -38,6 +38,9 @@ protected:
     void closeEvent(QCloseEvent* event) override; // FormCloseQuery: only OK and Cancel hide it
     void reject() override;                       // Esc acts as Cancel
     void showEvent(QShowEvent* event) override;
+
+private:
+    void placeCombo();
 };
 
 extern TTypeCentral* TypeCentral;

@@ -133,7 +133,7 @@ void TForm_Anagrafica::buildLayout() {
 
     GroupBox7 = makeGroupBox(QStringLiteral("GroupBox7"), Splitter2);
     auto* detailLayout = new QVBoxLayout(GroupBox7);
-    detailLayout->setContentsMargins(2, 2, 2, 2);
+    detailLayout->setContentsMargins(0, 0, 0, 0);
     ScrollBox2 = new QScrollArea(GroupBox7);
     ScrollBox2->setObjectName(QStringLiteral("ScrollBox2"));
     ScrollBox2->setFrameShape(QFrame::NoFrame);
@@ -141,7 +141,7 @@ void TForm_Anagrafica::buildLayout() {
     detailLayout->addWidget(ScrollBox2);
     auto* details = new QWidget;
     details->setObjectName(QStringLiteral("ScrollBox2Contents"));
-    details->resize(660, 220);
+    details->resize(659, 218);
     ScrollBox2->setWidget(details);
 
     GroupBox6 = makeGroupBox(QStringLiteral("GroupBox6"), details);
