@@ -109,7 +109,7 @@ QRect buttonFace(QPainter& p, const QRect& r, unsigned state) {
         inner = r.adjusted(2, 2, -2, -2);
     }
     if (down)
-        inner.translate(1, 1);
+        inner.adjust(1, 1, 0, 0); // the glyph moves down-right, still inside the border
     return inner;
 }
 
@@ -130,8 +130,18 @@ template <typename Draw> void glyph(QPainter& p, unsigned state, Draw draw) {
     }
 }
 
+// Room for a glyph in `area`: an inactive glyph's embossed copy takes one pixel more to the
+// right and below. Empty when too small to draw anything.
+QRect glyphArea(const QRect& area, unsigned state) {
+    const QRect a = (state & DFCS_INACTIVE) ? area.adjusted(0, 0, -1, -1) : area;
+    return a.width() >= 3 && a.height() >= 3 ? a : QRect();
+}
+
 // The close cross: two diagonals, each two pixels thick.
-void drawCross(QPainter& p, const QRect& area, unsigned state) {
+void drawCross(QPainter& p, const QRect& glyphBox, unsigned state) {
+    const QRect area = glyphArea(glyphBox, state);
+    if (area.isEmpty())
+        return;
     const int span = std::min(area.width(), area.height());
     if (span < 3)
         return;
@@ -147,7 +157,10 @@ void drawCross(QPainter& p, const QRect& area, unsigned state) {
 }
 
 // A filled triangle pointing in `dir` (0 up, 1 down, 2 left, 3 right), made of lines.
-void drawArrow(QPainter& p, const QRect& area, int dir, unsigned state) {
+void drawArrow(QPainter& p, const QRect& arrowBox, int dir, unsigned state) {
+    const QRect area = glyphArea(arrowBox, state);
+    if (area.isEmpty())
+        return;
     const int span = std::min(area.width(), area.height());
     const int depth = std::max(1, (span + 1) / 3); // rows of the triangle
     glyph(p, state, [&](int off, const QColor& c) {
@@ -172,8 +185,11 @@ void drawArrow(QPainter& p, const QRect& area, int dir, unsigned state) {
     });
 }
 
-// The tick of a check box or menu: a 7 x 7 figure of three-pixel strokes, centred.
+// The tick of a check box or menu: a 7 x 7 figure of three-pixel strokes, centred; nothing
+// when it does not fit.
 void drawTick(QPainter& p, const QRect& area, const QColor& c) {
+    if (area.width() < 7 || area.height() < 7)
+        return;
     static constexpr int kTop[7] = {2, 3, 4, 3, 2, 1, 0};
     const int x0 = area.left() + (area.width() - 7) / 2;
     const int y0 = area.top() + (area.height() - 7) / 2;
@@ -191,8 +207,9 @@ void drawSizeGrip(QPainter& p, const QRect& r) {
     QLine shadows[32];
     QLine lights[16];
     int ns = 0, nl = 0;
-    for (int d = 1; d < side && ns < 32 && nl < 16; ++d) {
-        const QLine diagonal(right - d, bottom, right, bottom - d);
+    for (int d = 1; d < side - 1 && ns < 32 && nl < 16; ++d) {
+        // Flat-capped lines leave out their last pixel: end one step beyond the edge.
+        const QLine diagonal(right - d, bottom, right + 1, bottom - d - 1);
         switch (d % 4) {
         case 1:
         case 2:
@@ -212,13 +229,16 @@ void drawSizeGrip(QPainter& p, const QRect& r) {
 }
 
 void drawCaption(QPainter& p, const QRect& r, unsigned state) {
-    const QRect area = buttonFace(p, r, state);
+    const QRect face = buttonFace(p, r, state);
+    const QRect area = glyphArea(face, state);
+    if (area.isEmpty())
+        return;
     const Tools& t = tools();
     const int span = std::min(area.width(), area.height());
     const QRect sq = centredSquare(area, std::max(2, span - 2 * std::max(1, span / 4)));
     switch (state & 0xFF) {
     case DFCS_CAPTIONCLOSE:
-        drawCross(p, area, state);
+        drawCross(p, face, state);
         break;
     case DFCS_CAPTIONMIN:
         glyph(p, state, [&](int off, const QColor& c) {
@@ -270,6 +290,8 @@ void drawButton(QPainter& p, const QRect& r, unsigned state) {
     const QRect box = centredSquare(r, side);
     const bool greyed = state & (DFCS_INACTIVE | DFCS_PUSHED);
     if (g & DFCS_BUTTONRADIO) {
+        if (side < 4)
+            return;
         p.setPen(state & DFCS_MONO ? t.blackPen : t.shadowPen);
         p.setBrush(greyed ? t.faceBrush : t.windowBrush);
         p.drawEllipse(box.adjusted(0, 0, -1, -1));
@@ -291,6 +313,8 @@ void drawButton(QPainter& p, const QRect& r, unsigned state) {
         edge3d(p, box, Edge::Sunken);
         inner = box.adjusted(2, 2, -2, -2);
     }
+    if (inner.isEmpty())
+        return;
     const bool indeterminate = (g & DFCS_BUTTON3STATE) && (state & DFCS_CHECKED);
     p.fillRect(inner, greyed || indeterminate ? t.face : t.window);
     if (state & DFCS_CHECKED)

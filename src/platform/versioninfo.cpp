@@ -139,6 +139,11 @@ std::optional<VersionRecord> readVersionRecord(const QString& exePath, QString* 
     return fail(QStringLiteral("No version information in \"%1\"").arg(exePath));
 }
 
+QByteArray embeddedVersionRecordBytes() {
+    const auto bytes = embeddedBytes();
+    return QByteArray(reinterpret_cast<const char*>(bytes.data()), kRecordSize);
+}
+
 VersionRecord currentVersionRecord() {
     return VersionRecord{int(kMajor), int(kMinor), int(kRelease), int(kBuild)};
 }

@@ -4,6 +4,7 @@
 // little-endian 16-bit words, then a 16-bit check word), so the version of an executable is
 // read from its file without running it, as "the version of the named executable".
 
+#include <QByteArray>
 #include <QString>
 
 #include <optional>
@@ -21,6 +22,9 @@ struct VersionRecord {
 std::optional<VersionRecord> readVersionRecord(const QString& exePath, QString* errorText = nullptr);
 // The record built into this program.
 VersionRecord currentVersionRecord();
+// The bytes of the record built into this program (magic, numbers, check word), copied at
+// run time; for tests that place a record into a file of their own.
+QByteArray embeddedVersionRecordBytes();
 // "V1.7.2 build 0"
 QString formatFileVersion(const VersionRecord& v);
 // "1.7.2.0"
