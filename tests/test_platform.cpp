@@ -7,6 +7,7 @@
 #include "platform/glyphs.h"
 #include "platform/registrykey.h"
 #include "platform/versioninfo.h"
+#include "support/tempregistry.h"
 
 #include <QImage>
 #include <QPainter>
@@ -32,6 +33,7 @@ private slots:
     void registryReadsKeepTheirTypes();
     void registryTypesSurviveReloadFromDisk();
     void registryDeleteKeyAndOddNames();
+    void registryStorageForTests();
 
     // Message and input boxes
     void answererRecordsAndAnswersInOrder();
@@ -197,6 +199,32 @@ void TestPlatform::registryDeleteKeyAndOddNames() {
     QVERIFY(reg.keyExists(QStringLiteral("Software\\Velmora\\B")));
     QVERIFY(!reg.deleteKey(QStringLiteral("Software\\Velmora\\A")));
     QVERIFY(!reg.openKey(QStringLiteral("Software\\Velmora\\A"), false));
+}
+
+void TestPlatform::registryStorageForTests() {
+    {
+        TempRegistry temp;
+        QCOMPARE(RegistryKey::storageForTests(), temp.path());
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+        reg.writeInteger(QStringLiteral("Top"), 1);
+        QVERIFY(QFile::exists(temp.path()));
+    }
+    QCOMPARE(RegistryKey::storageForTests(), m_ini); // given back
+
+    // Under the test runner a test that chose no storage still never reaches the real one.
+    if (!qEnvironmentVariableIsSet("TABULON_TEST"))
+        QSKIP("not run by the test runner");
+    RegistryKey::setStorageForTests({});
+    RegistryKey reg;
+    QVERIFY(reg.openKey(QStringLiteral("Software\\Velmora\\Probe"), true));
+    reg.writeString(QStringLiteral("x"), QStringLiteral("y"));
+    const QString fallback =
+        QDir(QDir::tempPath())
+            .filePath(QStringLiteral("tabulon-registry-%1.ini").arg(QCoreApplication::applicationPid()));
+    QSettings raw(fallback, QSettings::IniFormat);
+    QCOMPARE(raw.value(QStringLiteral("Software/Velmora/Probe/x")).toString(), QStringLiteral("sz:y"));
+    QVERIFY(reg.deleteKey(QStringLiteral("Software\\Velmora\\Probe")));
 }
 
 void TestPlatform::answererRecordsAndAnswersInOrder() {

@@ -1,5 +1,8 @@
 #include "platform/registrykey.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStringList>
@@ -10,6 +13,26 @@
 namespace {
 
 QString g_testStorage;
+
+// Under the test runner (TABULON_TEST set) a test that forgot to choose a storage must not
+// touch the real settings: it gets a file of its own process, removed at exit.
+QString testRunFallbackStorage() {
+    struct Fallback {
+        QString path;
+        Fallback() {
+            if (qEnvironmentVariableIsSet("TABULON_TEST"))
+                path = QDir(QDir::tempPath())
+                           .filePath(QStringLiteral("tabulon-registry-%1.ini")
+                                         .arg(QCoreApplication::applicationPid()));
+        }
+        ~Fallback() {
+            if (!path.isEmpty())
+                QFile::remove(path);
+        }
+    };
+    static const Fallback fallback;
+    return fallback.path;
+}
 
 // Name of the marker value that makes an empty key exist. Encoded value names never contain
 // "%k" ('%' is always followed by a hex pair), so no real value can collide with it.
@@ -22,7 +45,7 @@ const QString kIntegerTag = QStringLiteral("dword:");
 
 bool usesNativeTypes() {
 #ifdef Q_OS_WIN
-    return g_testStorage.isEmpty();
+    return g_testStorage.isEmpty() && testRunFallbackStorage().isEmpty();
 #else
     return false;
 #endif
@@ -138,6 +161,8 @@ RegistryKey::~RegistryKey() = default;
 std::unique_ptr<QSettings> RegistryKey::settings() const {
     if (!g_testStorage.isEmpty())
         return std::make_unique<QSettings>(g_testStorage, QSettings::IniFormat);
+    if (const QString fallback = testRunFallbackStorage(); !fallback.isEmpty())
+        return std::make_unique<QSettings>(fallback, QSettings::IniFormat);
 #ifdef Q_OS_WIN
     return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER"), QSettings::NativeFormat);
 #else
