@@ -226,6 +226,25 @@ private Q_SLOTS:
         QCOMPARE(m_dataModuleCreations, 1);
     }
 
+    void executableWithoutVersionStopsTheLoginBeforeTheSettings() {
+        const QString bare = m_dir.filePath(QStringLiteral("bare-executable"));
+        QFile file(bare);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(4096, 'x'));
+        file.close();
+        StartupEnv::setExecutablePathForTests(bare);
+        BoxAnswerer boxes;
+        QPointer<TPW> dialog = newLogin();
+        login(dialog, QStringLiteral("quorb"));
+        StartupEnv::setExecutablePathForTests(QString());
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(!boxes.last().text.isEmpty());
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(m_dataModuleCreations, 0);
+        RegistryKey reg;
+        QVERIFY(!reg.openKey(kTabulonRegistryKey, false));
+    }
+
     void dialogLayoutAndKeys() {
         QPointer<TPW> dialog = newLogin();
         QCOMPARE(dialog->windowTitle(), QStringLiteral("TBN for (ZEPHRA)V080"));

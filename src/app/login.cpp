@@ -124,10 +124,12 @@ void TPW::FormShow() {
 
 QString TPW::GetAppVersionStr() {
     const QString path = StartupEnv::executablePath();
-    const std::optional<VersionRecord> record = readVersionRecord(path);
+    QString why;
+    const std::optional<VersionRecord> record = readVersionRecord(path, &why);
     if (!record)
-        throw std::runtime_error(
-            QStringLiteral("Informazioni di versione non trovate in %1").arg(path).toStdString());
+        throw std::runtime_error(why.isEmpty()
+                                     ? QStringLiteral("No version information in %1").arg(path).toStdString()
+                                     : why.toStdString());
     return formatAppVersion(*record);
 }
 
