@@ -9,8 +9,10 @@
 #include "app/windowcreation.h"
 #include "model/datamodule.h"
 #include "model/lang.h"
+#include "platform/colors.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
+#include "platform/dbgrid.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
 #include "ui/mainwindow.h"
@@ -45,6 +47,25 @@ private:
         QTest::mouseClick(TypeCentral->OKBtn, Qt::LeftButton);
     }
 
+    // The installations of a register file, read by a data module of its own.
+    static QStringList modelsInFile(const QString& file) {
+        TDM reader;
+        reader.CDSet_Tabulon->open();
+        reader.CDSet_Tabulon->loadFromFile(file);
+        QStringList models;
+        for (int r = 1; r <= reader.CDSet_Tabulon->recordCount(); ++r) {
+            reader.CDSet_Tabulon->setRecNo(r);
+            models << reader.CDSet_Tabulon->fieldByName("_TipoCentrale").asString();
+        }
+        return models;
+    }
+
+    static void moveMouse(QWidget* target, QPoint at) {
+        QMouseEvent move(QEvent::MouseMove, at, target->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                         Qt::NoModifier);
+        QApplication::sendEvent(target, &move);
+    }
+
     QString readDatabaseSetting() const {
         RegistryKey reg;
         if (!reg.openKey(kTabulonRegistryKey, false))
@@ -64,6 +85,7 @@ private Q_SLOTS:
     void init() {
         const QString settings = path(QStringLiteral("registry.ini"));
         QFile::remove(settings);
+        QFile::remove(path(QStringLiteral("KTabulon.cds")));
         RegistryKey::setStorageForTests(settings);
         {
             RegistryKey reg;
@@ -305,6 +327,199 @@ private Q_SLOTS:
         Form_Anagrafica->Action1ExecuteExport();
         QCOMPARE(DATABASE, original);
         QCOMPARE(readDatabaseSetting(), original);
+    }
+
+    void importOfAForeignFileKeepsEverything() {
+        createInstallation(1);
+        createInstallation(6);
+        const QString original = DATABASE;
+        Form6->setStatusPanelText(7, QString());
+
+        const QString garbage = path(QStringLiteral("rotto.cds"));
+        QFile file(garbage);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("this is not a register file at all");
+        file.close();
+
+        DataSet other(QStringLiteral("CDSet_Tabulon"));
+        other.addField(QStringLiteral("_Altro"), FieldType::String, 10);
+        other.open();
+        other.append();
+        other.fieldByName(QStringLiteral("_Altro")).setAsString(QStringLiteral("x"));
+        other.post();
+        const QString foreign = path(QStringLiteral("altro_modello.cds"));
+        other.saveToFile(foreign);
+
+        for (const QString& bad : {garbage, foreign}) {
+            BoxAnswerer boxes;
+            boxes.answerText(bad);
+            Form_Anagrafica->Action2ExecuteImport();
+            QCOMPARE(boxes.count("OpenFile"), 1);
+            QCOMPARE(boxes.shown.first().caption, QStringLiteral("Import"));
+            QCOMPARE(boxes.texts().last(),
+                     QStringLiteral("Il catalogo non corrisponde alle tabelle presenti"));
+            QVERIFY(root()->active());
+            QCOMPARE(count(), 2);
+            QCOMPARE(DATABASE, original);
+            QCOMPARE(readDatabaseSetting(), original);
+            QCOMPARE(Form6->statusPanelText(7), original);
+            QCOMPARE(states(), filled());
+        }
+    }
+
+    void importReplacesTheRegister() {
+        createInstallation(2);
+        createInstallation(3);
+        createInstallation(4);
+        const QString saved = path(QStringLiteral("tre.cds"));
+        QString error;
+        QVERIFY2(DM->saveRegister(saved, &error), qPrintable(error));
+
+        BoxAnswerer boxes;
+        boxes.answer(mrYes).answer(mrYes).answer(mrYes);
+        for (int i = 0; i < 3; ++i)
+            QTest::mouseClick(Form_Anagrafica->Button_Elimina, Qt::LeftButton);
+        QCOMPARE(count(), 0);
+        QCOMPARE(states(), empty());
+
+        // A cancelled prompt changes nothing.
+        boxes.answerCancel();
+        Form_Anagrafica->Action2ExecuteImport();
+        QCOMPARE(count(), 0);
+
+        boxes.answerText(saved);
+        Form_Anagrafica->Action2ExecuteImport();
+        QCOMPARE(count(), 3);
+        QCOMPARE(DATABASE, saved);
+        QCOMPARE(readDatabaseSetting(), saved);
+        QCOMPARE(Form6->statusPanelText(7), saved);
+        QCOMPARE(states(), filled());
+    }
+
+    void newConfigKeepsTheOldFileAndStartsEmpty() {
+        createInstallation(1);
+        createInstallation(5);
+        const QString original = DATABASE;
+        QString error;
+        QVERIFY2(DM->saveRegister(original, &error), qPrintable(error));
+        createInstallation(3); // not yet saved: the new register must take it along
+        const QList<bool> before = states();
+
+        BoxAnswerer boxes;
+        boxes.answerCancel();
+        Form_Anagrafica->Action3ExecuteNewConfig();
+        QCOMPARE(count(), 3);
+        QCOMPARE(DATABASE, original);
+
+        const QString typed = path(QStringLiteral("Cantiere.CDS"));
+        boxes.answerText(typed);
+        Form_Anagrafica->Action3ExecuteNewConfig();
+        const QString expected = typed + QStringLiteral(".cds");
+        QCOMPARE(boxes.last().kind, QStringLiteral("SaveFile"));
+        QCOMPARE(DATABASE, expected);
+        QCOMPARE(readDatabaseSetting(), expected);
+        QCOMPARE(Form6->statusPanelText(7), expected);
+        QCOMPARE(root()->fileName(), expected);
+        QCOMPARE(count(), 0);
+        QVERIFY(!Form6->isVisible());
+        QCOMPARE(states(), before);
+
+        const QStringList three{QStringLiteral("MODEL TAVEK"), QStringLiteral("MODEL QUANE"),
+                                QStringLiteral("MODEL MIRUNPLUS")};
+        QCOMPARE(modelsInFile(original), three);
+        QCOMPARE(modelsInFile(expected), three);
+    }
+
+    void newConfigThatCannotBeWrittenChangesNothing() {
+        createInstallation(2);
+        const QString original = DATABASE;
+        BoxAnswerer boxes;
+        boxes.answerText(path(QStringLiteral("no/such/folder/nuovo")));
+        Form_Anagrafica->Action3ExecuteNewConfig();
+        QCOMPARE(boxes.count("MessageBox"), 1);
+        QCOMPARE(DATABASE, original);
+        QCOMPARE(count(), 1);
+        QCOMPARE(readDatabaseSetting(), original);
+    }
+
+    void gridColumnsAndMinimumWidths() {
+        DBGrid* grid = Form_Anagrafica->DBGrid1;
+        QCOMPARE(grid->columnCount(), 5);
+        const QStringList titles{QStringLiteral("Nome Cliente"), QStringLiteral("Telefono Telegestione"),
+                                 QStringLiteral("Password"), QStringLiteral("Sistema"),
+                                 QStringLiteral("Modello")};
+        const QStringList fields{QStringLiteral("_NomeCliente"), QStringLiteral("_TelTelegestione"),
+                                 QStringLiteral("_PswTeleGestione"), QStringLiteral("_IDCentrale"),
+                                 QStringLiteral("_TipoCentrale")};
+        for (int i = 0; i < 5; ++i) {
+            QCOMPARE(grid->column(i).titleCaption(), titles.at(i));
+            QCOMPARE(grid->column(i).fieldName(), fields.at(i));
+            QCOMPARE(grid->column(i).isReadOnly(), i > 0);
+        }
+        QVERIFY(grid->hasOption(GridOption::Indicator));
+        QVERIFY(!grid->hasOption(GridOption::Editing));
+        QCOMPARE(grid->color(), colorFromTColor(16577261));
+        const QFontMetrics metrics(Form_Anagrafica->font());
+        QCOMPARE(root()->fieldByName("_NomeCliente").tag, 40);
+        QCOMPARE(root()->fieldByName("_IDCentrale").tag, 16);
+        QFont bold = grid->font();
+        bold.setBold(true);
+        QCOMPARE(root()->fieldByName("_TipoCentrale").tag,
+                 QFontMetrics(bold).horizontalAdvance(QStringLiteral("MODEL MIRUNPLUS")) + 10);
+        const Field& phone = root()->fieldByName("_TelTelegestione");
+        QCOMPARE(phone.tag,
+                 qMax(metrics.horizontalAdvance(phone.displayName()) + 4,
+                      QFontMetrics(grid->titleFont()).horizontalAdvance(grid->column(1).titleCaption()) + 8));
+
+        // Fitting: every column has a minimum here, so all of them share the free width.
+        Form_Anagrafica->resize(900, 500);
+        Form_Anagrafica->FormResize();
+        int used = 20;
+        for (int i = 0; i < grid->columnCount(); ++i)
+            used += grid->column(i).width() + 1;
+        QVERIFY(grid->column(0).width() > 148);
+        QVERIFY(qAbs(grid->viewport()->width() - used) < grid->columnCount());
+        // Narrow: no column goes below its minimum.
+        Form_Anagrafica->resize(300, 500);
+        Form_Anagrafica->FormResize();
+        for (int i = 0; i < grid->columnCount(); ++i)
+            QVERIFY(grid->column(i).width() >= grid->column(i).field()->tag);
+    }
+
+    void hoveredRowAndCursors() {
+        for (int model : {1, 3, 6})
+            createInstallation(model);
+        DBGrid* grid = Form_Anagrafica->DBGrid1;
+        Form_Anagrafica->resize(700, 500);
+        grid->setFocus();
+        QWidget* viewport = grid->viewport();
+        const QRect nameOfRow2 = grid->cellRect(1, 2);
+        QVERIFY(!nameOfRow2.isEmpty());
+
+        moveMouse(viewport, nameOfRow2.center());
+        QCOMPARE(Form_Anagrafica->mouseOverRow(), 2);
+        QCOMPARE(Form_Anagrafica->senderMouseMove(), grid);
+        QCOMPARE(viewport->cursor().shape(), Qt::PointingHandCursor);
+        moveMouse(viewport, grid->cellRect(2, 2).center()); // a read-only column
+        QCOMPARE(viewport->cursor().shape(), Qt::ForbiddenCursor);
+        moveMouse(viewport, grid->cellRect(0, 2).center()); // the indicator
+        QCOMPARE(viewport->cursor().shape(), Qt::ForbiddenCursor);
+        moveMouse(viewport, grid->cellRect(1, 3).center());
+        QCOMPARE(Form_Anagrafica->mouseOverRow(), 3);
+
+        // The hovered row is silver; the others keep white and the read-only colour. The row
+        // stays highlighted after the mouse has left.
+        const QImage image = viewport->grab().toImage();
+        auto pixel = [&](int col, int row) {
+            const QRect cell = grid->cellRect(col, row);
+            return QColor(image.pixel(cell.right() - 3, cell.center().y()));
+        };
+        const QColor silver(0xC0, 0xC0, 0xC0);
+        QCOMPARE(pixel(1, 3), silver);
+        QCOMPARE(pixel(2, 3), silver);
+        QCOMPARE(pixel(2, 2), sysColor(COLOR_INACTIVEBORDER));
+        QCOMPARE(root()->recNo(), 3); // the current row (last created) ...
+        QCOMPARE(pixel(1, 1), QColor(Qt::white));
     }
 
     void registerExtensionRule() {

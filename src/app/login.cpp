@@ -56,7 +56,7 @@ QPushButton* makeButton(QWidget* parent, const QString& name, QRect geometry) {
 } // namespace
 
 TPW::TPW(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("PW"));
     setFixedSize(300, 150);

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
+#include <QWindow>
 
 TTypeCentral* TypeCentral = nullptr;
 
@@ -31,7 +32,7 @@ void enableRegisterButtons(bool okAndDelete) {
 } // namespace
 
 TOKBottomDlg::TOKBottomDlg(QWidget* parent)
-    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                           Qt::MSWindowsFixedSizeDialogHint) {
     Bevel1 = new QFrame(this);
     Bevel1->setObjectName(QStringLiteral("Bevel1"));
@@ -107,12 +108,18 @@ void TTypeCentral::showEvent(QShowEvent* event) {
     setWindowTitle(mainCaption.isEmpty() ? kProgramCaption : mainCaption);
     QWidget* anchor =
         Form_Anagrafica && Form_Anagrafica->isVisible() ? static_cast<QWidget*>(Form_Anagrafica) : nullptr;
-    QRect frame(QPoint(), size());
+    // Centred by its outer frame (known from the first show on), so that it comes back at the
+    // same place every time.
+    QRect frame(QPoint(), frameGeometry().size());
     if (anchor)
         frame.moveCenter(anchor->frameGeometry().center());
     else if (QScreen* screen = QGuiApplication::primaryScreen())
         frame.moveCenter(screen->availableGeometry().center());
     move(frame.topLeft());
+    // Kept above the register window by the window system, without being its child (a child
+    // would be disabled with it).
+    if (anchor && windowHandle())
+        windowHandle()->setTransientParent(anchor->windowHandle());
     TOKBottomDlg::showEvent(event);
 }
 

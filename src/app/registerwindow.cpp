@@ -10,6 +10,7 @@
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
 #include "platform/dialogs.h"
+#include "platform/gridpaint.h"
 #include "platform/registrykey.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
@@ -80,7 +81,8 @@ QString withRegisterExtension(const QString& chosenName) {
 
 TForm_Anagrafica::TForm_Anagrafica(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("Form_Anagrafica"));
-    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowStaysOnTopHint);
     setFont(tahoma(11, false));
     buildMenu();
     buildLayout();
@@ -385,13 +387,16 @@ bool TForm_Anagrafica::DBEditKeyDown(DBEdit*, int key) {
 }
 
 bool TForm_Anagrafica::eventFilter(QObject* watched, QEvent* event) {
+    // The grid follows every change of its own size, whichever splitter or resize caused it.
+    if (watched == DBGrid1->viewport() && event->type() == QEvent::Resize)
+        FixDBGridColumnsWidth(DBGrid1);
     if (event->type() == QEvent::KeyPress) {
         for (DBEdit* edit : {DBEdit1, DBEdit2, DBEdit3}) {
             if (watched == edit)
                 DBEditKeyDown(edit, static_cast<QKeyEvent*>(event)->key());
         }
     }
-    return gridEventFilter(watched, event) || QMainWindow::eventFilter(watched, event);
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // ---- work behind the wait window ----
@@ -503,23 +508,17 @@ void TForm_Anagrafica::Action2ExecuteImport() {
     }
     const QString chosen = PromptOpenFileName(this, QStringLiteral("Import"), folderOf(DATABASE),
                                               kRegisterFilter, QStringLiteral("*.cds"));
-    if (!chosen.isEmpty() && root()) {
-        // The file is read whole before anything is replaced: a file of another data model,
-        // or a damaged one, leaves the register in memory, DATABASE and the settings as they
-        // were.
-        try {
-            root()->loadFromFile(chosen);
-            if (!root()->active())
-                root()->open();
+    if (!chosen.isEmpty() && DM) {
+        // A file of another data model, or a damaged one, leaves the register in memory,
+        // DATABASE and the settings as they were.
+        QString error;
+        if (DM->importRegister(chosen, &error)) {
             DATABASE = chosen;
-            root()->setFileName(chosen);
             storeDatabasePath();
-            if (root()->recordCount() > 0) {
-                Button_Crea->setEnabled(true);
-                Button_Ok->setEnabled(true);
-                Button_Elimina->setEnabled(true);
-            }
-        } catch (const std::exception&) {
+            // The buttons follow the register just read, and so do the bound edits: an
+            // imported register with rows is editable at once.
+            setButtonStates(installationCount() > 0);
+        } else {
             ShowMessage(QStringLiteral("Il catalogo non corrisponde alle tabelle presenti"));
         }
     }
@@ -537,13 +536,16 @@ void TForm_Anagrafica::Action3ExecuteNewConfig() {
     try {
         if (isEditing(root()))
             root()->post();
-        // Both files are written before the register is emptied: a failure leaves the
-        // register in memory, its file and DATABASE as they were.
-        root()->saveToFile(DATABASE);
-        root()->saveToFile(newName);
-    } catch (const std::exception& error) {
-        MessageBox(QString::fromStdString(error.what()), QCoreApplication::applicationName(),
-                   mbOK | mbIconError);
+    } catch (const DataSetError& error) {
+        ShowMessage(error.message());
+        setDatabasePanel();
+        return;
+    }
+    // Both files are written before the register is emptied: a failure leaves the register
+    // in memory, its file and DATABASE as they were.
+    QString error;
+    if (!DM->saveRegister(DATABASE, &error) || !DM->saveRegister(newName, &error)) {
+        MessageBox(error, QCoreApplication::applicationName(), mbOK | mbIconError);
         setDatabasePanel();
         return;
     }
@@ -551,16 +553,17 @@ void TForm_Anagrafica::Action3ExecuteNewConfig() {
     root()->setFileName(newName);
     storeDatabasePath();
 
-    root()->disableControls();
-    int remaining = root()->recordCount();
-    while (remaining > 0) {
-        DM->DeleteMasterRecord();
-        const int now = root()->recordCount();
-        if (now >= remaining)
-            break; // nothing more can be deleted
-        remaining = now;
+    {
+        TDM::ControlsPause pause(*DM);
+        int remaining = root()->recordCount();
+        while (remaining > 0) {
+            DM->DeleteMasterRecord();
+            const int now = root()->recordCount();
+            if (now >= remaining)
+                break; // nothing more can be deleted
+            remaining = now;
+        }
     }
-    root()->enableControls();
 
     setDatabasePanel();
     activateWindow();

@@ -6,9 +6,12 @@
 #include <QMainWindow>
 
 #include <functional>
+#include <memory>
 
 class DBEdit;
 class DBGrid;
+class DBGridColumn;
+class GridMouseTracker;
 class DBMemo;
 class DataSet;
 class Field;
@@ -16,6 +19,7 @@ class PictureBox;
 class QAction;
 class QGroupBox;
 class QMenu;
+class QPainter;
 class QPushButton;
 class QScrollArea;
 class QSplitter;
@@ -57,8 +61,10 @@ public:
 
     // Rows of the register (0 when its table is closed).
     int installationCount() const;
-    // The grid row under the mouse (0 the title row, -1 outside any cell).
-    int mouseOverRow() const { return fMouseOverRow; }
+    // The grid row under the mouse (0 the title row, -1 outside any cell) and the grid that
+    // received the latest mouse move.
+    int mouseOverRow() const;
+    DBGrid* senderMouseMove() const;
 
 public Q_SLOTS:
     void FormCreate();
@@ -79,7 +85,9 @@ public Q_SLOTS:
 
 public:
     bool DBEditKeyDown(DBEdit* edit, int key); // DBEdit1KeyDown, DBEdit2KeyDown, DBEdit3KeyDown
-    void DBGridMouseMove(DBGrid* grid, const QPoint& position);
+    void DBGrid1DrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,
+                               DBGridColumn& column, int state);
+    void DBGridMouseMove(DBGrid& sender, Qt::KeyboardModifiers shift, int x, int y);
     void SetMouseOverRow(int row);
     void FixDBGridColumnsWidth(DBGrid* grid);
 
@@ -94,7 +102,6 @@ private:
     void buildLayout();
     void buildMenu();
     void setupGrid();
-    bool gridEventFilter(QObject* watched, QEvent* event);
     // The five controls switched together: filled = all enabled, empty = only Button_Crea.
     void setButtonStates(bool filled);
     void setFilledControls(bool enabled); // Button_Elimina, Button_Ok, GroupBox5, GroupBox6
@@ -106,8 +113,8 @@ private:
 
     TSplash* m_splash = nullptr;
 
-    int fMouseOverRow = -1;
-    DBGrid* fSenderMouseMove = nullptr;
+    // fMouseOverRow and fSenderMouseMove: the hovered row of DBGrid1.
+    std::unique_ptr<GridMouseTracker> m_hover;
 };
 
 extern TForm_Anagrafica* Form_Anagrafica;
