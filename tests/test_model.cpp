@@ -13,6 +13,10 @@
 
 namespace {
 
+template <typename... Parts> QString sepJoin(QChar separator, const Parts*... parts) {
+    return QStringList{QString::fromLatin1(parts)...}.join(separator);
+}
+
 QString str(DataSet* t, const char* field) {
     return t->fieldByName(QString::fromLatin1(field)).asString();
 }
@@ -286,7 +290,7 @@ void TestModel::newInstallationDefaults() {
     dm.CDSet_Uscite->setRecNo(3);
     QCOMPARE(str(dm.CDSet_Uscite, "_Polarita"), QStringLiteral("NORMALE"));
     QVERIFY(Lang::ListaFunzioneUscitePELUN.contains(str(dm.CDSet_Uscite, "_FunzioneUscita")));
-    QCOMPARE(str(dm.CDSet_Uscite, "_PulseDuration"), QStringLiteral("00%100%100").arg(Lang::TimeSeparator()));
+    QCOMPARE(str(dm.CDSet_Uscite, "_PulseDuration"), sepJoin(Lang::TimeSeparator(), "00", "00", "00"));
     QCOMPARE(flag(dm.CDSet_Uscite, "_EnableAssociaTelx"), false);
 
     dm.CDSet_Parziali->last();
@@ -326,7 +330,7 @@ void TestModel::newInstallationDefaults() {
         }
     });
     dm.CDSet_Time_Timers->first();
-    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), QStringLiteral("00%100").arg(Lang::TimeSeparator()));
+    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), sepJoin(Lang::TimeSeparator(), "00", "00"));
 
     // Radio: no device; the 800 range carries the options of a device without type.
     dm.CDSet_DeviceRadio800->setRecNo(60);
@@ -489,7 +493,7 @@ void TestModel::registerSavedAndReloadedFieldByField() {
         write(dm.CDSet_Ingressi, "_TipoIngresso", QStringLiteral("Radio"));
         write(dm.CDSet_Ingressi, "_Pz2", true);
         dm.CDSet_Utenti->setRecNo(2);
-        write(dm.CDSet_Utenti, "_Codice", QStringLiteral("12345%1").arg(type));
+        write(dm.CDSet_Utenti, "_Codice", QStringLiteral("12345") + QString::number(type));
         dm.CDSet_Uscite->first();
         dm.CDSet_UserLink->append();
         dm.CDSet_UserLink->fieldByName(QStringLiteral("_ID")).setAsInteger(2);

@@ -13,6 +13,10 @@
 
 namespace {
 
+template <typename... Parts> QString sepJoin(QChar separator, const Parts*... parts) {
+    return QStringList{QString::fromLatin1(parts)...}.join(separator);
+}
+
 QString str(DataSet* t, const char* field) {
     return t->fieldByName(QString::fromLatin1(field)).asString();
 }
@@ -165,31 +169,31 @@ void TestModelRules::timesAndDatesNormalisedOnWrite() {
     const QChar d = Lang::DateSeparator();
 
     dm.CDSet_Time_Day->setRecNo(4);
-    writeRow(dm.CDSet_Time_Timers, 8, "_Ora", QStringLiteral("25%165").arg(t));
-    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), QStringLiteral("23%159").arg(t));
+    writeRow(dm.CDSet_Time_Timers, 8, "_Ora", sepJoin(t, "25", "65"));
+    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), sepJoin(t, "23", "59"));
     write(dm.CDSet_Time_Timers, "_Ora", QString());
-    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), QStringLiteral("00%100").arg(t));
-    write(dm.CDSet_Time_Timers, "_Ora", QStringLiteral("%1").arg(t)); // what an empty masked editor gives
-    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), QStringLiteral("00%100").arg(t));
-    write(dm.CDSet_Time_Timers, "_Ora", QStringLiteral("08%145").arg(t));
-    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), QStringLiteral("08%145").arg(t));
+    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), sepJoin(t, "00", "00"));
+    write(dm.CDSet_Time_Timers, "_Ora", sepJoin(t, "", "")); // what an empty masked editor gives
+    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), sepJoin(t, "00", "00"));
+    write(dm.CDSet_Time_Timers, "_Ora", sepJoin(t, "08", "45"));
+    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), sepJoin(t, "08", "45"));
 
-    writeRow(dm.CDSet_Time_Esclusione_Data, 2, "_Data1", QStringLiteral("40%114").arg(d));
+    writeRow(dm.CDSet_Time_Esclusione_Data, 2, "_Data1", sepJoin(d, "40", "14"));
     write(dm.CDSet_Time_Esclusione_Data, "_Data2", QStringLiteral("1"));
-    QCOMPARE(str(dm.CDSet_Time_Esclusione_Data, "_Data1"), QStringLiteral("31%112").arg(d));
-    QCOMPARE(str(dm.CDSet_Time_Esclusione_Data, "_Data2"), QStringLiteral("00%100").arg(d));
+    QCOMPARE(str(dm.CDSet_Time_Esclusione_Data, "_Data1"), sepJoin(d, "31", "12"));
+    QCOMPARE(str(dm.CDSet_Time_Esclusione_Data, "_Data2"), sepJoin(d, "00", "00"));
 
-    writeRow(dm.CDSet_Uscite, 17, "_PulseDuration", QStringLiteral("1%190%19").arg(t));
+    writeRow(dm.CDSet_Uscite, 17, "_PulseDuration", sepJoin(t, "1", "90", "9"));
     write(dm.CDSet_Uscite, "_PulseDelay", QString());
-    QCOMPARE(str(dm.CDSet_Uscite, "_PulseDuration"), QStringLiteral("01%159%109").arg(t));
-    QCOMPARE(str(dm.CDSet_Uscite, "_PulseDelay"), QStringLiteral("00%100%100").arg(t));
+    QCOMPARE(str(dm.CDSet_Uscite, "_PulseDuration"), sepJoin(t, "01", "59", "09"));
+    QCOMPARE(str(dm.CDSet_Uscite, "_PulseDelay"), sepJoin(t, "00", "00", "00"));
 
     // Every row written passes the rule, not only the current one.
     for (int r = 1; r <= dm.CDSet_Time_Timers->recordCount(); ++r)
-        writeRow(dm.CDSet_Time_Timers, r, "_Ora", QStringLiteral("30%130").arg(t));
+        writeRow(dm.CDSet_Time_Timers, r, "_Ora", sepJoin(t, "30", "30"));
     const int ora = dm.CDSet_Time_Timers->fieldByName(QStringLiteral("_Ora")).index();
     for (int r = 1; r <= dm.CDSet_Time_Timers->recordCount(); ++r)
-        QCOMPARE(dm.CDSet_Time_Timers->stringAt(r, ora), QStringLiteral("23%130").arg(t));
+        QCOMPARE(dm.CDSet_Time_Timers->stringAt(r, ora), sepJoin(t, "23", "30"));
 }
 
 void TestModelRules::partitionFlagFollowsInputFunction() {

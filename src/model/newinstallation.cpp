@@ -238,7 +238,8 @@ void TDM::fillNewInstallation(int systemType) {
     { // Outputs.
         const QString function = LangTexts::OutputFunctions.at(0);
         const QString condition = LangTexts::OutputConditionsTAVEK.at(0);
-        const QString pulse = QStringLiteral("00%100%100").arg(timeSep);
+        const QString pulse =
+            QStringList{QStringLiteral("00"), QStringLiteral("00"), QStringLiteral("00")}.join(timeSep);
         RowFiller row(CDSet_Uscite, {"_ID", "_Nome", "_FunzioneUscita", "_CondFunzionamento", "_Polarita",
                                      "_PulseDuration", "_PulseDelay", "_AutoReset", "_EnableAssociaTelx"});
         row.run("_IMsg", 4).run("_AssociaTel", 8);
@@ -412,7 +413,7 @@ void TDM::fillNewInstallation(int systemType) {
         RowFiller user(CDSet_Time_Utenti, {"_ID", "_Nome", "_OnOff"});
         RowFiller partition(CDSet_Time_Parziali, {"_ID", "_Nome", "_OnOff"});
         RowFiller output(CDSet_Time_Uscite, {"_ID", "_Nome", "_OnOff"});
-        const QString midnight = QStringLiteral("00%100").arg(timeSep);
+        const QString midnight = QStringList{QStringLiteral("00"), QStringLiteral("00")}.join(timeSep);
         auto fillActions = [&](RowFiller& row, int count, const QString& label) {
             for (int n = 1; n <= count; ++n) {
                 row.begin();
@@ -440,7 +441,7 @@ void TDM::fillNewInstallation(int systemType) {
             }
         }
         RowFiller period(CDSet_Time_Esclusione_Data, {"_ID", "_Nome", "_Data1", "_Data2"});
-        const QString noDate = QStringLiteral("00%100").arg(dateSep);
+        const QString noDate = QStringList{QStringLiteral("00"), QStringLiteral("00")}.join(dateSep);
         for (int n = 1; n <= d.exclusionDates; ++n) {
             period.begin();
             period[0].setAsInteger(n);

@@ -78,7 +78,8 @@ private:
     static QByteArray labelOf(const char* label, int i) {
         if (!label)
             return QByteArray();
-        return QString::fromUtf8(label).arg(i).toUtf8();
+        const QString text = QString::fromUtf8(label);
+        return (text.contains(QLatin1String("%1")) ? text.arg(i) : text).toUtf8();
     }
     static void describe(Field& f, const char* label, const char* mask) {
         if (label && *label)
