@@ -58,6 +58,20 @@ int main(int argc, char* argv[]) {
                     worst, verdict(worst < 20.0));
     }
 
+    {
+        // Asked for every painted cell: must stay far below a microsecond.
+        TDM dm;
+        dm.AddDataSet(3);
+        const int calls = 1000000;
+        long sum = 0;
+        QElapsedTimer timer;
+        timer.start();
+        for (int i = 0; i < calls; ++i)
+            sum += dm.GetSystemType();
+        std::printf("\nGetSystemType: %.1f ns per call (%ld)\n", double(timer.nsecsElapsed()) / calls,
+                    sum / calls);
+    }
+
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("register.cds"));
     {

@@ -290,7 +290,7 @@ void TestModel::newInstallationDefaults() {
     dm.CDSet_Uscite->setRecNo(3);
     QCOMPARE(str(dm.CDSet_Uscite, "_Polarita"), QStringLiteral("NORMALE"));
     QVERIFY(Lang::ListaFunzioneUscitePELUN.contains(str(dm.CDSet_Uscite, "_FunzioneUscita")));
-    QCOMPARE(str(dm.CDSet_Uscite, "_PulseDuration"), sepJoin(Lang::TimeSeparator(), "00", "00", "00"));
+    QCOMPARE(str(dm.CDSet_Uscite, "_PulseDuration"), sepJoin(QLatin1Char(':'), "00", "00", "00"));
     QCOMPARE(flag(dm.CDSet_Uscite, "_EnableAssociaTelx"), false);
 
     dm.CDSet_Parziali->last();
@@ -330,7 +330,7 @@ void TestModel::newInstallationDefaults() {
         }
     });
     dm.CDSet_Time_Timers->first();
-    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), sepJoin(Lang::TimeSeparator(), "00", "00"));
+    QCOMPARE(str(dm.CDSet_Time_Timers, "_Ora"), sepJoin(QLatin1Char(':'), "00", "00"));
 
     // Radio: no device; the 800 range carries the options of a device without type.
     dm.CDSet_DeviceRadio800->setRecNo(60);

@@ -165,8 +165,9 @@ void TestModelRules::timesAndDatesNormalisedOnWrite() {
     ModelFixture fx;
     TDM& dm = *fx.dm;
     dm.AddDataSet(3);
-    const QChar t = Lang::TimeSeparator();
-    const QChar d = Lang::DateSeparator();
+    // Stored with ':' and '/', whatever the locale shows.
+    const QChar t = QLatin1Char(':');
+    const QChar d = QLatin1Char('/');
 
     dm.CDSet_Time_Day->setRecNo(4);
     writeRow(dm.CDSet_Time_Timers, 8, "_Ora", sepJoin(t, "25", "65"));

@@ -87,6 +87,10 @@ QString normaliseDuration(const QString& text, QChar separator) {
 
 namespace {
 
+// Stored times and dates carry ':' and '/' whatever the locale shows (see platform/editmask.h).
+constexpr QChar kTimeSeparator = QLatin1Char(':');
+constexpr QChar kDateSeparator = QLatin1Char('/');
+
 const QString kDuplicateCode = QStringLiteral("ATTENZIONE: CODICE GIA' ASSEGNATO AD UN ALTRO UTENTE");
 const QString kInstallerCode = QStringLiteral("ATTENZIONE: CODICE UGUALE AL CODICE TECNICO");
 const QString kResetCode = QStringLiteral("ATTENZIONE: CODICE UGUALE AL CODICE RESET CHIAMATE");
@@ -167,7 +171,7 @@ void TDM::installRules() {
     };
     for (const char* name : {"_PulseDuration", "_PulseDelay"}) {
         CDSet_Uscite->fieldByName(QString::fromLatin1(name)).onChange = [](Field& f) {
-            normaliseField(f, &FieldRules::normaliseDuration, Lang::TimeSeparator());
+            normaliseField(f, &FieldRules::normaliseDuration, kTimeSeparator);
         };
     }
 
@@ -183,11 +187,11 @@ void TDM::installRules() {
 
     // Scheduler.
     CDSet_Time_Timers->fieldByName(QStringLiteral("_Ora")).onChange = [](Field& f) {
-        normaliseField(f, &FieldRules::normaliseTimeOfDay, Lang::TimeSeparator());
+        normaliseField(f, &FieldRules::normaliseTimeOfDay, kTimeSeparator);
     };
     for (const char* name : {"_Data1", "_Data2"}) {
         CDSet_Time_Esclusione_Data->fieldByName(QString::fromLatin1(name)).onChange = [](Field& f) {
-            normaliseField(f, &FieldRules::normaliseDayMonth, Lang::DateSeparator());
+            normaliseField(f, &FieldRules::normaliseDayMonth, kDateSeparator);
         };
     }
 

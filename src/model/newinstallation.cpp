@@ -166,8 +166,9 @@ void TDM::AddDataSet(int systemType) {
 
 void TDM::fillNewInstallation(int systemType) {
     const ModelDimensions& d = *modelDimensions(systemType);
-    const QChar timeSep = Lang::TimeSeparator();
-    const QChar dateSep = Lang::DateSeparator();
+    // Stored times and dates carry ':' and '/' whatever the locale shows.
+    const QChar timeSep = QLatin1Char(':');
+    const QChar dateSep = QLatin1Char('/');
 
     { // Miscellaneous parameters: ON/OFF options off, numeric choices 0, flags false.
         DataSet& t = *CDSet_ParVari;
