@@ -89,6 +89,8 @@ void TestModelRules::normalisedTexts_data() {
                                      << "07:30";
     QTest::newRow("time blank in hour") << 0 << "7_:30"
                                         << "07:30";
+    QTest::newRow("time leading blank") << 0 << " 7:30"
+                                        << "07:30";
     QTest::newRow("time normal") << 0 << "12:30"
                                  << "12:30";
     QTest::newRow("time limits") << 0 << "23:59"
