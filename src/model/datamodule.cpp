@@ -275,7 +275,7 @@ bool TDM::saveRegister(const QString& path, QString* error) {
         if (CDSet_Tabulon->isEmpty())
             return true;
         // New work must be kept too: move the damaged file aside first.
-        if (QFileInfo::exists(m_damagedPath)) {
+        if (QFileInfo(m_damagedPath).isFile()) {
             const QString aside = asideName(m_damagedPath);
             if (!QFile::rename(m_damagedPath, aside)) {
                 if (error)
