@@ -24,6 +24,8 @@ constexpr quint32 kMaxTables = 256;
 constexpr quint32 kMaxFields = 4096;
 constexpr quint32 kMaxNameBytes = 1024;
 constexpr qint64 kMaxFileSize = qint64(4) << 30;
+constexpr size_t kFlushBytes = size_t(4) << 20;
+constexpr size_t kReadChunk = size_t(1) << 20;
 
 // ---------------------------------------------------------------- CRC-32 (IEEE 802.3)
 
@@ -96,6 +98,7 @@ public:
     }
     const uchar* data() const { return reinterpret_cast<const uchar*>(m_data.data()); }
     size_t size() const { return m_n; }
+    void clear() { m_n = 0; }
 
 private:
     std::string m_data;
@@ -144,30 +147,58 @@ struct Writer {
         }
     }
 
-    void writeList(const std::vector<RowData*>& list, int table) {
-        TableSchema& s = *tables[size_t(table)];
+    // Numbers the texts the saved rows use, in order of first use, so that the file holds
+    // each used text once and none of the pool's stale ones.
+    void markTexts(const std::vector<RowData*>& list, int table) {
+        const TableSchema& s = *tables[size_t(table)];
+        auto& map = remap[size_t(table)];
+        auto& order = used[size_t(table)];
+        std::vector<int> textFields;
+        for (size_t f = 0; f < s.fields.size(); ++f)
+            if (s.fields[f].type == FieldType::String || s.fields[f].type == FieldType::Memo)
+                textFields.push_back(int(f));
+        for (const RowData* r : list) {
+            if (r->pending)
+                continue;
+            const uchar* b = r->bytes();
+            for (int fi : textFields) {
+                if (!datastore::hasValue(s, b, fi))
+                    continue;
+                const quint32 id = datastore::cell<quint32>(s, b, fi);
+                if (id != 0 && id < map.size() && map[id] == 0) {
+                    order.push_back(id);
+                    map[id] = quint32(order.size());
+                }
+            }
+            int nth = 0;
+            for (int f : s.nestedFields)
+                markTexts(datastore::nestedList(s, b, f)->rows, childIndex(table, nth++));
+        }
+    }
+
+    // Writes the rows into `rows`; at the top level `flush` empties the buffer now and then,
+    // so a register of any size needs only a few megabytes besides its rows.
+    void writeList(const std::vector<RowData*>& list, int table, const std::function<void()>& flush = {}) {
+        const TableSchema& s = *tables[size_t(table)];
         quint32 count = 0;
         for (const RowData* r : list)
             count += r->pending ? 0 : 1;
         rows.put<quint32>(count);
         const size_t bitmap = (s.fields.size() + 7) / 8;
         const size_t rowMax = bitmap + s.fields.size() * 8;
-        auto& map = remap[size_t(table)];
-        auto& order = used[size_t(table)];
-        int nestedSeen = 0;
+        const auto& map = remap[size_t(table)];
         for (const RowData* r : list) {
             if (r->pending)
                 continue; // inserted but not posted
             const uchar* b = r->bytes();
             rows.need(rowMax);
             rows.bytes(b + s.nullOffset, bitmap);
-            nestedSeen = 0;
+            int nestedSeen = 0;
             for (size_t f = 0; f < s.fields.size(); ++f) {
                 const int fi = int(f);
                 const FieldType type = s.fields[f].type;
                 if (type == FieldType::Nested) {
-                    const int child = childIndex(table, nestedSeen++);
-                    writeList(datastore::nestedList(s, b, fi)->rows, child);
+                    writeList(datastore::nestedList(s, b, fi)->rows, childIndex(table, nestedSeen++));
                     rows.need(rowMax);
                     continue;
                 }
@@ -189,21 +220,15 @@ struct Writer {
                 case FieldType::String:
                 case FieldType::Memo: {
                     const quint32 id = datastore::cell<quint32>(s, b, fi);
-                    quint32 number = 0;
-                    if (id != 0 && id < map.size()) {
-                        number = map[id];
-                        if (number == 0) {
-                            order.push_back(id);
-                            number = map[id] = quint32(order.size());
-                        }
-                    }
-                    rows.raw(number);
+                    rows.raw(id != 0 && id < map.size() ? map[id] : quint32(0));
                     break;
                 }
                 case FieldType::Nested:
                     break;
                 }
             }
+            if (flush && rows.size() >= kFlushBytes)
+                flush();
         }
     }
 
@@ -230,30 +255,36 @@ struct Damaged {
     QString why;
 };
 
+// Reads the payload from the file a chunk at a time, keeping the CRC of what it read.
 class In {
 public:
-    In(const uchar* p, size_t n) : m_p(p), m_end(p + n) {}
-    size_t left() const { return size_t(m_end - m_p); }
-    void need(size_t k) const {
-        if (left() < k)
+    In(QIODevice& device, quint64 payloadSize) : m_device(device), m_left(payloadSize) {}
+    quint64 left() const { return m_left; } // payload bytes not yet taken
+    quint32 crc() const { return m_crc; }
+    void need(size_t k) {
+        if (m_left < k)
             throw Damaged{QStringLiteral("it ends too early")};
+        if (m_end - m_pos < k)
+            fill(k);
     }
     template <typename T> T get() {
         need(sizeof(T));
         T v;
-        std::memcpy(&v, m_p, sizeof(T));
-        m_p += sizeof(T);
+        std::memcpy(&v, m_buf.data() + m_pos, sizeof(T));
+        m_pos += sizeof(T);
+        m_left -= sizeof(T);
         return v;
     }
     const uchar* take(size_t k) {
         need(k);
-        const uchar* at = m_p;
-        m_p += k;
+        const uchar* at = m_buf.data() + m_pos;
+        m_pos += k;
+        m_left -= k;
         return at;
     }
-    QString text(quint32 maxBytes) {
+    QString text(quint64 maxBytes) {
         const quint32 n = get<quint32>();
-        if (n > maxBytes)
+        if (n > maxBytes || n > m_left)
             throw Damaged{QStringLiteral("a text is too long")};
         const uchar* at = take(n);
         return QString::fromUtf8(reinterpret_cast<const char*>(at), qsizetype(n));
@@ -261,14 +292,37 @@ public:
     // A count of items of at least `minBytes` each: never more than the bytes left allow.
     quint32 count(size_t minBytes) {
         const quint32 n = get<quint32>();
-        if (minBytes > 0 && n > left() / minBytes)
+        if (minBytes > 0 && n > m_left / minBytes)
             throw Damaged{QStringLiteral("a count exceeds the data")};
         return n;
     }
 
 private:
-    const uchar* m_p;
-    const uchar* m_end;
+    void fill(size_t k) {
+        const size_t buffered = m_end - m_pos;
+        std::memmove(m_buf.data(), m_buf.data() + m_pos, buffered);
+        m_pos = 0;
+        m_end = buffered;
+        if (m_buf.size() < std::max(k, kReadChunk))
+            m_buf.resize(std::max(k, kReadChunk));
+        // Never past the payload: m_left counts the buffered bytes too.
+        size_t toRead = size_t(std::min<quint64>(m_buf.size() - m_end, m_left - buffered));
+        while (m_end < k) {
+            const qint64 got = m_device.read(reinterpret_cast<char*>(m_buf.data() + m_end), qint64(toRead));
+            if (got <= 0)
+                throw Damaged{QStringLiteral("it ends too early")};
+            m_crc = crc32(m_buf.data() + m_end, size_t(got), m_crc);
+            m_end += size_t(got);
+            toRead -= size_t(got);
+        }
+    }
+
+    QIODevice& m_device;
+    std::vector<uchar> m_buf;
+    size_t m_pos = 0;
+    size_t m_end = 0;
+    quint64 m_left;
+    quint32 m_crc = 0;
 };
 
 struct FileField {
@@ -358,7 +412,7 @@ struct Reader {
             ids.push_back(0);
             StringPool& pool = tables[t]->pool;
             for (quint32 i = 0; i < n; ++i)
-                ids.push_back(pool.intern(in.text(quint32(std::min<size_t>(in.left(), 0x7FFFFFFF)))));
+                ids.push_back(pool.intern(in.text(in.left())));
         }
     }
 
@@ -442,19 +496,7 @@ void DataSet::saveToFile(const QString& path) const {
         if (s->fields.empty())
             throw DataSetError(QStringLiteral("%1: table '%2' has no fields").arg(name(), s->name));
     w.prepare();
-    w.writeList(d->list->rows, 0);
-    Out head;
-    w.writeSchema(head);
-    w.writeStrings(head);
-    const quint64 payloadSize = quint64(head.size() + w.rows.size());
-    const quint32 crc = crc32(w.rows.data(), w.rows.size(), crc32(head.data(), head.size()));
-    Out header;
-    header.bytes(kMagic, sizeof kMagic);
-    header.put<quint32>(kFormatVersion);
-    header.put<quint32>(0);
-    header.put<quint64>(payloadSize);
-    header.put<quint32>(crc);
-    header.put<quint32>(crc32(header.data(), header.size()));
+    w.markTexts(d->list->rows, 0);
 
     QSaveFile out(path);
     auto fail = [&](const QString& reason) {
@@ -463,11 +505,36 @@ void DataSet::saveToFile(const QString& path) const {
     };
     if (!out.open(QIODevice::WriteOnly))
         fail(out.errorString());
-    if (out.write(reinterpret_cast<const char*>(header.data()), qint64(header.size())) !=
-            qint64(header.size()) ||
-        out.write(reinterpret_cast<const char*>(head.data()), qint64(head.size())) != qint64(head.size()) ||
-        out.write(reinterpret_cast<const char*>(w.rows.data()), qint64(w.rows.size())) !=
-            qint64(w.rows.size()))
+    quint64 payloadSize = 0;
+    quint32 crc = 0;
+    auto writePart = [&](const Out& part) {
+        if (out.write(reinterpret_cast<const char*>(part.data()), qint64(part.size())) != qint64(part.size()))
+            fail(out.errorString());
+        payloadSize += part.size();
+        crc = crc32(part.data(), part.size(), crc);
+    };
+    const QByteArray placeholder(kHeaderSize, '\0');
+    if (out.write(placeholder) != kHeaderSize)
+        fail(out.errorString());
+    Out head;
+    w.writeSchema(head);
+    w.writeStrings(head);
+    writePart(head);
+    w.writeList(d->list->rows, 0, [&] {
+        writePart(w.rows);
+        w.rows.clear();
+    });
+    writePart(w.rows);
+
+    Out header;
+    header.bytes(kMagic, sizeof kMagic);
+    header.put<quint32>(kFormatVersion);
+    header.put<quint32>(0);
+    header.put<quint64>(payloadSize);
+    header.put<quint32>(crc);
+    header.put<quint32>(crc32(header.data(), header.size()));
+    if (!out.seek(0) || out.write(reinterpret_cast<const char*>(header.data()), qint64(header.size())) !=
+                            qint64(header.size()))
         fail(out.errorString());
     if (!out.commit())
         throw DataSetError(
@@ -481,46 +548,40 @@ void DataSet::loadFromFile(const QString& path) {
     if (!file.open(QIODevice::ReadOnly))
         throw DataSetError(
             QStringLiteral("Cannot read the register file '%1': %2").arg(path, file.errorString()));
-    if (file.size() > kMaxFileSize)
+    const qint64 fileSize = file.size();
+    if (fileSize > kMaxFileSize)
         throw DataSetError(QStringLiteral("The register file '%1' is too large").arg(path));
-    const QByteArray bytes = file.readAll();
-    if (bytes.size() != file.size())
-        throw DataSetError(
-            QStringLiteral("Cannot read the register file '%1': %2").arg(path, file.errorString()));
-    file.close();
-    const auto* p = reinterpret_cast<const uchar*>(bytes.constData());
-    const size_t n = size_t(bytes.size());
     auto damaged = [&](const QString& why) {
         return DataSetError(
             QStringLiteral("The register file '%1' is damaged or is not a register (%2)").arg(path, why));
     };
-    if (n < size_t(kHeaderSize) || std::memcmp(p, kMagic, sizeof kMagic) != 0)
+    uchar head[kHeaderSize];
+    if (fileSize < kHeaderSize || file.read(reinterpret_cast<char*>(head), kHeaderSize) != kHeaderSize ||
+        std::memcmp(head, kMagic, sizeof kMagic) != 0)
         throw damaged(QStringLiteral("no register header"));
-    In header(p + 8, kHeaderSize - 8);
-    const quint32 version = header.get<quint32>();
-    const quint32 flags = header.get<quint32>();
-    const quint64 payloadSize = header.get<quint64>();
-    const quint32 crc = header.get<quint32>();
-    const quint32 headerCrc = header.get<quint32>();
-    if (headerCrc != crc32(p, kHeaderSize - 4))
+    quint32 version, flags, crc, headerCrc;
+    quint64 payloadSize;
+    std::memcpy(&version, head + 8, 4);
+    std::memcpy(&flags, head + 12, 4);
+    std::memcpy(&payloadSize, head + 16, 8);
+    std::memcpy(&crc, head + 24, 4);
+    std::memcpy(&headerCrc, head + 28, 4);
+    if (headerCrc != crc32(head, kHeaderSize - 4))
         throw damaged(QStringLiteral("header checksum"));
     if (version != kFormatVersion || flags != 0)
         throw DataSetError(
             QStringLiteral("The register file '%1' was written in format %2, which this program cannot read")
                 .arg(path)
                 .arg(version));
-    if (payloadSize != n - size_t(kHeaderSize))
-        throw damaged(payloadSize > n - size_t(kHeaderSize) ? QStringLiteral("truncated")
-                                                            : QStringLiteral("extra bytes"));
-    const uchar* payload = p + kHeaderSize;
-    if (crc32(payload, size_t(payloadSize)) != crc)
-        throw damaged(QStringLiteral("checksum"));
+    const quint64 present = quint64(fileSize - kHeaderSize);
+    if (payloadSize != present)
+        throw damaged(payloadSize > present ? QStringLiteral("truncated") : QStringLiteral("extra bytes"));
 
     d->schema->name = name();
     Reader r;
     RowsGuard fresh{*d->schema, {}};
     try {
-        In in(payload, size_t(payloadSize));
+        In in(file, payloadSize);
         r.readSchema(in);
         std::vector<TableSchema*> inMemory;
         {
@@ -544,6 +605,8 @@ void DataSet::loadFromFile(const QString& path) {
         r.readList(in, 0, fresh.rows);
         if (in.left() != 0)
             throw Damaged{QStringLiteral("bytes after the rows")};
+        if (in.crc() != crc)
+            throw Damaged{QStringLiteral("checksum")};
     } catch (const Damaged& e) {
         throw damaged(e.why);
     }
