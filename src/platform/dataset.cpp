@@ -949,11 +949,13 @@ void DataSet::enableControls() {
         return;
     if (--d->disableCount > 0)
         return;
-    d->followPending = false;
-    if (!d->chainDisabled()) {
-        d->notifyChanged();
-        d->flushFollow();
+    if (d->chainDisabled()) {
+        d->followPending = true; // its master's controls are still disabled: refresh with them
+        return;
     }
+    d->followPending = false;
+    d->notifyChanged();
+    d->flushFollow();
 }
 
 bool DataSet::controlsDisabled() const {

@@ -300,7 +300,8 @@ public:
 private:
     void fill(size_t k) {
         const size_t buffered = m_end - m_pos;
-        std::memmove(m_buf.data(), m_buf.data() + m_pos, buffered);
+        if (buffered > 0)
+            std::memmove(m_buf.data(), m_buf.data() + m_pos, buffered);
         m_pos = 0;
         m_end = buffered;
         if (m_buf.size() < std::max(k, kReadChunk))
