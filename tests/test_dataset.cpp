@@ -536,6 +536,15 @@ void TestDataSet::disabledControlsRefreshOnce() {
     tr.root.next();
     QCOMPARE(rootScrolled.count(), 1);
     QCOMPARE(midChanged.count(), 2);
+    // The detail's own controls come back while its master's are still off: it waits.
+    tr.root.disableControls();
+    tr.mid.disableControls();
+    tr.root.prior();
+    tr.mid.enableControls();
+    QCOMPARE(midChanged.count(), 2);
+    tr.root.enableControls();
+    QCOMPARE(midChanged.count(), 3);
+    QCOMPARE(rootChanged.count(), 2);
     rootSrc.enabled = false;
     tr.root.next();
     QCOMPARE(rootScrolled.count(), 1);

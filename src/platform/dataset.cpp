@@ -676,7 +676,9 @@ void DataSet::setRecNo(int recNo) {
     const int n = recordCount();
     if (n == 0)
         return;
-    d->scrollTo(std::clamp(recNo, 1, n) - 1, false, false);
+    const int target = std::clamp(recNo, 1, n) - 1;
+    if (target != d->pos)
+        d->scrollTo(target, false, false);
 }
 
 void DataSetPrivate::scrollTo(int newPos, bool atBof, bool atEof) {
