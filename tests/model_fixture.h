@@ -10,6 +10,25 @@
 #include <functional>
 #include <memory>
 
+template <typename... Parts> QString sepJoin(QChar separator, const Parts*... parts) {
+    return QStringList{QString::fromLatin1(parts)...}.join(separator);
+}
+inline QString str(DataSet* t, const char* field) {
+    return t->fieldByName(QString::fromLatin1(field)).asString();
+}
+inline int num(DataSet* t, const char* field) {
+    return t->fieldByName(QString::fromLatin1(field)).asInteger();
+}
+inline bool flag(DataSet* t, const char* field) {
+    return t->fieldByName(QString::fromLatin1(field)).asBoolean();
+}
+// Writes one field of the current row, edit to post.
+inline void write(DataSet* t, const char* field, const QVariant& value) {
+    t->edit();
+    t->fieldByName(QString::fromLatin1(field)).setValue(value);
+    t->post();
+}
+
 struct ModelFixture {
     TempRegistry registry;
     std::unique_ptr<TDM> dm = std::make_unique<TDM>();

@@ -8,29 +8,12 @@
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
+#include "transfer/transferflags.h"
 
 #include <QtTest>
 
 namespace {
 
-template <typename... Parts> QString sepJoin(QChar separator, const Parts*... parts) {
-    return QStringList{QString::fromLatin1(parts)...}.join(separator);
-}
-
-QString str(DataSet* t, const char* field) {
-    return t->fieldByName(QString::fromLatin1(field)).asString();
-}
-int num(DataSet* t, const char* field) {
-    return t->fieldByName(QString::fromLatin1(field)).asInteger();
-}
-bool flag(DataSet* t, const char* field) {
-    return t->fieldByName(QString::fromLatin1(field)).asBoolean();
-}
-void write(DataSet* t, const char* field, const QVariant& value) {
-    t->edit();
-    t->fieldByName(QString::fromLatin1(field)).setValue(value);
-    t->post();
-}
 QByteArray fileBytes(const QString& path) {
     QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -59,6 +42,7 @@ private slots:
     void importRefusesForeignFile();
     void startupOpensRegisterNamedInRegistry();
     void damagedRegisterIsNeverOverwritten();
+    void failedSaveAtExitIsReported();
 };
 
 void TestModel::tablesAndSourcesAreNamed() {
@@ -260,8 +244,10 @@ void TestModel::newInstallationDefaults() {
     ModelFixture fx;
     TDM& dm = *fx.dm;
     Lang::LanguageRewrite();
+    ShortList = true;
     dm.AddDataSet(2);
     dm.AddDataSet(4);
+    QCOMPARE(ShortList, true); // filling the vocabulary is not editing it
     QCOMPARE(dm.CDSet_Tabulon->recordCount(), 2);
     QCOMPARE(dm.CDSet_Tabulon->recNo(), 2); // the new installation is current
     QCOMPARE(dm.GetSystemType(), 4);
@@ -690,6 +676,26 @@ void TestModel::damagedRegisterIsNeverOverwritten() {
         DATABASE = good; // the register window switches the path on import
     }
     QCOMPARE(fileBytes(path), damaged);
+}
+
+void TestModel::failedSaveAtExitIsReported() {
+    TempRegistry registry;
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("missing-folder/KTabulon.cds"));
+    setRegistryDatabase(path);
+    BoxAnswerer boxes;
+    {
+        TDM dm;
+        dm.DataModuleCreate();
+        dm.AddDataSet(1);
+        QString error;
+        QVERIFY(!dm.saveRegister(QString(), &error));
+        QVERIFY(!error.isEmpty());
+        QCOMPARE(boxes.count(), 0);
+    }
+    QCOMPARE(boxes.count(QStringLiteral("MessageDlg")), 1);
+    QCOMPARE(boxes.last().type, MsgDlgType::Error);
+    QVERIFY(boxes.last().text.contains(QDir::toNativeSeparators(path)));
 }
 
 QTEST_MAIN(TestModel)

@@ -13,24 +13,6 @@
 
 namespace {
 
-template <typename... Parts> QString sepJoin(QChar separator, const Parts*... parts) {
-    return QStringList{QString::fromLatin1(parts)...}.join(separator);
-}
-
-QString str(DataSet* t, const char* field) {
-    return t->fieldByName(QString::fromLatin1(field)).asString();
-}
-int num(DataSet* t, const char* field) {
-    return t->fieldByName(QString::fromLatin1(field)).asInteger();
-}
-bool flag(DataSet* t, const char* field) {
-    return t->fieldByName(QString::fromLatin1(field)).asBoolean();
-}
-void write(DataSet* t, const char* field, const QVariant& value) {
-    t->edit();
-    t->fieldByName(QString::fromLatin1(field)).setValue(value);
-    t->post();
-}
 void writeRow(DataSet* t, int recNo, const char* field, const QVariant& value) {
     t->setRecNo(recNo);
     write(t, field, value);
