@@ -32,8 +32,7 @@ private slots:
     void openErrorNamesPortAndReason();
 };
 
-void TestFrame::encodesFieldsAndChecksum()
-{
+void TestFrame::encodesFieldsAndChecksum() {
     const PanelFrame f = PanelFrame::request(6, 3, true, QByteArray("\x01\x02\x03", 3));
     const QByteArray b = f.encode();
     QCOMPARE(b.size(), 10);
@@ -55,8 +54,7 @@ void TestFrame::encodesFieldsAndChecksum()
     QCOMPARE(PanelFrame::request(1, 0, false, {}).encode().size(), PanelProtocol::Overhead);
 }
 
-void TestFrame::refusesOversizedRequests()
-{
+void TestFrame::refusesOversizedRequests() {
     bool ok = true;
     PanelFrame::request(2, 0, true, QByteArray(65, 'x'), &ok);
     QVERIFY(!ok);
@@ -66,8 +64,7 @@ void TestFrame::refusesOversizedRequests()
     QVERIFY(ok);
 }
 
-void TestFrame::receiverFindsFramesInSplitAndNoisyInput()
-{
+void TestFrame::receiverFindsFramesInSplitAndNoisyInput() {
     const QByteArray a = PanelFrame::request(1, 2, false, QByteArray(64, '\x02')).encode();
     const QByteArray b = PanelFrame::request(7, 0, true, QByteArray("\x03\x02", 2)).encode();
     FrameReceiver rx;
@@ -94,8 +91,7 @@ void TestFrame::receiverFindsFramesInSplitAndNoisyInput()
     QCOMPARE(rx.next(out), FrameReceiver::Result::Incomplete);
 }
 
-void TestFrame::receiverReportsDamagedFrames()
-{
+void TestFrame::receiverReportsDamagedFrames() {
     const QByteArray good = PanelFrame::request(9, 1, false, QByteArray("abc")).encode();
     for (int which : {5, 8, 9}) { // a data byte, the checksum, the end byte
         QByteArray bad = good;
@@ -115,8 +111,7 @@ void TestFrame::receiverReportsDamagedFrames()
     QCOMPARE(decodeSingleFrame(good, out), SENDOK);
 }
 
-void TestFrame::receiverSurvivesArbitraryBytes()
-{
+void TestFrame::receiverSurvivesArbitraryBytes() {
     QRandomGenerator rng(4711);
     FrameReceiver rx;
     int frames = 0;
@@ -140,8 +135,7 @@ void TestFrame::receiverSurvivesArbitraryBytes()
     QVERIFY(frames >= 0);
 }
 
-void TestFrame::replyMustAnswerTheRequest()
-{
+void TestFrame::replyMustAnswerTheRequest() {
     const PanelFrame req = PanelFrame::request(12, 5, false, {});
     PanelFrame reply = req;
     reply.data = "x";
@@ -160,8 +154,7 @@ void TestFrame::replyMustAnswerTheRequest()
     QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET); // another panel
 }
 
-void TestFrame::envelopeRoundTripAndDamage()
-{
+void TestFrame::envelopeRoundTripAndDamage() {
     CloudEnvelope env;
     env.kind = CloudEnvelope::Reply;
     env.sequence = 0xBEEF;
@@ -181,7 +174,7 @@ void TestFrame::envelopeRoundTripAndDamage()
 
     QByteArray bad = bytes;
     bad[100] = char(bad[100] ^ 1);
-    QCOMPARE(CloudEnvelope::decode(bad, back), DATACORRUPT);   // CRC
+    QCOMPARE(CloudEnvelope::decode(bad, back), DATACORRUPT); // CRC
     QCOMPARE(CloudEnvelope::decode(bytes.left(262), back), DATACORRUPT);
     QCOMPARE(CloudEnvelope::fromBase64Text("@@not base64@@", back), DATACORRUPT);
     env.frame = QByteArray(72, 'x');
@@ -193,8 +186,7 @@ void TestFrame::envelopeRoundTripAndDamage()
     QVERIFY(!isValidPanelId(QStringLiteral("0123456789abcdef0123456789ABCD&x")));
 }
 
-void TestFrame::wireTextSlots()
-{
+void TestFrame::wireTextSlots() {
     const QByteArray slot = toWireSlot(QStringLiteral("Città €"), 16);
     QCOMPARE(slot.size(), 16);
     QCOMPARE(quint8(slot[4]), quint8(0xE0));
@@ -205,12 +197,12 @@ void TestFrame::wireTextSlots()
     QCOMPARE(toWire1252(QStringLiteral("日")), QByteArray("?"));
 }
 
-void TestFrame::traceDescribesFields()
-{
+void TestFrame::traceDescribesFields() {
     const QByteArray b = PanelFrame::request(6, 1, true, QByteArray("\x01\x02", 2)).encode();
     const QString d = TForm1::describeFrame(b);
-    QVERIFY2(d.startsWith(QStringLiteral("STX=02 ADDR=00 LEN=2 CMD1=81 (W part 1) CMD2=06 (cmd 6) DATA=[01 02]")),
-             qPrintable(d));
+    QVERIFY2(
+        d.startsWith(QStringLiteral("STX=02 ADDR=00 LEN=2 CMD1=81 (W part 1) CMD2=06 (cmd 6) DATA=[01 02]")),
+        qPrintable(d));
     QVERIFY(d.endsWith(QStringLiteral("ETX=03")));
     QCOMPARE(TForm1::describeFrame(QByteArray("\x41\x42", 2)), QStringLiteral("RAW=[41 42]"));
 
@@ -226,8 +218,7 @@ void TestFrame::traceDescribesFields()
     QVERIFY(lines[1].contains(QStringLiteral(" RX (non valido) RAW=[02 00]")));
 }
 
-void TestFrame::serialExchangeAgainstSimulator()
-{
+void TestFrame::serialExchangeAgainstSimulator() {
     PanelSimulator sim;
     QVERIFY(sim.start());
     QSerialPort port;
@@ -238,9 +229,8 @@ void TestFrame::serialExchangeAgainstSimulator()
     QList<bool> traced;
     PanelFrame reply;
     const PanelFrame req = PanelFrame::request(8, 4, false, {});
-    QCOMPARE(serialExchange(port, req, 200, reply, [&](bool sent, const QByteArray&, bool valid) {
-                 traced << sent << valid;
-             }),
+    QCOMPARE(serialExchange(port, req, 200, reply,
+                            [&](bool sent, const QByteArray&, bool valid) { traced << sent << valid; }),
              SENDOK);
     QCOMPARE(reply.data, PanelCore::defaultPart(8, 4));
     QCOMPARE(traced, (QList<bool>{true, true, false, true}));
@@ -252,8 +242,7 @@ void TestFrame::serialExchangeAgainstSimulator()
     QCOMPARE(sim.memory(8, 4), QByteArray("hello"));
 }
 
-void TestFrame::serialExchangeFailures_data()
-{
+void TestFrame::serialExchangeFailures_data() {
     QTest::addColumn<int>("mode");
     QTest::addColumn<int>("expected");
     QTest::newRow("no reply") << int(PanelCore::Failure::NoReply) << int(LOGTIMEOUT);
@@ -262,8 +251,7 @@ void TestFrame::serialExchangeFailures_data()
     QTest::newRow("wrong part") << int(PanelCore::Failure::WrongPart) << int(INVALID_PACKET);
 }
 
-void TestFrame::serialExchangeFailures()
-{
+void TestFrame::serialExchangeFailures() {
     QFETCH(int, mode);
     QFETCH(int, expected);
     PanelSimulator sim;
@@ -281,8 +269,7 @@ void TestFrame::serialExchangeFailures()
     QCOMPARE(reply.data, PanelCore::defaultPart(5, 0));
 }
 
-void TestFrame::serialPortVanishing()
-{
+void TestFrame::serialPortVanishing() {
     PanelSimulator sim;
     QVERIFY(sim.start());
     QSerialPort port;
@@ -298,8 +285,7 @@ void TestFrame::serialPortVanishing()
     QVERIFY(clock.elapsed() < 1000);
 }
 
-void TestFrame::openErrorNamesPortAndReason()
-{
+void TestFrame::openErrorNamesPortAndReason() {
     QSerialPort port;
     QString message;
     QVERIFY(!openPanelPort(port, QStringLiteral("/dev/tabulon-no-such-port"), &message));

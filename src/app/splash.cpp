@@ -9,8 +9,7 @@
 namespace {
 QPointer<QWidget> FormAttesa; // the wait window shown now, if any
 
-QWidget* mainForm(QWidget* owner)
-{
+QWidget* mainForm(QWidget* owner) {
     if (owner)
         return owner->window();
     const auto tops = QApplication::topLevelWidgets();
@@ -21,16 +20,16 @@ QWidget* mainForm(QWidget* owner)
 }
 } // namespace
 
-TSplash::TSplash(QWidget* owner) : QWidget(owner)
-{
+TSplash::TSplash(QWidget* owner) : QWidget(owner) {
     setObjectName(QStringLiteral("Splash"));
     hide();
 }
 
-QWidget* TSplash::currentWaitWindow() { return FormAttesa.data(); }
+QWidget* TSplash::currentWaitWindow() {
+    return FormAttesa.data();
+}
 
-bool TSplash::AvvioAttesa(QWidget* owner, const QString& text)
-{
+bool TSplash::AvvioAttesa(QWidget* owner, const QString& text) {
     if (FormAttesa)
         return false;
     auto* w = new QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
@@ -71,8 +70,7 @@ bool TSplash::AvvioAttesa(QWidget* owner, const QString& text)
     return true;
 }
 
-bool TSplash::FineAttesa()
-{
+bool TSplash::FineAttesa() {
     if (!FormAttesa)
         return false;
     QWidget* w = FormAttesa.data();

@@ -5,8 +5,7 @@
 #include <QtEndian>
 #include <array>
 
-quint32 crc32Ieee(const char* data, int size)
-{
+quint32 crc32Ieee(const char* data, int size) {
     static const auto table = [] {
         std::array<quint32, 256> t{};
         for (quint32 i = 0; i < 256; ++i) {
@@ -23,8 +22,7 @@ quint32 crc32Ieee(const char* data, int size)
     return crc ^ 0xFFFFFFFFu;
 }
 
-bool isValidPanelId(const QString& id)
-{
+bool isValidPanelId(const QString& id) {
     if (id.size() != CloudEnvelope::IdSize)
         return false;
     for (const QChar c : id) {
@@ -35,8 +33,7 @@ bool isValidPanelId(const QString& id)
     return true;
 }
 
-QByteArray CloudEnvelope::encode() const
-{
+QByteArray CloudEnvelope::encode() const {
     if (frame.size() > FrameArea || panelId.size() > IdSize)
         return {};
     QByteArray out(Size, '\0');
@@ -52,8 +49,7 @@ QByteArray CloudEnvelope::encode() const
     return out;
 }
 
-TError CloudEnvelope::decode(const QByteArray& bytes, CloudEnvelope& out)
-{
+TError CloudEnvelope::decode(const QByteArray& bytes, CloudEnvelope& out) {
     if (bytes.size() != Size)
         return DATACORRUPT;
     const char* p = bytes.constData();
@@ -72,8 +68,7 @@ TError CloudEnvelope::decode(const QByteArray& bytes, CloudEnvelope& out)
     return SENDOK;
 }
 
-TError CloudEnvelope::fromBase64Text(const QByteArray& text, CloudEnvelope& out)
-{
+TError CloudEnvelope::fromBase64Text(const QByteArray& text, CloudEnvelope& out) {
     const auto decoded =
         QByteArray::fromBase64Encoding(text.trimmed(), QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded)

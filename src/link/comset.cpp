@@ -21,8 +21,7 @@
 
 TComSet* ComSet = nullptr;
 
-TComSet::TComSet(QWidget* parent) : QDialog(parent), m_port(new QSerialPort(this))
-{
+TComSet::TComSet(QWidget* parent) : QDialog(parent), m_port(new QSerialPort(this)) {
     setObjectName(QStringLiteral("ComSet"));
     setWindowTitle(QStringLiteral("Setup"));
 
@@ -93,8 +92,7 @@ TComSet::TComSet(QWidget* parent) : QDialog(parent), m_port(new QSerialPort(this
     resize(420, 360);
 }
 
-TComSet::~TComSet()
-{
+TComSet::~TComSet() {
     Timer1->stop();
     if (m_port->isOpen())
         m_port->close();
@@ -102,8 +100,7 @@ TComSet::~TComSet()
         ComSet = nullptr;
 }
 
-void TComSet::RefreshPorts()
-{
+void TComSet::RefreshPorts() {
     const QSignalBlocker block(ComboBox1);
     const QString current = ComboBox1->currentText();
     ComboBox1->clear();
@@ -114,8 +111,7 @@ void TComSet::RefreshPorts()
     ComboBox1->setCurrentIndex(current.isEmpty() ? -1 : ComboBox1->findText(current));
 }
 
-void TComSet::ComboBox1Change(QObject* sender)
-{
+void TComSet::ComboBox1Change(QObject* sender) {
     auto* box = qobject_cast<QComboBox*>(sender);
     const QString text = box ? box->currentText() : QString();
     const bool cloud = text == RemoteManagement;
@@ -130,8 +126,7 @@ void TComSet::ComboBox1Change(QObject* sender)
     Connect->setEnabled(true);
 }
 
-CloudEndpoint TComSet::cloudEndpoint() const
-{
+CloudEndpoint TComSet::cloudEndpoint() const {
     CloudEndpoint ep;
     if (cloudEndpointHook)
         ep = cloudEndpointHook();
@@ -140,19 +135,23 @@ CloudEndpoint TComSet::cloudEndpoint() const
     return ep;
 }
 
-int TComSet::ReplyTimeoutMs() const { return ScrollBar1->value(); }
+int TComSet::ReplyTimeoutMs() const {
+    return ScrollBar1->value();
+}
 
-void TComSet::updateTimeoutLabel()
-{
+void TComSet::updateTimeoutLabel() {
     LabelTimeout->setText(QStringLiteral("Timeout risposta: %1 ms").arg(ScrollBar1->value()));
 }
 
-bool TComSet::IsSerialOpen() const { return m_port->isOpen(); }
+bool TComSet::IsSerialOpen() const {
+    return m_port->isOpen();
+}
 
-bool TComSet::IsCloudOpen() const { return WB && WB->ConnectionState() == TWebSockets::Connected; }
+bool TComSet::IsCloudOpen() const {
+    return WB && WB->ConnectionState() == TWebSockets::Connected;
+}
 
-void TComSet::CloseLink()
-{
+void TComSet::CloseLink() {
     if (m_port->isOpen())
         m_port->close();
     if (WB)
@@ -161,8 +160,7 @@ void TComSet::CloseLink()
     LabelStato->setText(QStringLiteral("Non connesso"));
 }
 
-void TComSet::ConnectClick()
-{
+void TComSet::ConnectClick() {
     const QString choice = ComboBox1->currentText();
     if (choice.isEmpty())
         return;
@@ -174,8 +172,7 @@ void TComSet::ConnectClick()
         connectSerial(choice);
 }
 
-void TComSet::connectSerial(const QString& name)
-{
+void TComSet::connectSerial(const QString& name) {
     QString message;
     if (!openPanelPort(*m_port, name, &message)) {
         LabelStato->setText(QStringLiteral("Non connesso"));
@@ -185,8 +182,7 @@ void TComSet::connectSerial(const QString& name)
     LabelStato->setText(QStringLiteral("Connesso a %1").arg(name));
 }
 
-void TComSet::connectCloud()
-{
+void TComSet::connectCloud() {
     if (!WB) {
         WB = new TWebSockets(this);
         connect(WB, &TWebSockets::traffic, this, &TComSet::onTraffic);
@@ -216,14 +212,12 @@ void TComSet::connectCloud()
     LabelStato->setText(QStringLiteral("Connesso a %1:%2").arg(endpoint.host).arg(endpoint.port));
 }
 
-void TComSet::onTraffic(const QString& line)
-{
+void TComSet::onTraffic(const QString& line) {
     if (isVisible())
         Memo1->appendPlainText(line);
 }
 
-TError TComSet::Exchange(const PanelFrame& request, PanelFrame& reply)
-{
+TError TComSet::Exchange(const PanelFrame& request, PanelFrame& reply) {
     auto trace = [](bool sent, const QByteArray& bytes, bool valid) {
         if (Form1)
             Form1->TraceFrame(sent, bytes, valid);

@@ -2,29 +2,33 @@
 
 using namespace PanelProtocol;
 
-TError errorFromRequestConnection(quint8 status)
-{
+TError errorFromRequestConnection(quint8 status) {
     switch (status) {
-    case ERR_ADMIN: return LOGINADMIN;
-    case ERR_USER: return LOGINUSER;
-    case ERR_LOGOUT: return LOGOUT;
-    case ERR_USER_KEYBOARD: return USER_KEYBOARD;
-    case ERR_TELENABLE: return TELENABLE;
-    default: return INVALID_PACKET;
+    case ERR_ADMIN:
+        return LOGINADMIN;
+    case ERR_USER:
+        return LOGINUSER;
+    case ERR_LOGOUT:
+        return LOGOUT;
+    case ERR_USER_KEYBOARD:
+        return USER_KEYBOARD;
+    case ERR_TELENABLE:
+        return TELENABLE;
+    default:
+        return INVALID_PACKET;
     }
 }
 
-const char* terrorName(TError e)
-{
-    static const char* const names[] = {"LOGINADMIN", "LOGINUSER",   "LOGOUT",        "LOGTIMEOUT",
-                                        "SENDOK",     "SENDFAULT",   "DATACORRUPT",   "USER_KEYBOARD",
+const char* terrorName(TError e) {
+    static const char* const names[] = {"LOGINADMIN", "LOGINUSER",      "LOGOUT",      "LOGTIMEOUT",
+                                        "SENDOK",     "SENDFAULT",      "DATACORRUPT", "USER_KEYBOARD",
                                         "TELENABLE",  "INVALID_PACKET", "REPLY"};
     return e <= REPLY ? names[e] : "?";
 }
 
-PanelFrame PanelFrame::request(int command, int part, bool write, const QByteArray& data, bool* ok)
-{
-    const bool valid = command >= 0 && command <= 255 && part >= 0 && part <= MaxPart && data.size() <= MaxData;
+PanelFrame PanelFrame::request(int command, int part, bool write, const QByteArray& data, bool* ok) {
+    const bool valid =
+        command >= 0 && command <= 255 && part >= 0 && part <= MaxPart && data.size() <= MaxData;
     if (ok)
         *ok = valid;
     PanelFrame f;
@@ -36,16 +40,14 @@ PanelFrame PanelFrame::request(int command, int part, bool write, const QByteArr
     return f;
 }
 
-quint8 frameChecksum(const char* covered, int size)
-{
+quint8 frameChecksum(const char* covered, int size) {
     quint8 sum = 0;
     for (int i = 0; i < size; ++i)
         sum = quint8(sum + quint8(covered[i]));
     return quint8(0x100 - sum);
 }
 
-QByteArray PanelFrame::encode() const
-{
+QByteArray PanelFrame::encode() const {
     const int n = int(qMin<qsizetype>(data.size(), MaxData));
     QByteArray out;
     out.reserve(Overhead + n);
@@ -60,10 +62,11 @@ QByteArray PanelFrame::encode() const
     return out;
 }
 
-void FrameReceiver::feed(const QByteArray& bytes) { feed(bytes.constData(), int(bytes.size())); }
+void FrameReceiver::feed(const QByteArray& bytes) {
+    feed(bytes.constData(), int(bytes.size()));
+}
 
-void FrameReceiver::feed(const char* bytes, int size)
-{
+void FrameReceiver::feed(const char* bytes, int size) {
     // Never hold more than a few frames: anything older than that is noise the hunt would drop.
     m_buf.append(bytes, size);
     if (m_buf.size() > 4 * MaxFrame) {
@@ -73,15 +76,13 @@ void FrameReceiver::feed(const char* bytes, int size)
     }
 }
 
-void FrameReceiver::clear()
-{
+void FrameReceiver::clear() {
     m_buf.clear();
     m_lastRaw.clear();
     m_noise = 0;
 }
 
-FrameReceiver::Result FrameReceiver::next(PanelFrame& out)
-{
+FrameReceiver::Result FrameReceiver::next(PanelFrame& out) {
     for (;;) {
         const qsizetype start = m_buf.indexOf(char(STX));
         if (start < 0) {
@@ -119,16 +120,14 @@ FrameReceiver::Result FrameReceiver::next(PanelFrame& out)
     }
 }
 
-TError checkReplyMatches(const PanelFrame& request, const PanelFrame& reply)
-{
+TError checkReplyMatches(const PanelFrame& request, const PanelFrame& reply) {
     if (reply.address != request.address || reply.command2 != request.command2 ||
         reply.command1 != request.command1)
         return INVALID_PACKET;
     return SENDOK;
 }
 
-TError decodeSingleFrame(const QByteArray& bytes, PanelFrame& out)
-{
+TError decodeSingleFrame(const QByteArray& bytes, PanelFrame& out) {
     if (bytes.size() < Overhead || bytes.size() > MaxFrame || quint8(bytes[0]) != STX)
         return INVALID_PACKET;
     const int len = quint8(bytes[2]);
@@ -137,8 +136,11 @@ TError decodeSingleFrame(const QByteArray& bytes, PanelFrame& out)
     FrameReceiver r;
     r.feed(bytes);
     switch (r.next(out)) {
-    case FrameReceiver::Result::Frame: return SENDOK;
-    case FrameReceiver::Result::Corrupt: return DATACORRUPT;
-    default: return INVALID_PACKET;
+    case FrameReceiver::Result::Frame:
+        return SENDOK;
+    case FrameReceiver::Result::Corrupt:
+        return DATACORRUPT;
+    default:
+        return INVALID_PACKET;
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 // The panel frame as it travels on the serial line and inside a cloud envelope:
-//   STX 0x02 | ADDRESS 0x00 | DATALENGTH | COMMAND1 | COMMAND2 | DATA (DATALENGTH bytes) | CHKSUM | ENDTX 0x03
+//   STX 0x02 | ADDRESS 0x00 | DATALENGTH | COMMAND1 | COMMAND2 | DATA (DATALENGTH bytes) | CHKSUM | ENDTX
+//   0x03
 // DATALENGTH counts the DATA bytes only (0..64). COMMAND1 bit 7 marks a write, bits 0..6 the
 // part index (0-based). CHKSUM makes the byte sum of ADDRESS..CHKSUM zero modulo 256.
 #include "link/linktypes.h"
@@ -72,4 +73,6 @@ TError checkReplyMatches(const PanelFrame& request, const PanelFrame& reply);
 TError decodeSingleFrame(const QByteArray& bytes, PanelFrame& out);
 
 // Line time of n bytes at 19200 baud, 8N1 (10 bits a byte), in microseconds.
-constexpr qint64 lineTimeMicros(int bytes) { return (qint64(bytes) * 10 * 1000000 + 19199) / 19200; }
+constexpr qint64 lineTimeMicros(int bytes) {
+    return (qint64(bytes) * 10 * 1000000 + 19199) / 19200;
+}

@@ -14,8 +14,7 @@
 
 namespace {
 
-QString devicePath(const QString& name)
-{
+QString devicePath(const QString& name) {
     if (name.startsWith(QLatin1Char('/')))
         return name;
     const QSerialPortInfo info(name);
@@ -24,8 +23,7 @@ QString devicePath(const QString& name)
 
 #ifdef Q_OS_UNIX
 // Tells a missing permission on the device node apart from a port held by another program.
-QString permissionReason(const QString& path)
-{
+QString permissionReason(const QString& path) {
     const QByteArray native = QFile::encodeName(path);
     if (::access(native.constData(), R_OK | W_OK) == 0)
         return QStringLiteral("la porta è già in uso da un altro programma");
@@ -43,19 +41,19 @@ QString permissionReason(const QString& path)
 }
 #endif
 
-bool portFailed(const QSerialPort& port)
-{
+bool portFailed(const QSerialPort& port) {
     const auto e = port.error();
     return !port.isOpen() || (e != QSerialPort::NoError && e != QSerialPort::TimeoutError);
 }
 
 } // namespace
 
-QString serialOpenErrorText(const QString& name, int serialPortError, const QString& errorString)
-{
+QString serialOpenErrorText(const QString& name, int serialPortError, const QString& errorString) {
     QString reason;
     switch (QSerialPort::SerialPortError(serialPortError)) {
-    case QSerialPort::DeviceNotFoundError: reason = QStringLiteral("la porta non esiste"); break;
+    case QSerialPort::DeviceNotFoundError:
+        reason = QStringLiteral("la porta non esiste");
+        break;
     case QSerialPort::PermissionError:
 #ifdef Q_OS_UNIX
         reason = permissionReason(devicePath(name));
@@ -63,19 +61,22 @@ QString serialOpenErrorText(const QString& name, int serialPortError, const QStr
         reason = QStringLiteral("accesso negato o porta già in uso da un altro programma");
 #endif
         break;
-    case QSerialPort::OpenError: reason = QStringLiteral("la porta è già aperta"); break;
+    case QSerialPort::OpenError:
+        reason = QStringLiteral("la porta è già aperta");
+        break;
     case QSerialPort::UnsupportedOperationError:
         reason = QStringLiteral("impostazioni 19200 8N1 non supportate dal dispositivo");
         break;
-    default: reason = errorString; break;
+    default:
+        reason = errorString;
+        break;
     }
     if (reason.isEmpty())
         reason = QStringLiteral("errore sconosciuto");
     return QStringLiteral("Impossibile aprire la porta %1: %2.").arg(name, reason);
 }
 
-bool openPanelPort(QSerialPort& port, const QString& name, QString* message)
-{
+bool openPanelPort(QSerialPort& port, const QString& name, QString* message) {
     if (port.isOpen())
         port.close();
     port.setPortName(devicePath(name));
@@ -91,8 +92,9 @@ bool openPanelPort(QSerialPort& port, const QString& name, QString* message)
         return false;
     }
     // Settings applied after open so that a device which refuses them is reported, not used.
-    const bool configured = port.setBaudRate(QSerialPort::Baud19200) && port.setDataBits(QSerialPort::Data8) &&
-                            port.setParity(QSerialPort::NoParity) && port.setStopBits(QSerialPort::OneStop) &&
+    const bool configured = port.setBaudRate(QSerialPort::Baud19200) &&
+                            port.setDataBits(QSerialPort::Data8) && port.setParity(QSerialPort::NoParity) &&
+                            port.setStopBits(QSerialPort::OneStop) &&
                             port.setFlowControl(QSerialPort::NoFlowControl);
     if (!configured) {
         const QString text = serialOpenErrorText(name, port.error(), port.errorString());
@@ -106,8 +108,7 @@ bool openPanelPort(QSerialPort& port, const QString& name, QString* message)
 }
 
 TError serialExchange(QSerialPort& port, const PanelFrame& request, int timeoutMs, PanelFrame& reply,
-                      const FrameTraceFn& trace)
-{
+                      const FrameTraceFn& trace) {
     if (!port.isOpen())
         return SENDFAULT;
     port.clearError();

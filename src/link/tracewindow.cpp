@@ -8,8 +8,7 @@
 
 TForm1* Form1 = nullptr;
 
-TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window)
-{
+TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Debug"));
     auto* layout = new QVBoxLayout(this);
@@ -22,26 +21,24 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent, Qt::Window)
     resize(640, 400);
 }
 
-TForm1::~TForm1()
-{
+TForm1::~TForm1() {
     if (Form1 == this)
         Form1 = nullptr;
 }
 
-static QString hexBytes(const QByteArray& bytes)
-{
+static QString hexBytes(const QByteArray& bytes) {
     return QString::fromLatin1(bytes.toHex(' ')).toUpper();
 }
 
-QString TForm1::describeFrame(const QByteArray& bytes)
-{
+QString TForm1::describeFrame(const QByteArray& bytes) {
     using namespace PanelProtocol;
     if (bytes.size() < Overhead || quint8(bytes[0]) != STX || quint8(bytes[2]) > MaxData ||
         bytes.size() != Overhead + quint8(bytes[2]))
         return QStringLiteral("RAW=[%1]").arg(hexBytes(bytes));
     const int len = quint8(bytes[2]);
     const quint8 c1 = quint8(bytes[3]);
-    return QStringLiteral("STX=%1 ADDR=%2 LEN=%3 CMD1=%4 (%5 part %6) CMD2=%7 (cmd %8) DATA=[%9] CHK=%10 ETX=%11")
+    return QStringLiteral(
+               "STX=%1 ADDR=%2 LEN=%3 CMD1=%4 (%5 part %6) CMD2=%7 (cmd %8) DATA=[%9] CHK=%10 ETX=%11")
         .arg(QStringLiteral("%1").arg(quint8(bytes[0]), 2, 16, QLatin1Char('0')).toUpper())
         .arg(QStringLiteral("%1").arg(quint8(bytes[1]), 2, 16, QLatin1Char('0')).toUpper())
         .arg(len)
@@ -55,8 +52,7 @@ QString TForm1::describeFrame(const QByteArray& bytes)
         .arg(QStringLiteral("%1").arg(quint8(bytes[6 + len]), 2, 16, QLatin1Char('0')).toUpper());
 }
 
-void TForm1::TraceFrame(bool sent, const QByteArray& bytes, bool valid)
-{
+void TForm1::TraceFrame(bool sent, const QByteArray& bytes, bool valid) {
     if (!isVisible())
         return;
     QString line = QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz "));

@@ -17,8 +17,7 @@
 TWebSockets* WB = nullptr;
 
 namespace {
-QList<QSslCertificate>& extraCas()
-{
+QList<QSslCertificate>& extraCas() {
     static QList<QSslCertificate> cas;
     return cas;
 }
@@ -42,15 +41,15 @@ public:
     CloudWorker(TWebSockets* owner, CloudShared* shared) : m_owner(owner), m_shared(shared) {}
 
 public slots:
-    void open(const QUrl& url, const QByteArray& authorization, const QSslConfiguration& ssl)
-    {
+    void open(const QUrl& url, const QByteArray& authorization, const QSslConfiguration& ssl) {
         closeSocket();
         m_socket = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this);
         m_socket->setProxy(QNetworkProxy::NoProxy);
         m_socket->setSslConfiguration(ssl);
         connect(m_socket, &QWebSocket::connected, this, &CloudWorker::onConnected);
         connect(m_socket, &QWebSocket::disconnected, this, &CloudWorker::onDisconnected);
-        connect(m_socket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this, &CloudWorker::onError);
+        connect(m_socket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this,
+                &CloudWorker::onError);
         connect(m_socket, &QWebSocket::sslErrors, this, &CloudWorker::onSslErrors);
         connect(m_socket, &QWebSocket::textMessageReceived, this, &CloudWorker::onText);
         connect(m_socket, &QWebSocket::binaryMessageReceived, this,
@@ -61,15 +60,13 @@ public slots:
         request.setRawHeader("Authorization", authorization);
         m_socket->open(request);
     }
-    void send(const QString& text)
-    {
+    void send(const QString& text) {
         if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) {
             emit m_owner->traffic(line(">> ", text));
             m_socket->sendTextMessage(text);
         }
     }
-    void closeSocket()
-    {
+    void closeSocket() {
         if (!m_socket)
             return;
         m_socket->disconnect(this);
@@ -81,12 +78,10 @@ public slots:
     }
 
 private:
-    static QString line(const char* mark, const QString& text)
-    {
+    static QString line(const char* mark, const QString& text) {
         return QTime::currentTime().toString(QStringLiteral("HH:mm:ss.zzz ")) + QLatin1String(mark) + text;
     }
-    void finishConnect(bool ok, const QString& error)
-    {
+    void finishConnect(bool ok, const QString& error) {
         m_owner->m_state = ok ? TWebSockets::Connected : TWebSockets::Closed;
         if (!m_connectPending)
             return;
@@ -97,8 +92,7 @@ private:
         }
         m_shared->connectDone.release();
     }
-    void wakeWaiter(TError result)
-    {
+    void wakeWaiter(TError result) {
         QMutexLocker lock(&m_shared->mutex);
         if (!m_shared->waiting)
             return;
@@ -106,28 +100,25 @@ private:
         m_shared->replyResult = result;
         m_shared->replyReady.release();
     }
-    void onConnected()
-    {
+    void onConnected() {
         emit m_owner->traffic(line("-- ", QStringLiteral("connesso")));
         finishConnect(true, {});
     }
-    void onDisconnected()
-    {
+    void onDisconnected() {
         emit m_owner->traffic(line("-- ", QStringLiteral("disconnesso")));
         m_owner->m_state = TWebSockets::Closed;
         finishConnect(false, QStringLiteral("il server cloud ha chiuso la connessione"));
         wakeWaiter(SENDFAULT);
     }
-    void onSslErrors(const QList<QSslError>& errors)
-    {
+    void onSslErrors(const QList<QSslError>& errors) {
         // Never ignored: the connection fails unless the chain verifies against the store.
         QStringList texts;
         for (const QSslError& e : errors)
             texts << e.errorString();
-        m_sslText = QStringLiteral("certificato del server non valido (%1)").arg(texts.join(QStringLiteral("; ")));
+        m_sslText =
+            QStringLiteral("certificato del server non valido (%1)").arg(texts.join(QStringLiteral("; ")));
     }
-    void onError(QAbstractSocket::SocketError)
-    {
+    void onError(QAbstractSocket::SocketError) {
         const QString text = m_sslText.isEmpty() ? m_socket->errorString() : m_sslText;
         emit m_owner->traffic(line("!! ", text));
         finishConnect(false, text);
@@ -136,8 +127,7 @@ private:
             wakeWaiter(SENDFAULT);
         }
     }
-    void onText(const QString& text)
-    {
+    void onText(const QString& text) {
         emit m_owner->traffic(line("<< ", text));
         CloudEnvelope env;
         const TError r = CloudEnvelope::fromBase64Text(text.toLatin1(), env);
@@ -161,8 +151,7 @@ private:
 
 TWebSockets::TWebSockets(QObject* parent) : QObject(parent), m_shared(std::make_unique<CloudShared>()) {}
 
-TWebSockets::~TWebSockets()
-{
+TWebSockets::~TWebSockets() {
     if (m_thread) {
         QMetaObject::invokeMethod(m_worker, &CloudWorker::closeSocket, Qt::BlockingQueuedConnection);
         QMetaObject::invokeMethod(m_worker, &QObject::deleteLater, Qt::QueuedConnection);
@@ -174,8 +163,7 @@ TWebSockets::~TWebSockets()
         WB = nullptr;
 }
 
-void TWebSockets::ensureThread()
-{
+void TWebSockets::ensureThread() {
     if (m_thread)
         return;
     m_thread = new QThread;
@@ -185,13 +173,11 @@ void TWebSockets::ensureThread()
     m_thread->start();
 }
 
-void TWebSockets::setExtraCaCertificates(const QList<QSslCertificate>& certificates)
-{
+void TWebSockets::setExtraCaCertificates(const QList<QSslCertificate>& certificates) {
     extraCas() = certificates;
 }
 
-QUrl TWebSockets::upgradeUrl(const CloudEndpoint& endpoint, const QString& panelId)
-{
+QUrl TWebSockets::upgradeUrl(const CloudEndpoint& endpoint, const QString& panelId) {
     QUrl url;
     url.setScheme(QStringLiteral("wss"));
     url.setHost(endpoint.host);
@@ -201,20 +187,17 @@ QUrl TWebSockets::upgradeUrl(const CloudEndpoint& endpoint, const QString& panel
     return url;
 }
 
-QByteArray TWebSockets::basicAuthorization(const QString& installerCode, const QString& remoteCode)
-{
+QByteArray TWebSockets::basicAuthorization(const QString& installerCode, const QString& remoteCode) {
     return "Basic " + (installerCode.toLatin1() + ':' + remoteCode.toLatin1()).toBase64();
 }
 
-QString TWebSockets::lastError() const
-{
+QString TWebSockets::lastError() const {
     QMutexLocker lock(&m_shared->mutex);
     return m_shared->error;
 }
 
 bool TWebSockets::Connect(const CloudEndpoint& endpoint, const CloudCredentials& credentials, int timeoutMs,
-                          QString* error)
-{
+                          QString* error) {
     auto fail = [&](const QString& text) {
         if (error)
             *error = text;
@@ -242,13 +225,15 @@ bool TWebSockets::Connect(const CloudEndpoint& endpoint, const CloudCredentials&
     m_state = Connecting;
     const QUrl url = upgradeUrl(endpoint, credentials.panelId);
     const QByteArray auth = basicAuthorization(credentials.installerCode, credentials.remoteCode);
-    QMetaObject::invokeMethod(m_worker, [w = m_worker, url, auth, ssl] { w->open(url, auth, ssl); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [w = m_worker, url, auth, ssl] { w->open(url, auth, ssl); }, Qt::QueuedConnection);
     if (!m_shared->connectDone.tryAcquire(1, qMax(1, timeoutMs))) {
         QMetaObject::invokeMethod(m_worker, &CloudWorker::closeSocket, Qt::BlockingQueuedConnection);
         while (m_shared->connectDone.tryAcquire()) {
         }
-        return fail(QStringLiteral("tempo scaduto durante la connessione a %1:%2").arg(endpoint.host).arg(endpoint.port));
+        return fail(QStringLiteral("tempo scaduto durante la connessione a %1:%2")
+                        .arg(endpoint.host)
+                        .arg(endpoint.port));
     }
     if (m_state.load() == Connected)
         return true;
@@ -256,8 +241,7 @@ bool TWebSockets::Connect(const CloudEndpoint& endpoint, const CloudCredentials&
     return fail(text.isEmpty() ? QStringLiteral("connessione non riuscita") : text);
 }
 
-void TWebSockets::Disconnect()
-{
+void TWebSockets::Disconnect() {
     if (!m_thread)
         return;
     if (m_state.load() != Closed) {
@@ -267,8 +251,7 @@ void TWebSockets::Disconnect()
     m_state = Closed;
 }
 
-TError TWebSockets::Exchange(const QByteArray& frame, QByteArray& replyFrame, int timeoutMs)
-{
+TError TWebSockets::Exchange(const QByteArray& frame, QByteArray& replyFrame, int timeoutMs) {
     if (m_state.load() != Connected)
         return SENDFAULT;
     CloudEnvelope env;
@@ -288,13 +271,15 @@ TError TWebSockets::Exchange(const QByteArray& frame, QByteArray& replyFrame, in
         m_shared->replyFrame.clear();
     }
     const QString message = QString::fromLatin1(text);
-    QMetaObject::invokeMethod(m_worker, [w = m_worker, message] { w->send(message); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [w = m_worker, message] { w->send(message); }, Qt::QueuedConnection);
 
     // Waits in slices so that a dropped connection ends the wait at once.
     const QDeadlineTimer deadline(qMax(1, timeoutMs));
     bool got = false;
     while (!got) {
-        got = m_shared->replyReady.tryAcquire(1, int(qBound<qint64>(1, deadline.remainingTime(), qint64(100))));
+        got =
+            m_shared->replyReady.tryAcquire(1, int(qBound<qint64>(1, deadline.remainingTime(), qint64(100))));
         if (got || deadline.hasExpired() || m_state.load() != Connected)
             break;
     }

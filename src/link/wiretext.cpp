@@ -8,8 +8,7 @@ constexpr char16_t High[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0
                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 } // namespace
 
-QByteArray toWire1252(const QString& text)
-{
+QByteArray toWire1252(const QString& text) {
     QByteArray out;
     out.reserve(text.size());
     for (const QChar c : text) {
@@ -30,8 +29,7 @@ QByteArray toWire1252(const QString& text)
     return out;
 }
 
-QString fromWire1252(const QByteArray& bytes)
-{
+QString fromWire1252(const QByteArray& bytes) {
     QString out;
     out.reserve(bytes.size());
     for (const char ch : bytes) {
@@ -44,15 +42,13 @@ QString fromWire1252(const QByteArray& bytes)
     return out;
 }
 
-QByteArray toWireSlot(const QString& text, int size)
-{
+QByteArray toWireSlot(const QString& text, int size) {
     QByteArray out = toWire1252(text).left(size);
     out.append(QByteArray(size - out.size(), '\0'));
     return out;
 }
 
-QString fromWireSlot(const QByteArray& slot)
-{
+QString fromWireSlot(const QByteArray& slot) {
     const qsizetype nul = slot.indexOf('\0');
     return fromWire1252(nul < 0 ? slot : slot.left(nul));
 }

@@ -7,8 +7,7 @@
 
 SystemType Sys;
 
-TError encodeLogIn(int part, QByteArray& payload)
-{
+TError encodeLogIn(int part, QByteArray& payload) {
     const QString code = ModelAccess.remoteCode ? ModelAccess.remoteCode().trimmed() : QString();
     // An empty, over-long or non-numeric code never reaches the panel: access is refused here.
     if (code.isEmpty() || code.size() > 6)
@@ -21,8 +20,7 @@ TError encodeLogIn(int part, QByteArray& payload)
     return SENDOK;
 }
 
-TError decodeLogIn(int part, const QByteArray& payload)
-{
+TError decodeLogIn(int part, const QByteArray& payload) {
     if (payload.isEmpty())
         return DATACORRUPT;
     const TError result = errorFromRequestConnection(quint8(payload[0]));
@@ -30,8 +28,7 @@ TError decodeLogIn(int part, const QByteArray& payload)
     return result;
 }
 
-TError decodeStateCentral(int part, const QByteArray& payload)
-{
+TError decodeStateCentral(int part, const QByteArray& payload) {
     switch (part) {
     case 0: {
         if (payload.size() < 6)

@@ -4,8 +4,7 @@
 #include "transfer/ip4error.h"
 #include "transfer/transferhooks.h"
 
-quint8 TComSet::GetValM1M2(const QString& name) const
-{
+quint8 TComSet::GetValM1M2(const QString& name) const {
     const QStringList outputs = ModelAccess.outputNames ? ModelAccess.outputNames() : QStringList();
     const qsizetype out = outputs.indexOf(name);
     if (out >= 0)
@@ -15,19 +14,19 @@ quint8 TComSet::GetValM1M2(const QString& name) const
     return in >= 0 ? quint8(in + 1) : quint8(0);
 }
 
-quint32 TComSet::ToIP4(quint8 a, quint8 b, quint8 c, quint8 d)
-{
+quint32 TComSet::ToIP4(quint8 a, quint8 b, quint8 c, quint8 d) {
     return (quint32(a) << 24) | (quint32(b) << 16) | (quint32(c) << 8) | quint32(d);
 }
 
 namespace {
 
-bool isBlank(QChar c) { return c.unicode() >= 1 && c.unicode() <= ' '; }
+bool isBlank(QChar c) {
+    return c.unicode() >= 1 && c.unicode() <= ' ';
+}
 
 // Splits at dots; blank or control runs also end a part and are dropped; a part opening with a
 // double quote runs to the closing quote (dots included, "" for one quote).
-QStringList splitAddress(const QString& text)
-{
+QStringList splitAddress(const QString& text) {
     QStringList parts;
     const qsizetype end = [&] {
         const qsizetype nul = text.indexOf(QChar(0));
@@ -73,8 +72,7 @@ QStringList splitAddress(const QString& text)
 }
 
 // Decimal with an optional sign, or hexadecimal written $FF or 0xFF; anything else raises.
-int toInteger(const QString& part)
-{
+int toInteger(const QString& part) {
     QString t = part;
     bool negative = false;
     if (t.startsWith(QLatin1Char('-')) || t.startsWith(QLatin1Char('+'))) {
@@ -98,8 +96,7 @@ int toInteger(const QString& part)
 
 } // namespace
 
-quint32 TComSet::StringToIP4Addr(const QString& text) const
-{
+quint32 TComSet::StringToIP4Addr(const QString& text) const {
     QStringList parts = splitAddress(text);
     for (int i = 0; i < 4; ++i) {
         if (i >= parts.size())

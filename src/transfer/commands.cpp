@@ -29,8 +29,10 @@ CommandInfo Catalogue[CommandCount] = {
     {15, "CmdUsciteNomi", 5, "Configuration: Outputs Name part:  ", D::FollowJob, nullptr, nullptr},
     {16, "CmdUsciteTempi", 2, "Configuration: Outputs Timing part:  ", D::FollowJob, nullptr, nullptr},
     {17, "CmdUsciteMessaggi", 2, "Configuration: Outputs Messages part:  ", D::FollowJob, nullptr, nullptr},
-    {18, "CmdUsciteLinkIngressi", 4, "Configuration: Outputs Input Links part:  ", D::FollowJob, nullptr, nullptr},
-    {19, "CmdUsciteLinkUtenti", 4, "Configuration: Outputs User Links part:  ", D::FollowJob, nullptr, nullptr},
+    {18, "CmdUsciteLinkIngressi", 4, "Configuration: Outputs Input Links part:  ", D::FollowJob, nullptr,
+     nullptr},
+    {19, "CmdUsciteLinkUtenti", 4, "Configuration: Outputs User Links part:  ", D::FollowJob, nullptr,
+     nullptr},
     {20, "CmdUtentiNomi", 16, "Configuration: Users Name part:  ", D::FollowJob, nullptr, nullptr},
     {21, "CmdUtentiCodici", 6, "Configuration: Users Code part:  ", D::FollowJob, nullptr, nullptr},
     {22, "CmdUtentiParziali", 1, "Configuration: Users Partitions part:  ", D::FollowJob, nullptr, nullptr},
@@ -59,7 +61,8 @@ CommandInfo Catalogue[CommandCount] = {
     {45, "CmdTimersUtenti", 8, "Configuration: Timers Users part:  ", D::FollowJob, nullptr, nullptr},
     {46, "CmdTimersParziali", 2, "Configuration: Timers Partitions part:  ", D::FollowJob, nullptr, nullptr},
     {47, "CmdTimersUscite", 4, "Configuration: Timers Outputs part:  ", D::FollowJob, nullptr, nullptr},
-    {48, "CmdTimersEsclusione", 1, "Configuration: Timers Exclusion Dates part:  ", D::FollowJob, nullptr, nullptr},
+    {48, "CmdTimersEsclusione", 1, "Configuration: Timers Exclusion Dates part:  ", D::FollowJob, nullptr,
+     nullptr},
     {49, "CmdPSTN", 1, "Configuration: PSTN part:  ", D::FollowJob, nullptr, nullptr},
     {50, "CmdLogEventi", 64, "Event Log part:  ", D::ReadOnly, nullptr, nullptr},
     {51, "CmdNetIP", 1, "Configuration: Network part:  ", D::FollowJob, nullptr, nullptr},
@@ -68,38 +71,40 @@ CommandInfo Catalogue[CommandCount] = {
     {54, "CmdGPRSRicevitori", 2, "Configuration: GPRS Receivers part:  ", D::FollowJob, nullptr, nullptr},
     {55, "CmdPriorita", 1, "Configuration: Vector Priority part:  ", D::FollowJob, nullptr, nullptr},
     {56, "CmdMessaggi", 47, "Configuration: Messages part:  ", D::FollowJob, nullptr, nullptr},
-    {57, "Cmd_Radio400_Dispositivi", 8, "Configuration: Wireless 433 Devices part:  ", D::FollowJob, nullptr, nullptr},
-    {58, "Cmd_Radio400_Codici", 4, "Configuration: Wireless 433 Codes part:  ", D::FollowJob, nullptr, nullptr},
-    {59, "Cmd_Radio400_Parametri", 1, "Configuration: Wireless 433 Parameters part:  ", D::FollowJob, nullptr, nullptr},
-    {60, "Cmd_Radio800_Dispositivi", 28, "Configuration: Wireless 868 Devices part:  ", D::FollowJob, nullptr, nullptr},
-    {61, "Cmd_Radio800_Opzioni", 14, "Configuration: Wireless 868 Options part:  ", D::FollowJob, nullptr, nullptr},
-    {62, "Cmd_Radio800_Parametri", 1, "Configuration: Wireless 868 Parameters part:  ", D::FollowJob, nullptr, nullptr},
+    {57, "Cmd_Radio400_Dispositivi", 8, "Configuration: Wireless 433 Devices part:  ", D::FollowJob, nullptr,
+     nullptr},
+    {58, "Cmd_Radio400_Codici", 4, "Configuration: Wireless 433 Codes part:  ", D::FollowJob, nullptr,
+     nullptr},
+    {59, "Cmd_Radio400_Parametri", 1, "Configuration: Wireless 433 Parameters part:  ", D::FollowJob, nullptr,
+     nullptr},
+    {60, "Cmd_Radio800_Dispositivi", 28, "Configuration: Wireless 868 Devices part:  ", D::FollowJob, nullptr,
+     nullptr},
+    {61, "Cmd_Radio800_Opzioni", 14, "Configuration: Wireless 868 Options part:  ", D::FollowJob, nullptr,
+     nullptr},
+    {62, "Cmd_Radio800_Parametri", 1, "Configuration: Wireless 868 Parameters part:  ", D::FollowJob, nullptr,
+     nullptr},
     {63, "CmdStop", 0, "", D::FollowJob, nullptr, nullptr},
 };
 
-std::vector<int> span(int first, int last)
-{
+std::vector<int> span(int first, int last) {
     std::vector<int> v(size_t(last - first + 1));
     std::iota(v.begin(), v.end(), first);
     return v;
 }
 
-std::vector<int> job(std::initializer_list<int> body)
-{
+std::vector<int> job(std::initializer_list<int> body) {
     std::vector<int> v{CmdLogIn, CmdStateCentral};
     v.insert(v.end(), body);
     v.push_back(CmdStop);
     return v;
 }
 
-std::vector<int> without(std::vector<int> v, int command)
-{
+std::vector<int> without(std::vector<int> v, int command) {
     std::erase(v, command);
     return v;
 }
 
-std::vector<JobList> buildLists()
-{
+std::vector<JobList> buildLists() {
     std::vector<JobList> lists;
     auto add = [&](int tab, std::vector<int> full, bool dropsMessages = false) {
         JobList j{tab, full, dropsMessages ? without(full, CmdMessaggi) : full};
@@ -143,29 +148,27 @@ std::vector<JobList> buildLists()
 
 } // namespace
 
-const CommandInfo* commandTable() { return Catalogue; }
+const CommandInfo* commandTable() {
+    return Catalogue;
+}
 
-const CommandInfo& commandInfo(int number)
-{
+const CommandInfo& commandInfo(int number) {
     return Catalogue[(number >= 0 && number < CommandCount) ? number : CmdStop];
 }
 
-void setCommandCodec(int number, EncodeFn encode, DecodeFn decode)
-{
+void setCommandCodec(int number, EncodeFn encode, DecodeFn decode) {
     if (number < 0 || number >= CommandCount)
         return;
     Catalogue[number].encode = encode;
     Catalogue[number].decode = decode;
 }
 
-const std::vector<JobList>& allJobLists()
-{
+const std::vector<JobList>& allJobLists() {
     static const std::vector<JobList> lists = buildLists();
     return lists;
 }
 
-const JobList* jobList(int tabCmd)
-{
+const JobList* jobList(int tabCmd) {
     for (const JobList& j : allJobLists())
         if (j.tabCmd == tabCmd)
             return &j;

@@ -67,8 +67,8 @@ struct CommandInfo {
     int parts;
     const char* label; // progress label, followed by the part counter
     CmdDirection direction;
-    EncodeFn encode;   // null: the command is not written (a write job skips it)
-    DecodeFn decode;   // null: a read job exchanges the parts and drops the payload
+    EncodeFn encode; // null: the command is not written (a write job skips it)
+    DecodeFn decode; // null: a read job exchanges the parts and drops the payload
 };
 
 const CommandInfo& commandInfo(int number); // number 0..63
@@ -80,10 +80,10 @@ void setCommandCodec(int number, EncodeFn encode, DecodeFn decode);
 struct JobList {
     int tabCmd;
     std::vector<int> full;
-    std::vector<int> brief;  // used once the message vocabulary has moved (ShortList)
-    bool loop = false;       // the live status: after the last command, start again at loopFrom
+    std::vector<int> brief; // used once the message vocabulary has moved (ShortList)
+    bool loop = false;      // the live status: after the last command, start again at loopFrom
     int loopFrom = 0;
-    bool quiet = false;      // ends without the success message (stopping the live status)
+    bool quiet = false; // ends without the success message (stopping the live status)
 };
 
 // The list of a tab code, or nullptr for a code without one (13, 15, unknown codes).

@@ -16,8 +16,7 @@ TSendingDlg* SendingDlg = nullptr;
 
 TSendingDlg::TSendingDlg(QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                          Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint)
-{
+                          Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint) {
     setObjectName(QStringLiteral("SendingDlg"));
     setFixedSize(383, 210);
 
@@ -51,54 +50,51 @@ TSendingDlg::TSendingDlg(QWidget* parent)
     FormCreate();
 }
 
-TSendingDlg::~TSendingDlg()
-{
+TSendingDlg::~TSendingDlg() {
     if (SendingDlg == this)
         SendingDlg = nullptr;
 }
 
-void TSendingDlg::FormCreate()
-{
+void TSendingDlg::FormCreate() {
     // The main window usually does not exist yet; the job start copies its caption later.
     setWindowTitle(TransferHooks::mainCaption ? TransferHooks::mainCaption() : QString());
     if (QScreen* s = QGuiApplication::primaryScreen())
         move(s->availableGeometry().center() - rect().center());
 }
 
-void TSendingDlg::FormShow() { ListBox1->clear(); }
+void TSendingDlg::FormShow() {
+    ListBox1->clear();
+}
 
-bool TSendingDlg::FormCloseQuery() const { return StateTrasfert == 0; }
+bool TSendingDlg::FormCloseQuery() const {
+    return StateTrasfert == 0;
+}
 
-void TSendingDlg::showEvent(QShowEvent* event)
-{
+void TSendingDlg::showEvent(QShowEvent* event) {
     if (!event->spontaneous())
         FormShow();
     QDialog::showEvent(event);
 }
 
-void TSendingDlg::closeEvent(QCloseEvent* event)
-{
+void TSendingDlg::closeEvent(QCloseEvent* event) {
     if (FormCloseQuery())
         event->accept();
     else
         event->ignore();
 }
 
-void TSendingDlg::reject()
-{
+void TSendingDlg::reject() {
     if (FormCloseQuery())
         QDialog::reject();
 }
 
-void TSendingDlg::AddLine(const QString& text)
-{
+void TSendingDlg::AddLine(const QString& text) {
     ListBox1->addItem(text);
     ListBox1->setCurrentRow(ListBox1->count() - 1);
     ListBox1->scrollToBottom();
 }
 
-void TSendingDlg::AddPartLine(const QString& label, int counter, bool last, int command, int parts)
-{
+void TSendingDlg::AddPartLine(const QString& label, int counter, bool last, int command, int parts) {
     if (!isVisible())
         show();
     QString line = label + QString::number(counter);

@@ -15,8 +15,9 @@
 TransferState Transfer;
 
 const char* const TransferSuccessText = "Operazione conclusa con successo";
-const char* const ModelMismatchQuestion = "ATTENZIONE SI STA UTILIZZANDO UNA CENTRALE\r\nDIFFERENTE DA QUELLA "
-                                          "SELEZIONATA IN PRECEDENZA.\r\nCONTINUARE COMUNQUE?";
+const char* const ModelMismatchQuestion =
+    "ATTENZIONE SI STA UTILIZZANDO UNA CENTRALE\r\nDIFFERENTE DA QUELLA "
+    "SELEZIONATA IN PRECEDENZA.\r\nCONTINUARE COMUNQUE?";
 
 namespace {
 
@@ -40,22 +41,23 @@ struct FailureText {
     const char* text;
 };
 constexpr FailureText FailureTexts[] = {
-    {LOGINUSER, MsgAccess},      {LOGOUT, MsgAccess},         {LOGTIMEOUT, MsgNoReply},
-    {SENDFAULT, MsgLink},        {DATACORRUPT, MsgCorrupt},   {INVALID_PACKET, MsgCorrupt},
-    {REPLY, MsgCorrupt},         {USER_KEYBOARD, MsgKeypad},  {TELENABLE, MsgTelEnable},
+    {LOGINUSER, MsgAccess}, {LOGOUT, MsgAccess},        {LOGTIMEOUT, MsgNoReply},
+    {SENDFAULT, MsgLink},   {DATACORRUPT, MsgCorrupt},  {INVALID_PACKET, MsgCorrupt},
+    {REPLY, MsgCorrupt},    {USER_KEYBOARD, MsgKeypad}, {TELENABLE, MsgTelEnable},
 };
 
 // Results worth sending the part again for: nothing, or nothing usable, came back.
-bool retryable(TError r) { return r == LOGTIMEOUT || r == DATACORRUPT || r == INVALID_PACKET; }
+bool retryable(TError r) {
+    return r == LOGTIMEOUT || r == DATACORRUPT || r == INVALID_PACKET;
+}
 
-bool framesWritten(const CommandInfo& info, bool jobWrites)
-{
-    return info.direction == CmdDirection::AlwaysWrite || (info.direction == CmdDirection::FollowJob && jobWrites);
+bool framesWritten(const CommandInfo& info, bool jobWrites) {
+    return info.direction == CmdDirection::AlwaysWrite ||
+           (info.direction == CmdDirection::FollowJob && jobWrites);
 }
 
 // Whether the command moves in this job at all.
-bool moves(const CommandInfo& info, bool jobWrites)
-{
+bool moves(const CommandInfo& info, bool jobWrites) {
     if (info.parts <= 0)
         return false;
     if (jobWrites && info.direction == CmdDirection::ReadOnly)
@@ -66,16 +68,14 @@ bool moves(const CommandInfo& info, bool jobWrites)
 
 } // namespace
 
-QString transferFailureText(TError result)
-{
+QString transferFailureText(TError result) {
     for (const FailureText& f : FailureTexts)
         if (f.code == result)
             return QString::fromUtf8(f.text);
     return QString::fromUtf8(MsgCorrupt);
 }
 
-bool TComSet::RecicleCommand(int TabCmd, bool RWB)
-{
+bool TComSet::RecicleCommand(int TabCmd, bool RWB) {
     if (ComboBox1->currentText().isEmpty()) {
         show();
         raise();
@@ -103,8 +103,7 @@ bool TComSet::RecicleCommand(int TabCmd, bool RWB)
     return false;
 }
 
-void TComSet::Timer1Timer()
-{
+void TComSet::Timer1Timer() {
     if (!Transfer.active()) {
         Timer1->stop();
         return;
@@ -112,14 +111,12 @@ void TComSet::Timer1Timer()
     stepOnePart();
 }
 
-void TComSet::ErrorSendData()
-{
+void TComSet::ErrorSendData() {
     if (SendingDlg)
         SendingDlg->AddLine(QStringLiteral("retry to send..."));
 }
 
-void TComSet::endTransfer(int endKind, TError result)
-{
+void TComSet::endTransfer(int endKind, TError result) {
     Timer1->stop(); // before any box, so that no tick runs under it
     Transfer.list.clear();
     Transfer.position = 0;
@@ -142,8 +139,7 @@ void TComSet::endTransfer(int endKind, TError result)
     }
 }
 
-bool TComSet::stepOnePart()
-{
+bool TComSet::stepOnePart() {
     // Find the next command that moves in this job.
     for (;;) {
         if (Transfer.position >= int(Transfer.list.size())) {

@@ -5,8 +5,7 @@
 
 TransferModelAccess ModelAccess;
 
-void TransferHooks::resetAll()
-{
+void TransferHooks::resetAll() {
     pageControlChange = {};
     repaintAll = {};
     mainCaption = {};
@@ -16,8 +15,7 @@ void TransferHooks::resetAll()
 }
 
 namespace {
-bool boxesRefused(const QString& text)
-{
+bool boxesRefused(const QString& text) {
     if (qEnvironmentVariableIsEmpty("TABULON_TEST"))
         return false;
     qWarning("message box without an answerer while testing: %s", qPrintable(text));
@@ -27,24 +25,21 @@ bool boxesRefused(const QString& text)
 
 namespace TransferUi {
 
-void ShowMessage(const QString& text)
-{
+void ShowMessage(const QString& text) {
     if (TransferHooks::showMessage)
         return TransferHooks::showMessage(text);
     if (!boxesRefused(text))
         QMessageBox::information(QApplication::activeWindow(), QApplication::applicationName(), text);
 }
 
-void Warning(const QString& text)
-{
+void Warning(const QString& text) {
     if (TransferHooks::showWarning)
         return TransferHooks::showWarning(text);
     if (!boxesRefused(text))
         QMessageBox::warning(QApplication::activeWindow(), QApplication::applicationName(), text);
 }
 
-bool AskYesNo(const QString& text)
-{
+bool AskYesNo(const QString& text) {
     if (TransferHooks::askYesNo)
         return TransferHooks::askYesNo(text);
     if (boxesRefused(text))

@@ -12,58 +12,49 @@ using namespace PanelProtocol;
 
 PanelCore::PanelCore() = default;
 
-void PanelCore::setModel(int model)
-{
+void PanelCore::setModel(int model) {
     QMutexLocker l(&m_mutex);
     m_model = model;
 }
 
-void PanelCore::setRadioRange(int range)
-{
+void PanelCore::setRadioRange(int range) {
     QMutexLocker l(&m_mutex);
     m_radio = range;
 }
 
-void PanelCore::setRemoteCode(const QByteArray& code)
-{
+void PanelCore::setRemoteCode(const QByteArray& code) {
     QMutexLocker l(&m_mutex);
     m_code = code;
 }
 
-void PanelCore::setLoginStatus(int status)
-{
+void PanelCore::setLoginStatus(int status) {
     QMutexLocker l(&m_mutex);
     m_loginStatus = status;
 }
 
-void PanelCore::setFailure(Failure mode, int from, int count)
-{
+void PanelCore::setFailure(Failure mode, int from, int count) {
     QMutexLocker l(&m_mutex);
     m_failure = mode;
     m_failFrom = from;
     m_failCount = count;
 }
 
-void PanelCore::setReplyDelayMs(int ms)
-{
+void PanelCore::setReplyDelayMs(int ms) {
     QMutexLocker l(&m_mutex);
     m_delayMs = ms;
 }
 
-int PanelCore::replyDelayMs() const
-{
+int PanelCore::replyDelayMs() const {
     QMutexLocker l(&m_mutex);
     return m_delayMs;
 }
 
-int PanelCore::requestCount() const
-{
+int PanelCore::requestCount() const {
     QMutexLocker l(&m_mutex);
     return int(m_requests.size());
 }
 
-int PanelCore::requestsFor(int command, int part) const
-{
+int PanelCore::requestsFor(int command, int part) const {
     QMutexLocker l(&m_mutex);
     int n = 0;
     for (const PanelFrame& f : m_requests)
@@ -71,35 +62,30 @@ int PanelCore::requestsFor(int command, int part) const
     return n;
 }
 
-QList<PanelFrame> PanelCore::requests() const
-{
+QList<PanelFrame> PanelCore::requests() const {
     QMutexLocker l(&m_mutex);
     return m_requests;
 }
 
-QByteArray PanelCore::defaultPart(int command, int part)
-{
+QByteArray PanelCore::defaultPart(int command, int part) {
     QByteArray d(MaxData, '\0');
     for (int i = 0; i < MaxData; ++i)
         d[i] = char((command * 31 + part * 7 + i) & 0xFF);
     return d;
 }
 
-QByteArray PanelCore::memory(int command, int part) const
-{
+QByteArray PanelCore::memory(int command, int part) const {
     QMutexLocker l(&m_mutex);
     return m_memory.value(command * 256 + part, defaultPart(command, part));
 }
 
-void PanelCore::setMemory(int command, int part, const QByteArray& data)
-{
+void PanelCore::setMemory(int command, int part, const QByteArray& data) {
     QMutexLocker l(&m_mutex);
     m_memory[command * 256 + part] = data;
 }
 
 // Called with the mutex held.
-QByteArray PanelCore::replyData(const PanelFrame& request)
-{
+QByteArray PanelCore::replyData(const PanelFrame& request) {
     const int cmd = request.command();
     const int part = request.part();
     if (cmd == 0) {
@@ -133,8 +119,7 @@ QByteArray PanelCore::replyData(const PanelFrame& request)
     return m_memory.value(cmd * 256 + part, defaultPart(cmd, part));
 }
 
-QByteArray PanelCore::handle(const PanelFrame& request, bool* dropLink)
-{
+QByteArray PanelCore::handle(const PanelFrame& request, bool* dropLink) {
     QMutexLocker l(&m_mutex);
     const int n = int(m_requests.size());
     m_requests.append(request);
@@ -163,10 +148,11 @@ QByteArray PanelCore::handle(const PanelFrame& request, bool* dropLink)
 
 PanelSimulator::PanelSimulator() = default;
 
-PanelSimulator::~PanelSimulator() { stop(); }
+PanelSimulator::~PanelSimulator() {
+    stop();
+}
 
-bool PanelSimulator::start()
-{
+bool PanelSimulator::start() {
     char name[128] = {};
     if (::openpty(&m_master, &m_slave, name, nullptr, nullptr) != 0)
         return false;
@@ -181,8 +167,7 @@ bool PanelSimulator::start()
     return true;
 }
 
-void PanelSimulator::stop()
-{
+void PanelSimulator::stop() {
     m_stop = true;
     if (m_thread.joinable())
         m_thread.join();
@@ -193,15 +178,15 @@ void PanelSimulator::stop()
     m_master = m_slave = -1;
 }
 
-QString PanelSimulator::portPath() const { return m_path; }
+QString PanelSimulator::portPath() const {
+    return m_path;
+}
 
-void PanelSimulator::dropLink()
-{
+void PanelSimulator::dropLink() {
     m_dropped = true; // the answering thread closes the master
 }
 
-void PanelSimulator::run()
-{
+void PanelSimulator::run() {
     using Clock = std::chrono::steady_clock;
     const auto byteTime = std::chrono::microseconds(lineTimeMicros(1));
     FrameReceiver rx;
@@ -234,7 +219,7 @@ void PanelSimulator::run()
             if (got == FrameReceiver::Result::Incomplete)
                 break;
             const int requestSize = got == FrameReceiver::Result::Frame ? Overhead + int(request.data.size())
-                                                                         : int(rx.lastRaw().size());
+                                                                        : int(rx.lastRaw().size());
             const auto arrived = firstByte + byteTime * requestSize;
             haveFirst = rx.buffered() > 0;
             if (haveFirst)

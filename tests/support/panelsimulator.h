@@ -68,13 +68,13 @@ public:
     PanelSimulator();
     ~PanelSimulator();
 
-    bool start();             // opens the pty pair and the answering thread
+    bool start(); // opens the pty pair and the answering thread
     void stop();
     QString portPath() const; // /dev/pts/N, what QSerialPort opens
     // Paces both directions at 19200 baud 8N1: a request counts as arrived only after its line
     // time, and the reply leaves at one byte per 10 bit times.
     void setPacing(bool on) { m_pacing = on; }
-    void dropLink();          // closes the master side now, as an unplugged adapter
+    void dropLink(); // closes the master side now, as an unplugged adapter
     bool linkDropped() const { return m_dropped; }
 
 private:

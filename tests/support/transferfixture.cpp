@@ -13,8 +13,7 @@
 #include <QTest>
 #include <QTimer>
 
-TransferFixture::TransferFixture()
-{
+TransferFixture::TransferFixture() {
     StateTrasfert = 0;
     StateLogIn = 0;
     ShortList = false;
@@ -50,8 +49,7 @@ TransferFixture::TransferFixture()
     TransferHooks::repaintAll = [this] { ++repaints; };
 }
 
-TransferFixture::~TransferFixture()
-{
+TransferFixture::~TransferFixture() {
     delete Form1;
     delete SendingDlg;
     delete ComSet;
@@ -60,8 +58,7 @@ TransferFixture::~TransferFixture()
     TComSet::cloudEndpointHook = {};
 }
 
-bool TransferFixture::openSerial(const QString& path)
-{
+bool TransferFixture::openSerial(const QString& path) {
     if (ComSet->ComboBox1->findText(path) < 0)
         ComSet->ComboBox1->insertItem(0, path);
     ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(path));
@@ -69,8 +66,7 @@ bool TransferFixture::openSerial(const QString& path)
     return ComSet->IsSerialOpen();
 }
 
-bool TransferFixture::waitForJobEnd(int ms)
-{
+bool TransferFixture::waitForJobEnd(int ms) {
     QDeadlineTimer deadline(ms);
     while (!deadline.hasExpired()) {
         if (!Transfer.active() && !ComSet->Timer1->isActive())

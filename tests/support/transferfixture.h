@@ -20,7 +20,7 @@ public:
     QStringList inputNames, outputNames;
 
     // What the boxes were asked, in order; questions are answered with answerYes.
-    QStringList messages;  // plain notices
+    QStringList messages; // plain notices
     QStringList warnings;
     QStringList questions;
     bool answerYes = true;
