@@ -49,6 +49,16 @@ int PanelCore::replyDelayMs() const {
     return m_delayMs;
 }
 
+qint64 PanelCore::bytesIn() const {
+    QMutexLocker l(&m_mutex);
+    return m_bytesIn;
+}
+
+qint64 PanelCore::bytesOut() const {
+    QMutexLocker l(&m_mutex);
+    return m_bytesOut;
+}
+
 int PanelCore::requestCount() const {
     QMutexLocker l(&m_mutex);
     return int(m_requests.size());
@@ -123,6 +133,7 @@ QByteArray PanelCore::handle(const PanelFrame& request, bool* dropLink) {
     QMutexLocker l(&m_mutex);
     const int n = int(m_requests.size());
     m_requests.append(request);
+    m_bytesIn += Overhead + request.data.size();
     const bool failing =
         m_failure != Failure::None && n >= m_failFrom && (m_failCount < 0 || n < m_failFrom + m_failCount);
     const Failure mode = failing ? m_failure : Failure::None;
@@ -143,6 +154,7 @@ QByteArray PanelCore::handle(const PanelFrame& request, bool* dropLink) {
     QByteArray bytes = reply.encode();
     if (mode == Failure::WrongChecksum)
         bytes[bytes.size() - 2] = char(bytes[bytes.size() - 2] + 1);
+    m_bytesOut += bytes.size();
     return bytes;
 }
 
@@ -209,7 +221,7 @@ void PanelSimulator::run() {
         if (n <= 0)
             continue;
         if (!haveFirst) {
-            firstByte = Clock::now() - byteTime * (n - 1);
+            firstByte = Clock::now(); // the host writes at once: the line starts now
             haveFirst = true;
         }
         rx.feed(buf, int(n));

@@ -46,6 +46,9 @@ public:
     void setMemory(int command, int part, const QByteArray& data);
     static QByteArray defaultPart(int command, int part);
     int replyDelayMs() const;
+    // Bytes of every well-formed request received and every reply produced.
+    qint64 bytesIn() const;
+    qint64 bytesOut() const;
 
 private:
     QByteArray replyData(const PanelFrame& request);
@@ -60,6 +63,8 @@ private:
     int m_failCount = -1;
     int m_delayMs = 0;
     QList<PanelFrame> m_requests;
+    qint64 m_bytesIn = 0;
+    qint64 m_bytesOut = 0;
     QMap<int, QByteArray> m_memory; // key command * 256 + part
 };
 
