@@ -5,6 +5,7 @@
 #include "link/comset.h"
 #include "link/panelframe.h"
 #include "link/serialexchange.h"
+#include "platform/dialogs.h"
 #include "transfer/commands.h"
 #include "transfer/sendingdlg.h"
 #include "transfer/transferflags.h"
@@ -44,11 +45,12 @@ int main(int argc, char** argv) {
     qputenv("QT_QPA_PLATFORM",
             qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
-    TransferHooks::showMessage = [](const QString&) {};
-    TransferHooks::showWarning = [](const QString& t) {
-        std::fprintf(stderr, "warning: %s\n", qPrintable(t));
+    BoxAnswerer boxes; // no box may stop the clock
+    boxes.responder = [](const ShownBox& b) -> QVariant {
+        if (b.type == MsgDlgType::Warning && (b.buttons & mbYesNo) != mbYesNo)
+            std::fprintf(stderr, "warning: %s\n", qPrintable(b.text));
+        return {};
     };
-    TransferHooks::askYesNo = [](const QString&) { return true; };
     ModelAccess.remoteCode = [] { return QStringLiteral("123456"); };
     ModelAccess.systemType = [] { return 1; };
 

@@ -152,14 +152,14 @@ void TestCloud::transferJobOverTheCloud() {
     Form1->show();
     ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
     ComSet->ConnectClick();
-    QVERIFY2(fx.warnings.isEmpty(), qPrintable(fx.warnings.join(QLatin1Char('\n'))));
+    QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));
     QVERIFY(WB);
     QCOMPARE(WB->ConnectionState(), quint8(TWebSockets::Connected));
     QVERIFY(ComSet->IsLinkOpen());
 
     ComSet->RecicleCommand(TabCmdBloccoIns, false);
     QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(fx.messages, QStringList{QStringLiteral("Operazione conclusa con successo")});
+    QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
     QCOMPARE(core.requestCount(), 10);
     QCOMPARE(StateLogIn, quint8(1));
     // The trace shows both directions of every part; the memo shows the websocket traffic.
@@ -173,7 +173,7 @@ void TestCloud::transferJobOverTheCloud() {
     ComSet->ComboBox1->setCurrentIndex(0);
     ComSet->ConnectClick();
     QCOMPARE(WB->ConnectionState(), quint8(TWebSockets::Closed));
-    QCOMPARE(fx.warnings.size(), 1);
+    QCOMPARE(fx.warnings().size(), 1);
 }
 
 void TestCloud::relayDropsMidJob() {
@@ -193,8 +193,8 @@ void TestCloud::relayDropsMidJob() {
     ComSet->RecicleCommand(TabCmdBloccoIns, false);
     QVERIFY(fx.waitForJobEnd(10000));
     QVERIFY(clock.elapsed() < 4000);
-    QCOMPARE(fx.warnings.size(), 1);
-    QVERIFY2(fx.warnings[0].contains(QStringLiteral("INTERROTTO")), qPrintable(fx.warnings[0]));
+    QCOMPARE(fx.warnings().size(), 1);
+    QVERIFY2(fx.warnings()[0].contains(QStringLiteral("INTERROTTO")), qPrintable(fx.warnings()[0]));
     QCOMPARE(StateTrasfert, quint8(0));
     QVERIFY(!ComSet->IsLinkOpen());
 }
@@ -214,8 +214,8 @@ void TestCloud::silentRelayEndsWithNoReply() {
     QVERIFY(ComSet->IsCloudOpen());
     ComSet->RecicleCommand(TabCmdBloccoIns, false);
     QVERIFY(fx.waitForJobEnd(10000));
-    QCOMPARE(fx.warnings.size(), 1);
-    QVERIFY(fx.warnings[0].contains(QStringLiteral("NON RISPONDE")));
+    QCOMPARE(fx.warnings().size(), 1);
+    QVERIFY(fx.warnings()[0].contains(QStringLiteral("NON RISPONDE")));
     QCOMPARE(relay.messageCount(), MaxAttempts);
     QVERIFY(ComSet->IsCloudOpen()); // a silent panel does not close the link
 }
@@ -234,8 +234,9 @@ void TestCloud::connectFailureIsReported() {
     TComSet::cloudEndpointHook = [&] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
     ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
     ComSet->ConnectClick();
-    QCOMPARE(fx.warnings.size(), 1);
-    QVERIFY2(fx.warnings[0].contains(QStringLiteral("127.0.0.1:%1").arg(port)), qPrintable(fx.warnings[0]));
+    QCOMPARE(fx.warnings().size(), 1);
+    QVERIFY2(fx.warnings()[0].contains(QStringLiteral("127.0.0.1:%1").arg(port)),
+             qPrintable(fx.warnings()[0]));
     QVERIFY(!ComSet->IsLinkOpen());
     QCOMPARE(ComSet->cloudEndpoint().port, port);
     TComSet::cloudEndpointHook = [] { return CloudEndpoint{QStringLiteral("h"), 0}; };

@@ -86,7 +86,7 @@ void TestTransfer::startsNothingWithoutAChoiceOrLink() {
     QVERIFY(!ComSet->Timer1->isActive());
     QVERIFY(!Transfer.active());
     QCOMPARE(sim.requestCount(), 0);
-    QVERIFY(fx.warnings.isEmpty());
+    QVERIFY(fx.warnings().isEmpty());
 }
 
 void TestTransfer::readJobRunsToSuccess() {
@@ -102,8 +102,8 @@ void TestTransfer::readJobRunsToSuccess() {
     // 10 parts at one per 50 ms tick.
     QVERIFY2(clock.elapsed() >= 450, qPrintable(QString::number(clock.elapsed())));
 
-    QCOMPARE(fx.messages, QStringList{QStringLiteral("Operazione conclusa con successo")});
-    QVERIFY(fx.warnings.isEmpty());
+    QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
+    QVERIFY(fx.warnings().isEmpty());
     QCOMPARE(fx.pageChanges, 1);
     QCOMPARE(fx.repaints, 1);
     QVERIFY(!fx.timerRunningAtBox);
@@ -154,7 +154,7 @@ void TestTransfer::writeJobSendsOnlyEncodedCommands() {
     // Command 41 without an encoder: nothing of it is sent (zeros would wipe the panel).
     ComSet->RecicleCommand(TabCmdtempSend, true);
     QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(fx.messages.size(), 1);
+    QCOMPARE(fx.messages().size(), 1);
     QCOMPARE(sim.requestsFor(41, 0), 0);
     QCOMPARE(sim.requestCount(), 8);
 
@@ -162,7 +162,7 @@ void TestTransfer::writeJobSendsOnlyEncodedCommands() {
     ComSet->RecicleCommand(TabCmdtempSend, true);
     QVERIFY(fx.waitForJobEnd());
     QCOMPARE(sim.memory(41, 0), QByteArray("TIME"));
-    QCOMPARE(fx.messages.size(), 2);
+    QCOMPARE(fx.messages().size(), 2);
 
     // An encoder that throws ends the job as corrupt data, before anything of it is sent.
     setCommandCodec(41, throwingEncoder, nullptr);
@@ -170,8 +170,8 @@ void TestTransfer::writeJobSendsOnlyEncodedCommands() {
     ComSet->RecicleCommand(TabCmdtempSend, true);
     QVERIFY(fx.waitForJobEnd());
     setCommandCodec(41, nullptr, nullptr);
-    QCOMPARE(fx.warnings.size(), 1);
-    QVERIFY(fx.warnings[0].contains(QStringLiteral("DATI RICEVUTI NON VALIDI")));
+    QCOMPARE(fx.warnings().size(), 1);
+    QVERIFY(fx.warnings()[0].contains(QStringLiteral("DATI RICEVUTI NON VALIDI")));
     QCOMPARE(sim.requestCount(), before + 8);
 }
 
@@ -184,7 +184,7 @@ void TestTransfer::resendsAPartWithoutReply() {
     QVERIFY(fx.openSerial(sim.portPath()));
     ComSet->RecicleCommand(TabCmdBloccoIns, false);
     QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(fx.messages.size(), 1);
+    QCOMPARE(fx.messages().size(), 1);
     QCOMPARE(sim.requestsFor(1, 2), 3);
     QCOMPARE(Transfer.resends, 2);
     QCOMPARE(listLines().count(QStringLiteral("retry to send...")), 2);
@@ -232,9 +232,9 @@ void TestTransfer::failuresEndWithTheirWarning() {
     ComSet->RecicleCommand(TabCmdBloccoIns, false);
     QVERIFY(fx.waitForJobEnd(10000));
 
-    QCOMPARE(fx.warnings.size(), 1);
-    QVERIFY2(fx.warnings[0].contains(warning), qPrintable(fx.warnings[0]));
-    QVERIFY(fx.messages.isEmpty());
+    QCOMPARE(fx.warnings().size(), 1);
+    QVERIFY2(fx.warnings()[0].contains(warning), qPrintable(fx.warnings()[0]));
+    QVERIFY(fx.messages().isEmpty());
     QCOMPARE(fx.pageChanges, 1);
     QCOMPARE(fx.repaints, 0);
     QVERIFY(!fx.timerRunningAtBox);
@@ -257,9 +257,9 @@ void TestTransfer::serialPortDisappearsMidJob() {
     ComSet->RecicleCommand(TabCmdBloccoIns, false);
     QVERIFY(fx.waitForJobEnd(10000));
     QVERIFY(clock.elapsed() < 5000);
-    QCOMPARE(fx.warnings.size(), 1);
-    QVERIFY2(fx.warnings[0].contains(QStringLiteral("COLLEGAMENTO CON LA CENTRALE INTERROTTO")),
-             qPrintable(fx.warnings[0]));
+    QCOMPARE(fx.warnings().size(), 1);
+    QVERIFY2(fx.warnings()[0].contains(QStringLiteral("COLLEGAMENTO CON LA CENTRALE INTERROTTO")),
+             qPrintable(fx.warnings()[0]));
     QCOMPARE(StateTrasfert, quint8(0));
     QVERIFY(!ComSet->Timer1->isActive());
     // The vanished port is closed, so a new job starts nothing.
@@ -286,26 +286,26 @@ void TestTransfer::modelMismatchAsks() {
     QVERIFY(fx.openSerial(sim.portPath()));
     ComSet->RecicleCommand(TabCmdBloccoIns, false);
     QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(fx.questions,
+    QCOMPARE(fx.questions(),
              QStringList{QStringLiteral("ATTENZIONE SI STA UTILIZZANDO UNA CENTRALE\r\nDIFFERENTE DA QUELLA "
                                         "SELEZIONATA IN PRECEDENZA.\r\nCONTINUARE COMUNQUE?")});
     QVERIFY(!fx.timerRunningAtBox);
-    QVERIFY(fx.warnings.isEmpty());
+    QVERIFY(fx.warnings().isEmpty());
     QCOMPARE(fx.pageChanges, 1);
     QCOMPARE(Sys.System, 3);
     QCOMPARE(Sys.SystemConfirm, answer);
     QCOMPARE(sim.requestsFor(42, 0), answer ? 1 : 0);
-    QCOMPARE(fx.messages.size(), answer ? 1 : 0);
+    QCOMPARE(fx.messages().size(), answer ? 1 : 0);
 
     // Same model, or an installation without a model: no question.
-    fx.questions.clear();
+    fx.boxes.clear();
     fx.systemType = 3;
     ComSet->RecicleCommand(TabCmdBloccoIns, false);
     QVERIFY(fx.waitForJobEnd());
     fx.systemType = 0;
     ComSet->RecicleCommand(TabCmdBloccoIns, false);
     QVERIFY(fx.waitForJobEnd());
-    QVERIFY(fx.questions.isEmpty());
+    QVERIFY(fx.questions().isEmpty());
 }
 
 void TestTransfer::shortListsAfterTheVocabularyMoved() {
@@ -323,7 +323,7 @@ void TestTransfer::shortListsAfterTheVocabularyMoved() {
     QVERIFY(fx.waitForJobEnd());
     QCOMPARE(sim.requestsFor(CmdMessaggi, 0), 1); // not again
     QCOMPARE(sim.requestsFor(27, 1), 2);
-    QCOMPARE(fx.messages.size(), 2);
+    QCOMPARE(fx.messages().size(), 2);
 }
 
 void TestTransfer::liveStatusLoopsUntilStopped() {
@@ -336,13 +336,13 @@ void TestTransfer::liveStatusLoopsUntilStopped() {
     QTRY_VERIFY_WITH_TIMEOUT(sim.requestsFor(CmdStateCentral, 6) >= 3, 5000);
     QVERIFY(ComSet->Timer1->isActive());
     QCOMPARE(sim.requestsFor(CmdLogIn, 0), 1);
-    QVERIFY(fx.messages.isEmpty());
+    QVERIFY(fx.messages().isEmpty());
     QCOMPARE(StateTrasfert, quint8(1));
     // The live-status action switches the timer off, then starts the stop job.
     ComSet->Timer1->stop();
     ComSet->RecicleCommand(TabCmdStopTest, false);
     QVERIFY(fx.waitForJobEnd());
-    QVERIFY(fx.messages.isEmpty() && fx.warnings.isEmpty());
+    QVERIFY(fx.messages().isEmpty() && fx.warnings().isEmpty());
     QCOMPARE(fx.pageChanges, 1);
     QCOMPARE(StateTrasfert, quint8(0));
 }

@@ -1,6 +1,8 @@
 // The progress dialog, the wait window and the IPv4 text conversion.
 #include "app/splash.h"
 #include "link/comset.h"
+#include "platform/registrykey.h"
+#include "support/tempregistry.h"
 #include "transfer/ip4error.h"
 #include "transfer/sendingdlg.h"
 #include "transfer/transferflags.h"
@@ -8,6 +10,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QProgressBar>
+#include <QScrollBar>
 #include <QTest>
 
 class TestTransferUi : public QObject {
@@ -24,6 +27,7 @@ private slots:
     void ip4Errors();
     void waitWindowOneAtATime();
     void waitWindowGoesWithItsOwner();
+    void replyTimeoutFromTheRegistry();
 };
 
 void TestTransferUi::progressDialogLayout() {
@@ -155,6 +159,26 @@ void TestTransferUi::waitWindowGoesWithItsOwner() {
     QVERIFY(!splash.FineAttesa());
     QVERIFY(splash.AvvioAttesa(nullptr, QStringLiteral("ATTENDERE PREGO...")));
     QVERIFY(splash.FineAttesa());
+}
+
+void TestTransferUi::replyTimeoutFromTheRegistry() {
+    TempRegistry registry;
+    {
+        TComSet form; // first run: no value yet
+        QCOMPARE(form.ReplyTimeoutMs(), 180);
+        form.ScrollBar1->setValue(250);
+        QCOMPARE(form.ReplyTimeoutMs(), 250);
+    }
+    RegistryKey key;
+    QVERIFY(key.openKey(kTabulonRegistryKey, true));
+    key.writeInteger(QStringLiteral("BaudRate"), 400);
+    {
+        TComSet form;
+        QCOMPARE(form.ScrollBar1->value(), 400);
+    }
+    key.writeString(QStringLiteral("BaudRate"), QStringLiteral("fast")); // wrong type: the default
+    TComSet form;
+    QCOMPARE(form.ReplyTimeoutMs(), 180);
 }
 
 QTEST_MAIN(TestTransferUi)

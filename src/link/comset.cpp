@@ -4,6 +4,8 @@
 #include "link/panelframe.h"
 #include "link/serialexchange.h"
 #include "link/tracewindow.h"
+#include "platform/dialogs.h"
+#include "platform/registrykey.h"
 #include "transfer/transferflags.h"
 #include "transfer/transferhooks.h"
 
@@ -48,8 +50,7 @@ TComSet::TComSet(QWidget* parent) : QDialog(parent), m_port(new QSerialPort(this
     ScrollBar1->setRange(50, 2000);
     ScrollBar1->setSingleStep(10);
     ScrollBar1->setPageStep(100);
-    const int stored = storedReplyTimeoutHook ? storedReplyTimeoutHook() : DefaultReplyTimeoutMs;
-    ScrollBar1->setValue(stored > 0 ? stored : DefaultReplyTimeoutMs);
+    ScrollBar1->setValue(storedReplyTimeout());
     serial->addWidget(LabelTimeout);
     serial->addWidget(ScrollBar1);
     top->addWidget(GroupBox3);
@@ -90,6 +91,21 @@ TComSet::TComSet(QWidget* parent) : QDialog(parent), m_port(new QSerialPort(this
     updateTimeoutLabel();
     RefreshPorts();
     resize(420, 360);
+}
+
+// The reply time-out the main window stored at the last exit (registry value "BaudRate").
+int TComSet::storedReplyTimeout() {
+    RegistryKey reg;
+    try {
+        if (reg.openKey(kTabulonRegistryKey, false) && reg.valueExists(QStringLiteral("BaudRate"))) {
+            const int ms = reg.readInteger(QStringLiteral("BaudRate"));
+            if (ms > 0)
+                return ms;
+        }
+    } catch (const RegistryError&) {
+        // A value of the wrong type: the default serves.
+    }
+    return DefaultReplyTimeoutMs;
 }
 
 TComSet::~TComSet() {
@@ -176,7 +192,7 @@ void TComSet::connectSerial(const QString& name) {
     QString message;
     if (!openPanelPort(*m_port, name, &message)) {
         LabelStato->setText(QStringLiteral("Non connesso"));
-        TransferUi::Warning(message);
+        MessageDlg(message, MsgDlgType::Warning, mbOK);
         return;
     }
     LabelStato->setText(QStringLiteral("Connesso a %1").arg(name));
@@ -203,10 +219,11 @@ void TComSet::connectCloud() {
     splash.FineAttesa();
     if (!ok) {
         LabelStato->setText(QStringLiteral("Non connesso"));
-        TransferUi::Warning(QStringLiteral("Connessione al server cloud %1:%2 non riuscita: %3.")
-                                .arg(endpoint.host)
-                                .arg(endpoint.port)
-                                .arg(error));
+        MessageDlg(QStringLiteral("Connessione al server cloud %1:%2 non riuscita: %3.")
+                       .arg(endpoint.host)
+                       .arg(endpoint.port)
+                       .arg(error),
+                   MsgDlgType::Warning, mbOK);
         return;
     }
     LabelStato->setText(QStringLiteral("Connesso a %1:%2").arg(endpoint.host).arg(endpoint.port));

@@ -52,8 +52,8 @@ public:
     static inline std::function<CloudEndpoint()> cloudEndpointHook;
     static inline int CloudConnectTimeoutMs = 15000;
     static inline int CloudReplyTimeoutMs = 5000;
-    // The stored reply time-out (registry value "BaudRate") read when the form is created.
-    static inline std::function<int()> storedReplyTimeoutHook;
+    // The reply time-out stored as registry value "BaudRate", read when the form is created.
+    static int storedReplyTimeout();
     static constexpr int DefaultReplyTimeoutMs = 180;
     // One request and reply over the open link, traced in the trace window.
     TError Exchange(const PanelFrame& request, PanelFrame& reply);

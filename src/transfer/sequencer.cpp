@@ -2,6 +2,7 @@
 // progress and the endings.
 #include "link/comset.h"
 #include "link/panelframe.h"
+#include "platform/dialogs.h"
 #include "transfer/commands.h"
 #include "transfer/sendingdlg.h"
 #include "transfer/systemtype.h"
@@ -133,9 +134,9 @@ void TComSet::endTransfer(int endKind, TError result) {
     if (endKind == EndSuccess) {
         if (TransferHooks::repaintAll)
             TransferHooks::repaintAll();
-        TransferUi::ShowMessage(QString::fromUtf8(TransferSuccessText));
+        ShowMessage(QString::fromUtf8(TransferSuccessText));
     } else if (endKind == EndFailure) {
-        TransferUi::Warning(transferFailureText(result));
+        MessageDlg(transferFailureText(result), MsgDlgType::Warning, mbOK);
     }
 }
 
@@ -232,7 +233,7 @@ bool TComSet::stepOnePart() {
         const int expected = ModelAccess.systemType ? ModelAccess.systemType() : 0;
         if (expected != 0 && Sys.System != expected) {
             Timer1->stop();
-            if (!TransferUi::AskYesNo(QString::fromUtf8(ModelMismatchQuestion))) {
+            if (MessageDlg(QString::fromUtf8(ModelMismatchQuestion), MsgDlgType::Warning, mbYesNo) != mrYes) {
                 endTransfer(EndQuiet, SENDOK);
                 return false;
             }

@@ -1,7 +1,6 @@
 #pragma once
 // What the transfer needs from the rest of the program, set by whoever wires the application:
-// the configuration model's values, the main window's handlers and the message boxes. Tests set
-// them directly.
+// the configuration model's values and the main window's handlers. Tests set them directly.
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -21,16 +20,5 @@ struct TransferHooks {
     static inline std::function<void()> repaintAll;        // the main window's full repaint
     static inline std::function<QString()> mainCaption;    // the main window's caption
 
-    // Message boxes. Unset: a Qt message box (refused while testing, so no test can block).
-    static inline std::function<void(const QString&)> showMessage;
-    static inline std::function<void(const QString&)> showWarning;
-    static inline std::function<bool(const QString&)> askYesNo;
-
     static void resetAll();
 };
-
-namespace TransferUi {
-void ShowMessage(const QString& text);
-void Warning(const QString& text);
-bool AskYesNo(const QString& text);
-} // namespace TransferUi

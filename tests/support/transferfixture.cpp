@@ -28,22 +28,12 @@ TransferFixture::TransferFixture() {
     ModelAccess.panelId = [this] { return panelId; };
     ModelAccess.inputNames = [this] { return inputNames; };
     ModelAccess.outputNames = [this] { return outputNames; };
-    auto noteTimer = [this] {
+    boxes.responder = [this](const ShownBox& box) -> QVariant {
         if (ComSet && ComSet->Timer1->isActive())
             timerRunningAtBox = true;
-    };
-    TransferHooks::showMessage = [this, noteTimer](const QString& t) {
-        noteTimer();
-        messages << t;
-    };
-    TransferHooks::showWarning = [this, noteTimer](const QString& t) {
-        noteTimer();
-        warnings << t;
-    };
-    TransferHooks::askYesNo = [this, noteTimer](const QString& t) {
-        noteTimer();
-        questions << t;
-        return answerYes;
+        if ((box.buttons & mbYesNo) == mbYesNo)
+            return answerYes ? int(mrYes) : int(mrNo);
+        return {};
     };
     TransferHooks::pageControlChange = [this] { ++pageChanges; };
     TransferHooks::repaintAll = [this] { ++repaints; };
@@ -56,6 +46,30 @@ TransferFixture::~TransferFixture() {
     TransferHooks::resetAll();
     ModelAccess = TransferModelAccess{};
     TComSet::cloudEndpointHook = {};
+}
+
+namespace {
+QStringList boxTexts(const BoxAnswerer& boxes, const std::function<bool(const ShownBox&)>& pick) {
+    QStringList texts;
+    for (const ShownBox& b : boxes.shown)
+        if (pick(b))
+            texts << b.text;
+    return texts;
+}
+} // namespace
+
+QStringList TransferFixture::messages() const {
+    return boxTexts(boxes, [](const ShownBox& b) { return b.kind == QStringLiteral("ShowMessage"); });
+}
+
+QStringList TransferFixture::warnings() const {
+    return boxTexts(boxes, [](const ShownBox& b) {
+        return b.kind == QStringLiteral("MessageDlg") && (b.buttons & mbYesNo) != mbYesNo;
+    });
+}
+
+QStringList TransferFixture::questions() const {
+    return boxTexts(boxes, [](const ShownBox& b) { return (b.buttons & mbYesNo) == mbYesNo; });
 }
 
 bool TransferFixture::openSerial(const QString& path) {

@@ -1,6 +1,7 @@
 #pragma once
 // Builds the windows the transfer needs (connection form, progress dialog, trace window), points
-// the model access at plain values and records every message box instead of showing it.
+// the model access at plain values and answers every message box instead of showing it.
+#include "platform/dialogs.h"
 #include "support/panelsimulator.h"
 
 #include <QString>
@@ -19,11 +20,12 @@ public:
     QString panelId = QStringLiteral("0123456789ABCDEF0123456789ABCDEF");
     QStringList inputNames, outputNames;
 
-    // What the boxes were asked, in order; questions are answered with answerYes.
-    QStringList messages; // plain notices
-    QStringList warnings;
-    QStringList questions;
+    // Every box, answered here; questions (Yes/No) get answerYes.
+    BoxAnswerer boxes;
     bool answerYes = true;
+    QStringList messages() const;  // plain notices
+    QStringList warnings() const;  // warnings with an OK button
+    QStringList questions() const; // Yes/No questions
     int pageChanges = 0;
     int repaints = 0;
     bool timerRunningAtBox = false; // set if any box came while the sequencer's timer ran
