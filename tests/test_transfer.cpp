@@ -338,12 +338,21 @@ void TestTransfer::liveStatusLoopsUntilStopped() {
     QCOMPARE(sim.requestsFor(CmdLogIn, 0), 1);
     QVERIFY(fx.messages().isEmpty());
     QCOMPARE(StateTrasfert, quint8(1));
+    // Connecting again ends the running job without a message.
+    ComSet->ConnectClick();
+    QVERIFY(!Transfer.active());
+    QCOMPARE(StateTrasfert, quint8(0));
+    QCOMPARE(fx.pageChanges, 1);
+    QVERIFY(fx.boxes.shown.isEmpty());
+    QVERIFY(ComSet->IsSerialOpen());
+    ComSet->RecicleCommand(TabCmdStartTest, false);
+    QTRY_VERIFY_WITH_TIMEOUT(StateTrasfert == 1, 5000);
     // The live-status action switches the timer off, then starts the stop job.
     ComSet->Timer1->stop();
     ComSet->RecicleCommand(TabCmdStopTest, false);
     QVERIFY(fx.waitForJobEnd());
     QVERIFY(fx.messages().isEmpty() && fx.warnings().isEmpty());
-    QCOMPARE(fx.pageChanges, 1);
+    QCOMPARE(fx.pageChanges, 2);
     QCOMPARE(StateTrasfert, quint8(0));
 }
 

@@ -81,6 +81,12 @@ void TestTransferUi::everyShowStartsEmpty() {
     dlg.AddPartLine(QStringLiteral("C part:  "), 1, true, 4, 1);
     QCOMPARE(dlg.ListBox1->count(), 1);
     QCOMPARE(dlg.ListBox1->item(0)->text(), QStringLiteral("C part:  1  ........Ok"));
+    // A live status running for hours keeps only the newest lines.
+    for (int i = 0; i < 2100; ++i)
+        dlg.AddLine(QString::number(i));
+    QCOMPARE(dlg.ListBox1->count(), 2000);
+    QCOMPARE(dlg.ListBox1->item(1999)->text(), QStringLiteral("2099"));
+    QCOMPARE(dlg.ListBox1->currentRow(), 1999);
 }
 
 void TestTransferUi::ip4Values_data() {

@@ -180,7 +180,7 @@ void TComSet::ConnectClick() {
     const QString choice = ComboBox1->currentText();
     if (choice.isEmpty())
         return;
-    Timer1->stop(); // a new link never inherits a running job
+    StopTransfer(); // a new link never inherits a running job
     CloseLink();
     if (choice == RemoteManagement)
         connectCloud();

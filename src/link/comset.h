@@ -61,6 +61,8 @@ public:
 
     // Transfer side (src/transfer).
     bool RecicleCommand(int TabCmd, bool RWB);
+    // Ends a running job without a message (the link is about to change).
+    void StopTransfer();
     void Timer1Timer();
     quint8 GetValM1M2(const QString& name) const;
     quint32 StringToIP4Addr(const QString& text) const;

@@ -104,6 +104,13 @@ bool TComSet::RecicleCommand(int TabCmd, bool RWB) {
     return false;
 }
 
+void TComSet::StopTransfer() {
+    if (Transfer.active())
+        endTransfer(EndQuiet, SENDOK);
+    else
+        Timer1->stop();
+}
+
 void TComSet::Timer1Timer() {
     if (!Transfer.active()) {
         Timer1->stop();
