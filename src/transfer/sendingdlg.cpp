@@ -89,6 +89,10 @@ void TSendingDlg::reject() {
 }
 
 void TSendingDlg::AddLine(const QString& text) {
+    // The live status adds lines for as long as it runs: keep the newest ones only.
+    constexpr int MaxLines = 2000;
+    while (ListBox1->count() >= MaxLines)
+        delete ListBox1->takeItem(0);
     ListBox1->addItem(text);
     ListBox1->setCurrentRow(ListBox1->count() - 1);
     ListBox1->scrollToBottom();
