@@ -102,7 +102,7 @@ private Q_SLOTS:
         delete TypeCentral;
         delete Form_Anagrafica;
         delete DM;
-        QCOMPARE(FormAttesa, nullptr);
+        QCOMPARE(TSplash::currentWaitWindow(), nullptr);
     }
 
     void startsEmptyWithOnlyNewEnabled() {

@@ -57,7 +57,7 @@ private Q_SLOTS:
     void cleanup() {
         delete PW;
         flushDeletes();
-        QCOMPARE(FormAttesa, nullptr);
+        QCOMPARE(TSplash::currentWaitWindow(), nullptr);
     }
 
     void firstRunCreatesTheKeyWithItsDefaults() {
@@ -295,9 +295,9 @@ private Q_SLOTS:
         QString shownText;
         bool loginHidden = false;
         m_onCreate = [&] {
-            QVERIFY(FormAttesa != nullptr);
-            QVERIFY(FormAttesa->isVisible());
-            if (auto* label = FormAttesa->findChild<QLabel*>())
+            QVERIFY(TSplash::currentWaitWindow() != nullptr);
+            QVERIFY(TSplash::currentWaitWindow()->isVisible());
+            if (auto* label = TSplash::currentWaitWindow()->findChild<QLabel*>())
                 shownText = label->text();
             loginHidden = PW && !PW->isVisible();
         };
@@ -305,7 +305,7 @@ private Q_SLOTS:
         login(newLogin(), QStringLiteral("quorb"));
         QCOMPARE(shownText, QStringLiteral("ATTENDERE PREGO..."));
         QVERIFY(loginHidden);
-        QCOMPARE(FormAttesa, nullptr);
+        QCOMPARE(TSplash::currentWaitWindow(), nullptr);
     }
 
     void creationFailureIsReportedAfterCleaningUp() {
@@ -314,7 +314,7 @@ private Q_SLOTS:
         m_onCreate = [] { throw std::runtime_error("Registro illeggibile"); };
         BoxAnswerer boxes;
         boxes.responder = [&](const ShownBox&) {
-            waitWindowGoneWhenReported = FormAttesa == nullptr;
+            waitWindowGoneWhenReported = TSplash::currentWaitWindow() == nullptr;
             loginGoneWhenReported = PW == nullptr;
             return QVariant();
         };

@@ -2,6 +2,7 @@
 // follows from the login and the data module's creation.
 
 #include "app/aboutbox.h"
+#include "app/appwiring.h"
 #include "app/picturebox.h"
 #include "app/windowcreation.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication::setQuitOnLastWindowClosed(false);
     initStartupResources();
     installWindowCreation();
+    wireTransferToModel();
 
     AboutBox = new TAboutBox();
     AboutBox->show();

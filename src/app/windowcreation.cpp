@@ -2,7 +2,10 @@
 
 #include "app/modelchoice.h"
 #include "app/registerwindow.h"
+#include "link/comset.h"
+#include "link/tracewindow.h"
 #include "model/datamodule.h"
+#include "transfer/sendingdlg.h"
 #include "ui/mainwindow.h"
 
 void installWindowCreation() {
@@ -19,6 +22,12 @@ void createProgramWindows() {
         Form_Anagrafica = new TForm_Anagrafica();
         Form_Anagrafica->show();
     }
+    if (!ComSet)
+        ComSet = new TComSet();
+    if (!Form1)
+        Form1 = new TForm1();
+    if (!SendingDlg)
+        SendingDlg = new TSendingDlg();
     if (!TypeCentral)
         TypeCentral = new TTypeCentral();
     if (!Form6) {
