@@ -328,6 +328,21 @@ private Q_SLOTS:
         QVERIFY(dialog.isNull());
     }
 
+    void onlyOneWaitWindowAtATime() {
+        QWidget owner;
+        TSplash first(&owner);
+        TSplash second(&owner);
+        QVERIFY(first.AvvioAttesa(&owner, QStringLiteral("ATTENDERE PREGO...")));
+        QWidget* shown = TSplash::currentWaitWindow();
+        QVERIFY(shown && shown->isVisible());
+        QVERIFY(!second.AvvioAttesa(&owner, QStringLiteral("Connecting...")));
+        QCOMPARE(TSplash::currentWaitWindow(), shown);
+        QCOMPARE(first.EtichettaAttesa->text(), QStringLiteral("ATTENDERE PREGO..."));
+        QVERIFY(second.FineAttesa()); // any receiver closes it
+        QCOMPARE(TSplash::currentWaitWindow(), nullptr);
+        QVERIFY(!first.FineAttesa());
+    }
+
     void aboutBoxFadesThenStartsTheLoginOnce() {
         int logins = 0;
         TAboutBox::createLoginHook = [&] { ++logins; };
