@@ -6,6 +6,7 @@
 #include "app/startupenv.h"
 #include "model/datamodule.h"
 #include "model/lang.h"
+#include "platform/colors.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
@@ -229,6 +230,13 @@ void TForm_Anagrafica::buildLayout() {
     Splitter1->setStretchFactor(1, 0);
     connect(Splitter1, &QSplitter::splitterMoved, this, [this] { Splitter1CanResize(); });
 
+    // The splitter bars are raised strips in the colour of an active border.
+    const QString bar = QStringLiteral("QSplitter::handle { background: %1; border-top: 1px solid %2;"
+                                       " border-bottom: 1px solid %3; }")
+                            .arg(sysColor(COLOR_ACTIVEBORDER).name(), sysColor(COLOR_BTNHIGHLIGHT).name(),
+                                 sysColor(COLOR_BTNSHADOW).name());
+    Splitter2->setStyleSheet(bar);
+    Splitter1->setStyleSheet(bar);
     Splitter2->setSizes({216, 237});
     Splitter2->setStretchFactor(0, 1);
     Splitter2->setStretchFactor(1, 0);
