@@ -43,7 +43,7 @@ void paintPageCell(DBGrid& grid, QPainter& p, const QRect& rect, int dataCol, DB
         font.setBold(true);
         p.setFont(font);
         p.setPen(Qt::black);
-        p.drawText(rect.left() + 5, rect.top() + 2 + p.fontMetrics().ascent(), grid.paintedText(column));
+        grid.textOut(p, rect.left() + 5, rect.top() + 2, grid.paintedText(column));
     }
 }
 

@@ -1,4 +1,5 @@
 #include "platform/dbgrid.h"
+#include "platform/dbgrid_p.h"
 
 #include "platform/colors.h"
 #include "platform/dataerror.h"
@@ -15,25 +16,7 @@
 
 #include <algorithm>
 
-namespace {
-constexpr int kIndicatorWidth =
-    19;                      // the indicator column plus its line makes the 20 pixels the fitting counts
-constexpr int kTextLeft = 2; // text inset of a cell, as the classic grid writes it
-constexpr int kTextTop = 2;
-constexpr int kResizeGrip = 3;                   // pixels either side of a title border that start a resize
-constexpr quint32 kDefaultBackground = 16577261; // $00FCF2ED
-constexpr quint32 kDataLines = 12632256;         // $00C0C0C0
-} // namespace
-
-struct DBGrid::Private {
-    MaskedLineEdit* editor = nullptr;
-    bool editorModified = false;
-    bool titleFontSet = false;
-    int curRecNo = 0; // the cursor row the grid last showed
-    int wheelRemainder = 0;
-    std::vector<int> markRecNos; // record numbers of the marked rows, ascending (for painting)
-    QMetaObject::Connection focusConnection;
-};
+using namespace dbgrid_detail;
 
 // ================================================================ DBGridColumn
 
@@ -297,9 +280,8 @@ int DBGrid::titleOffset() const {
     return hasOption(GridOption::Titles) ? 1 : 0;
 }
 
-static int titlePitchOf(const DBGrid& g) {
-    return g.hasOption(GridOption::Titles) ? g.titleRowHeight() + (g.hasOption(GridOption::RowLines) ? 1 : 0)
-                                           : 0;
+int DBGrid::titlePitch() const {
+    return hasOption(GridOption::Titles) ? titleRowHeight() + (hasOption(GridOption::RowLines) ? 1 : 0) : 0;
 }
 
 int DBGrid::columnLeft(int dataCol) const {
@@ -318,7 +300,7 @@ int DBGrid::dataColumnOf(int gridCol) const {
 }
 
 int DBGrid::visibleRowCount() const {
-    const int h = viewport()->height() - titlePitchOf(*this);
+    const int h = viewport()->height() - titlePitch();
     return std::max(h / rowPitch(), 1);
 }
 
@@ -327,11 +309,11 @@ QPoint DBGrid::MouseCoord(int x, int y) const {
     if (x < 0 || y < 0 || x >= viewport()->width() || y >= viewport()->height())
         return outside;
     int row;
-    const int titlePitch = titlePitchOf(*this);
-    if (y < titlePitch) {
+    const int top = titlePitch();
+    if (y < top) {
         row = 0;
     } else {
-        const int r = (y - titlePitch) / rowPitch();
+        const int r = (y - top) / rowPitch();
         if (m_top + r > recordCount())
             return outside;
         row = r + titleOffset();
@@ -360,7 +342,7 @@ QRect DBGrid::cellRect(int col, int row) const {
         const int r = row - titleOffset();
         if (m_top + r > recordCount())
             return {};
-        y = titlePitchOf(*this) + r * rowPitch();
+        y = titlePitch() + r * rowPitch();
         h = defaultRowHeight();
     }
     if (y >= viewport()->height())
@@ -475,7 +457,7 @@ void DBGrid::positionOverlays() {
     QRect r;
     if (dataActive() && m_col >= 0 && m_col < columnCount()) {
         const int row = dataSet()->recNo() - m_top;
-        r = QRect(columnLeft(m_col), titlePitchOf(*this) + row * rowPitch(), m_columns[m_col]->storedWidth(),
+        r = QRect(columnLeft(m_col), titlePitch() + row * rowPitch(), m_columns[m_col]->storedWidth(),
                   defaultRowHeight());
     }
     for (const auto& w : m_overlays)
@@ -1220,270 +1202,4 @@ bool DBGrid::viewportEvent(QEvent* event) {
         return true;
     }
     return QAbstractScrollArea::viewportEvent(event);
-}
-
-// ================================================================ painted row access
-
-QString DBGrid::paintedText(const DBGridColumn& column) const {
-    const Field* f = column.field();
-    if (!f || m_paintRecNo < 1)
-        return QString();
-    try {
-        if (m_paintCurrent)
-            return f->displayText();
-        return dataSet()->stringAt(m_paintRecNo, f->index());
-    } catch (const DataSetError&) {
-        return QString();
-    }
-}
-
-QVariant DBGrid::paintedValue(const Field& field) const {
-    if (m_paintRecNo < 1)
-        return QVariant();
-    try {
-        if (m_paintCurrent)
-            return field.value();
-        return dataSet()->valueAt(m_paintRecNo, field.index());
-    } catch (const DataSetError&) {
-        return QVariant();
-    }
-}
-
-QVariant DBGrid::paintedValue(const QString& fieldName) const {
-    const DataSet* ds = dataSet();
-    if (!ds)
-        return QVariant();
-    return paintedValue(ds->fieldByName(fieldName));
-}
-
-bool DBGrid::paintedBoolean(const DBGridColumn& column) const {
-    const Field* f = column.field();
-    if (!f || m_paintRecNo < 1)
-        return false;
-    try {
-        if (m_paintCurrent)
-            return f->asBoolean();
-        return dataSet()->booleanAt(m_paintRecNo, f->index());
-    } catch (const DataSetError&) {
-        return false;
-    }
-}
-
-// ================================================================ painting
-
-void DBGrid::drawCellText(QPainter& p, const QRect& rect, const QString& text, Qt::Alignment alignment) {
-    if (text.isEmpty() || rect.width() <= 0)
-        return;
-    const QFontMetrics fm = p.fontMetrics();
-    const int avail = rect.width() - 2 * kTextLeft;
-    const int textWidth = fm.horizontalAdvance(text);
-    int x = rect.left() + kTextLeft;
-    if (alignment & Qt::AlignRight)
-        x = rect.right() + 1 - kTextLeft - textWidth;
-    else if (alignment & Qt::AlignHCenter)
-        x = rect.left() + (rect.width() - textWidth) / 2;
-    const int baseline = rect.top() + kTextTop + fm.ascent();
-    if (textWidth <= avail) {
-        p.drawText(x, baseline, text);
-        return;
-    }
-    // Too wide: the text is cut at the cell's edge, as the classic grid does.
-    const QRegion saved = p.clipRegion();
-    const bool wasClipping = p.hasClipping();
-    p.setClipRect(rect, wasClipping ? Qt::IntersectClip : Qt::ReplaceClip);
-    p.drawText(x, baseline, text);
-    if (wasClipping)
-        p.setClipRegion(saved);
-    else
-        p.setClipping(false);
-}
-
-void DBGrid::DefaultDrawColumnCell(QPainter& painter, const QRect& rect, int, DBGridColumn& column,
-                                   GridDrawState) {
-    painter.fillRect(rect, m_canvas.brush);
-    const QString text = paintedText(column);
-    if (text.isEmpty())
-        return;
-    painter.setFont(m_canvas.font);
-    painter.setPen(m_canvas.fontColor);
-    drawCellText(painter, rect, text, column.alignment);
-}
-
-void DBGrid::paintFixedCell(QPainter& p, const QRect& r, const QColor& face) {
-    p.fillRect(r, face);
-    // A raised edge: light top and left, shadow bottom and right.
-    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), sysColor(COLOR_BTNHIGHLIGHT));
-    p.fillRect(QRect(r.left(), r.top(), 1, r.height()), sysColor(COLOR_BTNHIGHLIGHT));
-    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), sysColor(COLOR_BTNSHADOW));
-    p.fillRect(QRect(r.right(), r.top(), 1, r.height()), sysColor(COLOR_BTNSHADOW));
-}
-
-void DBGrid::paintIndicatorCell(QPainter& p, const QRect& r, int recNo) {
-    paintFixedCell(p, r, m_fixedColor);
-    if (recNo < 1 || !dataActive())
-        return;
-    const DataSet* ds = dataSet();
-    const QColor ink = Qt::black;
-    const int cx = r.left() + r.width() / 2;
-    const int cy = r.top() + r.height() / 2;
-    if (recNo == ds->recNo()) {
-        switch (ds->state()) {
-        case DataSetState::Edit: // an I-beam
-            p.fillRect(QRect(cx - 2, cy - 5, 5, 1), ink);
-            p.fillRect(QRect(cx, cy - 5, 1, 11), ink);
-            p.fillRect(QRect(cx - 2, cy + 5, 5, 1), ink);
-            break;
-        case DataSetState::Insert: // an asterisk
-            p.fillRect(QRect(cx - 3, cy, 7, 1), ink);
-            p.fillRect(QRect(cx, cy - 3, 1, 7), ink);
-            for (int i = -2; i <= 2; ++i) {
-                p.fillRect(QRect(cx + i, cy + i, 1, 1), ink);
-                p.fillRect(QRect(cx + i, cy - i, 1, 1), ink);
-            }
-            break;
-        default: // a triangle pointing at the row
-            for (int i = 0; i < 5; ++i)
-                p.fillRect(QRect(cx - 2 + i, cy - 4 + i, 1, 9 - 2 * i), ink);
-            break;
-        }
-    } else if (m_paintMarked) {
-        p.fillRect(QRect(cx - 2, cy - 2, 5, 5), ink);
-    }
-}
-
-void DBGrid::paintTitles(QPainter& p, const QRect& clip) {
-    const int h = titleRowHeight();
-    const bool colLines = hasOption(GridOption::ColLines);
-    const bool rowLines = hasOption(GridOption::RowLines);
-    const QColor fixedLine = sysColor(COLOR_3DDKSHADOW);
-    for (int c = 0; c < columnCount(); ++c) {
-        DBGridColumn& col = *m_columns[c];
-        if (!col.visible())
-            continue;
-        const QRect r(columnLeft(c), 0, col.storedWidth(), h);
-        if (r.right() < clip.left() || r.left() > clip.right())
-            continue;
-        paintFixedCell(p, r, col.title.color.isValid() ? col.title.color : m_fixedColor);
-        p.setFont(col.title.font.resolveMask() ? col.title.font : m_titleFont);
-        p.setPen(col.title.fontColor);
-        drawCellText(p, r, col.titleCaption(), col.title.alignment);
-        if (colLines)
-            p.fillRect(QRect(r.right() + 1, 0, 1, h + (rowLines ? 1 : 0)), fixedLine);
-        if (rowLines)
-            p.fillRect(QRect(r.left(), h, r.width() + (colLines ? 1 : 0), 1), fixedLine);
-    }
-}
-
-void DBGrid::paintDataRow(QPainter& p, int gridRow, int recNo, int y, const QRect& clip) {
-    const int h = defaultRowHeight();
-    const bool colLines = hasOption(GridOption::ColLines);
-    const bool rowLines = hasOption(GridOption::RowLines);
-    const bool rowSelect = hasOption(GridOption::RowSelect);
-    const bool showSelection = m_hasFocus || hasOption(GridOption::AlwaysShowSelection);
-    const DataSet* ds = dataSet();
-    const int curRecNo = ds->recNo();
-    const QColor highlight = sysColor(COLOR_HIGHLIGHT);
-    const QColor highlightText = sysColor(COLOR_HIGHLIGHTTEXT);
-    const QFont cellFont = font();
-    const bool editing = editorMode();
-
-    m_paintRecNo = recNo;
-    m_paintRow = gridRow;
-    m_paintCurrent = recNo == curRecNo;
-    m_paintMarked = isMarkedRecNo(recNo);
-
-    for (int c = 0; c < columnCount(); ++c) {
-        DBGridColumn& col = *m_columns[c];
-        if (!col.visible())
-            continue;
-        const QRect r(columnLeft(c), y, col.storedWidth(), h);
-        if (r.right() + 1 < clip.left() || r.left() > clip.right())
-            continue;
-        const bool current = m_paintCurrent && (rowSelect || c == m_col);
-        GridDrawState state;
-        if (current && showSelection)
-            state |= GridDrawFlag::Selected;
-        if (current && m_hasFocus)
-            state |= GridDrawFlag::Focused;
-        const bool highlighted =
-            m_paintMarked || (state.testFlag(GridDrawFlag::Selected) && (!editing || rowSelect));
-        m_canvas.brush = highlighted ? highlight : (col.color.isValid() ? col.color : m_color);
-        m_canvas.fontColor = highlighted ? highlightText : col.fontColor;
-        m_canvas.font = cellFont;
-        if (m_defaultDrawing)
-            DefaultDrawColumnCell(p, r, c, col, state);
-        if (onDrawColumnCell) {
-            p.save();
-            onDrawColumnCell(*this, p, r, c, col, state);
-            p.restore();
-        }
-        if (m_defaultDrawing && current && m_hasFocus && !rowSelect && !editing)
-            drawFocusRect(p, r);
-        if (colLines)
-            p.fillRect(QRect(r.right() + 1, y, 1, h + (rowLines ? 1 : 0)), m_lineColor);
-        if (rowLines)
-            p.fillRect(QRect(r.left(), y + h, r.width() + (colLines ? 1 : 0), 1), m_lineColor);
-    }
-}
-
-void DBGrid::paintViewport(QPaintEvent* event) {
-    ++m_paintCount;
-    QPainter p(viewport());
-    const QRect clip = event->rect();
-    const int vw = viewport()->width();
-    const int vh = viewport()->height();
-    const int left = dataAreaLeft();
-    const int titlePitch = titlePitchOf(*this);
-    const int pitch = rowPitch();
-
-    int dataRight = left - m_hOffset;
-    for (const auto& c : m_columns)
-        dataRight += columnPitch(*c);
-
-    // Data cells, clipped to the data area so that horizontal scrolling slides them under the indicator.
-    p.setClipRect(QRect(left, 0, vw - left, vh) & clip);
-    if (hasOption(GridOption::Titles))
-        paintTitles(p, clip);
-    int y = titlePitch;
-    int row = 0;
-    const int count = recordCount();
-    if (count > 0) {
-        for (; y < vh && m_top + row <= count; ++row, y += pitch) {
-            if (y + pitch <= clip.top() || y > clip.bottom())
-                continue;
-            paintDataRow(p, row + titleOffset(), m_top + row, y, clip);
-        }
-    }
-    // The empty area right of the columns and below the rows.
-    if (dataRight < vw)
-        p.fillRect(QRect(dataRight, 0, vw - dataRight, vh), m_color);
-    if (y < vh)
-        p.fillRect(QRect(left, y, vw - left, vh - y), m_color);
-    p.setClipping(false);
-
-    if (hasOption(GridOption::Indicator)) {
-        const bool colLines = hasOption(GridOption::ColLines);
-        const QColor fixedLine = sysColor(COLOR_3DDKSHADOW);
-        if (hasOption(GridOption::Titles))
-            paintFixedCell(p, QRect(0, 0, kIndicatorWidth, titleRowHeight()), m_fixedColor);
-        int iy = titlePitch;
-        for (int r = 0; iy < vh && count > 0 && m_top + r <= count; ++r, iy += pitch) {
-            if (iy + pitch <= clip.top() || iy > clip.bottom())
-                continue;
-            m_paintRecNo = m_top + r;
-            m_paintCurrent = m_paintRecNo == dataSet()->recNo();
-            m_paintMarked = isMarkedRecNo(m_paintRecNo);
-            paintIndicatorCell(p, QRect(0, iy, kIndicatorWidth, defaultRowHeight()), m_paintRecNo);
-            if (hasOption(GridOption::RowLines))
-                p.fillRect(QRect(0, iy + defaultRowHeight(), kIndicatorWidth, 1), fixedLine);
-        }
-        if (iy < vh)
-            p.fillRect(QRect(0, iy, kIndicatorWidth, vh - iy), m_color);
-        if (colLines)
-            p.fillRect(QRect(kIndicatorWidth, 0, 1, std::min(iy, vh)), fixedLine);
-    }
-    m_paintRecNo = 0;
-    m_paintRow = 0;
-    m_paintMarked = false;
-    m_paintCurrent = false;
 }

@@ -80,36 +80,58 @@ void squareOutline(QPainter& p, int x0, int y0, int x1, int y1, const QColor& c)
     p.fillRect(QRect(x0, y0, 1, y1 - y0 + 1), c);
     p.fillRect(QRect(x1, y0, 1, y1 - y0 + 1), c);
 }
+
+// The enabled box with its outlines (and tick), 15 pixels square from the black outline's
+// corner, drawn once per value and device pixel ratio and then copied: a grid paints hundreds.
+const QPixmap& checkBoxFace(bool value, qreal ratio) {
+    using namespace GridPalette;
+    struct Cached {
+        qreal ratio = 0;
+        QPixmap face;
+    };
+    static Cached cache[2];
+    Cached& c = cache[value ? 1 : 0];
+    if (c.ratio == ratio && !c.face.isNull())
+        return c.face;
+    QPixmap face(QSize(15, 15) * ratio);
+    face.setDevicePixelRatio(ratio);
+    face.fill(color(CheckBoxCell));
+    QPainter p(&face);
+    // Box corner at (2, 2): the black outline is the pixmap's edge.
+    squareOutline(p, 3, 3, 11, 11, color(CheckBoxInner));
+    squareOutline(p, 2, 2, 12, 12, color(CheckBoxMiddle));
+    squareOutline(p, 0, 0, 14, 14, color(CheckBoxOuter));
+    if (value) {
+        // Two passes of seven three-pixel strokes: a tick four pixels thick, lowest at left + 4.
+        static constexpr int firstPass[7] = {4, 5, 6, 5, 4, 3, 2};
+        static constexpr int secondPass[7] = {3, 4, 5, 4, 3, 2, 1};
+        for (const int* pass : {firstPass, secondPass})
+            for (int i = 0; i < 7; ++i)
+                p.fillRect(QRect(2 + 2 + i, 2 + pass[i], 1, 3), color(CheckBoxOuter));
+    }
+    p.end();
+    c.ratio = ratio;
+    c.face = face;
+    return c.face;
+}
 } // namespace
 
 void DrawCheckBoxes(DBGrid& grid, QPainter& painter, const QRect& rect, DBGridColumn& column, bool enable) {
     using namespace GridPalette;
-    const bool value = grid.paintedBoolean(column);
-    // Integer division truncates toward zero: a cell narrower than the box gets a negative
-    // offset of that size and the box overhangs the cell on the left.
-    const int left = rect.left() + (rect.width() - 11) / 2;
-    const int top = rect.top() + (rect.height() - 11) / 2;
-    const int right = left + 10;
-    const int bottom = top + 10;
-
     if (!enable) {
+        // Not applicable: silver with a flat cross, never a tick.
         painter.fillRect(rect, color(CheckBoxDisabledCell));
         drawFrameControl(painter, rect, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_MONO);
         return;
     }
+    const bool value = grid.paintedBoolean(column);
+    // The 11-pixel box is centred; integer division truncates toward zero, so a cell narrower
+    // than the box gets a negative offset and the box overhangs the cell on the left.
+    const int left = rect.left() + (rect.width() - 11) / 2;
+    const int top = rect.top() + (rect.height() - 11) / 2;
     painter.fillRect(rect, color(CheckBoxCell));
-    squareOutline(painter, left + 1, top + 1, right - 1, bottom - 1, color(CheckBoxInner));
-    squareOutline(painter, left, top, right, bottom, color(CheckBoxMiddle));
-    squareOutline(painter, left - 2, top - 2, right + 2, bottom + 2, color(CheckBoxOuter));
-    if (!value)
-        return;
-    // Two passes of seven three-pixel strokes: a tick four pixels thick, lowest at left + 4.
-    static constexpr int firstPass[7] = {4, 5, 6, 5, 4, 3, 2};
-    static constexpr int secondPass[7] = {3, 4, 5, 4, 3, 2, 1};
-    const QColor ink = color(CheckBoxOuter);
-    for (const int* pass : {firstPass, secondPass})
-        for (int i = 0; i < 7; ++i)
-            painter.fillRect(QRect(left + 2 + i, top + pass[i], 1, 3), ink);
+    const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
+    painter.drawPixmap(left - 2, top - 2, checkBoxFace(value, ratio));
 }
 
 // ================================================================ column fitting
