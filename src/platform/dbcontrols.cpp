@@ -1,7 +1,7 @@
 #include "platform/dbcontrols.h"
 
-#include "platform/dataerror.h"
 #include "platform/dataset.h"
+#include "platform/dialogs.h"
 
 #include <QAbstractItemView>
 #include <QButtonGroup>
@@ -74,7 +74,7 @@ bool FieldDataLink::edit() {
     try {
         ds->edit();
     } catch (const DataSetError& e) {
-        showDataError(e.message());
+        ShowMessage(e.message());
         return false;
     }
     return ds->state() == DataSetState::Edit || ds->state() == DataSetState::Insert;
@@ -89,7 +89,7 @@ bool FieldDataLink::write(const std::function<void(Field&)>& store) {
     try {
         store(*f);
     } catch (const DataSetError& e) {
-        showDataError(e.message());
+        ShowMessage(e.message());
         return false;
     }
     return true;
@@ -156,7 +156,7 @@ bool DBEdit::updateRecord() {
         return true;
     const QString error = validationError();
     if (!error.isEmpty()) {
-        showDataError(error);
+        ShowMessage(error);
         return false;
     }
     const QString value = storedText();
@@ -644,7 +644,7 @@ void DBLookupComboBox::userChose(int index) {
         try {
             list->setRecNo(index + 1);
         } catch (const DataSetError& e) {
-            showDataError(e.message());
+            ShowMessage(e.message());
         }
     }
     emit changedByUser();

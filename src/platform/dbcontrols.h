@@ -8,7 +8,7 @@
 // Typed text (DBEdit, DBMemo, an editable DBComboBox) puts the table into edit state at the first
 // change and is written when the control is left, when the table is about to post (any record move
 // posts), or through updateRecord(). Clicks and list choices write at once. Errors of the table
-// engine are shown to the user (showDataError); the control then shows the stored value again,
+// engine are shown to the user (ShowMessage); the control then shows the stored value again,
 // except typed text, which is kept so that nothing is lost.
 
 #include "platform/maskedlineedit.h"

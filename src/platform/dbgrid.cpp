@@ -2,7 +2,7 @@
 #include "platform/dbgrid_p.h"
 
 #include "platform/colors.h"
-#include "platform/dataerror.h"
+#include "platform/dialogs.h"
 #include "platform/glyphs.h"
 #include "platform/maskedlineedit.h"
 
@@ -544,7 +544,7 @@ bool DBGrid::moveToRecNo(int recNo) {
     try {
         ds->setRecNo(recNo); // posts a pending edit first
     } catch (const DataSetError& e) {
-        showDataError(e.message());
+        ShowMessage(e.message());
         return false;
     }
     return ds->recNo() == recNo;
@@ -614,7 +614,7 @@ void DBGrid::markRange(int fromRecNo, int toRecNo) {
         ds->setRecNo(toRecNo);
     } catch (const DataSetError& e) {
         ds->enableControls();
-        showDataError(e.message());
+        ShowMessage(e.message());
         return;
     }
     ds->enableControls();
@@ -737,14 +737,14 @@ void DBGrid::sourceUpdateData() {
     const QString error = d->editor->validationError();
     if (!error.isEmpty()) {
         d->editorModified = false;
-        showDataError(error);
+        ShowMessage(error);
         return;
     }
     if (Field* f = selectedField()) {
         try {
             f->setAsString(d->editor->storedText());
         } catch (const DataSetError& e) {
-            showDataError(e.message());
+            ShowMessage(e.message());
         }
     }
     d->editorModified = false;
@@ -817,7 +817,7 @@ void DBGrid::editorTextEdited() {
             ds->edit();
         } catch (const DataSetError& e) {
             hideEditor();
-            showDataError(e.message());
+            ShowMessage(e.message());
             return;
         }
     }
@@ -829,7 +829,7 @@ bool DBGrid::commitEditor() {
         return true;
     const QString error = d->editor->validationError();
     if (!error.isEmpty()) {
-        showDataError(error);
+        ShowMessage(error);
         d->editor->setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -839,7 +839,7 @@ bool DBGrid::commitEditor() {
     try {
         f->setAsString(d->editor->storedText());
     } catch (const DataSetError& e) {
-        showDataError(e.message());
+        ShowMessage(e.message());
         d->editor->setFocus(Qt::OtherFocusReason);
         return false;
     }
@@ -885,7 +885,7 @@ void DBGrid::onFocusChanged(QWidget* old, QWidget* now) {
         try {
             dataSet()->cancel();
         } catch (const DataSetError& e) {
-            showDataError(e.message());
+            ShowMessage(e.message());
         }
     }
     if (onExit)
@@ -1049,7 +1049,7 @@ void DBGrid::keyPressEvent(QKeyEvent* event) {
                 try {
                     ds->cancel();
                 } catch (const DataSetError& e) {
-                    showDataError(e.message());
+                    ShowMessage(e.message());
                 }
             }
         }

@@ -1,6 +1,5 @@
 #include "support/widgetfixtures.h"
 
-#include "platform/dataerror.h"
 #include "platform/dbgrid.h"
 
 #include <QPainter>
@@ -70,14 +69,6 @@ std::unique_ptr<DataSet> makeTextTable(const QString& name, const QStringList& f
     if (!rows.isEmpty())
         t->first();
     return t;
-}
-
-ShownErrors::ShownErrors() {
-    setDataErrorHandler([this](const QString& message) { messages << message; });
-}
-
-ShownErrors::~ShownErrors() {
-    setDataErrorHandler(nullptr);
 }
 
 QImage renderWidget(QWidget& widget, qreal ratio) {

@@ -21,14 +21,6 @@ std::unique_ptr<DataSet> makeSampleTable(int rows, const QString& name = QString
 std::unique_ptr<DataSet> makeTextTable(const QString& name, const QStringList& fields,
                                        const QStringList& rows);
 
-// Collects what the widgets would have shown in a message box, for as long as it lives.
-class ShownErrors {
-public:
-    ShownErrors();
-    ~ShownErrors();
-    QStringList messages;
-};
-
 // Renders a widget into an image of its size times `ratio` (device pixel ratio).
 QImage renderWidget(QWidget& widget, qreal ratio = 1.0);
 
