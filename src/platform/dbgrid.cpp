@@ -811,6 +811,9 @@ void DBGrid::startEditor(const QString&, bool selectAll) {
 void DBGrid::editorTextEdited() {
     if (d->editorModified)
         return;
+    // Marked first: going into edit state notifies the grid, which must not reload the editor
+    // over the text being typed.
+    d->editorModified = true;
     DataSet* ds = dataSet();
     if (ds && ds->state() == DataSetState::Browse) {
         try {
@@ -818,10 +821,8 @@ void DBGrid::editorTextEdited() {
         } catch (const DataSetError& e) {
             hideEditor();
             ShowMessage(e.message());
-            return;
         }
     }
-    d->editorModified = true;
 }
 
 bool DBGrid::commitEditor() {
@@ -866,10 +867,13 @@ bool DBGrid::ownsWidget(const QWidget* w) const {
     return w && (w == this || isAncestorOf(w));
 }
 
-void DBGrid::onFocusChanged(QWidget* old, QWidget* now) {
-    const bool wasIn = ownsWidget(old);
+void DBGrid::onFocusChanged(QWidget*, QWidget* now) {
+    // Focus going nowhere is the window being deactivated, hidden or destroyed, not the user
+    // leaving the grid: nothing is written or asked then.
+    if (!now)
+        return;
     const bool isIn = ownsWidget(now);
-    if (wasIn == isIn)
+    if (isIn == m_hasFocus)
         return;
     m_hasFocus = isIn;
     viewport()->update();
@@ -918,23 +922,15 @@ bool DBGrid::focusNextPrevChild(bool next) {
 // ================================================================ keyboard
 
 bool DBGrid::eventFilter(QObject* watched, QEvent* event) {
-    if (d->editor && watched == d->editor && event->type() == QEvent::KeyPress) {
+    if (d->editor && watched == d->editor && event->type() == QEvent::KeyPress && !d->retyping) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (onKeyDown && onKeyDown(*this, *key))
             return true;
-        switch (key->key()) {
-        case Qt::Key_Up:
-        case Qt::Key_Down:
-        case Qt::Key_PageUp:
-        case Qt::Key_PageDown:
-        case Qt::Key_Return:
-        case Qt::Key_Enter:
-        case Qt::Key_Escape:
-        case Qt::Key_F2:
+        if (isGridKey(key->key())) {
+            d->keyFromEditor = true;
             keyPressEvent(key);
+            d->keyFromEditor = false;
             return true;
-        default:
-            break;
         }
         if (onKeyPress && !key->text().isEmpty() && key->text().at(0).isPrint()) {
             QChar c = key->text().at(0);
@@ -943,7 +939,9 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event) {
                 return true;
             if (c != key->text().at(0)) {
                 QKeyEvent changed(key->type(), key->key(), key->modifiers(), QString(c));
+                d->retyping = true; // the changed key is not handled a second time
                 QCoreApplication::sendEvent(d->editor, &changed);
+                d->retyping = false;
                 return true;
             }
         }
@@ -951,8 +949,29 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event) {
     return QAbstractScrollArea::eventFilter(watched, event);
 }
 
+bool DBGrid::isGridKey(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_F2:
+        return true;
+    default:
+        return false;
+    }
+}
+
 void DBGrid::keyPressEvent(QKeyEvent* event) {
-    const bool fromEditor = editorMode() && d->editor->hasFocus();
+    const bool fromEditor = d->keyFromEditor; // the editor's filter already ran the key handler
+    if (editorMode() && !fromEditor && !isGridKey(event->key())) {
+        // Keys that reach the grid while its editor is open belong to the editor.
+        QCoreApplication::sendEvent(d->editor, event);
+        return;
+    }
     if (!fromEditor && onKeyDown && onKeyDown(*this, *event))
         return;
     const Qt::KeyboardModifiers mods = event->modifiers();

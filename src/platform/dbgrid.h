@@ -293,6 +293,7 @@ private:
     void refreshMarkRows();
     bool isMarkedRecNo(int recNo) const;
     bool canEditCurrentCell() const;
+    static bool isGridKey(int key); // keys the grid handles even while its editor is open
     void startEditor(const QString& initialText, bool selectAll);
     bool commitBeforeLeavingRow();
     void editorTextEdited();

@@ -284,6 +284,9 @@ void DBGrid::paintViewport(QPaintEvent* event) {
 
     // Data cells, clipped to the data area so that horizontal scrolling slides them under the indicator.
     p.setClipRect(QRect(left, 0, vw - left, vh) & clip);
+    // Right of the columns, first: a handler may paint a little over its cell's edge.
+    if (dataRight < vw)
+        p.fillRect(QRect(dataRight, 0, vw - dataRight, vh), m_color);
     if (hasOption(GridOption::Titles))
         paintTitles(p, clip);
     int y = titlePitch;
@@ -298,9 +301,7 @@ void DBGrid::paintViewport(QPaintEvent* event) {
             paintDataRow(p, row + titleOffset(), m_top + row, y, clip);
         }
     }
-    // The empty area right of the columns and below the rows.
-    if (dataRight < vw)
-        p.fillRect(QRect(dataRight, 0, vw - dataRight, vh), m_color);
+    // Below the rows.
     if (y < vh)
         p.fillRect(QRect(left, y, vw - left, vh - y), m_color);
     p.setClipping(false);

@@ -24,13 +24,7 @@ void MaskedLineEdit::setEditMask(const QString& mask) {
     m_maskText = mask;
     m_mask = mask.isEmpty() ? nullptr : std::make_unique<EditMask>(mask);
     if (hasMask()) {
-        // The blank character is what an empty value shows at the first editable position.
-        const QString empty = m_mask->displayText(QString());
-        for (int i = 0; i < m_mask->length(); ++i)
-            if (!m_mask->isLiteral(i)) {
-                m_blank = empty.at(i);
-                break;
-            }
+        m_blank = m_mask->blank();
         setMaxLength(m_mask->length());
     } else {
         setMaxLength(32767);
