@@ -129,6 +129,16 @@ private slots:
 
         // A read-only cell that is not current keeps the inactive-border colour too.
         QCOMPARE(dominantColor(img, g.cellRect(g.gridColumnOf(0), 5)), sysColor(COLOR_INACTIVEBORDER));
+
+        // Painting reads every visible row without moving the cursor or writing anything.
+        int scrolls = 0;
+        page.table->afterScroll = [&](DataSet&) { ++scrolls; };
+        QSignalSpy changes(page.source.get(), &DataSource::recordChanged);
+        viewportImage(g, 2.0);
+        QCOMPARE(scrolls, 0);
+        QCOMPARE(changes.count(), 0);
+        QCOMPARE(page.recNo(), 3);
+        QCOMPARE(page.table->state(), DataSetState::Browse);
     }
 
     void markedRowsKeepHighlightInEveryColumn() {
