@@ -1,0 +1,6 @@
+#pragma once
+// Opening the installation under the register's root cursor: the main window is laid out
+// for its panel model, the model's dimensions are set, and the register window gives way
+// to the main window. Run by the register window's OK button and by its close.
+
+void OpenInstallation();
