@@ -4,10 +4,12 @@
 // module (last of its windows) and never freed: closing it ends the program.
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <functional>
 
 class QAction;
+
 class QActionGroup;
 class QLabel;
 class QMenu;
@@ -17,6 +19,26 @@ class QToolBar;
 class QWidget;
 class QGroupBox;
 class TPageControl;
+class TImageList;
+class TPageUtenti;
+class TPageIngressi;
+class TPageUscite;
+class TPagePeriferiche;
+class TPageTelefoni;
+class TPageParametriVari;
+class TPageProgrammi;
+class TPageGruppi;
+class TPageWireless;
+class TPageEventiSistema;
+class TPageContactID;
+class TPageTimers;
+class TPageBloccoIns;
+class TPageTest;
+class TPagePSTN;
+class TPageEventi;
+class TPageRete;
+class TPageVocaboli;
+class TPagePriorita;
 class TStatusBar;
 
 // Index of the next frame of the link-activity animation (kept across links).
@@ -47,36 +69,35 @@ public:
     QMenu* Edit1 = nullptr; // hidden
     QMenu* Comunication1 = nullptr;
     QMenu* Program1 = nullptr;    // "Programma"
-    QMenu* Debug1Menu = nullptr;  // the "Debug" menu holding the check item Debug1 (hidden)
     QMenu* Preference1 = nullptr; // hidden
     QAction* SetUpCOM1 = nullptr; // "Setup": shows the connection form
-    QAction* Debug1 = nullptr;    // check item; checking it shows the frame trace window
+    QAction* Debug1 = nullptr;    // menu "Debug" (hidden): its click toggles its check mark
     QAction* Exit1 = nullptr;     // File "Exit": same handler as Action7
     QToolBar* ActionToolBar1 = nullptr;
     QWidget* GroupBox3 = nullptr; // holds only PageControl
     TPageControl* PageControl = nullptr;
 
     // The nineteen sheets of PageControl, in page order (the page index is the tab code of
-    // the page transfers).
-    QWidget* TabSheet4 = nullptr;  // 0 "UTENTI"
-    QWidget* TabSheet1 = nullptr;  // 1 "INGRESSI"
-    QWidget* TabSheet2 = nullptr;  // 2 "USCITE"
-    QWidget* TabSheet5 = nullptr;  // 3 "PERIFERICHE"
-    QWidget* TabSheet3 = nullptr;  // 4 "TELEFONI"
-    QWidget* TabSheet6 = nullptr;  // 5 "PARAMETRI VARI"
-    QWidget* TabSheet7 = nullptr;  // 6 "PROGRAMMI"
-    QWidget* TabSheet9 = nullptr;  // 7 "GRUPPI"
-    QWidget* TabSheet10 = nullptr; // 8 "WIRELESS"
-    QWidget* TabSheet11 = nullptr; // 9 "EVENTI DI SISTEMA"
-    QWidget* TabSheet12 = nullptr; // 10 "ADEMCO"
-    QWidget* TabSheet13 = nullptr; // 11 "TIMERS"
-    QWidget* TabSheet14 = nullptr; // 12 "BLOCCO INSERIMENTO"
-    QWidget* TabSheet8 = nullptr;  // 13 "TEST"
-    QWidget* TabSheet22 = nullptr; // 14 "PSTN"
-    QWidget* TabSheet31 = nullptr; // 15 "EVENTI"
-    QWidget* TabSheet27 = nullptr; // 16 "PARAMETRI DI RETE"
-    QWidget* TabSheet28 = nullptr; // 17 "EDITA VOCABOLI"
-    QWidget* TabSheet43 = nullptr; // 18 "PRIORITà VETTORI"
+    // the page transfers). Each page is its own class holding its components.
+    TPageUtenti* TabSheet4 = nullptr;         // 0 "UTENTI"
+    TPageIngressi* TabSheet1 = nullptr;       // 1 "INGRESSI"
+    TPageUscite* TabSheet2 = nullptr;         // 2 "USCITE"
+    TPagePeriferiche* TabSheet5 = nullptr;    // 3 "PERIFERICHE"
+    TPageTelefoni* TabSheet3 = nullptr;       // 4 "TELEFONI"
+    TPageParametriVari* TabSheet6 = nullptr;  // 5 "PARAMETRI VARI"
+    TPageProgrammi* TabSheet7 = nullptr;      // 6 "PROGRAMMI"
+    TPageGruppi* TabSheet9 = nullptr;         // 7 "GRUPPI"
+    TPageWireless* TabSheet10 = nullptr;      // 8 "WIRELESS"
+    TPageEventiSistema* TabSheet11 = nullptr; // 9 "EVENTI DI SISTEMA"
+    TPageContactID* TabSheet12 = nullptr;     // 10 "ADEMCO"
+    TPageTimers* TabSheet13 = nullptr;        // 11 "TIMERS"
+    TPageBloccoIns* TabSheet14 = nullptr;     // 12 "BLOCCO INSERIMENTO"
+    TPageTest* TabSheet8 = nullptr;           // 13 "TEST"
+    TPagePSTN* TabSheet22 = nullptr;          // 14 "PSTN"
+    TPageEventi* TabSheet31 = nullptr;        // 15 "EVENTI"
+    TPageRete* TabSheet27 = nullptr;          // 16 "PARAMETRI DI RETE"
+    TPageVocaboli* TabSheet28 = nullptr;      // 17 "EDITA VOCABOLI"
+    TPagePriorita* TabSheet43 = nullptr;      // 18 "PRIORITà VETTORI"
     static constexpr int kPageCount = 19;
     static constexpr int kPageTest = 13;
     static constexpr int kPageEventi = 15;
@@ -103,8 +124,17 @@ public:
     // ---- handlers ----
     void PageControlChange();
     void PageControlResize();
+    void PageControl_IngressiChange();
+    void PageControl_UsciteChange();
+    void PageControl_PerifericheChange();
+    void PageControl_parametri_variChange();
+    void PageControl_FPTChange();
+    void PageControl_Change_Highlighted(TPageControl* pageControl);
     void RepaintAll();
     void FormResize();
+    // Closing: ExitProgramma (vocabulary lists freed, registry values written), then the data
+    // module freed (which saves the register), then the process ends with exit code 0.
+    void FormCloseQuery(bool& canClose);
     void ExitProgramma();
     // Keys pressed with both Ctrl and Shift down; true when the key was one of ours.
     bool FormShortCut(int key, Qt::KeyboardModifiers modifiers);
@@ -138,13 +168,25 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void createFrame();
+    void buildWindow();
+    void FormCreate();
+    void firstCreationPass();
+    void secondCreationPass();
+    void wireSubPageControls();
+    void wireSplitters();
+    void readWindowBounds();
+    void fitAllGrids();
+    void refitGrids(const QStringList& gridNames);
+    static bool isGrid(const QWidget* w);
     void createStatusBar();
     void createActions();
     void createMenus();
     void createToolBar();
     void createPages();
     void placeStatusImages();
+
+    void showLinkFrame(int frame);
+    bool isShortcutTarget(QObject* watched) const;
 
     int m_stateIcon = 14;
     int m_linkFrame = 0;

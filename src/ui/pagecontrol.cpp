@@ -15,46 +15,74 @@ public:
         setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     }
 
-    // Lays the visible tabs out for the given width; returns the height needed.
+    // Lays the visible tabs out for the given width; returns the height needed. Tabs that do
+    // not fit in one row wrap onto as few rows as needed, balanced so that the rows are about
+    // equally full, and every row is stretched to the full width. The row holding the active
+    // tab is the one next to the sheets, as a multi-line tab control does it.
     int layoutFor(int width) {
         m_rects.assign(m_owner->m_tabs.size(), QRect());
         const QFontMetrics fm(boldFont());
         const int h = tabHeight();
-        std::vector<std::vector<int>> rows(1);
-        int x = 0;
+        std::vector<int> order;
+        std::vector<int> natural(m_owner->m_tabs.size(), 0);
+        int widest = 0;
         for (size_t i = 0; i < m_owner->m_tabs.size(); ++i) {
-            const auto& t = m_owner->m_tabs[i];
-            if (!t.visible)
+            if (!m_owner->m_tabs[i].visible)
                 continue;
-            const int w = naturalWidth(t, fm);
-            if (m_owner->m_multiLine && x > 0 && x + w > width) {
-                rows.emplace_back();
-                x = 0;
+            order.push_back(int(i));
+            natural[i] = naturalWidth(m_owner->m_tabs[i], fm);
+            widest = std::max(widest, natural[i]);
+        }
+        auto wrap = [&](int limit) {
+            std::vector<std::vector<int>> rows(1);
+            int x = 0;
+            for (int i : order) {
+                if (m_owner->m_multiLine && x > 0 && x + natural[i] > limit) {
+                    rows.emplace_back();
+                    x = 0;
+                }
+                rows.back().push_back(i);
+                x += natural[i];
             }
-            rows.back().push_back(int(i));
-            m_rects[i] = QRect(x, 0, w, h);
-            x += w;
+            return rows;
+        };
+        std::vector<std::vector<int>> rows = wrap(width);
+        if (rows.size() > 1) {
+            // The narrowest limit that needs no more rows gives the most even rows.
+            const size_t needed = rows.size();
+            int lo = std::max(widest, 1), hi = width;
+            while (lo < hi) {
+                const int mid = (lo + hi) / 2;
+                if (wrap(mid).size() <= needed)
+                    hi = mid;
+                else
+                    lo = mid + 1;
+            }
+            rows = wrap(lo);
         }
         const int rowCount = int(rows.size());
+        int activeRow = rowCount - 1;
+        for (int r = 0; r < rowCount; ++r)
+            for (int i : rows[r])
+                if (i == m_owner->m_active)
+                    activeRow = r;
         for (int r = 0; r < rowCount; ++r) {
-            // Rows other than a lone one are stretched to the full width, like a classic
-            // multi-line tab control, so that the rows line up.
+            // Rows after the active one move up by one; the active row goes to the bottom.
+            const int place = r == activeRow ? rowCount - 1 : (r > activeRow ? r - 1 : r);
             int used = 0;
             for (int i : rows[r])
-                used += m_rects[i].width();
-            const int extra = (rowCount > 1 && !rows[r].empty()) ? width - used : 0;
-            int left = 0;
+                used += natural[i];
+            const int extra = rowCount > 1 ? std::max(0, width - used) : 0;
             const int n = int(rows[r].size());
+            int left = 0;
             for (int k = 0; k < n; ++k) {
                 const int i = rows[r][k];
-                int w = m_rects[i].width();
-                if (extra > 0)
-                    w += extra / n + (k < extra % n ? 1 : 0);
-                m_rects[i] = QRect(left, kTopMargin + r * h, w, h);
+                const int w = natural[i] + (n ? extra / n + (k < extra % n ? 1 : 0) : 0);
+                m_rects[i] = QRect(left, kTopMargin + place * (h - kRowOverlap), w, h);
                 left += w;
             }
         }
-        return kTopMargin + rowCount * h;
+        return kTopMargin + rowCount * (h - kRowOverlap) + kRowOverlap;
     }
 
     QRect rectOf(int index) const {
@@ -73,37 +101,36 @@ protected:
         QPainter p(this);
         p.setRenderHint(QPainter::Antialiasing);
         const QPalette pal = palette();
-        const QColor border = pal.color(QPalette::Mid);
+        const QColor border = TPageControl::frameColor(pal);
         const QColor accent(0x2f, 0x6f, 0xc8);
+        const QColor sheet = pal.color(QPalette::Window);
+        const QColor idle = sheet.darker(106);
+        const QColor hot = sheet.lighter(103);
         p.fillRect(rect(), pal.color(QPalette::Window));
-        p.setPen(border);
-        p.drawLine(0, height() - 1, width(), height() - 1);
+        const int activeIndex = m_owner->m_active;
         for (size_t i = 0; i < m_rects.size(); ++i) {
             const auto& t = m_owner->m_tabs[i];
             if (!t.visible || m_rects[i].isEmpty())
                 continue;
-            const bool active = int(i) == m_owner->m_active;
-            const bool hot = int(i) == m_hover && !active;
-            QRectF r = QRectF(m_rects[i]).adjusted(1.5, active ? 0.5 : 2.5, -0.5, active ? 0.5 : -0.5);
+            const bool active = int(i) == activeIndex;
+            const bool hover = int(i) == m_hover && !active;
+            const QRectF r = QRectF(m_rects[i]).adjusted(0.5, active ? 0.5 : 2.5, -0.5, active ? 1.0 : -0.5);
             QPainterPath path;
-            const qreal rad = 4;
+            const qreal rad = 3;
             path.moveTo(r.left(), r.bottom());
             path.lineTo(r.left(), r.top() + rad);
             path.quadTo(r.left(), r.top(), r.left() + rad, r.top());
             path.lineTo(r.right() - rad, r.top());
             path.quadTo(r.right(), r.top(), r.right(), r.top() + rad);
             path.lineTo(r.right(), r.bottom());
-            QColor fill = active ? pal.color(QPalette::Base)
-                                 : (hot ? QColor(0xe8, 0xf0, 0xfb) : pal.color(QPalette::Button));
-            p.fillPath(path, fill);
-            p.setPen(QPen(active ? border.darker(115) : border, 1));
+            p.fillPath(path, active ? sheet : (hover ? hot : idle));
+            p.setPen(QPen(border, 1));
             p.drawPath(path);
             if (t.highlighted) {
                 // The highlight mark: an accent bar along the tab's top edge.
-                QRectF bar(r.left() + 2, r.top() + 1, r.width() - 4, 3);
-                p.fillRect(bar, accent);
+                p.fillRect(QRectF(r.left() + 1, r.top() + 0.5, r.width() - 2, 2.5), accent);
             }
-            QRect content = m_rects[i].adjusted(kPadX, active ? 2 : 4, -kPadX, 0);
+            const QRect content = m_rects[i].adjusted(kPadX, active ? 1 : 3, -kPadX, 0);
             int textLeft = content.left();
             if (!t.icon.isNull()) {
                 const int iy = content.top() + (content.height() - kIcon) / 2;
@@ -112,10 +139,21 @@ protected:
                 textLeft += kIcon + kGap;
             }
             p.setFont(active ? boldFont() : font());
-            p.setPen(active ? pal.color(QPalette::Text) : pal.color(QPalette::ButtonText));
+            p.setPen(pal.color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
             const QRect textRect(textLeft, content.top(), content.right() - textLeft + 1, content.height());
             p.drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
                        p.fontMetrics().elidedText(t.caption, Qt::ElideRight, textRect.width()));
+        }
+        // The top edge of the sheets' frame, open under the active tab.
+        p.setRenderHint(QPainter::Antialiasing, false);
+        p.setPen(border);
+        const int y = height() - 1;
+        const QRect a = rectOf(activeIndex);
+        if (a.isEmpty() || !m_owner->tabVisible(activeIndex)) {
+            p.drawLine(0, y, width() - 1, y);
+        } else {
+            p.drawLine(0, y, a.left(), y);
+            p.drawLine(a.right(), y, width() - 1, y);
         }
     }
 
@@ -145,6 +183,7 @@ private:
     static constexpr int kIcon = 16;
     static constexpr int kGap = 5;
     static constexpr int kTopMargin = 2;
+    static constexpr int kRowOverlap = 0;
 
     QFont boldFont() const {
         QFont f = font();
@@ -153,7 +192,7 @@ private:
     }
     int tabHeight() const { return std::max(kIcon, fontMetrics().height()) + 10; }
     int naturalWidth(const TPageControl::Tab& t, const QFontMetrics& fm) const {
-        int w = 2 * kPadX + fm.horizontalAdvance(t.caption);
+        int w = 2 * kPadX + fm.horizontalAdvance(t.caption) + 2;
         if (!t.icon.isNull())
             w += kIcon + kGap;
         return w;
@@ -169,9 +208,10 @@ TPageControl::TPageControl(const QString& name, QWidget* parent) : QWidget(paren
     m_strip = new TabStrip(this);
     m_stack = new QStackedWidget(this);
     m_stack->setObjectName(name + QStringLiteral("_Sheets"));
-    m_stack->setFrameShape(QFrame::StyledPanel);
+    m_stack->setFrameShape(QFrame::NoFrame);
     auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(0, 0, 0, 0);
+    // Room for the frame that paintEvent draws around the sheets.
+    lay->setContentsMargins(1, 0, 1, 1);
     lay->setSpacing(0);
     lay->addWidget(m_strip);
     lay->addWidget(m_stack, 1);
@@ -313,13 +353,26 @@ QRect TPageControl::tabRect(int index) const {
     return r.isEmpty() ? r : r.translated(m_strip->pos());
 }
 
+QColor TPageControl::frameColor(const QPalette& palette) {
+    return palette.color(QPalette::Window).darker(135);
+}
+
+void TPageControl::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setPen(frameColor(palette()));
+    const QRect r = rect().adjusted(0, m_strip->height() - 1, -1, -1);
+    p.drawLine(r.topLeft(), r.bottomLeft());
+    p.drawLine(r.bottomLeft(), r.bottomRight());
+    p.drawLine(r.bottomRight(), r.topRight());
+}
+
 void TPageControl::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     relayoutTabs();
 }
 
 void TPageControl::relayoutTabs() {
-    const int h = m_strip->layoutFor(std::max(width(), 100));
+    const int h = m_strip->layoutFor(std::max(contentsRect().width(), 100));
     m_strip->setFixedHeight(h);
     m_strip->update();
 }
@@ -327,5 +380,5 @@ void TPageControl::relayoutTabs() {
 void TPageControl::showSheet(int index) {
     m_active = index;
     m_stack->setCurrentWidget(m_tabs[index].sheet);
-    m_strip->update();
+    relayoutTabs(); // the active tab's row moves next to the sheets
 }

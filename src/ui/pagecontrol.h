@@ -56,11 +56,15 @@ public:
     // Chooses a page as if the user clicked its tab (emits `changed` when it differs).
     void selectPageByUser(int index);
 
+    // Colour of the frame around the sheets and the tabs.
+    static QColor frameColor(const QPalette& palette);
+
 Q_SIGNALS:
     void changed(); // the user chose another page
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     friend class TabStrip;

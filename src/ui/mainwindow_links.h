@@ -1,0 +1,42 @@
+#pragma once
+// What the main window uses of the other subsystems (connection form, transfer, data module,
+// register window, message boxes, registry), in one place so that the window's own files
+// stay about the window.
+
+#include <QString>
+
+class TForm6;
+
+namespace MainWindowLinks {
+// Transfer job start (tab code, direction: true writes to the panel).
+void startTransfer(int tabCode, bool write);
+// Switches the connection form's sequencer timer off.
+void stopSequencer();
+// Position of the connection form's reply time-out scroll bar; 180 without the form.
+int replyTimeoutPosition();
+void showConnectionForm();
+void showTraceWindow();
+void showRegisterWindow();
+
+// Yes/No question with a warning icon; true for Yes.
+bool askYesNoWarning(const QString& text);
+void showError(const QString& text);
+
+// Brings the root table to browse mode and writes the whole register to DATABASE.
+void saveRegister();
+QString registerPath();
+// Frees the data module (which saves the register) when it exists.
+void freeDataModule();
+void freeVocabularyLists();
+
+// Window bounds kept in the registry. readBounds: false when the key does not exist
+// (nothing changes); a read failure throws with the registry's message.
+bool readWindowBounds(int& top, int& left, int& height, int& width);
+// Writes DATABASE, the bounds and BaudRate; nothing when the key does not exist. Never throws.
+void writeExitValues(const QString& database, int top, int left, int height, int width, int baudRate);
+
+// Sets the window texts of the main window (and builds the vocabulary lists).
+void languageRewrite(TForm6& form);
+// Gives the window's handlers to the transfer and the connection form.
+void wireTransferHooks(TForm6& form);
+} // namespace MainWindowLinks

@@ -1,0 +1,5 @@
+#include "ui/pages/page_bloccoins.h"
+
+TPageBloccoIns::TPageBloccoIns(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet14"));
+}

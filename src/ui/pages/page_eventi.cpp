@@ -1,0 +1,5 @@
+#include "ui/pages/page_eventi.h"
+
+TPageEventi::TPageEventi(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet31"));
+}

@@ -1,0 +1,5 @@
+#include "ui/pages/page_eventisistema.h"
+
+TPageEventiSistema::TPageEventiSistema(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet11"));
+}

@@ -1,0 +1,5 @@
+#include "ui/pages/page_priorita.h"
+
+TPagePriorita::TPagePriorita(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet43"));
+}

@@ -1,0 +1,5 @@
+#include "ui/pages/page_programmi.h"
+
+TPageProgrammi::TPageProgrammi(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet7"));
+}

@@ -1,0 +1,5 @@
+#include "ui/pages/page_test.h"
+
+TPageTest::TPageTest(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet8"));
+}

@@ -1,0 +1,5 @@
+#include "ui/pages/page_utenti.h"
+
+TPageUtenti::TPageUtenti(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("TabSheet4"));
+}
