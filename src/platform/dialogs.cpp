@@ -1,0 +1,336 @@
+#include "platform/dialogs.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+namespace {
+
+BoxAnswerer* g_answerer = nullptr;
+
+struct ButtonMap {
+    unsigned flag;
+    QMessageBox::StandardButton qt;
+    int result;
+};
+
+// In the order the buttons are shown.
+constexpr ButtonMap kButtons[] = {
+    {mbYes, QMessageBox::Yes, mrYes},
+    {mbNo, QMessageBox::No, mrNo},
+    {mbOK, QMessageBox::Ok, mrOk},
+    {mbCancel, QMessageBox::Cancel, mrCancel},
+    {mbAbort, QMessageBox::Abort, mrAbort},
+    {mbRetry, QMessageBox::Retry, mrRetry},
+    {mbIgnore, QMessageBox::Ignore, mrIgnore},
+};
+
+unsigned offeredButtons(unsigned buttons) {
+    const unsigned b = buttons & mbButtonMask;
+    return b == 0 ? unsigned(mbOK) : b;
+}
+
+int firstButtonResult(unsigned buttons) {
+    for (const ButtonMap& m : kButtons)
+        if (buttons & m.flag)
+            return m.result;
+    return mrOk;
+}
+
+// Closing a box by its close box or Esc counts as the Cancel button, else No, else OK.
+int escapeResult(unsigned buttons) {
+    if (buttons & mbCancel)
+        return mrCancel;
+    if (buttons & mbNo)
+        return mrNo;
+    if (buttons & mbOK)
+        return mrOk;
+    return mrCancel;
+}
+
+QString applicationTitle() {
+    const QString name = QApplication::applicationDisplayName();
+    return name.isEmpty() ? QApplication::applicationName() : name;
+}
+
+QWidget* boxParent() {
+    return QApplication::activeWindow();
+}
+
+int execMessageBox(const QString& text, const QString& caption, QMessageBox::Icon icon, unsigned buttons) {
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, boxParent());
+    QMessageBox::StandardButton escape = QMessageBox::NoButton;
+    const int escResult = escapeResult(buttons);
+    for (const ButtonMap& m : kButtons) {
+        if (!(buttons & m.flag))
+            continue;
+        QPushButton* b = box.addButton(m.qt);
+        if (box.defaultButton() == nullptr)
+            box.setDefaultButton(b);
+        if (m.result == escResult)
+            escape = m.qt;
+    }
+    if (escape != QMessageBox::NoButton)
+        box.setEscapeButton(escape);
+    box.exec();
+    const auto clicked = box.standardButton(box.clickedButton());
+    for (const ButtonMap& m : kButtons)
+        if (m.qt == clicked)
+            return m.result;
+    return escResult;
+}
+
+QMessageBox::Icon iconOfType(MsgDlgType type) {
+    switch (type) {
+    case MsgDlgType::Warning:
+        return QMessageBox::Warning;
+    case MsgDlgType::Error:
+        return QMessageBox::Critical;
+    case MsgDlgType::Information:
+        return QMessageBox::Information;
+    case MsgDlgType::Confirmation:
+        return QMessageBox::Question;
+    case MsgDlgType::Custom:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+QMessageBox::Icon iconOfFlags(unsigned buttons) {
+    if (buttons & mbIconError)
+        return QMessageBox::Critical;
+    if (buttons & mbIconQuestion)
+        return QMessageBox::Question;
+    if (buttons & mbIconWarning)
+        return QMessageBox::Warning;
+    if (buttons & mbIconInformation)
+        return QMessageBox::Information;
+    return QMessageBox::NoIcon;
+}
+
+// "*.txt;*.log" -> "*.txt *.log"; "*.*" -> "*" (Qt's "any file").
+QString qtPatterns(const QString& patterns) {
+    QStringList out;
+    for (const QString& p : patterns.split(u';', Qt::SkipEmptyParts)) {
+        const QString t = p.trimmed();
+        if (!t.isEmpty())
+            out << (t == QLatin1String("*.*") ? QStringLiteral("*") : t);
+    }
+    return out.join(u' ');
+}
+
+std::optional<QString> answerFileBox(const ShownBox& box) {
+    BoxAnswerer* a = BoxAnswerer::active();
+    return a->answerInput(box);
+}
+
+} // namespace
+
+QString messageDlgCaption(MsgDlgType type) {
+    switch (type) {
+    case MsgDlgType::Warning:
+        return QStringLiteral("Warning");
+    case MsgDlgType::Error:
+        return QStringLiteral("Error");
+    case MsgDlgType::Information:
+        return QStringLiteral("Information");
+    case MsgDlgType::Confirmation:
+        return QStringLiteral("Confirm");
+    case MsgDlgType::Custom:
+        break;
+    }
+    return applicationTitle();
+}
+
+QString qtFileFilter(const QString& pipeFilter) {
+    if (pipeFilter.isEmpty())
+        return {};
+    if (!pipeFilter.contains(u'|'))
+        return pipeFilter.contains(u'(') ? pipeFilter
+                                         : QStringLiteral("%1 (%2)").arg(pipeFilter, qtPatterns(pipeFilter));
+    const QStringList parts = pipeFilter.split(u'|');
+    QStringList filters;
+    for (qsizetype i = 0; i < parts.size(); i += 2) {
+        const QString description = parts.at(i).trimmed();
+        const QString patterns = i + 1 < parts.size() ? qtPatterns(parts.at(i + 1)) : qtPatterns(description);
+        if (description.isEmpty() && patterns.isEmpty())
+            continue;
+        // A description that already lists its patterns in brackets is kept as it is.
+        if (description.contains(u'(') && description.endsWith(u')'))
+            filters << description;
+        else
+            filters << QStringLiteral("%1 (%2)").arg(description.isEmpty() ? patterns : description,
+                                                     patterns);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+int MessageDlg(const QString& text, MsgDlgType type, unsigned buttons) {
+    const unsigned offered = offeredButtons(buttons);
+    if (BoxAnswerer* a = BoxAnswerer::active()) {
+        ShownBox box{QStringLiteral("MessageDlg"), text, messageDlgCaption(type), offered, type, {}};
+        return a->answerMessage(box);
+    }
+    return execMessageBox(text, messageDlgCaption(type), iconOfType(type), offered);
+}
+
+void ShowMessage(const QString& text) {
+    if (BoxAnswerer* a = BoxAnswerer::active()) {
+        a->answerMessage(
+            {QStringLiteral("ShowMessage"), text, applicationTitle(), mbOK, MsgDlgType::Custom, {}});
+        return;
+    }
+    execMessageBox(text, applicationTitle(), QMessageBox::NoIcon, mbOK);
+}
+
+int MessageBox(const QString& text, const QString& caption, unsigned buttons) {
+    const unsigned offered = offeredButtons(buttons);
+    if (BoxAnswerer* a = BoxAnswerer::active())
+        return a->answerMessage(
+            {QStringLiteral("MessageBox"), text, caption, offered, MsgDlgType::Custom, {}});
+    return execMessageBox(text, caption, iconOfFlags(buttons), offered);
+}
+
+QString InputBox(const QString& caption, const QString& prompt, const QString& preset) {
+    if (BoxAnswerer* a = BoxAnswerer::active()) {
+        ShownBox box{QStringLiteral("InputBox"), prompt, caption, mbOK | mbCancel,
+                     MsgDlgType::Custom,         preset};
+        return a->answerInput(box).value_or(preset);
+    }
+    bool ok = false;
+    const QString text = QInputDialog::getText(boxParent(), caption, prompt, QLineEdit::Normal, preset, &ok);
+    return ok ? text : preset;
+}
+
+QString PromptSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
+                           const QString& presetName, const QString& filter, const QString& defaultExt) {
+    const QString qtFilter = qtFileFilter(filter);
+    if (BoxAnswerer::active()) {
+        ShownBox box{QStringLiteral("SaveFile"), presetName, caption, mbOK | mbCancel,
+                     MsgDlgType::Custom,         qtFilter};
+        return answerFileBox(box).value_or(QString());
+    }
+    QFileDialog dialog(parent ? parent : boxParent(), caption, dir, qtFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (!defaultExt.isEmpty())
+        dialog.setDefaultSuffix(defaultExt.startsWith(u'.') ? defaultExt.mid(1) : defaultExt);
+    if (!presetName.isEmpty())
+        dialog.selectFile(presetName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+QString PromptOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
+                           const QString& presetName) {
+    const QString qtFilter = qtFileFilter(filter);
+    if (BoxAnswerer::active()) {
+        ShownBox box{QStringLiteral("OpenFile"), presetName, caption, mbOK | mbCancel,
+                     MsgDlgType::Custom,         qtFilter};
+        return answerFileBox(box).value_or(QString());
+    }
+    QFileDialog dialog(parent ? parent : boxParent(), caption, dir, qtFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    // A preset that is only a pattern ("*.cds") is the filter already: nothing to select.
+    if (!presetName.isEmpty() && !presetName.contains(u'*'))
+        dialog.selectFile(presetName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+// ---- BoxAnswerer ------------------------------------------------------------------------
+
+BoxAnswerer::BoxAnswerer() : m_previous(g_answerer) {
+    g_answerer = this;
+}
+
+BoxAnswerer::~BoxAnswerer() {
+    // Answerers nest; one destroyed out of order is unlinked without disturbing the others.
+    if (g_answerer == this) {
+        g_answerer = m_previous;
+        return;
+    }
+    for (BoxAnswerer* a = g_answerer; a; a = a->m_previous) {
+        if (a->m_previous == this) {
+            a->m_previous = m_previous;
+            return;
+        }
+    }
+}
+
+BoxAnswerer* BoxAnswerer::active() {
+    return g_answerer;
+}
+
+BoxAnswerer& BoxAnswerer::answer(int modalResult) {
+    m_results.append(modalResult);
+    return *this;
+}
+
+BoxAnswerer& BoxAnswerer::answerText(const QString& text) {
+    m_texts.append(text);
+    return *this;
+}
+
+BoxAnswerer& BoxAnswerer::answerCancel() {
+    m_texts.append(std::nullopt);
+    return *this;
+}
+
+int BoxAnswerer::count(const QString& kind) const {
+    if (kind.isEmpty())
+        return int(shown.size());
+    int n = 0;
+    for (const ShownBox& b : shown)
+        if (b.kind == kind)
+            ++n;
+    return n;
+}
+
+const ShownBox& BoxAnswerer::last() const {
+    Q_ASSERT(!shown.isEmpty());
+    return shown.constLast();
+}
+
+QStringList BoxAnswerer::texts() const {
+    QStringList out;
+    out.reserve(shown.size());
+    for (const ShownBox& b : shown)
+        out << b.text;
+    return out;
+}
+
+int BoxAnswerer::answerMessage(const ShownBox& box) {
+    shown.append(box);
+    if (responder) {
+        const QVariant r = responder(box);
+        if (r.isValid())
+            return r.toInt();
+    }
+    if (!m_results.isEmpty())
+        return m_results.takeFirst();
+    return firstButtonResult(box.buttons);
+}
+
+std::optional<QString> BoxAnswerer::answerInput(const ShownBox& box) {
+    shown.append(box);
+    if (responder) {
+        const QVariant r = responder(box);
+        if (r.isValid()) {
+            if (r.typeId() == QMetaType::Int && r.toInt() == mrCancel)
+                return std::nullopt;
+            return r.toString();
+        }
+    }
+    if (!m_texts.isEmpty())
+        return m_texts.takeFirst();
+    if (box.kind == QLatin1String("InputBox"))
+        return box.preset;
+    return std::nullopt;
+}
