@@ -11,10 +11,11 @@
 class TestMainWindowLook : public QObject {
     Q_OBJECT
 private slots:
-    void init() { TForm6::setProcessExit([](int) {}); }
+    void init() {
+        TForm6::setProcessExit([](int) {});
+    }
 
-    void barsHaveTheirSizes()
-    {
+    void barsHaveTheirSizes() {
         TForm6 f;
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
@@ -27,8 +28,7 @@ private slots:
         QVERIFY(f.StatusBar1->panelRect(5).adjusted(0, 0, 3, 3).contains(f.Image2->geometry().topLeft()));
     }
 
-    void everyPictureRendersAtEveryScale()
-    {
+    void everyPictureRendersAtEveryScale() {
         for (const TImageList* list : {&ImageList2(), &ImageList4()}) {
             for (int i = 0; i < list->count(); ++i) {
                 for (qreal dpr : {1.0, 2.0}) {
@@ -50,8 +50,7 @@ private slots:
         QVERIFY(!ProgramIcon().isNull());
     }
 
-    void screenshots()
-    {
+    void screenshots() {
         const QString dir = qEnvironmentVariable("TABULON_SCREENSHOTS");
         if (dir.isEmpty())
             QSKIP("set TABULON_SCREENSHOTS to a folder to write the pictures");

@@ -3,6 +3,10 @@
 
 #include "ui/mainwindow.h"
 
+#include "platform/colors.h"
+#include "platform/dbgrid.h"
+#include "platform/gridpaint.h"
+
 #include <QSplitter>
 #include <QStringList>
 

@@ -5,11 +5,15 @@
 
 #include <QString>
 
+#include <functional>
+
 class TForm6;
 
 namespace MainWindowLinks {
 // Transfer job start (tab code, direction: true writes to the panel).
 void startTransfer(int tabCode, bool write);
+// Tests watch the job starts instead of running them (an empty function restores the start).
+void setTransferObserverForTests(std::function<void(int tabCode, bool write)> observer);
 // Switches the connection form's sequencer timer off.
 void stopSequencer();
 // Position of the connection form's reply time-out scroll bar; 180 without the form.
@@ -34,6 +38,19 @@ void freeVocabularyLists();
 bool readWindowBounds(int& top, int& left, int& height, int& width);
 // Writes DATABASE, the bounds and BaudRate; nothing when the key does not exist. Never throws.
 void writeExitValues(const QString& database, int top, int left, int height, int width, int baudRate);
+
+// ---- opening an installation ----
+// Posts the root table when a row of it is being edited or inserted.
+void postRegisterRow();
+// Panel model of the installation under the register's cursor (0 none).
+int systemType();
+// Sets the dimension constants for the model (1..6; others change nothing).
+void selectSystem(int systemType);
+void hideRegisterWindow();
+// Closes the cloud link when it is connected; an open serial port stays open.
+void disconnectCloudLink();
+// Puts the connection form's link list back on its first entry, with that entry's boxes.
+void resetConnectionList();
 
 // Sets the window texts of the main window (and builds the vocabulary lists).
 void languageRewrite(TForm6& form);
