@@ -1,0 +1,117 @@
+// Time of a 200-part read job over a pseudo-terminal, with the simulated panel pacing both
+// directions at 19200 baud, against the line's own time for the same bytes.
+//   1. the sequencer as it runs in the program (one part per 50 ms tick);
+//   2. the same exchanges back to back, to show what the link itself adds.
+#include "link/comset.h"
+#include "link/panelframe.h"
+#include "link/serialexchange.h"
+#include "platform/dialogs.h"
+#include "transfer/commands.h"
+#include "transfer/sendingdlg.h"
+#include "transfer/transferflags.h"
+#include "transfer/transferhooks.h"
+#include "transfer/transferstate.h"
+
+// The simulator lives in the test-support library, which benchmarks do not link.
+#include "support/panelsimulator.cpp"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QElapsedTimer>
+#include <QSerialPort>
+#include <QTimer>
+#include <cstdio>
+
+namespace {
+
+// 1 + 7 + 47 + 16 + 16 + 64 + 28 + 14 + 4 + 2 + 1 = 200 parts.
+const std::vector<int> Commands = {
+    CmdLogIn, CmdStateCentral, CmdMessaggi, 8, 20, CmdLogEventi, 60, 61, 28, 27, 25, CmdStop};
+
+int partsOf(const std::vector<int>& list) {
+    int n = 0;
+    for (int c : list)
+        n += commandInfo(c).parts;
+    return n;
+}
+
+double lineSeconds(const PanelCore& core) {
+    return double(lineTimeMicros(int(core.bytesIn() + core.bytesOut()))) / 1e6;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+    QApplication app(argc, argv);
+    BoxAnswerer boxes; // no box may stop the clock
+    boxes.responder = [](const ShownBox& b) -> QVariant {
+        if (b.type == MsgDlgType::Warning && (b.buttons & mbYesNo) != mbYesNo)
+            std::fprintf(stderr, "warning: %s\n", qPrintable(b.text));
+        return {};
+    };
+    ModelAccess.remoteCode = [] { return QStringLiteral("123456"); };
+    ModelAccess.systemType = [] { return 1; };
+
+    const int parts = partsOf(Commands);
+    std::printf("job: %d parts\n", parts);
+
+    // 1. The sequencer.
+    {
+        PanelSimulator sim;
+        sim.setPacing(true);
+        if (!sim.start())
+            return 1;
+        ComSet = new TComSet;
+        SendingDlg = new TSendingDlg;
+        ComSet->ComboBox1->insertItem(0, sim.portPath());
+        ComSet->ComboBox1->setCurrentIndex(0);
+        ComSet->ConnectClick();
+        if (!ComSet->IsSerialOpen())
+            return 2;
+        ComSet->RecicleCommand(TabCmdEventi, false); // any list: replaced below
+        Transfer.list = Commands;
+        QElapsedTimer clock;
+        clock.start();
+        while (Transfer.active())
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+        const double total = double(clock.nsecsElapsed()) / 1e9;
+        const double line = lineSeconds(sim);
+        std::printf("sequencer (50 ms tick): %d requests, %lld + %lld bytes, line %.3f s, total %.3f s, "
+                    "ratio %.2f, failed=%s\n",
+                    sim.requestCount(), sim.bytesIn(), sim.bytesOut(), line, total, total / line,
+                    Transfer.lastResult == SENDOK ? "no" : terrorName(Transfer.lastResult));
+        delete SendingDlg;
+        delete ComSet;
+    }
+
+    // 2. The same parts back to back, without the tick.
+    {
+        PanelSimulator sim;
+        sim.setPacing(true);
+        if (!sim.start())
+            return 1;
+        QSerialPort port;
+        if (!openPanelPort(port, sim.portPath(), nullptr))
+            return 2;
+        QElapsedTimer clock;
+        clock.start();
+        int failures = 0;
+        for (int cmd : Commands) {
+            for (int part = 0; part < commandInfo(cmd).parts; ++part) {
+                const bool write = cmd == CmdLogIn;
+                PanelFrame reply;
+                if (serialExchange(port, PanelFrame::request(cmd, part, write, write ? "123456" : ""), 180,
+                                   reply) != SENDOK)
+                    ++failures;
+            }
+        }
+        const double total = double(clock.nsecsElapsed()) / 1e9;
+        const double line = lineSeconds(sim);
+        std::printf(
+            "exchange back to back:  %d requests, line %.3f s, total %.3f s, ratio %.2f, failures %d\n",
+            sim.requestCount(), line, total, total / line, failures);
+    }
+    return 0;
+}

@@ -1,0 +1,5 @@
+#pragma once
+// Connects the transfer to the configuration model of the running program. The transfer only
+// sees the model through TransferModelAccess, so tests can drive it without a data module.
+
+void wireTransferToModel();

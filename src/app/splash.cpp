@@ -1,0 +1,84 @@
+#include "app/splash.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace {
+QPointer<QWidget> FormAttesa; // the wait window shown now, if any
+
+QWidget* mainForm(QWidget* owner) {
+    if (owner)
+        return owner->window();
+    const auto tops = QApplication::topLevelWidgets();
+    for (QWidget* w : tops)
+        if (w->isVisible())
+            return w;
+    return nullptr;
+}
+} // namespace
+
+TSplash::TSplash(QWidget* owner) : QWidget(owner) {
+    setObjectName(QStringLiteral("Splash"));
+    hide();
+}
+
+QWidget* TSplash::currentWaitWindow() {
+    return FormAttesa.data();
+}
+
+bool TSplash::AvvioAttesa(QWidget* owner, const QString& text) {
+    if (FormAttesa)
+        return false;
+    auto* w = new QWidget(owner, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                                     Qt::WindowDoesNotAcceptFocus);
+    w->setObjectName(QStringLiteral("FormAttesa"));
+    w->setAttribute(Qt::WA_ShowWithoutActivating);
+    w->setEnabled(false); // takes no mouse or keyboard input
+    FormAttesa = w;
+
+    auto* label = new QLabel(w);
+    label->setObjectName(QStringLiteral("EtichettaAttesa"));
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    label->setText(shown);
+    label->setAlignment(Qt::AlignCenter);
+    QFont font = label->font();
+    font.setPixelSize(13);
+    font.setBold(true);
+    label->setFont(font);
+    EtichettaAttesa = label;
+    auto* layout = new QVBoxLayout(w);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(label);
+
+    // Tall enough for every line of the message in full.
+    const int lines = int(shown.count(QLatin1Char('\n'))) + 1;
+    const int height = QFontMetrics(font).lineSpacing() * lines + 16;
+    w->setFixedSize(300, height);
+    QRect area;
+    if (QWidget* m = mainForm(owner); m && m->isVisible())
+        area = m->frameGeometry();
+    else if (QScreen* s = QGuiApplication::primaryScreen())
+        area = s->availableGeometry();
+    if (area.isValid())
+        w->move(area.center() - QPoint(150, height / 2));
+    w->show();
+    w->repaint(); // the caller blocks the message loop next
+    return true;
+}
+
+bool TSplash::FineAttesa() {
+    if (!FormAttesa)
+        return false;
+    QWidget* w = FormAttesa.data();
+    FormAttesa = nullptr;
+    w->hide();
+    delete w;
+    return true;
+}
+
+// Keeps this class's meta-object code in this file rather than in the shared moc unit.
+#include "moc_splash.cpp"

@@ -1,0 +1,173 @@
+#include "link/serialexchange.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <grp.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+
+QString devicePath(const QString& name) {
+    if (name.startsWith(QLatin1Char('/')))
+        return name;
+    const QSerialPortInfo info(name);
+    return info.systemLocation().isEmpty() ? name : info.systemLocation();
+}
+
+#ifdef Q_OS_UNIX
+// Tells a missing permission on the device node apart from a port held by another program.
+QString permissionReason(const QString& path) {
+    const QByteArray native = QFile::encodeName(path);
+    if (::access(native.constData(), R_OK | W_OK) == 0)
+        return QStringLiteral("la porta è già in uso da un altro programma");
+    struct stat st {};
+    QString groupName;
+    if (::stat(native.constData(), &st) == 0) {
+        if (const struct group* g = ::getgrgid(st.st_gid))
+            groupName = QString::fromLocal8Bit(g->gr_name);
+    }
+    if (groupName.isEmpty())
+        groupName = QStringLiteral("dialout");
+    return QStringLiteral("permesso negato: l'utente non appartiene al gruppo \"%1\" "
+                          "(aggiungerlo con \"usermod -aG %1 <utente>\" e rientrare nella sessione)")
+        .arg(groupName);
+}
+#endif
+
+bool portFailed(const QSerialPort& port) {
+    const auto e = port.error();
+    return !port.isOpen() || (e != QSerialPort::NoError && e != QSerialPort::TimeoutError);
+}
+
+} // namespace
+
+QString serialOpenErrorText(const QString& name, int serialPortError, const QString& errorString) {
+    QString reason;
+    switch (QSerialPort::SerialPortError(serialPortError)) {
+    case QSerialPort::DeviceNotFoundError:
+        reason = QStringLiteral("la porta non esiste");
+        break;
+    case QSerialPort::PermissionError:
+#ifdef Q_OS_UNIX
+        reason = permissionReason(devicePath(name));
+#else
+        reason = QStringLiteral("accesso negato o porta già in uso da un altro programma");
+#endif
+        break;
+    case QSerialPort::OpenError:
+        reason = QStringLiteral("la porta è già aperta");
+        break;
+    case QSerialPort::UnsupportedOperationError:
+        reason = QStringLiteral("impostazioni 19200 8N1 non supportate dal dispositivo");
+        break;
+    default:
+        reason = errorString;
+        break;
+    }
+    if (reason.isEmpty())
+        reason = QStringLiteral("errore sconosciuto");
+    return QStringLiteral("Impossibile aprire la porta %1: %2.").arg(name, reason);
+}
+
+bool openPanelPort(QSerialPort& port, const QString& name, QString* message) {
+    if (port.isOpen())
+        port.close();
+    port.setPortName(devicePath(name));
+    port.setBaudRate(QSerialPort::Baud19200);
+    port.setDataBits(QSerialPort::Data8);
+    port.setParity(QSerialPort::NoParity);
+    port.setStopBits(QSerialPort::OneStop);
+    port.setFlowControl(QSerialPort::NoFlowControl);
+    port.setReadBufferSize(0);
+    if (!port.open(QIODevice::ReadWrite)) {
+        if (message)
+            *message = serialOpenErrorText(name, port.error(), port.errorString());
+        return false;
+    }
+    // Settings applied after open so that a device which refuses them is reported, not used.
+    const bool configured = port.setBaudRate(QSerialPort::Baud19200) &&
+                            port.setDataBits(QSerialPort::Data8) && port.setParity(QSerialPort::NoParity) &&
+                            port.setStopBits(QSerialPort::OneStop) &&
+                            port.setFlowControl(QSerialPort::NoFlowControl);
+    if (!configured) {
+        const QString text = serialOpenErrorText(name, port.error(), port.errorString());
+        port.close();
+        if (message)
+            *message = text;
+        return false;
+    }
+    port.clear();
+    return true;
+}
+
+TError serialExchange(QSerialPort& port, const PanelFrame& request, int timeoutMs, PanelFrame& reply,
+                      const FrameTraceFn& trace) {
+    if (!port.isOpen())
+        return SENDFAULT;
+    port.clearError();
+    // A late reply to an earlier attempt must not be read as this one's.
+    port.clear(QSerialPort::Input);
+    port.readAll();
+
+    const QByteArray bytes = request.encode();
+    const qint64 budgetMs =
+        qMax(0, timeoutMs) + (lineTimeMicros(int(bytes.size()) + PanelProtocol::MaxFrame) + 999) / 1000;
+    const QDeadlineTimer deadline(budgetMs, Qt::PreciseTimer);
+
+    if (port.write(bytes) != bytes.size())
+        return SENDFAULT;
+    if (trace)
+        trace(true, bytes, true);
+    while (port.bytesToWrite() > 0) {
+        if (!port.waitForBytesWritten(int(qMax<qint64>(1, deadline.remainingTime())))) {
+            if (portFailed(port))
+                return SENDFAULT;
+            if (deadline.hasExpired())
+                return LOGTIMEOUT;
+        }
+    }
+
+    FrameReceiver rx;
+    bool mismatched = false;
+    for (;;) {
+        if (port.bytesAvailable() > 0)
+            rx.feed(port.readAll());
+        PanelFrame frame;
+        const auto got = rx.next(frame);
+        if (got == FrameReceiver::Result::Frame) {
+            const bool matches = checkReplyMatches(request, frame) == SENDOK;
+            if (trace)
+                trace(false, frame.encode(), matches);
+            if (matches) {
+                reply = frame;
+                return SENDOK;
+            }
+            mismatched = true;
+            continue;
+        }
+        if (got == FrameReceiver::Result::Corrupt) {
+            if (trace)
+                trace(false, rx.lastRaw(), false);
+            return DATACORRUPT;
+        }
+        if (deadline.hasExpired()) {
+            if (rx.noiseBytes() > 0 || rx.buffered() > 0) {
+                if (trace && rx.buffered() == 0 && rx.noiseBytes() > 0)
+                    trace(false, QByteArray(), false);
+                return DATACORRUPT;
+            }
+            return mismatched ? INVALID_PACKET : LOGTIMEOUT;
+        }
+        if (!port.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
+            if (portFailed(port))
+                return SENDFAULT;
+        }
+    }
+}

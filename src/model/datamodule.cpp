@@ -1,0 +1,429 @@
+#include "model/datamodule.h"
+
+#include "model/dimensions.h"
+#include "model/language.h"
+#include "model/schema.h"
+#include "platform/dataset.h"
+#include "platform/dialogs.h"
+#include "platform/registrykey.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+TDM* DM = nullptr;
+QString DATABASE;
+
+std::function<void(TDM&)> TDM::createWindowsHook;
+std::function<void(int, int, const QString&)> TDM::device800NameHook;
+
+namespace {
+
+const char kCatalogMismatch[] = "Il catalogo non corrisponde alle tabelle presenti";
+
+QString defaultDatabasePath() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("KTabulon.cds"));
+}
+
+bool sameFile(const QString& a, const QString& b) {
+    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
+}
+
+// "<name>.damaged", or "<name>.damaged.2" and on when taken.
+QString asideName(const QString& path) {
+    QString candidate = path + QStringLiteral(".damaged");
+    for (int n = 2; QFileInfo::exists(candidate); ++n)
+        candidate = path + QStringLiteral(".damaged.") + QString::number(n);
+    return candidate;
+}
+
+// Rows of a table under its current master, whatever filter its own cursor has.
+int unfilteredCount(const DataSet& table) {
+    if (!table.filtered())
+        return table.recordCount();
+    return table.cloneCursor()->recordCount();
+}
+
+} // namespace
+
+TDM::TDM(QObject* parent) : QObject(parent) {
+    setObjectName(QStringLiteral("DM"));
+
+#define TDM_TABLE(n)                                                                                         \
+    CDSet_##n = new DataSet(QStringLiteral("CDSet_" #n), this);                                              \
+    m_tables.push_back(CDSet_##n);
+    TDM_TABLE(Tabulon)
+    TDM_TABLE(ParVari)
+    TDM_TABLE(Ingressi)
+    TDM_TABLE(Adattamento)
+    TDM_TABLE(Uscite)
+    TDM_TABLE(InLink)
+    TDM_TABLE(UserLink)
+    TDM_TABLE(Utenti)
+    TDM_TABLE(Parziali)
+    TDM_TABLE(Zone)
+    TDM_TABLE(Group)
+    TDM_TABLE(Partial)
+    TDM_TABLE(Messaggi)
+    TDM_TABLE(Phone)
+    TDM_TABLE(ExpIngressi)
+    TDM_TABLE(ExpUscite)
+    TDM_TABLE(ExpRadio)
+    TDM_TABLE(ExpGSM)
+    TDM_TABLE(ExpIP)
+    TDM_TABLE(Tastiere)
+    TDM_TABLE(Prese)
+    TDM_TABLE(Leds)
+    TDM_TABLE(DeviceRadio)
+    TDM_TABLE(DeviceRadio800)
+    TDM_TABLE(ZoneRadio)
+    TDM_TABLE(Log)
+    TDM_TABLE(Time_Day)
+    TDM_TABLE(Time_Timers)
+    TDM_TABLE(Time_Utenti)
+    TDM_TABLE(Time_Parziali)
+    TDM_TABLE(Time_Uscite)
+    TDM_TABLE(Time_Esclusione_Data)
+    TDM_TABLE(ContactID)
+    TDM_TABLE(ContactID_Eventi)
+    TDM_TABLE(FPT)
+    TDM_TABLE(Eventi_Sistema)
+#undef TDM_TABLE
+
+    ModelSchema::build(*this);
+
+#define TDM_SOURCE(member, table)                                                                            \
+    member = new DataSource(table, this);                                                                    \
+    member->setObjectName(QStringLiteral(#member));                                                          \
+    m_sources.push_back(member);
+#define TDM_SOURCE_OF(n) TDM_SOURCE(DataSource_##n, CDSet_##n)
+    TDM_SOURCE_OF(Tabulon)
+    TDM_SOURCE_OF(ParVari)
+    TDM_SOURCE_OF(Ingressi)
+    TDM_SOURCE_OF(Adattamento)
+    TDM_SOURCE_OF(Uscite)
+    TDM_SOURCE_OF(InLink)
+    TDM_SOURCE_OF(UserLink)
+    TDM_SOURCE_OF(Utenti)
+    TDM_SOURCE_OF(Parziali)
+    TDM_SOURCE_OF(Zone)
+    TDM_SOURCE_OF(Group)
+    TDM_SOURCE_OF(Partial)
+    TDM_SOURCE_OF(Messaggi)
+    TDM_SOURCE_OF(Phone)
+    TDM_SOURCE_OF(ExpIngressi)
+    TDM_SOURCE_OF(ExpUscite)
+    TDM_SOURCE_OF(ExpRadio)
+    TDM_SOURCE_OF(ExpGSM)
+    TDM_SOURCE_OF(ExpIP)
+    TDM_SOURCE_OF(Tastiere)
+    TDM_SOURCE_OF(Prese)
+    TDM_SOURCE_OF(Leds)
+    TDM_SOURCE(DataSource_RadioDevice, CDSet_DeviceRadio)
+    TDM_SOURCE(DataSource_RadioDevice800, CDSet_DeviceRadio800)
+    TDM_SOURCE_OF(ZoneRadio)
+    TDM_SOURCE_OF(Log)
+    TDM_SOURCE_OF(Time_Day)
+    TDM_SOURCE_OF(Time_Timers)
+    TDM_SOURCE_OF(Time_Utenti)
+    TDM_SOURCE_OF(Time_Parziali)
+    TDM_SOURCE_OF(Time_Uscite)
+    TDM_SOURCE_OF(Time_Esclusione_Data)
+    TDM_SOURCE_OF(ContactID)
+    TDM_SOURCE_OF(ContactID_Eventi)
+    TDM_SOURCE_OF(FPT)
+    TDM_SOURCE_OF(Eventi_Sistema)
+#undef TDM_SOURCE_OF
+#undef TDM_SOURCE
+
+    m_tipoCentrale = &CDSet_Tabulon->fieldByName(QStringLiteral("_TipoCentrale"));
+    CDSet_Log->setIndexFieldNames(QStringLiteral("_DataOra1"));
+    installRules();
+    installCaps();
+    prepareDefaults();
+    CDSet_Tabulon->open();
+
+    if (!DM)
+        DM = this;
+}
+
+TDM::~TDM() {
+    if (m_created && !m_destroyed) {
+        try {
+            DataModuleDestroy();
+        } catch (...) {
+            // A destructor must not throw; DataModuleDestroy reports its own failures.
+        }
+    }
+    if (DM == this)
+        DM = nullptr;
+}
+
+DataSet* TDM::tableByName(const QString& name) const {
+    for (DataSet* t : m_tables) {
+        if (t->objectName() == name)
+            return t;
+    }
+    return nullptr;
+}
+
+DataSource* TDM::dataSourceOf(DataSet* table) const {
+    for (DataSource* s : m_sources) {
+        if (s->dataSet() == table)
+            return s;
+    }
+    return nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Life cycle
+
+void TDM::DataModuleCreate() {
+    m_created = true;
+
+    QString path;
+    RegistryKey reg;
+    if (reg.openKey(kTabulonRegistryKey, false)) {
+        if (reg.valueExists(QStringLiteral("DATABASE")))
+            path = reg.readString(QStringLiteral("DATABASE"));
+        reg.closeKey();
+    }
+    DATABASE = path.isEmpty() ? defaultDatabasePath() : path;
+
+    CDSet_Tabulon->setFileName(DATABASE);
+    if (QFileInfo::exists(DATABASE)) {
+        try {
+            CDSet_Tabulon->loadFromFile(DATABASE);
+        } catch (const DataSetError& e) {
+            // Keep the damaged file as it is: the register starts empty, and saving never
+            // writes an empty register over it (see saveRegister).
+            m_damagedPath = DATABASE;
+            if (!CDSet_Tabulon->active())
+                CDSet_Tabulon->open();
+            MessageDlg(QStringLiteral("Impossibile aprire l'archivio delle installazioni:\n%1\n\n%2\n\n"
+                                      "Il programma parte con un archivio vuoto; il file non verrà "
+                                      "sovrascritto.")
+                           .arg(QDir::toNativeSeparators(DATABASE), e.message()),
+                       MsgDlgType::Error, mbOK);
+        }
+    }
+
+    if (createWindowsHook)
+        createWindowsHook(*this);
+}
+
+void TDM::DataModuleDestroy() {
+    if (m_destroyed)
+        return;
+    m_destroyed = true;
+
+    // Pending edits of any table would be lost with the program: keep them (details first).
+    for (auto it = m_tables.rbegin(); it != m_tables.rend(); ++it) {
+        DataSet* t = *it;
+        if (!t->active() || t->state() == DataSetState::Browse)
+            continue;
+        try {
+            t->post();
+        } catch (const DataSetError&) {
+            t->cancel();
+        }
+    }
+
+    QString error;
+    if (!saveRegister(DATABASE, &error))
+        MessageDlg(QStringLiteral("Impossibile salvare l'archivio delle installazioni:\n%1\n\n%2")
+                       .arg(QDir::toNativeSeparators(DATABASE), error),
+                   MsgDlgType::Error, mbOK);
+}
+
+// ---------------------------------------------------------------------------------------------
+// Installations
+
+int TDM::GetSystemType() const {
+    if (!CDSet_Tabulon->active() || CDSet_Tabulon->isEmpty())
+        return 0;
+    return Language::systemTypeOfLabel(m_tipoCentrale->asString());
+}
+
+void TDM::SelectSystem(int systemType) {
+    applyModelDimensions(systemType);
+}
+
+void TDM::DeleteMasterRecord() {
+    if (!CDSet_Tabulon->active() || CDSet_Tabulon->isEmpty())
+        return;
+    CDSet_Tabulon->checkBrowseMode();
+
+    ControlsPause pause(*this);
+    for (DataSet* t : m_tables) {
+        if (t->master() != CDSet_Tabulon)
+            continue;
+        t->checkBrowseMode();
+        t->emptyDataSet();
+    }
+    CDSet_Tabulon->deleteRecord();
+}
+
+// ---------------------------------------------------------------------------------------------
+// The register file
+
+bool TDM::saveRegister(const QString& path, QString* error) {
+    const QString target = path.isEmpty() ? DATABASE : path;
+    if (!m_damagedPath.isEmpty() && sameFile(target, m_damagedPath)) {
+        // Nothing to keep: leave the damaged file for whoever can repair it.
+        if (CDSet_Tabulon->isEmpty())
+            return true;
+        // New work must be kept too: move the damaged file aside first.
+        if (QFileInfo(m_damagedPath).isFile()) {
+            const QString aside = asideName(m_damagedPath);
+            if (!QFile::rename(m_damagedPath, aside)) {
+                if (error)
+                    *error = QStringLiteral("Impossibile rinominare il file danneggiato in %1")
+                                 .arg(QDir::toNativeSeparators(aside));
+                return false;
+            }
+        }
+        m_damagedPath.clear();
+    }
+    return writeRegisterFile(target, error);
+}
+
+bool TDM::writeRegisterFile(const QString& path, QString* error) {
+    try {
+        CDSet_Tabulon->checkBrowseMode();
+        CDSet_Tabulon->saveToFile(path);
+        return true;
+    } catch (const DataSetError& e) {
+        if (error)
+            *error = e.message();
+        return false;
+    }
+}
+
+bool TDM::importRegister(const QString& path, QString* error) {
+    try {
+        CDSet_Tabulon->checkBrowseMode();
+        ControlsPause pause(*this);
+        CDSet_Tabulon->loadFromFile(path); // a failed load leaves the register as it was
+    } catch (const DataSetError&) {
+        if (error)
+            *error = QString::fromUtf8(kCatalogMismatch);
+        return false;
+    }
+    if (!m_damagedPath.isEmpty() && sameFile(path, m_damagedPath))
+        m_damagedPath.clear();
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------------
+// Row caps
+
+int TDM::rowCap(const DataSet* table) const {
+    const ModelDimensions* model = modelDimensions(GetSystemType());
+    const ModelDimensions d = model ? *model : currentDimensions();
+    const struct {
+        const DataSet* table;
+        int cap;
+    } caps[] = {
+        {CDSet_ParVari, 1},
+        {CDSet_Ingressi, d.inputsTotal},
+        {CDSet_Adattamento, d.adattamento},
+        {CDSet_Uscite, d.outputsTotal},
+        {CDSet_Utenti, d.users},
+        {CDSet_Parziali, d.partitions},
+        {CDSet_Group, d.groups},
+        {CDSet_Messaggi, d.messages},
+        {CDSet_Phone, d.phones},
+        {CDSet_ExpIngressi, d.expIn},
+        {CDSet_ExpUscite, d.expOut},
+        {CDSet_ExpRadio, d.expRadio},
+        {CDSet_ExpGSM, d.expGsm},
+        {CDSet_ExpIP, d.expLan},
+        {CDSet_Tastiere, d.keyboards},
+        {CDSet_Prese, d.sockets},
+        {CDSet_Leds, d.partitionLedsPerSocket},
+        {CDSet_DeviceRadio, d.devRadio},
+        {CDSet_DeviceRadio800, d.devRadio800},
+        {CDSet_Time_Day, d.timerDays},
+        {CDSet_Time_Timers, d.timersPerDay},
+        {CDSet_Time_Utenti, d.users},
+        {CDSet_Time_Parziali, d.partitions},
+        {CDSet_Time_Uscite, d.timerOutputs},
+        {CDSet_Time_Esclusione_Data, d.exclusionDates},
+        {CDSet_ContactID, d.idcTel},
+        {CDSet_ContactID_Eventi, d.idcEventsTotal},
+        {CDSet_FPT, d.fpt},
+        {CDSet_Eventi_Sistema, d.systemEvents},
+    };
+    for (const auto& c : caps) {
+        if (c.table == table)
+            return c.cap;
+    }
+    return -1; // the register itself, the link tables, the radio zones and the event log
+}
+
+void TDM::installCaps() {
+    for (DataSet* t : m_tables) {
+        if (rowCap(t) < 0)
+            continue;
+        t->beforeInsert = [this](DataSet& ds) {
+            if (m_building)
+                return true;
+            const int cap = rowCap(&ds);
+            return cap < 0 || unfilteredCount(ds) < cap;
+        };
+    }
+}
+
+// ---------------------------------------------------------------------------------------------
+// 800-range devices
+
+bool TDM::device800Slot(int recNo, int* kind, int* slot) {
+    struct Range {
+        int first, last, kind, offset;
+    };
+    static const Range ranges[] = {
+        {1, 20, SlotTelec, 1},   {21, 24, SlotSirena, 21}, {25, 56, SlotDevice, 25},
+        {57, 76, SlotTelec, 37}, {77, 80, SlotSirena, 73}, {81, 112, SlotDevice, 49},
+    };
+    for (const Range& r : ranges) {
+        if (recNo >= r.first && recNo <= r.last) {
+            *kind = r.kind;
+            *slot = recNo - r.offset;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TDM::CDSet_DeviceRadio800_NomeValidate(Field& sender) {
+    DataSet* table = sender.dataSet();
+    // The slot belongs to the device, not to its place in the page's filtered view: the tab
+    // filters are on whenever a name is typed, so the row's own number `_ID` is taken, and
+    // the record number only when `_ID` does not name a device.
+    int device = table->fieldByName(QStringLiteral("_ID")).asInteger();
+    if (device < 1 || device > C_NUM_DEVRADIO800)
+        device = table->recNo();
+    int kind = 0;
+    int slot = 0;
+    if (device800Slot(device, &kind, &slot) && device800NameHook)
+        device800NameHook(kind, slot, sender.asString());
+}
+
+void TDM::DefaultOpzioniRadio800() {
+    for (const auto& [field, value] : m_radio800Defaults)
+        field->setValue(value);
+}
+
+// ---------------------------------------------------------------------------------------------
+
+TDM::ControlsPause::ControlsPause(TDM& dm) : m_dm(dm) {
+    for (DataSet* t : m_dm.m_tables)
+        t->disableControls();
+}
+
+TDM::ControlsPause::~ControlsPause() {
+    for (DataSet* t : m_dm.m_tables)
+        t->enableControls();
+}

@@ -1,0 +1,166 @@
+#include "model/dimensions.h"
+
+namespace {
+
+ModelDimensions make(int users, int inOnboard, int inWire, int outOnboard, int outTotal, int expIn,
+                     int expOut, int perModel) {
+    ModelDimensions d{};
+    d.users = users;
+    d.inputsOnboard = inOnboard;
+    d.inputsWire = inWire;
+    d.inputsTotal = 64;
+    d.outputsOnboard = outOnboard;
+    d.outputsTotal = outTotal;
+    d.expIn = expIn;
+    d.expOut = expOut;
+    // Keypads, key sockets, partition LEDs per socket, partitions, programs and timers per
+    // day always go together: 4 on the small models, 8 on MIRUNPLUS and ZOREM.
+    d.keyboards = perModel;
+    d.sockets = perModel;
+    d.partitionLedsPerSocket = perModel;
+    d.partitions = perModel;
+    d.programs = perModel;
+    d.timersPerDay = perModel;
+    d.groups = 4;
+    d.phones = 8;
+    d.expRadio = 2;
+    d.expGsm = 1;
+    d.expLan = 1;
+    d.devRadio = 64;
+    d.devRadio800 = 112;
+    d.idcTel = 8;
+    d.idcEvents = 28;
+    d.systemEvents = 23;
+    d.timerDays = 7;
+    d.exclusionDates = 8;
+    d.fpt = 15;
+    d.messages = 187;
+    d.adattamento = inOnboard;
+    d.timerOutputs = outOnboard + 3 * expOut;
+    d.idcEventsTotal = d.idcEvents + d.inputsTotal;
+    return d;
+}
+
+const ModelDimensions kModels[kSystemTypeCount] = {
+    make(32, 4, 16, 1, 8, 1, 1, 4),  // TAVEK
+    make(32, 8, 32, 2, 8, 2, 2, 4),  // MIRUN
+    make(64, 8, 64, 2, 17, 7, 4, 8), // MIRUNPLUS
+    make(32, 4, 16, 5, 8, 1, 1, 4),  // PELUN
+    make(32, 8, 32, 5, 8, 2, 1, 4),  // QUANE
+    make(64, 8, 64, 5, 17, 7, 4, 8), // ZOREM
+};
+
+} // namespace
+
+// Before any installation is opened the constants hold the largest model (ZOREM), so that
+// nothing is hidden or cut while no model is chosen.
+int C_NUM_USERS = 64;
+int C_NUM_INPUTS_ONBOARD = 8;
+int C_NUM_INPUTS_WIRE = 64;
+int C_NUM_INPUTS_TOTAL = 64;
+int C_NUM_OUTPUTS_ONBOARD = 5;
+int C_NUM_OUTPUTS_TOTAL = 17;
+int C_NUM_EXPIN = 7;
+int C_NUM_EXPOUT = 4;
+int C_NUM_KEYBOARD = 8;
+int C_NUM_SOCKET = 8;
+int C_NUM_PARZIALI_LED_SOCKET = 8;
+int C_NUM_PARZIAL = 8;
+int C_NUM_PROGRAMS = 8;
+int C_NUM_TIMERS_TIMER = 8;
+int C_NUM_GROUPS = 4;
+int C_NUM_PHONES = 8;
+int C_NUM_EXPRADIO = 2;
+int C_NUM_EXPGSM = 1;
+int C_NUM_EXPLAN = 1;
+int C_NUM_DEVRADIO = 64;
+int C_NUM_DEVRADIO800 = 112;
+int C_NUM_IDC_TEL = 8;
+int C_NUM_IDC_EVENTS = 28;
+int C_NUM_SYSTEM_EVENTS = 23;
+int C_NUM_TIMERS_DAY = 7;
+int C_NUM_TIMERS_ESC_DATE = 8;
+int C_NUM_FPT = 15;
+int C_NUM_MSG = 187;
+int C_NUM_ADATTAMENTO = 8;
+int C_NUM_TIMERS_OUTPUTS = 17;
+int C_NUM_IDC_EVENTS_TOTAL = 92;
+
+const ModelDimensions* modelDimensions(int systemType) {
+    if (systemType < 1 || systemType > kSystemTypeCount)
+        return nullptr;
+    return &kModels[systemType - 1];
+}
+
+ModelDimensions currentDimensions() {
+    ModelDimensions d{};
+    d.users = C_NUM_USERS;
+    d.inputsOnboard = C_NUM_INPUTS_ONBOARD;
+    d.inputsWire = C_NUM_INPUTS_WIRE;
+    d.inputsTotal = C_NUM_INPUTS_TOTAL;
+    d.outputsOnboard = C_NUM_OUTPUTS_ONBOARD;
+    d.outputsTotal = C_NUM_OUTPUTS_TOTAL;
+    d.expIn = C_NUM_EXPIN;
+    d.expOut = C_NUM_EXPOUT;
+    d.keyboards = C_NUM_KEYBOARD;
+    d.sockets = C_NUM_SOCKET;
+    d.partitionLedsPerSocket = C_NUM_PARZIALI_LED_SOCKET;
+    d.partitions = C_NUM_PARZIAL;
+    d.programs = C_NUM_PROGRAMS;
+    d.timersPerDay = C_NUM_TIMERS_TIMER;
+    d.groups = C_NUM_GROUPS;
+    d.phones = C_NUM_PHONES;
+    d.expRadio = C_NUM_EXPRADIO;
+    d.expGsm = C_NUM_EXPGSM;
+    d.expLan = C_NUM_EXPLAN;
+    d.devRadio = C_NUM_DEVRADIO;
+    d.devRadio800 = C_NUM_DEVRADIO800;
+    d.idcTel = C_NUM_IDC_TEL;
+    d.idcEvents = C_NUM_IDC_EVENTS;
+    d.systemEvents = C_NUM_SYSTEM_EVENTS;
+    d.timerDays = C_NUM_TIMERS_DAY;
+    d.exclusionDates = C_NUM_TIMERS_ESC_DATE;
+    d.fpt = C_NUM_FPT;
+    d.messages = C_NUM_MSG;
+    d.adattamento = C_NUM_ADATTAMENTO;
+    d.timerOutputs = C_NUM_TIMERS_OUTPUTS;
+    d.idcEventsTotal = C_NUM_IDC_EVENTS_TOTAL;
+    return d;
+}
+
+void applyModelDimensions(int systemType) {
+    const ModelDimensions* d = modelDimensions(systemType);
+    if (!d)
+        return;
+    C_NUM_USERS = d->users;
+    C_NUM_INPUTS_ONBOARD = d->inputsOnboard;
+    C_NUM_INPUTS_WIRE = d->inputsWire;
+    C_NUM_INPUTS_TOTAL = d->inputsTotal;
+    C_NUM_OUTPUTS_ONBOARD = d->outputsOnboard;
+    C_NUM_OUTPUTS_TOTAL = d->outputsTotal;
+    C_NUM_EXPIN = d->expIn;
+    C_NUM_EXPOUT = d->expOut;
+    C_NUM_KEYBOARD = d->keyboards;
+    C_NUM_SOCKET = d->sockets;
+    C_NUM_PARZIALI_LED_SOCKET = d->partitionLedsPerSocket;
+    C_NUM_PARZIAL = d->partitions;
+    C_NUM_PROGRAMS = d->programs;
+    C_NUM_TIMERS_TIMER = d->timersPerDay;
+    C_NUM_GROUPS = d->groups;
+    C_NUM_PHONES = d->phones;
+    C_NUM_EXPRADIO = d->expRadio;
+    C_NUM_EXPGSM = d->expGsm;
+    C_NUM_EXPLAN = d->expLan;
+    C_NUM_DEVRADIO = d->devRadio;
+    C_NUM_DEVRADIO800 = d->devRadio800;
+    C_NUM_IDC_TEL = d->idcTel;
+    C_NUM_IDC_EVENTS = d->idcEvents;
+    C_NUM_SYSTEM_EVENTS = d->systemEvents;
+    C_NUM_TIMERS_DAY = d->timerDays;
+    C_NUM_TIMERS_ESC_DATE = d->exclusionDates;
+    C_NUM_FPT = d->fpt;
+    C_NUM_MSG = d->messages;
+    C_NUM_ADATTAMENTO = d->adattamento;
+    C_NUM_TIMERS_OUTPUTS = d->timerOutputs;
+    C_NUM_IDC_EVENTS_TOTAL = d->idcEventsTotal;
+}

@@ -1,0 +1,83 @@
+#pragma once
+// Per-model dimension constants. TDM::SelectSystem sets them for the installation that is
+// opened; the editors and the data module read them (row counts, caps, visible columns).
+// System types: 1 TAVEK, 2 MIRUN, 3 MIRUNPLUS, 4 PELUN, 5 QUANE, 6 ZOREM.
+
+extern int C_NUM_USERS;
+extern int C_NUM_INPUTS_ONBOARD;
+extern int C_NUM_INPUTS_WIRE;
+extern int C_NUM_INPUTS_TOTAL;
+extern int C_NUM_OUTPUTS_ONBOARD;
+extern int C_NUM_OUTPUTS_TOTAL;
+extern int C_NUM_EXPIN;
+extern int C_NUM_EXPOUT;
+extern int C_NUM_KEYBOARD;
+extern int C_NUM_SOCKET;
+extern int C_NUM_PARZIALI_LED_SOCKET;
+extern int C_NUM_PARZIAL;
+extern int C_NUM_PROGRAMS;
+extern int C_NUM_TIMERS_TIMER;
+extern int C_NUM_GROUPS;
+extern int C_NUM_PHONES;
+extern int C_NUM_EXPRADIO;
+extern int C_NUM_EXPGSM;
+extern int C_NUM_EXPLAN;
+extern int C_NUM_DEVRADIO;
+extern int C_NUM_DEVRADIO800;
+extern int C_NUM_IDC_TEL;
+extern int C_NUM_IDC_EVENTS;
+extern int C_NUM_SYSTEM_EVENTS;
+extern int C_NUM_TIMERS_DAY;
+extern int C_NUM_TIMERS_ESC_DATE;
+extern int C_NUM_FPT;
+extern int C_NUM_MSG;
+// Derived counts kept beside the others so that row counts and caps have one source.
+extern int C_NUM_ADATTAMENTO;      // rows of the adaptation table: one per onboard input
+extern int C_NUM_TIMERS_OUTPUTS;   // output rows per timer: onboard + 3 per output expansion
+extern int C_NUM_IDC_EVENTS_TOTAL; // Contact ID event rows: the fixed events, then one per input
+
+constexpr int kSystemTypeCount = 6;
+
+// All 31 constants of one model.
+struct ModelDimensions {
+    int users;
+    int inputsOnboard;
+    int inputsWire;
+    int inputsTotal;
+    int outputsOnboard;
+    int outputsTotal;
+    int expIn;
+    int expOut;
+    int keyboards;
+    int sockets;
+    int partitionLedsPerSocket;
+    int partitions;
+    int programs;
+    int timersPerDay;
+    int groups;
+    int phones;
+    int expRadio;
+    int expGsm;
+    int expLan;
+    int devRadio;
+    int devRadio800;
+    int idcTel;
+    int idcEvents;
+    int systemEvents;
+    int timerDays;
+    int exclusionDates;
+    int fpt;
+    int messages;
+    int adattamento;
+    int timerOutputs;
+    int idcEventsTotal;
+};
+
+// The dimensions of system type 1..6; nullptr for any other value.
+const ModelDimensions* modelDimensions(int systemType);
+
+// The dimensions the globals above hold now.
+ModelDimensions currentDimensions();
+
+// Sets every constant to the values of system type 1..6; any other value changes nothing.
+void applyModelDimensions(int systemType);

@@ -1,0 +1,147 @@
+#pragma once
+// Private storage of the dataset engine: the table schema with its row layout, the shared
+// string pool, rows and row lists. Only the engine's own sources include this header.
+//
+// A row is one heap block: an 8-byte header followed by the cells of its fields, laid out
+// by width (8-byte cells first, then 4-byte, then 1-byte) and closed by one "has a value"
+// bit per field. Zeroed memory is therefore a row whose fields are all null. Text cells
+// hold the id of the text in their table's StringPool, so equal texts are stored once.
+// A Nested cell holds the RowList of the detail rows under that row (the row owns a
+// reference to it).
+
+#include "platform/dataset.h"
+
+#include <QHash>
+#include <QString>
+
+#include <atomic>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+// Texts of one table's fields, each stored once. Ids are never reused or removed, so a
+// cell's id stays readable for as long as any row (or clone cursor) can reach it.
+class StringPool {
+public:
+    StringPool() {
+        m_strings.emplace_back();
+        m_ids.insert(QString(), 0);
+    }
+    quint32 intern(const QString& s) {
+        if (s.isEmpty())
+            return 0;
+        auto it = m_ids.constFind(s);
+        if (it != m_ids.constEnd())
+            return it.value();
+        const quint32 id = quint32(m_strings.size());
+        m_strings.push_back(s);
+        m_ids.insert(s, id);
+        return id;
+    }
+    const QString& at(quint32 id) const { return id < m_strings.size() ? m_strings[id] : m_strings[0]; }
+    quint32 size() const { return quint32(m_strings.size()); }
+    void reserve(qsizetype n) {
+        m_strings.reserve(size_t(n));
+        m_ids.reserve(n);
+    }
+
+private:
+    std::vector<QString> m_strings;
+    QHash<QString, quint32> m_ids;
+};
+
+struct FieldLayout {
+    QString name;
+    FieldType type = FieldType::String;
+    int size = 0;
+    quint32 offset = 0;
+};
+
+// The field list and row layout of one table, shared by the table, its clone cursors and
+// the Nested field of its master table.
+struct TableSchema {
+    QString name;
+    std::vector<FieldLayout> fields;
+    std::vector<std::shared_ptr<TableSchema>> nested; // per field; set for Nested fields only
+    std::vector<int> nestedFields;                    // indexes of the Nested fields
+    quint32 rowBytes = 0;                             // cells + null bits
+    quint32 nullOffset = 0;
+    StringPool pool;
+    qint64 liveRows = 0; // rows of this layout in memory; the layout may change only at zero
+
+    void layOut();
+};
+
+struct RowList;
+
+struct RowData {
+    quint64 serial : 63;
+    quint64 pending : 1; // inserted by a cursor that has not posted it yet (not saved)
+
+    uchar* bytes() { return reinterpret_cast<uchar*>(this + 1); }
+    const uchar* bytes() const { return reinterpret_cast<const uchar*>(this + 1); }
+};
+static_assert(sizeof(RowData) == 8);
+
+// The rows of one table (a root table's rows, or the nested rows under one master row).
+// Reference counted: held by its master row's cell, by every cursor bound to it and, for a
+// root table, by the table itself. Owns its rows.
+struct RowList {
+    std::vector<RowData*> rows;
+    quint64 version = 1; // bumped by every change of the rows or of their values
+    int refs = 0;
+    TableSchema* schema = nullptr;
+
+    explicit RowList(TableSchema* s) : schema(s) {}
+    RowList(const RowList&) = delete;
+    RowList& operator=(const RowList&) = delete;
+    ~RowList();
+};
+
+namespace datastore {
+
+quint64 nextSerial();
+RowData* allocRow(TableSchema& schema);          // all fields null, nested lists empty
+void freeRow(TableSchema& schema, RowData* row); // with its nested rows
+void freeRows(TableSchema& schema, std::vector<RowData*>& rows);
+
+inline void retain(RowList* list) {
+    if (list)
+        ++list->refs;
+}
+inline void release(RowList* list) {
+    if (list && --list->refs == 0)
+        delete list;
+}
+
+inline bool hasValue(const TableSchema& s, const uchar* b, int field) {
+    return (b[s.nullOffset + quint32(field) / 8] >> (field % 8)) & 1;
+}
+inline void setHasValue(const TableSchema& s, uchar* b, int field, bool on) {
+    uchar& byte = b[s.nullOffset + quint32(field) / 8];
+    const uchar bit = uchar(1u << (field % 8));
+    byte = on ? uchar(byte | bit) : uchar(byte & ~bit);
+}
+
+template <typename T> inline T cell(const TableSchema& s, const uchar* b, int field) {
+    T v;
+    std::memcpy(&v, b + s.fields[size_t(field)].offset, sizeof(T));
+    return v;
+}
+template <typename T> inline void setCell(const TableSchema& s, uchar* b, int field, T v) {
+    std::memcpy(b + s.fields[size_t(field)].offset, &v, sizeof(T));
+}
+
+inline RowList* nestedList(const TableSchema& s, const uchar* b, int field) {
+    return cell<RowList*>(s, b, field);
+}
+
+// Cell width of a field type in bytes.
+int cellWidth(FieldType type);
+
+// Date-times are kept as local wall-clock milliseconds counted from the Julian day 0, so a
+// register shows the same times on every machine and in every time zone.
+qint64 encodeDateTime(const QDateTime& dt);
+QDateTime decodeDateTime(qint64 v);
+
+} // namespace datastore

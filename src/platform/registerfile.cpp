@@ -1,0 +1,635 @@
+// The register file: the whole tree of a root table (its rows with every nested row) in one
+// binary file. The layout is described byte by byte in docs/register-format.md.
+//
+// Writing goes through QSaveFile, so the old file stays whole until the new one is complete.
+// Reading trusts nothing: every length is checked against the bytes left, counts are bounded
+// by what the remaining bytes could hold, the payload's CRC-32 must match, and the rows are
+// built in new storage that replaces the table's rows only once the whole file has been read.
+
+#include "platform/dataset.h"
+#include "platform/datasetprivate.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+#include <array>
+#include <cstring>
+
+namespace {
+
+constexpr char kMagic[8] = {'T', 'B', 'N', 'R', 'E', 'G', '\0', '\x01'};
+constexpr quint32 kFormatVersion = 1;
+constexpr int kHeaderSize = 32;
+constexpr quint32 kMaxTables = 256;
+constexpr quint32 kMaxFields = 4096;
+constexpr quint32 kMaxNameBytes = 1024;
+constexpr qint64 kMaxFileSize = qint64(4) << 30;
+constexpr size_t kFlushBytes = size_t(4) << 20;
+constexpr size_t kReadChunk = size_t(1) << 20;
+
+// ---------------------------------------------------------------- CRC-32 (IEEE 802.3)
+
+struct CrcTables {
+    std::array<std::array<quint32, 256>, 8> t{};
+    CrcTables() {
+        for (quint32 i = 0; i < 256; ++i) {
+            quint32 c = i;
+            for (int k = 0; k < 8; ++k)
+                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+            t[0][i] = c;
+        }
+        for (quint32 i = 0; i < 256; ++i)
+            for (int s = 1; s < 8; ++s)
+                t[size_t(s)][i] = (t[size_t(s - 1)][i] >> 8) ^ t[0][t[size_t(s - 1)][i] & 0xFF];
+    }
+};
+
+// Continues a CRC over more bytes: crc32(b, crc32(a)) is the CRC of a followed by b.
+quint32 crc32(const uchar* p, size_t n, quint32 previous = 0) {
+    static const CrcTables tables;
+    const auto& t = tables.t;
+    quint32 c = previous ^ 0xFFFFFFFFu;
+    while (n >= 8) {
+        quint32 lo, hi;
+        std::memcpy(&lo, p, 4);
+        std::memcpy(&hi, p + 4, 4);
+        lo ^= c;
+        c = t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^
+            t[3][hi & 0xFF] ^ t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];
+        p += 8;
+        n -= 8;
+    }
+    while (n--)
+        c = t[0][(c ^ *p++) & 0xFF] ^ (c >> 8);
+    return c ^ 0xFFFFFFFFu;
+}
+
+// Values are stored little-endian, the byte order of every machine the program runs on;
+// a big-endian build would need swaps here.
+static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "the register file is little-endian");
+
+// ---------------------------------------------------------------- writing
+
+class Out {
+public:
+    void need(size_t k) {
+        if (m_n + k > m_data.size())
+            m_data.resize(std::max(m_data.size() * 2, m_n + k + 4096));
+    }
+    template <typename T> void put(T v) {
+        need(sizeof(T));
+        std::memcpy(m_data.data() + m_n, &v, sizeof(T));
+        m_n += sizeof(T);
+    }
+    void bytes(const void* p, size_t k) {
+        need(k);
+        std::memcpy(m_data.data() + m_n, p, k);
+        m_n += k;
+    }
+    void text(const QString& s) {
+        const QByteArray u = s.toUtf8();
+        put<quint32>(quint32(u.size()));
+        bytes(u.constData(), size_t(u.size()));
+    }
+    // Unchecked writes after need().
+    template <typename T> void raw(T v) {
+        std::memcpy(m_data.data() + m_n, &v, sizeof(T));
+        m_n += sizeof(T);
+    }
+    const uchar* data() const { return reinterpret_cast<const uchar*>(m_data.data()); }
+    size_t size() const { return m_n; }
+    void clear() { m_n = 0; }
+
+private:
+    std::string m_data;
+    size_t m_n = 0;
+};
+
+struct Writer {
+    std::vector<TableSchema*> tables;        // depth-first, the root first
+    std::vector<std::vector<quint32>> remap; // per table: pool id -> file string number
+    std::vector<std::vector<quint32>> used;  // per table: pool ids in file order
+    Out rows;
+
+    int collect(TableSchema* s) {
+        const int index = int(tables.size());
+        tables.push_back(s);
+        for (int f : s->nestedFields)
+            collect(s->nested[size_t(f)].get());
+        return index;
+    }
+
+    void writeSchema(Out& out) const {
+        out.put<quint32>(quint32(tables.size()));
+        for (size_t t = 0; t < tables.size(); ++t) {
+            const TableSchema* s = tables[t];
+            out.text(s->name);
+            out.put<quint32>(quint32(s->fields.size()));
+            for (size_t f = 0; f < s->fields.size(); ++f) {
+                const FieldLayout& fl = s->fields[f];
+                out.text(fl.name);
+                out.put<quint8>(quint8(fl.type));
+                out.put<quint32>(quint32(fl.size));
+                if (fl.type == FieldType::Nested) {
+                    const TableSchema* child = s->nested[f].get();
+                    out.put<quint32>(
+                        quint32(std::find(tables.begin(), tables.end(), child) - tables.begin()));
+                }
+            }
+        }
+    }
+
+    void writeStrings(Out& out) const {
+        for (size_t t = 0; t < tables.size(); ++t) {
+            out.put<quint32>(quint32(used[t].size()));
+            for (quint32 id : used[t])
+                out.text(tables[t]->pool.at(id));
+        }
+    }
+
+    // Numbers the texts the saved rows use, in order of first use, so that the file holds
+    // each used text once and none of the pool's stale ones.
+    void markTexts(const std::vector<RowData*>& list, int table) {
+        const TableSchema& s = *tables[size_t(table)];
+        auto& map = remap[size_t(table)];
+        auto& order = used[size_t(table)];
+        std::vector<int> textFields;
+        for (size_t f = 0; f < s.fields.size(); ++f)
+            if (s.fields[f].type == FieldType::String || s.fields[f].type == FieldType::Memo)
+                textFields.push_back(int(f));
+        for (const RowData* r : list) {
+            if (r->pending)
+                continue;
+            const uchar* b = r->bytes();
+            for (int fi : textFields) {
+                if (!datastore::hasValue(s, b, fi))
+                    continue;
+                const quint32 id = datastore::cell<quint32>(s, b, fi);
+                if (id != 0 && id < map.size() && map[id] == 0) {
+                    order.push_back(id);
+                    map[id] = quint32(order.size());
+                }
+            }
+            int nth = 0;
+            for (int f : s.nestedFields)
+                markTexts(datastore::nestedList(s, b, f)->rows, childIndex(table, nth++));
+        }
+    }
+
+    // Writes the rows into `rows`; at the top level `flush` empties the buffer now and then,
+    // so a register of any size needs only a few megabytes besides its rows.
+    void writeList(const std::vector<RowData*>& list, int table, const std::function<void()>& flush = {}) {
+        const TableSchema& s = *tables[size_t(table)];
+        quint32 count = 0;
+        for (const RowData* r : list)
+            count += r->pending ? 0 : 1;
+        rows.put<quint32>(count);
+        const size_t bitmap = (s.fields.size() + 7) / 8;
+        const size_t rowMax = bitmap + s.fields.size() * 8;
+        const auto& map = remap[size_t(table)];
+        for (const RowData* r : list) {
+            if (r->pending)
+                continue; // inserted but not posted
+            const uchar* b = r->bytes();
+            rows.need(rowMax);
+            rows.bytes(b + s.nullOffset, bitmap);
+            int nestedSeen = 0;
+            for (size_t f = 0; f < s.fields.size(); ++f) {
+                const int fi = int(f);
+                const FieldType type = s.fields[f].type;
+                if (type == FieldType::Nested) {
+                    writeList(datastore::nestedList(s, b, fi)->rows, childIndex(table, nestedSeen++));
+                    rows.need(rowMax);
+                    continue;
+                }
+                if (!datastore::hasValue(s, b, fi))
+                    continue;
+                switch (type) {
+                case FieldType::Integer:
+                    rows.raw(datastore::cell<qint32>(s, b, fi));
+                    break;
+                case FieldType::Boolean:
+                    rows.raw(quint8(datastore::cell<quint8>(s, b, fi) ? 1 : 0));
+                    break;
+                case FieldType::Float:
+                    rows.raw(datastore::cell<double>(s, b, fi));
+                    break;
+                case FieldType::DateTime:
+                    rows.raw(datastore::cell<qint64>(s, b, fi));
+                    break;
+                case FieldType::String:
+                case FieldType::Memo: {
+                    const quint32 id = datastore::cell<quint32>(s, b, fi);
+                    rows.raw(id != 0 && id < map.size() ? map[id] : quint32(0));
+                    break;
+                }
+                case FieldType::Nested:
+                    break;
+                }
+            }
+            if (flush && rows.size() >= kFlushBytes)
+                flush();
+        }
+    }
+
+    std::vector<std::vector<int>> children; // per table: file index of each nested field's table
+    int childIndex(int table, int nth) const { return children[size_t(table)][size_t(nth)]; }
+
+    void prepare() {
+        children.resize(tables.size());
+        remap.resize(tables.size());
+        used.resize(tables.size());
+        for (size_t t = 0; t < tables.size(); ++t) {
+            const TableSchema* s = tables[t];
+            for (int f : s->nestedFields)
+                children[t].push_back(int(
+                    std::find(tables.begin(), tables.end(), s->nested[size_t(f)].get()) - tables.begin()));
+            remap[t].assign(s->pool.size(), 0);
+        }
+    }
+};
+
+// ---------------------------------------------------------------- reading
+
+struct Damaged {
+    QString why;
+};
+
+// Reads the payload from the file a chunk at a time, keeping the CRC of what it read.
+class In {
+public:
+    In(QIODevice& device, quint64 payloadSize) : m_device(device), m_left(payloadSize) {}
+    quint64 left() const { return m_left; } // payload bytes not yet taken
+    quint32 crc() const { return m_crc; }
+    void need(size_t k) {
+        if (m_left < k)
+            throw Damaged{QStringLiteral("it ends too early")};
+        if (m_end - m_pos < k)
+            fill(k);
+    }
+    template <typename T> T get() {
+        need(sizeof(T));
+        T v;
+        std::memcpy(&v, m_buf.data() + m_pos, sizeof(T));
+        m_pos += sizeof(T);
+        m_left -= sizeof(T);
+        return v;
+    }
+    const uchar* take(size_t k) {
+        need(k);
+        const uchar* at = m_buf.data() + m_pos;
+        m_pos += k;
+        m_left -= k;
+        return at;
+    }
+    QString text(quint64 maxBytes) {
+        const quint32 n = get<quint32>();
+        if (n > maxBytes || n > m_left)
+            throw Damaged{QStringLiteral("a text is too long")};
+        const uchar* at = take(n);
+        return QString::fromUtf8(reinterpret_cast<const char*>(at), qsizetype(n));
+    }
+    // A count of items of at least `minBytes` each: never more than the bytes left allow.
+    quint32 count(size_t minBytes) {
+        const quint32 n = get<quint32>();
+        if (minBytes > 0 && n > m_left / minBytes)
+            throw Damaged{QStringLiteral("a count exceeds the data")};
+        return n;
+    }
+
+private:
+    void fill(size_t k) {
+        const size_t buffered = m_end - m_pos;
+        if (buffered > 0)
+            std::memmove(m_buf.data(), m_buf.data() + m_pos, buffered);
+        m_pos = 0;
+        m_end = buffered;
+        if (m_buf.size() < std::max(k, kReadChunk))
+            m_buf.resize(std::max(k, kReadChunk));
+        // Never past the payload: m_left counts the buffered bytes too.
+        size_t toRead = size_t(std::min<quint64>(m_buf.size() - m_end, m_left - buffered));
+        while (m_end < k) {
+            const qint64 got = m_device.read(reinterpret_cast<char*>(m_buf.data() + m_end), qint64(toRead));
+            if (got <= 0)
+                throw Damaged{QStringLiteral("it ends too early")};
+            m_crc = crc32(m_buf.data() + m_end, size_t(got), m_crc);
+            m_end += size_t(got);
+            toRead -= size_t(got);
+        }
+    }
+
+    QIODevice& m_device;
+    std::vector<uchar> m_buf;
+    size_t m_pos = 0;
+    size_t m_end = 0;
+    quint64 m_left;
+    quint32 m_crc = 0;
+};
+
+struct FileField {
+    QString name;
+    quint8 type = 0;
+    quint32 size = 0;
+    quint32 child = 0;
+};
+
+struct FileTable {
+    QString name;
+    std::vector<FileField> fields;
+};
+
+struct Reader {
+    std::vector<FileTable> file;
+    std::vector<TableSchema*> tables;          // the table in memory for each file table
+    std::vector<std::vector<quint32>> strings; // per table: file string number -> pool id
+    std::vector<std::vector<int>> children;
+
+    void readSchema(In& in) {
+        const quint32 n = in.count(8);
+        if (n == 0 || n > kMaxTables)
+            throw Damaged{QStringLiteral("bad table count")};
+        file.resize(n);
+        std::vector<bool> referenced(n, false);
+        for (quint32 t = 0; t < n; ++t) {
+            FileTable& ft = file[t];
+            ft.name = in.text(kMaxNameBytes);
+            const quint32 fields = in.count(9);
+            if (fields == 0 || fields > kMaxFields)
+                throw Damaged{QStringLiteral("bad field count")};
+            ft.fields.resize(fields);
+            for (FileField& ff : ft.fields) {
+                ff.name = in.text(kMaxNameBytes);
+                ff.type = in.get<quint8>();
+                ff.size = in.get<quint32>();
+                if (ff.type > quint8(FieldType::Nested))
+                    throw Damaged{QStringLiteral("unknown field type %1").arg(ff.type)};
+                if (ff.type == quint8(FieldType::Nested)) {
+                    ff.child = in.get<quint32>();
+                    if (ff.child <= t || ff.child >= n || referenced[ff.child])
+                        throw Damaged{QStringLiteral("bad nesting of tables")};
+                    referenced[ff.child] = true;
+                }
+            }
+        }
+        for (quint32 t = 1; t < n; ++t)
+            if (!referenced[t])
+                throw Damaged{QStringLiteral("a table is not nested anywhere")};
+    }
+
+    // Empty when the file's tables are those in memory, else what differs.
+    QString match(quint32 t, TableSchema* s) {
+        const FileTable& ft = file[t];
+        if (ft.name != s->name)
+            return QStringLiteral("table '%1' instead of '%2'").arg(ft.name, s->name);
+        if (ft.fields.size() != s->fields.size())
+            return QStringLiteral("table '%1' has %2 fields instead of %3")
+                .arg(s->name)
+                .arg(ft.fields.size())
+                .arg(s->fields.size());
+        tables[t] = s;
+        for (size_t f = 0; f < ft.fields.size(); ++f) {
+            const FileField& ff = ft.fields[f];
+            const FieldLayout& fl = s->fields[f];
+            if (ff.name != fl.name || ff.type != quint8(fl.type) || ff.size != quint32(fl.size))
+                return QStringLiteral("field %1 of table '%2' is '%3' instead of '%4'")
+                    .arg(f + 1)
+                    .arg(s->name, ff.name, fl.name);
+            if (fl.type == FieldType::Nested) {
+                children[t].push_back(int(ff.child));
+                const QString why = match(ff.child, s->nested[f].get());
+                if (!why.isEmpty())
+                    return why;
+            }
+        }
+        return QString();
+    }
+
+    void readStrings(In& in) {
+        strings.resize(file.size());
+        for (size_t t = 0; t < file.size(); ++t) {
+            const quint32 n = in.count(4);
+            auto& ids = strings[t];
+            ids.reserve(size_t(n) + 1);
+            ids.push_back(0);
+            StringPool& pool = tables[t]->pool;
+            for (quint32 i = 0; i < n; ++i)
+                ids.push_back(pool.intern(in.text(in.left())));
+        }
+    }
+
+    void readList(In& in, int table, std::vector<RowData*>& out) {
+        TableSchema& s = *tables[size_t(table)];
+        const size_t nf = s.fields.size();
+        const size_t bitmap = (nf + 7) / 8;
+        const quint32 n = in.count(bitmap);
+        out.reserve(n);
+        const auto& ids = strings[size_t(table)];
+        const auto& kids = children[size_t(table)];
+        for (quint32 r = 0; r < n; ++r) {
+            RowData* row = datastore::allocRow(s);
+            out.push_back(row); // freed with the rest if the file proves damaged
+            uchar* b = row->bytes();
+            const uchar* bits = in.take(bitmap);
+            std::memcpy(b + s.nullOffset, bits, bitmap);
+            if (nf % 8 && (bits[bitmap - 1] >> (nf % 8)))
+                throw Damaged{QStringLiteral("stray null bits")};
+            int nestedSeen = 0;
+            for (size_t f = 0; f < nf; ++f) {
+                const int fi = int(f);
+                const FieldType type = s.fields[f].type;
+                if (type == FieldType::Nested) {
+                    if (datastore::hasValue(s, b, fi))
+                        throw Damaged{QStringLiteral("stray null bits")};
+                    readList(in, kids[size_t(nestedSeen++)], datastore::nestedList(s, b, fi)->rows);
+                    continue;
+                }
+                if (!datastore::hasValue(s, b, fi))
+                    continue;
+                switch (type) {
+                case FieldType::Integer:
+                    datastore::setCell(s, b, fi, in.get<qint32>());
+                    break;
+                case FieldType::Boolean: {
+                    const quint8 v = in.get<quint8>();
+                    if (v > 1)
+                        throw Damaged{QStringLiteral("bad boolean")};
+                    datastore::setCell(s, b, fi, v);
+                    break;
+                }
+                case FieldType::Float:
+                    datastore::setCell(s, b, fi, in.get<double>());
+                    break;
+                case FieldType::DateTime:
+                    datastore::setCell(s, b, fi, in.get<qint64>());
+                    break;
+                case FieldType::String:
+                case FieldType::Memo: {
+                    const quint32 number = in.get<quint32>();
+                    if (number >= ids.size())
+                        throw Damaged{QStringLiteral("bad text number")};
+                    datastore::setCell(s, b, fi, ids[number]);
+                    break;
+                }
+                case FieldType::Nested:
+                    break;
+                }
+            }
+        }
+    }
+};
+
+struct RowsGuard {
+    TableSchema& schema;
+    std::vector<RowData*> rows;
+    ~RowsGuard() { datastore::freeRows(schema, rows); }
+};
+
+} // namespace
+
+void DataSet::saveToFile(const QString& path) const {
+    if (d->master || d->isClone)
+        throw DataSetError(QStringLiteral("%1: only a root table is saved to a file").arg(name()));
+    d->checkActive();
+    d->schema->name = name();
+    Writer w;
+    w.collect(d->schema.get());
+    for (const TableSchema* s : w.tables)
+        if (s->fields.empty())
+            throw DataSetError(QStringLiteral("%1: table '%2' has no fields").arg(name(), s->name));
+    w.prepare();
+    w.markTexts(d->list->rows, 0);
+
+    QSaveFile out(path);
+    auto fail = [&](const QString& reason) {
+        out.cancelWriting();
+        throw DataSetError(QStringLiteral("Cannot write the register file '%1': %2").arg(path, reason));
+    };
+    if (!out.open(QIODevice::WriteOnly))
+        fail(out.errorString());
+    quint64 payloadSize = 0;
+    quint32 crc = 0;
+    auto writePart = [&](const Out& part) {
+        if (out.write(reinterpret_cast<const char*>(part.data()), qint64(part.size())) != qint64(part.size()))
+            fail(out.errorString());
+        payloadSize += part.size();
+        crc = crc32(part.data(), part.size(), crc);
+    };
+    const QByteArray placeholder(kHeaderSize, '\0');
+    if (out.write(placeholder) != kHeaderSize)
+        fail(out.errorString());
+    Out head;
+    w.writeSchema(head);
+    w.writeStrings(head);
+    writePart(head);
+    w.writeList(d->list->rows, 0, [&] {
+        writePart(w.rows);
+        w.rows.clear();
+    });
+    writePart(w.rows);
+
+    Out header;
+    header.bytes(kMagic, sizeof kMagic);
+    header.put<quint32>(kFormatVersion);
+    header.put<quint32>(0);
+    header.put<quint64>(payloadSize);
+    header.put<quint32>(crc);
+    header.put<quint32>(crc32(header.data(), header.size()));
+    if (!out.seek(0) || out.write(reinterpret_cast<const char*>(header.data()), qint64(header.size())) !=
+                            qint64(header.size()))
+        fail(out.errorString());
+    if (!out.commit())
+        throw DataSetError(
+            QStringLiteral("Cannot write the register file '%1': %2").arg(path, out.errorString()));
+}
+
+void DataSet::loadFromFile(const QString& path) {
+    if (d->master || d->isClone)
+        throw DataSetError(QStringLiteral("%1: only a root table is loaded from a file").arg(name()));
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw DataSetError(
+            QStringLiteral("Cannot read the register file '%1': %2").arg(path, file.errorString()));
+    const qint64 fileSize = file.size();
+    if (fileSize > kMaxFileSize)
+        throw DataSetError(QStringLiteral("The register file '%1' is too large").arg(path));
+    auto damaged = [&](const QString& why) {
+        return DataSetError(
+            QStringLiteral("The register file '%1' is damaged or is not a register (%2)").arg(path, why));
+    };
+    uchar head[kHeaderSize];
+    if (fileSize < kHeaderSize || file.read(reinterpret_cast<char*>(head), kHeaderSize) != kHeaderSize ||
+        std::memcmp(head, kMagic, sizeof kMagic) != 0)
+        throw damaged(QStringLiteral("no register header"));
+    quint32 version, flags, crc, headerCrc;
+    quint64 payloadSize;
+    std::memcpy(&version, head + 8, 4);
+    std::memcpy(&flags, head + 12, 4);
+    std::memcpy(&payloadSize, head + 16, 8);
+    std::memcpy(&crc, head + 24, 4);
+    std::memcpy(&headerCrc, head + 28, 4);
+    if (headerCrc != crc32(head, kHeaderSize - 4))
+        throw damaged(QStringLiteral("header checksum"));
+    if (version != kFormatVersion || flags != 0)
+        throw DataSetError(
+            QStringLiteral("The register file '%1' was written in format %2, which this program cannot read")
+                .arg(path)
+                .arg(version));
+    const quint64 present = quint64(fileSize - kHeaderSize);
+    if (payloadSize != present)
+        throw damaged(payloadSize > present ? QStringLiteral("truncated") : QStringLiteral("extra bytes"));
+
+    d->schema->name = name();
+    Reader r;
+    RowsGuard fresh{*d->schema, {}};
+    try {
+        In in(file, payloadSize);
+        r.readSchema(in);
+        std::vector<TableSchema*> inMemory;
+        {
+            Writer shape; // the tables in memory, in the order a file lists them
+            shape.collect(d->schema.get());
+            inMemory = shape.tables;
+        }
+        r.tables.assign(r.file.size(), nullptr);
+        r.children.resize(r.file.size());
+        QString why = r.file.size() != inMemory.size()
+                          ? QStringLiteral("%1 tables instead of %2").arg(r.file.size()).arg(inMemory.size())
+                          : r.match(0, d->schema.get());
+        if (why.isEmpty() && std::find(r.tables.begin(), r.tables.end(), nullptr) != r.tables.end())
+            why = QStringLiteral("tables missing");
+        if (!why.isEmpty())
+            throw DataSetError(
+                QStringLiteral("The catalogue of the register file '%1' does not match the tables "
+                               "of this program: %2")
+                    .arg(path, why));
+        r.readStrings(in);
+        r.readList(in, 0, fresh.rows);
+        if (in.left() != 0)
+            throw Damaged{QStringLiteral("bytes after the rows")};
+        if (in.crc() != crc)
+            throw Damaged{QStringLiteral("checksum")};
+    } catch (const Damaged& e) {
+        throw damaged(e.why);
+    }
+
+    // The whole file is read: now the table changes.
+    if (!active())
+        open();
+    cancel();
+    d->cancelDetailEdits();
+    d->replaceRows(std::move(fresh.rows));
+    fresh.rows.clear();
+}
+
+void DataSetPrivate::replaceRows(std::vector<RowData*>&& rows) {
+    std::vector<RowData*> old;
+    old.swap(list->rows);
+    list->rows = std::move(rows);
+    moveTo(nullptr, 0);
+    setPos(0);
+    bof = true;
+    eof = curRow == nullptr;
+    followMaster();
+    datastore::freeRows(*schema, old);
+    notifyChanged();
+}

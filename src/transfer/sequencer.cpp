@@ -1,0 +1,253 @@
+// The transfer sequencer: job start, one part per tick of the connection form's timer, retries,
+// progress and the endings.
+#include "link/comset.h"
+#include "link/panelframe.h"
+#include "platform/dialogs.h"
+#include "transfer/commands.h"
+#include "transfer/sendingdlg.h"
+#include "transfer/systemtype.h"
+#include "transfer/transferflags.h"
+#include "transfer/transferhooks.h"
+#include "transfer/transferstate.h"
+
+#include <QComboBox>
+#include <QTimer>
+
+TransferState Transfer;
+
+const char* const TransferSuccessText = "Operazione conclusa con successo";
+const char* const ModelMismatchQuestion =
+    "ATTENZIONE SI STA UTILIZZANDO UNA CENTRALE\r\nDIFFERENTE DA QUELLA "
+    "SELEZIONATA IN PRECEDENZA.\r\nCONTINUARE COMUNQUE?";
+
+namespace {
+
+enum EndKind { EndSuccess, EndFailure, EndQuiet };
+
+const char* const MsgAccess = "ATTENZIONE: CODICE DI TELEGESTIONE NON ACCETTATO DALLA CENTRALE.\r\n"
+                              "VERIFICARE IL CODICE E RIPROVARE.";
+const char* const MsgNoReply = "ATTENZIONE: LA CENTRALE NON RISPONDE.\r\n"
+                               "VERIFICARE IL COLLEGAMENTO E RIPROVARE.";
+const char* const MsgLink = "ATTENZIONE: COLLEGAMENTO CON LA CENTRALE INTERROTTO.\r\n"
+                            "RICOLLEGARSI E RIPETERE L'OPERAZIONE.";
+const char* const MsgCorrupt = "ATTENZIONE: DATI RICEVUTI NON VALIDI.\r\n"
+                               "OPERAZIONE INTERROTTA.";
+const char* const MsgKeypad = "ATTENZIONE: TASTIERA DELLA CENTRALE IN USO.\r\n"
+                              "RIPROVARE AL TERMINE DELLA PROGRAMMAZIONE DA TASTIERA.";
+const char* const MsgTelEnable = "ATTENZIONE: TELEGESTIONE NON ABILITATA SULLA CENTRALE.";
+
+// Every result that can end a job, and the warning it ends with.
+struct FailureText {
+    TError code;
+    const char* text;
+};
+constexpr FailureText FailureTexts[] = {
+    {LOGINUSER, MsgAccess}, {LOGOUT, MsgAccess},        {LOGTIMEOUT, MsgNoReply},
+    {SENDFAULT, MsgLink},   {DATACORRUPT, MsgCorrupt},  {INVALID_PACKET, MsgCorrupt},
+    {REPLY, MsgCorrupt},    {USER_KEYBOARD, MsgKeypad}, {TELENABLE, MsgTelEnable},
+};
+
+// Results worth sending the part again for: nothing, or nothing usable, came back.
+bool retryable(TError r) {
+    return r == LOGTIMEOUT || r == DATACORRUPT || r == INVALID_PACKET;
+}
+
+bool framesWritten(const CommandInfo& info, bool jobWrites) {
+    return info.direction == CmdDirection::AlwaysWrite ||
+           (info.direction == CmdDirection::FollowJob && jobWrites);
+}
+
+// Whether the command moves in this job at all.
+bool moves(const CommandInfo& info, bool jobWrites) {
+    if (info.parts <= 0)
+        return false;
+    if (jobWrites && info.direction == CmdDirection::ReadOnly)
+        return false;
+    // Never send a payload nobody encoded: zeros would wipe the panel's configuration.
+    return !(framesWritten(info, jobWrites) && !info.encode);
+}
+
+} // namespace
+
+QString transferFailureText(TError result) {
+    for (const FailureText& f : FailureTexts)
+        if (f.code == result)
+            return QString::fromUtf8(f.text);
+    return QString::fromUtf8(MsgCorrupt);
+}
+
+bool TComSet::RecicleCommand(int TabCmd, bool RWB) {
+    if (ComboBox1->currentText().isEmpty()) {
+        show();
+        raise();
+        return false;
+    }
+    if (!IsLinkOpen())
+        return false;
+    const JobList* job = jobList(TabCmd);
+    if (!job) // a code without a list starts nothing (the old list could run the wrong way)
+        return false;
+    Transfer.list = ShortList ? job->brief : job->full;
+    Transfer.position = 0;
+    Transfer.part = 0;
+    Transfer.write = RWB;
+    Transfer.attempts = 0;
+    Transfer.tabCmd = TabCmd;
+    Transfer.loop = job->loop;
+    Transfer.loopFrom = job->loopFrom;
+    Transfer.quiet = job->quiet;
+    Transfer.modelChecked = false;
+    Transfer.resends = 0;
+    if (SendingDlg && TransferHooks::mainCaption)
+        SendingDlg->setWindowTitle(TransferHooks::mainCaption());
+    Timer1->start();
+    return false;
+}
+
+void TComSet::StopTransfer() {
+    if (Transfer.active())
+        endTransfer(EndQuiet, SENDOK);
+    else
+        Timer1->stop();
+}
+
+void TComSet::Timer1Timer() {
+    if (!Transfer.active()) {
+        Timer1->stop();
+        return;
+    }
+    stepOnePart();
+}
+
+void TComSet::ErrorSendData() {
+    if (SendingDlg)
+        SendingDlg->AddLine(QStringLiteral("retry to send..."));
+}
+
+void TComSet::endTransfer(int endKind, TError result) {
+    Timer1->stop(); // before any box, so that no tick runs under it
+    Transfer.list.clear();
+    Transfer.position = 0;
+    Transfer.part = 0;
+    Transfer.attempts = 0;
+    Transfer.lastResult = endKind == EndFailure ? result : SENDOK;
+    StateTrasfert = 0;
+    if (endKind == EndFailure)
+        StateLogIn = 0;
+    if (SendingDlg)
+        SendingDlg->hide();
+    if (TransferHooks::pageControlChange)
+        TransferHooks::pageControlChange();
+    if (endKind == EndSuccess) {
+        if (TransferHooks::repaintAll)
+            TransferHooks::repaintAll();
+        ShowMessage(QString::fromUtf8(TransferSuccessText));
+    } else if (endKind == EndFailure) {
+        MessageDlg(transferFailureText(result), MsgDlgType::Warning, mbOK);
+    }
+}
+
+bool TComSet::stepOnePart() {
+    // Find the next command that moves in this job.
+    for (;;) {
+        if (Transfer.position >= int(Transfer.list.size())) {
+            if (Transfer.loop) {
+                Transfer.position = Transfer.loopFrom;
+                Transfer.part = 0;
+                continue;
+            }
+            endTransfer(Transfer.quiet ? EndQuiet : EndSuccess, SENDOK);
+            return false;
+        }
+        const int cmd = Transfer.list[size_t(Transfer.position)];
+        if (cmd == CmdStop) {
+            endTransfer(Transfer.quiet ? EndQuiet : EndSuccess, SENDOK);
+            return false;
+        }
+        if (moves(commandInfo(cmd), Transfer.write))
+            break;
+        ++Transfer.position;
+        Transfer.part = 0;
+    }
+
+    const int cmd = Transfer.list[size_t(Transfer.position)];
+    const CommandInfo& info = commandInfo(cmd);
+    const bool writes = framesWritten(info, Transfer.write);
+
+    QByteArray payload;
+    if (writes) {
+        TError r = DATACORRUPT;
+        try {
+            r = info.encode(Transfer.part, payload);
+        } catch (...) {
+            r = DATACORRUPT;
+        }
+        if (r == SENDOK && payload.size() > PanelProtocol::MaxData)
+            r = DATACORRUPT;
+        if (r != SENDOK) {
+            endTransfer(EndFailure, r);
+            return false;
+        }
+    }
+
+    if (!IsLinkOpen()) {
+        endTransfer(EndFailure, SENDFAULT);
+        return false;
+    }
+    const PanelFrame request = PanelFrame::request(cmd, Transfer.part, writes, payload);
+    PanelFrame reply;
+    const TError sent = Exchange(request, reply);
+    if (sent != SENDOK) {
+        if (retryable(sent) && ++Transfer.attempts < MaxAttempts) {
+            ++Transfer.resends;
+            ErrorSendData();
+            return true; // the same part goes again at the next tick
+        }
+        endTransfer(EndFailure, sent);
+        return false;
+    }
+    Transfer.attempts = 0;
+    StateTrasfert = 1;
+
+    const bool decodes = info.decode && (!writes || info.direction == CmdDirection::AlwaysWrite);
+    if (decodes) {
+        TError r = DATACORRUPT;
+        try {
+            r = info.decode(Transfer.part, reply.data);
+        } catch (...) {
+            r = DATACORRUPT;
+        }
+        if (r != SENDOK && r != LOGINADMIN) {
+            endTransfer(EndFailure, r);
+            return false;
+        }
+    }
+
+    const int counter = Transfer.part + 1;
+    const bool last = counter >= info.parts;
+    if (SendingDlg)
+        SendingDlg->AddPartLine(QString::fromUtf8(info.label), counter, last, cmd, info.parts);
+    if (!last) {
+        ++Transfer.part;
+        return true;
+    }
+    Transfer.part = 0;
+    ++Transfer.position;
+    if (cmd == CmdMessaggi)
+        ShortList = true;
+    if (cmd == CmdStateCentral && !Transfer.modelChecked) {
+        Transfer.modelChecked = true;
+        const int expected = ModelAccess.systemType ? ModelAccess.systemType() : 0;
+        if (expected != 0 && Sys.System != expected) {
+            Timer1->stop();
+            if (MessageDlg(QString::fromUtf8(ModelMismatchQuestion), MsgDlgType::Warning, mbYesNo) != mrYes) {
+                endTransfer(EndQuiet, SENDOK);
+                return false;
+            }
+            Sys.SystemConfirm = true;
+            if (Transfer.active())
+                Timer1->start();
+        }
+    }
+    return true;
+}

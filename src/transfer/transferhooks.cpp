@@ -1,0 +1,9 @@
+#include "transfer/transferhooks.h"
+
+TransferModelAccess ModelAccess;
+
+void TransferHooks::resetAll() {
+    pageControlChange = {};
+    repaintAll = {};
+    mainCaption = {};
+}

@@ -1,0 +1,24 @@
+#pragma once
+// What the transfer needs from the rest of the program, set by whoever wires the application:
+// the configuration model's values and the main window's handlers. Tests set them directly.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+struct TransferModelAccess {
+    std::function<int()> systemType;          // the installation's model 1..6, 0 none
+    std::function<QString()> remoteCode;      // remote-management code (access handshake)
+    std::function<QString()> installerCode;   // installer code (cloud authorisation user)
+    std::function<QString()> panelId;         // 32-character identifier of the panel on the relay
+    std::function<QStringList()> inputNames;  // _Nome of every input, in record order
+    std::function<QStringList()> outputNames; // _Nome of every output, in record order
+};
+extern TransferModelAccess ModelAccess;
+
+struct TransferHooks {
+    static inline std::function<void()> pageControlChange; // the main window's page-change handler
+    static inline std::function<void()> repaintAll;        // the main window's full repaint
+    static inline std::function<QString()> mainCaption;    // the main window's caption
+
+    static void resetAll();
+};

@@ -1,0 +1,35 @@
+#pragma once
+// A local TLS websocket relay on 127.0.0.1 standing in for the cloud: it accepts the upgrade,
+// records what the client sent, and forwards each envelope's frame to a simulated panel.
+#include "support/panelsimulator.h"
+#include "support/testcert.h"
+
+#include <QString>
+#include <QThread>
+
+class RelayServer;
+
+class CloudRelay {
+public:
+    explicit CloudRelay(PanelCore& core);
+    ~CloudRelay();
+
+    bool start(const TestCertificate& certificate); // listens on 127.0.0.1, a free port
+    quint16 port() const { return m_port; }
+
+    // The upgrade request of the last connection, as the relay received it.
+    QString lastRequestPath() const; // path and query
+    QByteArray lastAuthorization() const;
+    int messageCount() const;
+    int connectionCount() const;
+    // Refuses (closes) connections whose authorisation differs; empty accepts all.
+    void setExpectedAuthorization(const QByteArray& value);
+    void setSilent(bool silent);   // messages get no reply
+    void setDropAfter(int count);  // the connection is closed when message number count arrives
+    void setSplitReplies(bool on); // replies go out as continuation frames
+
+private:
+    QThread m_thread;
+    RelayServer* m_server = nullptr;
+    quint16 m_port = 0;
+};
