@@ -23,6 +23,7 @@ class TestMainWindow : public QObject {
 private:
     QList<Job> jobs;
     std::unique_ptr<TempRegistry> registry;
+    std::unique_ptr<BoxAnswerer> anyBox; // no test may block on a box
     int exitCode = -1;
     int exitCalls = 0;
 
@@ -38,6 +39,7 @@ private slots:
         ShortList = true;
         ImageSwitch = 0;
         registry = std::make_unique<TempRegistry>();
+        anyBox = std::make_unique<BoxAnswerer>();
         MainWindowLinks::setTransferObserverForTests(
             [this](int tab, bool write) { jobs << Job(tab, write); });
         TForm6::setProcessExit([this](int code) {
@@ -47,6 +49,7 @@ private slots:
     }
     void cleanup() {
         MainWindowLinks::setTransferObserverForTests({});
+        anyBox.reset();
         registry.reset();
     }
 
