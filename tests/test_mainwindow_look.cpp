@@ -1,8 +1,14 @@
 // The main window's frame as the user sees it: sizes of the bars, pictures that exist at
 // every scale, and (with TABULON_SCREENSHOTS=<folder>) a picture of every page for review.
 
+#include "model/datamodule.h"
+#include "platform/dataset.h"
+#include "platform/dialogs.h"
+#include "platform/registrykey.h"
+#include "support/tempregistry.h"
 #include "ui/imagelist.h"
 #include "ui/mainwindow.h"
+#include "ui/openinstallation.h"
 #include "ui/pagecontrol.h"
 #include "ui/statusbar.h"
 
@@ -54,13 +60,38 @@ private slots:
         const QString dir = qEnvironmentVariable("TABULON_SCREENSHOTS");
         if (dir.isEmpty())
             QSKIP("set TABULON_SCREENSHOTS to a folder to write the pictures");
+        TempRegistry registry;
+        BoxAnswerer boxes;
+        {
+            RegistryKey reg;
+            QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+            reg.writeString(QStringLiteral("DATABASE"), registry.folder() + QStringLiteral("/KTabulon.cds"));
+            for (const char* v : {"Top", "Left"})
+                reg.writeInteger(QString::fromLatin1(v), 0);
+            reg.writeInteger(QStringLiteral("Height"), 740);
+            reg.writeInteger(QStringLiteral("Width"), 1124);
+        }
+        TDM dm;
+        dm.DataModuleCreate();
         TForm6 f;
+        f.setStatusPanelText(7, DATABASE);
         f.show();
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         for (int i = 0; i < f.PageControl->count(); ++i) {
             f.PageControl->selectPageByUser(i);
             QTest::qWait(20);
             f.grab().save(QStringLiteral("%1/page_%2.png").arg(dir).arg(i, 2, 10, QLatin1Char('0')));
+        }
+        for (int type : {1, 2, 3, 4, 5, 6, 0}) {
+            dm.AddDataSet(type == 0 ? 1 : type);
+            if (type == 0) {
+                dm.CDSet_Tabulon->edit();
+                dm.CDSet_Tabulon->fieldByName(QStringLiteral("_TipoCentrale")).setAsString(QString());
+                dm.CDSet_Tabulon->post();
+            }
+            OpenInstallation();
+            QTest::qWait(20);
+            f.grab().save(QStringLiteral("%1/model_%2.png").arg(dir).arg(type));
         }
     }
 };
