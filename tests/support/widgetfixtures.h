@@ -1,0 +1,28 @@
+#pragma once
+// Small tables and helpers for the tests of the data-aware widgets.
+
+#include "platform/dataset.h"
+
+#include <QImage>
+#include <QStringList>
+
+#include <memory>
+
+class DBGrid;
+class QWidget;
+
+// A table of `rows` rows with the twenty fields the gallery and the grid tests use:
+// _ID, _Nome, _Enable, _Tipo, _Msg1, _Ora (masked), _Partizione1.._Partizione8, _Tempo,
+// _Codice (masked), _Lunghezza ("0"/"1"), _Stato ("ON"/"OFF"), _Utente (a user's name), _Nota.
+std::unique_ptr<DataSet> makeSampleTable(int rows, const QString& name = QStringLiteral("CDSet_Sample"));
+
+// A table with the given fields, all text of 30 characters, one row per entry of `rows`
+// (values separated by '|').
+std::unique_ptr<DataSet> makeTextTable(const QString& name, const QStringList& fields,
+                                       const QStringList& rows);
+
+// Renders a widget into an image of its size times `ratio` (device pixel ratio).
+QImage renderWidget(QWidget& widget, qreal ratio = 1.0);
+
+// Colour of the pixel at viewport coordinates (x, y) of a grid, rendered at `ratio`.
+QColor gridPixel(DBGrid& grid, int x, int y, qreal ratio = 1.0);

@@ -1,0 +1,353 @@
+// Bound controls: each shows the current record's value and follows record moves; only a
+// user's action writes, and an engine's refusal is shown without losing what was typed.
+
+#include "platform/dbcontrols.h"
+#include "platform/dialogs.h"
+#include "support/widgetfixtures.h"
+
+#include <QtTest>
+
+namespace {
+
+// A shown window over a sample table, with a count of every value written to any field.
+struct ControlPage {
+    std::unique_ptr<DataSet> table = makeSampleTable(10);
+    DataSource source{table.get()};
+    QWidget window;
+    QVBoxLayout* layout = new QVBoxLayout(&window);
+    int writes = 0;
+
+    ControlPage() {
+        for (Field* f : table->fields())
+            f->onChange = [this](Field&) { ++writes; };
+        window.resize(400, 300);
+    }
+    template <class W> W* add(W* w, const QString& field) {
+        layout->addWidget(w);
+        w->setDataSource(&source);
+        w->setDataField(field);
+        return w;
+    }
+    void show() {
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+    }
+    Field& field(const char* name) { return table->fieldByName(QString::fromLatin1(name)); }
+    QString stored(const char* name, int recNo) { return table->stringAt(recNo, field(name).index()); }
+};
+
+} // namespace
+
+class DBControlsTest : public QObject {
+    Q_OBJECT
+private slots:
+    // ---------------------------------------------------------------- showing never writes
+
+    void showingRecordsNeverWritesOrNotifies() {
+        ControlPage page;
+        auto* edit = page.add(new DBEdit, QStringLiteral("_Nome"));
+        auto* memo = page.add(new DBMemo, QStringLiteral("_Nota"));
+        auto* check = page.add(new DBCheckBox, QStringLiteral("_Enable"));
+        auto* onOff = page.add(new DBCheckBox, QStringLiteral("_Stato"));
+        onOff->setKind(DBCheckBox::Kind::OnOff);
+        auto* radio = page.add(new DBRadioGroup, QStringLiteral("_Lunghezza"));
+        radio->setItems({QStringLiteral("xxxxxx"), QStringLiteral("xxxx")});
+        radio->setValues({QStringLiteral("0"), QStringLiteral("1")});
+        auto* combo = page.add(new DBComboBox, QStringLiteral("_Tipo"));
+        combo->setItems(
+            {QStringLiteral("Istantaneo"), QStringLiteral("Ritardato"), QStringLiteral("24 ore")});
+        page.show();
+
+        QSignalSpy editUser(edit, &DBEdit::changedByUser), memoUser(memo, &DBMemo::changedByUser),
+            checkUser(check, &DBCheckBox::clickedByUser), onOffUser(onOff, &DBCheckBox::clickedByUser),
+            radioUser(radio, &DBRadioGroup::changedByUser), comboUser(combo, &DBComboBox::changedByUser);
+        QSignalSpy checkShown(check, &DBCheckBox::valueShown);
+        QSignalSpy textChanged(edit, &QLineEdit::textChanged);
+
+        for (int r = 1; r <= 10; ++r) {
+            page.table->setRecNo(r);
+            QCOMPARE(edit->text(), QStringLiteral("Ingresso %1").arg(r));
+            QCOMPARE(check->isChecked(), r % 5 != 0);
+            QCOMPARE(onOff->text(), page.stored("_Stato", r));
+            QCOMPARE(radio->itemIndex(), r % 2 ? 0 : 1);
+        }
+        // A value changed by code shows at once, and still counts as nobody's click.
+        page.table->edit();
+        page.field("_Nome").setAsString(QStringLiteral("Cucina"));
+        page.field("_Enable").setAsBoolean(true);
+        page.table->post();
+        QCOMPARE(edit->text(), QStringLiteral("Cucina"));
+        QVERIFY(check->isChecked());
+        QCOMPARE(page.writes, 2); // the two writes made by the code above
+        for (QSignalSpy* spy : {&editUser, &memoUser, &checkUser, &onOffUser, &radioUser, &comboUser})
+            QCOMPARE(spy->count(), 0);
+        QCOMPARE(textChanged.count(), 0);  // the refresh emits no change signals at all
+        QVERIFY(checkShown.count() >= 10); // but tells that a value was shown
+        QCOMPARE(page.table->state(), DataSetState::Browse);
+    }
+
+    // ---------------------------------------------------------------- DBEdit and DBMemo
+
+    void typedTextIsWrittenWhenTheRecordPosts() {
+        ControlPage page;
+        auto* edit = page.add(new DBEdit, QStringLiteral("_Nome"));
+        auto* memo = page.add(new DBMemo, QStringLiteral("_Nota"));
+        page.show();
+        QSignalSpy user(edit, &DBEdit::changedByUser);
+        edit->setCursorPosition(edit->text().size());
+        QTest::keyClicks(edit, QStringLiteral("X"));
+        QCOMPARE(user.count(), 1);
+        QCOMPARE(page.table->state(), DataSetState::Edit); // the first keystroke starts the edit
+        QCOMPARE(page.writes, 0);                          // nothing stored until the post
+        memo->setFocus();
+        QTest::keyClicks(memo, QStringLiteral("porta blindata"));
+        page.table->next(); // moving posts, and the post collects both texts
+        QCOMPARE(page.stored("_Nome", 1), QStringLiteral("Ingresso 1X"));
+        QCOMPARE(page.stored("_Nota", 1), QStringLiteral("porta blindata"));
+        QCOMPARE(edit->text(), QStringLiteral("Ingresso 2"));
+        QVERIFY(!edit->modified());
+    }
+
+    void maskedEditRefusesIncompleteTextAndKeepsIt() {
+        ControlPage page;
+        BoxAnswerer boxes;
+        auto* time = page.add(new DBEdit, QStringLiteral("_Ora"));
+        page.show();
+        QCOMPARE(time->text(), QStringLiteral("01:07"));
+        time->selectAll();
+        QTest::keyClick(time, Qt::Key_Delete);
+        QTest::keyClicks(time, QStringLiteral("9"));
+        QVERIFY(time->modified());
+        QVERIFY(!time->updateRecord());
+        QCOMPARE(boxes.count(QStringLiteral("ShowMessage")), 1);
+        QCOMPARE(time->text().left(1), QStringLiteral("9")); // nothing typed is lost
+        QCOMPARE(page.writes, 0);
+        QTest::keyClicks(time, QStringLiteral("45"));
+        QTest::keyClicks(time, QStringLiteral("1"));
+        QVERIFY(time->updateRecord());
+        QCOMPARE(page.field("_Ora").asString(), QStringLiteral("94:51"));
+    }
+
+    void refusedValueIsShownAndTheTextKept() {
+        ControlPage page;
+        BoxAnswerer boxes;
+        page.field("_Nome").onValidate = [](Field& f) {
+            if (f.asString().contains(QLatin1Char('!')))
+                throw DataSetError(QStringLiteral("Carattere non ammesso"));
+        };
+        auto* edit = page.add(new DBEdit, QStringLiteral("_Nome"));
+        page.show();
+        edit->setCursorPosition(edit->text().size());
+        QTest::keyClicks(edit, QStringLiteral("!"));
+        QVERIFY(!edit->updateRecord());
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Carattere non ammesso")});
+        QCOMPARE(edit->text(), QStringLiteral("Ingresso 1!"));
+        QCOMPARE(page.field("_Nome").asString(), QStringLiteral("Ingresso 1"));
+        QTest::keyClick(edit, Qt::Key_Escape); // drops the entry
+        QCOMPARE(edit->text(), QStringLiteral("Ingresso 1"));
+        QVERIFY(!edit->modified());
+    }
+
+    void readOnlyFieldCannotBeTyped() {
+        ControlPage page;
+        auto* id = page.add(new DBEdit, QStringLiteral("_ID"));
+        page.show();
+        QVERIFY(id->isReadOnly());
+        QTest::keyClicks(id, QStringLiteral("5"));
+        QCOMPARE(id->text(), QStringLiteral("1"));
+        QCOMPARE(page.table->state(), DataSetState::Browse);
+    }
+
+    // ---------------------------------------------------------------- DBCheckBox
+
+    void booleanCheckBoxWritesOnClick() {
+        ControlPage page;
+        auto* box = page.add(new DBCheckBox(QStringLiteral("Abilitato")), QStringLiteral("_Enable"));
+        page.show();
+        QSignalSpy clicked(box, &DBCheckBox::clickedByUser);
+        QVERIFY(box->isChecked());
+        box->click();
+        QCOMPARE(clicked.count(), 1);
+        QCOMPARE(page.field("_Enable").asBoolean(), false);
+        QCOMPARE(page.table->state(), DataSetState::Edit);
+        page.table->setRecNo(5); // posts; row 5 holds False
+        QVERIFY(!page.table->booleanAt(1, page.field("_Enable").index()));
+        QVERIFY(!box->isChecked());
+        QCOMPARE(clicked.count(), 1);
+    }
+
+    void onOffCheckBoxShowsItsValueAsCaption() {
+        ControlPage page;
+        auto* box = page.add(new DBCheckBox, QStringLiteral("_Stato"));
+        box->setKind(DBCheckBox::Kind::OnOff);
+        page.show();
+        QCOMPARE(page.stored("_Stato", 1), QStringLiteral("ON"));
+        QCOMPARE(box->text(), QStringLiteral("ON"));
+        QVERIFY(box->font().bold());
+        page.table->setRecNo(3); // "OFF"
+        QCOMPARE(box->text(), QStringLiteral("OFF"));
+        QVERIFY(!box->font().bold());
+        QVERIFY(!box->isChecked());
+        box->click();
+        QCOMPARE(page.field("_Stato").asString(), QStringLiteral("ON"));
+        QCOMPARE(box->text(), QStringLiteral("ON"));
+        QVERIFY(box->font().bold());
+
+        // With the table closed the caption stays as it was.
+        page.table->cancel();
+        page.table->close();
+        QCOMPARE(box->text(), QStringLiteral("OFF"));
+    }
+
+    void trueFalseTextCheckBoxStoresText() {
+        auto table = makeTextTable(QStringLiteral("CDSet_Flags"), {QStringLiteral("_Flag")},
+                                   {QStringLiteral("True"), QStringLiteral("false"), QStringLiteral("")});
+        DataSource source(table.get());
+        DBCheckBox box;
+        box.setKind(DBCheckBox::Kind::TrueFalseText);
+        box.setDataSource(&source);
+        box.setDataField(QStringLiteral("_Flag"));
+        QVERIFY(box.isChecked());
+        box.click();
+        QCOMPARE(table->fieldByName("_Flag").asString(), QStringLiteral("False"));
+        table->setRecNo(2);
+        QVERIFY(!box.isChecked()); // compared without regard to case
+        table->setRecNo(3);
+        QVERIFY(!box.isChecked()); // an empty text is unchecked
+        box.click();
+        QCOMPARE(table->fieldByName("_Flag").asString(), QStringLiteral("True"));
+    }
+
+    void refusedClickShowsTheStoredValueAgain() {
+        ControlPage page;
+        BoxAnswerer boxes;
+        page.field("_Enable").onValidate = [](Field&) {
+            throw DataSetError(QStringLiteral("Ingresso bloccato"));
+        };
+        auto* box = page.add(new DBCheckBox, QStringLiteral("_Enable"));
+        page.show();
+        QSignalSpy clicked(box, &DBCheckBox::clickedByUser);
+        box->click();
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Ingresso bloccato")});
+        QVERIFY(box->isChecked());
+        QCOMPARE(clicked.count(), 0);
+    }
+
+    // ---------------------------------------------------------------- DBRadioGroup
+
+    void radioGroupStoresTheValueOfTheClickedItem() {
+        ControlPage page;
+        auto* radio =
+            page.add(new DBRadioGroup(QStringLiteral("LUNGHEZZA CODICI")), QStringLiteral("_Lunghezza"));
+        radio->setItems({QStringLiteral("xxxxxx"), QStringLiteral("xxxx")});
+        radio->setValues({QStringLiteral("0"), QStringLiteral("1")});
+        page.show();
+        QSignalSpy user(radio, &DBRadioGroup::changedByUser);
+        QCOMPARE(radio->itemIndex(), 0);
+        radio->button(1)->click();
+        QCOMPARE(user.count(), 1);
+        QCOMPARE(page.field("_Lunghezza").asString(), QStringLiteral("1"));
+        QCOMPARE(radio->value(), QStringLiteral("1"));
+        // A stored value no item stands for: no button checked.
+        page.field("_Lunghezza").setAsString(QStringLiteral("7"));
+        QCOMPARE(radio->itemIndex(), -1);
+        QVERIFY(!radio->button(0)->isChecked() && !radio->button(1)->isChecked());
+        QCOMPARE(user.count(), 1);
+
+        // Without values the captions are stored.
+        radio->setValues({});
+        radio->button(0)->click();
+        QCOMPARE(page.field("_Lunghezza").asString(), QStringLiteral("x")); // cut to the field's size
+    }
+
+    // ---------------------------------------------------------------- DBComboBox
+
+    void comboBoxWritesTheChosenItem() {
+        ControlPage page;
+        auto* combo = page.add(new DBComboBox, QStringLiteral("_Tipo"));
+        page.show();
+        QSignalSpy user(combo, &DBComboBox::changedByUser);
+        combo->setItems(
+            {QStringLiteral("Istantaneo"), QStringLiteral("Ritardato"), QStringLiteral("24 ore")});
+        QCOMPARE(combo->currentText(), QStringLiteral("Ritardato")); // row 1
+        QCOMPARE(page.writes, 0);
+        QTest::keyClick(combo, Qt::Key_Down); // a choice from the keyboard
+        QCOMPARE(user.count(), 1);
+        QCOMPARE(page.field("_Tipo").asString(), QStringLiteral("24 ore"));
+        QCOMPARE(page.table->state(), DataSetState::Edit);
+        page.table->post();
+        // A stored text that is no item shows nothing chosen and writes nothing.
+        page.table->setRecNo(4); // "Non Configurato"
+        QCOMPARE(combo->currentIndex(), -1);
+        QCOMPARE(user.count(), 1);
+    }
+
+    void editableComboBoxWritesTypedTextOnPost() {
+        ControlPage page;
+        auto* combo = page.add(new DBComboBox(nullptr, true), QStringLiteral("_Msg1"));
+        combo->setItems({QStringLiteral("PORTA"), QStringLiteral("FINESTRA")});
+        page.show();
+        QCOMPARE(combo->currentText(), QStringLiteral("PORTA"));
+        combo->lineEdit()->selectAll();
+        QTest::keyClicks(combo->lineEdit(), QStringLiteral("CANTINA"));
+        QVERIFY(combo->modified());
+        QCOMPARE(page.writes, 0);
+        page.table->post();
+        QCOMPARE(page.stored("_Msg1", 1), QStringLiteral("CANTINA"));
+    }
+
+    void listOpeningAndClosingAreReported() {
+        ControlPage page;
+        auto* combo = page.add(new DBComboBox, QStringLiteral("_Tipo"));
+        combo->setItems({QStringLiteral("Istantaneo"), QStringLiteral("Ritardato")});
+        page.show();
+        QSignalSpy dropped(combo, &DBComboBox::droppedDown), closed(combo, &DBComboBox::closedUp);
+        bool droppedDuringHandler = false;
+        connect(combo, &DBComboBox::droppedDown, [&] { droppedDuringHandler = combo->isDroppedDown(); });
+        combo->showPopup();
+        QCOMPARE(dropped.count(), 1);
+        QVERIFY(droppedDuringHandler);
+        combo->hidePopup();
+        QVERIFY(!combo->isDroppedDown());
+        QCOMPARE(closed.count(), 0); // reported after the choice the list made, not before
+        QTRY_COMPARE(closed.count(), 1);
+    }
+
+    // ---------------------------------------------------------------- DBLookupComboBox
+
+    void lookupStoresTheKeyOfTheChosenRow() {
+        ControlPage page;
+        auto users = makeTextTable(QStringLiteral("CDSet_Utenti"), {QStringLiteral("_Nome")},
+                                   {QStringLiteral("Installatore"), QStringLiteral("Mario Rossi"),
+                                    QStringLiteral("Laura Bianchi"), QStringLiteral("Servizio Tecnico")});
+        DataSource userSource(users.get());
+        auto* lookup = new DBLookupComboBox;
+        lookup->setListSource(&userSource);
+        lookup->setKeyField(QStringLiteral("_Nome"));
+        lookup->setListField(QStringLiteral("_Nome"));
+        page.add(lookup, QStringLiteral("_Utente"));
+        page.show();
+        QSignalSpy user(lookup, &DBLookupComboBox::changedByUser);
+        QCOMPARE(lookup->count(), 4);
+        QCOMPARE(lookup->currentText(), QStringLiteral("Mario Rossi")); // row 1
+        users->setRecNo(4);
+        QCOMPARE(lookup->currentText(), QStringLiteral("Mario Rossi")); // the list's cursor is not the value
+        QTest::keyClick(lookup, Qt::Key_Down);
+        QCOMPARE(user.count(), 1);
+        QCOMPARE(page.field("_Utente").asString(), QStringLiteral("Laura Bianchi"));
+        QCOMPARE(users->recNo(), 3); // the list table is put on the chosen row
+        page.table->post();
+
+        // A renamed user shows under the new name; a key no row has shows nothing.
+        users->setRecNo(3);
+        users->edit();
+        users->fieldByName("_Nome").setAsString(QStringLiteral("Laura B."));
+        users->post();
+        QCOMPARE(lookup->itemText(2), QStringLiteral("Laura B."));
+        QCOMPARE(lookup->currentIndex(), -1); // the stored key was the old name
+        QCOMPARE(user.count(), 1);
+    }
+};
+
+QTEST_MAIN(DBControlsTest)
+#include "test_dbcontrols.moc"
