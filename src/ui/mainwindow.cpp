@@ -352,8 +352,8 @@ void TForm6::PageControl_parametri_variChange() {
 
 void TForm6::PageControl_FPTChange() {
     TabSheet12->PageControl_FPT->highlightActiveOnly();
-    if (QWidget* grid = findChild<QWidget*>(QStringLiteral("DBGrid30")))
-        grid->update();
+    if (auto* grid = findChild<QAbstractScrollArea*>(QStringLiteral("DBGrid30")))
+        grid->viewport()->update();
 }
 
 void TForm6::PageControl_Change_Highlighted(TPageControl* pageControl) {
@@ -365,8 +365,9 @@ void TForm6::PageControl_Change_Highlighted(TPageControl* pageControl) {
 void TForm6::RepaintAll() {
     PageControl->update();
     for (QWidget* w : findChildren<QWidget*>()) {
-        if (qobject_cast<QGroupBox*>(w) || qobject_cast<QScrollArea*>(w) || qobject_cast<QSplitter*>(w) ||
-            isGrid(w))
+        if (isGrid(w))
+            static_cast<QAbstractScrollArea*>(w)->viewport()->update(); // the cells live in the viewport
+        else if (qobject_cast<QGroupBox*>(w) || qobject_cast<QScrollArea*>(w) || qobject_cast<QSplitter*>(w))
             w->update();
     }
     update();

@@ -1,14 +1,13 @@
-// The main window's passes over its grids, splitters and combo boxes: styling at creation,
-// column fitting on resize and when a splitter moves.
+// The main window's passes over its grids, splitters and combo boxes.
 
-#include "ui/mainwindow.h"
+#include "ui/gridpasses.h"
 
 #include "platform/colors.h"
 #include "platform/dbgrid.h"
 #include "platform/gridpaint.h"
+#include "ui/mainwindow.h"
 
 #include <QSplitter>
-#include <QStringList>
 
 namespace {
 struct SplitterRefit {
@@ -42,27 +41,98 @@ QStringList split(const char* list) {
 }
 } // namespace
 
-bool TForm6::isGrid(const QWidget* w) {
-    return w && w->inherits("DBGrid");
+namespace GridPasses {
+
+void styleGrids(QWidget& root) {
+    const QColor background = GridPalette::color(GridPalette::GridBackground);
+    const QColor titleColor = GridPalette::color(GridPalette::TitleBackground);
+    for (DBGrid* grid : root.findChildren<DBGrid*>()) {
+        grid->setColor(background);
+        QFont titleFont = grid->titleFont();
+        titleFont.setBold(true);
+        grid->setTitleFont(titleFont);
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            DBGridColumn& column = grid->column(c);
+            column.title.color = titleColor;
+            QFont columnFont = column.title.font;
+            columnFont.setBold(true);
+            column.title.font = columnFont;
+        }
+        grid->setOption(GridOption::RowLines);
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            DBGridColumn& column = grid->column(c);
+            if (Field* field = column.field())
+                field->tag = c == 0 ? 0 : column.storedWidth();
+        }
+    }
 }
 
-void TForm6::firstCreationPass() {}
+void fitAndFinish(QWidget& root) {
+    fitAll(root);
+    const QColor handleColor = sysColor(COLOR_ACTIVEBORDER);
+    for (QSplitter* splitter : root.findChildren<QSplitter*>()) {
+        // Horizontal bars are 10 px thick; the vertical ones keep 8 px.
+        splitter->setHandleWidth(splitter->orientation() == Qt::Vertical ? 10 : 8);
+        for (int i = 1; i < splitter->count(); ++i) {
+            QSplitterHandle* handle = splitter->handle(i);
+            QPalette pal = handle->palette();
+            pal.setColor(QPalette::Window, handleColor);
+            handle->setPalette(pal);
+            handle->setAutoFillBackground(true);
+        }
+    }
+    for (QWidget* w : root.findChildren<QWidget*>())
+        if (w->inherits("DBComboBox") || w->inherits("DBLookupComboBox"))
+            ComboBox_AutoWidth(w);
+}
 
-void TForm6::secondCreationPass() {}
+void fitAll(QWidget& root) {
+    for (DBGrid* grid : root.findChildren<DBGrid*>()) {
+        FixDBGridColumnsWidth(grid);
+        grid->viewport()->update();
+    }
+}
 
-void TForm6::fitAllGrids() {}
-
-void TForm6::refitGrids(const QStringList& gridNames) {
+void refit(QWidget& root, const QStringList& gridNames) {
     for (const QString& name : gridNames)
-        if (QWidget* grid = findChild<QWidget*>(name); isGrid(grid))
-            grid->update();
+        FixDBGridColumnsWidth(root.findChild<DBGrid*>(name));
 }
 
-void TForm6::wireSplitters() {
+QStringList gridsBesideSplitter(const QString& splitterName) {
+    for (const SplitterRefit& rule : kSplitterRefits)
+        if (split(rule.splitters).contains(splitterName))
+            return split(rule.grids);
+    return {};
+}
+
+void wireSplitters(QWidget& root, QObject* context) {
+    QWidget* r = &root;
     for (const SplitterRefit& rule : kSplitterRefits) {
         const QStringList grids = split(rule.grids);
         for (const QString& name : split(rule.splitters))
-            if (auto* splitter = findChild<QSplitter*>(name))
-                connect(splitter, &QSplitter::splitterMoved, this, [this, grids] { refitGrids(grids); });
+            if (auto* splitter = root.findChild<QSplitter*>(name))
+                QObject::connect(splitter, &QSplitter::splitterMoved, context,
+                                 [r, grids] { refit(*r, grids); });
     }
+}
+
+} // namespace GridPasses
+
+bool TForm6::isGrid(const QWidget* w) {
+    return qobject_cast<const DBGrid*>(w) != nullptr;
+}
+void TForm6::firstCreationPass() {
+    GridPasses::styleGrids(*this);
+}
+void TForm6::secondCreationPass() {
+    GridPasses::fitAndFinish(*this);
+}
+void TForm6::fitAllGrids() {
+    GridPasses::fitAll(*this);
+}
+void TForm6::refitGrids(const QStringList& gridNames) {
+    GridPasses::refit(*this, gridNames);
+}
+void TForm6::wireSplitters() {
+    GridPasses::wireSplitters(*this, this);
 }
