@@ -117,6 +117,17 @@ private slots:
         QVERIFY(jobs.isEmpty());
     }
 
+    void pageChangeLeavesOtherRunningJobsAlone() {
+        TForm6 f;
+        f.Action6->trigger(); // write everything
+        jobs.clear();
+        StateTrasfert = 1; // parts are moving
+        selectByUser(f, 3);
+        selectByUser(f, 13);
+        selectByUser(f, 7);
+        QVERIFY(jobs.isEmpty());
+    }
+
     void subPageChangeMovesTheHighlight() {
         TForm6 f;
         TPageControl* fpt = f.TabSheet12->PageControl_FPT;

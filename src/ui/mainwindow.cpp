@@ -321,8 +321,10 @@ void TForm6::PageControlChange() {
     for (QAction* a : {Action5, Action6, Action8, Action18})
         a->setEnabled(transfers);
     // Leaving the live test while it runs stops it (the sequencer clears StateTrasfert before
-    // it calls this handler at a job's end, so a job's own ending never gets here).
-    if (transfers && StateTrasfert != 0) {
+    // it calls this handler at a job's end, so a job's own ending never gets here). Only the
+    // live test: another job that is moving parts (a read or write of the whole configuration,
+    // whose progress window leaves the pages usable) must not be cut off by a page change.
+    if (transfers && StateTrasfert != 0 && Action4->isChecked()) {
         Action4->setChecked(false);
         Action4Execute();
     }
