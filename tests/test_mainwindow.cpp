@@ -228,6 +228,10 @@ private slots:
         f.ActionHint(f.Action18, hint, canShow);
         QVERIFY(canShow);
         QCOMPARE(hint, QStringLiteral("Ricevi Tabs"));
+        f.ActionHint(f.Action24_temp_recv, hint, canShow); // no hint of its own
+        QVERIFY(hint.isEmpty());
+        f.ActionHint(f.Action20, hint, canShow);
+        QCOMPARE(hint, QStringLiteral("Save"));
         f.setEnabled(false);
         hint.clear();
         f.ActionHint(f.Action18, hint, canShow);

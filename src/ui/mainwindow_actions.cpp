@@ -140,7 +140,7 @@ void TForm6::Action16Execute() {
 void TForm6::ActionHint(QAction* action, QString& hint, bool& canShow) const {
     canShow = true;
     if (isEnabled())
-        hint = action->toolTip();
+        hint = action->property("hint").toString();
     else
         canShow = false; // no hint while the register window or a dialog holds the window
 }

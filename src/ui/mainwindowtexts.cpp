@@ -38,8 +38,10 @@ const char* const kPageCaptions[TForm6::kPageCount] = {"UTENTI",
 void setAction(QAction* a, const char* caption, const char* hint) {
     if (caption)
         a->setText(QString::fromUtf8(caption));
-    // The hint is what the tool bar shows over the button (see TForm6::ActionHint).
-    a->setToolTip(hint ? QString::fromUtf8(hint) : QString());
+    // The hint is what the tool bar shows over the button (see TForm6::ActionHint); none: nothing.
+    const QString text = hint ? QString::fromUtf8(hint) : QString();
+    a->setToolTip(text);
+    a->setProperty("hint", text);
     a->setStatusTip(QString());
 }
 } // namespace
