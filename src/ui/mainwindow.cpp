@@ -390,3 +390,5 @@ void TForm6::resizeEvent(QResizeEvent* event) {
     placeStatusImages();
     FormResize();
 }
+
+#include "moc_mainwindow.cpp"

@@ -382,3 +382,5 @@ void TPageControl::showSheet(int index) {
     m_stack->setCurrentWidget(m_tabs[index].sheet);
     relayoutTabs(); // the active tab's row moves next to the sheets
 }
+
+#include "moc_pagecontrol.cpp"

@@ -57,3 +57,5 @@ void TStatusBar::paintEvent(QPaintEvent*) {
                    p.fontMetrics().elidedText(text, Qt::ElideMiddle, tr.width()));
     }
 }
+
+#include "moc_statusbar.cpp"

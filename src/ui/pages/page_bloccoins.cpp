@@ -3,3 +3,5 @@
 TPageBloccoIns::TPageBloccoIns(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet14"));
 }
+
+#include "moc_page_bloccoins.cpp"

@@ -26,3 +26,5 @@ TPageContactID::TPageContactID(QWidget* parent) : QWidget(parent) {
     TabSheet36->setObjectName(QStringLiteral("TabSheet36"));
     PageControl_FPT->addPage(TabSheet36, QStringLiteral("PARAMETRI DI SISTEMA"));
 }
+
+#include "moc_page_contactid.cpp"

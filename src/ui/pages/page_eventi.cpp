@@ -3,3 +3,5 @@
 TPageEventi::TPageEventi(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet31"));
 }
+
+#include "moc_page_eventi.cpp"

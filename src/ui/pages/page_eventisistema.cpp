@@ -3,3 +3,5 @@
 TPageEventiSistema::TPageEventiSistema(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet11"));
 }
+
+#include "moc_page_eventisistema.cpp"

@@ -3,3 +3,5 @@
 TPageGruppi::TPageGruppi(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet9"));
 }
+
+#include "moc_page_gruppi.cpp"

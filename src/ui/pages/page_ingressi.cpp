@@ -26,3 +26,5 @@ TPageIngressi::TPageIngressi(QWidget* parent) : QWidget(parent) {
     TabSheetIngAdattamento->setObjectName(QStringLiteral("TabSheetIngAdattamento"));
     PageControl_Ingressi->addPage(TabSheetIngAdattamento, QStringLiteral("Adattamento"));
 }
+
+#include "moc_page_ingressi.cpp"

@@ -66,3 +66,5 @@ void TPageParametriVari::buildDataOra() {
     grid->setColumnStretch(2, 1);
     grid->setRowStretch(3, 1);
 }
+
+#include "moc_page_parametrivari.cpp"

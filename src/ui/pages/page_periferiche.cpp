@@ -17,3 +17,5 @@ TPagePeriferiche::TPagePeriferiche(QWidget* parent) : QWidget(parent) {
     TabSheetTastierePrese->setObjectName(QStringLiteral("TabSheetTastierePrese"));
     PageControl_Periferiche->addPage(TabSheetTastierePrese, QStringLiteral("Tastiere/Prese"));
 }
+
+#include "moc_page_periferiche.cpp"

@@ -3,3 +3,5 @@
 TPagePriorita::TPagePriorita(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet43"));
 }
+
+#include "moc_page_priorita.cpp"

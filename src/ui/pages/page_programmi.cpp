@@ -3,3 +3,5 @@
 TPageProgrammi::TPageProgrammi(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet7"));
 }
+
+#include "moc_page_programmi.cpp"

@@ -3,3 +3,5 @@
 TPagePSTN::TPagePSTN(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet22"));
 }
+
+#include "moc_page_pstn.cpp"

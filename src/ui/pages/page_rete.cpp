@@ -23,3 +23,5 @@ TPageRete::TPageRete(QWidget* parent) : QWidget(parent) {
     lay->addWidget(GroupBox110);
     GroupBox110->setVisible(false);
 }
+
+#include "moc_page_rete.cpp"

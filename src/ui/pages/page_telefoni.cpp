@@ -17,3 +17,5 @@ TPageTelefoni::TPageTelefoni(QWidget* parent) : QWidget(parent) {
     TabSheet30->setObjectName(QStringLiteral("TabSheet30"));
     PageControl_telefoni->addPage(TabSheet30, QStringLiteral("PARAMETRI DI CHIAMATA"));
 }
+
+#include "moc_page_telefoni.cpp"

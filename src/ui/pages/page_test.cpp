@@ -3,3 +3,5 @@
 TPageTest::TPageTest(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet8"));
 }
+
+#include "moc_page_test.cpp"

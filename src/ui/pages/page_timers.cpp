@@ -3,3 +3,5 @@
 TPageTimers::TPageTimers(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet13"));
 }
+
+#include "moc_page_timers.cpp"

@@ -23,3 +23,5 @@ TPageUscite::TPageUscite(QWidget* parent) : QWidget(parent) {
     TabSheet35->setObjectName(QStringLiteral("TabSheet35"));
     PageControl_Uscite->addPage(TabSheet35, QStringLiteral("Associazioni"));
 }
+
+#include "moc_page_uscite.cpp"

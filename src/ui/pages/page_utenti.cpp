@@ -3,3 +3,5 @@
 TPageUtenti::TPageUtenti(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet4"));
 }
+
+#include "moc_page_utenti.cpp"

@@ -3,3 +3,5 @@
 TPageVocaboli::TPageVocaboli(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet28"));
 }
+
+#include "moc_page_vocaboli.cpp"

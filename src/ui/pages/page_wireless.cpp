@@ -40,3 +40,5 @@ TPageWireless::TPageWireless(QWidget* parent) : QWidget(parent) {
     TabSheet48->setObjectName(QStringLiteral("TabSheet48"));
     PageControl2->addPage(TabSheet48, QStringLiteral("SENSORI"));
 }
+
+#include "moc_page_wireless.cpp"
