@@ -82,6 +82,12 @@ private slots:
             QTest::qWait(20);
             f.grab().save(QStringLiteral("%1/page_%2.png").arg(dir).arg(i, 2, 10, QLatin1Char('0')));
         }
+        for (QMenu* menu : {f.File1, f.Comunication1, f.Program1}) {
+            menu->popup(f.mapToGlobal(QPoint(10, 20)));
+            QTest::qWait(20);
+            menu->grab().save(QStringLiteral("%1/menu_%2.png").arg(dir, menu->objectName()));
+            menu->hide();
+        }
         for (int type : {1, 2, 3, 4, 5, 6, 0}) {
             dm.AddDataSet(type == 0 ? 1 : type);
             if (type == 0) {
