@@ -10,6 +10,7 @@
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
 #include "ui/pagecontrol.h"
+#include "ui/pages/page_parametrivari.h"
 #include "ui/statusbar.h"
 
 #include <QtTest>
@@ -82,6 +83,10 @@ private slots:
             QTest::qWait(20);
             f.grab().save(QStringLiteral("%1/page_%2.png").arg(dir).arg(i, 2, 10, QLatin1Char('0')));
         }
+        f.PageControl->selectPageByUser(5);
+        f.TabSheet6->PageControl_parametri_vari->selectPageByUser(5);
+        f.Timer2Timer();
+        f.grab().save(QStringLiteral("%1/dataora.png").arg(dir));
         for (QMenu* menu : {f.File1, f.Comunication1, f.Program1}) {
             menu->popup(f.mapToGlobal(QPoint(10, 20)));
             QTest::qWait(20);

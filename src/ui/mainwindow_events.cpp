@@ -128,7 +128,8 @@ void TForm6::Timer2Timer() {
         p->ora->setTime(QTime::currentTime());
         p->Data->setDate(QDate::currentDate());
     }
-    p->Label2->setText(QLocale::system().toString(QTime::currentTime(), QLocale::LongFormat));
+    p->Label2->setText(
+        QLocale::system().toString(QTime::currentTime(), TPageParametriVari::longTimeFormat()));
 }
 
 // ---- link menu items --------------------------------------------------------------------

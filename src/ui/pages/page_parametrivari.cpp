@@ -7,6 +7,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QRegularExpression>
 #include <QTimeEdit>
 #include <QVBoxLayout>
 
@@ -37,6 +38,13 @@ TPageParametriVari::TPageParametriVari(QWidget* parent) : QWidget(parent) {
     buildDataOra();
 }
 
+QString TPageParametriVari::longTimeFormat() {
+    QString format = QLocale::system().timeFormat(QLocale::LongFormat);
+    // Drop the time-zone token and the blank before it.
+    static const QRegularExpression zone(QStringLiteral("\\s*t+"));
+    return format.remove(zone).trimmed();
+}
+
 void TPageParametriVari::buildDataOra() {
     auto* grid = new QGridLayout(TabSheetDataOra);
     grid->setContentsMargins(16, 16, 16, 16);
@@ -58,7 +66,7 @@ void TPageParametriVari::buildDataOra() {
     Data->setCalendarPopup(true);
     ora = new QTimeEdit(TabSheetDataOra);
     ora->setObjectName(QStringLiteral("ora"));
-    ora->setDisplayFormat(QLocale().timeFormat(QLocale::LongFormat).remove(QStringLiteral(" t")));
+    ora->setDisplayFormat(longTimeFormat());
     grid->addWidget(Label2, 0, 0, 1, 2);
     grid->addWidget(CheckBox1, 1, 0, 1, 2);
     grid->addWidget(Data, 2, 0);

@@ -29,6 +29,9 @@ public:
     QDateEdit* Data = nullptr;      // date sent to the panel
     QTimeEdit* ora = nullptr;       // time sent to the panel
 
+    // The system's long time format without the time zone (hours, minutes, seconds).
+    static QString longTimeFormat();
+
 private:
     void buildDataOra();
 };
