@@ -130,6 +130,20 @@ private slots:
         ComSet = nullptr;
     }
 
+    void theRegisterWindowAndTheMainWindowTakeTurns()
+    {
+        createDataModule();
+        QWidget registerWindow; // stands for the start-up's register window
+        registerWindow.setObjectName(QStringLiteral("Form_Anagrafica"));
+        TForm6 f;
+        DM->AddDataSet(5);
+        f.Action1->trigger();
+        QVERIFY(registerWindow.isVisible());
+        OpenInstallation();
+        QVERIFY(!registerWindow.isVisible());
+        QVERIFY(f.isVisible());
+    }
+
     void uncheckingTheLiveTestStopsTheSequencerFirst() {
         TComSet cs;
         ComSet = &cs;
