@@ -106,6 +106,24 @@ void FieldDataLink::stateChanged(DataSetState state) {
         emit refreshNeeded();
 }
 
+bool FieldDataLink::startTyping() {
+    m_typing = true;
+    m_enteringEdit = true;
+    const bool editing = edit();
+    m_enteringEdit = false;
+    m_typing = editing;
+    return editing;
+}
+
+bool FieldDataLink::writeTyped(const QString& text) {
+    if (!m_typing)
+        return true;
+    if (!write([&text](Field& f) { f.setAsString(text); }))
+        return false;
+    m_typing = false;
+    return true;
+}
+
 // ================================================================ DBEdit
 
 DBEdit::DBEdit(QWidget* parent) : MaskedLineEdit(parent), m_link(new FieldDataLink(this)) {
@@ -116,7 +134,7 @@ DBEdit::DBEdit(QWidget* parent) : MaskedLineEdit(parent), m_link(new FieldDataLi
 }
 
 void DBEdit::refresh() {
-    if (m_enteringEdit)
+    if (m_link->enteringEdit())
         return;
     const Field* f = m_link->field();
     {
@@ -127,7 +145,7 @@ void DBEdit::refresh() {
         setStoredText(f && !m_link->dataSet()->isEmpty() ? f->asString() : QString());
         setReadOnly(!m_link->canModify());
     }
-    m_modified = false;
+    m_link->stopTyping();
     emit valueShown();
 }
 
@@ -136,23 +154,15 @@ void DBEdit::reset() {
 }
 
 void DBEdit::userEdited() {
-    if (!m_modified) {
-        m_modified = true;
-        // Going into edit state must not show the record again over the typed text.
-        m_enteringEdit = true;
-        const bool editing = m_link->edit();
-        m_enteringEdit = false;
-        if (!editing) {
-            m_modified = false;
-            refresh();
-            return;
-        }
+    if (!m_link->typing() && !m_link->startTyping()) {
+        refresh();
+        return;
     }
     emit changedByUser();
 }
 
 bool DBEdit::updateRecord() {
-    if (!m_modified)
+    if (!m_link->typing())
         return true;
     const QString error = validationError();
     if (!error.isEmpty()) {
@@ -160,16 +170,13 @@ bool DBEdit::updateRecord() {
         return false;
     }
     const QString value = storedText();
-    if (!m_link->write([&value](Field& f) { f.setAsString(value); }))
-        return false;
-    m_modified = false;
-    return true;
+    return m_link->writeTyped(value);
 }
 
 void DBEdit::keyPressEvent(QKeyEvent* event) {
     if (onKeyDown && onKeyDown(*this, *event))
         return;
-    if (event->key() == Qt::Key_Escape && m_modified) {
+    if (event->key() == Qt::Key_Escape && m_link->typing()) {
         reset();
         return;
     }
@@ -178,7 +185,7 @@ void DBEdit::keyPressEvent(QKeyEvent* event) {
 
 void DBEdit::focusOutEvent(QFocusEvent* event) {
     MaskedLineEdit::focusOutEvent(event);
-    if (m_modified && leavesControl(event))
+    if (m_link->typing() && leavesControl(event))
         updateRecord();
 }
 
@@ -192,7 +199,7 @@ DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(new FieldDataLi
 }
 
 void DBMemo::refresh() {
-    if (m_enteringEdit)
+    if (m_link->enteringEdit())
         return;
     const Field* f = m_link->field();
     m_showing = true;
@@ -202,7 +209,7 @@ void DBMemo::refresh() {
         setReadOnly(!m_link->canModify());
     }
     m_showing = false;
-    m_modified = false;
+    m_link->stopTyping();
     emit valueShown();
 }
 
@@ -213,32 +220,22 @@ void DBMemo::reset() {
 void DBMemo::userEdited() {
     if (m_showing)
         return;
-    if (!m_modified) {
-        m_modified = true;
-        m_enteringEdit = true;
-        const bool editing = m_link->edit();
-        m_enteringEdit = false;
-        if (!editing) {
-            m_modified = false;
-            refresh();
-            return;
-        }
+    if (!m_link->typing() && !m_link->startTyping()) {
+        refresh();
+        return;
     }
     emit changedByUser();
 }
 
 bool DBMemo::updateRecord() {
-    if (!m_modified)
+    if (!m_link->typing())
         return true;
     const QString value = toPlainText();
-    if (!m_link->write([&value](Field& f) { f.setAsString(value); }))
-        return false;
-    m_modified = false;
-    return true;
+    return m_link->writeTyped(value);
 }
 
 void DBMemo::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Escape && m_modified) {
+    if (event->key() == Qt::Key_Escape && m_link->typing()) {
         reset();
         return;
     }
@@ -247,7 +244,7 @@ void DBMemo::keyPressEvent(QKeyEvent* event) {
 
 void DBMemo::focusOutEvent(QFocusEvent* event) {
     QPlainTextEdit::focusOutEvent(event);
-    if (m_modified && leavesControl(event))
+    if (m_link->typing() && leavesControl(event))
         updateRecord();
 }
 
@@ -460,7 +457,7 @@ QStringList DBComboBox::items() const {
 }
 
 void DBComboBox::refresh() {
-    if (m_enteringEdit)
+    if (m_link->enteringEdit())
         return;
     const Field* f = m_link->field();
     const QString stored = f && !m_link->dataSet()->isEmpty() ? f->asString() : QString();
@@ -470,7 +467,7 @@ void DBComboBox::refresh() {
         if (isEditable())
             setEditText(stored);
     }
-    m_modified = false;
+    m_link->stopTyping();
     emit valueShown();
 }
 
@@ -486,33 +483,23 @@ void DBComboBox::userChose(int index) {
         refresh();
         return;
     }
-    m_modified = false;
+    m_link->stopTyping();
     emit changedByUser();
 }
 
 void DBComboBox::userTyped() {
-    if (!m_modified) {
-        m_modified = true;
-        m_enteringEdit = true;
-        const bool editing = m_link->edit();
-        m_enteringEdit = false;
-        if (!editing) {
-            m_modified = false;
-            refresh();
-            return;
-        }
+    if (!m_link->typing() && !m_link->startTyping()) {
+        refresh();
+        return;
     }
     emit changedByUser();
 }
 
 bool DBComboBox::updateRecord() {
-    if (!m_modified)
+    if (!m_link->typing())
         return true;
     const QString text = currentText();
-    if (!m_link->write([&text](Field& f) { f.setAsString(text); }))
-        return false;
-    m_modified = false;
-    return true;
+    return m_link->writeTyped(text);
 }
 
 void DBComboBox::setDropDownWidth(int pixels) {
@@ -540,7 +527,7 @@ void DBComboBox::hidePopup() {
 void DBComboBox::keyPressEvent(QKeyEvent* event) {
     if (onKeyDown && onKeyDown(*this, *event))
         return;
-    if (event->key() == Qt::Key_Escape && m_modified) {
+    if (event->key() == Qt::Key_Escape && m_link->typing()) {
         reset();
         return;
     }
@@ -551,7 +538,7 @@ void DBComboBox::focusOutEvent(QFocusEvent* event) {
     QComboBox::focusOutEvent(event);
     if (!leavesControl(event) || m_droppedDown)
         return;
-    if (m_modified)
+    if (m_link->typing())
         updateRecord();
     emit exited();
 }

@@ -54,6 +54,16 @@ public:
     // edit() and then `store` on the field; engine errors are shown. False when nothing was stored.
     bool write(const std::function<void(Field&)>& store);
 
+    // Typed text of the control. The first change puts the table into edit state; meanwhile the
+    // control must not show the record again over what was typed (enteringEdit()). False when
+    // the table refused the edit: the control then shows the stored value again.
+    bool startTyping();
+    bool typing() const { return m_typing; }
+    bool enteringEdit() const { return m_enteringEdit; }
+    void stopTyping() { m_typing = false; }
+    // Writes the typed text when there is some; typing stops once it is stored.
+    bool writeTyped(const QString& text);
+
 Q_SIGNALS:
     void refreshNeeded();       // show the current record's value
     void updateDataRequested(); // a post is coming: write pending text now
@@ -64,6 +74,8 @@ private:
 
     QPointer<DataSource> m_source;
     QString m_fieldName;
+    bool m_typing = false;
+    bool m_enteringEdit = false;
 };
 
 class DBEdit : public MaskedLineEdit {
@@ -77,7 +89,7 @@ public:
     void setDataField(const QString& name) { m_link->setDataField(name); }
     Field* field() const { return m_link->field(); }
 
-    bool modified() const { return m_modified; }
+    bool modified() const { return m_link->typing(); }
     // Writes typed text into the field (the field's edit mask must be complete). False when refused.
     bool updateRecord();
     void reset(); // shows the stored value again; typed text is dropped
@@ -96,8 +108,6 @@ private:
     void refresh();
     void userEdited();
     FieldDataLink* m_link;
-    bool m_modified = false;
-    bool m_enteringEdit = false;
 };
 
 class DBMemo : public QPlainTextEdit {
@@ -111,7 +121,7 @@ public:
     void setDataField(const QString& name) { m_link->setDataField(name); }
     Field* field() const { return m_link->field(); }
 
-    bool modified() const { return m_modified; }
+    bool modified() const { return m_link->typing(); }
     bool updateRecord();
     void reset();
 
@@ -127,9 +137,7 @@ private:
     void refresh();
     void userEdited();
     FieldDataLink* m_link;
-    bool m_modified = false;
     bool m_showing = false;
-    bool m_enteringEdit = false;
 };
 
 class DBCheckBox : public QCheckBox {
@@ -232,7 +240,7 @@ public:
     bool isDroppedDown() const { return m_droppedDown; }
     void setDropDownWidth(int pixels); // the list is at least this wide
     int dropDownWidth() const { return m_dropDownWidth; }
-    bool modified() const { return m_modified; }
+    bool modified() const { return m_link->typing(); }
     bool updateRecord(); // writes typed text
     void reset();
 
@@ -257,8 +265,6 @@ private:
     void userChose(int index);
     void userTyped();
     FieldDataLink* m_link;
-    bool m_modified = false;
-    bool m_enteringEdit = false;
     bool m_droppedDown = false;
     int m_dropDownWidth = 0;
 };

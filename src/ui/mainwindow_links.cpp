@@ -1,0 +1,206 @@
+#include "ui/mainwindow_links.h"
+
+#include "link/comset.h"
+#include "link/tracewindow.h"
+#include "link/websockets.h"
+#include "model/datamodule.h"
+#include "model/lang.h"
+#include "platform/dataset.h"
+#include "platform/dialogs.h"
+#include "platform/registrykey.h"
+#include "transfer/transferhooks.h"
+#include "ui/mainwindow.h"
+#include "ui/mainwindowtexts.h"
+#include "ui/pages/page_rete.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace MainWindowLinks {
+
+namespace {
+// The register window belongs to the start-up; it is found by its component name.
+QWidget* registerWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w->objectName() == QLatin1String("Form_Anagrafica"))
+            return w;
+    return nullptr;
+}
+
+std::function<void(int, bool)>& transferObserver() {
+    static std::function<void(int, bool)> observer;
+    return observer;
+}
+} // namespace
+
+void setTransferObserverForTests(std::function<void(int, bool)> observer) {
+    transferObserver() = std::move(observer);
+}
+
+void startTransfer(int tabCode, bool write) {
+    if (transferObserver()) {
+        transferObserver()(tabCode, write);
+        return;
+    }
+    if (ComSet)
+        ComSet->RecicleCommand(tabCode, write);
+}
+
+void stopSequencer() {
+    if (ComSet && ComSet->Timer1)
+        ComSet->Timer1->stop();
+}
+
+int replyTimeoutPosition() {
+    return ComSet && ComSet->ScrollBar1 ? ComSet->ScrollBar1->value() : 180;
+}
+
+void showConnectionForm() {
+    if (ComSet) {
+        ComSet->show();
+        ComSet->raise();
+    }
+}
+
+void showTraceWindow() {
+    if (Form1)
+        Form1->show();
+}
+
+void showRegisterWindow() {
+    if (QWidget* w = registerWindow())
+        w->show();
+}
+
+bool askYesNoWarning(const QString& text) {
+    return MessageDlg(text, MsgDlgType::Warning, mbYes | mbNo) == mrYes;
+}
+
+void showError(const QString& text) {
+    MessageDlg(text, MsgDlgType::Error, mbOK);
+}
+
+void saveRegister() {
+    if (!DM)
+        return;
+    DM->CDSet_Tabulon->checkBrowseMode();
+    QString error;
+    if (!DM->saveRegister(DATABASE, &error))
+        showError(error);
+}
+
+QString registerPath() {
+    return DATABASE;
+}
+
+void freeDataModule() {
+    if (!DM)
+        return;
+    TDM* dm = DM;
+    delete dm; // its destruction saves the register
+    if (DM == dm)
+        DM = nullptr;
+}
+
+void freeVocabularyLists() {
+    Lang::FreeVocabularyLists();
+}
+
+void postRegisterRow() {
+    if (!DM)
+        return;
+    DataSet* root = DM->CDSet_Tabulon;
+    if (root->state() == DataSetState::Edit || root->state() == DataSetState::Insert)
+        root->post();
+}
+
+int systemType() {
+    return DM ? DM->GetSystemType() : 0;
+}
+
+void selectSystem(int type) {
+    if (DM)
+        DM->SelectSystem(type);
+}
+
+void hideRegisterWindow() {
+    if (QWidget* w = registerWindow())
+        w->hide();
+}
+
+void disconnectCloudLink() {
+    if (WB && WB->ConnectionState() == TWebSockets::Connected)
+        WB->Disconnect();
+}
+
+void resetConnectionList() {
+    if (!ComSet)
+        return;
+    ComSet->ComboBox1->setCurrentIndex(0);
+    ComSet->ComboBox1Change(ComSet->ComboBox1);
+}
+
+bool readWindowBounds(int& top, int& left, int& height, int& width) {
+    RegistryKey reg;
+    if (!reg.openKey(kTabulonRegistryKey, false))
+        return false;
+    // Read in this order; a missing or mistyped value throws and leaves the rest unread.
+    top = reg.readInteger(QStringLiteral("Top"));
+    left = reg.readInteger(QStringLiteral("Left"));
+    height = reg.readInteger(QStringLiteral("Height"));
+    width = reg.readInteger(QStringLiteral("Width"));
+    reg.closeKey();
+    return true;
+}
+
+void writeExitValues(const QString& database, int top, int left, int height, int width, int baudRate) {
+    // Exit never fails: a key that does not open, or a refused write, writes nothing more.
+    try {
+        RegistryKey reg;
+        if (!reg.openKey(kTabulonRegistryKey, false))
+            return;
+        reg.writeString(QStringLiteral("DATABASE"), database);
+        reg.writeInteger(QStringLiteral("Top"), top);
+        reg.writeInteger(QStringLiteral("Left"), left);
+        reg.writeInteger(QStringLiteral("Height"), height);
+        reg.writeInteger(QStringLiteral("Width"), width);
+        reg.writeInteger(QStringLiteral("BaudRate"), baudRate);
+        reg.closeKey();
+    } catch (const RegistryError&) {
+    }
+}
+
+void languageRewrite(TForm6& form) {
+    TForm6* f = &form;
+    Lang::windowTextsHook = [f] { ApplyMainWindowTexts(*f, Lang::Version); };
+    Lang::LanguageRewrite();
+    Lang::windowTextsHook = nullptr;
+}
+
+void wireTransferHooks(TForm6&) {
+    // The sequencer calls back the window that exists at the time, never a freed one.
+    TransferHooks::pageControlChange = [] {
+        if (Form6)
+            Form6->PageControlChange();
+    };
+    TransferHooks::repaintAll = [] {
+        if (Form6)
+            Form6->RepaintAll();
+    };
+    TransferHooks::mainCaption = [] { return Form6 ? Form6->windowTitle() : QString(); };
+    TComSet::cloudEndpointHook = [] {
+        CloudEndpoint ep;
+        if (Form6) {
+            ep.host = Form6->TabSheet27->Edit2->text().trimmed();
+            bool ok = false;
+            const uint port = Form6->TabSheet27->Edit3->text().trimmed().toUInt(&ok);
+            ep.port = ok && port > 0 && port <= 65535 ? quint16(port) : 0;
+        }
+        return ep;
+    };
+}
+
+} // namespace MainWindowLinks

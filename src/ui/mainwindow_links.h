@@ -1,0 +1,59 @@
+#pragma once
+// What the main window uses of the other subsystems (connection form, transfer, data module,
+// register window, message boxes, registry), in one place so that the window's own files
+// stay about the window.
+
+#include <QString>
+
+#include <functional>
+
+class TForm6;
+
+namespace MainWindowLinks {
+// Transfer job start (tab code, direction: true writes to the panel).
+void startTransfer(int tabCode, bool write);
+// Tests watch the job starts instead of running them (an empty function restores the start).
+void setTransferObserverForTests(std::function<void(int tabCode, bool write)> observer);
+// Switches the connection form's sequencer timer off.
+void stopSequencer();
+// Position of the connection form's reply time-out scroll bar; 180 without the form.
+int replyTimeoutPosition();
+void showConnectionForm();
+void showTraceWindow();
+void showRegisterWindow();
+
+// Yes/No question with a warning icon; true for Yes.
+bool askYesNoWarning(const QString& text);
+void showError(const QString& text);
+
+// Brings the root table to browse mode and writes the whole register to DATABASE.
+void saveRegister();
+QString registerPath();
+// Frees the data module (which saves the register) when it exists.
+void freeDataModule();
+void freeVocabularyLists();
+
+// Window bounds kept in the registry. readBounds: false when the key does not exist
+// (nothing changes); a read failure throws with the registry's message.
+bool readWindowBounds(int& top, int& left, int& height, int& width);
+// Writes DATABASE, the bounds and BaudRate; nothing when the key does not exist. Never throws.
+void writeExitValues(const QString& database, int top, int left, int height, int width, int baudRate);
+
+// ---- opening an installation ----
+// Posts the root table when a row of it is being edited or inserted.
+void postRegisterRow();
+// Panel model of the installation under the register's cursor (0 none).
+int systemType();
+// Sets the dimension constants for the model (1..6; others change nothing).
+void selectSystem(int systemType);
+void hideRegisterWindow();
+// Closes the cloud link when it is connected; an open serial port stays open.
+void disconnectCloudLink();
+// Puts the connection form's link list back on its first entry, with that entry's boxes.
+void resetConnectionList();
+
+// Sets the window texts of the main window (and builds the vocabulary lists).
+void languageRewrite(TForm6& form);
+// Gives the window's handlers to the transfer and the connection form.
+void wireTransferHooks(TForm6& form);
+} // namespace MainWindowLinks

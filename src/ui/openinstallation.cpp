@@ -1,0 +1,38 @@
+#include "ui/openinstallation.h"
+
+#include "transfer/transferflags.h"
+#include "ui/imagelist.h"
+#include "ui/installationlayout.h"
+#include "ui/mainwindow.h"
+#include "ui/mainwindow_links.h"
+#include "ui/pagecontrol.h"
+#include "ui/pages/page_contactid.h"
+#include "ui/pages/page_utenti.h"
+
+void OpenInstallation() {
+    using namespace MainWindowLinks;
+    // A row still being edited in the register window is kept before its model is read.
+    postRegisterRow();
+    const int type = systemType();
+    if (Form6) {
+        InstallationLayout::Apply(*Form6, type);
+        TPageControl* fpt = Form6->TabSheet12->PageControl_FPT;
+        // Set from code: no page change runs, so the transfer actions keep their states.
+        Form6->PageControl->setActivePage(Form6->TabSheet4);
+        fpt->setActivePage(Form6->TabSheet12->TabSheet33);
+        Form6->PageControl->highlightActiveOnly();
+        fpt->highlightActiveOnly();
+    }
+    selectSystem(type);
+    if (Form6)
+        Form6->setStateIcon(Img2::InstallationOpen);
+    hideRegisterWindow();
+    if (Form6) {
+        Form6->show();
+        Form6->FormResize();
+    }
+    // The next transfer exchanges the message vocabulary again.
+    ShortList = false;
+    disconnectCloudLink();
+    resetConnectionList();
+}

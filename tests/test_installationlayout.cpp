@@ -1,0 +1,278 @@
+// The per-model layout of the main window, applied to a window of its own that holds every
+// component the layout names.
+
+#include "platform/dataset.h"
+#include "platform/dbgrid.h"
+#include "ui/installationlayout.h"
+#include "ui/pagecontrol.h"
+
+#include <QtTest>
+
+namespace {
+constexpr int TAVEK = 1, MIRUN = 2, MIRUNPLUS = 3, PELUN = 4, QUANE = 5, ZOREM = 6, NONE = 0;
+}
+
+class TestInstallationLayout : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<QWidget> root;
+    std::unique_ptr<DataSet> table;
+    std::unique_ptr<DataSource> source;
+
+    template <class T = QWidget> T* w(const char* name) const {
+        return root->findChild<T*>(QString::fromLatin1(name));
+    }
+    DBGridColumn& col(const char* grid, int c) const { return w<DBGrid>(grid)->column(c); }
+    TPageControl* pc(const char* name) const { return w<TPageControl>(name); }
+    bool tabShown(const char* control, const char* sheet) const {
+        TPageControl* p = pc(control);
+        return p->tabVisible(p->indexOf(p->pageByName(QString::fromLatin1(sheet))));
+    }
+
+    // Everything the layout can change, as one text, to compare whole layouts.
+    QString snapshot() const {
+        QStringList out;
+        for (const char* g : {"DBGrid6", "DBGrid15", "DBGrid26", "DBGrid3", "DBGrid31"}) {
+            DBGrid* grid = w<DBGrid>(g);
+            for (int c = 0; c < grid->columnCount(); ++c)
+                out << QStringLiteral("%1[%2]=%3/%4/%5")
+                           .arg(QLatin1String(g))
+                           .arg(c)
+                           .arg(grid->column(c).visible())
+                           .arg(grid->column(c).storedWidth())
+                           .arg(grid->column(c).field() ? grid->column(c).field()->tag : -1);
+        }
+        for (const QString& name : InstallationLayout::ComponentNames())
+            if (QWidget* x = root->findChild<QWidget*>(name); x && !qobject_cast<DBGrid*>(x))
+                out << QStringLiteral("%1=%2/%3").arg(name).arg(!x->isHidden()).arg(x->isEnabled());
+        for (const char* p : {"PageControl", "PageControl_FPT", "PageControl_telefoni"})
+            for (int i = 0; i < pc(p)->count(); ++i)
+                out << QStringLiteral("%1[%2]=%3").arg(QLatin1String(p)).arg(i).arg(pc(p)->tabVisible(i));
+        return out.join(QLatin1Char('\n'));
+    }
+
+    void addGrid(const char* name, int columns) {
+        auto* grid = new DBGrid(root.get());
+        grid->setObjectName(QString::fromLatin1(name));
+        grid->setDataSource(source.get());
+        for (int c = 0; c < columns; ++c) {
+            // Distinct fields per grid, distinct design widths per column.
+            DBGridColumn& column = grid->addColumn(QStringLiteral("%1_f%2").arg(QLatin1String(name)).arg(c));
+            column.setWidth(40 + c * 5 + columns);
+            column.field()->tag = column.storedWidth();
+        }
+    }
+
+    void addPageControl(const char* name, QStringList sheets) {
+        auto* p = new TPageControl(QString::fromLatin1(name), root.get());
+        for (const QString& s : sheets) {
+            auto* sheet = new QWidget;
+            sheet->setObjectName(s);
+            p->addPage(sheet, s);
+        }
+    }
+
+private slots:
+    void init() {
+        root = std::make_unique<QWidget>();
+        root->setObjectName(QStringLiteral("Form6"));
+        table = std::make_unique<DataSet>(QStringLiteral("CDSet_Test"));
+        for (auto [g, n] :
+             {std::pair{"DBGrid6", 12}, {"DBGrid15", 13}, {"DBGrid26", 11}, {"DBGrid3", 9}, {"DBGrid31", 11}})
+            for (int c = 0; c < n; ++c)
+                table->addField(QStringLiteral("%1_f%2").arg(QLatin1String(g)).arg(c), FieldType::Integer);
+        table->open();
+        source = std::make_unique<DataSource>(table.get());
+        addGrid("DBGrid6", 12);
+        addGrid("DBGrid15", 13);
+        addGrid("DBGrid26", 11);
+        addGrid("DBGrid3", 9);
+        addGrid("DBGrid31", 11);
+        addPageControl("PageControl", {"TabSheet4", "TabSheet22"});
+        addPageControl("PageControl_FPT", {"TabSheet33", "TabSheet24"});
+        addPageControl("PageControl_telefoni", {"TabSheet29", "TabSheet30"});
+        for (const QString& name : InstallationLayout::ComponentNames())
+            if (!root->findChild<QWidget*>(name)) {
+                auto* c = name.startsWith(QLatin1String("DBCheckBox")) ? new QCheckBox(root.get())
+                                                                       : new QWidget(root.get());
+                c->setObjectName(name);
+            }
+        QVERIFY(InstallationLayout::MissingComponents(*root).isEmpty());
+    }
+    void cleanup() {
+        root.reset();
+        source.reset();
+        table.reset();
+    }
+
+    void partitionsFiveToEightFollowTheModel_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("TAVEK") << TAVEK << false;
+        QTest::newRow("MIRUN") << MIRUN << false;
+        QTest::newRow("MIRUNPLUS") << MIRUNPLUS << true;
+        QTest::newRow("PELUN") << PELUN << false;
+        QTest::newRow("QUANE") << QUANE << false;
+        QTest::newRow("ZOREM") << ZOREM << true;
+        QTest::newRow("none") << NONE << true;
+    }
+    void partitionsFiveToEightFollowTheModel() {
+        QFETCH(int, type);
+        QFETCH(bool, shown);
+        InstallationLayout::Apply(*root, type);
+        for (int c = 8; c <= 11; ++c)
+            QCOMPARE(col("DBGrid6", c).visible(), shown);
+        for (int c = 6; c <= 9; ++c)
+            QCOMPARE(col("DBGrid26", c).visible(), shown);
+        QVERIFY(col("DBGrid6", 7).visible());
+        QVERIFY(col("DBGrid26", 10).visible());
+        for (const char* n : {"DBCheckBox25", "DBCheckBox28", "DBCheckBox33", "DBCheckBox49",
+                              "GroupBoxParzWireless1", "GroupBoxParzWireless4"})
+            QVERIFY2(w(n)->isHidden() == !shown, n);
+        // Only the first phone column of the Contact ID events is ever shown.
+        for (int c = 4; c <= 10; ++c)
+            QVERIFY(!col("DBGrid31", c).visible());
+        QVERIFY(col("DBGrid31", 3).visible());
+        QVERIFY(w("GroupBox45")->isHidden());
+        QVERIFY(w("GroupBox46")->isHidden());
+    }
+
+    void modelsShowTheirOwnControls() {
+        InstallationLayout::Apply(*root, TAVEK);
+        QVERIFY(!col("DBGrid15", 4).visible()); // no siren column on TAVEK
+        QVERIFY(col("DBGrid15", 11).visible());
+        QVERIFY(!col("DBGrid3", 5).visible());
+        QVERIFY(col("DBGrid3", 7).visible());
+        QVERIFY(w("GroupBox67")->isHidden());
+        QVERIFY(w("GroupBox80")->isHidden());
+        QVERIFY(!w("DBCheckBox36")->isEnabled());
+        QVERIFY(w("DBCheckBox9")->isEnabled());
+        QVERIFY(tabShown("PageControl", "TabSheet22"));
+        QVERIFY(tabShown("PageControl_FPT", "TabSheet24"));
+
+        InstallationLayout::Apply(*root, PELUN);
+        QVERIFY(col("DBGrid15", 4).visible());
+        QVERIFY(col("DBGrid3", 5).visible());
+        QVERIFY(col("DBGrid3", 8).visible());
+        for (const char* n : {"GroupBox67", "GroupBox37", "GroupBox98", "GroupBox99", "GroupBox80"})
+            QVERIFY2(!w(n)->isHidden(), n);
+        QVERIFY(w("DBEdit29")->isHidden()); // account codes 5..8: MIRUNPLUS and ZOREM only
+        QVERIFY(w("GroupBox104")->isHidden());
+
+        InstallationLayout::Apply(*root, ZOREM);
+        QVERIFY(!w("DBEdit29")->isHidden());
+        QVERIFY(!w("Label39")->isHidden());
+    }
+
+    void pelunAndQuaneShareOneLayout() {
+        InstallationLayout::Apply(*root, PELUN);
+        const QString pelun = snapshot();
+        InstallationLayout::Apply(*root, QUANE);
+        QCOMPARE(snapshot(), pelun);
+    }
+
+    void mirunPlusThenTavekHidesAgain() {
+        InstallationLayout::Apply(*root, MIRUNPLUS);
+        QVERIFY(col("DBGrid6", 9).visible());
+        QVERIFY(col("DBGrid15", 4).visible());
+        InstallationLayout::Apply(*root, TAVEK);
+        QVERIFY(!col("DBGrid6", 9).visible());
+        QVERIFY(!col("DBGrid26", 7).visible());
+        QVERIFY(!col("DBGrid15", 4).visible());
+        QVERIFY(w("DBCheckBox27")->isHidden());
+        QVERIFY(w("DBCheckBox48")->isHidden());
+        QVERIFY(w("GroupBoxParzWireless2")->isHidden());
+    }
+
+    void noModelKeepsTheUnchangedControlsOfThePreviousOpening() {
+        // After a PELUN opening the "=" controls of type 0 stay as PELUN left them...
+        InstallationLayout::Apply(*root, PELUN);
+        InstallationLayout::Apply(*root, NONE);
+        QVERIFY(!w("GroupBox67")->isHidden());
+        QVERIFY(!w("GroupBox37")->isHidden());
+        QVERIFY(col("DBGrid15", 4).visible());
+        QVERIFY(col("DBGrid3", 8).visible());
+        // ...and after a TAVEK opening as TAVEK left them.
+        InstallationLayout::Apply(*root, TAVEK);
+        InstallationLayout::Apply(*root, NONE);
+        QVERIFY(w("GroupBox67")->isHidden());
+        QVERIFY(w("GroupBox99")->isHidden());
+        QVERIFY(!col("DBGrid15", 4).visible());
+        QVERIFY(!col("DBGrid3", 8).visible());
+        QVERIFY(w("DBEdit30")->isHidden());
+        // What type 0 sets itself.
+        QVERIFY(!tabShown("PageControl", "TabSheet22"));
+        QVERIFY(!tabShown("PageControl_FPT", "TabSheet24"));
+        QVERIFY(tabShown("PageControl_telefoni", "TabSheet30"));
+        QVERIFY(!w("GroupBox104")->isHidden());
+        QVERIFY(w("DBRadioGroup1")->isHidden());
+        QVERIFY(w("GroupBox70")->isHidden());
+        QVERIFY(w("Splitter2")->isHidden());
+        QVERIFY(w("GroupBox55")->isHidden());
+        for (const char* n : {"DBCheckBox36", "DBCheckBox37", "DBCheckBox38", "DBCheckBox10"})
+            QVERIFY2(w(n)->isEnabled(), n);
+        QVERIFY(!w("DBCheckBox9")->isEnabled());
+        QVERIFY(!col("DBGrid15", 11).visible());
+        QVERIFY(col("DBGrid3", 3).visible());
+        QVERIFY(col("DBGrid3", 4).visible());
+    }
+
+    void typesOutsideTheModelsAreNone() {
+        InstallationLayout::Apply(*root, TAVEK);
+        InstallationLayout::Apply(*root, NONE);
+        const QString none = snapshot();
+        for (int odd : {7, -1, 99}) {
+            InstallationLayout::Apply(*root, TAVEK);
+            InstallationLayout::Apply(*root, odd);
+            QCOMPARE(snapshot(), none);
+        }
+    }
+
+    void columnWidthsFollowTheirSources() {
+        const int w3 = col("DBGrid15", 3).storedWidth();
+        const int w10 = col("DBGrid15", 10).storedWidth();
+        const int w7 = col("DBGrid6", 7).storedWidth();
+        const int w5 = col("DBGrid26", 5).storedWidth();
+        const int tag6 = col("DBGrid26", 6).field()->tag;
+        InstallationLayout::Apply(*root, MIRUN);
+        QCOMPARE(col("DBGrid15", 4).storedWidth(), w3);
+        QCOMPARE(col("DBGrid15", 11).storedWidth(), w10);
+        QVERIFY(col("DBGrid6", 8).storedWidth() != w7); // not on MIRUN
+        QCOMPARE(col("DBGrid26", 6).field()->tag, tag6);
+
+        InstallationLayout::Apply(*root, MIRUNPLUS);
+        for (int c = 8; c <= 11; ++c)
+            QCOMPARE(col("DBGrid6", c).storedWidth(), w7);
+        for (int c = 6; c <= 9; ++c) {
+            QCOMPARE(col("DBGrid26", c).storedWidth(), w5);
+            QCOMPARE(col("DBGrid26", c).field()->tag, 16); // may now be fitted down to 16 px
+        }
+    }
+
+    void noModelTakesTheUsersGridWidth() {
+        col("DBGrid6", 5).setWidth(77);
+        InstallationLayout::Apply(*root, NONE);
+        for (int c = 6; c <= 9; ++c)
+            QCOMPARE(col("DBGrid26", c).storedWidth(), 77);
+        QVERIFY(col("DBGrid26", 6).field()->tag != 16);
+        QVERIFY(col("DBGrid15", 4).storedWidth() != col("DBGrid15", 3).storedWidth());
+    }
+
+    void missingComponentsAreSkippedAndListed() {
+        delete w("GroupBox67");
+        delete w("DBGrid3");
+        InstallationLayout::Apply(*root, PELUN); // no crash, the rest applied
+        QVERIFY(!w("GroupBox37")->isHidden());
+        const QStringList missing = InstallationLayout::MissingComponents(*root);
+        QVERIFY(missing.contains(QStringLiteral("GroupBox67")));
+        QVERIFY(missing.contains(QStringLiteral("DBGrid3")));
+        DBGrid* users = w<DBGrid>("DBGrid6");
+        users->removeColumn(11);
+        QVERIFY(InstallationLayout::MissingComponents(*root).contains(QStringLiteral("DBGrid6[11]")));
+        InstallationLayout::Apply(*root, ZOREM);
+        QVERIFY(users->column(10).visible());
+    }
+};
+
+QTEST_MAIN(TestInstallationLayout)
+#include "test_installationlayout.moc"

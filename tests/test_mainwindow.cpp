@@ -1,0 +1,417 @@
+// The main window's own behaviour: page changes and the action states they set, the transfer
+// actions, the keys, the link-activity animation, the clock, closing, the window bounds.
+
+#include "platform/dialogs.h"
+#include "platform/registrykey.h"
+#include "support/tempregistry.h"
+#include "transfer/transferflags.h"
+#include "ui/mainwindow.h"
+#include "ui/mainwindow_links.h"
+#include "ui/openinstallation.h"
+#include "ui/pagecontrol.h"
+#include "ui/pages/page_contactid.h"
+#include "ui/pages/page_parametrivari.h"
+#include "ui/pages/page_rete.h"
+#include "ui/statusbar.h"
+
+#include <QtTest>
+
+using Job = QPair<int, bool>;
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+private:
+    QList<Job> jobs;
+    std::unique_ptr<TempRegistry> registry;
+    std::unique_ptr<BoxAnswerer> anyBox; // no test may block on a box
+    int exitCode = -1;
+    int exitCalls = 0;
+
+    void selectByUser(TForm6& f, int page) { f.PageControl->selectPageByUser(page); }
+
+private slots:
+    void init() {
+        jobs.clear();
+        exitCode = -1;
+        exitCalls = 0;
+        StateTrasfert = 0;
+        StateLogIn = 0;
+        ShortList = true;
+        ImageSwitch = 0;
+        registry = std::make_unique<TempRegistry>();
+        anyBox = std::make_unique<BoxAnswerer>();
+        MainWindowLinks::setTransferObserverForTests(
+            [this](int tab, bool write) { jobs << Job(tab, write); });
+        TForm6::setProcessExit([this](int code) {
+            exitCode = code;
+            ++exitCalls;
+        });
+    }
+    void cleanup() {
+        MainWindowLinks::setTransferObserverForTests({});
+        anyBox.reset();
+        registry.reset();
+    }
+
+    // ---- page changes ----
+
+    void pageChangeSetsTheTransferActions_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<bool>("liveTest");
+        QTest::addColumn<bool>("transfers");
+        QTest::newRow("TEST") << 13 << true << false;
+        QTest::newRow("EVENTI") << 15 << false << false;
+        QTest::newRow("INGRESSI") << 1 << false << true;
+        QTest::newRow("PARAMETRI VARI") << 5 << false << true;
+        QTest::newRow("PRIORITA") << 18 << false << true;
+    }
+    void pageChangeSetsTheTransferActions() {
+        QFETCH(int, page);
+        QFETCH(bool, liveTest);
+        QFETCH(bool, transfers);
+        TForm6 f;
+        // Start from the opposite states so that every action must be set.
+        selectByUser(f, page == 13 ? 15 : 13);
+        selectByUser(f, page);
+        QCOMPARE(f.PageControl->activePageIndex(), page);
+        QCOMPARE(f.Action4->isEnabled(), liveTest);
+        for (QAction* a : {f.Action5, f.Action6, f.Action8, f.Action18})
+            QVERIFY2(a->isEnabled() == transfers, qPrintable(a->objectName()));
+        // Exactly the active tab is highlighted.
+        for (int i = 0; i < f.PageControl->count(); ++i)
+            QCOMPARE(f.PageControl->highlighted(i), i == page);
+        QVERIFY(jobs.isEmpty());
+    }
+
+    void pageSetFromCodeRunsNoChangeHandler() {
+        TForm6 f;
+        selectByUser(f, 13);
+        f.PageControl->setActivePageIndex(2);
+        QVERIFY(f.Action4->isEnabled());
+        QVERIFY(!f.Action5->isEnabled());
+    }
+
+    void leavingARunningLiveTestStopsIt() {
+        TForm6 f;
+        selectByUser(f, 13);
+        f.Action4->trigger(); // checks it and starts the live status
+        QVERIFY(f.Action4->isChecked());
+        QCOMPARE(jobs, QList<Job>{Job(100, false)});
+        StateTrasfert = 1; // a part has moved
+        jobs.clear();
+        selectByUser(f, 4);
+        QVERIFY(!f.Action4->isChecked());
+        QCOMPARE(jobs, QList<Job>{Job(101, false)});
+    }
+
+    void pageChangeWithoutARunningJobStartsNothing() {
+        TForm6 f;
+        selectByUser(f, 13);
+        f.Action4->setChecked(true);
+        selectByUser(f, 2); // StateTrasfert 0: nothing moved yet
+        QVERIFY(jobs.isEmpty());
+        QVERIFY(f.Action4->isChecked());
+        // On the event log page a running job is left alone too.
+        StateTrasfert = 1;
+        selectByUser(f, 15);
+        QVERIFY(jobs.isEmpty());
+    }
+
+    void pageChangeLeavesOtherRunningJobsAlone() {
+        TForm6 f;
+        f.Action6->trigger(); // write everything
+        jobs.clear();
+        StateTrasfert = 1; // parts are moving
+        selectByUser(f, 3);
+        selectByUser(f, 13);
+        selectByUser(f, 7);
+        QVERIFY(jobs.isEmpty());
+    }
+
+    void subPageChangeMovesTheHighlight() {
+        TForm6 f;
+        TPageControl* fpt = f.TabSheet12->PageControl_FPT;
+        QCOMPARE(fpt->activePage(), f.TabSheet12->TabSheet33);
+        QVERIFY(fpt->highlighted(0));
+        fpt->selectPageByUser(2);
+        QVERIFY(!fpt->highlighted(0));
+        QVERIFY(fpt->highlighted(2));
+        // "EVENTI CID" is hidden until an installation of a known model is opened.
+        QVERIFY(!fpt->tabVisible(fpt->indexOf(f.TabSheet12->TabSheet24)));
+        QVERIFY(!f.PageControl->tabVisible(14));
+    }
+
+    // ---- actions ----
+
+    void pageCommandsDoNothingOnTheEventLog() {
+        TForm6 f;
+        f.PageControl->setActivePageIndex(15);
+        BoxAnswerer boxes;
+        for (QAction* a : {f.Action5, f.Action6, f.Action18, f.Action8}) {
+            a->setEnabled(true);
+            a->trigger();
+        }
+        QVERIFY(jobs.isEmpty());
+        QCOMPARE(boxes.count(), 0);
+        f.Action13->trigger(); // the event log works there
+        QCOMPARE(jobs, QList<Job>{Job(102, false)});
+    }
+
+    void readAllAsksFirst() {
+        TForm6 f;
+        BoxAnswerer boxes;
+        boxes.answer(mrNo);
+        f.Action5->trigger();
+        QVERIFY(jobs.isEmpty());
+        QCOMPARE(boxes.count(QStringLiteral("MessageDlg")), 1);
+        QCOMPARE(boxes.last().text, QStringLiteral("Vuoi Sovrascrivere la configurazione esistente ?"));
+        QCOMPARE(boxes.last().type, MsgDlgType::Warning);
+        QCOMPARE(boxes.last().buttons, unsigned(mbYes | mbNo));
+        boxes.answer(mrYes);
+        f.Action5->trigger();
+        QCOMPARE(jobs, QList<Job>{Job(103, false)});
+    }
+
+    void writeAllNeverAsks() {
+        TForm6 f;
+        BoxAnswerer boxes;
+        f.Action6->trigger();
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(jobs, QList<Job>{Job(104, true)});
+    }
+
+    void pageTransfersUseThePageIndex() {
+        TForm6 f;
+        f.PageControl->setActivePageIndex(11);
+        f.Action18->trigger();
+        f.Action8->trigger();
+        f.Action24_temp_recv->setVisible(true);
+        f.Action24_temp_send->setVisible(true);
+        f.Action24_temp_recv->trigger();
+        f.Action24_temp_send->trigger();
+        QCOMPARE(jobs, (QList<Job>{Job(11, false), Job(11, true), Job(105, false), Job(106, true)}));
+    }
+
+    void selectionModeCaptionFollowsTheCheck() {
+        TForm6 f;
+        QCOMPARE(f.Action16->text(), QStringLiteral("Attiva/Selezione"));
+        f.Action16->trigger();
+        QCOMPARE(f.Action16->text(), QStringLiteral("Disattiva/Selezione"));
+        f.Action16->trigger();
+        QCOMPARE(f.Action16->text(), QStringLiteral("Attiva/Selezione"));
+    }
+
+    void menusAndShortcuts() {
+        TForm6 f;
+        QCOMPARE(f.Program1->title(), QStringLiteral("Programma"));
+        QCOMPARE(f.Action5->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+S")));
+        QCOMPARE(f.Action6->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+A")));
+        QCOMPARE(f.Action18->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+W")));
+        QCOMPARE(f.Action8->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+Q")));
+        QVERIFY(f.Action4->isCheckable());
+        QVERIFY(!f.Debug1->isVisible());
+        QVERIFY(!f.Edit1->menuAction()->isVisible());
+        QVERIFY(!f.Preference1->menuAction()->isVisible());
+        QCOMPARE(f.PageControl->tabCaption(17), QStringLiteral("EDITA VOCABOLI"));
+        QCOMPARE(f.PageControl->tabCaption(18), QStringLiteral("PRIORITà VETTORI"));
+        QVERIFY(f.windowTitle().startsWith(QStringLiteral("TBN for (ZEPHRA)V080 V")));
+        // The tool bar order: register, save, page read/write, all read/write, live, exit.
+        const QList<QAction*> bar = f.ActionToolBar1->actions();
+        QCOMPARE(bar.mid(0, 8), (QList<QAction*>{f.Action1, f.Action20, f.Action18, f.Action8, f.Action5,
+                                                 f.Action6, f.Action4, f.Action7}));
+    }
+
+    void hintsOnlyWhileTheWindowIsEnabled() {
+        TForm6 f;
+        QString hint;
+        bool canShow = false;
+        f.ActionHint(f.Action18, hint, canShow);
+        QVERIFY(canShow);
+        QCOMPARE(hint, QStringLiteral("Ricevi Tabs"));
+        f.ActionHint(f.Action24_temp_recv, hint, canShow); // no hint of its own
+        QVERIFY(hint.isEmpty());
+        f.ActionHint(f.Action20, hint, canShow);
+        QCOMPARE(hint, QStringLiteral("Save"));
+        f.setEnabled(false);
+        hint.clear();
+        f.ActionHint(f.Action18, hint, canShow);
+        QVERIFY(!canShow);
+    }
+
+    // ---- keys ----
+
+    void ctrlShiftKeysToggle() {
+        TForm6 f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const auto cs = Qt::ControlModifier | Qt::ShiftModifier;
+        QTest::keyClick(&f, Qt::Key_F8, cs);
+        QVERIFY(f.Debug1->isVisible());
+        QTest::keyClick(&f, Qt::Key_F8, cs);
+        QVERIFY(!f.Debug1->isVisible());
+        QGroupBox* cloud = f.TabSheet27->GroupBox110;
+        QVERIFY(cloud->isHidden());
+        QTest::keyClick(&f, Qt::Key_F9, cs | Qt::AltModifier); // Alt is not looked at
+        QVERIFY(!cloud->isHidden());
+        QTest::keyClick(&f, Qt::Key_F10, cs);
+        QVERIFY(f.Action24_temp_recv->isVisible());
+        QVERIFY(f.Action24_temp_send->isVisible());
+        // The two temporary actions toggle independently.
+        f.Action24_temp_send->setVisible(false);
+        QTest::keyClick(&f, Qt::Key_F10, cs);
+        QVERIFY(!f.Action24_temp_recv->isVisible());
+        QVERIFY(f.Action24_temp_send->isVisible());
+    }
+
+    void ctrlOrShiftAloneDoesNothing() {
+        TForm6 f;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        for (auto mod : {Qt::ControlModifier, Qt::ShiftModifier})
+            for (auto key : {Qt::Key_F8, Qt::Key_F9, Qt::Key_F10})
+                QTest::keyClick(&f, key, mod);
+        QVERIFY(!f.Debug1->isVisible());
+        QVERIFY(f.TabSheet27->GroupBox110->isHidden());
+        QVERIFY(!f.Action24_temp_recv->isVisible());
+        QVERIFY(!f.FormShortCut(Qt::Key_F8, Qt::ControlModifier | Qt::AltModifier));
+        QVERIFY(!f.FormShortCut(Qt::Key_F7, Qt::ControlModifier | Qt::ShiftModifier));
+    }
+
+    // ---- timers ----
+
+    void linkIconMovesOnlyWhileLoggedIn() {
+        TForm6 f;
+        QCOMPARE(f.Timer1->interval(), 500);
+        QVERIFY(f.Timer1->isActive());
+        QCOMPARE(f.linkIconFrame(), 0);
+        StateLogIn = 0;
+        ImageSwitch = 2;
+        f.Timer1Timer();
+        QCOMPARE(f.linkIconFrame(), 0);
+        QCOMPARE(ImageSwitch, 2);
+        StateLogIn = 1;
+        QList<int> frames;
+        for (int i = 0; i < 5; ++i) {
+            f.Timer1Timer();
+            frames << f.linkIconFrame();
+        }
+        QCOMPARE(frames, (QList<int>{2, 3, 0, 1, 2}));
+        // Logged out: the last frame stays.
+        StateLogIn = 0;
+        f.Timer1Timer();
+        QCOMPARE(f.linkIconFrame(), 2);
+        const QImage shown = f.Image1->pixmap().toImage();
+        QVERIFY(!shown.isNull());
+    }
+
+    void clockRunsOnlyOnPageFive() {
+        TForm6 f;
+        QCOMPARE(f.Timer2->interval(), 1000);
+        TPageParametriVari* p = f.TabSheet6;
+        p->CheckBox1->setChecked(false);
+        const QDate setDate(2001, 2, 3);
+        const QTime setTime(4, 5, 6);
+        p->Data->setDate(setDate);
+        p->ora->setTime(setTime);
+        p->Label2->setText(QStringLiteral("x"));
+        f.PageControl->setActivePageIndex(4);
+        f.Timer2Timer();
+        QCOMPARE(p->Label2->text(), QStringLiteral("x"));
+        f.PageControl->setActivePageIndex(5);
+        f.Timer2Timer();
+        QVERIFY(p->Label2->text() != QStringLiteral("x"));
+        QCOMPARE(p->Data->date(), setDate);
+        QCOMPARE(p->ora->time(), setTime);
+        p->CheckBox1->setChecked(true);
+        f.Timer2Timer();
+        QCOMPARE(p->Data->date(), QDate::currentDate());
+        QVERIFY(qAbs(p->ora->time().secsTo(QTime::currentTime())) <= 2);
+    }
+
+    // ---- bounds and closing ----
+
+    void boundsComeFromTheRegistry() {
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+        reg.writeInteger(QStringLiteral("Top"), 40);
+        reg.writeInteger(QStringLiteral("Left"), 30);
+        reg.writeInteger(QStringLiteral("Height"), 600);
+        reg.writeInteger(QStringLiteral("Width"), 900);
+        TForm6 f;
+        QCOMPARE(f.size(), QSize(900, 600));
+        QCOMPARE(f.pos(), QPoint(30, 40));
+        QCOMPARE(f.ActionToolBar1->toolTip(), QStringLiteral(" "));
+    }
+
+    void badBoundsAreReportedAndTheWindowStillExists() {
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+        reg.writeInteger(QStringLiteral("Top"), 40);
+        reg.writeString(QStringLiteral("Left"), QStringLiteral("wide"));
+        BoxAnswerer boxes;
+        TForm6 f;
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().text.contains(QStringLiteral("Left")));
+        // The steps after the bounds were skipped.
+        QVERIFY(f.ActionToolBar1->toolTip() != QStringLiteral(" "));
+        QCOMPARE(f.PageControl->count(), 19);
+    }
+
+    void closingWritesTheRegistryAndEndsWithZero() {
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+        reg.writeInteger(QStringLiteral("Top"), 10);
+        reg.writeInteger(QStringLiteral("Left"), 20);
+        reg.writeInteger(QStringLiteral("Height"), 500);
+        reg.writeInteger(QStringLiteral("Width"), 800);
+        TForm6 f;
+        f.resize(820, 510);
+        f.move(25, 15);
+        BoxAnswerer boxes;
+        f.Action7->trigger();
+        QCOMPARE(boxes.count(), 0); // never asks
+        QCOMPARE(exitCalls, 1);
+        QCOMPARE(exitCode, 0);
+        RegistryKey check;
+        QVERIFY(check.openKey(kTabulonRegistryKey, false));
+        QCOMPARE(check.readInteger(QStringLiteral("Top")), f.y());
+        QCOMPARE(check.readInteger(QStringLiteral("Left")), f.x());
+        QCOMPARE(check.readInteger(QStringLiteral("Height")), 510);
+        QCOMPARE(check.readInteger(QStringLiteral("Width")), 820);
+        QCOMPARE(check.readInteger(QStringLiteral("BaudRate")), 180); // no connection form
+        QVERIFY(check.valueExists(QStringLiteral("DATABASE")));
+    }
+
+    void closingWithoutTheKeyWritesNothing() {
+        {
+            TForm6 f;
+            f.close();
+            QCOMPARE(exitCode, 0);
+        }
+        RegistryKey check;
+        QVERIFY(!check.openKey(kTabulonRegistryKey, false));
+    }
+
+    // ---- opening ----
+
+    void openingShowsPageZeroAndClearsTheShortList() {
+        TForm6 f;
+        f.PageControl->selectPageByUser(7);
+        f.TabSheet12->PageControl_FPT->selectPageByUser(3);
+        QCOMPARE(f.stateIcon(), 14);
+        ShortList = true;
+        OpenInstallation();
+        QVERIFY(f.isVisible());
+        QCOMPARE(f.PageControl->activePageIndex(), 0);
+        QVERIFY(f.PageControl->highlighted(0));
+        QVERIFY(!f.PageControl->highlighted(7));
+        QCOMPARE(f.TabSheet12->PageControl_FPT->activePageIndex(), 0);
+        QVERIFY(!ShortList);
+        QCOMPARE(f.stateIcon(), 16);
+        // The page was set from code: the actions keep the states of the last page change.
+        QVERIFY(f.Action5->isEnabled());
+    }
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "test_mainwindow.moc"
