@@ -70,7 +70,13 @@ TComSet::TComSet(QWidget* parent) : QDialog(parent), m_port(new QSerialPort(this
     Memo1->setReadOnly(true);
     Memo1->setMaximumBlockCount(2000);
     traffic->addWidget(Memo1);
-    top->addWidget(GroupBox4, 1);
+    top->addWidget(GroupBox4, 10);
+
+    // The serial and cloud settings keep their natural height; spare room goes to the traffic
+    // memo when it is shown, else below the settings, so the controls stay together at the top.
+    GroupBox3->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    GroupBox2->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    top->addStretch(1);
 
     LabelStato = new QLabel(QStringLiteral("Non connesso"), this);
     top->addWidget(LabelStato);
