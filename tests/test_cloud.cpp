@@ -23,7 +23,23 @@
 
 namespace {
 const QString PanelId = QStringLiteral("0123456789ABCDEF0123456789ABCDEF");
+
+// Connects a websocket as the program does, with the panel's id and the credentials.
+bool connectWs(TWebSockets& ws, quint16 port, QString* error,
+               const QString& password = QStringLiteral("123456")) {
+    return ws.Connect({QStringLiteral("127.0.0.1"), port}, {PanelId, QStringLiteral("000111"), password},
+                      10000, error);
 }
+
+// Chooses the cloud link in the connection form and connects it to the relay.
+void connectFormToRelay(const CloudRelay& relay, const TestCertificate& cert) {
+    TWebSockets::setExtraCaCertificates({cert.certificate});
+    const quint16 port = relay.port();
+    TComSet::cloudEndpointHook = [port] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
+    ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+    ComSet->ConnectClick();
+}
+} // namespace
 
 class TestCloud : public QObject {
     Q_OBJECT
@@ -62,18 +78,13 @@ void TestCloud::cleanup() {
 void TestCloud::upgradeRequestCarriesPanelAndCredentials() {
     const QUrl url = TWebSockets::upgradeUrl({QStringLiteral("relay.example"), 8443}, PanelId);
     QCOMPARE(url.toString(), QStringLiteral("wss://relay.example:8443/ws/admin?centralID=") + PanelId);
-    QCOMPARE(TWebSockets::basicAuthorization(QStringLiteral("000111"), QStringLiteral("123456")),
-             QByteArray("Basic ") + QByteArray("000111:123456").toBase64());
-
     PanelCore core;
     CloudRelay relay(core);
     QVERIFY(relay.start(m_cert));
     TWebSockets::setExtraCaCertificates({m_cert.certificate});
     TWebSockets ws;
     QString error;
-    QVERIFY2(ws.Connect({QStringLiteral("127.0.0.1"), relay.port()},
-                        {PanelId, QStringLiteral("000111"), QStringLiteral("123456")}, 10000, &error),
-             qPrintable(error));
+    QVERIFY2(connectWs(ws, relay.port(), &error), qPrintable(error));
     QCOMPARE(ws.ConnectionState(), quint8(2));
     QCOMPARE(relay.lastRequestPath(), QStringLiteral("/ws/admin?centralID=") + PanelId);
     QCOMPARE(relay.lastAuthorization(), QByteArray("Basic MDAwMTExOjEyMzQ1Ng=="));
@@ -106,8 +117,7 @@ void TestCloud::untrustedCertificateIsAClearError() {
     QVERIFY(relay.start(m_cert));
     TWebSockets ws; // the throwaway CA is not in the system store
     QString error;
-    QVERIFY(!ws.Connect({QStringLiteral("127.0.0.1"), relay.port()},
-                        {PanelId, QStringLiteral("000111"), QStringLiteral("123456")}, 10000, &error));
+    QVERIFY(!connectWs(ws, relay.port(), &error));
     QVERIFY2(error.contains(QStringLiteral("certificato")), qPrintable(error));
     QCOMPARE(ws.ConnectionState(), quint8(0));
     QCOMPARE(relay.messageCount(), 0);
@@ -121,9 +131,7 @@ void TestCloud::exchangeRoundTrip() {
     TWebSockets::setExtraCaCertificates({m_cert.certificate});
     TWebSockets ws;
     QString error;
-    QVERIFY2(ws.Connect({QStringLiteral("127.0.0.1"), relay.port()},
-                        {PanelId, QStringLiteral("000111"), QStringLiteral("123456")}, 10000, &error),
-             qPrintable(error));
+    QVERIFY2(connectWs(ws, relay.port(), &error), qPrintable(error));
     QStringList traffic;
     connect(&ws, &TWebSockets::traffic, this, [&](const QString& l) { traffic << l; });
     for (int part = 0; part < 3; ++part) {
@@ -146,12 +154,9 @@ void TestCloud::transferJobOverTheCloud() {
     PanelCore core;
     CloudRelay relay(core);
     QVERIFY(relay.start(m_cert));
-    TWebSockets::setExtraCaCertificates({m_cert.certificate});
-    TComSet::cloudEndpointHook = [&] { return CloudEndpoint{QStringLiteral("127.0.0.1"), relay.port()}; };
     ComSet->show();
     Form1->show();
-    ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-    ComSet->ConnectClick();
+    connectFormToRelay(relay, m_cert);
     QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));
     QVERIFY(WB);
     QCOMPARE(WB->ConnectionState(), quint8(TWebSockets::Connected));
@@ -183,10 +188,7 @@ void TestCloud::relayDropsMidJob() {
     CloudRelay relay(core);
     QVERIFY(relay.start(m_cert));
     relay.setDropAfter(5);
-    TWebSockets::setExtraCaCertificates({m_cert.certificate});
-    TComSet::cloudEndpointHook = [&] { return CloudEndpoint{QStringLiteral("127.0.0.1"), relay.port()}; };
-    ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-    ComSet->ConnectClick();
+    connectFormToRelay(relay, m_cert);
     QVERIFY(ComSet->IsCloudOpen());
     QElapsedTimer clock;
     clock.start();
@@ -207,10 +209,7 @@ void TestCloud::silentRelayEndsWithNoReply() {
     CloudRelay relay(core);
     QVERIFY(relay.start(m_cert));
     relay.setSilent(true);
-    TWebSockets::setExtraCaCertificates({m_cert.certificate});
-    TComSet::cloudEndpointHook = [&] { return CloudEndpoint{QStringLiteral("127.0.0.1"), relay.port()}; };
-    ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-    ComSet->ConnectClick();
+    connectFormToRelay(relay, m_cert);
     QVERIFY(ComSet->IsCloudOpen());
     ComSet->RecicleCommand(TabCmdBloccoIns, false);
     QVERIFY(fx.waitForJobEnd(10000));
@@ -246,17 +245,10 @@ void TestCloud::connectFailureIsReported() {
 void TestCloud::againstAnotherWebsocketImplementation() {
     const QString script = QFINDTESTDATA("support/ws_relay.py");
     QVERIFY(!script.isEmpty());
-    QString python;
-    for (const QString& candidate : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
-        QProcess probe;
-        probe.start(candidate, {QStringLiteral("-c"), QStringLiteral("import websockets")});
-        if (probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit &&
-            probe.exitCode() == 0) {
-            python = candidate;
-            break;
-        }
-    }
-    if (python.isEmpty())
+    const QString python = QStringLiteral("python3");
+    QProcess probe;
+    probe.start(python, {QStringLiteral("-c"), QStringLiteral("import websockets")});
+    if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit || probe.exitCode() != 0)
         QSKIP("python3 with the websockets module is not installed");
 
     const QByteArray auth =
@@ -278,9 +270,7 @@ void TestCloud::againstAnotherWebsocketImplementation() {
     TWebSockets::setExtraCaCertificates({m_cert.certificate});
     TWebSockets ws;
     QString error;
-    QVERIFY2(ws.Connect({QStringLiteral("127.0.0.1"), port},
-                        {PanelId, QStringLiteral("000111"), QStringLiteral("123456")}, 10000, &error),
-             qPrintable(error));
+    QVERIFY2(connectWs(ws, port, &error), qPrintable(error));
     QByteArray reply;
     const PanelFrame login = PanelFrame::request(CmdLogIn, 0, true, "123456");
     QCOMPARE(ws.Exchange(login.encode(), reply, 5000), SENDOK);
@@ -297,8 +287,7 @@ void TestCloud::againstAnotherWebsocketImplementation() {
 
     // Wrong credentials are refused at the upgrade.
     TWebSockets other;
-    QVERIFY(!other.Connect({QStringLiteral("127.0.0.1"), port},
-                           {PanelId, QStringLiteral("000111"), QStringLiteral("999999")}, 10000, &error));
+    QVERIFY(!connectWs(other, port, &error, QStringLiteral("999999")));
     relay.kill();
     relay.waitForFinished(3000);
     out += relay.readAllStandardOutput();

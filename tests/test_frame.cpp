@@ -35,23 +35,10 @@ private slots:
 void TestFrame::encodesFieldsAndChecksum() {
     const PanelFrame f = PanelFrame::request(6, 3, true, QByteArray("\x01\x02\x03", 3));
     const QByteArray b = f.encode();
-    QCOMPARE(b.size(), 10);
-    QCOMPARE(quint8(b[0]), quint8(0x02));
-    QCOMPARE(quint8(b[1]), quint8(0x00));
-    QCOMPARE(quint8(b[2]), quint8(3));
-    QCOMPARE(quint8(b[3]), quint8(0x83));
-    QCOMPARE(quint8(b[4]), quint8(6));
-    QCOMPARE(b.mid(5, 3), QByteArray("\x01\x02\x03", 3));
-    QCOMPARE(quint8(b[9]), quint8(0x03));
-    quint8 sum = 0;
-    for (int i = 1; i <= 8; ++i)
-        sum = quint8(sum + quint8(b[i]));
-    QCOMPARE(sum, quint8(0)); // covered bytes plus CHKSUM add up to zero
-    QCOMPARE(quint8(b[8]), quint8(0x100 - (0 + 3 + 0x83 + 6 + 1 + 2 + 3)));
+    // STX ADDR LEN CMD1(write bit + part) CMD2 DATA CHKSUM ETX; ADDR..CHKSUM add up to zero.
+    QCOMPARE(b, QByteArray("\x02\x00\x03\x83\x06\x01\x02\x03\x6E\x03", 10));
     QVERIFY(f.isWrite());
     QCOMPARE(f.part(), 3);
-    // An empty read request is the 7-byte minimum.
-    QCOMPARE(PanelFrame::request(1, 0, false, {}).encode().size(), PanelProtocol::Overhead);
 }
 
 void TestFrame::refusesOversizedRequests() {
@@ -62,6 +49,8 @@ void TestFrame::refusesOversizedRequests() {
     QVERIFY(!ok);
     PanelFrame::request(2, 127, true, QByteArray(64, 'x'), &ok);
     QVERIFY(ok);
+    // An empty read request is the 7-byte minimum.
+    QCOMPARE(PanelFrame::request(1, 0, false, {}).encode().size(), PanelProtocol::Overhead);
 }
 
 void TestFrame::receiverFindsFramesInSplitAndNoisyInput() {
@@ -114,7 +103,6 @@ void TestFrame::receiverReportsDamagedFrames() {
 void TestFrame::receiverSurvivesArbitraryBytes() {
     QRandomGenerator rng(4711);
     FrameReceiver rx;
-    int frames = 0;
     for (int round = 0; round < 20000; ++round) {
         QByteArray chunk(int(rng.bounded(1, 200)), '\0');
         for (char& c : chunk) // many STX and small lengths, so that frame starts are common
@@ -125,14 +113,11 @@ void TestFrame::receiverSurvivesArbitraryBytes() {
             const auto r = rx.next(out);
             if (r == FrameReceiver::Result::Incomplete)
                 break;
-            if (r == FrameReceiver::Result::Frame) {
-                ++frames;
+            if (r == FrameReceiver::Result::Frame)
                 QVERIFY(out.data.size() <= PanelProtocol::MaxData);
-            }
         }
         QVERIFY(rx.buffered() <= 4 * PanelProtocol::MaxFrame);
     }
-    QVERIFY(frames >= 0);
 }
 
 void TestFrame::replyMustAnswerTheRequest() {
@@ -140,18 +125,15 @@ void TestFrame::replyMustAnswerTheRequest() {
     PanelFrame reply = req;
     reply.data = "x";
     QCOMPARE(checkReplyMatches(req, reply), SENDOK);
-    PanelFrame other = reply;
-    other.command1 = 6;
-    QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET); // another part
-    other = reply;
-    other.command2 = 13;
-    QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET); // another command
-    other = reply;
-    other.command1 |= PanelProtocol::WriteBit;
-    QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET); // another direction
-    other = reply;
-    other.address = 1;
-    QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET); // another panel
+    // Another part, command, direction or panel.
+    const std::function<void(PanelFrame&)> changes[] = {
+        [](PanelFrame& f) { f.command1 = 6; }, [](PanelFrame& f) { f.command2 = 13; },
+        [](PanelFrame& f) { f.command1 |= PanelProtocol::WriteBit; }, [](PanelFrame& f) { f.address = 1; }};
+    for (const auto& change : changes) {
+        PanelFrame other = reply;
+        change(other);
+        QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET);
+    }
 }
 
 void TestFrame::envelopeRoundTripAndDamage() {
@@ -162,9 +144,7 @@ void TestFrame::envelopeRoundTripAndDamage() {
     env.frame = PanelFrame::request(3, 1, false, QByteArray(64, 'z')).encode();
     const QByteArray bytes = env.encode();
     QCOMPARE(bytes.size(), 263);
-    QCOMPARE(quint8(bytes[3]), quint8(0xBE));
     QCOMPARE(bytes.mid(5, 32), env.panelId);
-    QCOMPARE(int(quint8(bytes[37])), 71);
     CloudEnvelope back;
     QCOMPARE(CloudEnvelope::fromBase64Text(env.toBase64Text(), back), SENDOK);
     QCOMPARE(back.kind, CloudEnvelope::Reply);
@@ -203,7 +183,6 @@ void TestFrame::traceDescribesFields() {
     QVERIFY2(
         d.startsWith(QStringLiteral("STX=02 ADDR=00 LEN=2 CMD1=81 (W part 1) CMD2=06 (cmd 6) DATA=[01 02]")),
         qPrintable(d));
-    QVERIFY(d.endsWith(QStringLiteral("ETX=03")));
     QCOMPARE(TForm1::describeFrame(QByteArray("\x41\x42", 2)), QStringLiteral("RAW=[41 42]"));
 
     TForm1 trace;
