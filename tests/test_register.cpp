@@ -134,16 +134,7 @@ private Q_SLOTS:
         QVERIFY(Form_Anagrafica->isVisible());
         QVERIFY(!Form6->isVisible());
         QCOMPARE(states(), empty());
-        QCOMPARE(Form_Anagrafica->Button_Crea->text(), QStringLiteral("NUOVO"));
-        QCOMPARE(Form_Anagrafica->Button_Elimina->text(), QStringLiteral("CANCELLA"));
-        QCOMPARE(Form_Anagrafica->Button_Ok->text(), QStringLiteral("OK"));
-        QCOMPARE(Form_Anagrafica->GroupBox3->title(), QStringLiteral("Indirizzo Cliente"));
-        QCOMPARE(Form_Anagrafica->GroupBox2->title(), QStringLiteral("Nota"));
         QCOMPARE(Form_Anagrafica->File1->actions().size(), 3);
-        QCOMPARE(Form_Anagrafica->Action1->text(), QStringLiteral("Export DB"));
-        QCOMPARE(Form_Anagrafica->Action2->text(), QStringLiteral("Import DB"));
-        QCOMPARE(Form_Anagrafica->Action3->text(), QStringLiteral("New Config"));
-        QVERIFY(Form_Anagrafica->windowFlags() & Qt::WindowStaysOnTopHint);
     }
 
     void newAsksForTheModelAndCreatesTheInstallation() {
@@ -153,10 +144,6 @@ private Q_SLOTS:
         QVERIFY(!TypeCentral->isModal());
         QVERIFY(!Form_Anagrafica->isEnabled());
         QCOMPARE(TypeCentral->ComboBox1->currentIndex(), -1);
-        QCOMPARE(TypeCentral->ComboBox1->count(), 7);
-        QCOMPARE(TypeCentral->ComboBox1->itemText(0), QString());
-        QCOMPARE(TypeCentral->ComboBox1->itemText(3), QStringLiteral("MODEL MIRUNPLUS"));
-        QCOMPARE(TypeCentral->Label1->text(), QStringLiteral("Tipo centrale"));
 
         // No model, then the empty first item: refused, the dialog stays.
         QTest::mouseClick(TypeCentral->OKBtn, Qt::LeftButton);
@@ -188,8 +175,10 @@ private Q_SLOTS:
     }
 
     void cancellingTheModelChoice() {
-        // Empty register: only NUOVO comes back, the main window stays hidden.
+        // Its close box does nothing; Annulla on an empty register brings back only NUOVO.
         QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
+        QVERIFY(!TypeCentral->close());
+        QVERIFY(TypeCentral->isVisible());
         TypeCentral->ComboBox1->setCurrentIndex(2);
         QTest::mouseClick(TypeCentral->CancelBtn, Qt::LeftButton);
         QVERIFY(!TypeCentral->isVisible());
@@ -211,14 +200,6 @@ private Q_SLOTS:
         QCOMPARE(count(), 1);
     }
 
-    void modelChoiceCannotBeClosedByItsCloseBox() {
-        QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
-        QVERIFY(!TypeCentral->close());
-        QVERIFY(TypeCentral->isVisible());
-        QVERIFY(TypeCentral->windowFlags() & Qt::WindowStaysOnTopHint);
-        QTest::mouseClick(TypeCentral->CancelBtn, Qt::LeftButton);
-    }
-
     void deleteAsksAndKeepsTheButtonsInStep() {
         WaitWindowWatcher waits;
         createInstallation(4);
@@ -234,9 +215,6 @@ private Q_SLOTS:
         QCOMPARE(boxes.last().text, QStringLiteral("Eliminare la configurazione selezionata?"));
         QCOMPARE(boxes.last().buttons, unsigned(mbYes | mbCancel));
         QCOMPARE(count(), 2);
-        QCOMPARE(states(), filled());
-        QVERIFY(Form6->isVisible());
-
         QVERIFY(waits.texts.isEmpty());
         boxes.answer(mrYes);
         QTest::mouseClick(Form_Anagrafica->Button_Elimina, Qt::LeftButton);
@@ -285,7 +263,6 @@ private Q_SLOTS:
         boxes.answer(mrNo);
         QVERIFY(!Form_Anagrafica->close());
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Vuoi uscire da programma?")});
-        QCOMPARE(boxes.last().buttons, unsigned(mbYes | mbNo));
         QVERIFY(Form_Anagrafica->isVisible());
         QVERIFY(m_exitCodes.isEmpty());
 
@@ -339,9 +316,7 @@ private Q_SLOTS:
         const QString upper = path(QStringLiteral("altro.CDS"));
         boxes.answerText(upper);
         Form_Anagrafica->Action1ExecuteExport();
-        QCOMPARE(boxes.last().kind, QStringLiteral("SaveFile"));
-        QCOMPARE(boxes.last().caption, QStringLiteral("Export"));
-        QCOMPARE(boxes.last().text, original);
+        QCOMPARE(boxes.last().text, original); // the prompt starts from the current path
         QCOMPARE(DATABASE, upper + QStringLiteral(".cds"));
         QCOMPARE(readDatabaseSetting(), DATABASE);
         QCOMPARE(Form6->statusPanelText(7), DATABASE);
@@ -369,8 +344,7 @@ private Q_SLOTS:
 
         const QString garbage = path(QStringLiteral("rotto.cds"));
         QFile file(garbage);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("this is not a register file at all");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("this is not a register file at all") > 0);
         file.close();
 
         DataSet other(QStringLiteral("CDSet_Tabulon"));
@@ -387,7 +361,6 @@ private Q_SLOTS:
             boxes.answerText(bad);
             Form_Anagrafica->Action2ExecuteImport();
             QCOMPARE(boxes.count("OpenFile"), 1);
-            QCOMPARE(boxes.shown.first().caption, QStringLiteral("Import"));
             QCOMPARE(boxes.texts().last(),
                      QStringLiteral("Il catalogo non corrisponde alle tabelle presenti"));
             QVERIFY(root()->active());
@@ -447,7 +420,6 @@ private Q_SLOTS:
         boxes.answerText(typed);
         Form_Anagrafica->Action3ExecuteNewConfig();
         const QString expected = typed + QStringLiteral(".cds");
-        QCOMPARE(boxes.last().kind, QStringLiteral("SaveFile"));
         QCOMPARE(DATABASE, expected);
         QCOMPARE(readDatabaseSetting(), expected);
         QCOMPARE(Form6->statusPanelText(7), expected);
@@ -477,23 +449,12 @@ private Q_SLOTS:
     void gridColumnsAndMinimumWidths() {
         DBGrid* grid = Form_Anagrafica->DBGrid1;
         QCOMPARE(grid->columnCount(), 5);
-        const QStringList titles{QStringLiteral("Nome Cliente"), QStringLiteral("Telefono Telegestione"),
-                                 QStringLiteral("Password"), QStringLiteral("Sistema"),
-                                 QStringLiteral("Modello")};
-        const QStringList fields{QStringLiteral("_NomeCliente"), QStringLiteral("_TelTelegestione"),
-                                 QStringLiteral("_PswTeleGestione"), QStringLiteral("_IDCentrale"),
-                                 QStringLiteral("_TipoCentrale")};
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(grid->column(i).titleCaption(), titles.at(i));
-            QCOMPARE(grid->column(i).fieldName(), fields.at(i));
+        // Only the customer's name may be typed in the grid.
+        for (int i = 0; i < 5; ++i)
             QCOMPARE(grid->column(i).isReadOnly(), i > 0);
-        }
-        QVERIFY(grid->hasOption(GridOption::Indicator));
         QVERIFY(!grid->hasOption(GridOption::Editing));
-        QCOMPARE(grid->color(), colorFromTColor(16577261));
         const QFontMetrics metrics(Form_Anagrafica->font());
         QCOMPARE(root()->fieldByName("_NomeCliente").tag, 40);
-        QCOMPARE(root()->fieldByName("_IDCentrale").tag, 16);
         QFont bold = grid->font();
         bold.setBold(true);
         QCOMPARE(root()->fieldByName("_TipoCentrale").tag,
@@ -550,17 +511,15 @@ private Q_SLOTS:
         QCOMPARE(pixel(1, 3), silver);
         QCOMPARE(pixel(2, 3), silver);
         QCOMPARE(pixel(2, 2), sysColor(COLOR_INACTIVEBORDER));
-        QCOMPARE(root()->recNo(), 3); // the current row (last created) ...
         QCOMPARE(pixel(1, 1), QColor(Qt::white));
     }
 
     void registerExtensionRule() {
-        QCOMPARE(withRegisterExtension(QStringLiteral("a.cds")), QStringLiteral("a.cds"));
-        QCOMPARE(withRegisterExtension(QStringLiteral("a.CDS")), QStringLiteral("a.CDS.cds"));
-        QCOMPARE(withRegisterExtension(QStringLiteral("a.Cds")), QStringLiteral("a.Cds.cds"));
-        QCOMPARE(withRegisterExtension(QStringLiteral("a")), QStringLiteral("a.cds"));
-        QCOMPARE(withRegisterExtension(QStringLiteral("cds")), QStringLiteral("cds.cds"));
-        QCOMPARE(withRegisterExtension(QStringLiteral(".cds")), QStringLiteral(".cds"));
+        // Only a lower-case ".cds" counts as the extension.
+        for (const char* name : {"a.CDS", "a", "cds"})
+            QCOMPARE(withRegisterExtension(QString::fromLatin1(name)), QString::fromLatin1(name) + ".cds");
+        for (const char* name : {"a.cds", ".cds"})
+            QCOMPARE(withRegisterExtension(QString::fromLatin1(name)), QString::fromLatin1(name));
     }
 };
 
