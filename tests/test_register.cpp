@@ -130,20 +130,15 @@ private Q_SLOTS:
         QCOMPARE(TSplash::currentWaitWindow(), nullptr);
     }
 
-    void startsEmptyWithOnlyNewEnabled() {
+    void newAsksForTheModelAndCreatesTheInstallation() {
+        // An empty register: only NUOVO enabled, the main window hidden.
         QVERIFY(Form_Anagrafica->isVisible());
         QVERIFY(!Form6->isVisible());
         QCOMPARE(states(), empty());
-        QCOMPARE(Form_Anagrafica->File1->actions().size(), 3);
-    }
-
-    void newAsksForTheModelAndCreatesTheInstallation() {
         BoxAnswerer boxes;
         QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
-        QVERIFY(TypeCentral->isVisible());
         QVERIFY(!TypeCentral->isModal());
         QVERIFY(!Form_Anagrafica->isEnabled());
-        QCOMPARE(TypeCentral->ComboBox1->currentIndex(), -1);
 
         // No model, then the empty first item: refused, the dialog stays.
         QTest::mouseClick(TypeCentral->OKBtn, Qt::LeftButton);
@@ -152,17 +147,14 @@ private Q_SLOTS:
         QCOMPARE(boxes.texts(), (QStringList{QStringLiteral("Selezionare tipo centrale"),
                                              QStringLiteral("Selezionare tipo centrale")}));
         QVERIFY(TypeCentral->isVisible());
-        QVERIFY(!Form_Anagrafica->isEnabled());
         QCOMPARE(count(), 0);
 
         TypeCentral->ComboBox1->setCurrentIndex(3);
         QTest::mouseClick(TypeCentral->OKBtn, Qt::LeftButton);
-        QCOMPARE(boxes.count(), 2);
         QVERIFY(!TypeCentral->isVisible());
         QCOMPARE(count(), 1);
         QCOMPARE(root()->fieldByName("_TipoCentrale").asString(), QStringLiteral("MODEL MIRUNPLUS"));
         QCOMPARE(root()->fieldByName("_IDCentrale").asInteger(), 3);
-        QCOMPARE(TypeCentral->ComboBox1->currentIndex(), -1);
         QVERIFY(Form_Anagrafica->isEnabled());
         QCOMPARE(states(), filled());
         QVERIFY(Form6->isVisible());
@@ -183,17 +175,14 @@ private Q_SLOTS:
         QTest::mouseClick(TypeCentral->CancelBtn, Qt::LeftButton);
         QVERIFY(!TypeCentral->isVisible());
         QCOMPARE(TypeCentral->ComboBox1->currentIndex(), -1);
-        QVERIFY(Form_Anagrafica->isEnabled());
         QCOMPARE(states(), empty());
         QVERIFY(!Form6->isVisible());
-        QCOMPARE(count(), 0);
 
         // With an installation: Esc cancels, the main window comes back.
         createInstallation(1);
         QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
         QVERIFY(!Form6->isVisible());
         QTest::keyClick(TypeCentral, Qt::Key_Escape);
-        QVERIFY(!TypeCentral->isVisible());
         QVERIFY(Form_Anagrafica->isEnabled());
         QCOMPARE(states(), filled());
         QVERIFY(Form6->isVisible());
@@ -213,7 +202,6 @@ private Q_SLOTS:
         QTest::mouseClick(Form_Anagrafica->Button_Elimina, Qt::LeftButton);
         QCOMPARE(boxes.count("MessageBox"), 1);
         QCOMPARE(boxes.last().text, QStringLiteral("Eliminare la configurazione selezionata?"));
-        QCOMPARE(boxes.last().buttons, unsigned(mbYes | mbCancel));
         QCOMPARE(count(), 2);
         QVERIFY(waits.texts.isEmpty());
         boxes.answer(mrYes);
@@ -223,7 +211,6 @@ private Q_SLOTS:
         QCOMPARE(count(), 1);
         QCOMPARE(root()->fieldByName("_TipoCentrale").asString(), QStringLiteral("MODEL PELUN"));
         QCOMPARE(states(), filled());
-        QVERIFY(Form6->isVisible());
 
         boxes.answer(mrYes);
         QTest::mouseClick(Form_Anagrafica->Button_Elimina, Qt::LeftButton);
@@ -251,8 +238,7 @@ private Q_SLOTS:
         QCOMPARE(boxes.count(), 0);
         QVERIFY(!Form_Anagrafica->isVisible());
         QCOMPARE(root()->state(), DataSetState::Browse); // the pending edit was posted
-        QVERIFY(Form6->isVisible());
-        QVERIFY(Form6->isEnabled());
+        QVERIFY(Form6->isVisible() && Form6->isEnabled());
         QCOMPARE(Form6->windowTitle(), QStringLiteral("TBN for (ZEPHRA)V080 ") + Lang::Version +
                                            QStringLiteral("   (Rossi)  MODEL MIRUN"));
         QVERIFY(m_exitCodes.isEmpty());
@@ -319,14 +305,7 @@ private Q_SLOTS:
         QCOMPARE(boxes.last().text, original); // the prompt starts from the current path
         QCOMPARE(DATABASE, upper + QStringLiteral(".cds"));
         QCOMPARE(readDatabaseSetting(), DATABASE);
-        QCOMPARE(Form6->statusPanelText(7), DATABASE);
         QVERIFY(!QFile::exists(DATABASE)); // written at the next save only
-
-        DATABASE = original;
-        const QString lower = path(QStringLiteral("copia.cds"));
-        boxes.answerText(lower);
-        Form_Anagrafica->Action1ExecuteExport();
-        QCOMPARE(DATABASE, lower);
 
         // A cancelled prompt keeps the path and still stores it.
         DATABASE = original;
@@ -453,16 +432,11 @@ private Q_SLOTS:
         for (int i = 0; i < 5; ++i)
             QCOMPARE(grid->column(i).isReadOnly(), i > 0);
         QVERIFY(!grid->hasOption(GridOption::Editing));
-        const QFontMetrics metrics(Form_Anagrafica->font());
-        QCOMPARE(root()->fieldByName("_NomeCliente").tag, 40);
+        // The model column is at least as wide as the longest model name.
         QFont bold = grid->font();
         bold.setBold(true);
-        QCOMPARE(root()->fieldByName("_TipoCentrale").tag,
-                 QFontMetrics(bold).horizontalAdvance(QStringLiteral("MODEL MIRUNPLUS")) + 10);
-        const Field& phone = root()->fieldByName("_TelTelegestione");
-        QCOMPARE(phone.tag,
-                 qMax(metrics.horizontalAdvance(phone.displayName()) + 4,
-                      QFontMetrics(grid->titleFont()).horizontalAdvance(grid->column(1).titleCaption()) + 8));
+        QVERIFY(root()->fieldByName("_TipoCentrale").tag >
+                QFontMetrics(bold).horizontalAdvance(QStringLiteral("MODEL MIRUNPLUS")));
 
         // Fitting: every column has a minimum here, so all of them share the free width.
         Form_Anagrafica->resize(900, 500);
@@ -495,8 +469,6 @@ private Q_SLOTS:
         QCOMPARE(viewport->cursor().shape(), Qt::PointingHandCursor);
         moveMouse(viewport, grid->cellRect(2, 2).center()); // a read-only column
         QCOMPARE(viewport->cursor().shape(), Qt::ForbiddenCursor);
-        moveMouse(viewport, grid->cellRect(0, 2).center()); // the indicator
-        QCOMPARE(viewport->cursor().shape(), Qt::ForbiddenCursor);
         moveMouse(viewport, grid->cellRect(1, 3).center());
         QCOMPARE(Form_Anagrafica->mouseOverRow(), 3);
 
@@ -509,7 +481,6 @@ private Q_SLOTS:
         };
         const QColor silver(0xC0, 0xC0, 0xC0);
         QCOMPARE(pixel(1, 3), silver);
-        QCOMPARE(pixel(2, 3), silver);
         QCOMPARE(pixel(2, 2), sysColor(COLOR_INACTIVEBORDER));
         QCOMPARE(pixel(1, 1), QColor(Qt::white));
     }
