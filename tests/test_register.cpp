@@ -19,23 +19,6 @@
 
 #include <QtTest>
 
-// Records the text of every wait window as it is shown.
-class WaitWindowWatcher : public QObject {
-public:
-    WaitWindowWatcher() { qApp->installEventFilter(this); }
-    ~WaitWindowWatcher() override { qApp->removeEventFilter(this); }
-    QStringList texts;
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Show && watched == TSplash::currentWaitWindow()) {
-            if (auto* label = static_cast<QWidget*>(watched)->findChild<QLabel*>())
-                texts << label->text();
-        }
-        return false;
-    }
-};
-
 class TestRegister : public QObject {
     Q_OBJECT
 
@@ -130,33 +113,15 @@ private Q_SLOTS:
         QCOMPARE(TSplash::currentWaitWindow(), nullptr);
     }
 
-    void startsEmptyWithOnlyNewEnabled() {
+    void newAsksForTheModelAndCreatesTheInstallation() {
+        // An empty register: only NUOVO enabled, the main window hidden.
         QVERIFY(Form_Anagrafica->isVisible());
         QVERIFY(!Form6->isVisible());
         QCOMPARE(states(), empty());
-        QCOMPARE(Form_Anagrafica->Button_Crea->text(), QStringLiteral("NUOVO"));
-        QCOMPARE(Form_Anagrafica->Button_Elimina->text(), QStringLiteral("CANCELLA"));
-        QCOMPARE(Form_Anagrafica->Button_Ok->text(), QStringLiteral("OK"));
-        QCOMPARE(Form_Anagrafica->GroupBox3->title(), QStringLiteral("Indirizzo Cliente"));
-        QCOMPARE(Form_Anagrafica->GroupBox2->title(), QStringLiteral("Nota"));
-        QCOMPARE(Form_Anagrafica->File1->actions().size(), 3);
-        QCOMPARE(Form_Anagrafica->Action1->text(), QStringLiteral("Export DB"));
-        QCOMPARE(Form_Anagrafica->Action2->text(), QStringLiteral("Import DB"));
-        QCOMPARE(Form_Anagrafica->Action3->text(), QStringLiteral("New Config"));
-        QVERIFY(Form_Anagrafica->windowFlags() & Qt::WindowStaysOnTopHint);
-    }
-
-    void newAsksForTheModelAndCreatesTheInstallation() {
         BoxAnswerer boxes;
         QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
-        QVERIFY(TypeCentral->isVisible());
         QVERIFY(!TypeCentral->isModal());
         QVERIFY(!Form_Anagrafica->isEnabled());
-        QCOMPARE(TypeCentral->ComboBox1->currentIndex(), -1);
-        QCOMPARE(TypeCentral->ComboBox1->count(), 7);
-        QCOMPARE(TypeCentral->ComboBox1->itemText(0), QString());
-        QCOMPARE(TypeCentral->ComboBox1->itemText(3), QStringLiteral("MODEL MIRUNPLUS"));
-        QCOMPARE(TypeCentral->Label1->text(), QStringLiteral("Tipo centrale"));
 
         // No model, then the empty first item: refused, the dialog stays.
         QTest::mouseClick(TypeCentral->OKBtn, Qt::LeftButton);
@@ -165,17 +130,14 @@ private Q_SLOTS:
         QCOMPARE(boxes.texts(), (QStringList{QStringLiteral("Selezionare tipo centrale"),
                                              QStringLiteral("Selezionare tipo centrale")}));
         QVERIFY(TypeCentral->isVisible());
-        QVERIFY(!Form_Anagrafica->isEnabled());
         QCOMPARE(count(), 0);
 
         TypeCentral->ComboBox1->setCurrentIndex(3);
         QTest::mouseClick(TypeCentral->OKBtn, Qt::LeftButton);
-        QCOMPARE(boxes.count(), 2);
         QVERIFY(!TypeCentral->isVisible());
         QCOMPARE(count(), 1);
         QCOMPARE(root()->fieldByName("_TipoCentrale").asString(), QStringLiteral("MODEL MIRUNPLUS"));
         QCOMPARE(root()->fieldByName("_IDCentrale").asInteger(), 3);
-        QCOMPARE(TypeCentral->ComboBox1->currentIndex(), -1);
         QVERIFY(Form_Anagrafica->isEnabled());
         QCOMPARE(states(), filled());
         QVERIFY(Form6->isVisible());
@@ -188,64 +150,43 @@ private Q_SLOTS:
     }
 
     void cancellingTheModelChoice() {
-        // Empty register: only NUOVO comes back, the main window stays hidden.
+        // Its close box does nothing; Annulla on an empty register brings back only NUOVO.
         QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
+        QVERIFY(!TypeCentral->close());
+        QVERIFY(TypeCentral->isVisible());
         TypeCentral->ComboBox1->setCurrentIndex(2);
         QTest::mouseClick(TypeCentral->CancelBtn, Qt::LeftButton);
         QVERIFY(!TypeCentral->isVisible());
         QCOMPARE(TypeCentral->ComboBox1->currentIndex(), -1);
-        QVERIFY(Form_Anagrafica->isEnabled());
         QCOMPARE(states(), empty());
         QVERIFY(!Form6->isVisible());
-        QCOMPARE(count(), 0);
 
         // With an installation: Esc cancels, the main window comes back.
         createInstallation(1);
         QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
         QVERIFY(!Form6->isVisible());
         QTest::keyClick(TypeCentral, Qt::Key_Escape);
-        QVERIFY(!TypeCentral->isVisible());
         QVERIFY(Form_Anagrafica->isEnabled());
         QCOMPARE(states(), filled());
         QVERIFY(Form6->isVisible());
         QCOMPARE(count(), 1);
     }
 
-    void modelChoiceCannotBeClosedByItsCloseBox() {
-        QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
-        QVERIFY(!TypeCentral->close());
-        QVERIFY(TypeCentral->isVisible());
-        QVERIFY(TypeCentral->windowFlags() & Qt::WindowStaysOnTopHint);
-        QTest::mouseClick(TypeCentral->CancelBtn, Qt::LeftButton);
-    }
-
     void deleteAsksAndKeepsTheButtonsInStep() {
-        WaitWindowWatcher waits;
         createInstallation(4);
         createInstallation(6);
-        QCOMPARE(count(), 2);
-        QCOMPARE(waits.texts, QStringList(2, QStringLiteral("ATTENDERE\nCONFIGURAZIONE IN CORSO...")));
-        waits.texts.clear();
 
         BoxAnswerer boxes;
         boxes.answer(mrCancel);
         QTest::mouseClick(Form_Anagrafica->Button_Elimina, Qt::LeftButton);
         QCOMPARE(boxes.count("MessageBox"), 1);
         QCOMPARE(boxes.last().text, QStringLiteral("Eliminare la configurazione selezionata?"));
-        QCOMPARE(boxes.last().buttons, unsigned(mbYes | mbCancel));
         QCOMPARE(count(), 2);
-        QCOMPARE(states(), filled());
-        QVERIFY(Form6->isVisible());
-
-        QVERIFY(waits.texts.isEmpty());
         boxes.answer(mrYes);
         QTest::mouseClick(Form_Anagrafica->Button_Elimina, Qt::LeftButton);
-        QCOMPARE(waits.texts,
-                 QStringList{QStringLiteral("ATTENDERE\nEliminazione della Configurazione in corso...")});
         QCOMPARE(count(), 1);
         QCOMPARE(root()->fieldByName("_TipoCentrale").asString(), QStringLiteral("MODEL PELUN"));
         QCOMPARE(states(), filled());
-        QVERIFY(Form6->isVisible());
 
         boxes.answer(mrYes);
         QTest::mouseClick(Form_Anagrafica->Button_Elimina, Qt::LeftButton);
@@ -273,8 +214,7 @@ private Q_SLOTS:
         QCOMPARE(boxes.count(), 0);
         QVERIFY(!Form_Anagrafica->isVisible());
         QCOMPARE(root()->state(), DataSetState::Browse); // the pending edit was posted
-        QVERIFY(Form6->isVisible());
-        QVERIFY(Form6->isEnabled());
+        QVERIFY(Form6->isVisible() && Form6->isEnabled());
         QCOMPARE(Form6->windowTitle(), QStringLiteral("TBN for (ZEPHRA)V080 ") + Lang::Version +
                                            QStringLiteral("   (Rossi)  MODEL MIRUN"));
         QVERIFY(m_exitCodes.isEmpty());
@@ -285,7 +225,6 @@ private Q_SLOTS:
         boxes.answer(mrNo);
         QVERIFY(!Form_Anagrafica->close());
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Vuoi uscire da programma?")});
-        QCOMPARE(boxes.last().buttons, unsigned(mbYes | mbNo));
         QVERIFY(Form_Anagrafica->isVisible());
         QVERIFY(m_exitCodes.isEmpty());
 
@@ -339,19 +278,10 @@ private Q_SLOTS:
         const QString upper = path(QStringLiteral("altro.CDS"));
         boxes.answerText(upper);
         Form_Anagrafica->Action1ExecuteExport();
-        QCOMPARE(boxes.last().kind, QStringLiteral("SaveFile"));
-        QCOMPARE(boxes.last().caption, QStringLiteral("Export"));
-        QCOMPARE(boxes.last().text, original);
+        QCOMPARE(boxes.last().text, original); // the prompt starts from the current path
         QCOMPARE(DATABASE, upper + QStringLiteral(".cds"));
         QCOMPARE(readDatabaseSetting(), DATABASE);
-        QCOMPARE(Form6->statusPanelText(7), DATABASE);
         QVERIFY(!QFile::exists(DATABASE)); // written at the next save only
-
-        DATABASE = original;
-        const QString lower = path(QStringLiteral("copia.cds"));
-        boxes.answerText(lower);
-        Form_Anagrafica->Action1ExecuteExport();
-        QCOMPARE(DATABASE, lower);
 
         // A cancelled prompt keeps the path and still stores it.
         DATABASE = original;
@@ -369,8 +299,7 @@ private Q_SLOTS:
 
         const QString garbage = path(QStringLiteral("rotto.cds"));
         QFile file(garbage);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("this is not a register file at all");
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("this is not a register file at all") > 0);
         file.close();
 
         DataSet other(QStringLiteral("CDSet_Tabulon"));
@@ -387,7 +316,6 @@ private Q_SLOTS:
             boxes.answerText(bad);
             Form_Anagrafica->Action2ExecuteImport();
             QCOMPARE(boxes.count("OpenFile"), 1);
-            QCOMPARE(boxes.shown.first().caption, QStringLiteral("Import"));
             QCOMPARE(boxes.texts().last(),
                      QStringLiteral("Il catalogo non corrisponde alle tabelle presenti"));
             QVERIFY(root()->active());
@@ -447,7 +375,6 @@ private Q_SLOTS:
         boxes.answerText(typed);
         Form_Anagrafica->Action3ExecuteNewConfig();
         const QString expected = typed + QStringLiteral(".cds");
-        QCOMPARE(boxes.last().kind, QStringLiteral("SaveFile"));
         QCOMPARE(DATABASE, expected);
         QCOMPARE(readDatabaseSetting(), expected);
         QCOMPARE(Form6->statusPanelText(7), expected);
@@ -477,31 +404,15 @@ private Q_SLOTS:
     void gridColumnsAndMinimumWidths() {
         DBGrid* grid = Form_Anagrafica->DBGrid1;
         QCOMPARE(grid->columnCount(), 5);
-        const QStringList titles{QStringLiteral("Nome Cliente"), QStringLiteral("Telefono Telegestione"),
-                                 QStringLiteral("Password"), QStringLiteral("Sistema"),
-                                 QStringLiteral("Modello")};
-        const QStringList fields{QStringLiteral("_NomeCliente"), QStringLiteral("_TelTelegestione"),
-                                 QStringLiteral("_PswTeleGestione"), QStringLiteral("_IDCentrale"),
-                                 QStringLiteral("_TipoCentrale")};
-        for (int i = 0; i < 5; ++i) {
-            QCOMPARE(grid->column(i).titleCaption(), titles.at(i));
-            QCOMPARE(grid->column(i).fieldName(), fields.at(i));
+        // Only the customer's name may be typed in the grid.
+        for (int i = 0; i < 5; ++i)
             QCOMPARE(grid->column(i).isReadOnly(), i > 0);
-        }
-        QVERIFY(grid->hasOption(GridOption::Indicator));
         QVERIFY(!grid->hasOption(GridOption::Editing));
-        QCOMPARE(grid->color(), colorFromTColor(16577261));
-        const QFontMetrics metrics(Form_Anagrafica->font());
-        QCOMPARE(root()->fieldByName("_NomeCliente").tag, 40);
-        QCOMPARE(root()->fieldByName("_IDCentrale").tag, 16);
+        // The model column is at least as wide as the longest model name.
         QFont bold = grid->font();
         bold.setBold(true);
-        QCOMPARE(root()->fieldByName("_TipoCentrale").tag,
-                 QFontMetrics(bold).horizontalAdvance(QStringLiteral("MODEL MIRUNPLUS")) + 10);
-        const Field& phone = root()->fieldByName("_TelTelegestione");
-        QCOMPARE(phone.tag,
-                 qMax(metrics.horizontalAdvance(phone.displayName()) + 4,
-                      QFontMetrics(grid->titleFont()).horizontalAdvance(grid->column(1).titleCaption()) + 8));
+        QVERIFY(root()->fieldByName("_TipoCentrale").tag >
+                QFontMetrics(bold).horizontalAdvance(QStringLiteral("MODEL MIRUNPLUS")));
 
         // Fitting: every column has a minimum here, so all of them share the free width.
         Form_Anagrafica->resize(900, 500);
@@ -534,8 +445,6 @@ private Q_SLOTS:
         QCOMPARE(viewport->cursor().shape(), Qt::PointingHandCursor);
         moveMouse(viewport, grid->cellRect(2, 2).center()); // a read-only column
         QCOMPARE(viewport->cursor().shape(), Qt::ForbiddenCursor);
-        moveMouse(viewport, grid->cellRect(0, 2).center()); // the indicator
-        QCOMPARE(viewport->cursor().shape(), Qt::ForbiddenCursor);
         moveMouse(viewport, grid->cellRect(1, 3).center());
         QCOMPARE(Form_Anagrafica->mouseOverRow(), 3);
 
@@ -548,19 +457,16 @@ private Q_SLOTS:
         };
         const QColor silver(0xC0, 0xC0, 0xC0);
         QCOMPARE(pixel(1, 3), silver);
-        QCOMPARE(pixel(2, 3), silver);
         QCOMPARE(pixel(2, 2), sysColor(COLOR_INACTIVEBORDER));
-        QCOMPARE(root()->recNo(), 3); // the current row (last created) ...
         QCOMPARE(pixel(1, 1), QColor(Qt::white));
     }
 
     void registerExtensionRule() {
-        QCOMPARE(withRegisterExtension(QStringLiteral("a.cds")), QStringLiteral("a.cds"));
-        QCOMPARE(withRegisterExtension(QStringLiteral("a.CDS")), QStringLiteral("a.CDS.cds"));
-        QCOMPARE(withRegisterExtension(QStringLiteral("a.Cds")), QStringLiteral("a.Cds.cds"));
-        QCOMPARE(withRegisterExtension(QStringLiteral("a")), QStringLiteral("a.cds"));
-        QCOMPARE(withRegisterExtension(QStringLiteral("cds")), QStringLiteral("cds.cds"));
-        QCOMPARE(withRegisterExtension(QStringLiteral(".cds")), QStringLiteral(".cds"));
+        // Only a lower-case ".cds" counts as the extension.
+        for (const char* name : {"a.CDS", "a", "cds"})
+            QCOMPARE(withRegisterExtension(QString::fromLatin1(name)), QString::fromLatin1(name) + ".cds");
+        for (const char* name : {"a.cds", ".cds"})
+            QCOMPARE(withRegisterExtension(QString::fromLatin1(name)), QString::fromLatin1(name));
     }
 };
 

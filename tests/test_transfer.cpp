@@ -32,6 +32,18 @@ void quicken() {
     ComSet->ScrollBar1->setValue(50);
 }
 
+// A simulated panel behind an open serial link. Failures may be set after open(): nothing is
+// asked of the panel before a job starts.
+struct Rig {
+    TransferFixture fx;
+    PanelSimulator sim;
+    bool open(bool fast = true) {
+        if (fast)
+            quicken();
+        return sim.start() && fx.openSerial(sim.portPath());
+    }
+};
+
 TError clockEncoder(int, QByteArray& payload) {
     payload = "TIME";
     return SENDOK;
@@ -44,364 +56,303 @@ TError throwingEncoder(int, QByteArray&) {
 class TestTransfer : public QObject {
     Q_OBJECT
 private slots:
-    void startsNothingWithoutAChoiceOrLink();
-    void readJobRunsToSuccess();
-    void writeJobSendsOnlyEncodedCommands();
-    void resendsAPartWithoutReply();
-    void failuresEndWithTheirWarning_data();
-    void failuresEndWithTheirWarning();
-    void serialPortDisappearsMidJob();
-    void modelMismatchAsks_data();
-    void modelMismatchAsks();
-    void shortListsAfterTheVocabularyMoved();
-    void liveStatusLoopsUntilStopped();
-    void catalogueAndListsAreConsistent();
-    void failureTextsAreSixAndDistinct();
-    void keypadReferences();
+    void startsNothingWithoutAChoiceOrLink() {
+        TransferFixture fx;
+        QCOMPARE(ComSet->Timer1->interval(), 50);
+        // No connection chosen: the connection form opens, nothing starts.
+        QCOMPARE(ComSet->RecicleCommand(TabCmdAllRead, false), false);
+        QVERIFY(ComSet->isVisible());
+        QVERIFY(!ComSet->Timer1->isActive());
+        QVERIFY(!Transfer.active());
+        // Chosen but not open: nothing.
+        ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+        ComSet->RecicleCommand(TabCmdAllRead, false);
+        QVERIFY(!ComSet->Timer1->isActive());
+
+        // Open, but a code without a list (the test page) starts nothing either.
+        PanelSimulator sim;
+        QVERIFY(sim.start());
+        QVERIFY(fx.openSerial(sim.portPath()));
+        ComSet->RecicleCommand(13, true);
+        QVERIFY(!ComSet->Timer1->isActive());
+        QCOMPARE(sim.requestCount(), 0);
+        QVERIFY(fx.warnings().isEmpty());
+    }
+
+    void readJobRunsToSuccess() {
+        Rig r;
+        QVERIFY(r.open(false));
+        auto& [fx, sim] = r;
+        QElapsedTimer clock;
+        clock.start();
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(ComSet->Timer1->isActive());
+        QVERIFY(fx.waitForJobEnd());
+        // 10 parts at one per 50 ms tick.
+        QVERIFY2(clock.elapsed() >= 450, qPrintable(QString::number(clock.elapsed())));
+
+        QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
+        QVERIFY(fx.warnings().isEmpty());
+        QCOMPARE(fx.pageChanges, 1);
+        QCOMPARE(fx.repaints, 1);
+        QVERIFY(!fx.timerRunningAtBox); // the box comes after the sequencer stopped
+        QCOMPARE(StateTrasfert, quint8(0));
+        QCOMPARE(StateLogIn, quint8(1));
+
+        const QStringList lines = listLines();
+        QCOMPARE(lines.size(), 10);
+        QCOMPARE(lines[0], QStringLiteral("Log In part:  1  ........Ok"));
+        QCOMPARE(lines[7], QStringLiteral("Central State part:  7  ........Ok"));
+        QCOMPARE(lines[9], QStringLiteral("Configuration: Arming Block part:  2  ........Ok"));
+        QCOMPARE(SendingDlg->ProgressBar1->value(), 42);
+        QCOMPARE(SendingDlg->ProgressBar2->value(), 2);
+
+        const QList<PanelFrame> reqs = sim.requests();
+        QCOMPARE(reqs.size(), 10);
+        QCOMPARE(reqs[0].data, QByteArray("123456")); // the login carries the remote code
+        QVERIFY(reqs[0].isWrite() && !reqs[1].isWrite());
+        QCOMPARE(reqs[9].command(), 42);
+        // The status parts were decoded into the panel's description.
+        QCOMPARE(Sys.System, 1);
+        QCOMPARE(Sys.SystemName, QStringLiteral("ZEPHRA SIM"));
+
+        // A new job's first show starts with an empty list.
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd());
+        QCOMPARE(listLines().size(), 10);
+    }
+
+    void writeJobSendsOnlyEncodedCommands() {
+        Rig r;
+        QVERIFY(r.open());
+        auto& [fx, sim] = r;
+        // Command 41 without an encoder: nothing of it is sent (zeros would wipe the panel).
+        ComSet->RecicleCommand(TabCmdtempSend, true);
+        QVERIFY(fx.waitForJobEnd());
+        QCOMPARE(fx.messages().size(), 1);
+        QCOMPARE(sim.requestsFor(41, 0), 0);
+        QCOMPARE(sim.requestCount(), 8);
+
+        setCommandCodec(41, clockEncoder, nullptr);
+        ComSet->RecicleCommand(TabCmdtempSend, true);
+        QVERIFY(fx.waitForJobEnd());
+        QCOMPARE(sim.memory(41, 0), QByteArray("TIME"));
+        QCOMPARE(fx.messages().size(), 2);
+
+        // An encoder that throws ends the job as corrupt data, before anything of it is sent.
+        setCommandCodec(41, throwingEncoder, nullptr);
+        const int before = sim.requestCount();
+        ComSet->RecicleCommand(TabCmdtempSend, true);
+        QVERIFY(fx.waitForJobEnd());
+        setCommandCodec(41, nullptr, nullptr);
+        QCOMPARE(fx.warnings().size(), 1);
+        QVERIFY(fx.warnings()[0].contains(QStringLiteral("DATI RICEVUTI NON VALIDI")));
+        QCOMPARE(sim.requestCount(), before + 8);
+    }
+
+    void resendsAPartWithoutReply() {
+        Rig r;
+        QVERIFY(r.open());
+        auto& [fx, sim] = r;
+        sim.setFailure(PanelCore::Failure::NoReply, 3, 2); // part 3 of the status gets no answer twice
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd());
+        QCOMPARE(fx.messages().size(), 1);
+        QCOMPARE(sim.requestsFor(1, 2), 3);
+        QCOMPARE(Transfer.resends, 2);
+        QCOMPARE(listLines().count(QStringLiteral("retry to send...")), 2);
+        QCOMPARE(listLines().indexOf(QStringLiteral("retry to send...")), 3);
+    }
+
+    void failuresEndWithTheirWarning_data() {
+        QTest::addColumn<int>("failure");
+        QTest::addColumn<int>("loginStatus");
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<QString>("warning");
+        QTest::addColumn<int>("requests");
+        const QString access = QStringLiteral("CODICE DI TELEGESTIONE NON ACCETTATO");
+        QTest::newRow("no reply") << int(PanelCore::Failure::NoReply) << -1 << "123456"
+                                  << QStringLiteral("LA CENTRALE NON RISPONDE") << 2 + 4 + MaxAttempts;
+        QTest::newRow("wrong checksum") << int(PanelCore::Failure::WrongChecksum) << -1 << "123456"
+                                        << QStringLiteral("DATI RICEVUTI NON VALIDI") << 2 + 4 + MaxAttempts;
+        QTest::newRow("wrong code") << 0 << -1 << "654321" << access << 1;
+        QTest::newRow("invalid code") << 0 << -1 << "12a4" << access << 0;
+        QTest::newRow("ERR_USER") << 0 << int(ERR_USER) << "123456" << access << 1;
+        QTest::newRow("keypad busy") << 0 << int(ERR_USER_KEYBOARD) << "123456"
+                                     << QStringLiteral("TASTIERA DELLA CENTRALE IN USO") << 1;
+        QTest::newRow("ERR_TELENABLE")
+            << 0 << int(ERR_TELENABLE) << "123456" << QStringLiteral("TELEGESTIONE NON ABILITATA") << 1;
+        QTest::newRow("ERR_INVALID_PACKET")
+            << 0 << int(ERR_INVALID_PACKET) << "123456" << QStringLiteral("DATI RICEVUTI NON VALIDI") << 1;
+    }
+
+    void failuresEndWithTheirWarning() {
+        QFETCH(int, failure);
+        QFETCH(int, loginStatus);
+        QFETCH(QString, code);
+        QFETCH(QString, warning);
+        QFETCH(int, requests);
+        Rig r;
+        QVERIFY(r.open());
+        auto& [fx, sim] = r;
+        fx.remoteCode = code;
+        if (failure)
+            sim.setFailure(PanelCore::Failure(failure), 6); // from part 4 of the status on
+        sim.setLoginStatus(loginStatus);
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd(10000));
+
+        QCOMPARE(fx.warnings().size(), 1);
+        QVERIFY2(fx.warnings()[0].contains(warning), qPrintable(fx.warnings()[0]));
+        QVERIFY(fx.messages().isEmpty());
+        QCOMPARE(fx.pageChanges, 1);
+        QCOMPARE(fx.repaints, 0);
+        QVERIFY(!fx.timerRunningAtBox);
+        QCOMPARE(StateTrasfert, quint8(0));
+        QCOMPARE(StateLogIn, quint8(0));
+        QCOMPARE(sim.requestCount(), requests);
+    }
+
+    void serialPortDisappearsMidJob() {
+        Rig r;
+        QVERIFY(r.open());
+        auto& [fx, sim] = r;
+        sim.setFailure(PanelCore::Failure::DropLink, 4);
+        QElapsedTimer clock;
+        clock.start();
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd(10000));
+        QVERIFY(clock.elapsed() < 5000);
+        QCOMPARE(fx.warnings().size(), 1);
+        QVERIFY2(fx.warnings()[0].contains(QStringLiteral("COLLEGAMENTO CON LA CENTRALE INTERROTTO")),
+                 qPrintable(fx.warnings()[0]));
+        QCOMPARE(StateTrasfert, quint8(0));
+        // The vanished port is closed, so a new job starts nothing.
+        QVERIFY(!ComSet->IsSerialOpen());
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(!ComSet->Timer1->isActive());
+    }
+
+    void modelMismatchAsks_data() {
+        QTest::addColumn<bool>("answer");
+        QTest::newRow("yes") << true;
+        QTest::newRow("no") << false;
+    }
+
+    void modelMismatchAsks() {
+        QFETCH(bool, answer);
+        Rig r;
+        QVERIFY(r.open());
+        auto& [fx, sim] = r;
+        fx.answerYes = answer;
+        fx.systemType = 1;
+        sim.setModel(3);
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd());
+        QCOMPARE(fx.questions(), QStringList{QStringLiteral(
+                                     "ATTENZIONE SI STA UTILIZZANDO UNA CENTRALE\r\nDIFFERENTE DA QUELLA "
+                                     "SELEZIONATA IN PRECEDENZA.\r\nCONTINUARE COMUNQUE?")});
+        QVERIFY(!fx.timerRunningAtBox);
+        QVERIFY(fx.warnings().isEmpty());
+        QCOMPARE(Sys.System, 3);
+        QCOMPARE(Sys.SystemConfirm, answer);
+        QCOMPARE(sim.requestsFor(42, 0), answer ? 1 : 0);
+        QCOMPARE(fx.messages().size(), answer ? 1 : 0);
+
+        // Same model, or an installation without a model: no question.
+        fx.boxes.clear();
+        fx.systemType = 3;
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd());
+        fx.systemType = 0;
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd());
+        QVERIFY(fx.questions().isEmpty());
+    }
+
+    void shortListsAfterTheVocabularyMoved() {
+        Rig r;
+        QVERIFY(r.open());
+        auto& [fx, sim] = r;
+        QVERIFY(!ShortList);
+        ComSet->RecicleCommand(TabCmdGruppi, false);
+        QVERIFY(fx.waitForJobEnd());
+        QVERIFY(ShortList);
+        QCOMPARE(sim.requestsFor(CmdMessaggi, 46), 1);
+        ComSet->RecicleCommand(TabCmdGruppi, false);
+        QVERIFY(fx.waitForJobEnd());
+        QCOMPARE(sim.requestsFor(CmdMessaggi, 0), 1); // not again
+        QCOMPARE(fx.messages().size(), 2);
+    }
+
+    void liveStatusLoopsUntilStopped() {
+        Rig r;
+        QVERIFY(r.open());
+        auto& [fx, sim] = r;
+        ComSet->RecicleCommand(TabCmdStartTest, false);
+        QTRY_VERIFY_WITH_TIMEOUT(sim.requestsFor(CmdStateCentral, 6) >= 3, 5000);
+        QCOMPARE(sim.requestsFor(CmdLogIn, 0), 1); // the loop does not log in again
+        QCOMPARE(StateTrasfert, quint8(1));
+        // Connecting again ends the running job without a message.
+        ComSet->ConnectClick();
+        QVERIFY(!Transfer.active());
+        QCOMPARE(fx.pageChanges, 1);
+        QVERIFY(fx.boxes.shown.isEmpty());
+        QVERIFY(ComSet->IsSerialOpen());
+        ComSet->RecicleCommand(TabCmdStartTest, false);
+        QTRY_VERIFY_WITH_TIMEOUT(StateTrasfert == 1, 5000);
+        // The live-status action switches the timer off, then starts the stop job.
+        ComSet->Timer1->stop();
+        ComSet->RecicleCommand(TabCmdStopTest, false);
+        QVERIFY(fx.waitForJobEnd());
+        QVERIFY(fx.messages().isEmpty() && fx.warnings().isEmpty());
+        QCOMPARE(fx.pageChanges, 2);
+        QCOMPARE(StateTrasfert, quint8(0));
+    }
+
+    void catalogueAndListsAreConsistent() {
+        const CommandInfo* table = commandTable();
+        for (int i = 0; i < CommandCount; ++i) {
+            QCOMPARE(table[i].number, i);
+            QVERIFY(table[i].parts >= 0 && table[i].parts <= 127);
+            if (i != CmdStop)
+                QVERIFY(QString::fromUtf8(table[i].label).endsWith(QStringLiteral("part:  ")));
+        }
+        QSet<int> codes;
+        for (const JobList& j : allJobLists()) {
+            QVERIFY(!codes.contains(j.tabCmd));
+            codes.insert(j.tabCmd);
+            QVERIFY(!j.full.empty());
+            if (!j.loop)
+                QCOMPARE(j.full.back(), int(CmdStop));
+            QVERIFY(j.brief.size() <= j.full.size());
+        }
+        // Every page but the live test and the event log has a list, and so has every menu job.
+        for (int code = 0; code <= 106; code = code == 19 ? 100 : code + 1)
+            QCOMPARE(jobList(code) != nullptr, code != 13 && code != 15);
+        QCOMPARE(jobList(TabCmdAllRead)->full.size(), size_t(64));
+        QVERIFY(std::find(jobList(TabCmdAllWrite)->full.begin(), jobList(TabCmdAllWrite)->full.end(),
+                          int(CmdLogEventi)) == jobList(TabCmdAllWrite)->full.end());
+    }
+
+    void failureTextsAreSixAndDistinct() {
+        QSet<QString> texts;
+        for (TError e : {LOGINUSER, LOGOUT, LOGTIMEOUT, SENDFAULT, DATACORRUPT, USER_KEYBOARD, TELENABLE,
+                         INVALID_PACKET})
+            texts.insert(transferFailureText(e));
+        QCOMPARE(texts.size(), 6);
+    }
+
+    void keypadReferences() {
+        TransferFixture fx;
+        fx.inputNames = {QStringLiteral("Porta"), QStringLiteral("Finestra"), QStringLiteral("Garage")};
+        fx.outputNames = {QStringLiteral("Sirena"), QStringLiteral("Garage")};
+        QCOMPARE(ComSet->GetValM1M2(QStringLiteral("Finestra")), quint8(2));
+        QCOMPARE(ComSet->GetValM1M2(QStringLiteral("Garage")), quint8(2 + 128)); // the output wins
+        QCOMPARE(ComSet->GetValM1M2(QStringLiteral("Sirena")), quint8(129));
+        QCOMPARE(ComSet->GetValM1M2(QStringLiteral("Non Configurato")), quint8(0));
+    }
 };
-
-void TestTransfer::startsNothingWithoutAChoiceOrLink() {
-    TransferFixture fx;
-    QCOMPARE(ComSet->Timer1->interval(), 50);
-    QCOMPARE(ComSet->ComboBox1->currentIndex(), -1);
-    // No connection chosen: the connection form opens, nothing starts.
-    QCOMPARE(ComSet->RecicleCommand(TabCmdAllRead, false), false);
-    QVERIFY(ComSet->isVisible());
-    QVERIFY(!ComSet->Timer1->isActive());
-    QVERIFY(!Transfer.active());
-    // Chosen but not open: nothing.
-    ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-    QVERIFY(ComSet->Connect->isEnabled());
-    QVERIFY(ComSet->GroupBox2->isVisibleTo(ComSet) && ComSet->GroupBox4->isVisibleTo(ComSet));
-    QVERIFY(!ComSet->GroupBox3->isVisibleTo(ComSet));
-    ComSet->RecicleCommand(TabCmdAllRead, false);
-    QVERIFY(!ComSet->Timer1->isActive());
-
-    // Open, but a code without a list (the test page) starts nothing either.
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    QVERIFY(fx.openSerial(sim.portPath()));
-    QVERIFY(ComSet->GroupBox3->isVisibleTo(ComSet) && !ComSet->GroupBox2->isVisibleTo(ComSet));
-    ComSet->RecicleCommand(13, true);
-    QVERIFY(!ComSet->Timer1->isActive());
-    QVERIFY(!Transfer.active());
-    QCOMPARE(sim.requestCount(), 0);
-    QVERIFY(fx.warnings().isEmpty());
-}
-
-void TestTransfer::readJobRunsToSuccess() {
-    TransferFixture fx;
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    QVERIFY(fx.openSerial(sim.portPath()));
-    QElapsedTimer clock;
-    clock.start();
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(ComSet->Timer1->isActive());
-    QVERIFY(fx.waitForJobEnd());
-    // 10 parts at one per 50 ms tick.
-    QVERIFY2(clock.elapsed() >= 450, qPrintable(QString::number(clock.elapsed())));
-
-    QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
-    QVERIFY(fx.warnings().isEmpty());
-    QCOMPARE(fx.pageChanges, 1);
-    QCOMPARE(fx.repaints, 1);
-    QVERIFY(!fx.timerRunningAtBox);
-    QCOMPARE(StateTrasfert, quint8(0));
-    QCOMPARE(StateLogIn, quint8(1));
-    QVERIFY(!SendingDlg->isVisible());
-
-    const QStringList lines = listLines();
-    QCOMPARE(lines.size(), 10);
-    QCOMPARE(lines[0], QStringLiteral("Log In part:  1  ........Ok"));
-    QCOMPARE(lines[1], QStringLiteral("Central State part:  1"));
-    QCOMPARE(lines[7], QStringLiteral("Central State part:  7  ........Ok"));
-    QCOMPARE(lines[8], QStringLiteral("Configuration: Arming Block part:  1"));
-    QCOMPARE(lines[9], QStringLiteral("Configuration: Arming Block part:  2  ........Ok"));
-    QCOMPARE(SendingDlg->ListBox1->currentRow(), 9);
-    QCOMPARE(SendingDlg->ProgressBar1->maximum(), 62);
-    QCOMPARE(SendingDlg->ProgressBar1->value(), 42);
-    QCOMPARE(SendingDlg->ProgressBar2->maximum(), 2);
-    QCOMPARE(SendingDlg->ProgressBar2->value(), 2);
-
-    const QList<PanelFrame> reqs = sim.requests();
-    QCOMPARE(reqs.size(), 10);
-    QCOMPARE(reqs[0].command(), int(CmdLogIn));
-    QVERIFY(reqs[0].isWrite());
-    QCOMPARE(reqs[0].data, QByteArray("123456"));
-    QVERIFY(!reqs[1].isWrite());
-    QCOMPARE(reqs[9].command(), 42);
-    QCOMPARE(reqs[9].part(), 1);
-
-    QCOMPARE(Sys.System, 1);
-    QCOMPARE(Sys.SystemMod, 2);
-    QCOMPARE(Sys.SystemSWver, QStringLiteral("1.07"));
-    QCOMPARE(Sys.SystemHWver, QStringLiteral("2.00"));
-    QCOMPARE(Sys.SystemName, QStringLiteral("ZEPHRA SIM"));
-
-    // A new job's first show starts with an empty list.
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(listLines().size(), 10);
-}
-
-void TestTransfer::writeJobSendsOnlyEncodedCommands() {
-    TransferFixture fx;
-    quicken();
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    QVERIFY(fx.openSerial(sim.portPath()));
-    // Command 41 without an encoder: nothing of it is sent (zeros would wipe the panel).
-    ComSet->RecicleCommand(TabCmdtempSend, true);
-    QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(fx.messages().size(), 1);
-    QCOMPARE(sim.requestsFor(41, 0), 0);
-    QCOMPARE(sim.requestCount(), 8);
-
-    setCommandCodec(41, clockEncoder, nullptr);
-    ComSet->RecicleCommand(TabCmdtempSend, true);
-    QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(sim.memory(41, 0), QByteArray("TIME"));
-    QCOMPARE(fx.messages().size(), 2);
-
-    // An encoder that throws ends the job as corrupt data, before anything of it is sent.
-    setCommandCodec(41, throwingEncoder, nullptr);
-    const int before = sim.requestCount();
-    ComSet->RecicleCommand(TabCmdtempSend, true);
-    QVERIFY(fx.waitForJobEnd());
-    setCommandCodec(41, nullptr, nullptr);
-    QCOMPARE(fx.warnings().size(), 1);
-    QVERIFY(fx.warnings()[0].contains(QStringLiteral("DATI RICEVUTI NON VALIDI")));
-    QCOMPARE(sim.requestCount(), before + 8);
-}
-
-void TestTransfer::resendsAPartWithoutReply() {
-    TransferFixture fx;
-    quicken();
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    sim.setFailure(PanelCore::Failure::NoReply, 3, 2); // part 3 of the status gets no answer twice
-    QVERIFY(fx.openSerial(sim.portPath()));
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(fx.messages().size(), 1);
-    QCOMPARE(sim.requestsFor(1, 2), 3);
-    QCOMPARE(Transfer.resends, 2);
-    QCOMPARE(listLines().count(QStringLiteral("retry to send...")), 2);
-    QCOMPARE(listLines().indexOf(QStringLiteral("retry to send...")), 3);
-}
-
-void TestTransfer::failuresEndWithTheirWarning_data() {
-    QTest::addColumn<int>("failure");
-    QTest::addColumn<int>("loginStatus");
-    QTest::addColumn<QString>("code");
-    QTest::addColumn<QString>("warning");
-    QTest::addColumn<int>("requests");
-    const QString access = QStringLiteral("CODICE DI TELEGESTIONE NON ACCETTATO");
-    QTest::newRow("no reply") << int(PanelCore::Failure::NoReply) << -1 << "123456"
-                              << QStringLiteral("LA CENTRALE NON RISPONDE") << 2 + 4 + MaxAttempts;
-    QTest::newRow("wrong checksum") << int(PanelCore::Failure::WrongChecksum) << -1 << "123456"
-                                    << QStringLiteral("DATI RICEVUTI NON VALIDI") << 2 + 4 + MaxAttempts;
-    QTest::newRow("wrong code") << 0 << -1 << "654321" << access << 1;
-    QTest::newRow("invalid code") << 0 << -1 << "12a4" << access << 0;
-    QTest::newRow("ERR_LOGOUT") << 0 << int(ERR_LOGOUT) << "123456" << access << 1;
-    QTest::newRow("ERR_USER") << 0 << int(ERR_USER) << "123456" << access << 1;
-    QTest::newRow("keypad busy") << 0 << int(ERR_USER_KEYBOARD) << "123456"
-                                 << QStringLiteral("TASTIERA DELLA CENTRALE IN USO") << 1;
-    QTest::newRow("ERR_TELENABLE") << 0 << int(ERR_TELENABLE) << "123456"
-                                   << QStringLiteral("TELEGESTIONE NON ABILITATA") << 1;
-    QTest::newRow("ERR_INVALID_PACKET")
-        << 0 << int(ERR_INVALID_PACKET) << "123456" << QStringLiteral("DATI RICEVUTI NON VALIDI") << 1;
-}
-
-void TestTransfer::failuresEndWithTheirWarning() {
-    QFETCH(int, failure);
-    QFETCH(int, loginStatus);
-    QFETCH(QString, code);
-    QFETCH(QString, warning);
-    QFETCH(int, requests);
-    TransferFixture fx;
-    quicken();
-    fx.remoteCode = code;
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    if (failure)
-        sim.setFailure(PanelCore::Failure(failure), 6); // from part 4 of the status on
-    sim.setLoginStatus(loginStatus);
-    QVERIFY(fx.openSerial(sim.portPath()));
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(fx.waitForJobEnd(10000));
-
-    QCOMPARE(fx.warnings().size(), 1);
-    QVERIFY2(fx.warnings()[0].contains(warning), qPrintable(fx.warnings()[0]));
-    QVERIFY(fx.messages().isEmpty());
-    QCOMPARE(fx.pageChanges, 1);
-    QCOMPARE(fx.repaints, 0);
-    QVERIFY(!fx.timerRunningAtBox);
-    QCOMPARE(StateTrasfert, quint8(0));
-    QCOMPARE(StateLogIn, quint8(0));
-    QVERIFY(!SendingDlg->isVisible());
-    QVERIFY(!Transfer.active());
-    QCOMPARE(sim.requestCount(), requests);
-}
-
-void TestTransfer::serialPortDisappearsMidJob() {
-    TransferFixture fx;
-    quicken();
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    sim.setFailure(PanelCore::Failure::DropLink, 4);
-    QVERIFY(fx.openSerial(sim.portPath()));
-    QElapsedTimer clock;
-    clock.start();
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(fx.waitForJobEnd(10000));
-    QVERIFY(clock.elapsed() < 5000);
-    QCOMPARE(fx.warnings().size(), 1);
-    QVERIFY2(fx.warnings()[0].contains(QStringLiteral("COLLEGAMENTO CON LA CENTRALE INTERROTTO")),
-             qPrintable(fx.warnings()[0]));
-    QCOMPARE(StateTrasfert, quint8(0));
-    QVERIFY(!ComSet->Timer1->isActive());
-    // The vanished port is closed, so a new job starts nothing.
-    QVERIFY(!ComSet->IsSerialOpen());
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(!ComSet->Timer1->isActive());
-}
-
-void TestTransfer::modelMismatchAsks_data() {
-    QTest::addColumn<bool>("answer");
-    QTest::newRow("yes") << true;
-    QTest::newRow("no") << false;
-}
-
-void TestTransfer::modelMismatchAsks() {
-    QFETCH(bool, answer);
-    TransferFixture fx;
-    quicken();
-    fx.answerYes = answer;
-    fx.systemType = 1;
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    sim.setModel(3);
-    QVERIFY(fx.openSerial(sim.portPath()));
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(fx.questions(),
-             QStringList{QStringLiteral("ATTENZIONE SI STA UTILIZZANDO UNA CENTRALE\r\nDIFFERENTE DA QUELLA "
-                                        "SELEZIONATA IN PRECEDENZA.\r\nCONTINUARE COMUNQUE?")});
-    QVERIFY(!fx.timerRunningAtBox);
-    QVERIFY(fx.warnings().isEmpty());
-    QCOMPARE(fx.pageChanges, 1);
-    QCOMPARE(Sys.System, 3);
-    QCOMPARE(Sys.SystemConfirm, answer);
-    QCOMPARE(sim.requestsFor(42, 0), answer ? 1 : 0);
-    QCOMPARE(fx.messages().size(), answer ? 1 : 0);
-
-    // Same model, or an installation without a model: no question.
-    fx.boxes.clear();
-    fx.systemType = 3;
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(fx.waitForJobEnd());
-    fx.systemType = 0;
-    ComSet->RecicleCommand(TabCmdBloccoIns, false);
-    QVERIFY(fx.waitForJobEnd());
-    QVERIFY(fx.questions().isEmpty());
-}
-
-void TestTransfer::shortListsAfterTheVocabularyMoved() {
-    TransferFixture fx;
-    quicken();
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    QVERIFY(fx.openSerial(sim.portPath()));
-    QVERIFY(!ShortList);
-    ComSet->RecicleCommand(TabCmdGruppi, false);
-    QVERIFY(fx.waitForJobEnd());
-    QVERIFY(ShortList);
-    QCOMPARE(sim.requestsFor(CmdMessaggi, 46), 1);
-    ComSet->RecicleCommand(TabCmdGruppi, false);
-    QVERIFY(fx.waitForJobEnd());
-    QCOMPARE(sim.requestsFor(CmdMessaggi, 0), 1); // not again
-    QCOMPARE(sim.requestsFor(27, 1), 2);
-    QCOMPARE(fx.messages().size(), 2);
-}
-
-void TestTransfer::liveStatusLoopsUntilStopped() {
-    TransferFixture fx;
-    quicken();
-    PanelSimulator sim;
-    QVERIFY(sim.start());
-    QVERIFY(fx.openSerial(sim.portPath()));
-    ComSet->RecicleCommand(TabCmdStartTest, false);
-    QTRY_VERIFY_WITH_TIMEOUT(sim.requestsFor(CmdStateCentral, 6) >= 3, 5000);
-    QVERIFY(ComSet->Timer1->isActive());
-    QCOMPARE(sim.requestsFor(CmdLogIn, 0), 1);
-    QVERIFY(fx.messages().isEmpty());
-    QCOMPARE(StateTrasfert, quint8(1));
-    // Connecting again ends the running job without a message.
-    ComSet->ConnectClick();
-    QVERIFY(!Transfer.active());
-    QCOMPARE(StateTrasfert, quint8(0));
-    QCOMPARE(fx.pageChanges, 1);
-    QVERIFY(fx.boxes.shown.isEmpty());
-    QVERIFY(ComSet->IsSerialOpen());
-    ComSet->RecicleCommand(TabCmdStartTest, false);
-    QTRY_VERIFY_WITH_TIMEOUT(StateTrasfert == 1, 5000);
-    // The live-status action switches the timer off, then starts the stop job.
-    ComSet->Timer1->stop();
-    ComSet->RecicleCommand(TabCmdStopTest, false);
-    QVERIFY(fx.waitForJobEnd());
-    QVERIFY(fx.messages().isEmpty() && fx.warnings().isEmpty());
-    QCOMPARE(fx.pageChanges, 2);
-    QCOMPARE(StateTrasfert, quint8(0));
-}
-
-void TestTransfer::catalogueAndListsAreConsistent() {
-    const CommandInfo* table = commandTable();
-    for (int i = 0; i < CommandCount; ++i) {
-        QCOMPARE(table[i].number, i);
-        QVERIFY(table[i].parts >= 0 && table[i].parts <= 127);
-        if (i != CmdStop)
-            QVERIFY(QString::fromUtf8(table[i].label).endsWith(QStringLiteral("part:  ")));
-    }
-    QCOMPARE(QString::fromUtf8(commandInfo(CmdIngressiTipo).label),
-             QStringLiteral("Configuration: Inputs Type part:  "));
-    QCOMPARE(commandInfo(CmdStateCentral).parts, 7);
-    QSet<int> codes;
-    for (const JobList& j : allJobLists()) {
-        QVERIFY(!codes.contains(j.tabCmd));
-        codes.insert(j.tabCmd);
-        QVERIFY(!j.full.empty());
-        if (!j.loop)
-            QCOMPARE(j.full.back(), int(CmdStop));
-        QVERIFY(j.brief.size() <= j.full.size());
-    }
-    for (int code = 0; code <= 19; ++code)
-        QCOMPARE(jobList(code) != nullptr, code != 13 && code != 15);
-    for (int code = 100; code <= 106; ++code)
-        QVERIFY(jobList(code));
-    QCOMPARE(jobList(TabCmdAllRead)->full.size(), size_t(64));
-    QVERIFY(std::find(jobList(TabCmdAllWrite)->full.begin(), jobList(TabCmdAllWrite)->full.end(),
-                      int(CmdLogEventi)) == jobList(TabCmdAllWrite)->full.end());
-}
-
-void TestTransfer::failureTextsAreSixAndDistinct() {
-    QSet<QString> texts;
-    for (TError e :
-         {LOGINUSER, LOGOUT, LOGTIMEOUT, SENDFAULT, DATACORRUPT, USER_KEYBOARD, TELENABLE, INVALID_PACKET})
-        texts.insert(transferFailureText(e));
-    QCOMPARE(texts.size(), 6);
-}
-
-void TestTransfer::keypadReferences() {
-    TransferFixture fx;
-    fx.inputNames = {QStringLiteral("Porta"), QStringLiteral("Finestra"), QStringLiteral("Garage")};
-    fx.outputNames = {QStringLiteral("Sirena"), QStringLiteral("Garage")};
-    QCOMPARE(ComSet->GetValM1M2(QStringLiteral("Finestra")), quint8(2));
-    QCOMPARE(ComSet->GetValM1M2(QStringLiteral("Garage")), quint8(2 + 128)); // the output wins
-    QCOMPARE(ComSet->GetValM1M2(QStringLiteral("Sirena")), quint8(129));
-    QCOMPARE(ComSet->GetValM1M2(QStringLiteral("Non Configurato")), quint8(0));
-}
 
 QTEST_MAIN(TestTransfer)
 #include "test_transfer.moc"
