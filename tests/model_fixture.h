@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the configuration-model tests: a data module on a throw-away registry,
-// row counting across nested tables, and a field-by-field comparison of two registers.
+// row access, row counting across nested tables, and a field-by-field comparison of two registers.
 #include "model/datamodule.h"
 #include "platform/dataset.h"
 #include "support/tempregistry.h"
@@ -8,11 +8,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
-template <typename... Parts> QString sepJoin(QChar separator, const Parts*... parts) {
-    return QStringList{QString::fromLatin1(parts)...}.join(separator);
-}
 inline QString str(DataSet* t, const char* field) {
     return t->fieldByName(QString::fromLatin1(field)).asString();
 }
@@ -22,10 +21,25 @@ inline int num(DataSet* t, const char* field) {
 inline bool flag(DataSet* t, const char* field) {
     return t->fieldByName(QString::fromLatin1(field)).asBoolean();
 }
+// The value of a field in row recNo (of the current row group), without moving the cursor.
+inline QVariant at(DataSet* t, int recNo, const char* field) {
+    return t->valueAt(recNo, t->fieldByName(QString::fromLatin1(field)).index());
+}
 // Writes one field of the current row, edit to post.
 inline void write(DataSet* t, const char* field, const QVariant& value) {
     t->edit();
     t->fieldByName(QString::fromLatin1(field)).setValue(value);
+    t->post();
+}
+inline void writeRow(DataSet* t, int recNo, const char* field, const QVariant& value) {
+    t->setRecNo(recNo);
+    write(t, field, value);
+}
+// Appends one row with the given fields, append to post.
+inline void appendRow(DataSet* t, std::initializer_list<std::pair<const char*, QVariant>> values) {
+    t->append();
+    for (const auto& [field, value] : values)
+        t->fieldByName(QString::fromLatin1(field)).setValue(value);
     t->post();
 }
 
@@ -75,8 +89,7 @@ inline void compareTables(TDM& da, DataSet* a, TDM& db, DataSet* b, const QStrin
             const QString at = QStringLiteral("%1[%2].%3").arg(where).arg(r).arg(f->fieldName());
             if (f->dataType() == FieldType::Nested) {
                 DataSet* detailA = f->nestedDataSet();
-                DataSet* detailB = db.tableByName(detailA->objectName());
-                compareTables(da, detailA, db, detailB, at, diffs);
+                compareTables(da, detailA, db, db.tableByName(detailA->objectName()), at, diffs);
                 continue;
             }
             const QVariant va = a->valueAt(r, f->index());
@@ -87,4 +100,11 @@ inline void compareTables(TDM& da, DataSet* a, TDM& db, DataSet* b, const QStrin
         if (diffs.size() > 20)
             return;
     }
+}
+
+// Empty when two registers hold the same data; otherwise their differences, one a line.
+inline QString registerDiffs(TDM& a, TDM& b) {
+    QStringList diffs;
+    compareTables(a, a.CDSet_Tabulon, b, b.CDSet_Tabulon, QStringLiteral("register"), diffs);
+    return diffs.join(QLatin1Char('\n'));
 }
