@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the configuration-model tests: a data module on a throw-away registry,
-// row access, row counting across nested tables, and a field-by-field comparison of two registers.
+// row access, row counting across nested tables, and a dump of a register for comparing two.
 #include "model/datamodule.h"
 #include "platform/dataset.h"
 #include "support/tempregistry.h"
@@ -71,40 +71,24 @@ inline int rowsInInstallation(TDM& dm, DataSet* table) {
     return rows;
 }
 
-// Every difference between the rows of `a` (in module da) and `b` (in module db), nested rows
-// included; empty when they hold the same data.
-inline void compareTables(TDM& da, DataSet* a, TDM& db, DataSet* b, const QString& where,
-                          QStringList& diffs) {
-    if (a->recordCount() != b->recordCount()) {
-        diffs << QStringLiteral("%1: %2 rows against %3")
-                     .arg(where)
-                     .arg(a->recordCount())
-                     .arg(b->recordCount());
-        return;
-    }
-    for (int r = 1; r <= a->recordCount(); ++r) {
-        a->setRecNo(r);
-        b->setRecNo(r);
-        for (Field* f : a->fields()) {
-            const QString at = QStringLiteral("%1[%2].%3").arg(where).arg(r).arg(f->fieldName());
+// Every value of `table` and its nested rows, one "where[row].field=type:value" a line.
+inline void dumpTable(DataSet* table, const QString& where, QStringList& out) {
+    for (int r = 1; r <= table->recordCount(); ++r) {
+        table->setRecNo(r);
+        for (Field* f : table->fields()) {
+            const QString key = QStringLiteral("%1[%2].%3").arg(where).arg(r).arg(f->fieldName());
             if (f->dataType() == FieldType::Nested) {
-                DataSet* detailA = f->nestedDataSet();
-                compareTables(da, detailA, db, db.tableByName(detailA->objectName()), at, diffs);
+                dumpTable(f->nestedDataSet(), key, out);
                 continue;
             }
-            const QVariant va = a->valueAt(r, f->index());
-            const QVariant vb = b->valueAt(r, b->fieldByName(f->fieldName()).index());
-            if (va != vb)
-                diffs << QStringLiteral("%1: %2 against %3").arg(at, va.toString(), vb.toString());
+            const QVariant v = table->valueAt(r, f->index());
+            out << key + QLatin1Char('=') + QLatin1String(v.typeName()) + QLatin1Char(':') + v.toString();
         }
-        if (diffs.size() > 20)
-            return;
     }
 }
-
-// Empty when two registers hold the same data; otherwise their differences, one a line.
-inline QString registerDiffs(TDM& a, TDM& b) {
-    QStringList diffs;
-    compareTables(a, a.CDSet_Tabulon, b, b.CDSet_Tabulon, QStringLiteral("register"), diffs);
-    return diffs.join(QLatin1Char('\n'));
+// The whole register, for comparing two of them.
+inline QStringList registerDump(TDM& dm) {
+    QStringList out;
+    dumpTable(dm.CDSet_Tabulon, QStringLiteral("register"), out);
+    return out;
 }
