@@ -171,17 +171,11 @@ void TestModel::newInstallationDefaults() {
         {dm.CDSet_Tabulon, 2, "_NomeCliente", QStringLiteral("Unamed")},
         {dm.CDSet_Tabulon, 2, "_TipoCentrale", QStringLiteral("MODEL PELUN")},
         {dm.CDSet_Tabulon, 2, "_IDCentrale", 4},
-        {dm.CDSet_Tabulon, 2, "_Net_Cloud_Enable", false},
-        {dm.CDSet_ParVari, 1, "_TamperLinea", QStringLiteral("OFF")},
-        {dm.CDSet_ParVari, 1, "_Lunghezza_codici", 0},
         // Inputs: not configured, words unset (-1), partitions not switchable.
         {dm.CDSet_Ingressi, 7, "_TipoIngresso", Lang::ListaTipoIngresso_TAVEK_MIRUN.at(0)},
         {dm.CDSet_Ingressi, 7, "_IMsg3", -1},
         {dm.CDSet_Ingressi, 7, "_EnablePzX", false},
-        {dm.CDSet_Uscite, 3, "_Polarita", QStringLiteral("NORMALE")},
         {dm.CDSet_Uscite, 3, "_PulseDuration", QStringLiteral("00:00:00")},
-        {dm.CDSet_Uscite, 3, "_EnableAssociaTelx", false},
-        {dm.CDSet_Parziali, 4, "_TempoUscita", 30},
         {dm.CDSet_Tastiere, 1, "_Enable", true}, // keypad 1 cannot be disabled
         {dm.CDSet_Tastiere, 2, "_Enable", false},
         // Contact ID: the 28 fixed events, then the inputs by name.
