@@ -1,6 +1,6 @@
 #pragma once
 // Helpers shared by the configuration-model tests: a data module on a throw-away registry,
-// row counting across nested tables, and a field-by-field comparison of two registers.
+// row access, row counting across nested tables, and a dump of a register for comparing two.
 #include "model/datamodule.h"
 #include "platform/dataset.h"
 #include "support/tempregistry.h"
@@ -8,11 +8,10 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
+#include <utility>
 
-template <typename... Parts> QString sepJoin(QChar separator, const Parts*... parts) {
-    return QStringList{QString::fromLatin1(parts)...}.join(separator);
-}
 inline QString str(DataSet* t, const char* field) {
     return t->fieldByName(QString::fromLatin1(field)).asString();
 }
@@ -22,10 +21,25 @@ inline int num(DataSet* t, const char* field) {
 inline bool flag(DataSet* t, const char* field) {
     return t->fieldByName(QString::fromLatin1(field)).asBoolean();
 }
+// The value of a field in row recNo (of the current row group), without moving the cursor.
+inline QVariant at(DataSet* t, int recNo, const char* field) {
+    return t->valueAt(recNo, t->fieldByName(QString::fromLatin1(field)).index());
+}
 // Writes one field of the current row, edit to post.
 inline void write(DataSet* t, const char* field, const QVariant& value) {
     t->edit();
     t->fieldByName(QString::fromLatin1(field)).setValue(value);
+    t->post();
+}
+inline void writeRow(DataSet* t, int recNo, const char* field, const QVariant& value) {
+    t->setRecNo(recNo);
+    write(t, field, value);
+}
+// Appends one row with the given fields, append to post.
+inline void appendRow(DataSet* t, std::initializer_list<std::pair<const char*, QVariant>> values) {
+    t->append();
+    for (const auto& [field, value] : values)
+        t->fieldByName(QString::fromLatin1(field)).setValue(value);
     t->post();
 }
 
@@ -57,34 +71,24 @@ inline int rowsInInstallation(TDM& dm, DataSet* table) {
     return rows;
 }
 
-// Every difference between the rows of `a` (in module da) and `b` (in module db), nested rows
-// included; empty when they hold the same data.
-inline void compareTables(TDM& da, DataSet* a, TDM& db, DataSet* b, const QString& where,
-                          QStringList& diffs) {
-    if (a->recordCount() != b->recordCount()) {
-        diffs << QStringLiteral("%1: %2 rows against %3")
-                     .arg(where)
-                     .arg(a->recordCount())
-                     .arg(b->recordCount());
-        return;
-    }
-    for (int r = 1; r <= a->recordCount(); ++r) {
-        a->setRecNo(r);
-        b->setRecNo(r);
-        for (Field* f : a->fields()) {
-            const QString at = QStringLiteral("%1[%2].%3").arg(where).arg(r).arg(f->fieldName());
+// Every value of `table` and its nested rows, one "where[row].field=type:value" a line.
+inline void dumpTable(DataSet* table, const QString& where, QStringList& out) {
+    for (int r = 1; r <= table->recordCount(); ++r) {
+        table->setRecNo(r);
+        for (Field* f : table->fields()) {
+            const QString key = QStringLiteral("%1[%2].%3").arg(where).arg(r).arg(f->fieldName());
             if (f->dataType() == FieldType::Nested) {
-                DataSet* detailA = f->nestedDataSet();
-                DataSet* detailB = db.tableByName(detailA->objectName());
-                compareTables(da, detailA, db, detailB, at, diffs);
+                dumpTable(f->nestedDataSet(), key, out);
                 continue;
             }
-            const QVariant va = a->valueAt(r, f->index());
-            const QVariant vb = b->valueAt(r, b->fieldByName(f->fieldName()).index());
-            if (va != vb)
-                diffs << QStringLiteral("%1: %2 against %3").arg(at, va.toString(), vb.toString());
+            const QVariant v = table->valueAt(r, f->index());
+            out << key + QLatin1Char('=') + QLatin1String(v.typeName()) + QLatin1Char(':') + v.toString();
         }
-        if (diffs.size() > 20)
-            return;
     }
+}
+// The whole register, for comparing two of them.
+inline QStringList registerDump(TDM& dm) {
+    QStringList out;
+    dumpTable(dm.CDSet_Tabulon, QStringLiteral("register"), out);
+    return out;
 }
