@@ -133,218 +133,211 @@ void resealHeader(QByteArray& file) {
 
 class TestRegisterFile : public QObject {
     Q_OBJECT
-private slots:
-    void roundTripKeepsEveryValue();
-    void foreignModelIsRefused();
-    void damagedFilesAreRefused();
-    void randomBytesNeverCrash();
-    void failedSaveKeepsTheOldFile();
-
-private:
     QTemporaryDir m_dir;
-};
 
-void TestRegisterFile::roundTripKeepsEveryValue() {
-    const QString path = m_dir.filePath("round.cds");
-    Register a;
-    a.fill(7);
-    // A pending insert is not part of the register.
-    a.root.last();
-    const QStringList expected = dump(a.root);
-    a.root.append();
-    a.root.fieldByName("_NomeCliente").setAsString("not yet posted");
-    a.root.saveToFile(path);
-    a.root.cancel();
+private slots:
+    void roundTripKeepsEveryValue() {
+        const QString path = m_dir.filePath("round.cds");
+        Register a;
+        a.fill(7);
+        // A pending insert is not part of the register.
+        a.root.last();
+        const QStringList expected = dump(a.root);
+        a.root.append();
+        a.root.fieldByName("_NomeCliente").setAsString("not yet posted");
+        a.root.saveToFile(path);
+        a.root.cancel();
 
-    Register b;
-    b.fill(2, 5);
-    b.mid.next();
-    b.root.loadFromFile(path);
-    QCOMPARE(b.root.recNo(), 1);
-    QCOMPARE(b.root.fieldByName("_IDCentrale").asInteger(), std::numeric_limits<int>::min());
-    QCOMPARE(b.root.fieldByName("_Nota").asString(), QString(70000, QChar(0x263A)));
-    QCOMPARE(b.mid.recNo(), 1);
-    QCOMPARE(b.mid.recordCount(), 2);
-    QCOMPARE(dump(b.root), expected);
-    b.root.setRecNo(2);
-    QCOMPARE(b.root.fieldByName("_Ratio").asFloat(), 1e300);
-    QCOMPARE(b.root.fieldByName("_When").asDateTime(), QDateTime(QDate(2000, 2, 2), QTime(1, 7, 9, 125)));
+        Register b;
+        b.fill(2, 5);
+        b.mid.next();
+        b.root.loadFromFile(path);
+        QCOMPARE(b.root.recNo(), 1);
+        QCOMPARE(b.root.fieldByName("_IDCentrale").asInteger(), std::numeric_limits<int>::min());
+        QCOMPARE(b.root.fieldByName("_Nota").asString(), QString(70000, QChar(0x263A)));
+        QCOMPARE(b.mid.recNo(), 1);
+        QCOMPARE(b.mid.recordCount(), 2);
+        QCOMPARE(dump(b.root), expected);
+        b.root.setRecNo(2);
+        QCOMPARE(b.root.fieldByName("_Ratio").asFloat(), 1e300);
+        QCOMPARE(b.root.fieldByName("_When").asDateTime(), QDateTime(QDate(2000, 2, 2), QTime(1, 7, 9, 125)));
 
-    // Loading into a closed table opens it; saving again gives the same bytes.
-    Register c;
-    c.root.close();
-    c.root.loadFromFile(path);
-    QVERIFY(c.root.active() && c.leaf.active());
-    QCOMPARE(dump(c.root), expected);
-    const QString again = m_dir.filePath("again.cds");
-    c.root.saveToFile(again);
-    QCOMPARE(readAll(again), readAll(path));
+        // Loading into a closed table opens it; saving again gives the same bytes.
+        Register c;
+        c.root.close();
+        c.root.loadFromFile(path);
+        QVERIFY(c.leaf.active());
+        QCOMPARE(dump(c.root), expected);
+        const QString again = m_dir.filePath("again.cds");
+        c.root.saveToFile(again);
+        QCOMPARE(readAll(again), readAll(path));
 
-    // An empty register survives too.
-    Register e;
-    e.root.saveToFile(again);
-    c.root.loadFromFile(again);
-    QCOMPARE(c.root.recordCount(), 0);
-    QCOMPARE(c.mid.recordCount(), 0);
-    QVERIFY_THROWS_EXCEPTION(DataSetError, c.mid.saveToFile(again)); // a detail is no register
-}
-
-void TestRegisterFile::foreignModelIsRefused() {
-    const QString path = m_dir.filePath("foreign.cds");
-    Register other(true);
-    other.fill(2);
-    other.root.saveToFile(path);
-
-    Register mine;
-    mine.fill(3);
-    const QStringList before = dump(mine.root);
-    try {
-        mine.root.loadFromFile(path);
-        QFAIL("a file of another data model was loaded");
-    } catch (const DataSetError& e) {
-        QVERIFY2(e.message().contains("catalogue") && e.message().contains("does not match"),
-                 qPrintable(e.message()));
+        // An empty register survives too.
+        Register e;
+        e.root.saveToFile(again);
+        c.root.loadFromFile(again);
+        QCOMPARE(c.root.recordCount(), 0);
+        QCOMPARE(c.mid.recordCount(), 0);
+        QVERIFY_THROWS_EXCEPTION(DataSetError, c.mid.saveToFile(again)); // a detail is no register
     }
-    QCOMPARE(dump(mine.root), before);
 
-    // A register whose tables nest differently is another model as well.
-    DataSet flat("CDSet_Tabulon");
-    flat.addField("_NomeCliente", FieldType::String, 40);
-    flat.open();
-    QVERIFY_THROWS_EXCEPTION(DataSetError, flat.loadFromFile(path));
-}
+    void foreignModelIsRefused() {
+        const QString path = m_dir.filePath("foreign.cds");
+        Register other(true);
+        other.fill(2);
+        other.root.saveToFile(path);
 
-void TestRegisterFile::damagedFilesAreRefused() {
-    const QString good = m_dir.filePath("good.cds");
-    const QString bad = m_dir.filePath("bad.cds");
-    Register src;
-    src.fill(4);
-    src.root.saveToFile(good);
-    const QByteArray bytes = readAll(good);
-
-    Register mine;
-    mine.fill(2, 3);
-    const QStringList before = dump(mine.root);
-    auto refused = [&](const QByteArray& file) {
-        writeAll(bad, file);
-        try {
-            mine.root.loadFromFile(bad);
-        } catch (const DataSetError&) {
-            return dump(mine.root) == before;
-        }
-        return false;
-    };
-    for (qsizetype cut :
-         {qsizetype(0), qsizetype(7), qsizetype(31), qsizetype(32), bytes.size() / 2, bytes.size() - 1})
-        QVERIFY2(refused(bytes.left(cut)), qPrintable(QString::number(cut)));
-    for (qsizetype at : {qsizetype(3), qsizetype(9), qsizetype(20), qsizetype(40), bytes.size() - 5}) {
-        QByteArray flipped = bytes;
-        flipped[at] = char(flipped[at] ^ 0x10);
-        QVERIFY2(refused(flipped), qPrintable(QString::number(at)));
-    }
-    QVERIFY(refused(bytes + QByteArray(3, '\0')));
-    QByteArray resealedTail = bytes.left(bytes.size() - 9);
-    resealHeader(resealedTail);
-    QVERIFY(refused(resealedTail));
-    QVERIFY_THROWS_EXCEPTION(DataSetError, mine.root.loadFromFile(m_dir.filePath("missing.cds")));
-    QCOMPARE(dump(mine.root), before);
-    mine.root.loadFromFile(good); // and the intact file still loads
-    QCOMPARE(mine.root.recordCount(), 4);
-}
-
-void TestRegisterFile::randomBytesNeverCrash() {
-    const QString good = m_dir.filePath("seed.cds");
-    const QString path = m_dir.filePath("fuzz.cds");
-    Register src;
-    src.fill(3);
-    src.root.first();
-    src.root.edit();
-    src.root.fieldByName("_Nota").setAsString("short"); // keeps every round small
-    src.root.post();
-    src.root.saveToFile(good);
-    const QByteArray seed = readAll(good);
-
-    Register mine;
-    mine.fill(1);
-    const QStringList before = dump(mine.root);
-    QRandomGenerator rng(20240611);
-    int loaded = 0;
-    QElapsedTimer clock;
-    clock.start();
-    for (int round = 0; round < 3000; ++round) {
-        QByteArray file;
-        const int kind = round % 4;
-        if (kind == 0) { // noise behind a plausible header
-            file = seed.left(32) + QByteArray(int(rng.bounded(400)), '\0');
-            for (qsizetype i = 32; i < file.size(); ++i)
-                file[i] = char(rng.bounded(256));
-        } else { // a real register with a few bytes changed, dropped or added
-            file = seed;
-            const int edits = 1 + int(rng.bounded(4));
-            for (int e = 0; e < edits; ++e) {
-                const qsizetype at = 32 + qsizetype(rng.bounded(quint32(file.size() - 32)));
-                if (kind == 1)
-                    file[at] = char(rng.bounded(256));
-                else if (kind == 2)
-                    file.remove(at, 1 + qsizetype(rng.bounded(8)));
-                else
-                    file[at] = char(0xFF); // large counts and lengths
-            }
-        }
-        if (round % 8 != 7)
-            resealHeader(file);
-        writeAll(path, file);
+        Register mine;
+        mine.fill(3);
+        const QStringList before = dump(mine.root);
         try {
             mine.root.loadFromFile(path);
-            ++loaded;
-            mine.root.loadFromFile(good);
-            mine.root.first();
-        } catch (const DataSetError&) {
-            if (round % 100 == 0)
-                QCOMPARE(dump(mine.root).size() > 0, true);
+            QFAIL("a file of another data model was loaded");
+        } catch (const DataSetError& e) {
+            QVERIFY2(e.message().contains("catalogue") && e.message().contains("does not match"),
+                     qPrintable(e.message()));
         }
+        QCOMPARE(dump(mine.root), before);
+
+        // A register whose tables nest differently is another model as well.
+        DataSet flat("CDSet_Tabulon");
+        flat.addField("_NomeCliente", FieldType::String, 40);
+        flat.open();
+        QVERIFY_THROWS_EXCEPTION(DataSetError, flat.loadFromFile(path));
     }
-    qInfo("%d of 3000 mutated files were still valid registers; %lld ms", loaded, qint64(clock.elapsed()));
-    QVERIFY(clock.elapsed() < 15000);
-    Register fresh;
-    fresh.fill(1);
-    QCOMPARE(before, dump(fresh.root));
-}
 
-void TestRegisterFile::failedSaveKeepsTheOldFile() {
-    const QString path = m_dir.filePath("keep.cds");
-    Register a;
-    a.fill(3);
-    a.root.saveToFile(path);
-    const QByteArray old = readAll(path);
+    void damagedFilesAreRefused() {
+        const QString good = m_dir.filePath("good.cds");
+        const QString bad = m_dir.filePath("bad.cds");
+        Register src;
+        src.fill(4);
+        src.root.saveToFile(good);
+        const QByteArray bytes = readAll(good);
 
-    // A folder that cannot exist: its parent is a regular file.
-    const QString impossible = path + "/reg.cds";
-    try {
-        a.root.saveToFile(impossible);
-        QFAIL("saved under a regular file");
-    } catch (const DataSetError& e) {
-        QVERIFY2(e.message().contains(impossible), qPrintable(e.message()));
+        Register mine;
+        mine.fill(2, 3);
+        const QStringList before = dump(mine.root);
+        auto refused = [&](const QByteArray& file) {
+            writeAll(bad, file);
+            try {
+                mine.root.loadFromFile(bad);
+            } catch (const DataSetError&) {
+                return dump(mine.root) == before;
+            }
+            return false;
+        };
+        for (qsizetype cut :
+             {qsizetype(0), qsizetype(7), qsizetype(31), qsizetype(32), bytes.size() / 2, bytes.size() - 1})
+            QVERIFY2(refused(bytes.left(cut)), qPrintable(QString::number(cut)));
+        for (qsizetype at : {qsizetype(3), qsizetype(9), qsizetype(20), qsizetype(40), bytes.size() - 5}) {
+            QByteArray flipped = bytes;
+            flipped[at] = char(flipped[at] ^ 0x10);
+            QVERIFY2(refused(flipped), qPrintable(QString::number(at)));
+        }
+        QVERIFY(refused(bytes + QByteArray(3, '\0')));
+        QByteArray resealedTail = bytes.left(bytes.size() - 9);
+        resealHeader(resealedTail);
+        QVERIFY(refused(resealedTail));
+        QVERIFY_THROWS_EXCEPTION(DataSetError, mine.root.loadFromFile(m_dir.filePath("missing.cds")));
+        QCOMPARE(dump(mine.root), before);
+        mine.root.loadFromFile(good); // and the intact file still loads
+        QCOMPARE(mine.root.recordCount(), 4);
     }
-    QCOMPARE(readAll(path), old);
 
-    // A target that is a folder is refused, the folder left alone.
-    QVERIFY(QDir(m_dir.path()).mkdir("afolder"));
-    QVERIFY_THROWS_EXCEPTION(DataSetError, a.root.saveToFile(m_dir.filePath("afolder")));
-    QVERIFY(QFileInfo(m_dir.filePath("afolder")).isDir());
+    void randomBytesNeverCrash() {
+        const QString good = m_dir.filePath("seed.cds");
+        const QString path = m_dir.filePath("fuzz.cds");
+        Register src;
+        src.fill(3);
+        src.root.first();
+        src.root.edit();
+        src.root.fieldByName("_Nota").setAsString("short"); // keeps every round small
+        src.root.post();
+        src.root.saveToFile(good);
+        const QByteArray seed = readAll(good);
 
-    // A table that cannot be written fails before the old file is touched.
-    DataSet root("CDSet_Tabulon");
-    DataSet empty("Empty");
-    root.addField("_NomeCliente", FieldType::String, 40);
-    root.addNestedField("_Empty", empty);
-    root.open();
-    QVERIFY_THROWS_EXCEPTION(DataSetError, root.saveToFile(path));
-    QCOMPARE(readAll(path), old);
-    const QStringList leftovers = QDir(m_dir.path()).entryList(QDir::Files);
-    for (const QString& f : leftovers)
-        QVERIFY2(f.endsWith(".cds"), qPrintable(f));
-}
+        Register mine;
+        mine.fill(1);
+        const QStringList before = dump(mine.root);
+        QRandomGenerator rng(20240611);
+        int loaded = 0;
+        QElapsedTimer clock;
+        clock.start();
+        for (int round = 0; round < 3000; ++round) {
+            QByteArray file;
+            const int kind = round % 4;
+            if (kind == 0) { // noise behind a plausible header
+                file = seed.left(32) + QByteArray(int(rng.bounded(400)), '\0');
+                for (qsizetype i = 32; i < file.size(); ++i)
+                    file[i] = char(rng.bounded(256));
+            } else { // a real register with a few bytes changed, dropped or added
+                file = seed;
+                const int edits = 1 + int(rng.bounded(4));
+                for (int e = 0; e < edits; ++e) {
+                    const qsizetype at = 32 + qsizetype(rng.bounded(quint32(file.size() - 32)));
+                    if (kind == 1)
+                        file[at] = char(rng.bounded(256));
+                    else if (kind == 2)
+                        file.remove(at, 1 + qsizetype(rng.bounded(8)));
+                    else
+                        file[at] = char(0xFF); // large counts and lengths
+                }
+            }
+            if (round % 8 != 7)
+                resealHeader(file);
+            writeAll(path, file);
+            try {
+                mine.root.loadFromFile(path);
+                ++loaded;
+                mine.root.loadFromFile(good);
+                mine.root.first();
+            } catch (const DataSetError&) {
+                if (round % 100 == 0)
+                    QCOMPARE(dump(mine.root).size() > 0, true);
+            }
+        }
+        qInfo("%d of 3000 mutated files were still valid registers; %lld ms", loaded,
+              qint64(clock.elapsed()));
+        QVERIFY(clock.elapsed() < 15000);
+        Register fresh;
+        fresh.fill(1);
+        QCOMPARE(before, dump(fresh.root));
+    }
+
+    void failedSaveKeepsTheOldFile() {
+        const QString path = m_dir.filePath("keep.cds");
+        Register a;
+        a.fill(3);
+        a.root.saveToFile(path);
+        const QByteArray old = readAll(path);
+
+        // A folder that cannot exist: its parent is a regular file.
+        const QString impossible = path + "/reg.cds";
+        try {
+            a.root.saveToFile(impossible);
+            QFAIL("saved under a regular file");
+        } catch (const DataSetError& e) {
+            QVERIFY2(e.message().contains(impossible), qPrintable(e.message()));
+        }
+        QCOMPARE(readAll(path), old);
+
+        // A target that is a folder is refused, the folder left alone.
+        QVERIFY(QDir(m_dir.path()).mkdir("afolder"));
+        QVERIFY_THROWS_EXCEPTION(DataSetError, a.root.saveToFile(m_dir.filePath("afolder")));
+        QVERIFY(QFileInfo(m_dir.filePath("afolder")).isDir());
+
+        // A table that cannot be written fails before the old file is touched.
+        DataSet root("CDSet_Tabulon");
+        DataSet empty("Empty");
+        root.addField("_NomeCliente", FieldType::String, 40);
+        root.addNestedField("_Empty", empty);
+        root.open();
+        QVERIFY_THROWS_EXCEPTION(DataSetError, root.saveToFile(path));
+        QCOMPARE(readAll(path), old);
+        for (const QString& f : QDir(m_dir.path()).entryList(QDir::Files)) // no temporary files left
+            QVERIFY2(f.endsWith(".cds"), qPrintable(f));
+    }
+};
 
 QTEST_GUILESS_MAIN(TestRegisterFile)
 #include "test_registerfile.moc"

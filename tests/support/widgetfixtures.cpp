@@ -1,7 +1,5 @@
 #include "support/widgetfixtures.h"
 
-#include "platform/dbgrid.h"
-
 #include <QPainter>
 #include <QWidget>
 
@@ -25,28 +23,27 @@ std::unique_ptr<DataSet> makeSampleTable(int rows, const QString& name) {
     static const char* const kinds[] = {"Istantaneo", "Ritardato", "24 ore", "Incendio", "Non Configurato"};
     static const char* const users[] = {"Installatore", "Mario Rossi", "Laura Bianchi", "Servizio Tecnico"};
     static const char* const words[] = {"INGRESSO", "PORTA", "FINESTRA", "GARAGE", "CUCINA", "SALA", "BOX"};
+    const auto set = [&t](const char* field, const QVariant& value) {
+        t->fieldByName(QString::fromLatin1(field)).setValue(value);
+    };
     for (int r = 1; r <= rows; ++r) {
         t->append();
-        t->fieldByName(QStringLiteral("_ID")).setAsInteger(r);
-        t->fieldByName(QStringLiteral("_Nome")).setAsString(QStringLiteral("Ingresso %1").arg(r));
-        t->fieldByName(QStringLiteral("_Enable")).setAsBoolean(r % 5 != 0);
-        t->fieldByName(QStringLiteral("_Tipo")).setAsString(QString::fromLatin1(kinds[r % 5]));
-        t->fieldByName(QStringLiteral("_Msg1")).setAsString(QString::fromLatin1(words[r % 7]));
-        t->fieldByName(QStringLiteral("_Ora"))
-            .setAsString(QStringLiteral("%1:%2")
-                             .arg(r % 24, 2, 10, QLatin1Char('0'))
-                             .arg((r * 7) % 60, 2, 10, QLatin1Char('0')));
+        set("_ID", r);
+        set("_Nome", QStringLiteral("Ingresso %1").arg(r));
+        set("_Enable", r % 5 != 0);
+        set("_Tipo", QString::fromLatin1(kinds[r % 5]));
+        set("_Msg1", QString::fromLatin1(words[r % 7]));
+        set("_Ora", QStringLiteral("%1:%2")
+                        .arg(r % 24, 2, 10, QLatin1Char('0'))
+                        .arg((r * 7) % 60, 2, 10, QLatin1Char('0')));
         for (int p = 1; p <= 8; ++p)
             t->fieldByName(QStringLiteral("_Partizione%1").arg(p)).setAsBoolean((r + p) % 3 == 0);
-        t->fieldByName(QStringLiteral("_Tempo")).setAsInteger((r * 13) % 240);
-        t->fieldByName(QStringLiteral("_Codice")).setAsString(QStringLiteral("%1").arg(100000 + r * 37));
-        t->fieldByName(QStringLiteral("_Lunghezza"))
-            .setAsString(r % 2 ? QStringLiteral("0") : QStringLiteral("1"));
-        t->fieldByName(QStringLiteral("_Stato"))
-            .setAsString(r % 3 ? QStringLiteral("ON") : QStringLiteral("OFF"));
-        t->fieldByName(QStringLiteral("_Utente")).setAsString(QString::fromLatin1(users[r % 4]));
-        t->fieldByName(QStringLiteral("_Nota"))
-            .setAsString(r % 4 == 0 ? QStringLiteral("controllare il sensore") : QString());
+        set("_Tempo", (r * 13) % 240);
+        set("_Codice", QString::number(100000 + r * 37));
+        set("_Lunghezza", r % 2 ? QStringLiteral("0") : QStringLiteral("1"));
+        set("_Stato", r % 3 ? QStringLiteral("ON") : QStringLiteral("OFF"));
+        set("_Utente", QString::fromLatin1(users[r % 4]));
+        set("_Nota", r % 4 == 0 ? QStringLiteral("controllare il sensore") : QString());
         t->post();
     }
     t->first();
@@ -77,10 +74,4 @@ QImage renderWidget(QWidget& widget, qreal ratio) {
     image.fill(Qt::white);
     widget.render(&image);
     return image;
-}
-
-QColor gridPixel(DBGrid& grid, int x, int y, qreal ratio) {
-    QWidget* vp = grid.viewport();
-    const QImage image = renderWidget(*vp, ratio);
-    return image.pixelColor(int(x * ratio), int(y * ratio));
 }

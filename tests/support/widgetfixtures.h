@@ -8,7 +8,6 @@
 
 #include <memory>
 
-class DBGrid;
 class QWidget;
 
 // A table of `rows` rows with the twenty fields the gallery and the grid tests use:
@@ -23,6 +22,3 @@ std::unique_ptr<DataSet> makeTextTable(const QString& name, const QStringList& f
 
 // Renders a widget into an image of its size times `ratio` (device pixel ratio).
 QImage renderWidget(QWidget& widget, qreal ratio = 1.0);
-
-// Colour of the pixel at viewport coordinates (x, y) of a grid, rendered at `ratio`.
-QColor gridPixel(DBGrid& grid, int x, int y, qreal ratio = 1.0);
