@@ -854,10 +854,11 @@ void DBGrid::hideEditor() {
     d->editorModified = false;
     if (!d->editor->isVisible())
         return;
-    const bool hadFocus = d->editor->hasFocus();
-    d->editor->hide();
-    if (hadFocus)
+    // Focus comes back to the grid before the editor goes: hiding a focused child makes Qt pass
+    // the focus on as a Tab would, which moves the grid's current cell one column right.
+    if (d->editor->hasFocus())
         setFocus(Qt::OtherFocusReason);
+    d->editor->hide();
     viewport()->update();
 }
 
