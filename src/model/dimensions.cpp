@@ -92,39 +92,54 @@ const ModelDimensions* modelDimensions(int systemType) {
     return &kModels[systemType - 1];
 }
 
+namespace {
+
+// Each global beside the member of ModelDimensions it holds: the one place that pairs them.
+struct Binding {
+    int* global;
+    int ModelDimensions::*member;
+};
+
+const Binding kBindings[] = {
+    {&C_NUM_USERS, &ModelDimensions::users},
+    {&C_NUM_INPUTS_ONBOARD, &ModelDimensions::inputsOnboard},
+    {&C_NUM_INPUTS_WIRE, &ModelDimensions::inputsWire},
+    {&C_NUM_INPUTS_TOTAL, &ModelDimensions::inputsTotal},
+    {&C_NUM_OUTPUTS_ONBOARD, &ModelDimensions::outputsOnboard},
+    {&C_NUM_OUTPUTS_TOTAL, &ModelDimensions::outputsTotal},
+    {&C_NUM_EXPIN, &ModelDimensions::expIn},
+    {&C_NUM_EXPOUT, &ModelDimensions::expOut},
+    {&C_NUM_KEYBOARD, &ModelDimensions::keyboards},
+    {&C_NUM_SOCKET, &ModelDimensions::sockets},
+    {&C_NUM_PARZIALI_LED_SOCKET, &ModelDimensions::partitionLedsPerSocket},
+    {&C_NUM_PARZIAL, &ModelDimensions::partitions},
+    {&C_NUM_PROGRAMS, &ModelDimensions::programs},
+    {&C_NUM_TIMERS_TIMER, &ModelDimensions::timersPerDay},
+    {&C_NUM_GROUPS, &ModelDimensions::groups},
+    {&C_NUM_PHONES, &ModelDimensions::phones},
+    {&C_NUM_EXPRADIO, &ModelDimensions::expRadio},
+    {&C_NUM_EXPGSM, &ModelDimensions::expGsm},
+    {&C_NUM_EXPLAN, &ModelDimensions::expLan},
+    {&C_NUM_DEVRADIO, &ModelDimensions::devRadio},
+    {&C_NUM_DEVRADIO800, &ModelDimensions::devRadio800},
+    {&C_NUM_IDC_TEL, &ModelDimensions::idcTel},
+    {&C_NUM_IDC_EVENTS, &ModelDimensions::idcEvents},
+    {&C_NUM_SYSTEM_EVENTS, &ModelDimensions::systemEvents},
+    {&C_NUM_TIMERS_DAY, &ModelDimensions::timerDays},
+    {&C_NUM_TIMERS_ESC_DATE, &ModelDimensions::exclusionDates},
+    {&C_NUM_FPT, &ModelDimensions::fpt},
+    {&C_NUM_MSG, &ModelDimensions::messages},
+    {&C_NUM_ADATTAMENTO, &ModelDimensions::adattamento},
+    {&C_NUM_TIMERS_OUTPUTS, &ModelDimensions::timerOutputs},
+    {&C_NUM_IDC_EVENTS_TOTAL, &ModelDimensions::idcEventsTotal},
+};
+
+} // namespace
+
 ModelDimensions currentDimensions() {
     ModelDimensions d{};
-    d.users = C_NUM_USERS;
-    d.inputsOnboard = C_NUM_INPUTS_ONBOARD;
-    d.inputsWire = C_NUM_INPUTS_WIRE;
-    d.inputsTotal = C_NUM_INPUTS_TOTAL;
-    d.outputsOnboard = C_NUM_OUTPUTS_ONBOARD;
-    d.outputsTotal = C_NUM_OUTPUTS_TOTAL;
-    d.expIn = C_NUM_EXPIN;
-    d.expOut = C_NUM_EXPOUT;
-    d.keyboards = C_NUM_KEYBOARD;
-    d.sockets = C_NUM_SOCKET;
-    d.partitionLedsPerSocket = C_NUM_PARZIALI_LED_SOCKET;
-    d.partitions = C_NUM_PARZIAL;
-    d.programs = C_NUM_PROGRAMS;
-    d.timersPerDay = C_NUM_TIMERS_TIMER;
-    d.groups = C_NUM_GROUPS;
-    d.phones = C_NUM_PHONES;
-    d.expRadio = C_NUM_EXPRADIO;
-    d.expGsm = C_NUM_EXPGSM;
-    d.expLan = C_NUM_EXPLAN;
-    d.devRadio = C_NUM_DEVRADIO;
-    d.devRadio800 = C_NUM_DEVRADIO800;
-    d.idcTel = C_NUM_IDC_TEL;
-    d.idcEvents = C_NUM_IDC_EVENTS;
-    d.systemEvents = C_NUM_SYSTEM_EVENTS;
-    d.timerDays = C_NUM_TIMERS_DAY;
-    d.exclusionDates = C_NUM_TIMERS_ESC_DATE;
-    d.fpt = C_NUM_FPT;
-    d.messages = C_NUM_MSG;
-    d.adattamento = C_NUM_ADATTAMENTO;
-    d.timerOutputs = C_NUM_TIMERS_OUTPUTS;
-    d.idcEventsTotal = C_NUM_IDC_EVENTS_TOTAL;
+    for (const Binding& b : kBindings)
+        d.*(b.member) = *b.global;
     return d;
 }
 
@@ -132,35 +147,6 @@ void applyModelDimensions(int systemType) {
     const ModelDimensions* d = modelDimensions(systemType);
     if (!d)
         return;
-    C_NUM_USERS = d->users;
-    C_NUM_INPUTS_ONBOARD = d->inputsOnboard;
-    C_NUM_INPUTS_WIRE = d->inputsWire;
-    C_NUM_INPUTS_TOTAL = d->inputsTotal;
-    C_NUM_OUTPUTS_ONBOARD = d->outputsOnboard;
-    C_NUM_OUTPUTS_TOTAL = d->outputsTotal;
-    C_NUM_EXPIN = d->expIn;
-    C_NUM_EXPOUT = d->expOut;
-    C_NUM_KEYBOARD = d->keyboards;
-    C_NUM_SOCKET = d->sockets;
-    C_NUM_PARZIALI_LED_SOCKET = d->partitionLedsPerSocket;
-    C_NUM_PARZIAL = d->partitions;
-    C_NUM_PROGRAMS = d->programs;
-    C_NUM_TIMERS_TIMER = d->timersPerDay;
-    C_NUM_GROUPS = d->groups;
-    C_NUM_PHONES = d->phones;
-    C_NUM_EXPRADIO = d->expRadio;
-    C_NUM_EXPGSM = d->expGsm;
-    C_NUM_EXPLAN = d->expLan;
-    C_NUM_DEVRADIO = d->devRadio;
-    C_NUM_DEVRADIO800 = d->devRadio800;
-    C_NUM_IDC_TEL = d->idcTel;
-    C_NUM_IDC_EVENTS = d->idcEvents;
-    C_NUM_SYSTEM_EVENTS = d->systemEvents;
-    C_NUM_TIMERS_DAY = d->timerDays;
-    C_NUM_TIMERS_ESC_DATE = d->exclusionDates;
-    C_NUM_FPT = d->fpt;
-    C_NUM_MSG = d->messages;
-    C_NUM_ADATTAMENTO = d->adattamento;
-    C_NUM_TIMERS_OUTPUTS = d->timerOutputs;
-    C_NUM_IDC_EVENTS_TOTAL = d->idcEventsTotal;
+    for (const Binding& b : kBindings)
+        *b.global = d->*(b.member);
 }
