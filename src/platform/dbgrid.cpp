@@ -1043,13 +1043,6 @@ void DBGrid::keyPressEvent(QKeyEvent* event) {
         return;
     }
     case Qt::Key_F2:
-        if (editorMode()) {
-            if (commitEditor())
-                hideEditor();
-        } else {
-            showEditor();
-        }
-        return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (editorMode()) {
