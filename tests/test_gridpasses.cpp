@@ -90,6 +90,27 @@ private slots:
                  (QStringList{"DBGrid14", "DBGrid41", "DBGrid42"}));
         QVERIFY(GridPasses::gridsBesideSplitter(QStringLiteral("Splitter99")).isEmpty());
     }
+
+    void gridsGetTheSharedMouseHandlers() {
+        QWidget root;
+        DBGrid* users = addGrid(&root, "DBGrid6", {{"_ID", 20}, {"_Nome", 60}});
+        DBGrid* radio = addGrid(&root, "DBGrid44", {{"_ID", 20}, {"_Nome", 60}});
+        DBGrid* other = addGrid(&root, "DBGrid45", {{"_ID", 20}, {"_Nome", 60}});
+        DBGrid* log = addGrid(&root, "DBGrid1", {{"_ID", 20}, {"_Nome", 60}});
+        GridMouseTracker tracker;
+        GridPasses::wireGridEvents(root, tracker);
+        QVERIFY(users->onMouseMove && radio->onMouseMove);
+        QVERIFY(!other->onMouseMove && !log->onMouseMove);
+        QVERIFY(users->onTitleClick);
+        QVERIFY(!radio->onTitleClick && !other->onTitleClick);
+        root.resize(400, 200);
+        root.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&root));
+        users->resize(300, 150);
+        users->onMouseMove(*users, Qt::NoModifier, 5, 5); // over the title row
+        QCOMPARE(tracker.MouseOverRow(), 0);
+        QCOMPARE(tracker.senderMouseMove(), users);
+    }
 };
 
 QTEST_MAIN(TestGridPasses)

@@ -217,10 +217,11 @@ void ComboBox_AutoWidth(QWidget* componente) {
         return;
     }
     if (auto* lookup = qobject_cast<DBLookupComboBox*>(componente)) {
-        // An estimate of six pixels a character over the list's names, read without moving the list's cursor.
+        // An estimate of six pixels a character over the list's `_Nome` texts, read without moving the list's
+        // cursor.
         int widest = 0;
         const DataSet* list = lookup->listSource() ? lookup->listSource()->dataSet() : nullptr;
-        const Field* names = list && list->active() ? list->findField(lookup->listField()) : nullptr;
+        const Field* names = list && list->active() ? list->findField(QStringLiteral("_Nome")) : nullptr;
         if (names)
             for (int r = 1; r <= list->recordCount(); ++r)
                 widest = std::max(widest, 6 * int(list->stringAt(r, names->index()).size()) + 8);

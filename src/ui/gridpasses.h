@@ -5,6 +5,7 @@
 
 #include <QStringList>
 
+class GridMouseTracker;
 class QObject;
 class QWidget;
 
@@ -24,6 +25,10 @@ void refit(QWidget& root, const QStringList& gridNames);
 // Connects every splitter that exists to the refit of the grids beside it; `context` owns the
 // connections.
 void wireSplitters(QWidget& root, QObject* context);
+// Gives the window's grids their shared mouse handlers: a mouse move over any grid but DBGrid45
+// and the event log goes to `tracker` (hovered row and cursor), and a title click on the grids
+// that refit by title refits that grid.
+void wireGridEvents(QWidget& root, GridMouseTracker& tracker);
 // The grids a splitter's move re-fits (empty for an unknown splitter).
 QStringList gridsBesideSplitter(const QString& splitterName);
 } // namespace GridPasses

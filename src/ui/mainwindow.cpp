@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "platform/gridpaint.h"
 #include "transfer/transferflags.h"
 #include "ui/imagelist.h"
 #include "ui/mainwindow_links.h"
@@ -54,7 +55,7 @@ template <class Page> Page* addPage(TPageControl* pc, Page*& member, const char*
 }
 } // namespace
 
-TForm6::TForm6(QWidget* parent) : QMainWindow(parent) {
+TForm6::TForm6(QWidget* parent) : QMainWindow(parent), m_gridHover(std::make_unique<GridMouseTracker>()) {
     setObjectName(QStringLiteral("Form6"));
     Form6 = this;
     buildWindow();

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 class QAction;
 
@@ -40,6 +41,7 @@ class TPageRete;
 class TPageVocaboli;
 class TPagePriorita;
 class TStatusBar;
+class GridMouseTracker;
 
 // Index of the next frame of the link-activity animation (kept across links).
 extern int ImageSwitch;
@@ -158,6 +160,11 @@ public:
     // Hint handlers of the tool bar actions: no hint while the window is disabled.
     void ActionHint(QAction* action, QString& hint, bool& canShow) const;
 
+    // The grid row under the mouse in the grid last moved over (0 title row, -1 outside the
+    // cells); a change repaints the grid that received the previous move.
+    int MouseOverRow() const;
+    void SetMouseOverRow(int value);
+
     // The close ends the process; tests replace the exit so that they survive it.
     static void setProcessExit(std::function<void(int)> exitFn);
 
@@ -188,6 +195,7 @@ private:
     void showLinkFrame(int frame);
     bool isShortcutTarget(QObject* watched) const;
 
+    std::unique_ptr<GridMouseTracker> m_gridHover;
     int m_stateIcon = 14;
     int m_linkFrame = 0;
     bool m_exiting = false;

@@ -72,6 +72,10 @@ bool TForm6::isShortcutTarget(QObject* watched) const {
 
 bool TForm6::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
+    case QEvent::Resize:
+        if (watched == PageControl)
+            PageControlResize();
+        break;
     case QEvent::ShortcutOverride:
     case QEvent::KeyPress: {
         // The window sees every key pressed in it before its menus and actions do.

@@ -36,6 +36,21 @@ const SplitterRefit kSplitterRefits[] = {
     {"Splitter25", "DBGrid34;DBGrid35"},
 };
 
+// Grids whose mouse moves track the hovered row and set the cursor: every grid of the window
+// but DBGrid45 and the event log's DBGrid1.
+const char* const kMouseMoveGrids[] = {
+    "DBGrid6",  "DBGrid10", "DBGrid15", "DBGrid11", "DBGrid26", "DBGrid44", "DBGrid16", "DBGrid27",
+    "DBGrid29", "DBGrid19", "DBGrid20", "DBGrid23", "DBGrid24", "DBGrid12", "DBGrid13", "DBGrid41",
+    "DBGrid14", "DBGrid42", "DBGrid17", "DBGrid28", "DBGrid18", "DBGrid3",  "DBGrid5",  "DBGrid4",
+    "DBGrid7",  "DBGrid25", "DBGrid22", "DBGrid21", "DBGrid46", "DBGrid9",  "DBGrid47", "DBGrid48",
+    "DBGrid32", "DBGrid30", "DBGrid31", "DBGrid2",  "DBGrid39", "DBGrid40", "DBGrid34", "DBGrid35",
+    "DBGrid33", "DBGrid36", "DBGrid37", "DBGrid38", "DBGrid43",
+};
+
+// Grids whose title click refits their columns (it neither sorts nor selects).
+const char* const kTitleClickGrids[] = {"DBGrid6",  "DBGrid10", "DBGrid15", "DBGrid11", "DBGrid26",
+                                        "DBGrid16", "DBGrid27", "DBGrid29", "DBGrid32"};
+
 QStringList split(const char* list) {
     return QString::fromLatin1(list).split(QLatin1Char(';'));
 }
@@ -98,6 +113,15 @@ void refit(QWidget& root, const QStringList& gridNames) {
         FixDBGridColumnsWidth(root.findChild<DBGrid*>(name));
 }
 
+void wireGridEvents(QWidget& root, GridMouseTracker& tracker) {
+    for (const char* name : kMouseMoveGrids)
+        if (auto* grid = root.findChild<DBGrid*>(QString::fromLatin1(name)))
+            tracker.attach(*grid);
+    for (const char* name : kTitleClickGrids)
+        if (auto* grid = root.findChild<DBGrid*>(QString::fromLatin1(name)))
+            grid->onTitleClick = [](DBGridColumn& column) { DBGridTitleClick(column); };
+}
+
 QStringList gridsBesideSplitter(const QString& splitterName) {
     for (const SplitterRefit& rule : kSplitterRefits)
         if (split(rule.splitters).contains(splitterName))
@@ -135,4 +159,11 @@ void TForm6::refitGrids(const QStringList& gridNames) {
 }
 void TForm6::wireSplitters() {
     GridPasses::wireSplitters(*this, this);
+    GridPasses::wireGridEvents(*this, *m_gridHover);
+}
+int TForm6::MouseOverRow() const {
+    return m_gridHover->MouseOverRow();
+}
+void TForm6::SetMouseOverRow(int value) {
+    m_gridHover->SetMouseOverRow(value);
 }
