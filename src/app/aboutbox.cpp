@@ -3,7 +3,7 @@
 #include "app/login.h"
 #include "app/picturebox.h"
 #include "app/startupenv.h"
-#include "platform/versioninfo.h"
+#include "model/lang.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -130,8 +130,7 @@ void TAboutBox::FormShow() {
         Timer2->start();
     per = 254;
     applyOpacity(per);
-    const std::optional<VersionRecord> record = readVersionRecord(StartupEnv::executablePath());
-    Version->setText(record ? formatFileVersion(*record) : QString());
+    Version->setText(Lang::FileVersion(StartupEnv::executablePath()));
     Version->adjustSize();
 }
 

@@ -50,7 +50,9 @@ bool TSplash::AvvioAttesa(QWidget* owner, const QString& text) {
     const int height = QFontMetrics(font).lineSpacing() * lines + 16;
     w->setFixedSize(300, height);
     // Centred on the main form, whichever window asked for it.
-    w->move(mainFormCentre() - QPoint(150, height / 2));
+    QRect frame(QPoint(), w->size());
+    frame.moveCenter(mainFormCentre());
+    w->move(frame.topLeft());
     w->show();
     w->repaint(); // the caller blocks the message loop next
     return true;
