@@ -220,6 +220,7 @@ private Q_SLOTS:
     void dialogLayoutAndKeys() {
         QPointer<TPW> dialog = newLogin();
         QVERIFY(!dialog->CheckBox1->isChecked());
+        QCOMPARE(dialog->CheckBox1->pos(), QPoint(24, 62));
         QCOMPARE(dialog->Password->maxLength(), 64);
         QCOMPARE(dialog->Password->echoMode(), QLineEdit::Password);
 
@@ -254,17 +255,24 @@ private Q_SLOTS:
     void waitWindowCoversTheDataModuleCreation() {
         QString shownText;
         bool loginHidden = false;
+        QPoint centre;
+        // The main form, hidden after its fade, away from the middle of the screen.
+        std::unique_ptr<TAboutBox> box(AboutBox = new TAboutBox);
+        box->move(20, 30);
         m_onCreate = [&] {
             QVERIFY(TSplash::currentWaitWindow() != nullptr);
             QVERIFY(TSplash::currentWaitWindow()->isVisible());
             if (auto* label = TSplash::currentWaitWindow()->findChild<QLabel*>())
                 shownText = label->text();
             loginHidden = PW && !PW->isVisible();
+            centre = TSplash::currentWaitWindow()->geometry().center();
         };
         BoxAnswerer boxes;
         login(newLogin(), QStringLiteral("quorb"));
         QCOMPARE(shownText, QStringLiteral("ATTENDERE PREGO..."));
         QVERIFY(loginHidden);
+        // Centred on the main form, not on the screen or the login that asked for it.
+        QCOMPARE(centre, box->geometry().center());
         QCOMPARE(TSplash::currentWaitWindow(), nullptr);
     }
 

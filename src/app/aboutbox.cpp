@@ -3,7 +3,7 @@
 #include "app/login.h"
 #include "app/picturebox.h"
 #include "app/startupenv.h"
-#include "platform/versioninfo.h"
+#include "model/lang.h"
 
 #include <QFrame>
 #include <QGuiApplication>
@@ -65,8 +65,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
 
     Image2 = new PictureBox(QStringLiteral(":/startup/banner.jpg"), Panel1);
     Image2->setObjectName(QStringLiteral("Image2"));
-    Image2->setGeometry(4, 11, 445, 94);
-    Image2->setProportional(true);
+    Image2->setGeometry(4, 11, 445, 94); // stretched to the frame
 
     // A thin rule under the banner separates it from the texts.
     auto* rule = new QFrame(Panel1);
@@ -103,11 +102,17 @@ TAboutBox::TAboutBox(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     connect(Timer2, &QTimer::timeout, this, &TAboutBox::Timer2Timer);
     Timer2->start();
 
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->geometry().center());
-        move(frame.topLeft());
-    }
+    QRect frame(QPoint(), size());
+    frame.moveCenter(mainFormCentre());
+    move(frame.topLeft());
+}
+
+QPoint mainFormCentre() {
+    if (AboutBox)
+        return AboutBox->frameGeometry().center();
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        return screen->geometry().center();
+    return {};
 }
 
 TAboutBox::~TAboutBox() {
@@ -125,8 +130,7 @@ void TAboutBox::FormShow() {
         Timer2->start();
     per = 254;
     applyOpacity(per);
-    const std::optional<VersionRecord> record = readVersionRecord(StartupEnv::executablePath());
-    Version->setText(record ? formatFileVersion(*record) : QString());
+    Version->setText(Lang::FileVersion(StartupEnv::executablePath()));
     Version->adjustSize();
 }
 

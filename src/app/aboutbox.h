@@ -55,5 +55,8 @@ private:
 };
 
 extern TAboutBox* AboutBox;
+// The centre of the main form (the about box, hidden or not), or of the screen before it
+// exists: the windows that are placed on the main form centre themselves here.
+QPoint mainFormCentre();
 // The current opacity of the about box (0 transparent .. 255 opaque); ends at -1.
 extern int per;

@@ -76,7 +76,7 @@ TPW::TPW(QWidget* parent)
 
     CheckBox1 = new QCheckBox(this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->setGeometry(24, 64, 209, 20);
+    CheckBox1->setGeometry(24, 62, 209, 20);
 
     OKBtn = makeButton(this, QStringLiteral("OKBtn"), {213, 113, 75, 25});
     OKBtn->setDefault(true);

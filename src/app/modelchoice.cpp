@@ -1,5 +1,6 @@
 #include "app/modelchoice.h"
 
+#include "app/aboutbox.h"
 #include "app/registerwindow.h"
 #include "model/language.h"
 #include "platform/dialogs.h"
@@ -8,10 +9,8 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QWindow>
 
 TTypeCentral* TypeCentral = nullptr;
@@ -61,8 +60,7 @@ TTypeCentral::TTypeCentral(QWidget* parent) : TOKBottomDlg(parent) {
     bold.setPixelSize(11);
     bold.setBold(true);
     Label1->setFont(bold);
-    Label1->setGeometry(17, 33, 145, 23);
-    Label1->setAlignment(Qt::AlignVCenter | Qt::AlignLeft);
+    Label1->setAlignment(Qt::AlignTop | Qt::AlignLeft);
 
     ComboBox1 = new QComboBox(this);
     ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
@@ -72,8 +70,8 @@ TTypeCentral::TTypeCentral(QWidget* parent) : TOKBottomDlg(parent) {
     CancelBtn->setGeometry(230, 86, 75, 25);
     connect(OKBtn, &QPushButton::clicked, this, &TTypeCentral::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TTypeCentral::CancelBtnClick);
-    setTabOrder(ComboBox1, OKBtn);
     setTabOrder(OKBtn, CancelBtn);
+    setTabOrder(CancelBtn, ComboBox1);
 
     FormCreate();
 }
@@ -100,7 +98,7 @@ void TTypeCentral::placeCombo() {
     constexpr int right = 168 + 126;
     const int width = qMax(126, ComboBox1->sizeHint().width());
     ComboBox1->setGeometry(right - width, 33, width, 23);
-    Label1->setGeometry(17, 33, ComboBox1->x() - 17 - 4, 23);
+    Label1->setGeometry(17, 36, ComboBox1->x() - 17 - 4, Label1->sizeHint().height());
 }
 
 void TTypeCentral::showEvent(QShowEvent* event) {
@@ -108,13 +106,10 @@ void TTypeCentral::showEvent(QShowEvent* event) {
     setWindowTitle(mainCaption.isEmpty() ? kProgramCaption : mainCaption);
     QWidget* anchor =
         Form_Anagrafica && Form_Anagrafica->isVisible() ? static_cast<QWidget*>(Form_Anagrafica) : nullptr;
-    // Centred by its outer frame (known from the first show on), so that it comes back at the
-    // same place every time.
+    // Centred on the main form by its outer frame (known from the first show on), so that it
+    // comes back at the same place every time.
     QRect frame(QPoint(), frameGeometry().size());
-    if (anchor)
-        frame.moveCenter(anchor->frameGeometry().center());
-    else if (QScreen* screen = QGuiApplication::primaryScreen())
-        frame.moveCenter(screen->availableGeometry().center());
+    frame.moveCenter(mainFormCentre());
     move(frame.topLeft());
     // Kept above the register window by the window system, without being its child (a child
     // would be disabled with it).

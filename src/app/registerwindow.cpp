@@ -1,5 +1,6 @@
 #include "app/registerwindow.h"
 
+#include "app/aboutbox.h"
 #include "app/modelchoice.h"
 #include "app/picturebox.h"
 #include "app/splash.h"
@@ -20,11 +21,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 
@@ -89,11 +88,9 @@ TForm_Anagrafica::TForm_Anagrafica(QWidget* parent) : QMainWindow(parent) {
     buildLayout();
     resize(665, 461 + menuBar()->sizeHint().height());
     setMinimumHeight(240);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        QRect frame(QPoint(), size());
-        frame.moveCenter(screen->availableGeometry().center());
-        move(frame.topLeft());
-    }
+    QRect frame(QPoint(), size());
+    frame.moveCenter(mainFormCentre());
+    move(frame.topLeft());
     FormCreate();
 }
 

@@ -1,23 +1,14 @@
 #include "app/splash.h"
 
+#include "app/aboutbox.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
 QPointer<QWidget> FormAttesa; // the wait window shown now, if any
-
-QWidget* mainForm(QWidget* owner) {
-    if (owner)
-        return owner->window();
-    const auto tops = QApplication::topLevelWidgets();
-    for (QWidget* w : tops)
-        if (w->isVisible())
-            return w;
-    return nullptr;
-}
 } // namespace
 
 TSplash::TSplash(QWidget* owner) : QWidget(owner) {
@@ -58,13 +49,10 @@ bool TSplash::AvvioAttesa(QWidget* owner, const QString& text) {
     const int lines = int(shown.count(QLatin1Char('\n'))) + 1;
     const int height = QFontMetrics(font).lineSpacing() * lines + 16;
     w->setFixedSize(300, height);
-    QRect area;
-    if (QWidget* m = mainForm(owner); m && m->isVisible())
-        area = m->frameGeometry();
-    else if (QScreen* s = QGuiApplication::primaryScreen())
-        area = s->availableGeometry();
-    if (area.isValid())
-        w->move(area.center() - QPoint(150, height / 2));
+    // Centred on the main form, whichever window asked for it.
+    QRect frame(QPoint(), w->size());
+    frame.moveCenter(mainFormCentre());
+    w->move(frame.topLeft());
     w->show();
     w->repaint(); // the caller blocks the message loop next
     return true;
