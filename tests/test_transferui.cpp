@@ -108,14 +108,18 @@ private slots:
         owner.show();
         TSplash splash(&owner);
         QVERIFY(!splash.FineAttesa());
-        QVERIFY(splash.AvvioAttesa(&owner, QStringLiteral("ATTENDERE\rCONFIGURAZIONE IN CORSO...")));
+        QVERIFY(splash.AvvioAttesa(
+            &owner, QStringLiteral("ATTENDERE\rEliminazione della Configurazione in corso...")));
         QWidget* w = TSplash::currentWaitWindow();
         QVERIFY(w && w->isVisible());
         QVERIFY(!w->isEnabled());
         QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
-        // The old line break becomes a real one, and both lines fit.
-        QCOMPARE(splash.EtichettaAttesa->text(), QStringLiteral("ATTENDERE\nCONFIGURAZIONE IN CORSO..."));
-        QVERIFY(w->height() >= 2 * QFontMetrics(splash.EtichettaAttesa->font()).height());
+        // The old line break becomes a real one, and both lines fit, the long bold one included.
+        const QString longLine = QStringLiteral("Eliminazione della Configurazione in corso...");
+        QCOMPARE(splash.EtichettaAttesa->text(), QStringLiteral("ATTENDERE\n") + longLine);
+        const QFontMetrics metrics(splash.EtichettaAttesa->font());
+        QVERIFY(w->height() >= 2 * metrics.height());
+        QVERIFY(splash.EtichettaAttesa->contentsRect().width() >= metrics.horizontalAdvance(longLine));
 
         TSplash other(&owner);
         QVERIFY(!other.AvvioAttesa(&owner, QStringLiteral("Connecting...")));

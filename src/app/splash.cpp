@@ -45,10 +45,16 @@ bool TSplash::AvvioAttesa(QWidget* owner, const QString& text) {
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(label);
 
-    // Tall enough for every line of the message in full.
-    const int lines = int(shown.count(QLatin1Char('\n'))) + 1;
-    const int height = QFontMetrics(font).lineSpacing() * lines + 16;
-    w->setFixedSize(300, height);
+    // 300 pixels wide, but wide and tall enough for every line of the message in full: the
+    // bold line of the delete message alone needs more than 300 pixels.
+    const QFontMetrics metrics(font);
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    int widest = 0;
+    for (const QString& line : lines)
+        widest = qMax(widest, metrics.horizontalAdvance(line));
+    const int width = qMax(300, widest + 24);
+    const int height = metrics.lineSpacing() * int(lines.size()) + 16;
+    w->setFixedSize(width, height);
     // Centred on the main form, whichever window asked for it.
     QRect frame(QPoint(), w->size());
     frame.moveCenter(mainFormCentre());
