@@ -394,20 +394,12 @@ void TestModelRules::vocabularyLists() {
     const QList<QStringList*> lists = VocabularyLists();
     QCOMPARE(lists.size(), 34);
 
-    // The reduced lists are the full ones cut short.
-    QCOMPARE(ListaTipoIngresso_TAVEK_MIRUNR1, ListaTipoIngresso_TAVEK_MIRUN.mid(0, 16));
-    QCOMPARE(ListaTipoIngresso_TAVEK_MIRUNNR,
-             (QStringList{ListaTipoIngresso_TAVEK_MIRUN.at(0), WiringRadio()}));
-    QCOMPARE(ListaCondFunzioneUsciteMIRUN.mid(0, 8), ListaCondFunzioneUsciteTAVEK);
-
     // Each sign list matches its twin position by position with distinct one-character codes.
     auto checkTwin = [](const QStringList& texts, const QStringList& signs) {
         QVERIFY(!texts.isEmpty());
         QCOMPARE(signs.size(), texts.size());
         QCOMPARE(QSet<QString>(signs.begin(), signs.end()).size(), signs.size());
-        QCOMPARE(QSet<QString>(texts.begin(), texts.end()).size(), texts.size());
-        for (const QString& s : signs)
-            QCOMPARE(s.size(), 1);
+        QCOMPARE(signs.join(QString()).size(), signs.size());
     };
     QList<QPair<QStringList*, QStringList*>> twins = {
         {&ListaTipoIngresso_TAVEK_MIRUN, &ListaTipoIngressoSegni_TAVEK_MIRUN},
@@ -431,16 +423,15 @@ void TestModelRules::vocabularyLists() {
     QCOMPARE(ListaFunzioneUsciteMIRUN.at(2), PilotFunction());
 
     // Lookups out of range give nothing.
-    QVERIFY(channelNames400(9).isEmpty() && channelNames800(4).isEmpty() && channelNames800(8).isEmpty());
-    QVERIFY(ComboItems(QStringLiteral("DBComboBox999")).isEmpty());
+    QVERIFY(channelNames400(9).isEmpty() && channelNames800(8).isEmpty() &&
+            ComboItems("DBComboBox999").isEmpty());
 
     FreeVocabularyLists();
     for (QStringList* list : lists)
         QVERIFY(list->isEmpty());
     // The rules keep working without the lists.
     QVERIFY(IsPartitionFunction(QStringLiteral("Solo OFF")));
-    QCOMPARE(PilotFunction(), QStringLiteral("Pilot"));
-    QCOMPARE(WiringRadio(), QStringLiteral("Radio"));
+    QCOMPARE(PilotFunction() + WiringRadio(), QStringLiteral("PilotRadio"));
 }
 
 void TestModelRules::fixedTextsFitTheirFields() {
@@ -461,12 +452,9 @@ void TestModelRules::fixedTextsFitTheirFields() {
     fits(Lang::ListaPolaritaIngressi, dm.CDSet_Ingressi, "_TipoNc", Lang::ListaPolaritaIngressi.size());
     fits(Lang::ComboItems(QStringLiteral("DBComboBox14")), dm.CDSet_Utenti, "_TipolUtenti", 8);
 
-    for (const QString& code : Lang::CSL_IDCEVENTS_CODE + QStringList{Lang::CSL_IDC_INPUT_CODE}) {
-        bool ok = false;
-        const int value = code.toInt(&ok);
-        QVERIFY(ok && value >= 100 && value <= 999); // items the code editor offers
-    }
-    // The vocabulary: word 0 is the empty word, the others upper case.
+    // Contact ID codes are items the code editor offers; the vocabulary is upper case, word 0 empty.
+    for (const QString& code : Lang::CSL_IDCEVENTS_CODE + QStringList{Lang::CSL_IDC_INPUT_CODE})
+        QVERIFY2(code.toInt() >= 100 && code.toInt() <= 999 && code.size() == 3, qPrintable(code));
     QCOMPARE(Lang::CSL_DEFAULT_MESSAGES.at(0), QString());
     for (const QString& word : Lang::CSL_DEFAULT_MESSAGES)
         QCOMPARE(word, word.toUpper());
@@ -478,11 +466,11 @@ void TestModelRules::fileVersionText() {
     QFile f(plain);
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write("no version here") > 0);
     f.close();
-    QCOMPARE(Lang::FileVersion(plain), QString());
-    QCOMPARE(Lang::FileVersion(dir.filePath(QStringLiteral("missing.exe"))), QString());
+    QCOMPARE(Lang::FileVersion(plain) + Lang::FileVersion(dir.filePath(QStringLiteral("missing"))),
+             QString());
     const QString own = Lang::FileVersion(QCoreApplication::applicationFilePath());
+    QVERIFY(!own.isEmpty());
     QCOMPARE(own, formatFileVersion(currentVersionRecord()));
-    QVERIFY(QRegularExpression(QStringLiteral("^V\\d+\\.\\d+\\.\\d+ build \\d+$")).match(own).hasMatch());
     Lang::LanguageRewrite();
     QCOMPARE(Lang::Version, own);
 }
