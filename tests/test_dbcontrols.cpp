@@ -196,7 +196,7 @@ private slots:
 
     void trueFalseTextCheckBoxStoresText() {
         auto table = makeTextTable(QStringLiteral("CDSet_Flags"), {QStringLiteral("_Flag")},
-                                   {QStringLiteral("True"), QStringLiteral("false"), QStringLiteral("")});
+                                   {QStringLiteral("True"), QStringLiteral("TRUE"), QStringLiteral("")});
         DataSource source(table.get());
         DBCheckBox box;
         box.setKind(DBCheckBox::Kind::TrueFalseText);
@@ -206,7 +206,7 @@ private slots:
         box.click();
         QCOMPARE(table->fieldByName("_Flag").asString(), QStringLiteral("False"));
         table->setRecNo(2);
-        QVERIFY(!box.isChecked()); // compared without regard to case
+        QVERIFY(box.isChecked()); // compared without regard to case
         table->setRecNo(3);
         QVERIFY(!box.isChecked()); // an empty text is unchecked
         box.click();
