@@ -34,10 +34,7 @@ void paintPageCell(DBGrid& grid, QPainter& p, const QRect& rect, int dataCol, DB
 
 struct GalleryPage {
     std::unique_ptr<DataSet> table = makeSampleTable(112, QStringLiteral("CDSet_Ingressi"));
-    std::unique_ptr<DataSet> users =
-        makeTextTable(QStringLiteral("CDSet_Utenti"), {QStringLiteral("_Nome")},
-                      {QStringLiteral("Installatore"), QStringLiteral("Mario Rossi"),
-                       QStringLiteral("Laura Bianchi"), QStringLiteral("Servizio Tecnico")});
+    std::unique_ptr<DataSet> users = makeUserTable();
     DataSource source{table.get()};
     DataSource userSource{users.get()};
     QWidget window;
@@ -105,10 +102,7 @@ struct GalleryPage {
         bind(new DBComboBox, "_Tipo", 1, 1)
             ->setItems({"Istantaneo", "Ritardato", "24 ore", "Incendio", "Non Configurato"});
         label("Utente", 1, 2);
-        auto* user = bind(new DBLookupComboBox, "_Utente", 1, 3);
-        user->setListSource(&userSource);
-        user->setKeyField(QStringLiteral("_Nome"));
-        user->setListField(QStringLiteral("_Nome"));
+        listNames(bind(new DBLookupComboBox, "_Utente", 1, 3), &userSource);
         auto* radio = bind(new DBRadioGroup(QStringLiteral("LUNGHEZZA CODICI")), "_Lunghezza", 0, 6, 2);
         radio->setItems({QStringLiteral("xxxxxx"), QStringLiteral("xxxx")});
         radio->setValues({QStringLiteral("0"), QStringLiteral("1")});

@@ -1,5 +1,7 @@
 #include "support/widgetfixtures.h"
 
+#include "platform/dbcontrols.h"
+
 #include <QPainter>
 #include <QWidget>
 
@@ -66,6 +68,18 @@ std::unique_ptr<DataSet> makeTextTable(const QString& name, const QStringList& f
     if (!rows.isEmpty())
         t->first();
     return t;
+}
+
+std::unique_ptr<DataSet> makeUserTable() {
+    return makeTextTable(QStringLiteral("CDSet_Utenti"), {QStringLiteral("_Nome")},
+                         {QStringLiteral("Installatore"), QStringLiteral("Mario Rossi"),
+                          QStringLiteral("Laura Bianchi"), QStringLiteral("Servizio Tecnico")});
+}
+
+void listNames(DBLookupComboBox* lookup, DataSource* list) {
+    lookup->setListSource(list);
+    lookup->setKeyField(QStringLiteral("_Nome"));
+    lookup->setListField(QStringLiteral("_Nome"));
 }
 
 QImage renderWidget(QWidget& widget, qreal ratio) {

@@ -8,6 +8,7 @@
 
 #include <memory>
 
+class DBLookupComboBox;
 class QWidget;
 
 // A table of `rows` rows with the twenty fields the gallery and the grid tests use:
@@ -19,6 +20,12 @@ std::unique_ptr<DataSet> makeSampleTable(int rows, const QString& name = QString
 // (values separated by '|').
 std::unique_ptr<DataSet> makeTextTable(const QString& name, const QStringList& fields,
                                        const QStringList& rows);
+
+// CDSet_Utenti: one field _Nome holding the four users of the sample table.
+std::unique_ptr<DataSet> makeUserTable();
+
+// Makes `lookup` list `list`'s _Nome field and store that same name as its key.
+void listNames(DBLookupComboBox* lookup, DataSource* list);
 
 // Renders a widget into an image of its size times `ratio` (device pixel ratio).
 QImage renderWidget(QWidget& widget, qreal ratio = 1.0);
