@@ -249,16 +249,14 @@ private slots:
                 file = seed.left(32) + QByteArray(int(rng.bounded(400)), '\0');
                 for (qsizetype i = 32; i < file.size(); ++i)
                     file[i] = char(rng.bounded(256));
-            } else { // a real register with a few bytes changed, dropped or added
+            } else { // a real register with a few bytes changed, set to 0xFF (large counts) or dropped
                 file = seed;
                 for (int e = 1 + int(rng.bounded(4)); e > 0; --e) {
                     const qsizetype at = 32 + qsizetype(rng.bounded(quint32(file.size() - 32)));
-                    if (kind == 1)
-                        file[at] = char(rng.bounded(256));
-                    else if (kind == 2)
+                    if (kind == 2)
                         file.remove(at, 1 + qsizetype(rng.bounded(8)));
                     else
-                        file[at] = char(0xFF); // large counts and lengths
+                        file[at] = char(kind == 1 ? rng.bounded(256) : 0xFF);
                 }
             }
             if (round % 8 != 7)
