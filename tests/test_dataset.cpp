@@ -7,7 +7,17 @@
 #include <QSignalSpy>
 #include <QtTest>
 
+Q_DECLARE_METATYPE(FieldType)
+
 namespace {
+
+// Appends one row whose leading fields take `values` (an invalid QVariant leaves a field null).
+void addRow(DataSet& t, const QVariantList& values) {
+    t.append();
+    for (int i = 0; i < values.size(); ++i)
+        t.field(i).setValue(values[i]);
+    t.post();
+}
 
 // A root table with a detail and a grand-detail, as the register nests its tables.
 struct Tree {
@@ -23,15 +33,17 @@ struct Tree {
         leaf.addField(QStringLiteral("_ID"), FieldType::Integer);
         root.open();
     }
+    qint64 liveLeaves() { return leaf.d_func()->schema->liveRows; }
+    // Root row `id` with `mids` detail rows (id*10+1, ...), each with `leaves` rows.
+    void grow(int id, int mids = 1, int leaves = 0) {
+        addRow(root, {id});
+        for (int m = 1; m <= mids; ++m) {
+            addRow(mid, {id * 10 + m});
+            for (int l = 0; l < leaves; ++l)
+                addRow(leaf, {l});
+        }
+    }
 };
-
-void appendRow(DataSet& t, int id, const QString& name = QString()) {
-    t.append();
-    t.fieldByName(QStringLiteral("_ID")).setAsInteger(id);
-    if (!name.isNull())
-        t.fieldByName(QStringLiteral("_Nome")).setAsString(name);
-    t.post();
-}
 
 QList<int> ids(DataSet& t) {
     QList<int> out;
@@ -41,15 +53,18 @@ QList<int> ids(DataSet& t) {
     return out;
 }
 
-std::unique_ptr<DataSet> numbered(int n) {
+// _ID 1..n, _Nome "n1".."nn"; with `names`, _ID 1.. and those names instead.
+std::unique_ptr<DataSet> numbered(int n, const QStringList& names = {}) {
     auto t = std::make_unique<DataSet>(QStringLiteral("T"));
     t->addField(QStringLiteral("_ID"), FieldType::Integer);
     t->addField(QStringLiteral("_Nome"), FieldType::String, 20);
     t->open();
-    for (int i = 1; i <= n; ++i)
-        appendRow(*t, i, QStringLiteral("n%1").arg(i));
+    for (int i = 1; i <= (names.isEmpty() ? n : names.size()); ++i)
+        addRow(*t, {i, names.isEmpty() ? QStringLiteral("n%1").arg(i) : names[i - 1]});
     return t;
 }
+
+const QDateTime kWhen(QDate(2026, 12, 6), QTime(17, 5, 0));
 
 } // namespace
 
@@ -80,7 +95,6 @@ private slots:
         t->insert();
         QCOMPARE(log, (QStringList{"beforeInsert", "beforeScroll", "onNewRecord:3", "afterInsert",
                                    "afterScroll"}));
-        QCOMPARE(t->state(), DataSetState::Insert);
         QCOMPARE(t->recNo(), 2); // before the row that was current
         QCOMPARE(t->fieldByName("_Nome").asString(), QStringLiteral("default"));
         t->fieldByName("_ID").setAsInteger(99);
@@ -88,20 +102,15 @@ private slots:
         t->post();
         QCOMPARE(log, (QStringList{"updateData", "beforePost", "afterPost"}));
         QCOMPARE(ids(*t), (QList<int>{1, 99, 2, 3}));
-        QCOMPARE(t->recNo(), 2);
-        QCOMPARE(t->state(), DataSetState::Browse);
 
         // beforeInsert refusing: nothing changes.
         t->beforeInsert = [](DataSet&) { return false; };
         t->append();
         QCOMPARE(t->state(), DataSetState::Browse);
-        QCOMPARE(t->recordCount(), 4);
-
         // beforePost refusing keeps the insert pending.
         t->beforeInsert = nullptr;
         t->beforePost = [](DataSet&) { throw DataSetError("refused"); };
         t->append();
-        QCOMPARE(t->recNo(), 5);
         QVERIFY_THROWS_EXCEPTION(DataSetError, t->post());
         QCOMPARE(t->state(), DataSetState::Insert);
         t->cancel();
@@ -114,7 +123,6 @@ private slots:
         t->setRecNo(2);
         t->edit();
         t->fieldByName("_Nome").setAsString("changed");
-        QCOMPARE(t->fieldByName("_Nome").asString(), QStringLiteral("changed"));
         QCOMPARE(t->stringAt(2, 1), QStringLiteral("changed")); // the grid shows the buffer
         t->cancel();
         QCOMPARE(t->fieldByName("_Nome").asString(), QStringLiteral("n2"));
@@ -149,25 +157,15 @@ private slots:
         QCOMPARE(t->recordCount(), 2);
         t->beforeDelete = nullptr;
         t->emptyDataSet();
-        QVERIFY(t->isEmpty());
-        QVERIFY(t->bof() && t->eof());
+        QVERIFY(t->isEmpty() && t->bof() && t->eof());
         QVERIFY_THROWS_EXCEPTION(DataSetError, t->deleteRecord());
-        // edit() on an empty table inserts.
-        t->edit();
+        t->edit(); // on an empty table: inserts
         QCOMPARE(t->state(), DataSetState::Insert);
     }
 
     void cursorMovesAndEnds() {
         auto t = numbered(3);
-        t->first();
-        QVERIFY(t->bof() && !t->eof());
-        QStringList seen;
-        while (!t->eof()) {
-            seen << t->fieldByName("_Nome").asString();
-            t->next();
-        }
-        QCOMPARE(seen, (QStringList{"n1", "n2", "n3"}));
-        QCOMPARE(t->recNo(), 3);
+        t->last();
         QCOMPARE(t->moveBy(-5), -2);
         QVERIFY(t->bof());
         QCOMPARE(t->moveBy(10), 2);
@@ -183,7 +181,6 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DataSetError, t->valueAt(1, 7));
         QVERIFY_THROWS_EXCEPTION(DataSetError, t->fieldByName("_Missing"));
         t->close();
-        QCOMPARE(t->recordCount(), 0);
         QVERIFY_THROWS_EXCEPTION(DataSetError, t->next());
         t->open();
         QCOMPARE(t->recordCount(), 0); // opening a root makes it empty
@@ -191,9 +188,8 @@ private slots:
 
     void writesNeedEditAndValidate() {
         auto t = numbered(1);
-        Field& id = t->fieldByName("_ID");
         Field& nome = t->fieldByName("_Nome");
-        QVERIFY_THROWS_EXCEPTION(DataSetError, id.setAsInteger(5)); // browse
+        QVERIFY_THROWS_EXCEPTION(DataSetError, nome.setAsString("x")); // browse
         QStringList log;
         nome.onValidate = [&](Field& f) {
             log << "validate:" + f.asString();
@@ -206,33 +202,28 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DataSetError, nome.setAsString("bad"));
         QCOMPARE(nome.asString(), QStringLiteral("good"));
         QCOMPARE(log, (QStringList{"validate:good", "change:good", "validate:bad"}));
-        nome.setAsString(QStringLiteral("x").repeated(30));
-        QCOMPARE(nome.asString().size(), 20); // cut to size()
-        try {
-            id.setAsString("abc");
-            QFAIL("no error");
-        } catch (const DataSetError& e) {
-            QCOMPARE(e.message(), QStringLiteral("'abc' is not a valid integer value"));
-        }
         QVERIFY(t->modified());
         t->post();
         QVERIFY(!t->modified());
+        // Equal texts are kept once per table.
+        const quint32 poolBefore = t->d_func()->schema->pool.size();
+        for (int k = 0; k < 100; ++k)
+            addRow(*t, {k, "same"});
+        QCOMPARE(t->d_func()->schema->pool.size(), poolBefore + 1);
     }
 
     void detailsFollowTheirMaster() {
         Tree tr;
         QVERIFY(tr.mid.active() && tr.leaf.active());
-        QCOMPARE(tr.mid.master(), &tr.root);
-        QCOMPARE(tr.mid.masterField()->fieldName(), QStringLiteral("_Mid"));
         QVERIFY_THROWS_EXCEPTION(DataSetError, tr.mid.append()); // the root has no row yet
         for (int r = 1; r <= 2; ++r) {
             tr.root.append();
             tr.root.fieldByName("_ID").setAsInteger(r);
             // While the master row is being inserted its details can already be filled.
             for (int m = 1; m <= 3; ++m) {
-                appendRow(tr.mid, r * 10 + m);
+                addRow(tr.mid, {r * 10 + m});
                 for (int l = 1; l <= m; ++l)
-                    appendRow(tr.leaf, r * 100 + m * 10 + l);
+                    addRow(tr.leaf, {r * 100 + m * 10 + l});
             }
             tr.root.post();
         }
@@ -240,7 +231,6 @@ private slots:
         QSignalSpy leafChanged(new DataSource(&tr.leaf, &tr.leaf), &DataSource::dataSetChanged);
         tr.root.first();
         QCOMPARE(ids(tr.mid), (QList<int>{11, 12, 13}));
-        QCOMPARE(tr.mid.recNo(), 1);
         QCOMPARE(ids(tr.leaf), (QList<int>{111}));
         tr.mid.last();
         QCOMPARE(ids(tr.leaf), (QList<int>{131, 132, 133}));
@@ -265,44 +255,38 @@ private slots:
 
     void deleteAndCancelTakeNestedRows() {
         Tree tr;
-        const qint64 before = tr.leaf.d_func()->schema->liveRows;
-        for (int r = 1; r <= 3; ++r) {
-            appendRow(tr.root, r);
-            appendRow(tr.mid, r);
-            appendRow(tr.leaf, r);
-            appendRow(tr.leaf, r);
-        }
-        QCOMPARE(tr.leaf.d_func()->schema->liveRows, before + 6);
+        const qint64 before = tr.liveLeaves();
+        for (int r = 1; r <= 3; ++r)
+            tr.grow(r, 1, 2);
+        QCOMPARE(tr.liveLeaves(), before + 6);
         tr.root.setRecNo(2);
         tr.root.deleteRecord();
-        QCOMPARE(tr.leaf.d_func()->schema->liveRows, before + 4);
-        QCOMPARE(tr.root.fieldByName("_ID").asInteger(), 3);
-        QCOMPARE(ids(tr.mid), (QList<int>{3}));
+        QCOMPARE(tr.liveLeaves(), before + 4);
+        QCOMPARE(ids(tr.mid), (QList<int>{31}));
         // A master insert that is cancelled takes the detail rows added meanwhile.
         tr.root.append();
-        appendRow(tr.mid, 7);
-        appendRow(tr.leaf, 7);
+        addRow(tr.mid, {7});
+        addRow(tr.leaf, {7});
         QVERIFY(tr.root.modified()); // nested rows count as a change of the master row
         tr.root.cancel();
-        QCOMPARE(tr.leaf.d_func()->schema->liveRows, before + 4);
+        QCOMPARE(tr.liveLeaves(), before + 4);
         QCOMPARE(ids(tr.root), (QList<int>{1, 3}));
-        QCOMPARE(ids(tr.mid), (QList<int>{3}));
+        QCOMPARE(ids(tr.mid), (QList<int>{31}));
         // A master insert with only nested rows is kept when the master moves.
         tr.root.append();
-        appendRow(tr.mid, 8);
+        addRow(tr.mid, {8});
         tr.root.first();
         QCOMPARE(tr.root.recordCount(), 3);
         tr.root.close();
-        QCOMPARE(tr.leaf.d_func()->schema->liveRows, 0);
+        QCOMPARE(tr.liveLeaves(), 0);
     }
 
+    // An empty expected list marks an expression that must be refused.
     void filters_data() {
         QTest::addColumn<QString>("expression");
         QTest::addColumn<QList<int>>("expected");
         QList<int> ranges;
-        for (int i = 1; i <= 20; ++i)
-            ranges << i;
-        for (int i = 57; i <= 76; ++i)
+        for (int i = 1; i <= 76; i += (i == 20 ? 37 : 1))
             ranges << i;
         QTest::newRow("ranges") << "_ID >= 1 and _ID <= 20  or _ID >= 57 and _ID <= 76" << ranges;
         QTest::newRow("parens") << "(_ID < 3 OR _ID > 98) AND NOT _ID = 1" << QList<int>{2, 99, 100};
@@ -313,6 +297,14 @@ private slots:
         QTest::newRow("boolean") << "_Flag = true and _ID <= 6" << QList<int>{2, 4, 6};
         QTest::newRow("null") << "_Flag is null" << QList<int>{100};
         QTest::newRow("float") << "_Val > 49.25 and _Val < 50.75" << QList<int>{49, 50};
+        // A date-time compares with the text the grid shows and with ISO text.
+        QTest::newRow("date shown")
+            << QStringLiteral("_DataOra1 = '%1'").arg(datastore::formatDateTime(kWhen.addSecs(3)))
+            << QList<int>{3};
+        QTest::newRow("date iso") << "_DataOra1 > '2026-12-06T17:06:38'" << QList<int>{99, 100};
+        for (const char* bad : {"_ID = ", "_Nope = 1", "_ID = 'x'", "(_ID = 1", "_ID = 1 and", "_ID = = 2",
+                                "_DataOra1 = 'soon'", "'unterminated", "_ID $ 3", "_ID like _ID"})
+            QTest::newRow(bad) << QString::fromLatin1(bad) << QList<int>{};
     }
 
     void filters() {
@@ -323,19 +315,24 @@ private slots:
         t.addField("_Arg1", FieldType::String, 30);
         t.addField("_Flag", FieldType::Boolean);
         t.addField("_Val", FieldType::Float);
+        t.addField("_DataOra1", FieldType::DateTime);
         t.open();
-        for (int i = 1; i <= 100; ++i) {
-            t.append();
-            t.fieldByName("_ID").setAsInteger(i);
-            t.fieldByName("_Arg1").setAsString(i % 45 == 5 ? QStringLiteral("a Te'XT %1").arg(i)
-                                                           : QStringLiteral("row %1").arg(i));
-            if (i < 100)
-                t.fieldByName("_Flag").setAsBoolean(i % 2 == 0);
-            t.fieldByName("_Val").setAsFloat(i + 0.5);
-            t.post();
+        for (int i = 1; i <= 100; ++i)
+            addRow(t, {i, i % 45 == 5 ? QStringLiteral("a Te'XT %1").arg(i) : QStringLiteral("row %1").arg(i),
+                       i < 100 ? QVariant(i % 2 == 0) : QVariant(), i + 0.5, kWhen.addSecs(i)});
+        t.setFilter("_ID <= 2");
+        t.setFiltered(true);
+        if (expected.isEmpty()) {
+            // Refused while filtering: the old filter stays; refused when switched on later.
+            QVERIFY_THROWS_EXCEPTION(DataSetError, t.setFilter(expression));
+            QCOMPARE(ids(t), (QList<int>{1, 2}));
+            t.setFiltered(false);
+            t.setFilter(expression);
+            QVERIFY_THROWS_EXCEPTION(DataSetError, t.setFiltered(true));
+            QVERIFY(!t.filtered());
+            return;
         }
         t.setFilter(expression);
-        t.setFiltered(true);
         QCOMPARE(ids(t), expected);
         QCOMPARE(t.recNo(), 1);
         // onFilterRecord narrows further.
@@ -345,51 +342,15 @@ private slots:
             if (v % 2 == 0)
                 even << v;
         QCOMPARE(ids(t), even);
-        t.onFilterRecord = nullptr;
         t.setFiltered(false);
         QCOMPARE(t.recordCount(), 100);
     }
 
-    void filterOnDateTimeAndErrors() {
-        DataSet t("CDSet_Log");
-        t.addField("_ID", FieldType::Integer);
-        t.addField("_DataOra1", FieldType::DateTime);
-        t.open();
-        const QDateTime when(QDate(2026, 12, 6), QTime(17, 5, 3));
-        for (int i = 0; i < 3; ++i) {
-            t.append();
-            t.fieldByName("_ID").setAsInteger(i);
-            t.fieldByName("_DataOra1").setAsDateTime(when.addSecs(i));
-            t.post();
-        }
-        const QString text = t.stringAt(1, 1);
-        QCOMPARE(text, QLocale::system().toString(when, datastore::dateTimeFormat()));
-        t.setFilter(QStringLiteral("_DataOra1 = '%1'").arg(text));
-        t.setFiltered(true);
-        QCOMPARE(ids(t), QList<int>{0});
-        t.setFilter("_DataOra1 > '2026-12-06T17:05:03'");
-        QCOMPARE(ids(t), (QList<int>{1, 2}));
-        // A bad expression raises and leaves the filter as it was.
-        for (const char* bad : {"_ID = ", "_Nope = 1", "_ID = 'x'", "(_ID = 1", "_ID = 1 and",
-                                "_DataOra1 = 'soon'", "'unterminated", "_ID $ 3", "_ID like _ID"}) {
-            QVERIFY_THROWS_EXCEPTION(DataSetError, t.setFilter(QLatin1String(bad)));
-            QCOMPARE(ids(t), (QList<int>{1, 2}));
-        }
-        t.setFiltered(false);
-        t.setFilter("_ID = = 2");
-        QVERIFY_THROWS_EXCEPTION(DataSetError, t.setFiltered(true));
-        QVERIFY(!t.filtered());
-    }
-
     void indexesKeepTheCursorRow() {
-        auto t = numbered(0);
-        const QStringList names{"delta", "alpha", "charlie", "alpha", "bravo"};
-        for (int i = 0; i < names.size(); ++i)
-            appendRow(*t, i + 1, names[i]);
+        auto t = numbered(0, {"delta", "alpha", "charlie", "alpha", "bravo"});
         t->setRecNo(3); // charlie
         t->setIndexFieldNames("_Nome;_ID");
         QCOMPARE(ids(*t), (QList<int>{2, 4, 5, 3, 1}));
-        QCOMPARE(t->fieldByName("_Nome").asString(), QStringLiteral("charlie"));
         QCOMPARE(t->recNo(), 4);
         t->addIndex("_Nome__IdxD", "_Nome", true);
         t->setIndexName("_Nome__IdxD");
@@ -402,10 +363,7 @@ private slots:
         t->post();
         QCOMPARE(t->recNo(), 1);
         // A new row is posted into its sorted place.
-        t->append();
-        t->fieldByName("_ID").setAsInteger(6);
-        t->fieldByName("_Nome").setAsString("bravo");
-        t->post();
+        addRow(*t, {6, "bravo"});
         QCOMPARE(ids(*t), (QList<int>{3, 1, 5, 6, 2, 4}));
         QCOMPARE(t->fieldByName("_ID").asInteger(), 6);
         QVERIFY_THROWS_EXCEPTION(DataSetError, t->setIndexName("missing"));
@@ -420,7 +378,6 @@ private slots:
         t->setIndexFieldNames("_Nome");
         t->setRecNo(2);
         auto c = t->cloneCursor();
-        QCOMPARE(c->recordCount(), 5);
         QCOMPARE(c->indexFieldNames(), QString());
         c->setRecNo(4);
         QCOMPARE(t->recNo(), 2); // the source does not move
@@ -430,9 +387,7 @@ private slots:
         // The source's sorted view sees the change and keeps its row.
         QCOMPARE(t->stringAt(1, 1), QStringLiteral("a first"));
         QCOMPARE(t->fieldByName("_ID").asInteger(), 2);
-        c->append();
-        c->fieldByName("_ID").setAsInteger(6);
-        c->post();
+        addRow(*c, {6});
         QCOMPARE(t->recordCount(), 6);
         // A row deleted through the source is gone from the clone; editing it through the
         // clone fails cleanly.
@@ -443,17 +398,6 @@ private slots:
         c->fieldByName("_Nome").setAsString("late");
         QVERIFY_THROWS_EXCEPTION(DataSetError, c->post());
         QCOMPARE(c->recordCount(), 5);
-        // A clone of a detail walks the nested rows of the master's current row.
-        Tree tr;
-        appendRow(tr.root, 1);
-        appendRow(tr.mid, 1);
-        appendRow(tr.mid, 2);
-        auto dc = tr.mid.cloneCursor();
-        appendRow(tr.root, 2);
-        QCOMPARE(tr.mid.recordCount(), 0);
-        QCOMPARE(ids(*dc), (QList<int>{1, 2}));
-        tr.root.close(); // the clone keeps its rows alive
-        QCOMPARE(ids(*dc), (QList<int>{1, 2}));
     }
 
     void bookmarksSurviveDeletes() {
@@ -464,34 +408,35 @@ private slots:
         const Bookmark b4 = t->bookmark();
         t->setRecNo(2);
         t->deleteRecord();
-        QVERIFY(!t->bookmarkValid(b2));
         QVERIFY_THROWS_EXCEPTION(DataSetError, t->gotoBookmark(b2));
         // New rows may reuse the freed memory: the serial tells them apart.
         for (int i = 0; i < 50; ++i)
-            appendRow(*t, 100 + i);
-        QVERIFY(!t->bookmarkValid(b2));
-        QVERIFY(t->bookmarkValid(b4));
+            addRow(*t, {100 + i});
+        QVERIFY(!t->bookmarkValid(b2) && !t->bookmarkValid(Bookmark{}));
         t->first();
         t->gotoBookmark(b4);
         QCOMPARE(t->fieldByName("_ID").asInteger(), 4);
-        QVERIFY(!t->bookmarkValid(Bookmark{}));
-        // A bookmark of another master's nested rows is not valid here.
+    }
+
+    // A clone or bookmark of a detail belongs to the nested rows of one master row.
+    void detailCursorsKeepTheirMasterRow() {
         Tree tr;
-        appendRow(tr.root, 1);
-        appendRow(tr.mid, 1);
+        tr.grow(1, 2);
         const Bookmark m = tr.mid.bookmark();
-        appendRow(tr.root, 2);
-        QVERIFY(!tr.mid.bookmarkValid(m));
+        auto dc = tr.mid.cloneCursor();
+        tr.grow(2, 0);
+        QVERIFY(tr.mid.isEmpty() && !tr.mid.bookmarkValid(m));
+        QCOMPARE(ids(*dc), (QList<int>{11, 12}));
         tr.root.first();
         QVERIFY(tr.mid.bookmarkValid(m));
+        tr.root.close(); // the clone keeps its rows alive
+        QCOMPARE(ids(*dc), (QList<int>{11, 12}));
     }
 
     void disabledControlsRefreshOnce() {
         Tree tr;
-        for (int r = 1; r <= 3; ++r) {
-            appendRow(tr.root, r);
-            appendRow(tr.mid, r);
-        }
+        for (int r = 1; r <= 3; ++r)
+            tr.grow(r);
         DataSource rootSrc(&tr.root), midSrc(&tr.mid);
         QSignalSpy rootChanged(&rootSrc, &DataSource::dataSetChanged);
         QSignalSpy rootScrolled(&rootSrc, &DataSource::dataSetScrolled);
@@ -503,13 +448,12 @@ private slots:
         tr.root.edit();
         tr.root.fieldByName("_Nome").setAsString("x");
         tr.root.post();
-        QCOMPARE(ids(tr.mid), QList<int>{2}); // the detail follows meanwhile
+        QCOMPARE(ids(tr.mid), QList<int>{21}); // the detail follows meanwhile
         tr.root.enableControls();
         QVERIFY(tr.root.controlsDisabled());
         QCOMPARE(rootChanged.count() + rootScrolled.count() + midChanged.count(), 0);
         tr.root.enableControls();
         QCOMPARE(rootChanged.count(), 1);
-        QCOMPARE(rootScrolled.count(), 0);
         QCOMPARE(midChanged.count(), 1); // the deferred follow, once
         tr.root.next();
         QCOMPARE(rootScrolled.count(), 1);
@@ -528,62 +472,55 @@ private slots:
         QCOMPARE(rootScrolled.count(), 1);
     }
 
+    // The text a value shows after it is written to a field of each type; "!" marks a refused
+    // value (followed by the exact message where it matters); "" a value that leaves null.
+    void conversions_data() {
+        QTest::addColumn<FieldType>("type");
+        QTest::addColumn<QVariant>("input");
+        QTest::addColumn<QString>("shown");
+        const QDateTime leap(QDate(2024, 2, 29), QTime(23, 59, 58));
+        const QString leapShown = datastore::formatDateTime(leap);
+        QTest::newRow("int text") << FieldType::Integer << QVariant(" -42 ") << "-42";
+        QTest::newRow("int float rounds") << FieldType::Integer << QVariant(2.5) << "3";
+        QTest::newRow("int bad") << FieldType::Integer << QVariant("abc")
+                                 << "!'abc' is not a valid integer value";
+        QTest::newRow("int overflow") << FieldType::Integer << QVariant("99999999999") << "!";
+        QTest::newRow("int date") << FieldType::Integer << QVariant(leap) << "!";
+        QTest::newRow("int blank") << FieldType::Integer << QVariant("  ") << "";
+        QTest::newRow("int null") << FieldType::Integer << QVariant() << "";
+        QTest::newRow("bool text") << FieldType::Boolean << QVariant("TRUE") << "True";
+        QTest::newRow("bool zero") << FieldType::Boolean << QVariant(0) << "False";
+        QTest::newRow("bool bad") << FieldType::Boolean << QVariant("maybe") << "!";
+        QTest::newRow("float") << FieldType::Float << QVariant(2.5) << QString::number(2.5);
+        QTest::newRow("string int") << FieldType::String << QVariant(12) << "12";
+        QTest::newRow("string bool") << FieldType::String << QVariant(true) << "True";
+        QTest::newRow("string cut") << FieldType::String << QVariant(QString(30, 'x')) << QString(8, 'x');
+        QTest::newRow("string empty") << FieldType::String << QVariant("") << "";
+        QTest::newRow("memo long") << FieldType::Memo << QVariant(QString(5000, 'm')) << QString(5000, 'm');
+        QTest::newRow("date") << FieldType::DateTime << QVariant(leap) << leapShown;
+        QTest::newRow("date text") << FieldType::DateTime << QVariant(leapShown) << leapShown;
+    }
+
     void conversions() {
+        QFETCH(FieldType, type);
+        QFETCH(QVariant, input);
+        QFETCH(QString, shown);
         DataSet t("Conv");
-        t.addField("S", FieldType::String, 8);
-        t.addField("I", FieldType::Integer);
-        t.addField("B", FieldType::Boolean);
-        t.addField("F", FieldType::Float);
-        t.addField("D", FieldType::DateTime);
-        t.addField("M", FieldType::Memo);
+        Field& f = t.addField("F", type, type == FieldType::String ? 8 : 0);
         t.open();
         t.append();
-        for (Field* f : t.fields())
-            QVERIFY(f->isNull() && f->asString().isEmpty() && !f->value().isValid());
-        Field &s = t.field(0), &i = t.field(1), &b = t.field(2), &f = t.field(3), &d = t.field(4),
-              &m = t.field(5);
-        i.setAsString(" -42 ");
-        QCOMPARE(i.asString(), QStringLiteral("-42"));
-        QCOMPARE(i.value(), QVariant(-42));
-        b.setAsString("TRUE");
-        QCOMPARE(b.asString(), QStringLiteral("True"));
-        b.setAsInteger(0);
-        QCOMPARE(b.asString(), QStringLiteral("False"));
-        QVERIFY_THROWS_EXCEPTION(DataSetError, b.setAsString("maybe"));
-        f.setAsFloat(2.5);
-        QCOMPARE(f.asString(), QString::number(2.5));
-        QCOMPARE(f.asInteger(), 3);
-        s.setAsInteger(12);
-        QCOMPARE(s.asInteger(), 12);
-        s.setAsString("abc");
-        QVERIFY_THROWS_EXCEPTION(DataSetError, s.asInteger());
-        s.setAsBoolean(true);
-        QVERIFY(s.asBoolean());
-        const QDateTime when(QDate(2024, 2, 29), QTime(23, 59, 58));
-        d.setAsDateTime(when);
-        QCOMPARE(d.asDateTime(), when);
-        const QString shown = QLocale::system().toString(when, datastore::dateTimeFormat());
-        QCOMPARE(d.asString(), shown);
-        d.setAsString(shown);
-        QCOMPARE(d.asDateTime(), when);
-        QVERIFY_THROWS_EXCEPTION(DataSetError, i.setAsDateTime(when));
-        QVERIFY_THROWS_EXCEPTION(DataSetError, i.setAsString("99999999999"));
-        m.setAsString(QString(5000, QChar('m')));
-        QCOMPARE(m.asString().size(), 5000);
-        i.setValue(QVariant());
-        QVERIFY(i.isNull());
-        QCOMPARE(i.asInteger(), 0);
-        s.setAsString("");
-        QVERIFY(s.isNull());
-        t.post();
-        // Equal texts are kept once per table.
-        const quint32 poolBefore = t.d_func()->schema->pool.size();
-        for (int k = 0; k < 100; ++k) {
-            t.append();
-            s.setAsString("same");
-            t.post();
+        QVERIFY(f.isNull() && f.asString().isEmpty() && !f.value().isValid());
+        try {
+            f.setValue(input);
+        } catch (const DataSetError& e) {
+            QVERIFY2(shown.startsWith('!'), qPrintable(e.message()));
+            if (shown.size() > 1)
+                QCOMPARE(e.message(), shown.mid(1));
+            QVERIFY(f.isNull());
+            return;
         }
-        QCOMPARE(t.d_func()->schema->pool.size(), poolBefore + 1);
+        QCOMPARE(f.asString(), shown);
+        QCOMPARE(f.isNull(), shown.isEmpty());
     }
 };
 

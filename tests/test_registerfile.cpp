@@ -12,6 +12,13 @@
 
 namespace {
 
+void addRow(DataSet& t, const QVariantList& values) {
+    t.append();
+    for (int i = 0; i < values.size(); ++i)
+        t.field(i).setValue(values[i]);
+    t.post();
+}
+
 // root (every field type) > Mid > Leaf, plus a second detail of the root.
 struct Register {
     DataSet root{QStringLiteral("CDSet_Tabulon")};
@@ -41,41 +48,32 @@ struct Register {
     void fill(int installations, int seed = 1) {
         for (int i = 0; i < installations; ++i) {
             root.append();
-            root.fieldByName("_NomeCliente").setAsString(QStringLiteral("Cliente %1 àèì €").arg(i * seed));
-            root.fieldByName("_IDCentrale").setAsInteger(i == 0 ? std::numeric_limits<int>::min() : i);
-            if (i % 3)
-                root.fieldByName("_Flag").setAsBoolean(i % 2);
-            root.fieldByName("_Ratio").setAsFloat(i == 1 ? 1e300 : i / 7.0);
-            if (i != 2)
-                root.fieldByName("_When").setAsDateTime(
-                    QDateTime(QDate(1999 + i, 1 + i % 12, 1 + i % 28), QTime(i % 24, 7, 9, 125)));
-            root.fieldByName("_Nota").setAsString(i == 0 ? QString(70000, QChar(0x263A)) : QString());
+            const QVariantList values{QStringLiteral("Cliente %1 àèì €").arg(i * seed),
+                                      i == 0 ? std::numeric_limits<int>::min() : i,
+                                      i % 3 ? QVariant(i % 2 == 1) : QVariant(),
+                                      i == 1 ? 1e300 : i / 7.0,
+                                      i == 2 ? QVariant()
+                                             : QVariant(QDateTime(QDate(1999 + i, 1 + i % 12, 1 + i % 28),
+                                                                  QTime(i % 24, 7, 9, 125))),
+                                      i == 0 ? QString(70000, QChar(0x263A)) : QString()};
+            for (int f = 0; f < values.size(); ++f)
+                root.field(f).setValue(values[f]);
             for (int m = 0; m < 2 + i % 2; ++m) {
-                mid.append();
-                mid.fieldByName("_ID").setAsInteger(m + 1);
-                mid.fieldByName("_Nome").setAsString(m % 2 ? "Lunedi" : "Martedi");
-                mid.post();
-                for (int l = 0; l < m + 1; ++l) {
-                    leaf.append();
-                    leaf.fieldByName("_ID").setAsInteger(l);
-                    leaf.fieldByName("_Ora").setAsString(QStringLiteral("%1:00").arg(l, 2, 10, QChar('0')));
-                    leaf.fieldByName("_On").setAsBoolean(l % 2);
-                    leaf.post();
-                }
+                addRow(mid, {m + 1, m % 2 ? "Lunedi" : "Martedi"});
+                for (int l = 0; l < m + 1; ++l)
+                    addRow(leaf, {l, QStringLiteral("%1:00").arg(l, 2, 10, QChar('0')), l % 2 == 1});
             }
-            if (i % 2) {
-                side.append();
-                side.fieldByName("_Tel").setAsString("0123456");
-                side.post();
-            }
+            if (i % 2)
+                addRow(side, {"0123456"});
             root.post();
         }
     }
 };
 
-void dumpTable(DataSet& t, QStringList& out, int depth) {
-    t.first();
-    while (!t.eof()) {
+// Every row of `t` and, indented under it, its nested rows: what a register holds.
+QStringList dump(DataSet& t, int depth = 0) {
+    QStringList out;
+    for (t.first(); !t.eof(); t.next()) {
         QString line(depth * 2, QChar(' '));
         for (Field* f : t.fields())
             if (f->dataType() != FieldType::Nested)
@@ -83,16 +81,20 @@ void dumpTable(DataSet& t, QStringList& out, int depth) {
         out << line;
         for (Field* f : t.fields())
             if (f->nestedDataSet())
-                dumpTable(*f->nestedDataSet(), out, depth + 1);
-        t.next();
+                out << dump(*f->nestedDataSet(), depth + 1);
     }
-    out << QStringLiteral("%1 end %2").arg(QString(depth * 2, QChar(' ')), t.name());
+    return out << QStringLiteral("%1 end %2").arg(QString(depth * 2, QChar(' ')), t.name());
 }
 
-QStringList dump(DataSet& root) {
-    QStringList out;
-    dumpTable(root, out, 0);
-    return out;
+// Loading `path` must fail (with `reason` in the message) and leave the tables as they were.
+bool refusedUntouched(DataSet& root, const QString& path, const QString& reason = QString()) {
+    const QStringList before = dump(root);
+    try {
+        root.loadFromFile(path);
+    } catch (const DataSetError& e) {
+        return e.message().contains(reason) && dump(root) == before;
+    }
+    return false;
 }
 
 QByteArray readAll(const QString& path) {
@@ -153,11 +155,9 @@ private slots:
         b.mid.next();
         b.root.loadFromFile(path);
         QCOMPARE(b.root.recNo(), 1);
-        QCOMPARE(b.root.fieldByName("_IDCentrale").asInteger(), std::numeric_limits<int>::min());
-        QCOMPARE(b.root.fieldByName("_Nota").asString(), QString(70000, QChar(0x263A)));
         QCOMPARE(b.mid.recNo(), 1);
-        QCOMPARE(b.mid.recordCount(), 2);
         QCOMPARE(dump(b.root), expected);
+        // The shown text rounds these; the values themselves must come back whole.
         b.root.setRecNo(2);
         QCOMPARE(b.root.fieldByName("_Ratio").asFloat(), 1e300);
         QCOMPARE(b.root.fieldByName("_When").asDateTime(), QDateTime(QDate(2000, 2, 2), QTime(1, 7, 9, 125)));
@@ -177,7 +177,6 @@ private slots:
         e.root.saveToFile(again);
         c.root.loadFromFile(again);
         QCOMPARE(c.root.recordCount(), 0);
-        QCOMPARE(c.mid.recordCount(), 0);
         QVERIFY_THROWS_EXCEPTION(DataSetError, c.mid.saveToFile(again)); // a detail is no register
     }
 
@@ -189,16 +188,7 @@ private slots:
 
         Register mine;
         mine.fill(3);
-        const QStringList before = dump(mine.root);
-        try {
-            mine.root.loadFromFile(path);
-            QFAIL("a file of another data model was loaded");
-        } catch (const DataSetError& e) {
-            QVERIFY2(e.message().contains("catalogue") && e.message().contains("does not match"),
-                     qPrintable(e.message()));
-        }
-        QCOMPARE(dump(mine.root), before);
-
+        QVERIFY(refusedUntouched(mine.root, path, "does not match"));
         // A register whose tables nest differently is another model as well.
         DataSet flat("CDSet_Tabulon");
         flat.addField("_NomeCliente", FieldType::String, 40);
@@ -216,30 +206,18 @@ private slots:
 
         Register mine;
         mine.fill(2, 3);
-        const QStringList before = dump(mine.root);
-        auto refused = [&](const QByteArray& file) {
-            writeAll(bad, file);
-            try {
-                mine.root.loadFromFile(bad);
-            } catch (const DataSetError&) {
-                return dump(mine.root) == before;
-            }
-            return false;
-        };
+        QList<QByteArray> damaged{bytes + QByteArray(3, '\0'), bytes.left(bytes.size() - 9)};
+        resealHeader(damaged.last()); // a consistent header over a cut payload
         for (qsizetype cut :
              {qsizetype(0), qsizetype(7), qsizetype(31), qsizetype(32), bytes.size() / 2, bytes.size() - 1})
-            QVERIFY2(refused(bytes.left(cut)), qPrintable(QString::number(cut)));
-        for (qsizetype at : {qsizetype(3), qsizetype(9), qsizetype(20), qsizetype(40), bytes.size() - 5}) {
-            QByteArray flipped = bytes;
-            flipped[at] = char(flipped[at] ^ 0x10);
-            QVERIFY2(refused(flipped), qPrintable(QString::number(at)));
+            damaged << bytes.left(cut);
+        for (qsizetype at : {qsizetype(3), qsizetype(9), qsizetype(20), qsizetype(40), bytes.size() - 5})
+            damaged << QByteArray(bytes).replace(at, 1, QByteArray(1, char(bytes[at] ^ 0x10)));
+        for (int k = 0; k < damaged.size(); ++k) {
+            writeAll(bad, damaged[k]);
+            QVERIFY2(refusedUntouched(mine.root, bad), qPrintable(QString::number(k)));
         }
-        QVERIFY(refused(bytes + QByteArray(3, '\0')));
-        QByteArray resealedTail = bytes.left(bytes.size() - 9);
-        resealHeader(resealedTail);
-        QVERIFY(refused(resealedTail));
-        QVERIFY_THROWS_EXCEPTION(DataSetError, mine.root.loadFromFile(m_dir.filePath("missing.cds")));
-        QCOMPARE(dump(mine.root), before);
+        QVERIFY(refusedUntouched(mine.root, m_dir.filePath("missing.cds")));
         mine.root.loadFromFile(good); // and the intact file still loads
         QCOMPARE(mine.root.recordCount(), 4);
     }
@@ -256,9 +234,10 @@ private slots:
         src.root.saveToFile(good);
         const QByteArray seed = readAll(good);
 
+        // Every refused file must leave the tables holding the intact register.
         Register mine;
-        mine.fill(1);
-        const QStringList before = dump(mine.root);
+        mine.root.loadFromFile(good);
+        const QStringList intact = dump(mine.root);
         QRandomGenerator rng(20240611);
         int loaded = 0;
         QElapsedTimer clock;
@@ -270,17 +249,14 @@ private slots:
                 file = seed.left(32) + QByteArray(int(rng.bounded(400)), '\0');
                 for (qsizetype i = 32; i < file.size(); ++i)
                     file[i] = char(rng.bounded(256));
-            } else { // a real register with a few bytes changed, dropped or added
+            } else { // a real register with a few bytes changed, set to 0xFF (large counts) or dropped
                 file = seed;
-                const int edits = 1 + int(rng.bounded(4));
-                for (int e = 0; e < edits; ++e) {
+                for (int e = 1 + int(rng.bounded(4)); e > 0; --e) {
                     const qsizetype at = 32 + qsizetype(rng.bounded(quint32(file.size() - 32)));
-                    if (kind == 1)
-                        file[at] = char(rng.bounded(256));
-                    else if (kind == 2)
+                    if (kind == 2)
                         file.remove(at, 1 + qsizetype(rng.bounded(8)));
                     else
-                        file[at] = char(0xFF); // large counts and lengths
+                        file[at] = char(kind == 1 ? rng.bounded(256) : 0xFF);
                 }
             }
             if (round % 8 != 7)
@@ -290,18 +266,14 @@ private slots:
                 mine.root.loadFromFile(path);
                 ++loaded;
                 mine.root.loadFromFile(good);
-                mine.root.first();
             } catch (const DataSetError&) {
-                if (round % 100 == 0)
-                    QCOMPARE(dump(mine.root).size() > 0, true);
+                if (round % 50 == 0)
+                    QCOMPARE(dump(mine.root), intact);
             }
         }
         qInfo("%d of 3000 mutated files were still valid registers; %lld ms", loaded,
               qint64(clock.elapsed()));
         QVERIFY(clock.elapsed() < 15000);
-        Register fresh;
-        fresh.fill(1);
-        QCOMPARE(before, dump(fresh.root));
     }
 
     void failedSaveKeepsTheOldFile() {
