@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -75,6 +76,13 @@ int execMessageBox(const QString& text, const QString& caption, QMessageBox::Ico
     }
     if (escape != QMessageBox::NoButton)
         box.setEscapeButton(escape);
+    // A short message makes a narrow box whose caption the window manager cuts to "Tabul...":
+    // keep the box wide enough for its caption, plus room for the title bar's buttons.
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
+        const int captionWidth = box.fontMetrics().horizontalAdvance(caption) + 120;
+        grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                      grid->rowCount(), 0, 1, grid->columnCount());
+    }
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
     for (const ButtonMap& m : kButtons)
