@@ -126,7 +126,7 @@ bool FieldDataLink::writeTyped(const QString& text) {
 
 // ================================================================ DBEdit
 
-DBEdit::DBEdit(QWidget* parent) : MaskedLineEdit(parent), m_link(new FieldDataLink(this)) {
+DBEdit::DBEdit(QWidget* parent) : MaskedLineEdit(parent), FieldBound(new FieldDataLink(this)) {
     connect(m_link, &FieldDataLink::refreshNeeded, this, &DBEdit::refresh);
     connect(m_link, &FieldDataLink::updateDataRequested, this, [this] { updateRecord(); });
     connect(this, &QLineEdit::textEdited, this, &DBEdit::userEdited);
@@ -191,7 +191,7 @@ void DBEdit::focusOutEvent(QFocusEvent* event) {
 
 // ================================================================ DBMemo
 
-DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent), m_link(new FieldDataLink(this)) {
+DBMemo::DBMemo(QWidget* parent) : QPlainTextEdit(parent), FieldBound(new FieldDataLink(this)) {
     connect(m_link, &FieldDataLink::refreshNeeded, this, &DBMemo::refresh);
     connect(m_link, &FieldDataLink::updateDataRequested, this, [this] { updateRecord(); });
     connect(this, &QPlainTextEdit::textChanged, this, &DBMemo::userEdited);
@@ -253,7 +253,7 @@ void DBMemo::focusOutEvent(QFocusEvent* event) {
 DBCheckBox::DBCheckBox(QWidget* parent) : DBCheckBox(QString(), parent) {}
 
 DBCheckBox::DBCheckBox(const QString& caption, QWidget* parent)
-    : QCheckBox(caption, parent), m_link(new FieldDataLink(this)) {
+    : QCheckBox(caption, parent), FieldBound(new FieldDataLink(this)) {
     connect(m_link, &FieldDataLink::refreshNeeded, this, &DBCheckBox::refresh);
     connect(this, &QCheckBox::clicked, this, &DBCheckBox::userClicked);
     refresh();
@@ -340,7 +340,7 @@ void DBCheckBox::userClicked(bool checked) {
 DBRadioGroup::DBRadioGroup(QWidget* parent) : DBRadioGroup(QString(), parent) {}
 
 DBRadioGroup::DBRadioGroup(const QString& caption, QWidget* parent)
-    : QGroupBox(caption, parent), m_link(new FieldDataLink(this)), m_group(new QButtonGroup(this)) {
+    : QGroupBox(caption, parent), FieldBound(new FieldDataLink(this)), m_group(new QButtonGroup(this)) {
     new QGridLayout(this);
     connect(m_link, &FieldDataLink::refreshNeeded, this, &DBRadioGroup::refresh);
     connect(m_group, &QButtonGroup::idClicked, this, &DBRadioGroup::userClicked);
@@ -429,7 +429,8 @@ void DBRadioGroup::userClicked(int index) {
 
 // ================================================================ DBComboBox
 
-DBComboBox::DBComboBox(QWidget* parent, bool editable) : QComboBox(parent), m_link(new FieldDataLink(this)) {
+DBComboBox::DBComboBox(QWidget* parent, bool editable)
+    : QComboBox(parent), FieldBound(new FieldDataLink(this)) {
     setEditable(editable);
     setInsertPolicy(QComboBox::NoInsert);
     connect(m_link, &FieldDataLink::refreshNeeded, this, &DBComboBox::refresh);
@@ -545,7 +546,7 @@ void DBComboBox::focusOutEvent(QFocusEvent* event) {
 
 // ================================================================ DBLookupComboBox
 
-DBLookupComboBox::DBLookupComboBox(QWidget* parent) : QComboBox(parent), m_link(new FieldDataLink(this)) {
+DBLookupComboBox::DBLookupComboBox(QWidget* parent) : QComboBox(parent), FieldBound(new FieldDataLink(this)) {
     connect(m_link, &FieldDataLink::refreshNeeded, this, &DBLookupComboBox::refresh);
     connect(this, &QComboBox::activated, this, &DBLookupComboBox::userChose);
 }

@@ -78,16 +78,24 @@ private:
     bool m_enteringEdit = false;
 };
 
-class DBEdit : public MaskedLineEdit {
-    Q_OBJECT
+// The data source and field of a bound control, through its link.
+class FieldBound {
 public:
-    explicit DBEdit(QWidget* parent = nullptr);
-
     DataSource* dataSource() const { return m_link->dataSource(); }
     void setDataSource(DataSource* source) { m_link->setDataSource(source); }
     QString dataField() const { return m_link->dataField(); }
     void setDataField(const QString& name) { m_link->setDataField(name); }
     Field* field() const { return m_link->field(); }
+
+protected:
+    explicit FieldBound(FieldDataLink* link) : m_link(link) {}
+    FieldDataLink* const m_link;
+};
+
+class DBEdit : public MaskedLineEdit, public FieldBound {
+    Q_OBJECT
+public:
+    explicit DBEdit(QWidget* parent = nullptr);
 
     bool modified() const { return m_link->typing(); }
     // Writes typed text into the field (the field's edit mask must be complete). False when refused.
@@ -107,19 +115,12 @@ protected:
 private:
     void refresh();
     void userEdited();
-    FieldDataLink* m_link;
 };
 
-class DBMemo : public QPlainTextEdit {
+class DBMemo : public QPlainTextEdit, public FieldBound {
     Q_OBJECT
 public:
     explicit DBMemo(QWidget* parent = nullptr);
-
-    DataSource* dataSource() const { return m_link->dataSource(); }
-    void setDataSource(DataSource* source) { m_link->setDataSource(source); }
-    QString dataField() const { return m_link->dataField(); }
-    void setDataField(const QString& name) { m_link->setDataField(name); }
-    Field* field() const { return m_link->field(); }
 
     bool modified() const { return m_link->typing(); }
     bool updateRecord();
@@ -136,11 +137,10 @@ protected:
 private:
     void refresh();
     void userEdited();
-    FieldDataLink* m_link;
     bool m_showing = false;
 };
 
-class DBCheckBox : public QCheckBox {
+class DBCheckBox : public QCheckBox, public FieldBound {
     Q_OBJECT
 public:
     enum class Kind {
@@ -150,12 +150,6 @@ public:
     };
     explicit DBCheckBox(QWidget* parent = nullptr);
     explicit DBCheckBox(const QString& caption, QWidget* parent = nullptr);
-
-    DataSource* dataSource() const { return m_link->dataSource(); }
-    void setDataSource(DataSource* source) { m_link->setDataSource(source); }
-    QString dataField() const { return m_link->dataField(); }
-    void setDataField(const QString& name) { m_link->setDataField(name); }
-    Field* field() const { return m_link->field(); }
 
     void setKind(Kind kind);
     Kind kind() const { return m_kind; }
@@ -176,24 +170,17 @@ private:
     void userClicked(bool checked);
     void showCaption();
     bool storedChecked() const;
-    FieldDataLink* m_link;
     Kind m_kind = Kind::Boolean;
     QString m_valueChecked = QStringLiteral("True");
     QString m_valueUnchecked = QStringLiteral("False");
     bool m_captionShowsValue = false;
 };
 
-class DBRadioGroup : public QGroupBox {
+class DBRadioGroup : public QGroupBox, public FieldBound {
     Q_OBJECT
 public:
     explicit DBRadioGroup(QWidget* parent = nullptr);
     explicit DBRadioGroup(const QString& caption, QWidget* parent = nullptr);
-
-    DataSource* dataSource() const { return m_link->dataSource(); }
-    void setDataSource(DataSource* source) { m_link->setDataSource(source); }
-    QString dataField() const { return m_link->dataField(); }
-    void setDataField(const QString& name) { m_link->setDataField(name); }
-    Field* field() const { return m_link->field(); }
 
     // The buttons' captions, and the values stored for them (empty: the captions are stored).
     void setItems(const QStringList& items);
@@ -214,7 +201,6 @@ private:
     void refresh();
     void userClicked(int index);
     QString valueOf(int index) const;
-    FieldDataLink* m_link;
     QButtonGroup* m_group;
     QStringList m_items;
     QStringList m_values;
@@ -222,17 +208,11 @@ private:
     std::vector<QRadioButton*> m_buttons;
 };
 
-class DBComboBox : public QComboBox {
+class DBComboBox : public QComboBox, public FieldBound {
     Q_OBJECT
 public:
     // Editable: a text can be typed (stored when the box is left); else only items can be chosen.
     explicit DBComboBox(QWidget* parent = nullptr, bool editable = false);
-
-    DataSource* dataSource() const { return m_link->dataSource(); }
-    void setDataSource(DataSource* source) { m_link->setDataSource(source); }
-    QString dataField() const { return m_link->dataField(); }
-    void setDataField(const QString& name) { m_link->setDataField(name); }
-    Field* field() const { return m_link->field(); }
 
     // Replaces the items; the stored value is shown again, nothing is written.
     void setItems(const QStringList& items);
@@ -264,23 +244,16 @@ private:
     void refresh();
     void userChose(int index);
     void userTyped();
-    FieldDataLink* m_link;
     bool m_droppedDown = false;
     int m_dropDownWidth = 0;
 };
 
 // Shows, for the key stored in its field, the list field of the matching row of another table
 // (the list source) and stores the key of the row the user chooses.
-class DBLookupComboBox : public QComboBox {
+class DBLookupComboBox : public QComboBox, public FieldBound {
     Q_OBJECT
 public:
     explicit DBLookupComboBox(QWidget* parent = nullptr);
-
-    DataSource* dataSource() const { return m_link->dataSource(); }
-    void setDataSource(DataSource* source) { m_link->setDataSource(source); }
-    QString dataField() const { return m_link->dataField(); }
-    void setDataField(const QString& name) { m_link->setDataField(name); }
-    Field* field() const { return m_link->field(); }
 
     DataSource* listSource() const { return m_listSource; }
     void setListSource(DataSource* source);
@@ -307,7 +280,6 @@ private:
     void rebuildList();
     void refresh();
     void userChose(int index);
-    FieldDataLink* m_link;
     QPointer<DataSource> m_listSource;
     QString m_keyField;
     QString m_listField;
