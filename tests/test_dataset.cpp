@@ -2,6 +2,7 @@
 // cursors, bookmarks, bound-control notifications and value conversions.
 
 #include "platform/dataset.h"
+#include "support/tablerows.h"
 #include "platform/datasetprivate.h"
 
 #include <QSignalSpy>
@@ -10,14 +11,6 @@
 Q_DECLARE_METATYPE(FieldType)
 
 namespace {
-
-// Appends one row whose leading fields take `values` (an invalid QVariant leaves a field null).
-void addRow(DataSet& t, const QVariantList& values) {
-    t.append();
-    for (int i = 0; i < values.size(); ++i)
-        t.field(i).setValue(values[i]);
-    t.post();
-}
 
 // A root table with a detail and a grand-detail, as the register nests its tables.
 struct Tree {

@@ -2,6 +2,7 @@
 // tables in memory stay as they were), and saves that fail without harming the old file.
 
 #include "platform/dataset.h"
+#include "support/tablerows.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -11,13 +12,6 @@
 #include <limits>
 
 namespace {
-
-void addRow(DataSet& t, const QVariantList& values) {
-    t.append();
-    for (int i = 0; i < values.size(); ++i)
-        t.field(i).setValue(values[i]);
-    t.post();
-}
 
 // root (every field type) > Mid > Leaf, plus a second detail of the root.
 struct Register {
