@@ -116,42 +116,33 @@ QStringList NumberItems(int from, int to) {
     return items;
 }
 
+namespace {
+// The output-function list of each model and its sign twin, by system type 1..6.
+struct OutputFunctionLists {
+    QStringList* texts;
+    QStringList* signs;
+};
+const OutputFunctionLists kOutputFunctionLists[] = {
+    {&ListaFunzioneUsciteTAVEK, &ListaFunzioneUsciteSegniTAVEK},
+    {&ListaFunzioneUsciteMIRUN, &ListaFunzioneUsciteSegniMIRUN},
+    {&ListaFunzioneUsciteMIRUNPLUS, &ListaFunzioneUsciteSegniMIRUNPLUS},
+    {&ListaFunzioneUscitePELUN, &ListaFunzioneUsciteSegniPELUN},
+    {&ListaFunzioneUsciteQUANE, &ListaFunzioneUsciteSegniQUANE},
+    {&ListaFunzioneUsciteZOREM, &ListaFunzioneUsciteSegniZOREM},
+};
+const OutputFunctionLists* outputFunctionLists(int systemType) {
+    return systemType >= 1 && systemType <= 6 ? &kOutputFunctionLists[systemType - 1] : nullptr;
+}
+} // namespace
+
 QStringList* ListaFunzioneUscite(int systemType) {
-    switch (systemType) {
-    case 1:
-        return &ListaFunzioneUsciteTAVEK;
-    case 2:
-        return &ListaFunzioneUsciteMIRUN;
-    case 3:
-        return &ListaFunzioneUsciteMIRUNPLUS;
-    case 4:
-        return &ListaFunzioneUscitePELUN;
-    case 5:
-        return &ListaFunzioneUsciteQUANE;
-    case 6:
-        return &ListaFunzioneUsciteZOREM;
-    default:
-        return nullptr;
-    }
+    const OutputFunctionLists* l = outputFunctionLists(systemType);
+    return l ? l->texts : nullptr;
 }
 
 QStringList* ListaFunzioneUsciteSegni(int systemType) {
-    switch (systemType) {
-    case 1:
-        return &ListaFunzioneUsciteSegniTAVEK;
-    case 2:
-        return &ListaFunzioneUsciteSegniMIRUN;
-    case 3:
-        return &ListaFunzioneUsciteSegniMIRUNPLUS;
-    case 4:
-        return &ListaFunzioneUsciteSegniPELUN;
-    case 5:
-        return &ListaFunzioneUsciteSegniQUANE;
-    case 6:
-        return &ListaFunzioneUsciteSegniZOREM;
-    default:
-        return nullptr;
-    }
+    const OutputFunctionLists* l = outputFunctionLists(systemType);
+    return l ? l->signs : nullptr;
 }
 
 // MIRUNPLUS and ZOREM have eight partitions, so their outputs may follow any of the eight.
