@@ -4,6 +4,7 @@
 
 #include "model/datamodule.h"
 #include "model/dimensions.h"
+#include "link/wiretext.h"
 #include "model/lang.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
@@ -183,6 +184,16 @@ void TDM::installRules() {
         const Field& id = words->fieldByName(QStringLiteral("_ID"));
         rewriteMessageCopies(id.isNull() ? words->recNo() - 1 : id.asInteger(), f.asString());
         ShortList = false; // the panel's vocabulary no longer matches
+    };
+    // The panel stores its words in Windows-1252: a character it cannot hold is refused
+    // rather than sent as '?'.
+    CDSet_Messaggi->fieldByName(QStringLiteral("_Messaggio")).onValidate = [](Field& f) {
+        const QString word = f.asString();
+        const QByteArray wire = toWire1252(word);
+        for (qsizetype i = 0; i < word.size(); ++i)
+            if (wire.at(i) == '?' && word.at(i) != QLatin1Char('?'))
+                throw DataSetError(QStringLiteral("Il carattere \"%1\" non può far parte di un vocabolo.")
+                                       .arg(word.at(i)));
     };
 
     // Scheduler.

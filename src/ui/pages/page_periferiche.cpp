@@ -1,8 +1,81 @@
 #include "ui/pages/page_periferiche.h"
 
+#include "model/datamodule.h"
+#include "model/dimensions.h"
+#include "platform/colors.h"
+#include "platform/dataset.h"
+#include "platform/dialogs.h"
+#include "platform/gridpaint.h"
 #include "ui/pagecontrol.h"
+#include "ui/valueface.h"
 
+#include <QGroupBox>
+#include <QPainter>
+#include <QSplitter>
 #include <QVBoxLayout>
+
+namespace {
+struct ColumnDef {
+    const char* field;
+    const char* title;
+    int width;
+};
+
+const ColumnDef kExpansionColumns[] = {
+    {"_ID", "ID", 30}, {"_Nome", "ETICHETTA", 150}, {"_Enable", "ABILITA", 60}};
+const ColumnDef kKeypadColumns[] = {
+    {"_ID", "N°", 30},
+    {"_Nome", "ETICHETTA", 150},
+    {"_Enable", "ABILITA", 60},
+    {"_Sound1", "SUONO TASTI", 90},
+    {"_Sound2", "SUONO TEMPO INGRESSO", 90},
+    {"_Sound3", "SUONO TEMPO USCITA", 90},
+    {"_Sound4", "CHIME", 60},
+    {"_M1", "T1", 130},
+    {"_M2", "T2", 130},
+};
+const ColumnDef kSocketColumns[] = {
+    {"_ID", "N°", 30},
+    {"_Nome", "ETICHETTA", 150},
+    {"_Enable", "ABILITA", 60},
+    {"_Sound1", "SUONO TEMPO INGRESSO", 90},
+    {"_Sound2", "SUONO TEMPO USCITA", 90},
+    {"_Sound3", "CHIME", 60},
+};
+const ColumnDef kLedColumns[] = {
+    {"_Nome", "PRESA", 200}, {"_Led1", "LED 1", 50}, {"_Led2", "LED 2", 50},
+    {"_Led3", "LED 3", 50},  {"_Led4", "LED 4", 50},
+};
+
+bool isFlag(const QString& field) {
+    static const QStringList flags = {
+        QStringLiteral("_Enable"), QStringLiteral("_Sound1"), QStringLiteral("_Sound2"),
+        QStringLiteral("_Sound3"), QStringLiteral("_Sound4"), QStringLiteral("_Led1"),
+        QStringLiteral("_Led2"),   QStringLiteral("_Led3"),   QStringLiteral("_Led4")};
+    return flags.contains(field);
+}
+
+bool isTerminal(const QString& field) {
+    return field == QLatin1String("_M1") || field == QLatin1String("_M2");
+}
+
+template <size_t N> void addColumns(DBGrid& grid, const ColumnDef (&columns)[N]) {
+    for (const ColumnDef& c : columns)
+        grid.addColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
+}
+
+QSplitter* makeSplitter(const char* name, Qt::Orientation orientation, QWidget* parent) {
+    auto* s = new QSplitter(orientation, parent);
+    s->setObjectName(QString::fromLatin1(name));
+    s->setChildrenCollapsible(false);
+    return s;
+}
+
+void postIfEditing(DataSet& table) {
+    if (table.state() == DataSetState::Edit || table.state() == DataSetState::Insert)
+        table.post();
+}
+} // namespace
 
 TPagePeriferiche::TPagePeriferiche(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet5"));
@@ -16,6 +89,226 @@ TPagePeriferiche::TPagePeriferiche(QWidget* parent) : QWidget(parent) {
     TabSheetTastierePrese = new QWidget;
     TabSheetTastierePrese->setObjectName(QStringLiteral("TabSheetTastierePrese"));
     PageControl_Periferiche->addPage(TabSheetTastierePrese, QStringLiteral("Tastiere/Prese"));
+    buildExpansions();
+    buildKeypadsAndSockets();
+    for (DBGrid* grid : grids())
+        wireGrid(*grid);
+    if (DM) {
+        // The lamps' title follows the current socket and its name.
+        connect(DM->DataSource_Prese, &DataSource::dataSetChanged, this, &TPagePeriferiche::updateLedTitle);
+        connect(DM->DataSource_Prese, &DataSource::dataSetScrolled, this, &TPagePeriferiche::updateLedTitle);
+        connect(DM->DataSource_Prese, &DataSource::recordChanged, this, &TPagePeriferiche::updateLedTitle);
+    }
+}
+
+QList<DBGrid*> TPagePeriferiche::grids() const {
+    return {DBGrid12, DBGrid13, DBGrid41, DBGrid14, DBGrid42, DBGrid17, DBGrid28, DBGrid18};
+}
+
+QGroupBox* TPagePeriferiche::addGridBox(const char* boxName, const QString& caption, DBGrid*& grid,
+                                        const char* gridName) {
+    auto* box = new QGroupBox(caption);
+    box->setObjectName(QString::fromLatin1(boxName));
+    auto* lay = new QVBoxLayout(box);
+    lay->setContentsMargins(4, 4, 4, 4);
+    grid = new DBGrid(box);
+    grid->setObjectName(QString::fromLatin1(gridName));
+    grid->setOptions(GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines |
+                     GridOption::RowLines | GridOption::ConfirmDelete | GridOption::CancelOnExit |
+                     GridOption::Tabs | GridOption::AlwaysShowSelection);
+    lay->addWidget(grid);
+    return box;
+}
+
+void TPagePeriferiche::buildExpansions() {
+    auto* lay = new QVBoxLayout(TabSheet23);
+    lay->setContentsMargins(4, 4, 4, 4);
+    // Input and output expanders side by side over the radio expanders and the two modules.
+    Splitter6 = makeSplitter("Splitter6", Qt::Vertical, TabSheet23);
+    Splitter5 = makeSplitter("Splitter5", Qt::Horizontal, Splitter6);
+    Splitter5->addWidget(
+        addGridBox("GroupBoxEspIngressi", QStringLiteral("ESPANSIONE INGRESSI"), DBGrid12, "DBGrid12"));
+    Splitter5->addWidget(
+        addGridBox("GroupBoxEspUscite", QStringLiteral("ESPANSIONE USCITE"), DBGrid13, "DBGrid13"));
+    Splitter7 = makeSplitter("Splitter7", Qt::Horizontal, Splitter6);
+    Splitter7->addWidget(
+        addGridBox("GroupBoxEspRadio", QStringLiteral("ESPANSIONE RADIO"), DBGrid14, "DBGrid14"));
+    Splitter16 = makeSplitter("Splitter16", Qt::Horizontal, Splitter7);
+    Splitter16->addWidget(
+        addGridBox("GroupBoxModuloGSM", QStringLiteral("MODULO GSM"), DBGrid41, "DBGrid41"));
+    Splitter16->addWidget(
+        addGridBox("GroupBoxModuloLAN", QStringLiteral("MODULO LAN"), DBGrid42, "DBGrid42"));
+    Splitter7->addWidget(Splitter16);
+    Splitter7->setStretchFactor(0, 1);
+    Splitter7->setStretchFactor(1, 2);
+    Splitter6->addWidget(Splitter5);
+    Splitter6->addWidget(Splitter7);
+    lay->addWidget(Splitter6);
+
+    for (DBGrid* grid : {DBGrid12, DBGrid13, DBGrid14, DBGrid41, DBGrid42})
+        addColumns(*grid, kExpansionColumns);
+    if (DM) {
+        DBGrid12->setDataSource(DM->DataSource_ExpIngressi);
+        DBGrid13->setDataSource(DM->DataSource_ExpUscite);
+        DBGrid14->setDataSource(DM->DataSource_ExpRadio);
+        DBGrid41->setDataSource(DM->DataSource_ExpGSM);
+        DBGrid42->setDataSource(DM->DataSource_ExpIP);
+    }
+}
+
+void TPagePeriferiche::buildKeypadsAndSockets() {
+    auto* lay = new QVBoxLayout(TabSheetTastierePrese);
+    lay->setContentsMargins(4, 4, 4, 4);
+    // The keypads over the sockets, the sockets beside the lamps of the current one.
+    Splitter3 = makeSplitter("Splitter3", Qt::Vertical, TabSheetTastierePrese);
+    Splitter3->addWidget(addGridBox("GroupBoxTastiere", QStringLiteral("TASTIERE"), DBGrid18, "DBGrid18"));
+    Splitter1 = makeSplitter("Splitter1", Qt::Horizontal, Splitter3);
+    auto* sockets = addGridBox("GroupBoxPrese", QString(), DBGrid17, "DBGrid17");
+    auto* lamps = addGridBox("GroupBoxLeds", QString(), DBGrid28, "DBGrid28");
+    Splitter1->addWidget(sockets);
+    Splitter1->addWidget(lamps);
+    Splitter3->addWidget(Splitter1);
+    lay->addWidget(Splitter3);
+
+    DBGrid18->setOption(GridOption::AlwaysShowSelection, false);
+    DBGrid28->setOption(GridOption::Tabs, false);
+    addColumns(*DBGrid18, kKeypadColumns);
+    addColumns(*DBGrid17, kSocketColumns);
+    addColumns(*DBGrid28, kLedColumns);
+    DBGridColumn& lampName = DBGrid28->column(0);
+    lampName.readOnly = true;
+    lampName.fontColor = sysColor(COLOR_BTNFACE);
+    if (DM) {
+        DBGrid18->setDataSource(DM->DataSource_Tastiere);
+        DBGrid17->setDataSource(DM->DataSource_Prese);
+        DBGrid28->setDataSource(DM->DataSource_Leds);
+    }
+}
+
+void TPagePeriferiche::wireGrid(DBGrid& grid) {
+    DBGrid* g = &grid;
+    grid.onDrawColumnCell = [this](DBGrid& gr, QPainter& p, const QRect& rect, int dataCol,
+                                   DBGridColumn& column, GridDrawState state) {
+        DBGridExpDrawColumnCell(gr, p, rect, dataCol, column, state);
+    };
+    grid.onCellClick = [this, g](DBGridColumn& column) { DBGridExpCellClick(*g, column); };
+    connect(g, &DBGrid::currentCellChanged, this, [this, g] { updateEditing(*g); });
+}
+
+// ---- painting ---------------------------------------------------------------------------
+
+void TPagePeriferiche::DBGridExpDrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect,
+                                               int dataCol, DBGridColumn& column, GridDrawState state) {
+    ColoraGriglia(grid, painter, rect, dataCol, column, state);
+    const QString& field = column.fieldName();
+    if (&grid == DBGrid18 && isTerminal(field)) {
+        grid.canvas().fontColor = Qt::black;
+        DrawValueFace(grid, painter, rect, grid.paintedText(column));
+        return;
+    }
+    if (&grid == DBGrid28 && field == QLatin1String("_Nome") && DM) {
+        // The lamp of partition r is named after the socket's lamp and the partition's word.
+        const DataSet* partitions = DM->CDSet_Parziali;
+        const int r = grid.paintedRecNo();
+        if (partitions->active() && partitions->recordCount() == C_NUM_PARZIAL && r <= C_NUM_PARZIAL) {
+            const QString word =
+                partitions->stringAt(r, partitions->fieldByName(QStringLiteral("_Msg1")).index());
+            painter.fillRect(rect, grid.canvas().brush);
+            painter.setFont(grid.canvas().font);
+            painter.setPen(grid.canvas().fontColor);
+            painter.save();
+            painter.setClipRect(rect, Qt::IntersectClip);
+            grid.textOut(painter, rect.left(), rect.top(),
+                         grid.paintedText(column) + QStringLiteral(" (") + word + QLatin1Char(')'));
+            painter.restore();
+        }
+        return;
+    }
+    if (isFlag(field))
+        DrawCheckBoxes(grid, painter, rect, column, true);
+}
+
+// ---- editing ------------------------------------------------------------------------------
+
+void TPagePeriferiche::updateEditing(DBGrid& grid) {
+    DataSet* table = grid.dataSet();
+    const DBGridColumn* column = grid.selectedColumn();
+    const bool typed = column && column->fieldName() == QLatin1String("_Nome") && &grid != DBGrid28;
+    grid.setOption(GridOption::Editing, typed && table && table->active());
+    if (!table || !table->active() || grid.editorMode())
+        return;
+    try {
+        postIfEditing(*table);
+    } catch (const DataSetError& e) {
+        ShowMessage(e.message());
+    }
+}
+
+void TPagePeriferiche::updateLedTitle() {
+    if (!DM)
+        return;
+    const DataSet* sockets = DM->CDSet_Prese;
+    if (!sockets->active() || sockets->isEmpty())
+        return;
+    DBGridColumn& title = DBGrid28->column(SearchIndexColumn(*DBGrid28, QStringLiteral("_Nome")));
+    const QString name = sockets->fieldByName(QStringLiteral("_Nome")).asString();
+    if (title.title.caption == name)
+        return;
+    title.title.caption = name;
+    DBGrid28->viewport()->update();
+}
+
+// ---- clicks -------------------------------------------------------------------------------
+
+void TPagePeriferiche::toggleFlag(DataSet& table, const QString& fieldName) {
+    table.edit();
+    table.disableControls();
+    Field& flag = table.fieldByName(fieldName);
+    try {
+        flag.setAsBoolean(!flag.asBoolean());
+    } catch (...) {
+        table.enableControls();
+        throw;
+    }
+    table.enableControls();
+    table.fieldByName(QStringLiteral("_ID")).setAsInteger(table.recNo());
+}
+
+void TPagePeriferiche::DBGridExpCellClick(DBGrid& grid, DBGridColumn& column) {
+    const QString& name = column.fieldName();
+    if (!isFlag(name))
+        return;
+    DataSet* table = grid.dataSet();
+    if (!DM || !table || !table->active() || table->isEmpty())
+        return;
+    const bool keypads = table == DM->CDSet_Tastiere;
+    try {
+        if (keypads || table == DM->CDSet_Prese) {
+            // Switching a sound on switches the device on; switching a device off silences it.
+            if (name.startsWith(QLatin1String("_Sound")) &&
+                !table->fieldByName(QStringLiteral("_Sound1")).asBoolean()) {
+                table->edit();
+                table->fieldByName(QStringLiteral("_Enable")).setAsBoolean(true);
+            }
+            if (name == QLatin1String("_Enable") && table->fieldByName(name).asBoolean()) {
+                table->edit();
+                for (int s = 1; s <= (keypads ? 4 : 3); ++s)
+                    table->fieldByName(QStringLiteral("_Sound%1").arg(s)).setAsBoolean(false);
+            }
+        }
+        if (keypads && name == QLatin1String("_Enable") && table->recNo() == 1) {
+            // The first keypad is always there: it cannot be switched off.
+            table->edit();
+            table->fieldByName(name).setAsBoolean(true);
+        } else {
+            toggleFlag(*table, name);
+        }
+        postIfEditing(*table);
+    } catch (const DataSetError& e) {
+        if (table->state() != DataSetState::Browse)
+            table->cancel();
+        ShowMessage(e.message());
+    }
 }
 
 #include "moc_page_periferiche.cpp"
