@@ -187,10 +187,17 @@ private slots:
         DBGrid* grid = page->DBGrid1;
         grid->setSelectedIndex(1);
         grid->moveToRecNo(4); // the current row keeps the base painter's look
+        if (const QString dir = qEnvironmentVariable("TABULON_SHOT_DIR"); !dir.isEmpty())
+            form->grab().save(dir + QStringLiteral("/eventlog.png"));
         const QImage shot = grid->viewport()->grab().toImage();
+        if (const QString dir = qEnvironmentVariable("TABULON_SHOT_DIR"); !dir.isEmpty()) {
+            shot.save(dir + QStringLiteral("/eventlog_grid.png"));
+            page->grab().save(dir + QStringLiteral("/eventlog_page.png"));
+        }
+        const qreal scale = shot.devicePixelRatio();
         auto pixel = [&](int gridRow, int dataCol) {
             const QRect r = grid->cellRect(grid->gridColumnOf(dataCol), gridRow);
-            return QColor(shot.pixel(r.left() + 2, r.bottom() - 1));
+            return QColor(shot.pixel(QPointF(r.left() + 2, r.bottom() - 1).toPoint() * scale));
         };
         // Category 1 green, 2 red, 3 yellow ($00BBGGRR values).
         QCOMPARE(pixel(1, 0), QColor(0, 255, 0));

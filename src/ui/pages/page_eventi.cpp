@@ -7,6 +7,7 @@
 #include "platform/gridpaint.h"
 #include "transfer/transferflags.h"
 #include "ui/eventlog.h"
+#include "ui/gridfit.h"
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
 
@@ -50,6 +51,7 @@ QAction* makeAction(QObject* owner, const char* name, const QString& caption) {
 TPageEventi::TPageEventi(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet31"));
     Action11 = makeAction(this, "Action11", QStringLiteral("FILTRA PER..."));
+    Action11->setIconText(Action11->text()); // a tool button would drop the dots
     Action12 = makeAction(this, "Action12", QStringLiteral("CANCELLA FILTRO"));
     Action22 = makeAction(this, "Action22", QStringLiteral("Salva eventi in csv file"));
     connect(Action11, &QAction::triggered, this, &TPageEventi::Action11Execute);
@@ -95,6 +97,7 @@ void TPageEventi::buildGrid() {
     };
     DBGrid1->onCellClick = [this](DBGridColumn& column) { DBGrid1CellClick(column); };
     DBGrid1->onTitleClick = [this](DBGridColumn& column) { DBGrid1TitleClick(column); };
+    FitColumnsOnResize(*DBGrid1);
 }
 
 void TPageEventi::buildMenu() {

@@ -6,6 +6,7 @@
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
+#include "ui/gridfit.h"
 #include "ui/pagecontrol.h"
 #include "ui/valueface.h"
 
@@ -27,19 +28,19 @@ const ColumnDef kKeypadColumns[] = {
     {"_ID", "N°", 30},
     {"_Nome", "ETICHETTA", 150},
     {"_Enable", "ABILITA", 60},
-    {"_Sound1", "SUONO TASTI", 90},
-    {"_Sound2", "SUONO TEMPO INGRESSO", 90},
-    {"_Sound3", "SUONO TEMPO USCITA", 90},
+    {"_Sound1", "SUONO TASTI", 100},
+    {"_Sound2", "SUONO TEMPO INGRESSO", 165},
+    {"_Sound3", "SUONO TEMPO USCITA", 150},
     {"_Sound4", "CHIME", 60},
     {"_M1", "T1", 130},
     {"_M2", "T2", 130},
 };
 const ColumnDef kSocketColumns[] = {
     {"_ID", "N°", 30},
-    {"_Nome", "ETICHETTA", 150},
+    {"_Nome", "ETICHETTA", 110},
     {"_Enable", "ABILITA", 60},
-    {"_Sound1", "SUONO TEMPO INGRESSO", 90},
-    {"_Sound2", "SUONO TEMPO USCITA", 90},
+    {"_Sound1", "SUONO TEMPO INGRESSO", 165},
+    {"_Sound2", "SUONO TEMPO USCITA", 150},
     {"_Sound3", "CHIME", 60},
 };
 const ColumnDef kLedColumns[] = {
@@ -139,8 +140,10 @@ void TPagePeriferiche::buildExpansions() {
     Splitter16->addWidget(
         addGridBox("GroupBoxModuloLAN", QStringLiteral("MODULO LAN"), DBGrid42, "DBGrid42"));
     Splitter7->addWidget(Splitter16);
-    Splitter7->setStretchFactor(0, 1);
-    Splitter7->setStretchFactor(1, 2);
+    // Radio expanders, GSM and LAN a third of the width each; the halves of the page equal.
+    Splitter7->setSizes({300, 600});
+    Splitter16->setSizes({300, 300});
+    Splitter5->setSizes({500, 500});
     Splitter6->addWidget(Splitter5);
     Splitter6->addWidget(Splitter7);
     lay->addWidget(Splitter6);
@@ -168,6 +171,7 @@ void TPagePeriferiche::buildKeypadsAndSockets() {
     Splitter1->addWidget(sockets);
     Splitter1->addWidget(lamps);
     Splitter3->addWidget(Splitter1);
+    Splitter1->setSizes({600, 450});
     lay->addWidget(Splitter3);
 
     DBGrid18->setOption(GridOption::AlwaysShowSelection, false);
@@ -193,6 +197,7 @@ void TPagePeriferiche::wireGrid(DBGrid& grid) {
     };
     grid.onCellClick = [this, g](DBGridColumn& column) { DBGridExpCellClick(*g, column); };
     connect(g, &DBGrid::currentCellChanged, this, [this, g] { updateEditing(*g); });
+    FitColumnsOnResize(grid);
 }
 
 // ---- painting ---------------------------------------------------------------------------

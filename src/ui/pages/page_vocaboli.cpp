@@ -4,6 +4,7 @@
 #include "platform/colors.h"
 #include "platform/dataset.h"
 #include "platform/gridpaint.h"
+#include "ui/gridfit.h"
 #include "ui/valueface.h"
 
 #include <QVBoxLayout>
@@ -19,13 +20,15 @@ TPageVocaboli::TPageVocaboli(QWidget* parent) : QWidget(parent) {
                          GridOption::ConfirmDelete | GridOption::CancelOnExit | GridOption::MultiSelect);
     if (DM)
         DBGrid43->setDataSource(DM->DataSource_Messaggi);
-    DBGridColumn& id = DBGrid43->addColumn(QStringLiteral("_ID"), QString(), 20);
+    // Wide enough for a three-digit number.
+    DBGridColumn& id = DBGrid43->addColumn(QStringLiteral("_ID"), QString(), 30);
     id.readOnly = true;
     id.alignment = Qt::AlignHCenter;
     id.color = sysColor(COLOR_HIGHLIGHTTEXT);
     DBGridColumn& word = DBGrid43->addColumn(QStringLiteral("_Messaggio"), QString(), 400);
     word.color = sysColor(COLOR_BTNHIGHLIGHT);
     lay->addWidget(DBGrid43);
+    FitColumnsOnResize(*DBGrid43);
 
     DBGrid43->onDrawColumnCell = [this](DBGrid& grid, QPainter& p, const QRect& rect, int dataCol,
                                         DBGridColumn& column, GridDrawState state) {
