@@ -5,6 +5,7 @@
 #include "model/datamodule.h"
 #include "model/dimensions.h"
 #include "platform/dataset.h"
+#include "platform/dbcontrols.h"
 #include "platform/dialogs.h"
 #include "platform/maskedlineedit.h"
 #include "platform/registrykey.h"
@@ -16,6 +17,7 @@
 #include "ui/pages/page_periferiche.h"
 #include "ui/pages/page_vocaboli.h"
 
+#include <QComboBox>
 #include <QtTest>
 
 namespace {
@@ -228,6 +230,41 @@ private slots:
         QCOMPARE(at(leds, 2, "_Led3").toBool(), !was);
         sockets->moveToRecNo(1);
         QCOMPARE(at(leds, 2, "_Led3").toBool(), was);
+    }
+
+    void keypadTerminalsOfferOnlyFreeInputsAndOutputs() {
+        open(2);
+        form->show();
+        form->PageControl->setActivePage(peripherals);
+        peripherals->PageControl_Periferiche->setActivePage(peripherals->TabSheetTastierePrese);
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        DBGrid* grid = peripherals->DBGrid18;
+        QComboBox* editor = peripherals->DBComboBox30;
+        QVERIFY(editor);
+        DataSet* keypads = grid->dataSet();
+        const QString input9 = at(DM->CDSet_Ingressi, C_NUM_INPUTS_ONBOARD + 1, "_Nome").toString();
+        auto clickCell = [&](int recNo, const char* field) {
+            QVERIFY(grid->moveToRecNo(recNo));
+            const int col = grid->columnOfField(QLatin1String(field))->index();
+            grid->setSelectedIndex(col);
+            peripherals->DBGridExpCellClick(*grid, grid->column(col));
+            emit grid->cellClicked(col);
+            QVERIFY(!editor->isHidden());
+        };
+        clickCell(1, "_M1");
+        QVERIFY(editor->findText(input9) >= 0);
+        emit editor->activated(editor->findText(input9));
+        QCOMPARE(at(keypads, 1, "_M1").toString(), input9);
+        QCOMPARE(keypads->state(), DataSetState::Browse);
+        // Held by keypad 1: offered neither to another keypad nor again to keypad 1.
+        clickCell(2, "_M2");
+        keepShot(form.get(), QStringLiteral("terminal_editor"));
+        QCOMPARE(editor->findText(input9), -1);
+        QVERIFY(editor->findText(QStringLiteral("Non Configurato")) >= 0);
+        clickCell(1, "_M1");
+        QCOMPARE(editor->findText(input9), -1);
+        emit editor->activated(editor->findText(QStringLiteral("Non Configurato")));
+        QCOMPARE(at(keypads, 1, "_M1").toString(), QStringLiteral("Non Configurato"));
     }
 
     void onlyNamesTakeTyping() {

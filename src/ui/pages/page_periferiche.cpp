@@ -6,7 +6,9 @@
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
+#include "ui/celleditors.h"
 #include "ui/gridfit.h"
+#include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
 #include "ui/valueface.h"
 
@@ -94,6 +96,8 @@ TPagePeriferiche::TPagePeriferiche(QWidget* parent) : QWidget(parent) {
     buildKeypadsAndSockets();
     for (DBGrid* grid : grids())
         wireGrid(*grid);
+    if (Form6)
+        DBComboBox30 = Form6->cellEditors().attach(QStringLiteral("DBComboBox30"), DBGrid18);
     if (DM) {
         // The lamps' title follows the current socket and its name.
         connect(DM->DataSource_Prese, &DataSource::dataSetChanged, this, &TPagePeriferiche::updateLedTitle);

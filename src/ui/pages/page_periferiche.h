@@ -8,6 +8,7 @@
 
 #include <QWidget>
 
+class DBComboBox;
 class DataSet;
 class QGroupBox;
 class QSplitter;
@@ -22,14 +23,17 @@ public:
     QWidget* TabSheet23 = nullptr;            // "Espansioni"
     QWidget* TabSheetTastierePrese = nullptr; // "Tastiere/Prese"
 
-    DBGrid* DBGrid12 = nullptr;      // input expanders
-    DBGrid* DBGrid13 = nullptr;      // output expanders
-    DBGrid* DBGrid14 = nullptr;      // radio expanders
-    DBGrid* DBGrid41 = nullptr;      // GSM module
-    DBGrid* DBGrid42 = nullptr;      // LAN module
-    DBGrid* DBGrid18 = nullptr;      // keypads
-    DBGrid* DBGrid17 = nullptr;      // key sockets
-    DBGrid* DBGrid28 = nullptr;      // partition lamps of the current socket
+    DBGrid* DBGrid12 = nullptr; // input expanders
+    DBGrid* DBGrid13 = nullptr; // output expanders
+    DBGrid* DBGrid14 = nullptr; // radio expanders
+    DBGrid* DBGrid41 = nullptr; // GSM module
+    DBGrid* DBGrid42 = nullptr; // LAN module
+    DBGrid* DBGrid18 = nullptr; // keypads
+    DBGrid* DBGrid17 = nullptr; // key sockets
+    DBGrid* DBGrid28 = nullptr; // partition lamps of the current socket
+    // The terminal editor of the keypads' T1 and T2: "Non Configurato" or an input or output
+    // that no keypad terminal holds yet.
+    DBComboBox* DBComboBox30 = nullptr;
     QSplitter* Splitter1 = nullptr;  // sockets | lamps
     QSplitter* Splitter3 = nullptr;  // keypads over sockets and lamps
     QSplitter* Splitter5 = nullptr;  // input | output expanders
