@@ -157,7 +157,7 @@ bool writeCsv(const DataSet& log, const QStringList& titles, const QString& path
         if (file.isOpen())
             file.cancelWriting(); // the chosen name never holds part of a file
         if (error)
-            *error = QStringLiteral("EFileError error raised, with message : %1 \"%2\". %3")
+            *error = QStringLiteral("FileError error raised, with message : %1 \"%2\". %3")
                          .arg(what, QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
         return false;
     };
