@@ -2,16 +2,12 @@
 // the value filters, the category colours and day banding, opening the page and row an event
 // concerns, and the CSV file with its quoting and its failures.
 
-#include "model/datamodule.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
-#include "platform/registrykey.h"
 #include "support/eventlogrows.h"
-#include "support/tempregistry.h"
+#include "support/mainwindowfixture.h"
 #include "transfer/transferflags.h"
 #include "ui/eventlog.h"
-#include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/page_eventi.h"
 
@@ -47,15 +43,14 @@ QStringList column(DataSet* t, const char* field) {
 class TestEventLog : public QObject {
     Q_OBJECT
 private:
-    std::unique_ptr<TempRegistry> registry;
-    std::unique_ptr<BoxAnswerer> boxes;
-    std::unique_ptr<TForm6> form;
+    std::unique_ptr<MainWindowFixture> fx;
+    TForm6* form = nullptr;
+    BoxAnswerer* boxes = nullptr;
     TPageEventi* page = nullptr;
     DataSet* log = nullptr;
 
     void openInstallation(int type) {
-        DM->AddDataSet(type);
-        OpenInstallation();
+        fx->open(type);
         log = DM->CDSet_Log;
         for (const LogEvent& e : kEvents)
             appendEvent(*log, e);
@@ -71,28 +66,12 @@ private:
 
 private slots:
     void init() {
-        registry = std::make_unique<TempRegistry>();
-        boxes = std::make_unique<BoxAnswerer>();
-        RegistryKey reg;
-        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
-        reg.writeString(QStringLiteral("DATABASE"), registry->folder() + QStringLiteral("/KTabulon.cds"));
-        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-            reg.writeInteger(QString::fromLatin1(name), value);
-        new TDM;
-        DM->DataModuleCreate();
-        form = std::make_unique<TForm6>();
-        TForm6::setProcessExit([](int) {});
-        StateTrasfert = 0;
+        fx = std::make_unique<MainWindowFixture>();
+        form = fx->form.get();
+        boxes = &fx->boxes;
         openInstallation(2);
     }
-    void cleanup() {
-        form.reset();
-        delete DM;
-        DM = nullptr;
-        registry.reset();
-        boxes.reset();
-        StateTrasfert = 0;
-    }
+    void cleanup() { fx.reset(); }
 
     void titleClicksToggleTheOrderAndTheFilterResetsIt() {
         DBGrid* grid = page->DBGrid1;
@@ -183,17 +162,12 @@ private slots:
     void cellsShowCategoryColoursAndDayBands() {
         form->resize(1200, 700);
         form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form));
         DBGrid* grid = page->DBGrid1;
         grid->setSelectedIndex(1);
         grid->moveToRecNo(4); // the current row keeps the base painter's look
-        if (const QString dir = qEnvironmentVariable("TABULON_SHOT_DIR"); !dir.isEmpty())
-            form->grab().save(dir + QStringLiteral("/eventlog.png"));
+        MainWindowFixture::keepShot(form, QStringLiteral("eventlog"));
         const QImage shot = grid->viewport()->grab().toImage();
-        if (const QString dir = qEnvironmentVariable("TABULON_SHOT_DIR"); !dir.isEmpty()) {
-            shot.save(dir + QStringLiteral("/eventlog_grid.png"));
-            page->grab().save(dir + QStringLiteral("/eventlog_page.png"));
-        }
         const qreal scale = shot.devicePixelRatio();
         auto pixel = [&](int gridRow, int dataCol) {
             const QRect r = grid->cellRect(grid->gridColumnOf(dataCol), gridRow);
@@ -274,7 +248,7 @@ private slots:
     }
 
     void csvHoldsEveryEventWhole() {
-        const QString path = registry->folder() + QStringLiteral("/eventi.csv");
+        const QString path = fx->registry.folder() + QStringLiteral("/eventi.csv");
         boxes->answerText(path);
         page->Action22->trigger();
         QCOMPARE(boxes->count(QStringLiteral("SaveFile")), 1);
@@ -310,7 +284,7 @@ private slots:
     }
     void aFailedExportReportsAndLeavesNoFile() {
         QFETCH(QString, target);
-        const QString path = registry->folder() + target;
+        const QString path = fx->registry.folder() + target;
         boxes->answerText(path);
         page->Action22->trigger();
         QCOMPARE(boxes->count(QStringLiteral("ShowMessage")), 1);

@@ -2,17 +2,12 @@
 // data module, for every model: rows per model, the flag clicks, the lamp grid following its
 // socket, which cells take typing, and vocabulary words typed into the grid reaching their copies.
 
-#include "model/datamodule.h"
 #include "model/dimensions.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dialogs.h"
 #include "platform/maskedlineedit.h"
-#include "platform/registrykey.h"
-#include "support/tempregistry.h"
-#include "transfer/transferflags.h"
-#include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
+#include "support/mainwindowfixture.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/page_periferiche.h"
 #include "ui/pages/page_vocaboli.h"
@@ -58,15 +53,13 @@ int inkPixels(const QImage& image) {
 class TestPeripheralsVocabulary : public QObject {
     Q_OBJECT
 private:
-    std::unique_ptr<TempRegistry> registry;
-    std::unique_ptr<BoxAnswerer> boxes;
-    std::unique_ptr<TForm6> form;
+    std::unique_ptr<MainWindowFixture> fx;
+    TForm6* form = nullptr;
     TPagePeriferiche* peripherals = nullptr;
     TPageVocaboli* vocabulary = nullptr;
 
     void open(int type) {
-        DM->AddDataSet(type);
-        OpenInstallation();
+        fx->open(type);
         peripherals = form->TabSheet5;
         vocabulary = form->TabSheet28;
     }
@@ -74,41 +67,21 @@ private:
     void showVocabulary() {
         form->show();
         form->PageControl->setActivePage(vocabulary);
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form));
     }
     void click(DBGrid* grid, int recNo, const char* field) {
         grid->moveToRecNo(recNo);
         peripherals->DBGridExpCellClick(*grid, *grid->columnOfField(QLatin1String(field)));
     }
-    // Saves a picture of the page when TABULON_SHOT_DIR names a folder.
-    static void keepShot(QWidget* w, const QString& name) {
-        const QString dir = qEnvironmentVariable("TABULON_SHOT_DIR");
-        if (!dir.isEmpty())
-            w->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
-    }
 
 private slots:
     void init() {
-        registry = std::make_unique<TempRegistry>();
-        boxes = std::make_unique<BoxAnswerer>();
-        RegistryKey reg;
-        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
-        reg.writeString(QStringLiteral("DATABASE"), registry->folder() + QStringLiteral("/KTabulon.cds"));
-        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-            reg.writeInteger(QString::fromLatin1(name), value);
-        new TDM;
-        DM->DataModuleCreate();
-        form = std::make_unique<TForm6>();
-        TForm6::setProcessExit([](int) {});
-        StateTrasfert = 0;
+        fx = std::make_unique<MainWindowFixture>();
+        form = fx->form.get();
     }
     void cleanup() {
-        form.reset();
-        delete DM;
-        DM = nullptr;
-        registry.reset();
-        const QStringList shown = boxes->texts();
-        boxes.reset();
+        const QStringList shown = fx->boxes.texts();
+        fx.reset();
         QVERIFY2(shown.isEmpty(), qPrintable(shown.join(QLatin1Char('|'))));
     }
 
@@ -137,7 +110,7 @@ private slots:
         }
         form->resize(1124, 740);
         form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form));
         TPageControl* sub = peripherals->PageControl_Periferiche;
         for (QWidget* sheet : {peripherals->TabSheet23, peripherals->TabSheetTastierePrese,
                                static_cast<QWidget*>(vocabulary)}) {
@@ -147,7 +120,8 @@ private slots:
             QCoreApplication::processEvents();
             const QImage shot = form->grab().toImage();
             QVERIFY2(inkPixels(shot) > 2000, qPrintable(sheet->objectName()));
-            keepShot(form.get(), QStringLiteral("model%1_%2").arg(type).arg(sheet->objectName()));
+            MainWindowFixture::keepShot(form,
+                                        QStringLiteral("model%1_%2").arg(type).arg(sheet->objectName()));
         }
     }
 
@@ -237,7 +211,7 @@ private slots:
         form->show();
         form->PageControl->setActivePage(peripherals);
         peripherals->PageControl_Periferiche->setActivePage(peripherals->TabSheetTastierePrese);
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form));
         DBGrid* grid = peripherals->DBGrid18;
         QComboBox* editor = peripherals->DBComboBox30;
         QVERIFY(editor);
@@ -258,7 +232,7 @@ private slots:
         QCOMPARE(keypads->state(), DataSetState::Browse);
         // Held by keypad 1: offered neither to another keypad nor again to keypad 1.
         clickCell(2, "_M2");
-        keepShot(form.get(), QStringLiteral("terminal_editor"));
+        MainWindowFixture::keepShot(form, QStringLiteral("terminal_editor"));
         QCOMPARE(editor->findText(input9), -1);
         QVERIFY(editor->findText(QStringLiteral("Non Configurato")) >= 0);
         clickCell(1, "_M1");
