@@ -241,6 +241,33 @@ private slots:
         QCOMPARE(at(keypads, 1, "_M1").toString(), QStringLiteral("Non Configurato"));
     }
 
+    void editsThroughTheGridsSurviveSaveAndRestart() {
+        open(4);
+        form->show();
+        form->PageControl->setActivePage(peripherals);
+        peripherals->PageControl_Periferiche->setActivePage(peripherals->TabSheetTastierePrese);
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        DBGrid* keypads = peripherals->DBGrid18;
+        QVERIFY(keypads->moveToRecNo(3));
+        keypads->setSelectedIndex(keypads->columnOfField(QStringLiteral("_Nome"))->index());
+        QVERIFY(keypads->showEditor());
+        keypads->inplaceEditor()->selectAll();
+        QTest::keyClicks(keypads->inplaceEditor(), QStringLiteral("Ufficio"));
+        QTest::keyClick(keypads->inplaceEditor(), Qt::Key_Tab); // leaving the cell writes and posts the name
+        QCOMPARE(keypads->dataSet()->state(), DataSetState::Browse);
+        click(keypads, 3, "_Sound4");
+        click(peripherals->DBGrid42, 1, "_Enable");
+        form->Action20Execute();
+
+        fx->restart();
+        form = fx->form.get();
+        OpenInstallation();
+        QCOMPARE(at(DM->CDSet_Tastiere, 3, "_Nome").toString(), QStringLiteral("Ufficio"));
+        QCOMPARE(flagsOf(DM->CDSet_Tastiere, 3, 5), QStringLiteral("10001"));
+        QVERIFY(at(DM->CDSet_ExpIP, 1, "_Enable").toBool());
+        QCOMPARE(form->TabSheet5->DBGrid18->dataSet()->recordCount(), C_NUM_KEYBOARD);
+    }
+
     void onlyNamesTakeTyping() {
         open(1);
         for (DBGrid* grid : peripherals->grids()) {

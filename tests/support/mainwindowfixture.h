@@ -26,17 +26,14 @@ struct MainWindowFixture {
         reg.writeString(QStringLiteral("DATABASE"), registry.folder() + QStringLiteral("/KTabulon.cds"));
         for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
             reg.writeInteger(QString::fromLatin1(name), value);
-        new TDM;
-        DM->DataModuleCreate();
-        form = std::make_unique<TForm6>();
-        TForm6::setProcessExit([](int) {});
-        StateTrasfert = 0;
+        start();
     }
-    ~MainWindowFixture() {
-        form.reset();
-        delete DM;
-        DM = nullptr;
-        StateTrasfert = 0;
+    ~MainWindowFixture() { stop(); }
+    // The program again from its register file, as a restart would see it (the data module saves
+    // the register when it is freed).
+    void restart() {
+        stop();
+        start();
     }
     MainWindowFixture(const MainWindowFixture&) = delete;
     MainWindowFixture& operator=(const MainWindowFixture&) = delete;
@@ -45,6 +42,19 @@ struct MainWindowFixture {
     void open(int systemType) {
         DM->AddDataSet(systemType);
         OpenInstallation();
+    }
+    void start() {
+        new TDM;
+        DM->DataModuleCreate();
+        form = std::make_unique<TForm6>();
+        TForm6::setProcessExit([](int) {});
+        StateTrasfert = 0;
+    }
+    void stop() {
+        form.reset();
+        delete DM;
+        DM = nullptr;
+        StateTrasfert = 0;
     }
     // Saves a picture of `w` when TABULON_SHOT_DIR names a folder (for looking at the pages).
     static void keepShot(QWidget* w, const QString& name) {
