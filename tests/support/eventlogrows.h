@@ -19,19 +19,15 @@ struct LogEvent {
 };
 
 inline void appendEvent(DataSet& log, const LogEvent& e) {
-    const int id = log.recordCount() + 1;
-    bool band = false;
-    if (id > 1) {
-        const int last = log.recordCount();
-        const Field& dateField = log.fieldByName(QStringLiteral("_DataOra1"));
-        const bool lastBand =
-            log.booleanAt(last, log.fieldByName(QStringLiteral("_Log_ColorRowDate")).index());
-        const QDate lastDay = log.valueAt(last, dateField.index()).toDateTime().date();
-        band = lastDay == e.when.date() ? lastBand : !lastBand;
-    }
+    const int last = log.recordCount();
+    auto lastValue = [&](const char* name) {
+        return log.valueAt(last, log.fieldByName(QLatin1String(name)).index());
+    };
+    const bool newDay = last == 0 || lastValue("_DataOra1").toDateTime().date() != e.when.date();
+    const bool band = last > 0 && (lastValue("_Log_ColorRowDate").toBool() != newDay);
     log.append();
     auto set = [&](const char* name, const QVariant& v) { log.fieldByName(QLatin1String(name)).setValue(v); };
-    set("_ID", id);
+    set("_ID", last + 1);
     set("_IDEvento", e.code);
     set("_Arg", e.arg);
     set("_Categoria", e.category);

@@ -35,9 +35,6 @@ struct MainWindowFixture {
         stop();
         start();
     }
-    MainWindowFixture(const MainWindowFixture&) = delete;
-    MainWindowFixture& operator=(const MainWindowFixture&) = delete;
-
     // A new installation of the model, opened as the register window opens it.
     void open(int systemType) {
         DM->AddDataSet(systemType);

@@ -1,5 +1,5 @@
 #pragma once
 #include <QtCore>
 #include <QtGui>
-#include <QtWidgets>
 #include <QtTest>
+#include <QtWidgets>
