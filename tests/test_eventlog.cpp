@@ -5,11 +5,13 @@
 #include "support/eventlogrows.h"
 #include "support/mainwindowfixture.h"
 #include "ui/eventlog.h"
+#include "ui/mainwindow_links.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/page_eventi.h"
 
 #include <QAction>
 #include <QMenu>
+#include <QToolBar>
 #include <QtTest>
 
 namespace {
@@ -174,6 +176,14 @@ private slots:
             QCOMPARE(DM->tableByName(table)->recNo(), recNo);
         QCOMPARE(DM->CDSet_DeviceRadio->recNo(), table == "CDSet_DeviceRadio" ? recNo : 2);
         QCOMPARE(form->Action5->isEnabled(), shown >= 0); // the page's transfers work again
+    }
+
+    void theToolBarRefreshesTheLog() {
+        QList<std::pair<int, bool>> jobs;
+        MainWindowLinks::setTransferObserverForTests([&](int tab, bool write) { jobs.append({tab, write}); });
+        page->ActionToolBar11->actions().at(6)->trigger(); // "Aggiorna Eventi", after three dividers
+        MainWindowLinks::setTransferObserverForTests({});
+        QCOMPARE(jobs, (QList<std::pair<int, bool>>{{102, false}}));
     }
 
     void csvHoldsEveryEventWhole() {
