@@ -124,20 +124,20 @@ def loop_detector(s, x, w, title, series=None, parallel=None, tamper=None):
         s.text(cx, 78, "TAMPER " + tamper, 11, color=GREEN, bold=True)
 
 
-def zone_block(s, x, w, value, title):
-    """A detector whose contact has its own resistor across it, in series in the loop."""
-    s.rect(x, 80, w, 70, DETECTOR, rx=8)
-    s.text(x + w / 2, 166 if value else 166, title, 12, bold=True)
+def zone_block(s, x, w, value, title, wire=TOP):
+    """A detector on the wire at height `wire`: its contact with its own resistor across it."""
+    top = wire - 35
+    s.rect(x, top, w, 70, DETECTOR, rx=8)
+    s.text(x + w / 2, top + 86, title, 12, bold=True)
     a, b = x + 14, x + w - 14
-    s.line([(x - 4, TOP), (a, TOP)])
-    s.line([(b, TOP), (x + w + 4, TOP)])
-    # contact across the wire, resistor in parallel above it
-    s.dot(a, TOP, 2.6)
-    s.dot(b, TOP, 2.6)
-    s.line([(a, TOP), (b - 8, TOP + 10)], width=2.2)
-    s.line([(a, TOP), (a, 96), (b, 96), (b, TOP)], width=1.6)
-    s.rect((a + b) / 2 - 16, 90, 32, 12, RESISTOR, rx=2, width=1.2)
-    s.text((a + b) / 2, TOP + 26, value, 12, bold=True)
+    s.line([(x - 4, wire), (a, wire)])
+    s.line([(b, wire), (x + w + 4, wire)])
+    s.dot(a, wire, 2.6)
+    s.dot(b, wire, 2.6)
+    s.line([(a, wire), (b - 8, wire + 10)], width=2.2)
+    s.line([(a, wire), (a, wire - 19), (b, wire - 19), (b, wire)], width=1.6)
+    s.rect((a + b) / 2 - 16, wire - 25, 32, 12, RESISTOR, rx=2, width=1.2)
+    s.text((a + b) / 2, wire + 26, value, 12, bold=True)
 
 
 def picture(n):
@@ -176,25 +176,26 @@ def picture(n):
         resistor(s, 318, BOTTOM, parts[1])
         loop_detector(s, 520, 120, "RIVELATORE")
     elif 11 <= n <= 15:
-        # double (triple) balanced: series and parallel resistors inside the detector
-        s.line([(132, TOP), (360, TOP)])
+        # double (triple) balanced: a series resistor, then the detector with the alarm contact
+        # and its parallel resistor (and, for the triple one, the tamper resistor)
+        s.line([(132, TOP), (377, TOP)])
         s.line([(132, BOTTOM), (430, BOTTOM)])
-        s.rect(400, 62, 250, 150, DETECTOR, rx=8)
-        s.text(600, 228, "RIVELATORE", 12, bold=True)
-        s.line([(360, TOP), (430, TOP)])
         resistor(s, 395, TOP, parts[1])
-        ax, rx = 510, 570
-        s.line([(430, TOP), (rx, TOP)])
-        s.line([(430, BOTTOM), (rx, BOTTOM)])
+        s.rect(430, 62, 240, 148, DETECTOR, rx=8)
+        s.text(550, 228, "RIVELATORE", 12, bold=True)
+        ax, rx = 520, 610
+        s.line([(413, TOP), (rx, TOP)])
         contact(s, ax, TOP, BOTTOM)
-        s.text(ax - 14, 150, "ALL.", 11, anchor="end", bold=True)
+        s.text(ax - 12, 150, "ALL.", 11, anchor="end", bold=True)
         s.line([(rx, TOP), (rx, BOTTOM)])
         resistor(s, rx, (TOP + BOTTOM) / 2, parts[2], vertical=True)
         if n == 15:
-            s.line([(430, BOTTOM), (430, 200), (625, 200), (625, BOTTOM)], GREEN, 1.8)
-            s.line([(rx, BOTTOM), (625, BOTTOM)], GREEN, 1.8)
-            resistor(s, 528, 200, parts[3], label_above=False)
-            s.text(632, 150, "TAMPER", 11, anchor="end", color=GREEN, bold=True)
+            s.line([(430, BOTTOM), (450, BOTTOM)])
+            s.line([(486, BOTTOM), (rx, BOTTOM)])
+            resistor(s, 468, BOTTOM, parts[3], label_above=False)
+            s.text(468, 163, "TAMPER", 10, color=GREEN, bold=True)
+        else:
+            s.line([(430, BOTTOM), (rx, BOTTOM)])
     elif 16 <= n <= 21:
         tamper = parts[1] == "T"
         values = parts[2:] if tamper else parts[1:]
@@ -212,18 +213,10 @@ def picture(n):
         zone_block(s, 210, 130, parts[1], "ZONA 1")
         s.line([(344, TOP), (470, TOP)])
         zone_block(s, 470, 130, parts[2], "ZONA 2")
-        s.line([(604, TOP), (670, TOP), (670, BOTTOM), (560, BOTTOM)])
-        # the third zone on the return wire, its caption laid below it at (320,216)
-        s.rect(440, 170, 120, 48, DETECTOR, rx=8)
-        s.dot(454, BOTTOM + 10, 2.6)
-        s.dot(546, BOTTOM + 10, 2.6)
-        s.line([(560, BOTTOM), (560, BOTTOM + 10), (546, BOTTOM + 10)])
-        s.line([(454, BOTTOM + 10), (440, BOTTOM + 10), (440, BOTTOM), (132, BOTTOM)])
-        s.line([(546, BOTTOM + 10), (462, BOTTOM + 18)], width=2.2)
-        s.rect(484, 196, 32, 12, RESISTOR, rx=2, width=1.2)
-        s.line([(454, BOTTOM + 10), (454, 202), (484, 202)], width=1.6)
-        s.line([(516, 202), (546, 202), (546, BOTTOM + 10)], width=1.6)
-        s.text(500, 232, parts[3] + "  ZONA 3", 12, bold=True)
+        s.line([(604, TOP), (670, TOP), (670, BOTTOM), (464, BOTTOM)])
+        # the third zone on the return wire; its caption is laid at (320,216), to its left
+        zone_block(s, 360, 100, parts[3], "ZONA 3", wire=BOTTOM)
+        s.line([(356, BOTTOM), (132, BOTTOM)])
     return s.svg()
 
 

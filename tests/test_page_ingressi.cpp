@@ -167,6 +167,12 @@ private slots:
         QCOMPARE(TPageIngressi::wiringBand(1), cyan);
         QCOMPARE(TPageIngressi::wiringBand(17), cyan);
         QVERIFY(!TPageIngressi::wiringBand(2).isValid()); // a one-zone wiring gets no band
+        form->show();
+        page->PageControl_Ingressi->setActivePage(page->TabSheetIngFunzioni);
+        page->DBGrid15->moveToRecNo(1);
+        inputs().setRecNo(9);
+        QCoreApplication::processEvents();
+        shoot(QStringLiteral("ingressi-bands"));
 
         // With an expander in use every input has its own terminal.
         writeAt(*DM->CDSet_ExpIngressi, 2, QStringLiteral("_Enable"), true);
