@@ -10,7 +10,6 @@
 #include "ui/gridfit.h"
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
-#include "ui/valueface.h"
 
 #include <QGroupBox>
 #include <QPainter>
@@ -212,7 +211,7 @@ void TPagePeriferiche::DBGridExpDrawColumnCell(DBGrid& grid, QPainter& painter, 
     const QString& field = column.fieldName();
     if (&grid == DBGrid18 && isTerminal(field)) {
         grid.canvas().fontColor = Qt::black;
-        DrawValueFace(grid, painter, rect, grid.paintedText(column));
+        DrawGripCell(grid, painter, rect, grid.paintedText(column));
         return;
     }
     if (&grid == DBGrid28 && field == QLatin1String("_Nome") && DM) {

@@ -5,7 +5,6 @@
 #include "platform/dataset.h"
 #include "platform/gridpaint.h"
 #include "ui/gridfit.h"
-#include "ui/valueface.h"
 
 #include <QVBoxLayout>
 
@@ -68,7 +67,7 @@ void TPageVocaboli::DBGrid43DrawColumnCell(DBGrid& grid, QPainter& painter, cons
     if (column.fieldName() != QLatin1String("_Messaggio"))
         return;
     grid.canvas().fontColor = Qt::black;
-    DrawValueFace(grid, painter, rect, grid.paintedText(column));
+    DrawGripCell(grid, painter, rect, grid.paintedText(column));
 }
 
 #include "moc_page_vocaboli.cpp"
