@@ -143,36 +143,40 @@ DataSet* TPageEventi::log() const {
 void TPageEventi::DBGrid1DrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,
                                         DBGridColumn& column, GridDrawState state) {
     ColoraGriglia(grid, painter, rect, dataCol, column, state);
-    if (state.testFlag(GridDrawFlag::Focused))
-        return;
-    const DataSet* ds = grid.dataSet();
-    const Field* band = ds->findField(QStringLiteral("_Log_ColorRowDate"));
-    GridCanvas& canvas = grid.canvas();
-    canvas.font.setBold(true);
-    canvas.brush = GridPalette::color(band && grid.paintedValue(*band).toBool() ? kDayBand : kNoBand);
-    grid.DefaultDrawColumnCell(painter, rect, dataCol, column, state);
-
-    const Field* field = column.field();
-    if (field && field->fieldName() == QLatin1String("_ColorEvent")) {
-        const Field* category = ds->findField(QStringLiteral("_Categoria"));
-        const int c = category ? grid.paintedValue(*category).toInt() : 0;
-        if (c >= 1 && c <= 4) {
-            canvas.brush = GridPalette::color(kCategoryColours[c - 1]);
-            canvas.fontColor = Qt::black;
-            grid.DefaultDrawColumnCell(painter, rect, dataCol, column, state);
-        }
-        return;
-    }
-    // An event this program has no text for shows its raw code or argument.
-    if (field && grid.paintedText(column).isEmpty()) {
-        const QString raw = EventLog::cellText(*ds, grid.paintedRecNo(), field->index());
-        if (raw.isEmpty())
+    if (!state.testFlag(GridDrawFlag::Focused)) {
+        const DataSet* ds = grid.dataSet();
+        const Field* band = ds->findField(QStringLiteral("_Log_ColorRowDate"));
+        GridCanvas& canvas = grid.canvas();
+        canvas.font.setBold(true);
+        canvas.brush = GridPalette::color(band && grid.paintedValue(*band).toBool() ? kDayBand : kNoBand);
+        grid.DefaultDrawColumnCell(painter, rect, dataCol, column, state);
+        if (column.fieldName() == QLatin1String("_ColorEvent")) {
+            const Field* category = ds->findField(QStringLiteral("_Categoria"));
+            const int c = category ? grid.paintedValue(*category).toInt() : 0;
+            if (c >= 1 && c <= 4) {
+                canvas.brush = GridPalette::color(kCategoryColours[c - 1]);
+                canvas.fontColor = Qt::black;
+                grid.DefaultDrawColumnCell(painter, rect, dataCol, column, state);
+            }
             return;
-        painter.setFont(canvas.font);
-        painter.setPen(canvas.fontColor);
-        const int width = QFontMetrics(canvas.font).horizontalAdvance(raw);
-        grid.textOut(painter, rect.left() + (rect.width() - width) / 2, rect.top() + 2, raw);
+        }
     }
+    drawRawNumber(grid, painter, rect, column);
+}
+
+// An event this program has no text for shows its raw code or argument.
+void TPageEventi::drawRawNumber(DBGrid& grid, QPainter& painter, const QRect& rect, DBGridColumn& column) {
+    const Field* field = column.field();
+    if (!field || !grid.paintedText(column).isEmpty())
+        return;
+    const QString raw = EventLog::cellText(*grid.dataSet(), grid.paintedRecNo(), field->index());
+    if (raw.isEmpty())
+        return;
+    const GridCanvas& canvas = grid.canvas();
+    painter.setFont(canvas.font);
+    painter.setPen(canvas.fontColor);
+    const int width = QFontMetrics(canvas.font).horizontalAdvance(raw);
+    grid.textOut(painter, rect.left() + (rect.width() - width) / 2, rect.top() + 2, raw);
 }
 
 // ---- sorting, filtering -------------------------------------------------------------------
@@ -195,7 +199,8 @@ void TPageEventi::PopupMenu1Popup() {
     const bool canFilter = ds && ds->recordCount() > 0 && DBGrid1->selectedIndex() >= 2;
     FILTRI1->menuAction()->setEnabled(canFilter);
     if (canFilter)
-        FILTRAPER1->setText(QStringLiteral("FILTRA PER... ") + selectedCellText());
+        FILTRAPER1->setText(QStringLiteral("FILTRA PER... ") +
+                            selectedCellText().replace(QLatin1Char('&'), QLatin1String("&&")));
 }
 
 void TPageEventi::Action11Execute() {

@@ -49,6 +49,7 @@ public:
 private:
     DataSet* log() const;
     QString selectedCellText() const;
+    void drawRawNumber(DBGrid& grid, QPainter& painter, const QRect& rect, DBGridColumn& column);
     void buildGrid();
     void buildMenu();
 
