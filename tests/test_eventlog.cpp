@@ -121,6 +121,8 @@ private slots:
         };
         // Categories 1 green, 2 red, 3 yellow ($00BBGGRR values); 31 Dec white, then 1 Jan grey.
         QCOMPARE(pixel(1, 0), QColor(0, 255, 0));
+        const QRect colour = grid->cellRect(grid->gridColumnOf(0), 1); // no number over the colour
+        QCOMPARE(QColor(shot.pixel(colour.center() * shot.devicePixelRatio())), QColor(0, 255, 0));
         QCOMPARE(pixel(2, 0), QColor(255, 43, 43));
         QCOMPARE(pixel(3, 0), QColor(255, 255, 0));
         QCOMPARE(pixel(1, 2), QColor(255, 255, 255));

@@ -36,6 +36,7 @@ inline void appendEvent(DataSet& log, const LogEvent& e) {
     set("_Arg1", e.object);
     set("_Reading1", e.reading);
     set("_DataOra1", e.when);
+    set("_ColorEvent", e.category);
     set("_Log_ColorRowDate", band);
     log.post();
 }

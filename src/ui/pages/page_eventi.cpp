@@ -149,17 +149,16 @@ void TPageEventi::DBGrid1DrawColumnCell(DBGrid& grid, QPainter& painter, const Q
         GridCanvas& canvas = grid.canvas();
         canvas.font.setBold(true);
         canvas.brush = GridPalette::color(band && grid.paintedValue(*band).toBool() ? kDayBand : kNoBand);
-        grid.DefaultDrawColumnCell(painter, rect, dataCol, column, state);
         if (column.fieldName() == QLatin1String("_ColorEvent")) {
+            // Colour only: whatever number the column's field holds is not written.
             const Field* category = ds->findField(QStringLiteral("_Categoria"));
             const int c = category ? grid.paintedValue(*category).toInt() : 0;
-            if (c >= 1 && c <= 4) {
+            if (c >= 1 && c <= 4)
                 canvas.brush = GridPalette::color(kCategoryColours[c - 1]);
-                canvas.fontColor = Qt::black;
-                grid.DefaultDrawColumnCell(painter, rect, dataCol, column, state);
-            }
+            painter.fillRect(rect, canvas.brush);
             return;
         }
+        grid.DefaultDrawColumnCell(painter, rect, dataCol, column, state);
     }
     drawRawNumber(grid, painter, rect, column);
 }
