@@ -110,6 +110,7 @@ void filledCell(DBGrid& grid, QPainter& p, const QRect& rect, const QColor& fill
     p.restore();
 }
 
+// A terminal caption laid over the picture, as a tag.
 QLabel* terminalLabel(const char* name, QWidget* parent, int x, int y) {
     auto* label = new QLabel(QStringLiteral("-----"), parent);
     label->setObjectName(QString::fromLatin1(name));
