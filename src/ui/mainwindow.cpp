@@ -131,6 +131,7 @@ void TForm6::FormCreate() {
 
     wireSubPageControls();
     wireSplitters();
+    wireAssociations();
     MainWindowLinks::wireTransferHooks(*this);
 
     try {
@@ -193,7 +194,7 @@ void TForm6::createMenus() {
 
     Comunication1 = MainMenu1->addMenu(QString());
     Comunication1->setObjectName(QStringLiteral("Comunication1"));
-    SetUpCOM1 = Comunication1->addAction(ImageList1().icon(4), QString());
+    SetUpCOM1 = Comunication1->addAction(ImageList1().icon(6), QString());
     SetUpCOM1->setObjectName(QStringLiteral("SetUpCOM1"));
     connect(SetUpCOM1, &QAction::triggered, this, &TForm6::SetUpCOM1Click);
 
