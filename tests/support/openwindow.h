@@ -9,6 +9,7 @@
 #include "support/tempregistry.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
+#include "ui/pagecontrol.h"
 
 #include <QtTest>
 
@@ -23,6 +24,8 @@ struct OpenWindow {
         RegistryKey reg;
         reg.openKey(kTabulonRegistryKey, true);
         reg.writeString(QStringLiteral("DATABASE"), databasePath());
+        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
+            reg.writeInteger(QString::fromLatin1(name), value);
         TForm6::setProcessExit([](int) {});
         startDataModule();
         form = std::make_unique<TForm6>();
