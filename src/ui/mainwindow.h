@@ -43,6 +43,7 @@ class TPagePriorita;
 class TStatusBar;
 class GridMouseTracker;
 class TLinkActions;
+class CellEditors;
 
 // Index of the next frame of the link-activity animation (kept across links).
 extern int ImageSwitch;
@@ -174,6 +175,9 @@ public:
     int MouseOverRow() const;
     void SetMouseOverRow(int value);
 
+    // The in-grid list editors of every page (see ui/celleditors.h).
+    CellEditors& cellEditors();
+
     // The close ends the process; tests replace the exit so that they survive it.
     static void setProcessExit(std::function<void(int)> exitFn);
 
@@ -207,6 +211,7 @@ private:
     bool isShortcutTarget(QObject* watched) const;
 
     std::unique_ptr<GridMouseTracker> m_gridHover;
+    std::unique_ptr<CellEditors> m_cellEditors;
     int m_stateIcon = 14;
     int m_linkFrame = 0;
     bool m_exiting = false;
