@@ -2,7 +2,9 @@
 
 #include "model/datamodule.h"
 #include "platform/gridpaint.h"
+#include "ui/celleditors.h"
 #include "ui/gridfaces.h"
+#include "ui/mainwindow.h"
 #include "ui/pages/pagegrids.h"
 
 #include <QGroupBox>
@@ -27,6 +29,8 @@ TPageGruppi::TPageGruppi(QWidget* parent) : QWidget(parent) {
                                 O::AlwaysShowSelection | O::ConfirmDelete | O::CancelOnExit,
                             {{"_ID", 32, true}, {"_Nome", 110}, {"_Msg1", 100}});
     DBGrid25->column(2).title.caption = QStringLiteral("MESSAGGIO");
+    if (Form6)
+        DBComboBox11 = Form6->cellEditors().attach(QStringLiteral("DBComboBox11"), DBGrid25);
     GroupBox54 = makeGroupBox(Splitter14, "GroupBox54", QStringLiteral("GRUPPI"), DBGrid25);
     Splitter14->addWidget(GroupBox54);
 

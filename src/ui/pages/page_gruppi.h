@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class DBComboBox;
 class QGroupBox;
 class QSplitter;
 class QToolBar;
@@ -16,14 +17,15 @@ class TPageGruppi : public QWidget {
 public:
     explicit TPageGruppi(QWidget* parent = nullptr);
 
-    QSplitter* Splitter14 = nullptr; // groups | partitions
-    QSplitter* Splitter15 = nullptr; // partitions | partitions of the group
-    QGroupBox* GroupBox54 = nullptr; // "GRUPPI"
-    QGroupBox* GroupBox60 = nullptr; // "PARZIALI"
-    QGroupBox* GroupBox38 = nullptr; // "PARZIALI ASSOCIATI"
-    DBGrid* DBGrid25 = nullptr;      // the groups
-    DBGrid* DBGrid22 = nullptr;      // every partition
-    DBGrid* DBGrid21 = nullptr;      // the partitions of the current group
+    QSplitter* Splitter14 = nullptr;    // groups | partitions
+    QSplitter* Splitter15 = nullptr;    // partitions | partitions of the group
+    QGroupBox* GroupBox54 = nullptr;    // "GRUPPI"
+    QGroupBox* GroupBox60 = nullptr;    // "PARZIALI"
+    QGroupBox* GroupBox38 = nullptr;    // "PARZIALI ASSOCIATI"
+    DBGrid* DBGrid25 = nullptr;         // the groups
+    DBComboBox* DBComboBox11 = nullptr; // the group's word
+    DBGrid* DBGrid22 = nullptr;         // every partition
+    DBGrid* DBGrid21 = nullptr;         // the partitions of the current group
     QToolBar* ActionToolBar4 = nullptr;
 
     void DBGrid25DrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,

@@ -5,9 +5,13 @@
 #include "model/lang.h"
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
+#include "ui/celleditors.h"
 #include "ui/gridfaces.h"
 #include "ui/imagelist.h"
+#include "ui/inputrules.h"
 #include "ui/linkassociations.h"
+#include "ui/mainwindow.h"
+#include "ui/multiapply.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/pagegrids.h"
 
@@ -40,21 +44,6 @@ QString mirunFunction(const char* sign) {
     const int pos = Lang::ListaFunzioneUsciteSegniMIRUN.indexOf(QString::fromLatin1(sign));
     return pos >= 0 && pos < Lang::ListaFunzioneUsciteMIRUN.size() ? Lang::ListaFunzioneUsciteMIRUN.at(pos)
                                                                    : QString();
-}
-
-// Record number of the first keypad whose M1 or M2 terminal is named `name`; 0 when none is.
-int keypadTerminalOf(const QString& name) {
-    if (!DM || name.isEmpty())
-        return 0;
-    const DataSet* keypads = DM->CDSet_Tastiere;
-    const Field* m1 = keypads->findField(QStringLiteral("_M1"));
-    const Field* m2 = keypads->findField(QStringLiteral("_M2"));
-    if (!keypads->active() || !m1 || !m2)
-        return 0;
-    for (int r = 1; r <= keypads->recordCount(); ++r)
-        if (keypads->stringAt(r, m1->index()) == name || keypads->stringAt(r, m2->index()) == name)
-            return r;
-    return 0;
 }
 
 // The output's four words joined by blanks: what the label cells of the function and phone
@@ -133,6 +122,8 @@ void TPageUscite::buildWordsTab() {
             O::CancelOnExit | O::MultiSelect,
         {{"_ID", 32, true}, {"_Nome", 160}, {"_Msg1", 120}, {"_Msg2", 120}, {"_Msg3", 120}, {"_Msg4", 120}});
     fillSheet(TabSheet19, DBGrid16);
+    if (Form6)
+        DBComboBox7 = Form6->cellEditors().attach(QStringLiteral("DBComboBox7"), DBGrid16);
 }
 
 void TPageUscite::buildFunctionsTab() {
@@ -149,6 +140,8 @@ void TPageUscite::buildFunctionsTab() {
                       {"_Polarita", 90},
                       {"_AutoReset", 80}});
     fillSheet(TabSheet20, DBGrid27);
+    if (Form6)
+        DBComboBox3 = Form6->cellEditors().attach(QStringLiteral("DBComboBox3"), DBGrid27);
 }
 
 void TPageUscite::buildPhonesTab() {
@@ -299,16 +292,6 @@ void TPageUscite::updateAssociationPanels() {
     GroupBox61->setVisible(users);
 }
 
-QStringList TPageUscite::functionItems(int systemType) {
-    const QStringList* list = Lang::ListaFunzioneUscite(systemType);
-    return list ? *list : QStringList();
-}
-
-QStringList TPageUscite::conditionItems(int systemType) {
-    const QStringList* list = Lang::ListaCondFunzioneUscite(systemType);
-    return list ? *list : QStringList();
-}
-
 // ---------------------------------------------------------------- painting
 
 void TPageUscite::drawLabelCell(DBGrid& grid, QPainter& painter, const QRect& rect, bool withIcon) {
@@ -320,7 +303,7 @@ void TPageUscite::drawLabelCell(DBGrid& grid, QPainter& painter, const QRect& re
     grid.textOut(painter, rect.left() + 32, rect.top(), wordsOf(grid));
     if (withIcon && DM) {
         const int n = grid.paintedRecNo();
-        const bool keypad = keypadTerminalOf(grid.paintedValue(kNome).toString()) > 0;
+        const bool keypad = InputRules::GetM1M2Key(grid.paintedValue(kNome).toString()) > 0;
         const DataSet* exp = DM->CDSet_ExpUscite;
         const Field* enable = exp->findField(QStringLiteral("_Enable"));
         const int icon =
@@ -367,39 +350,21 @@ void TPageUscite::DBGridUsciteDrawColumnCell(DBGrid& grid, QPainter& painter, co
 // ---------------------------------------------------------------- clicks
 
 // Inverts a flag of the current output, then gives the new value to the other marked outputs
-// (those whose `guard` is true, when a guard is named).
+// (those whose `guard` is true, when a guard is named). A row whose guard is false is left alone.
 void TPageUscite::toggleFlag(DBGrid& grid, const QString& field, const QString& guard) {
     DataSet* ds = grid.dataSet();
     if (!ds || !ds->active() || ds->isEmpty())
         return;
     try {
-        if (!guard.isEmpty() && !ds->fieldByName(guard).asBoolean())
+        const Field* control = guard.isEmpty() ? nullptr : &ds->fieldByName(guard);
+        if (control && !control->asBoolean())
             return;
         Field& f = ds->fieldByName(field);
         ds->edit();
-        const bool value = !f.asBoolean();
-        f.setAsBoolean(value);
+        f.setAsBoolean(!f.asBoolean());
         ds->post();
-        if (grid.selectedRowCount() < 2)
-            return;
-        const Bookmark start = ds->bookmark();
-        ds->disableControls();
-        for (const Bookmark& b : grid.selectedRows()) {
-            if (!ds->bookmarkValid(b))
-                continue;
-            ds->gotoBookmark(b);
-            if (!guard.isEmpty() && !ds->fieldByName(guard).asBoolean())
-                continue;
-            ds->edit();
-            f.setAsBoolean(value);
-            ds->post();
-        }
-        if (ds->bookmarkValid(start))
-            ds->gotoBookmark(start);
-        ds->enableControls();
+        MultiApply::MultiSelectChekBox(f, &grid, control);
     } catch (const DataSetError& e) {
-        if (ds->controlsDisabled())
-            ds->enableControls();
         ShowMessage(e.message());
     }
 }

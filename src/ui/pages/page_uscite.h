@@ -11,7 +11,7 @@
 #include <functional>
 
 class DataSet;
-class QComboBox;
+class DBComboBox;
 class QGroupBox;
 class QSplitter;
 class QToolBar;
@@ -36,10 +36,12 @@ public:
     QWidget* TabSheet21 = nullptr; // "Assegna Telefoni"
     QWidget* TabSheet35 = nullptr; // "Associazioni"
 
-    DBGrid* DBGrid16 = nullptr; // words
-    DBGrid* DBGrid27 = nullptr; // function, condition, pulses, polarity, auto reset
-    DBGrid* DBGrid29 = nullptr; // phones called
-    DBGrid* DBGrid45 = nullptr; // the outputs, master of the associations
+    DBGrid* DBGrid16 = nullptr;        // words
+    DBGrid* DBGrid27 = nullptr;        // function, condition, pulses, polarity, auto reset
+    DBGrid* DBGrid29 = nullptr;        // phones called
+    DBGrid* DBGrid45 = nullptr;        // the outputs, master of the associations
+    DBComboBox* DBComboBox7 = nullptr; // words of DBGrid16
+    DBComboBox* DBComboBox3 = nullptr; // function, condition and polarity of DBGrid27
 
     QSplitter* Splitter13 = nullptr; // outputs | association panels
     QGroupBox* GroupBox73 = nullptr; // "USCITE"
@@ -69,9 +71,6 @@ public:
     void updateAssociationPanels();
     // Titles of the phone columns: the phone book's names.
     void updatePhoneTitles();
-    // The list texts the function, condition and polarity columns offer for a model.
-    static QStringList functionItems(int systemType);
-    static QStringList conditionItems(int systemType);
 
 private:
     void buildWordsTab();
