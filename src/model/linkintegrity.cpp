@@ -1,6 +1,7 @@
 #include "model/linkintegrity.h"
 
 #include "model/datamodule.h"
+#include "platform/controlssuspended.h"
 #include "platform/dataset.h"
 
 #include <QSet>
@@ -55,22 +56,14 @@ QStringList dropDanglingLinks(TDM& dm) {
         master->checkBrowseMode();
         links->checkBrowseMode();
         const int masterAt = master->recNo();
-        master->disableControls();
-        links->disableControls();
-        try {
-            for (int m = 1; m <= master->recordCount(); ++m) {
-                master->setRecNo(m);
-                const QString prefix = QStringLiteral("%1 %2").arg(QLatin1String(kind.masterWord)).arg(m);
-                sweepGroup(*links, source->recordCount(), prefix, kind.sourceWord, dropped);
-            }
-            master->setRecNo(masterAt);
-        } catch (...) {
-            links->enableControls();
-            master->enableControls();
-            throw;
+        ControlsSuspended quietMaster(*master);
+        ControlsSuspended quietLinks(*links);
+        for (int m = 1; m <= master->recordCount(); ++m) {
+            master->setRecNo(m);
+            const QString prefix = QStringLiteral("%1 %2").arg(QLatin1String(kind.masterWord)).arg(m);
+            sweepGroup(*links, source->recordCount(), prefix, kind.sourceWord, dropped);
         }
-        links->enableControls();
-        master->enableControls();
+        master->setRecNo(masterAt);
     }
     return dropped;
 }

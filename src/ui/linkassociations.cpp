@@ -1,5 +1,6 @@
 #include "ui/linkassociations.h"
 
+#include "platform/controlssuspended.h"
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
 #include "ui/gridfaces.h"
@@ -21,17 +22,6 @@ int fieldIndex(const DataSet& t, const QString& name) {
     return f ? f->index() : -1;
 }
 
-// Keeps a table's bound controls quiet while a batch of rows is written; one refresh at the end.
-class ControlsHold {
-public:
-    explicit ControlsHold(DataSet& t) : m_t(t) { m_t.disableControls(); }
-    ~ControlsHold() { m_t.enableControls(); }
-    ControlsHold(const ControlsHold&) = delete;
-    ControlsHold& operator=(const ControlsHold&) = delete;
-
-private:
-    DataSet& m_t;
-};
 } // namespace
 
 // ================================================================ texts
@@ -132,7 +122,7 @@ int LinkAssociation::addPicked(QString* refusal) {
         return -1;
     }
     if (!fresh.empty()) {
-        ControlsHold hold(*lt);
+        ControlsSuspended hold(*lt);
         lt->checkBrowseMode();
         Field& id = lt->fieldByName(kId);
         Field* name = lt->findField(kNome);
@@ -156,7 +146,7 @@ int LinkAssociation::removePicked() {
     const std::vector<Bookmark> picks = grid->selectedRows();
     int removed = 0;
     if (!picks.empty()) {
-        ControlsHold hold(*lt);
+        ControlsSuspended hold(*lt);
         lt->checkBrowseMode();
         for (const Bookmark& b : picks) {
             if (!lt->bookmarkValid(b))

@@ -1,5 +1,6 @@
 #include "ui/multiapply.h"
 
+#include "platform/controlssuspended.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
@@ -9,18 +10,6 @@
 
 namespace MultiApply {
 namespace {
-
-// Bound controls hear nothing while it lives and refresh once when it ends.
-class ControlsSuspended {
-public:
-    explicit ControlsSuspended(DataSet& table) : m_table(table) { m_table.disableControls(); }
-    ~ControlsSuspended() { m_table.enableControls(); }
-    ControlsSuspended(const ControlsSuspended&) = delete;
-    ControlsSuspended& operator=(const ControlsSuspended&) = delete;
-
-private:
-    DataSet& m_table;
-};
 
 // Brings the cursor back to where the walk started, even when a row failed: the failed row's
 // edit is dropped first, so that going back posts nothing half-written.
