@@ -3,6 +3,8 @@
 // change, the capacity refusal, and links kept (and cleaned) across a save and a new run.
 
 #include "model/lang.h"
+#include "platform/dbcontrols.h"
+#include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
 #include "ui/linkassociations.h"
 #include "ui/pagecontrol.h"
@@ -292,12 +294,25 @@ private slots:
         QCOMPARE(g->DBGrid21->selectedRowCount(), 0);
         QVERIFY(!f->Action3->isEnabled());
 
-        // The label is typed in place.
+        // The label is typed in place, the word chosen from the vocabulary; the partitions list
+        // is headed by both.
         OpenWindow::click(g->DBGrid25, 3, 1);
         OpenWindow::click(g->DBGrid25, 3, 1);
         QVERIFY(g->DBGrid25->editorMode());
-        OpenWindow::click(g->DBGrid25, 3, 0);
+        g->DBGrid25->inplaceEditor()->selectAll();
+        QTest::keyClicks(g->DBGrid25->inplaceEditor(), QStringLiteral("Notte"));
+        QTest::keyClick(g->DBGrid25->inplaceEditor(), Qt::Key_Return);
+        OpenWindow::click(g->DBGrid25, 3, 2);
         QVERIFY(!g->DBGrid25->editorMode());
+        QVERIFY(g->DBComboBox11 && g->DBComboBox11->isVisible());
+        QCOMPARE(g->DBComboBox11->count(), DM->CDSet_Messaggi->recordCount());
+        emit g->DBComboBox11->activated(7);
+        DataSet* groups = DM->CDSet_Group;
+        QCOMPARE(groups->fieldByName(QStringLiteral("_IMsg1")).asInteger(), 7);
+        const QString word = groups->fieldByName(QStringLiteral("_Msg1")).asString();
+        QCOMPARE(word, DM->CDSet_Messaggi->stringAt(
+                           8, DM->CDSet_Messaggi->fieldByName(QStringLiteral("_Messaggio")).index()));
+        QCOMPARE(g->DBGrid21->column(1).titleCaption(), QStringLiteral("Notte (%1)").arg(word));
     }
 };
 
