@@ -19,7 +19,6 @@ const LinkKind kKinds[] = {
     {&TDM::CDSet_InLink, &TDM::CDSet_Ingressi, "USCITA", "INGRESSO"},
     {&TDM::CDSet_UserLink, &TDM::CDSet_Utenti, "USCITA", "UTENTE"},
     {&TDM::CDSet_Partial, &TDM::CDSet_Parziali, "GRUPPO", "PARZIALE"},
-    {&TDM::CDSet_Zone, &TDM::CDSet_Ingressi, "PARZIALE", "INGRESSO"},
 };
 
 // Deletes the bad rows of the link table under the master's current row.

@@ -1,5 +1,5 @@
 #pragma once
-// Link rows (an output's inputs and users, a group's partitions, a partition's zones) name their
+// Link rows (an output's inputs and users, a group's partitions) name their
 // source row by its `_ID`, which is the source row's position. A link whose `_ID` names no source
 // row, or that repeats another link of the same master row, would send the panel a link to
 // nothing; such rows can only come from a damaged or foreign file.
