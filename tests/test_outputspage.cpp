@@ -140,6 +140,21 @@ private slots:
         QVERIFY(flagAt(outputs, 2, "_AssociaTel1"));
         QVERIFY(flagAt(outputs, 3, "_AssociaTel1"));
         QVERIFY(!flagAt(outputs, 4, "_AssociaTel1"));
+
+        // The boxes look as a click acts: live for a pilot, not applicable for the other
+        // functions (a multi-function output included, since its clicks change nothing).
+        writeAt(outputs, 4, "_FunzioneUscita",
+                Lang::ListaFunzioneUsciteMIRUN.at(
+                    Lang::ListaFunzioneUsciteSegniMIRUN.indexOf(QLatin1String("W"))));
+        QApplication::processEvents();
+        DBGrid* g = out->DBGrid29;
+        const QImage img = g->viewport()->grab().toImage();
+        auto cellColour = [&](int recNo) {
+            const QRect r = g->cellRect(g->gridColumnOf(3), recNo - g->topRecNo() + g->titleOffset());
+            return QColor(img.pixel(r.left() + 2, r.top() + 2));
+        };
+        QCOMPARE(cellColour(2), QColor(Qt::white));
+        QVERIFY(cellColour(4) != QColor(Qt::white)); // the not-applicable face
     }
 
     void autoResetReachesTheMarkedRowsAndOnlyPulsesAreTyped() {
