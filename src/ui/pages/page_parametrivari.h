@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class DBCheckBox;
 class QCheckBox;
 class QDateEdit;
 class QLabel;
@@ -28,10 +29,16 @@ public:
     QLabel* Label2 = nullptr;       // the running clock
     QDateEdit* Data = nullptr;      // date sent to the panel
     QTimeEdit* ora = nullptr;       // time sent to the panel
+    DBCheckBox* DBCheckBox82 = nullptr; // "Ora Legale"
 
     // The system's long time format without the time zone (hours, minutes, seconds).
     static QString longTimeFormat();
 
 private:
+    void buildTamper();
+    void buildSirena();
+    void buildEN50131();
+    void buildComunicatore();
+    void buildWireless();
     void buildDataOra();
 };
