@@ -5,6 +5,7 @@
 #include "ui/imagelist.h"
 #include "ui/mainwindow_links.h"
 #include "ui/pagecontrol.h"
+#include "ui/phonetitles.h"
 #include "ui/pages/page_bloccoins.h"
 #include "ui/pages/page_contactid.h"
 #include "ui/pages/page_eventi.h"
@@ -131,6 +132,7 @@ void TForm6::FormCreate() {
 
     wireSubPageControls();
     wireSplitters();
+    PhoneTitles::follow(*this, this);
     MainWindowLinks::wireTransferHooks(*this);
 
     try {

@@ -3,8 +3,13 @@
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/glyphs.h"
+#include "platform/gridpaint.h"
+
+#include <QEvent>
+#include <QFontMetrics>
 
 #include <QPainter>
+#include <QPointer>
 
 namespace CellFaces {
 
@@ -29,6 +34,48 @@ void cellText(DBGrid& grid, QPainter& painter, const QRect& rect, const QString&
     painter.setClipRect(rect, Qt::IntersectClip);
     grid.textOut(painter, rect.left() + 5, rect.top() + 2, text);
     painter.restore();
+}
+
+void widenToTitles(DBGrid& grid) {
+    QFont bold = grid.font();
+    bold.setBold(true);
+    const QFontMetrics fm(bold);
+    for (int c = 0; c < grid.columnCount(); ++c) {
+        DBGridColumn& column = grid.column(c);
+        column.setWidth(std::max(column.storedWidth(), fm.horizontalAdvance(column.titleCaption()) + 8));
+    }
+}
+
+namespace {
+class FitOnShow : public QObject {
+public:
+    using QObject::QObject;
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::Show)
+            return false;
+        // Fitted right after the show: widths changed while the grid is being shown would
+        // leave it unpainted.
+        QPointer<DBGrid> grid = static_cast<DBGrid*>(watched);
+        QMetaObject::invokeMethod(
+            grid,
+            [grid] {
+                if (!grid || !grid->isVisible())
+                    return;
+                // A column hidden for the model takes no share of the free width.
+                for (int c = 0; c < grid->columnCount(); ++c)
+                    if (Field* f = grid->column(c).field(); f && !grid->column(c).visible())
+                        f->tag = 0;
+                FixDBGridColumnsWidth(grid);
+                grid->viewport()->update();
+            },
+            Qt::QueuedConnection);
+        return false;
+    }
+};
+} // namespace
+
+void fitWhenShown(DBGrid& grid) {
+    grid.installEventFilter(new FitOnShow(&grid));
 }
 
 bool writable(const DataSet* table) {

@@ -21,6 +21,13 @@ void markCell(QPainter& painter, const QRect& rect);
 // Writes `text` at 5 px right and 2 px down in the painter's current font and pen.
 void cellText(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text);
 
+// Widens every column to at least its bold title, so no title is cut; the widths become the
+// columns' minimum widths when the window styles its grids.
+void widenToTitles(DBGrid& grid);
+// Fits the grid's columns to its width each time it is shown (a page or tab chosen), so the
+// columns a model hides leave no gap.
+void fitWhenShown(DBGrid& grid);
+
 // Whether the table may be written now (open, with rows).
 bool writable(const DataSet* table);
 // Posts a row left in edit or insert state; a refusal is shown and the row is cancelled, so

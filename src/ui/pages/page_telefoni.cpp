@@ -56,18 +56,17 @@ void TPageTelefoni::buildPhoneBook() {
         const char* field;
         const char* title;
         int width;
-    } columns[] = {{"_ID", "N°", 40},
-                   {"_Nome", "ETICHETTA", 160},
-                   {"_PrefixPSTN", "Prefisso PSTN", 100},
-                   {"_PrefixGSM", "Prefisso GSM", 100},
-                   {"_Tel", "NUMERI", 160},
-                   {"_ConfermaRisposta", "CONFERMA RISPOSTA", 130},
-                   {"_AccessoDiretto", "ACCESSO DIRETTO MENU", 150},
-                   {"_ResetAutomatico", "RESET CODA CHIAMATE", 150},
-                   {"_TelProg", "TEL PROG.", 80}};
+    } columns[] = {{"_ID", "N°", 32},           {"_Nome", "ETICHETTA", 90},
+                   {"_PrefixPSTN", "Prefisso PSTN", 60}, {"_PrefixGSM", "Prefisso GSM", 60},
+                   {"_Tel", "NUMERI", 110},      {"_ConfermaRisposta", "CONFERMA RISPOSTA", 60},
+                   {"_AccessoDiretto", "ACCESSO DIRETTO MENU", 60},
+                   {"_ResetAutomatico", "RESET CODA CHIAMATE", 60},
+                   {"_TelProg", "TEL PROG.", 60}};
     for (const auto& c : columns)
         DBGrid3->addColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
     DBGrid3->column(0).readOnly = true;
+    CellFaces::widenToTitles(*DBGrid3);
+    CellFaces::fitWhenShown(*DBGrid3);
     DBGrid3->onDrawColumnCell = [this](DBGrid& g, QPainter& p, const QRect& r, int col, DBGridColumn& c,
                                        GridDrawState s) { DBGrid3DrawColumnCell(g, p, r, col, c, s); };
     DBGrid3->onCellClick = [this](DBGridColumn& c) { DBGrid3CellClick(c); };

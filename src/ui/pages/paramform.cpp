@@ -65,6 +65,8 @@ DBComboBox* comboBox(QWidget* parent, const QString& name, DataSource* source, c
     combo->setItems(items);
     combo->setMaxVisibleItems(16);
     combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    // Lists of short numbers line up with the wider ones.
+    combo->setMinimumWidth(combo->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 30);
     return bound(combo, source, field);
 }
 
