@@ -55,8 +55,10 @@ private:
         DBGridColumn* column = grid->columnOfField(QString::fromLatin1(field));
         QVERIFY(column);
         grid->setSelectedIndex(column->index());
-        QVERIFY(grid->onCellClick);
-        grid->onCellClick(*column);
+        // What a mouse click on the cell does once the cursor is there.
+        if (grid->onCellClick)
+            grid->onCellClick(*column);
+        emit grid->cellClicked(column->index());
     }
     static QVariant at(DataSet* t, int recNo, const char* field) {
         return t->valueAt(recNo, t->fieldByName(QString::fromLatin1(field)).index());
@@ -86,7 +88,7 @@ private slots:
 
     void eachModelShowsItsColumnsAndControls_data() {
         QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("phoneOptions");  // answer confirmation, direct menu, programming number
+        QTest::addColumn<bool>("phoneOptions");    // answer confirmation, direct menu, programming number
         QTest::addColumn<bool>("eightPartitions"); // account codes and siren boxes 5..8
         QTest::addColumn<bool>("voiceBox");        // hands-free, reset code, rings, delays
         QTest::newRow("TAVEK") << 1 << false << false << false;
@@ -163,7 +165,8 @@ private slots:
             f.PageControl->selectPageByUser(9);
             DBGrid* grid = f.TabSheet11->DBGrid32;
             grid->moveToRecNo(1);
-            const QRect cell = grid->cellRect(grid->gridColumnOf(3), 20 - grid->topRecNo() + grid->titleOffset());
+            const QRect cell =
+                grid->cellRect(grid->gridColumnOf(3), 20 - grid->topRecNo() + grid->titleOffset());
             QVERIFY(!cell.isEmpty());
             const QImage img = grid->viewport()->grab().toImage();
             int red = 0;
@@ -233,6 +236,48 @@ private slots:
         QCOMPARE(DM->CDSet_Ingressi->state(), DataSetState::Browse);
     }
 
+    // A value applied to marked rows passes by the rows that cannot take it.
+    void multiRowApplySkipsUnsupportedRows() {
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(6);
+        OpenInstallation();
+        TPageContactID* page = f.TabSheet12;
+        auto mark = [](DBGrid* grid, std::initializer_list<int> rows) {
+            grid->clearSelectedRows();
+            for (int r : rows) {
+                grid->moveToRecNo(r);
+                grid->setCurrentRowSelected(true);
+            }
+        };
+        DataSet* events = DM->CDSet_ContactID_Eventi;
+        const QString code5 = at(events, 5, "_CodiceIDC").toString();
+        mark(page->DBGrid31, {4, 5, 6});
+        clickCell(page->DBGrid31, 4, "_Tel1");
+        for (auto [row, value] : {std::pair{4, true}, {5, false}, {6, true}})
+            QCOMPARE(at(events, row, "_Tel1").toBool(), value);
+        mark(page->DBGrid31, {5, 6, 7});
+        clickCell(page->DBGrid31, 7, "_CodiceIDC");
+        choose(page->DBComboBox45, S("602"));
+        for (auto [row, value] : {std::pair{5, code5}, {6, S("602")}, {7, S("602")}})
+            QCOMPARE(at(events, row, "_CodiceIDC").toString(), value);
+
+        DataSet* receivers = DM->CDSet_ContactID;
+        mark(page->DBGrid30, {1, 2, 3});
+        clickCell(page->DBGrid30, 3, "_FPT_Cod");
+        choose(page->DBComboBox43, S("ADEMCO(4+2)"));
+        for (auto [row, value] :
+             {std::pair{1, S("ADEMCO(4+2)")}, {2, S("CONTACT ID")}, {3, S("ADEMCO(4+2)")}})
+            QCOMPARE(at(receivers, row, "_FPT_Cod").toString(), value);
+
+        // 4+2 codes reach every marked input.
+        mark(page->DBGrid2, {4, 5, 6});
+        clickCell(page->DBGrid2, 4, "_FPT_RipAllZona");
+        choose(page->DBComboBox10, S("1A"));
+        for (int row : {4, 5, 6})
+            QCOMPARE(at(DM->CDSet_Ingressi, row, "_FPT_RipAllZona").toString(), S("1A"));
+    }
+
     // ---------------------------------------------------------------- phone book
 
     void phoneBookFlagsAndTypedColumns() {
@@ -249,8 +294,11 @@ private slots:
             QCOMPARE(phones->state(), DataSetState::Browse);
         }
         // Typing only in the label, prefixes and number.
-        for (auto [field, typed] : {std::pair{"_Nome", true}, {"_Tel", true}, {"_PrefixGSM", true},
-                                    {"_TelProg", false}, {"_ID", false}}) {
+        for (auto [field, typed] : {std::pair{"_Nome", true},
+                                    {"_Tel", true},
+                                    {"_PrefixGSM", true},
+                                    {"_TelProg", false},
+                                    {"_ID", false}}) {
             grid->setSelectedIndex(grid->columnOfField(S(field))->index());
             QCOMPARE(grid->hasOption(GridOption::Editing), typed);
         }
@@ -346,10 +394,12 @@ private slots:
         QCOMPARE(ringBack.size(), 100);
         QCOMPARE(ringBack.at(20), S("2 Sec."));
         QCOMPARE(ringBack.last(), S("9,9 Sec."));
-        QCOMPARE(secondItems(9), (QStringList{S("0"), S("1 Sec."), S("2 Sec."), S("3 Sec."), S("4 Sec."),
-                                              S("5 Sec."), S("6 Sec."), S("7 Sec."), S("8 Sec."), S("9 Sec.")}));
+        QCOMPARE(secondItems(9),
+                 (QStringList{S("0"), S("1 Sec."), S("2 Sec."), S("3 Sec."), S("4 Sec."), S("5 Sec."),
+                              S("6 Sec."), S("7 Sec."), S("8 Sec."), S("9 Sec.")}));
         TForm6 f; // built without a data module: nothing is bound, nothing breaks
-        for (const char* name : {"DBComboBox15", "DBComboBox17", "DBComboBox21", "DBComboBox22", "DBComboBox34"}) {
+        for (const char* name :
+             {"DBComboBox15", "DBComboBox17", "DBComboBox21", "DBComboBox22", "DBComboBox34"}) {
             auto* combo = child<DBComboBox>(f, name);
             QCOMPARE(combo->count(), 241);
             QCOMPARE(combo->itemText(240), S("240"));
@@ -390,6 +440,47 @@ private slots:
         QVERIFY(file.readAll() == saved);
     }
 
+    // DHCP takes the fixed addresses away, GPRS gives its access settings, the cloud service its
+    // identification; each follows the stored value when another installation is shown.
+    void switchesEnableTheirControls() {
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(6);
+        DM->AddDataSet(4);
+        OpenInstallation();
+        const struct {
+            const char* box;
+            QStringList steered;
+            bool enabledWhenOn;
+        } rules[] = {
+            {"DBCheckBox13", {S("DBEdit3"), S("DBEdit4"), S("DBEdit5"), S("DBEdit6"), S("DBEdit7")}, false},
+            {"DBCheckBox20", {S("DBEdit12"), S("DBEdit15"), S("DBEdit16")}, true},
+            {"DBCheckBox50",
+             {S("DBEdit1"), S("DBEdit2"), S("DBEdit33"), S("DBEdit8"), S("DBEdit9"), S("DBCheckBox14"),
+              S("DBCheckBox15"), S("DBCheckBox18")},
+             true},
+        };
+        auto enabled = [&f](const QStringList& names) {
+            QList<bool> states;
+            for (const QString& n : names)
+                states << f.findChild<QWidget*>(n)->isEnabled();
+            return states;
+        };
+        for (const auto& r : rules) {
+            const QList<bool> off(r.steered.size(), !r.enabledWhenOn);
+            const QList<bool> on(r.steered.size(), r.enabledWhenOn);
+            QCOMPARE(enabled(r.steered), off);
+            child<DBCheckBox>(f, r.box)->click();
+            QCOMPARE(enabled(r.steered), on);
+            DM->CDSet_Tabulon->setRecNo(1); // the other installation, still off
+            QCOMPARE(enabled(r.steered), off);
+            DM->CDSet_Tabulon->setRecNo(2);
+            QCOMPARE(enabled(r.steered), on);
+        }
+        QCOMPARE(child<DBCheckBox>(f, "DBCheckBox20")->text(), S("ON"));
+        QVERIFY(child<DBCheckBox>(f, "DBCheckBox20")->font().bold());
+    }
+
     // Values chosen on the pages, saved and read back by a new data module.
     void valuesSurviveSaveAndReload() {
         createDataModule();
@@ -405,11 +496,11 @@ private slots:
             child<DBCheckBox>(f, "DBCheckBox107")->click();
             choose(child<DBComboBox>(f, "DBComboBox25"), S("2,5 Sec."));
             child<DBRadioGroup>(f, "DBRadioGroup7")->button(3)->click();
-            child<DBCheckBox>(f, "DBCheckBox13")->click();
             auto* dns = child<DBEdit>(f, "DBEdit6");
             dns->selectAll();
             QTest::keyClicks(dns, S("8.8.4.4"));
             QVERIFY(dns->updateRecord());
+            child<DBCheckBox>(f, "DBCheckBox13")->click();
             choose(child<DBComboBox>(f, "DBComboBox35"), S("7"));
             child<DBRadioGroup>(f, "DBRadioGroupIP2Proto")->button(1)->click();
             clickCell(f.TabSheet3->DBGrid3, 2, "_ConfermaRisposta");

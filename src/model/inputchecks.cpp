@@ -39,7 +39,8 @@ QString contactIdCodeRefusal(const QString& code) {
 }
 
 QString ip4AddressRefusal(const QString& text) {
-    const QString usage = QStringLiteral("scrivere quattro numeri da 0 a 255 separati da punti, es. 192.168.1.10");
+    const QString usage =
+        QStringLiteral("scrivere quattro numeri da 0 a 255 separati da punti, es. 192.168.1.10");
     try {
         StringToIP4Addr(text);
     } catch (const IP4ConvertError&) {

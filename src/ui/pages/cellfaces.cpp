@@ -95,6 +95,14 @@ bool postPending(DataSet* table) {
     }
 }
 
+void guarded(const std::function<void()>& fn) {
+    try {
+        fn();
+    } catch (const DataSetError& e) {
+        ShowMessage(e.message());
+    }
+}
+
 bool editAndPost(DataSet* table, const std::function<void(DataSet&)>& change) {
     if (!writable(table))
         return false;

@@ -33,6 +33,8 @@ bool writable(const DataSet* table);
 // Posts a row left in edit or insert state; a refusal is shown and the row is cancelled, so
 // the old value stays. False when the row was not posted.
 bool postPending(DataSet* table);
+// Runs `fn`; an error of the table engine is shown to the user instead of passing on.
+void guarded(const std::function<void()>& fn);
 // Puts the row in edit state, lets `change` write and posts; a refusal is shown.
 bool editAndPost(DataSet* table, const std::function<void(DataSet&)>& change);
 } // namespace CellFaces

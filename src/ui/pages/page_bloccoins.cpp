@@ -28,7 +28,8 @@ TPageBloccoIns::TPageBloccoIns(QWidget* parent) : QWidget(parent) {
         {"GroupBoxBlkTamperLinea", "TAMPER LINEA", "DBCheckBox45", "_BLKTamperLinea"},
         {"GroupBoxBlkTamper", "TAMPER", "DBCheckBox44", "_BLKTamper"},
         {"GroupBox55", "MANCANZA LINEA PSTN TEST", "DBCheckBox7", "_BLKPSTN"},
-        {"GroupBoxBlkInterconnessione", "guasto interconnessione", "DBCheckBox12", "_BLKGuastoInterconnessione"},
+        {"GroupBoxBlkInterconnessione", "guasto interconnessione", "DBCheckBox12",
+         "_BLKGuastoInterconnessione"},
         {"GroupBoxBlkRadio", "BLOCCO INATTIVITà RADIO", "DBCheckBox107", "_BLKNORadioActiv"},
     };
     ParamForm::BoxGrid grid(outer, 3);

@@ -5,6 +5,9 @@
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/gridpaint.h"
+#include "ui/celleditors.h"
+#include "ui/mainwindow.h"
+#include "ui/multiapply.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/cellfaces.h"
 #include "ui/pages/paramform.h"
@@ -40,8 +43,8 @@ const QStringList kUserCodes = {QStringLiteral("_FPT_Ins"), QStringLiteral("_FPT
 const QStringList kInputCodes = {QStringLiteral("_FPT_AllZona"), QStringLiteral("_FPT_RipAllZona"),
                                  QStringLiteral("_FPT_CodEscZona")};
 const QStringList kSystemCodes = {QStringLiteral("_Code")};
-const QStringList kReceiverTyped = {QStringLiteral("_Nome"), QStringLiteral("_Tel"), QStringLiteral("_PrefixPSTN"),
-                                    QStringLiteral("_PrefixGSM")};
+const QStringList kReceiverTyped = {QStringLiteral("_Nome"), QStringLiteral("_Tel"),
+                                    QStringLiteral("_PrefixPSTN"), QStringLiteral("_PrefixGSM")};
 } // namespace
 
 TPageContactID::TPageContactID(QWidget* parent) : QWidget(parent) {
@@ -118,12 +121,12 @@ void TPageContactID::buildReceivers() {
         DBGrid30->addColumn(S(c.field), S(c.title), c.width);
     DBGrid30->column(0).readOnly = true;
     CellFaces::widenToTitles(*DBGrid30);
-    DBComboBox43 = makeCellCombo(DBGrid30, "DBComboBox43",
-                                 {S("CONTACT ID"), S("ADEMCO(4+2)"), S("SIA FSK")});
-    DBComboBox43->setDataField(S("_FPT_Cod"));
+    // The format is chosen on receivers 1, 3, 5, 7 only, and a choice never reaches the others.
+    DBComboBox43 = Form6->cellEditors().attach(
+        S("DBComboBox43"), DBGrid30, {}, {}, [](DBGrid& g) { return formatChosenOn(g.dataSet()->recNo()); });
+    MultiApply::setSupportedRows(*DBGrid30, [](const DataSet& t) { return formatChosenOn(t.recNo()); });
     DBGrid30->onDrawColumnCell = [this](DBGrid& g, QPainter& p, const QRect& r, int col, DBGridColumn& c,
                                         GridDrawState s) { DBGrid30DrawColumnCell(g, p, r, col, c, s); };
-    DBGrid30->onCellClick = [this](DBGridColumn& c) { DBGrid30CellClick(c); };
     connect(DBGrid30, &DBGrid::currentCellChanged, this, [this] { cellEntered(DBGrid30, kReceiverTyped); });
 }
 
@@ -139,8 +142,11 @@ void TPageContactID::buildEvents() {
     for (int n = 2; n <= 8; ++n)
         DBGrid31->addColumn(QStringLiteral("_Tel%1").arg(n), QStringLiteral("TELEFONO %1").arg(n), 80);
     CellFaces::widenToTitles(*DBGrid31);
-    DBComboBox45 = makeCellCombo(DBGrid31, "DBComboBox45", Lang::NumberItems(100, 999));
-    DBComboBox45->setDataField(S("_CodiceIDC"));
+    // Events 1, 5, 22 and 23 take neither a code nor a receiver, not even from a multi-row apply.
+    DBComboBox45 = Form6->cellEditors().attach(S("DBComboBox45"), DBGrid31, {}, {}, [](DBGrid& g) {
+        return !unsupportedEvent(g.dataSet()->recNo());
+    });
+    MultiApply::setSupportedRows(*DBGrid31, [](const DataSet& t) { return !unsupportedEvent(t.recNo()); });
     DBGrid31->onDrawColumnCell = [this](DBGrid& g, QPainter& p, const QRect& r, int col, DBGridColumn& c,
                                         GridDrawState s) { DBGrid31DrawColumnCell(g, p, r, col, c, s); };
     DBGrid31->onCellClick = [this](DBGridColumn& c) { DBGridContactIDCellClick(c); };
@@ -198,12 +204,6 @@ void TPageContactID::buildCodes() {
     }
     for (DBComboBox* combo : {DBComboBox9, DBComboBox10, DBComboBox12})
         connect(combo, &DBComboBox::changedByUser, this, [this, combo] { DBComboBoxIDCChange(combo); });
-    // The format and event-code choices are stored at once.
-    for (DBComboBox* combo : {DBComboBox43, DBComboBox45})
-        connect(combo, &DBComboBox::changedByUser, this, [combo] {
-            CellFaces::postPending(combo->dataSource() ? combo->dataSource()->dataSet() : nullptr);
-            combo->hide();
-        });
 }
 
 void TPageContactID::buildParameters() {
@@ -212,7 +212,8 @@ void TPageContactID::buildParameters() {
     BoxGrid grid(TabSheet34, 3);
 
     QGroupBox* monitor = group(TabSheet34, S("GroupBoxMonitor"), S("RICEVITORE DI MONITORAGGIO"));
-    addRow(monitor, S("INDIRIZZO"), edit(monitor, S("DBEditMonitorAddress"), root, S("_Net_GPRS_MonitorAddress")));
+    addRow(monitor, S("INDIRIZZO"),
+           edit(monitor, S("DBEditMonitorAddress"), root, S("_Net_GPRS_MonitorAddress")));
     addRow(monitor, S("PORTA"), edit(monitor, S("DBEditMonitorPort"), root, S("_Net_GPRS_MonitorPort")));
     addRow(monitor, S("ID"), edit(monitor, S("DBEditMonitorID"), root, S("_Net_GPRS_Monitor_ID")));
     addRow(monitor, S("TIMEOUT"),
@@ -236,7 +237,8 @@ void TPageContactID::buildParameters() {
                edit(rx, QStringLiteral("DBEditRemoteAddress%1").arg(n), root,
                     QStringLiteral("_Net_GPRS_RemoteAddress%1").arg(n)));
         addRow(rx, S("PORTA"),
-               edit(rx, QStringLiteral("DBEditRemotePort%1").arg(n), root, QStringLiteral("_Net_GPRS_RemotePort%1").arg(n)));
+               edit(rx, QStringLiteral("DBEditRemotePort%1").arg(n), root,
+                    QStringLiteral("_Net_GPRS_RemotePort%1").arg(n)));
         addRow(rx, radioGroup(rx, QStringLiteral("DBRadioGroupIP%1Proto").arg(n), S("PROTOCOLLO"), root,
                               QStringLiteral("_Net_GPRS_IP%1Proto").arg(n), {S("TCP"), S("UDP")}, 2));
         grid.add(rx);
@@ -254,8 +256,10 @@ void TPageContactID::buildSystemParameters() {
     // Account codes 5..8 exist on the eight-partition models only; the layout hides them.
     for (int n = 1; n <= 8; ++n) {
         const bool upper = n > 4;
-        const QString editName = upper ? QStringLiteral("DBEdit%1").arg(24 + n) : QStringLiteral("DBEditIDImp%1").arg(n);
-        const QString labelName = upper ? QStringLiteral("Label%1").arg(31 + n) : QStringLiteral("LabelIDImp%1").arg(n);
+        const QString editName =
+            upper ? QStringLiteral("DBEdit%1").arg(24 + n) : QStringLiteral("DBEditIDImp%1").arg(n);
+        const QString labelName =
+            upper ? QStringLiteral("Label%1").arg(31 + n) : QStringLiteral("LabelIDImp%1").arg(n);
         QLabel* l = label(GroupBox129, labelName, QStringLiteral("ID PRG%1").arg(n));
         DBEdit* e = edit(GroupBox129, editName, tabulon(), QStringLiteral("_ContactID_IDImp%1").arg(n));
         e->setMinimumWidth(e->fontMetrics().horizontalAdvance(QLatin1Char('0')) * 10);
@@ -266,7 +270,8 @@ void TPageContactID::buildSystemParameters() {
 
     QGroupBox* call = group(TabSheet36, S("GroupBoxIDCChiamate"), S("PARAMETRI DI CHIAMATA"));
     addRow(call, S("TENTATIVI"),
-           comboBox(call, S("DBComboBoxIDCTentativi"), parVari(), S("_IDC_NumTentativi"), Lang::NumberItems(0, 10)));
+           comboBox(call, S("DBComboBoxIDCTentativi"), parVari(), S("_IDC_NumTentativi"),
+                    Lang::NumberItems(0, 10)));
     addRow(call, S("RIPRISTINO ZONE"),
            checkBox(call, S("DBCheckBox1"), parVari(), S("_IDC_RipristinoZone"), DBCheckBox::Kind::OnOff));
     addRow(call, S("RITARDO RIPRISTINO"),
@@ -320,8 +325,9 @@ void TPageContactID::DBGridIDCDrawColumnCell(DBGrid& grid, QPainter& painter, co
 // ---------------------------------------------------------------- events
 
 void TPageContactID::cellEntered(DBGrid* grid, const QStringList& typedFields) {
-    for (DBComboBox* combo : grid->viewport()->findChildren<DBComboBox*>(QString(), Qt::FindDirectChildrenOnly))
-        combo->hide();
+    for (DBComboBox* combo : {DBComboBox9, DBComboBox10, DBComboBox12})
+        if (combo && combo->parentWidget() == grid->viewport())
+            combo->hide();
     DataSet* t = grid->dataSet();
     if (!t || !t->active())
         return;
@@ -341,25 +347,20 @@ void TPageContactID::showCellCombo(DBComboBox* combo, const QString& field) {
     combo->setFocus(Qt::MouseFocusReason);
 }
 
-void TPageContactID::DBGrid30CellClick(DBGridColumn& column) {
-    DataSet* t = column.grid()->dataSet();
-    if (CellFaces::writable(t) && column.fieldName() == QLatin1String("_FPT_Cod") && formatChosenOn(t->recNo()))
-        showCellCombo(DBComboBox43, column.fieldName());
-}
-
 void TPageContactID::DBGridContactIDCellClick(DBGridColumn& column) {
     DataSet* t = column.grid()->dataSet();
     if (!CellFaces::writable(t) || unsupportedEvent(t->recNo()))
         return;
-    if (isTelColumn(column)) {
-        const QString name = column.fieldName();
-        CellFaces::editAndPost(t, [&name](DataSet& ds) {
-            Field& flag = ds.fieldByName(name);
-            flag.setAsBoolean(!flag.asBoolean());
-        });
-    } else if (column.fieldName() == QLatin1String("_CodiceIDC")) {
-        showCellCombo(DBComboBox45, column.fieldName());
-    }
+    // The code chooser (DBComboBox45) is shown by the in-grid editors.
+    if (!isTelColumn(column))
+        return;
+    const QString name = column.fieldName();
+    const bool toggled = CellFaces::editAndPost(t, [&name](DataSet& ds) {
+        Field& flag = ds.fieldByName(name);
+        flag.setAsBoolean(!flag.asBoolean());
+    });
+    if (toggled)
+        CellFaces::guarded([&] { MultiApply::MultiSelectChekBox(t->fieldByName(name), column.grid()); });
 }
 
 void TPageContactID::DBGridIDCCellClick(DBGridColumn& column) {
@@ -379,9 +380,16 @@ void TPageContactID::DBGridIDCCellClick(DBGridColumn& column) {
 
 void TPageContactID::DBComboBoxIDCChange(DBComboBox* sender) {
     const QString field = sender->dataField();
-    if (kUserCodes.contains(field) || kInputCodes.contains(field) || kSystemCodes.contains(field))
-        CellFaces::postPending(sender->dataSource() ? sender->dataSource()->dataSet() : nullptr);
-    sender->hide();
+    DBGrid* grid = kUserCodes.contains(field)     ? DBGrid39
+                   : kInputCodes.contains(field)  ? DBGrid2
+                   : kSystemCodes.contains(field) ? DBGrid40
+                                                  : nullptr;
+    DataSet* table = sender->dataSource() ? sender->dataSource()->dataSet() : nullptr;
+    if (!grid || !table || !CellFaces::postPending(table)) {
+        MultiApply::putAway(*sender);
+        return;
+    }
+    CellFaces::guarded([&] { MultiApply::MultiSelectComboBox(*sender, grid); });
 }
 
 #include "moc_page_contactid.cpp"

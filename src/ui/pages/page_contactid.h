@@ -23,16 +23,16 @@ public:
     QWidget* TabSheet34 = nullptr; // "PARAMETRI"
     QWidget* TabSheet36 = nullptr; // "PARAMETRI DI SISTEMA"
 
-    DBGrid* DBGrid30 = nullptr;           // receivers
-    DBComboBox* DBComboBox43 = nullptr;   // receiver format, rows 1, 3, 5, 7
-    DBGrid* DBGrid31 = nullptr;           // Contact ID events
-    DBComboBox* DBComboBox45 = nullptr;   // event code "100".."999"
-    DBGrid* DBGrid39 = nullptr;           // 4+2 codes of the users
-    DBGrid* DBGrid2 = nullptr;            // 4+2 codes of the inputs
-    DBGrid* DBGrid40 = nullptr;           // 4+2 codes of the system events
-    DBComboBox* DBComboBox9 = nullptr;    // user codes "00".."FF"
-    DBComboBox* DBComboBox10 = nullptr;   // input codes
-    DBComboBox* DBComboBox12 = nullptr;   // system event codes
+    DBGrid* DBGrid30 = nullptr;         // receivers
+    DBComboBox* DBComboBox43 = nullptr; // receiver format, rows 1, 3, 5, 7 (an in-grid editor)
+    DBGrid* DBGrid31 = nullptr;         // Contact ID events
+    DBComboBox* DBComboBox45 = nullptr; // event code "100".."999" (an in-grid editor)
+    DBGrid* DBGrid39 = nullptr;         // 4+2 codes of the users
+    DBGrid* DBGrid2 = nullptr;          // 4+2 codes of the inputs
+    DBGrid* DBGrid40 = nullptr;         // 4+2 codes of the system events
+    DBComboBox* DBComboBox9 = nullptr;  // user codes "00".."FF"
+    DBComboBox* DBComboBox10 = nullptr; // input codes
+    DBComboBox* DBComboBox12 = nullptr; // system event codes
     QSplitter* Splitter8 = nullptr;
     QSplitter* Splitter12 = nullptr;
     QGroupBox* GroupBox129 = nullptr; // "ID IMPIANTO"
@@ -49,10 +49,10 @@ public:
                                 DBGridColumn& column, GridDrawState state);
     void DBGridIDCDrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,
                                  DBGridColumn& column, GridDrawState state);
-    void DBGrid30CellClick(DBGridColumn& column);
     void DBGridContactIDCellClick(DBGridColumn& column);
     void DBGridIDCCellClick(DBGridColumn& column);
-    // A 4+2 code was chosen: the row is posted and the code copied to the marked rows.
+    // A 4+2 code was chosen: the row is posted, the code copied to the grid's marked rows and the
+    // chooser put away.
     void DBComboBoxIDCChange(DBComboBox* sender);
 
 private:

@@ -5,6 +5,8 @@
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/gridpaint.h"
+#include "ui/celleditors.h"
+#include "ui/mainwindow.h"
 #include "ui/pages/cellfaces.h"
 
 #include <QPainter>
@@ -34,21 +36,12 @@ TPageEventiSistema::TPageEventiSistema(QWidget* parent) : QWidget(parent) {
         DBGrid32->addColumn(QStringLiteral("_Tel%1").arg(n), QStringLiteral("TELEFONO %1").arg(n), 95);
 
     CellFaces::fitWhenShown(*DBGrid32);
-    DBComboBox38 = new DBComboBox(DBGrid32->viewport());
-    DBComboBox38->setObjectName(QStringLiteral("DBComboBox38"));
-    DBComboBox38->setItems(Lang::ComboItems(QStringLiteral("DBComboBox38")));
-    DBComboBox38->setDataSource(DBGrid32->dataSource());
-    DBComboBox38->hide();
-    DBGrid32->attachCellEditor(DBComboBox38);
-
-    // The chosen call is stored at once.
-    connect(DBComboBox38, &DBComboBox::changedByUser, this, [this] {
-        CellFaces::postPending(DBGrid32->dataSet());
-        DBComboBox38->hide();
-    });
+    QStringList calls;
+    for (int n = 1; n <= 8; ++n)
+        calls << QStringLiteral("_Tel%1").arg(n);
+    DBComboBox38 = Form6->cellEditors().attach(QStringLiteral("DBComboBox38"), DBGrid32, calls);
     DBGrid32->onDrawColumnCell = [this](DBGrid& g, QPainter& p, const QRect& r, int col, DBGridColumn& c,
                                         GridDrawState s) { DBGrid32DrawColumnCell(g, p, r, col, c, s); };
-    DBGrid32->onCellClick = [this](DBGridColumn& c) { DBGrid32CellClick(c); };
     connect(DBGrid32, &DBGrid::currentCellChanged, this, &TPageEventiSistema::cellEntered);
 }
 
@@ -57,8 +50,8 @@ bool TPageEventiSistema::voiceUnsupported(int systemType, int recNo, const QStri
     return model && recNo >= 19 && (call == QLatin1String("Voce") || call == QLatin1String("Voce + SMS"));
 }
 
-void TPageEventiSistema::DBGrid32DrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,
-                                                DBGridColumn& column, GridDrawState state) {
+void TPageEventiSistema::DBGrid32DrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect,
+                                                int dataCol, DBGridColumn& column, GridDrawState state) {
     ColoraGriglia(grid, painter, rect, dataCol, column, state);
     if (dataCol < 2)
         return;
@@ -80,24 +73,14 @@ void TPageEventiSistema::DBGrid32DrawColumnCell(DBGrid& grid, QPainter& painter,
 }
 
 void TPageEventiSistema::cellEntered() {
-    DBComboBox38->hide();
     DataSet* t = DBGrid32->dataSet();
     if (!t || !t->active())
         return;
     const DBGridColumn* column = DBGrid32->selectedColumn();
-    if (column && column->index() == 0 && (t->state() == DataSetState::Edit || t->state() == DataSetState::Insert))
+    if (column && column->index() == 0 &&
+        (t->state() == DataSetState::Edit || t->state() == DataSetState::Insert))
         t->fieldByName(QStringLiteral("_ID")).setAsInteger(t->recNo());
     CellFaces::postPending(t);
-}
-
-void TPageEventiSistema::DBGrid32CellClick(DBGridColumn& column) {
-    if (!isCallColumn(column) || !CellFaces::writable(column.grid()->dataSet()))
-        return;
-    if (DBComboBox38->dataField() != column.fieldName())
-        DBComboBox38->setDataField(column.fieldName());
-    DBComboBox38->show();
-    DBComboBox38->raise();
-    DBComboBox38->setFocus(Qt::MouseFocusReason);
 }
 
 #include "moc_page_eventisistema.cpp"

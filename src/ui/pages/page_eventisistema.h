@@ -14,7 +14,7 @@ public:
     explicit TPageEventiSistema(QWidget* parent = nullptr);
 
     DBGrid* DBGrid32 = nullptr;         // one row per system event, one call column per phone
-    DBComboBox* DBComboBox38 = nullptr; // kind of call: "-", "SMS", "Voce", "Voce + SMS"
+    DBComboBox* DBComboBox38 = nullptr; // kind of call: "-", "SMS", "Voce", "Voce + SMS" (in-grid editor)
 
     // Voice calls that a model cannot make for an event: every model but MIRUNPLUS (and none)
     // makes no voice call for the events from 19 on.
@@ -22,7 +22,6 @@ public:
 
     void DBGrid32DrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,
                                 DBGridColumn& column, GridDrawState state);
-    void DBGrid32CellClick(DBGridColumn& column);
 
 private:
     void cellEntered();

@@ -63,8 +63,8 @@ QGroupBox* onOffBox(QWidget* sheet, const char* boxName, const char* caption, co
     return boxed(sheet, S(boxName), S(caption), checkBox(sheet, S(name), parVari(), S(field), Kind::OnOff));
 }
 // A box of one list on the parameter row.
-QGroupBox* listBox(QWidget* sheet, const char* boxName, const char* caption, const char* name, const char* field,
-                   const QStringList& items, const char* labelText = "") {
+QGroupBox* listBox(QWidget* sheet, const char* boxName, const char* caption, const char* name,
+                   const char* field, const QStringList& items, const char* labelText = "") {
     return boxed(sheet, S(boxName), S(caption), comboBox(sheet, S(name), parVari(), S(field), items),
                  S(labelText));
 }
@@ -85,7 +85,8 @@ void TPageParametriVari::buildTamper() {
     addRow(tamper, S("TAMPER Periferiche"),
            checkBox(tamper, S("DBCheckBox17"), parVari(), S("_TamperPeriferiche"), Kind::OnOff));
     grid.add(tamper);
-    grid.add(onOffBox(sheet, "GroupBoxInsRapido", "INSERIMENTO RAPIDO", "DBCheckBox16", "_InserimentoRapido"));
+    grid.add(
+        onOffBox(sheet, "GroupBoxInsRapido", "INSERIMENTO RAPIDO", "DBCheckBox16", "_InserimentoRapido"));
     grid.add(onOffBox(sheet, "GroupBox37", "VIVA VOCE", "DBCheckBox38", "_VivaVoce"));
     grid.add(onOffBox(sheet, "GroupBoxManutenzione", "MANUTENZIONE", "DBCheckBox6", "_Manutenzione"));
 }
@@ -101,7 +102,8 @@ void TPageParametriVari::buildSirena() {
     addRow(sirena, S("PAUSA SIRENA"),
            comboBox(sirena, S("DBComboBox15"), parVari(), S("_PausaSirena"), numbers(0, 240)));
     grid.add(sirena);
-    grid.add(onOffBox(sheet, "GroupBoxSirenaTastiera", "SIRENA IN TASTIERA", "DBCheckBox19", "_SirenaInTastiera"));
+    grid.add(
+        onOffBox(sheet, "GroupBoxSirenaTastiera", "SIRENA IN TASTIERA", "DBCheckBox19", "_SirenaInTastiera"));
     grid.add(listBox(sheet, "GroupBoxSqkTime", "Time", "DBComboBox39", "_Sqk_Time", tenthsOfSecondItems(20)));
 
     // One box per partition; partitions 5..8 exist on the eight-partition models only.
@@ -113,8 +115,9 @@ void TPageParametriVari::buildSirena() {
         lay->setContentsMargins(10, 8, 10, 8);
         lay->setHorizontalSpacing(14);
         for (int p = 1; p <= 8; ++p) {
-            DBCheckBox* c = checkBox(box, QStringLiteral("DBCheckBox%1").arg(numbersOfBoxes[p - 1]), parVari(),
-                                     S(field) + QString::number(p), Kind::Boolean, QStringLiteral("P%1").arg(p));
+            DBCheckBox* c =
+                checkBox(box, QStringLiteral("DBCheckBox%1").arg(numbersOfBoxes[p - 1]), parVari(),
+                         S(field) + QString::number(p), Kind::Boolean, QStringLiteral("P%1").arg(p));
             lay->addWidget(c, (p - 1) / 4, (p - 1) % 4);
         }
         return box;
@@ -132,8 +135,8 @@ void TPageParametriVari::buildSirena() {
                       {116, "_MemVisiva", "MEMORIA VISIVA"},
                       {117, "_MemSonora", "MEMORIA SONORA"}};
     for (const auto& s : signalling)
-        addRow(signals_, checkBox(signals_, QStringLiteral("DBCheckBox%1").arg(s.number), parVari(), S(s.field),
-                                  Kind::Boolean, S(s.caption)));
+        addRow(signals_, checkBox(signals_, QStringLiteral("DBCheckBox%1").arg(s.number), parVari(),
+                                  S(s.field), Kind::Boolean, S(s.caption)));
     signals_->findChild<QWidget*>(S("DBCheckBox117"))->setVisible(false);
     grid.add(signals_);
 }
@@ -146,7 +149,8 @@ void TPageParametriVari::buildEN50131() {
                         Lang::ComboItems(S("DBRadioGroup2"))));
     grid.add(listBox(sheet, "GroupBoxCicliAutoesc", "CICLI AUTOESCLUSIONE", "DBComboBox23", "_CicliAutoesc",
                      numbers(0, 10)));
-    grid.add(onOffBox(sheet, "GroupBoxVisStato", "VISUALIZZAZIONE STATO", "DBCheckBox11", "_VisualizzaStatoImp"));
+    grid.add(
+        onOffBox(sheet, "GroupBoxVisStato", "VISUALIZZAZIONE STATO", "DBCheckBox11", "_VisualizzaStatoImp"));
     grid.add(onOffBox(sheet, "GroupBoxVisZone", "VISUALIZZAZIONE ZONE", "DBCheckBox10", "_VisualizzaZone"));
     grid.add(listBox(sheet, "GroupBoxNo230", "Tempo NO 230Va (min.)", "DBComboBox22", "_TimeNo220",
                      numbers(0, 240)));
@@ -156,16 +160,21 @@ void TPageParametriVari::buildComunicatore() {
     QWidget* sheet = TabSheetComunicatore;
     BoxGrid grid(sheet, 3);
     QGroupBox* start = group(sheet, S("GroupBoxTestInVita"), S("TEST IN VITA"));
-    addRow(start, S("ORA"), comboBox(start, S("DBComboBox19"), parVari(), S("_LifeTestHourStart"), numbers(0, 23)));
+    addRow(start, S("ORA"),
+           comboBox(start, S("DBComboBox19"), parVari(), S("_LifeTestHourStart"), numbers(0, 23)));
     addRow(start, S("MINUTI"),
            comboBox(start, S("DBComboBox51"), parVari(), S("_LifeTestMinStart"), numbers(0, 59)));
     grid.add(start);
     QGroupBox* every = group(sheet, S("GroupBoxIntervallo"), S("INTERVALLO"));
-    addRow(every, S("GIORNI"), comboBox(every, S("DBComboBox48"), parVari(), S("_LifeTestDay"), numbers(0, 10)));
-    addRow(every, S("ORE"), comboBox(every, S("DBComboBox49"), parVari(), S("_LifeTestHour"), numbers(0, 23)));
-    addRow(every, S("MINUTI"), comboBox(every, S("DBComboBox50"), parVari(), S("_LifeTesMin"), numbers(0, 59)));
+    addRow(every, S("GIORNI"),
+           comboBox(every, S("DBComboBox48"), parVari(), S("_LifeTestDay"), numbers(0, 10)));
+    addRow(every, S("ORE"),
+           comboBox(every, S("DBComboBox49"), parVari(), S("_LifeTestHour"), numbers(0, 23)));
+    addRow(every, S("MINUTI"),
+           comboBox(every, S("DBComboBox50"), parVari(), S("_LifeTesMin"), numbers(0, 59)));
     grid.add(every);
-    grid.add(listBox(sheet, "GroupBox98", "RITARDO TRA EVENTI", "DBComboBox21", "_DelayEventi", numbers(0, 240)));
+    grid.add(
+        listBox(sheet, "GroupBox98", "RITARDO TRA EVENTI", "DBComboBox21", "_DelayEventi", numbers(0, 240)));
     grid.add(listBox(sheet, "GroupBox99", "SQUILLI ALLA RISPOSTA", "DBComboBox20", "_SquilliRisposta",
                      numbers(0, 10)));
     // Options the panels do not offer at present: kept bound, never shown.
@@ -184,7 +193,8 @@ void TPageParametriVari::buildWireless() {
     BoxGrid grid(sheet, 3);
     grid.add(radioGroup(sheet, S("DBRadioGroup4"), S("TIPO APPRENDIMENTO RADIO"), parVari(),
                         S("_TipoApprendimento"), Lang::ComboItems(S("DBRadioGroup4"))));
-    grid.add(onOffBox(sheet, "GroupBoxSaturazione", "SATURAZIONE RADIO", "DBCheckBox40", "_SaturazioneRadio"));
+    grid.add(
+        onOffBox(sheet, "GroupBoxSaturazione", "SATURAZIONE RADIO", "DBCheckBox40", "_SaturazioneRadio"));
     grid.add(onOffBox(sheet, "GroupBoxDisturbo", "DISTURBO RADIO", "DBCheckBox2", "_DisturboRadio"));
 }
 

@@ -25,10 +25,10 @@ public:
     QWidget* TabSheetDataOra = nullptr;      // "DATA/ORA"
 
     // "DATA/ORA": the clock of the main window writes these while this page is shown.
-    QCheckBox* CheckBox1 = nullptr; // "Ora Corrente": the pickers follow the running time
-    QLabel* Label2 = nullptr;       // the running clock
-    QDateEdit* Data = nullptr;      // date sent to the panel
-    QTimeEdit* ora = nullptr;       // time sent to the panel
+    QCheckBox* CheckBox1 = nullptr;     // "Ora Corrente": the pickers follow the running time
+    QLabel* Label2 = nullptr;           // the running clock
+    QDateEdit* Data = nullptr;          // date sent to the panel
+    QTimeEdit* ora = nullptr;           // time sent to the panel
     DBCheckBox* DBCheckBox82 = nullptr; // "Ora Legale"
 
     // The system's long time format without the time zone (hours, minutes, seconds).

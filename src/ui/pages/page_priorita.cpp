@@ -22,8 +22,9 @@ TPagePriorita::TPagePriorita(QWidget* parent) : QWidget(parent) {
     const char* const names[] = {"DBRadioGroup3", "DBRadioGroup5", "DBRadioGroup6", "DBRadioGroup7"};
     for (int i = 0; i < 4; ++i) {
         const QString name = QString::fromLatin1(names[i]);
-        DBRadioGroup* g = ParamForm::radioGroup(outer, name, QStringLiteral("#%1").arg(i + 1), ParamForm::tabulon(),
-                                                QStringLiteral("_Net_Priority%1").arg(i + 1), Lang::ComboItems(name));
+        DBRadioGroup* g =
+            ParamForm::radioGroup(outer, name, QStringLiteral("#%1").arg(i + 1), ParamForm::tabulon(),
+                                  QStringLiteral("_Net_Priority%1").arg(i + 1), Lang::ComboItems(name));
         g->setMinimumWidth(120);
         row->addWidget(g, 0, Qt::AlignTop);
     }

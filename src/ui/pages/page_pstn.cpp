@@ -37,12 +37,16 @@ TPagePSTN::TPagePSTN(QWidget* parent) : QWidget(parent) {
     grid.add(onOff("GroupBoxLineControl", "Abilita controllo linea", "DBCheckBox8", "_PSTN_LineControl"));
     QGroupBox* dialtone = group(outer, S("GroupBoxDialtone"), S("Abilita controllo dialtone"));
     addRow(dialtone, checkBox(dialtone, S("DBCheckBox4"), root, S("_PSTN_dialtoneControl"), Kind::OnOff));
-    addRow(dialtone, S("Ritardo"), comboBox(dialtone, S("DBComboBox41"), root, S("_PSTN_CallDelay"), secondItems(9)));
+    addRow(dialtone, S("Ritardo"),
+           comboBox(dialtone, S("DBComboBox41"), root, S("_PSTN_CallDelay"), secondItems(9)));
     grid.add(dialtone);
     grid.add(onOff("GroupBoxPSTNNotify", "PSTN ON/OFF", "DBCheckBox3", "_PSTN_Notify"));
-    grid.add(list("GroupBoxAmpDTMF", "Ampiezza DTMF su PSTN", "DBComboBox26", "_PSTN_AmpDTMF", Lang::NumberItems(0, 1)));
-    grid.add(list("GroupBox80", "Salto segreteria", "DBComboBox27", "_PSTN_SkypSegretery", Lang::NumberItems(0, 10)));
-    grid.add(list("GroupBoxPauseRingB", "Pausa Ringback", "DBComboBox25", "_PSTN_PauseRingB", tenthsOfSecondItems(99)));
+    grid.add(list("GroupBoxAmpDTMF", "Ampiezza DTMF su PSTN", "DBComboBox26", "_PSTN_AmpDTMF",
+                  Lang::NumberItems(0, 1)));
+    grid.add(list("GroupBox80", "Salto segreteria", "DBComboBox27", "_PSTN_SkypSegretery",
+                  Lang::NumberItems(0, 10)));
+    grid.add(list("GroupBoxPauseRingB", "Pausa Ringback", "DBComboBox25", "_PSTN_PauseRingB",
+                  tenthsOfSecondItems(99)));
     grid.add(onOff("GroupBoxCtrlRingB", "Controllo RingBack", "DBCheckBox5", "_PSTN_CtrlRingB"));
     grid.add(list("GroupBox46", "Priorita' CONTACT ID", "DBComboBox8", "_PSTN_ContactIdPriority",
                   Lang::ComboItems(S("DBComboBox8"))));

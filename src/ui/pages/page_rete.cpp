@@ -96,9 +96,12 @@ void TPageRete::buildNetworkSetup(QGroupBox* outer) {
     grid.add(cloud);
 
     QGroupBox* notify = group(outer, S("GroupBoxNotifiche"), S("NOTIFICHE"));
-    addRow(notify, checkBox(notify, S("DBCheckBox14"), root, S("_NET_Notify_Ins"), Kind::Boolean, S("INSERIMENTI")));
-    addRow(notify, checkBox(notify, S("DBCheckBox15"), root, S("_Net_Notify_Utenti"), Kind::Boolean, S("UTENTI")));
-    addRow(notify, checkBox(notify, S("DBCheckBox18"), root, S("_Net_Notify_Allarmi"), Kind::Boolean, S("ALLARMI")));
+    addRow(notify,
+           checkBox(notify, S("DBCheckBox14"), root, S("_NET_Notify_Ins"), Kind::Boolean, S("INSERIMENTI")));
+    addRow(notify,
+           checkBox(notify, S("DBCheckBox15"), root, S("_Net_Notify_Utenti"), Kind::Boolean, S("UTENTI")));
+    addRow(notify,
+           checkBox(notify, S("DBCheckBox18"), root, S("_Net_Notify_Allarmi"), Kind::Boolean, S("ALLARMI")));
     grid.add(notify);
 }
 

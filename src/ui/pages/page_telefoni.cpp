@@ -12,8 +12,8 @@
 #include <QVBoxLayout>
 
 namespace {
-const QStringList kTypedFields = {QStringLiteral("_Tel"), QStringLiteral("_Nome"), QStringLiteral("_PrefixPSTN"),
-                                  QStringLiteral("_PrefixGSM")};
+const QStringList kTypedFields = {QStringLiteral("_Tel"), QStringLiteral("_Nome"),
+                                  QStringLiteral("_PrefixPSTN"), QStringLiteral("_PrefixGSM")};
 const QStringList kFlagFields = {QStringLiteral("_ConfermaRisposta"), QStringLiteral("_AccessoDiretto"),
                                  QStringLiteral("_ResetAutomatico"), QStringLiteral("_TelProg")};
 bool isEditing(const DataSet* t) {
@@ -56,9 +56,12 @@ void TPageTelefoni::buildPhoneBook() {
         const char* field;
         const char* title;
         int width;
-    } columns[] = {{"_ID", "N°", 32},           {"_Nome", "ETICHETTA", 90},
-                   {"_PrefixPSTN", "Prefisso PSTN", 60}, {"_PrefixGSM", "Prefisso GSM", 60},
-                   {"_Tel", "NUMERI", 110},      {"_ConfermaRisposta", "CONFERMA RISPOSTA", 60},
+    } columns[] = {{"_ID", "N°", 32},
+                   {"_Nome", "ETICHETTA", 90},
+                   {"_PrefixPSTN", "Prefisso PSTN", 60},
+                   {"_PrefixGSM", "Prefisso GSM", 60},
+                   {"_Tel", "NUMERI", 110},
+                   {"_ConfermaRisposta", "CONFERMA RISPOSTA", 60},
                    {"_AccessoDiretto", "ACCESSO DIRETTO MENU", 60},
                    {"_ResetAutomatico", "RESET CODA CHIAMATE", 60},
                    {"_TelProg", "TEL PROG.", 60}};
@@ -87,12 +90,13 @@ void TPageTelefoni::buildParameters() {
                  {"ATTESA ALLA RISPOSTA", "DBComboBox37", "_AttesaRisposta", 60},
                  {"RIPETIZIONE MESSAGGIO", "DBComboBox36", "_RipetizioneMessaggio", 9}};
     for (const auto& l : lists) {
-        DBComboBox* combo = comboBox(TabSheet30, QString::fromLatin1(l.name), par, QString::fromLatin1(l.field),
-                                     Lang::NumberItems(0, l.last));
+        DBComboBox* combo = comboBox(TabSheet30, QString::fromLatin1(l.name), par,
+                                     QString::fromLatin1(l.field), Lang::NumberItems(0, l.last));
         grid.add(boxed(TabSheet30, QString(), QString::fromLatin1(l.caption), combo));
     }
     DBEdit14 = edit(TabSheet30, QStringLiteral("DBEdit14"), tabulon(), QStringLiteral("_PswReset"));
-    GroupBox67 = boxed(TabSheet30, QStringLiteral("GroupBox67"), QStringLiteral("CODICE RESET CHIAMATE"), DBEdit14);
+    GroupBox67 =
+        boxed(TabSheet30, QStringLiteral("GroupBox67"), QStringLiteral("CODICE RESET CHIAMATE"), DBEdit14);
     grid.add(GroupBox67);
 }
 

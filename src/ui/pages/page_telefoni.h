@@ -21,7 +21,7 @@ public:
     QWidget* TabSheet30 = nullptr; // "PARAMETRI DI CHIAMATA"
 
     QGroupBox* GroupBox7 = nullptr;
-    DBGrid* DBGrid3 = nullptr; // the phone book, one row per entry
+    DBGrid* DBGrid3 = nullptr;       // the phone book, one row per entry
     QGroupBox* GroupBox67 = nullptr; // "CODICE RESET CHIAMATE"
     DBEdit* DBEdit14 = nullptr;      // `_PswReset` of the installation
 
