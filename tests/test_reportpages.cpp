@@ -285,6 +285,8 @@ private slots:
         TForm6 f;
         DM->AddDataSet(5);
         OpenInstallation();
+        f.PageControl->selectPageByUser(4);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
         DBGrid* grid = f.TabSheet3->DBGrid3;
         DataSet* phones = DM->CDSet_Phone;
         for (bool expected : {true, false}) {
@@ -293,6 +295,20 @@ private slots:
             QCOMPARE(at(phones, 3, "_ID").toInt(), 3);
             QCOMPARE(phones->state(), DataSetState::Browse);
         }
+        // A label typed in the grid is stored as soon as its cell is left.
+        QVERIFY(grid->moveToRecNo(2));
+        grid->setSelectedIndex(grid->columnOfField(S("_Nome"))->index());
+        QVERIFY(grid->showEditor());
+        grid->inplaceEditor()->selectAll();
+        QTest::keyClicks(grid->inplaceEditor(), S("Portineria"));
+        grid->setSelectedIndex(grid->columnOfField(S("_Tel"))->index());
+        QCOMPARE(at(phones, 2, "_Nome").toString(), S("Portineria"));
+        QCOMPARE(phones->state(), DataSetState::Browse);
+        // The number takes digits only, after an optional sign.
+        QVERIFY(grid->showEditor());
+        QTest::keyClicks(grid->inplaceEditor(), S("+39ab02"));
+        grid->setSelectedIndex(grid->columnOfField(S("_Nome"))->index());
+        QCOMPARE(at(phones, 2, "_Tel").toString(), S("+3902"));
         // Typing only in the label, prefixes and number.
         for (auto [field, typed] : {std::pair{"_Nome", true},
                                     {"_Tel", true},

@@ -164,7 +164,7 @@ void TPageContactID::buildCodes() {
 
     DBGrid39 = makeGrid(Splitter8, "DBGrid39", DM ? DM->DataSource_Utenti : nullptr, kListOptions);
     DBGrid39->addColumn(S("_ID"), S("N°"), 40).readOnly = true;
-    DBGrid39->addColumn(S("_Nome"), S("UTENTE"), 100);
+    DBGrid39->addColumn(S("_Nome"), S("UTENTE"), 90);
     DBGrid39->addColumn(S("_FPT_Ins"), S("INSERIMENTO"), 40);
     DBGrid39->addColumn(S("_FPT_Dis"), S("DISINSERIMENTO"), 40);
     Splitter8->addWidget(DBGrid39);
@@ -172,25 +172,25 @@ void TPageContactID::buildCodes() {
 
     DBGrid2 = makeGrid(Splitter12, "DBGrid2", DM ? DM->DataSource_Ingressi : nullptr, kListOptions);
     DBGrid2->addColumn(S("_ID"), S("N°"), 40).readOnly = true;
-    DBGrid2->addColumn(S("_Nome"), S("ZONA"), 100);
+    DBGrid2->addColumn(S("_Nome"), S("ZONA"), 90);
     DBGrid2->addColumn(S("_FPT_AllZona"), S("ALLARME"), 40);
     DBGrid2->addColumn(S("_FPT_RipAllZona"), S("RIPRISTINO"), 40);
     DBGrid2->addColumn(S("_FPT_CodEscZona"), S("ESCLUSIONE"), 40);
     DBGrid40 = makeGrid(Splitter12, "DBGrid40", DM ? DM->DataSource_FPT : nullptr, kListOptions);
     DBGrid40->addColumn(S("_ID"), S("N°"), 40).readOnly = true;
-    DBGrid40->addColumn(S("_Nome"), S("EVENTO"), 150);
+    DBGrid40->addColumn(S("_Nome"), S("EVENTO"), 170);
     DBGrid40->addColumn(S("_Code"), S("CODICE"), 40);
     Splitter12->addWidget(DBGrid2);
     Splitter12->addWidget(DBGrid40);
     for (DBGrid* grid : {DBGrid39, DBGrid2, DBGrid40})
         CellFaces::widenToTitles(*grid);
     // Room for each grid's columns: users, then inputs beside the system events.
-    Splitter8->setStretchFactor(0, 3);
+    Splitter8->setStretchFactor(0, 4);
     Splitter8->setStretchFactor(1, 7);
-    Splitter8->setSizes({330, 770});
-    Splitter12->setStretchFactor(0, 4);
-    Splitter12->setStretchFactor(1, 3);
-    Splitter12->setSizes({420, 330});
+    Splitter8->setSizes({380, 700});
+    Splitter12->setStretchFactor(0, 3);
+    Splitter12->setStretchFactor(1, 2);
+    Splitter12->setSizes({415, 285});
 
     const QStringList hex = hexByteItems();
     DBComboBox9 = makeCellCombo(DBGrid39, "DBComboBox9", hex);
