@@ -10,6 +10,7 @@
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
+#include "support/programdatamodule.h"
 #include "support/tempregistry.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
@@ -40,16 +41,8 @@ int main(int argc, char** argv) {
     const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 50;
     TempRegistry registry;
     BoxAnswerer boxes;
-    {
-        RegistryKey reg;
-        reg.openKey(kTabulonRegistryKey, true);
-        reg.writeString(QStringLiteral("DATABASE"), registry.folder() + QStringLiteral("/KTabulon.cds"));
-        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-            reg.writeInteger(QString::fromLatin1(name), value);
-    }
+    createProgramDataModule(registry.folder() + QStringLiteral("/KTabulon.cds"));
     TForm6::setProcessExit([](int) {});
-    new TDM;
-    DM->DataModuleCreate();
     TForm6 f;
     DM->AddDataSet(6);
     DM->AddDataSet(6);

@@ -9,6 +9,7 @@
 #include "platform/dbcontrols.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
+#include "support/programdatamodule.h"
 #include "support/tempregistry.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
@@ -35,15 +36,7 @@ private:
     std::unique_ptr<BoxAnswerer> boxes;
     QString databasePath;
 
-    void createDataModule() {
-        RegistryKey reg;
-        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
-        reg.writeString(QStringLiteral("DATABASE"), databasePath);
-        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-            reg.writeInteger(QString::fromLatin1(name), value);
-        new TDM;
-        DM->DataModuleCreate();
-    }
+    void createDataModule() { QVERIFY(createProgramDataModule(databasePath)); }
     template <class W> static W* child(QWidget& root, const char* name) {
         W* w = root.findChild<W*>(QString::fromLatin1(name));
         if (!w)

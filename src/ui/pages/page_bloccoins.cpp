@@ -3,16 +3,11 @@
 #include "ui/pages/paramform.h"
 
 #include <QGroupBox>
-#include <QVBoxLayout>
 
 TPageBloccoIns::TPageBloccoIns(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet14"));
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(8, 8, 8, 8);
-    auto* outer = new QGroupBox(QStringLiteral("BLOCCO VISUALIZZAZIONE"), this);
-    outer->setObjectName(QStringLiteral("GroupBoxBloccoVisualizzazione"));
-    lay->addWidget(outer, 0, Qt::AlignTop | Qt::AlignLeft);
-    lay->addStretch(1);
+    QGroupBox* outer = ParamForm::pageFrame(this, QStringLiteral("GroupBoxBloccoVisualizzazione"),
+                                            QStringLiteral("BLOCCO VISUALIZZAZIONE"));
 
     // One box per condition that blocks arming, each with its ON/OFF box on the parameter row.
     const struct {

@@ -94,13 +94,10 @@ void TPageParametriVari::buildTamper() {
 void TPageParametriVari::buildSirena() {
     QWidget* sheet = TabSheetSirena;
     BoxGrid grid(sheet, 3);
-    QGroupBox* sirena = group(sheet, S("GroupBoxSirena"), S("SIRENA"));
-    addRow(sirena, S("TEMPO SIRENA"),
-           comboBox(sirena, S("DBComboBox17"), parVari(), S("_TempoSirena"), numbers(0, 240)));
-    addRow(sirena, S("CICLI SIRENA"),
-           comboBox(sirena, S("DBComboBox16"), parVari(), S("_CicliSirena"), numbers(0, 32)));
-    addRow(sirena, S("PAUSA SIRENA"),
-           comboBox(sirena, S("DBComboBox15"), parVari(), S("_PausaSirena"), numbers(0, 240)));
+    QGroupBox* sirena = listGroup(sheet, parVari(), S("GroupBoxSirena"), S("SIRENA"),
+                                  {{"TEMPO SIRENA", "DBComboBox17", "_TempoSirena", numbers(0, 240)},
+                                   {"CICLI SIRENA", "DBComboBox16", "_CicliSirena", numbers(0, 32)},
+                                   {"PAUSA SIRENA", "DBComboBox15", "_PausaSirena", numbers(0, 240)}});
     grid.add(sirena);
     grid.add(
         onOffBox(sheet, "GroupBoxSirenaTastiera", "SIRENA IN TASTIERA", "DBCheckBox19", "_SirenaInTastiera"));
@@ -159,20 +156,13 @@ void TPageParametriVari::buildEN50131() {
 void TPageParametriVari::buildComunicatore() {
     QWidget* sheet = TabSheetComunicatore;
     BoxGrid grid(sheet, 3);
-    QGroupBox* start = group(sheet, S("GroupBoxTestInVita"), S("TEST IN VITA"));
-    addRow(start, S("ORA"),
-           comboBox(start, S("DBComboBox19"), parVari(), S("_LifeTestHourStart"), numbers(0, 23)));
-    addRow(start, S("MINUTI"),
-           comboBox(start, S("DBComboBox51"), parVari(), S("_LifeTestMinStart"), numbers(0, 59)));
-    grid.add(start);
-    QGroupBox* every = group(sheet, S("GroupBoxIntervallo"), S("INTERVALLO"));
-    addRow(every, S("GIORNI"),
-           comboBox(every, S("DBComboBox48"), parVari(), S("_LifeTestDay"), numbers(0, 10)));
-    addRow(every, S("ORE"),
-           comboBox(every, S("DBComboBox49"), parVari(), S("_LifeTestHour"), numbers(0, 23)));
-    addRow(every, S("MINUTI"),
-           comboBox(every, S("DBComboBox50"), parVari(), S("_LifeTesMin"), numbers(0, 59)));
-    grid.add(every);
+    grid.add(listGroup(sheet, parVari(), S("GroupBoxTestInVita"), S("TEST IN VITA"),
+                       {{"ORA", "DBComboBox19", "_LifeTestHourStart", numbers(0, 23)},
+                        {"MINUTI", "DBComboBox51", "_LifeTestMinStart", numbers(0, 59)}}));
+    grid.add(listGroup(sheet, parVari(), S("GroupBoxIntervallo"), S("INTERVALLO"),
+                       {{"GIORNI", "DBComboBox48", "_LifeTestDay", numbers(0, 10)},
+                        {"ORE", "DBComboBox49", "_LifeTestHour", numbers(0, 23)},
+                        {"MINUTI", "DBComboBox50", "_LifeTesMin", numbers(0, 59)}}));
     grid.add(
         listBox(sheet, "GroupBox98", "RITARDO TRA EVENTI", "DBComboBox21", "_DelayEventi", numbers(0, 240)));
     grid.add(listBox(sheet, "GroupBox99", "SQUILLI ALLA RISPOSTA", "DBComboBox20", "_SquilliRisposta",

@@ -5,16 +5,11 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 
 TPagePriorita::TPagePriorita(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet43"));
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(8, 8, 8, 8);
-    auto* outer = new QGroupBox(QStringLiteral("PRIORITA'"), this);
-    outer->setObjectName(QStringLiteral("GroupBoxPriorita"));
-    lay->addWidget(outer, 0, Qt::AlignTop | Qt::AlignLeft);
-    lay->addStretch(1);
+    QGroupBox* outer =
+        ParamForm::pageFrame(this, QStringLiteral("GroupBoxPriorita"), QStringLiteral("PRIORITA'"));
     auto* row = new QHBoxLayout(outer);
     row->setContentsMargins(12, 10, 12, 10);
     row->setSpacing(14);

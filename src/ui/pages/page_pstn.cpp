@@ -4,7 +4,6 @@
 #include "ui/pages/paramform.h"
 
 #include <QGroupBox>
-#include <QVBoxLayout>
 
 using namespace ParamForm;
 
@@ -16,12 +15,7 @@ QString S(const char* text) {
 
 TPagePSTN::TPagePSTN(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet22"));
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(8, 8, 8, 8);
-    auto* outer = new QGroupBox(S("PSTN"), this);
-    outer->setObjectName(S("GroupBoxPSTN"));
-    lay->addWidget(outer, 0, Qt::AlignTop | Qt::AlignLeft);
-    lay->addStretch(1);
+    QGroupBox* outer = pageFrame(this, S("GroupBoxPSTN"), S("PSTN"));
 
     using Kind = DBCheckBox::Kind;
     DataSource* root = tabulon();

@@ -17,13 +17,9 @@ QString S(const char* text) {
 
 TPageRete::TPageRete(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet27"));
-    auto* lay = new QVBoxLayout(this);
-    lay->setContentsMargins(8, 8, 8, 8);
-    auto* outer = new QGroupBox(S("NETWORK SETUP"), this);
-    outer->setObjectName(S("GroupBoxNetworkSetup"));
-    lay->addWidget(outer, 0, Qt::AlignTop | Qt::AlignLeft);
+    QGroupBox* outer = pageFrame(this, S("GroupBoxNetworkSetup"), S("NETWORK SETUP"));
     buildNetworkSetup(outer);
-    lay->addStretch(1);
+    auto* lay = static_cast<QVBoxLayout*>(layout());
 
     GroupBox110 = new QGroupBox(QStringLiteral("CLOUD MANAGEMENT"), this);
     GroupBox110->setObjectName(QStringLiteral("GroupBox110"));

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QVBoxLayout>
 
 namespace ParamForm {
 
@@ -30,6 +31,15 @@ template <class W> W* bound(W* w, DataSource* source, const QString& field) {
     return w;
 }
 } // namespace
+
+QGroupBox* pageFrame(QWidget* page, const QString& name, const QString& caption) {
+    auto* lay = new QVBoxLayout(page);
+    lay->setContentsMargins(8, 8, 8, 8);
+    auto* outer = named(new QGroupBox(caption, page), name);
+    lay->addWidget(outer, 0, Qt::AlignTop | Qt::AlignLeft);
+    lay->addStretch(1);
+    return outer;
+}
 
 QGroupBox* group(QWidget* parent, const QString& name, const QString& caption) {
     auto* box = named(new QGroupBox(caption, parent), name);
@@ -99,6 +109,15 @@ QGroupBox* boxed(QWidget* parent, const QString& boxName, const QString& caption
         addRow(box, control);
     else
         addRow(box, labelText, control);
+    return box;
+}
+
+QGroupBox* listGroup(QWidget* parent, DataSource* source, const QString& boxName, const QString& caption,
+                     const std::vector<LabelledList>& lists) {
+    QGroupBox* box = group(parent, boxName, caption);
+    for (const LabelledList& l : lists)
+        addRow(box, QString::fromUtf8(l.label),
+               comboBox(box, QString::fromLatin1(l.name), source, QString::fromLatin1(l.field), l.items));
     return box;
 }
 

@@ -11,6 +11,8 @@
 
 #include <QStringList>
 
+#include <vector>
+
 class DataSource;
 class QBoxLayout;
 class QGridLayout;
@@ -24,6 +26,10 @@ namespace ParamForm {
 // window is built without a data module.
 DataSource* parVari();
 DataSource* tabulon();
+
+// The page's one outer box, at its top left with the free space below and to the right.
+// The page gets a vertical layout; what follows the box on the page goes after it.
+QGroupBox* pageFrame(QWidget* page, const QString& name, const QString& caption);
 
 // A group box with its component name (empty name: none) and a form layout of rows.
 QGroupBox* group(QWidget* parent, const QString& name, const QString& caption);
@@ -64,6 +70,16 @@ private:
     int m_row = 0;
     int m_col = 0;
 };
+
+// A box of labelled lists: each row a label and its list.
+struct LabelledList {
+    const char* label;
+    const char* name;
+    const char* field;
+    QStringList items;
+};
+QGroupBox* listGroup(QWidget* parent, DataSource* source, const QString& boxName, const QString& caption,
+                     const std::vector<LabelledList>& lists);
 
 // "0", "100 msec." .. "900 msec.", then seconds by tenths up to `lastTenths` tenths written
 // "1 Sec.", "1,1 Sec." .. (whole seconds without a decimal).
