@@ -11,6 +11,7 @@
 #include "platform/registrykey.h"
 #include "support/programdatamodule.h"
 #include "support/tempregistry.h"
+#include "ui/installationlayout.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
 #include "ui/pagecontrol.h"
@@ -119,6 +120,19 @@ private slots:
         QVERIFY(f.PageControl->tabVisible(14));
     }
 
+    // Every component the per-model layout names on these pages exists.
+    void theLayoutFindsItsComponents() {
+        TForm6 f;
+        const QStringList missing = InstallationLayout::MissingComponents(f);
+        for (const char* name :
+             {"TabSheet22", "TabSheet24", "TabSheet30", "DBGrid3", "DBGrid3[8]", "DBGrid31", "DBGrid31[10]",
+              "GroupBox67", "GroupBox37", "GroupBox99", "GroupBox98", "DBCheckBox25", "DBCheckBox28", "DBCheckBox33",
+              "DBCheckBox49", "DBEdit29", "DBEdit32", "Label36", "Label39", "GroupBox104", "GroupBox55", "GroupBox80",
+              "GroupBox45", "GroupBox46", "DBCheckBox36", "DBCheckBox37", "DBCheckBox38", "DBCheckBox10",
+              "DBCheckBox9"})
+            QVERIFY2(!missing.contains(S(name)), name);
+    }
+
     // ---------------------------------------------------------------- system events
 
     void voiceCallsAModelCannotMake_data() {
@@ -168,6 +182,25 @@ private slots:
                     red += img.pixelColor(x, y) == QColor(255, 0, 0);
             QCOMPARE(red > 0, type == 6);
         }
+    }
+
+    // With the mouse, as a user: a click on a call cell opens its list, a choice is stored.
+    void aClickOpensTheCallList() {
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(3);
+        OpenInstallation();
+        f.PageControl->selectPageByUser(9);
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        DBGrid* grid = f.TabSheet11->DBGrid32;
+        const int col = grid->columnOfField(S("_Tel2"))->index();
+        const QPoint cell = grid->cellRect(grid->gridColumnOf(col), 3 - grid->topRecNo() + grid->titleOffset()).center();
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
+        QTRY_VERIFY(f.TabSheet11->DBComboBox38->isVisible());
+        QCOMPARE(DM->CDSet_Eventi_Sistema->recNo(), 3);
+        choose(f.TabSheet11->DBComboBox38, S("SMS"));
+        QCOMPARE(at(DM->CDSet_Eventi_Sistema, 3, "_Tel2").toString(), S("SMS"));
+        QVERIFY(!f.TabSheet11->DBComboBox38->isVisible());
     }
 
     void phoneNamesTitleTheCallColumns() {

@@ -202,8 +202,16 @@ void TPageContactID::buildCodes() {
         grid->onCellClick = [this](DBGridColumn& c) { DBGridIDCCellClick(c); };
         connect(grid, &DBGrid::currentCellChanged, this, [this, grid] { cellEntered(grid, {}); });
     }
-    for (DBComboBox* combo : {DBComboBox9, DBComboBox10, DBComboBox12})
+    for (DBComboBox* combo : {DBComboBox9, DBComboBox10, DBComboBox12}) {
         connect(combo, &DBComboBox::changedByUser, this, [this, combo] { DBComboBoxIDCChange(combo); });
+        connect(combo, &DBComboBox::droppedDown, this,
+                [combo] { Form6->cellEditors().DBComboBoxDropDown(*combo); });
+        // Put away when the user turns to something else without choosing.
+        connect(combo, &DBComboBox::exited, this, [combo] {
+            if (!combo->isDroppedDown())
+                combo->hide();
+        });
+    }
 }
 
 void TPageContactID::buildParameters() {
