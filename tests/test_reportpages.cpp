@@ -125,11 +125,11 @@ private slots:
         TForm6 f;
         const QStringList missing = InstallationLayout::MissingComponents(f);
         for (const char* name :
-             {"TabSheet22", "TabSheet24", "TabSheet30", "DBGrid3", "DBGrid3[8]", "DBGrid31", "DBGrid31[10]",
-              "GroupBox67", "GroupBox37", "GroupBox99", "GroupBox98", "DBCheckBox25", "DBCheckBox28", "DBCheckBox33",
-              "DBCheckBox49", "DBEdit29", "DBEdit32", "Label36", "Label39", "GroupBox104", "GroupBox55", "GroupBox80",
-              "GroupBox45", "GroupBox46", "DBCheckBox36", "DBCheckBox37", "DBCheckBox38", "DBCheckBox10",
-              "DBCheckBox9"})
+             {"TabSheet22",   "TabSheet24",   "TabSheet30",   "DBGrid3",      "DBGrid3[8]", "DBGrid31",
+              "DBGrid31[10]", "GroupBox67",   "GroupBox37",   "GroupBox99",   "GroupBox98", "DBCheckBox25",
+              "DBCheckBox28", "DBCheckBox33", "DBCheckBox49", "DBEdit29",     "DBEdit32",   "Label36",
+              "Label39",      "GroupBox104",  "GroupBox55",   "GroupBox80",   "GroupBox45", "GroupBox46",
+              "DBCheckBox36", "DBCheckBox37", "DBCheckBox38", "DBCheckBox10", "DBCheckBox9"})
             QVERIFY2(!missing.contains(S(name)), name);
     }
 
@@ -194,7 +194,8 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         DBGrid* grid = f.TabSheet11->DBGrid32;
         const int col = grid->columnOfField(S("_Tel2"))->index();
-        const QPoint cell = grid->cellRect(grid->gridColumnOf(col), 3 - grid->topRecNo() + grid->titleOffset()).center();
+        const QPoint cell =
+            grid->cellRect(grid->gridColumnOf(col), 3 - grid->topRecNo() + grid->titleOffset()).center();
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell);
         QTRY_VERIFY(f.TabSheet11->DBComboBox38->isVisible());
         QCOMPARE(DM->CDSet_Eventi_Sistema->recNo(), 3);

@@ -109,5 +109,5 @@ quint32 StringToIP4Addr(const QString& text) {
             parts[i] = QStringLiteral("000");
     }
     return TComSet::ToIP4(quint8(toInteger(parts[0]) & 0xFF), quint8(toInteger(parts[1]) & 0xFF),
-                 quint8(toInteger(parts[2]) & 0xFF), quint8(toInteger(parts[3]) & 0xFF));
+                          quint8(toInteger(parts[2]) & 0xFF), quint8(toInteger(parts[3]) & 0xFF));
 }

@@ -7,7 +7,6 @@
 #include "ui/imagelist.h"
 #include "ui/mainwindow_links.h"
 #include "ui/pagecontrol.h"
-#include "ui/phonetitles.h"
 #include "ui/pages/page_bloccoins.h"
 #include "ui/pages/page_contactid.h"
 #include "ui/pages/page_eventi.h"
@@ -27,6 +26,7 @@
 #include "ui/pages/page_utenti.h"
 #include "ui/pages/page_vocaboli.h"
 #include "ui/pages/page_wireless.h"
+#include "ui/phonetitles.h"
 #include "ui/statusbar.h"
 
 #include <QAction>
