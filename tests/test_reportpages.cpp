@@ -420,6 +420,15 @@ private slots:
         QTest::keyClicks(edit, S(".3"));
         QVERIFY(edit->updateRecord());
         QCOMPARE(DM->CDSet_Tabulon->fieldByName(S("_Net_LocalIPAddress")).asString(), S("10.1.2.3"));
+        // A bad address left pending when the user turns to another installation: one message,
+        // the good address stays.
+        boxes->clear();
+        edit->selectAll();
+        QTest::keyClicks(edit, S("10.1.x.3"));
+        DM->AddDataSet(4);
+        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(at(DM->CDSet_Tabulon, 1, "_Net_LocalIPAddress").toString(), S("10.1.2.3"));
+        QCOMPARE(edit->text(), S("0.0.0.0")); // the new installation's address
         boxes->clear();
     }
 
