@@ -20,6 +20,7 @@
 #include "ui/pages/page_parametrivari.h"
 #include "ui/pages/page_telefoni.h"
 #include "ui/pages/paramform.h"
+#include "ui/phonetitles.h"
 
 #include <QFile>
 #include <QtTest>
@@ -222,6 +223,32 @@ private slots:
         DM->AddDataSet(1);
         OpenInstallation();
         QCOMPARE(grid->columnOfField(S("_Tel3"))->titleCaption(), S("Telefono 3"));
+    }
+
+    // The inputs' and outputs' call columns follow the phone book the same way, by grid name.
+    void phoneNamesReachTheInputAndOutputGrids() {
+        createDataModule();
+        DM->AddDataSet(6);
+        QWidget root;
+        auto* inputs = new DBGrid(&root);
+        inputs->setObjectName(S("DBGrid11"));
+        inputs->setDataSource(DM->DataSource_Ingressi);
+        auto* outputs = new DBGrid(&root);
+        outputs->setObjectName(S("DBGrid29"));
+        outputs->setDataSource(DM->DataSource_Uscite);
+        for (int n = 1; n <= 8; ++n) {
+            inputs->addColumn(QStringLiteral("_TipoChiamataTel%1").arg(n));
+            outputs->addColumn(QStringLiteral("_AssociaTel%1").arg(n));
+        }
+        PhoneTitles::follow(root, &root);
+        QCOMPARE(inputs->column(7).titleCaption(), S("Telefono 8"));
+        DM->CDSet_Phone->setRecNo(8);
+        DM->CDSet_Phone->edit();
+        DM->CDSet_Phone->fieldByName(S("_Nome")).setAsString(S("Casa"));
+        DM->CDSet_Phone->post();
+        QCOMPARE(inputs->column(7).titleCaption(), S("Casa"));
+        QCOMPARE(outputs->column(7).titleCaption(), S("Casa"));
+        QCOMPARE(outputs->column(6).titleCaption(), S("Telefono 7"));
     }
 
     // ---------------------------------------------------------------- Contact ID
