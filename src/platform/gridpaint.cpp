@@ -261,3 +261,18 @@ void GridMouseTracker::attach(DBGrid& grid) {
         DBGridMouseMove(g, shift, x, y);
     };
 }
+
+// ================================================================ value cells
+
+void DrawGripCell(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text) {
+    drawFrameControl(painter, rect, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+    if (text.isEmpty())
+        return;
+    const GridCanvas& canvas = grid.canvas();
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.setFont(canvas.font);
+    painter.setPen(canvas.fontColor);
+    grid.textOut(painter, rect.left() + 5, rect.top() + 2, text);
+    painter.restore();
+}

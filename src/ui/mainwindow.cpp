@@ -26,6 +26,7 @@
 #include "ui/pages/page_utenti.h"
 #include "ui/pages/page_vocaboli.h"
 #include "ui/pages/page_wireless.h"
+#include "ui/phonetitles.h"
 #include "ui/statusbar.h"
 
 #include <QAction>
@@ -136,6 +137,7 @@ void TForm6::FormCreate() {
     wireSubPageControls();
     wireSplitters();
     wireAssociations();
+    PhoneTitles::follow(*this, this);
     ControlHandlers::connectAll(*this);
     MainWindowLinks::wireTransferHooks(*this);
 

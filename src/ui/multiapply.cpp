@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHash>
 
 namespace MultiApply {
 namespace {
@@ -56,6 +57,24 @@ void postIfEditing(DataSet& table) {
         table.post();
 }
 
+namespace {
+QHash<const DBGrid*, std::function<bool(const DataSet&)>>& supportedRows() {
+    static QHash<const DBGrid*, std::function<bool(const DataSet&)>> filters;
+    return filters;
+}
+} // namespace
+
+void setSupportedRows(DBGrid& grid, std::function<bool(const DataSet&)> supported) {
+    const DBGrid* key = &grid;
+    if (!supported) {
+        supportedRows().remove(key);
+        return;
+    }
+    if (!supportedRows().contains(key))
+        QObject::connect(&grid, &QObject::destroyed, [key] { supportedRows().remove(key); });
+    supportedRows().insert(key, std::move(supported));
+}
+
 int applyToMarks(DataSet& table, DBGrid* grid, int threshold, const std::function<void(DataSet&)>& write,
                  const std::function<bool(const DataSet&)>& rowAllowed) {
     if (!grid || grid->dataSet() != &table || grid->selectedRowCount() <= threshold)
@@ -64,6 +83,7 @@ int applyToMarks(DataSet& table, DBGrid* grid, int threshold, const std::functio
     if (!grid->currentRowSelected())
         grid->setCurrentRowSelected(true);
     const std::vector<Bookmark> rows = grid->selectedRows(); // the walk must not see the list change
+    const std::function<bool(const DataSet&)> supported = supportedRows().value(grid);
     int written = 0;
     ControlsSuspended quiet(table);
     ReturnToStart back(table);
@@ -71,7 +91,7 @@ int applyToMarks(DataSet& table, DBGrid* grid, int threshold, const std::functio
         if (!table.bookmarkValid(row))
             continue;
         table.gotoBookmark(row);
-        if (rowAllowed && !rowAllowed(table))
+        if ((rowAllowed && !rowAllowed(table)) || (supported && !supported(table)))
             continue;
         table.edit();
         write(table);
