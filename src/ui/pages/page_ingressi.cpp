@@ -13,6 +13,7 @@
 #include "ui/mainwindow.h"
 #include "ui/multiapply.h"
 #include "ui/pagecontrol.h"
+#include "ui/pages/cellfaces.h"
 #include "ui/pages/wiringpicture.h"
 
 #include <QGroupBox>
@@ -83,19 +84,17 @@ const InputFields& inputFields() {
 // Inputs sharing one terminal share one band colour ($00BBGGRR values).
 const TColor kBands[] = {16777166, 12910532, 8454143, 16758783, 10329599, 8684799, 9013701, 56797};
 
-// A value cell: the grip face with its text; a marked row keeps its highlight instead.
+// A value cell: the grip face with `text` in the canvas's font and colour; a marked row keeps its
+// highlight instead of the face.
 void valueCell(DBGrid& grid, QPainter& p, const QRect& rect, const QString& text) {
     if (!grid.paintedRowSelected()) {
         DrawGripCell(grid, p, rect, text);
         return;
     }
     p.fillRect(rect, grid.canvas().brush);
-    p.save();
-    p.setClipRect(rect, Qt::IntersectClip);
     p.setFont(grid.canvas().font);
     p.setPen(grid.canvas().fontColor);
-    grid.textOut(p, rect.left() + 5, rect.top() + 2, text);
-    p.restore();
+    CellFaces::cellText(grid, p, rect, text);
 }
 
 // A filled cell with its text at (+dx, +dy).
@@ -161,7 +160,7 @@ TPageIngressi::TPageIngressi(QWidget* parent) : QWidget(parent) {
         grid->onCellClick = [this, grid](DBGridColumn& c) { DBGridIngressiCellClick(*grid, c); };
     }
     for (DBGrid* grid : {DBGrid10, DBGrid15, DBGrid11, DBGrid26, DBGrid44})
-        grid->installEventFilter(this);
+        CellFaces::fitWhenShown(*grid);
     DBGrid44->onDrawColumnCell = [this](DBGrid& g, QPainter& p, const QRect& r, int dataCol, DBGridColumn& c,
                                         GridDrawState s) { DBGrid44DrawColumnCell(g, p, r, dataCol, c, s); };
 
@@ -306,21 +305,7 @@ void TPageIngressi::wireModel() {
     });
     follow(DM->DataSource_Tastiere, [this] { DBGrid15->viewport()->update(); });
     follow(DM->DataSource_Messaggi, [this] { DBGrid10->viewport()->update(); });
-    follow(DM->DataSource_Phone, [this] { titlePhoneColumns(); });
-    connect(DM->DataSource_Ingressi, &DataSource::dataSetChanged, this, [this] { titlePhoneColumns(); });
-    titlePhoneColumns();
     showWiringOfCurrentInput();
-}
-
-bool TPageIngressi::eventFilter(QObject* watched, QEvent* event) {
-    if ((event->type() == QEvent::Show || event->type() == QEvent::Resize) && watched->isWidgetType()) {
-        // After the event: the fit holds the grid's repaints while it works, which must not
-        // happen in the middle of the grid being shown.
-        if (auto* grid = qobject_cast<DBGrid*>(watched); grid && grid->isVisible())
-            QMetaObject::invokeMethod(
-                grid, [grid] { FixDBGridColumnsWidth(grid); }, Qt::QueuedConnection);
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 // ---- rules ------------------------------------------------------------------------------------
@@ -430,22 +415,6 @@ void TPageIngressi::showWiringOfCurrentInput() {
             labels[i]->adjustSize();
         }
     }
-}
-
-void TPageIngressi::titlePhoneColumns() {
-    if (!DM)
-        return;
-    for (int i = 1; i <= 8; ++i) {
-        DBGridColumn* column = DBGrid11->columnOfField(QStringLiteral("_TipoChiamataTel%1").arg(i));
-        if (!column)
-            continue;
-        // An entry the phone book does not have keeps the column's own title.
-        const QString name = DM->CDSet_Phone->active()
-                                 ? GetNameTable(*DM->CDSet_Phone, QStringLiteral("_Nome"), i).trimmed()
-                                 : QString();
-        column->title.caption = name.isEmpty() ? QStringLiteral("Tel. %1").arg(i) : name;
-    }
-    DBGrid11->viewport()->update();
 }
 
 // ---- painters ---------------------------------------------------------------------------------

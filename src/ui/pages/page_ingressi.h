@@ -66,8 +66,6 @@ public:
                                 DBGridColumn& column, GridDrawState state);
     // The wiring picture, its caption and terminal labels follow the current input.
     void showWiringOfCurrentInput();
-    // The "Telefoni" columns are titled with the names of the phone-book entries they configure.
-    void titlePhoneColumns();
 
     // What the painters and the picture decide, for the tests and the benchmark.
     // ImageList2 position of the icon in the name column of input `inputNo`.
@@ -77,11 +75,6 @@ public:
     // Picture index and the four terminal captions ("" = hidden) of input `inputNo`; false when
     // its wiring is not in the list (the picture then stays as it was).
     static bool wiringLabels(int inputNo, int* picture, QString captions[4]);
-
-protected:
-    // A sub-page's grid is fitted when it is shown or resized: a grid on a hidden sheet has no
-    // size of its own until its sheet is shown.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMessages();
