@@ -148,6 +148,8 @@ private slots:
             QCOMPARE(page->Image3->picture(), t);
         }
         QVERIFY(page->GroupBox70->title().startsWith(valueAt(inputs(), 2, "_Nome").toString()));
+        page->PageControl_Ingressi->setActivePage(page->TabSheetIngFunzioni);
+        QCoreApplication::processEvents();
         shoot(QStringLiteral("ingressi-%1").arg(type));
     }
 

@@ -216,6 +216,9 @@ void TPageIngressi::buildFunctions() {
     for (const char* f : {"_TipoNc", "_Test", "_BloccoEx", "_AutoEx", "_BuzzTast", "_Reinclusion"})
         DBGrid15->addColumn(QString::fromLatin1(f), QString(), 80);
 
+    // Its titles are longer than the values: no title is cut.
+    CellFaces::widenToTitles(*DBGrid15);
+
     GroupBox70 = new QGroupBox(Splitter2);
     GroupBox70->setObjectName(QStringLiteral("GroupBox70"));
     GroupBox70->setMinimumHeight(40);
