@@ -221,11 +221,22 @@ private slots:
         QCOMPARE(valueAt(inputs(), 7, "_Pz2").toBool(), before);
     }
 
-    void phoneColumnsAreTitledByThePhoneBook() {
+    void renamedPhonesAndUsersShowTheirNewNames() {
         open(3);
         writeAt(*DM->CDSet_Phone, 3, QStringLiteral("_Nome"), QStringLiteral("MARIO"));
         QCOMPARE(page->DBGrid11->columnOfField(QStringLiteral("_TipoChiamataTel3"))->titleCaption(),
                  QStringLiteral("MARIO"));
+        // An input linked to user 4 shows that user's name, whatever it becomes.
+        DataSet& t = inputs();
+        t.setRecNo(5);
+        t.edit();
+        t.fieldByName(QStringLiteral("_LinkUser")).setAsString(QStringLiteral("OLD"));
+        t.fieldByName(QStringLiteral("_LinkUserID")).setAsInteger(4);
+        t.post();
+        writeAt(*DM->CDSet_Utenti, 4, QStringLiteral("_Nome"), QStringLiteral("BIANCHI"));
+        QCOMPARE(TPageIngressi::linkedUserName(5), QStringLiteral("BIANCHI"));
+        writeAt(t, 6, QStringLiteral("_LinkUser"), QStringLiteral("ALTRO")); // no user number
+        QCOMPARE(TPageIngressi::linkedUserName(6), QStringLiteral("ALTRO"));
     }
 
     void choicesInThePageReachTheRegisterFile() {

@@ -471,9 +471,17 @@ void CellEditors::editorExit(DBComboBox& sender) {
 
 bool CellEditors::editorKeyDown(DBComboBox& sender, QKeyEvent& event) {
     Binding* b = bindingOf(&sender);
-    if (!b || !b->spec || b->spec->exit == Exit::Hide)
+    if (!b)
         return false;
     const int key = event.key();
+    if (key == Qt::Key_Escape && !sender.isDroppedDown()) {
+        // Put away without storing: typed text is dropped.
+        sender.reset();
+        hide(*b);
+        return true;
+    }
+    if (!b->spec || b->spec->exit == Exit::Hide)
+        return false;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         guarded([&] {
             if (sender.modified())

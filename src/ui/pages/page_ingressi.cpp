@@ -359,6 +359,20 @@ QColor TPageIngressi::wiringBand(int inputNo) {
     return colorFromTColor(kBands[(inputNo - 1) % k]);
 }
 
+QString TPageIngressi::linkedUserName(int inputNo) {
+    if (!DM)
+        return {};
+    const DataSet& inputs = *DM->CDSet_Ingressi;
+    if (inputNo < 1 || inputNo > inputs.recordCount())
+        return {};
+    const DataSet& users = *DM->CDSet_Utenti;
+    const int id = inputs.integerAt(inputNo, inputs.fieldByName(QStringLiteral("_LinkUserID")).index());
+    // User n is record n.
+    if (id >= 1 && id <= users.recordCount())
+        return users.stringAt(id, users.fieldByName(QStringLiteral("_Nome")).index());
+    return inputs.stringAt(inputNo, inputs.fieldByName(QStringLiteral("_LinkUser")).index());
+}
+
 bool TPageIngressi::wiringLabels(int inputNo, int* picture, QString captions[4]) {
     if (!DM)
         return false;
@@ -435,10 +449,11 @@ void TPageIngressi::DBGridIngressiDrawColumnCell(DBGrid& grid, QPainter& p, cons
     const bool g10 = &grid == DBGrid10, g15 = &grid == DBGrid15, g11 = &grid == DBGrid11,
                g26 = &grid == DBGrid26;
 
+    const QString text = k.kind == Kind::LinkUser ? linkedUserName(r) : grid.paintedText(column);
     if ((g15 || g26 || g11) && dataCol >= 2) {
         if (!marked)
             grid.canvas().fontColor = Qt::black;
-        valueCell(grid, p, rect, grid.paintedText(column));
+        valueCell(grid, p, rect, text);
     }
     if ((g15 || g26) && k.kind == Kind::Option) {
         DrawCheckBoxes(grid, p, rect, column, true);
@@ -446,7 +461,7 @@ void TPageIngressi::DBGridIngressiDrawColumnCell(DBGrid& grid, QPainter& p, cons
         if (partitionDrawn(DM->GetSystemType(), k.number))
             DrawCheckBoxes(grid, p, rect, column, inputs.booleanAt(r, f.enablePzX));
     } else if (g26 && k.kind == Kind::LinkUser && !inputs.booleanAt(r, f.enablePzX) && !marked) {
-        filledCell(grid, p, rect, sysColor(COLOR_BTNFACE), grid.canvas().fontColor, grid.paintedText(column));
+        filledCell(grid, p, rect, sysColor(COLOR_BTNFACE), grid.canvas().fontColor, text);
     } else if (g10 && k.kind == Kind::Message) {
         // The cell shows the vocabulary's current word at the stored index.
         const DataSet& words = *DM->CDSet_Messaggi;

@@ -72,6 +72,9 @@ public:
     static int inputIcon(int inputNo);
     // Band colour of the wiring cell of input `inputNo` (invalid: no band).
     static QColor wiringBand(int inputNo);
+    // The user an ON/OFF input is linked to, by the user's identity: the user's current name, so a
+    // renamed user still shows; the stored name when the link has no user number.
+    static QString linkedUserName(int inputNo);
     // Picture index and the four terminal captions ("" = hidden) of input `inputNo`; false when
     // its wiring is not in the list (the picture then stays as it was).
     static bool wiringLabels(int inputNo, int* picture, QString captions[4]);
