@@ -269,6 +269,9 @@ private slots:
 
     void thePageIsNotBlank() {
         open(6);
+        for (int r = 1; r <= 3; ++r) // words chosen for the first inputs
+            writeAt(inputs(), r, QStringLiteral("_IMsg1"), r + 10);
+        page->DBGrid10->moveToRecNo(1);
         form->resize(1124, 740);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
