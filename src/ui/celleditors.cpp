@@ -173,7 +173,6 @@ struct CellEditors::Binding {
     ItemsFn items;
     RowFn rowAllowed;
     bool typedOnExit = false; // typed text was pending when the focus left
-    bool hadFocus = false;
 };
 
 CellEditors::CellEditors(QObject* parent) : QObject(parent) {}
@@ -397,14 +396,11 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Wheel:
         return true; // a turn of the wheel over a closed editor must not choose anything
-    case QEvent::FocusIn:
-        b->hadFocus = true;
-        break;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::PopupFocusReason)
+        // Its own list opening, or another application taken to the front, is no leaving.
+        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
             break;
-        b->hadFocus = false;
         if (b->editor->isHidden()) {
             // Put away after a choice: the grid takes the keys again.
             if (b->grid && b->grid->isVisible())
