@@ -557,7 +557,7 @@ void CellEditors::DBComboBoxChange(DBComboBox& sender) {
 
     if (tableName == QLatin1String("CDSet_Ingressi") && isMessage) {
         if (!dropped)
-            messageApply(sender, QStringLiteral("DBGrid10"), true);
+            messageApply(sender, QStringLiteral("DBGrid10"));
         return;
     }
     if (tableName == QLatin1String("CDSet_Ingressi") &&
@@ -569,7 +569,7 @@ void CellEditors::DBComboBoxChange(DBComboBox& sender) {
     }
     if (tableName == QLatin1String("CDSet_Uscite") && isMessage) {
         if (!dropped)
-            messageApply(sender, QStringLiteral("DBGrid16"), false);
+            messageApply(sender, QStringLiteral("DBGrid16"));
         return;
     }
     if (tableName == QLatin1String("CDSet_Uscite") &&
@@ -603,7 +603,7 @@ void CellEditors::DBComboBoxChange(DBComboBox& sender) {
     }
 }
 
-void CellEditors::messageApply(DBComboBox& sender, const QString& gridName, bool) {
+void CellEditors::messageApply(DBComboBox& sender, const QString& gridName) {
     Field& field = *sender.field();
     DataSet& table = *field.dataSet();
     const QString indexName = messageIndexField(field.fieldName());
