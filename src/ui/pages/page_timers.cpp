@@ -1,7 +1,341 @@
 #include "ui/pages/page_timers.h"
 
+#include "model/datamodule.h"
+#include "model/lang.h"
+#include "platform/colors.h"
+#include "platform/dbcontrols.h"
+#include "platform/glyphs.h"
+#include "platform/gridpaint.h"
+#include "ui/pages/pagegrids.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPainter>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+int IndiceGrid34 = 0;
+
+namespace {
+const QString kNome = QStringLiteral("_Nome");
+const QString kOra = QStringLiteral("_Ora");
+const QString kOnOff = QStringLiteral("_OnOff");
+constexpr int kExclusionPeriods = 8;
+
+// Exclusion column n (1..8) of the timers grid, 0 for any other field.
+int exclusionNumber(const QString& fieldName) {
+    static const QString prefix = QStringLiteral("_DataEscusione");
+    if (!fieldName.startsWith(prefix))
+        return 0;
+    bool ok = false;
+    const int n = QStringView(fieldName).mid(prefix.size()).toInt(&ok);
+    return ok && n >= 1 && n <= kExclusionPeriods ? n : 0;
+}
+
+// The day and timer captions: 16-pixel bold in the scheduler's pink, over grids that keep the
+// window's own font.
+void styleNamedCaption(QGroupBox* box) {
+    QFont captionFont = box->font();
+    captionFont.setBold(true);
+    captionFont.setPixelSize(16);
+    box->setFont(captionFont);
+    QPalette pal = box->palette();
+    pal.setColor(QPalette::WindowText, colorFromTColor(8388863));
+    box->setPalette(pal);
+}
+} // namespace
+
 TPageTimers::TPageTimers(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet13"));
+    auto* lay = new QVBoxLayout(this);
+    lay->setContentsMargins(4, 4, 4, 4);
+    Splitter18 = new QSplitter(Qt::Vertical, this);
+    Splitter18->setObjectName(QStringLiteral("Splitter18"));
+    Splitter18->setChildrenCollapsible(false);
+    lay->addWidget(Splitter18, 1);
+    buildUpperPanel(Splitter18);
+    buildTimerLists(Splitter18);
+    Splitter18->setStretchFactor(0, 1);
+    Splitter18->setStretchFactor(1, 1);
+
+    GroupBox118 = new QGroupBox(QStringLiteral("TEMPO DI PREAVVISO"), this);
+    GroupBox118->setObjectName(QStringLiteral("GroupBox118"));
+    auto* warnLay = new QHBoxLayout(GroupBox118);
+    DBComboBox28 = new DBComboBox(GroupBox118);
+    DBComboBox28->setObjectName(QStringLiteral("DBComboBox28"));
+    QStringList seconds;
+    for (int s = 0; s <= 5; ++s)
+        seconds << QString::number(s);
+    DBComboBox28->setItems(seconds);
+    DBComboBox28->setDataField(QStringLiteral("_Timer_TempoPreavviso"));
+    DBComboBox28->setMinimumWidth(80);
+    warnLay->addWidget(DBComboBox28);
+    warnLay->addStretch(1);
+    lay->addWidget(GroupBox118);
+
+    bindTables();
+}
+
+void TPageTimers::buildUpperPanel(QWidget* parent) {
+    GroupBox82 = new QGroupBox(QStringLiteral("TIMERS"), parent);
+    GroupBox82->setObjectName(QStringLiteral("GroupBox82"));
+    auto* lay = new QHBoxLayout(GroupBox82);
+    lay->setContentsMargins(4, 4, 4, 4);
+
+    GroupBox83 = PageGrids::groupBox(GroupBox82, "GroupBox83", QStringLiteral("GIORNI"));
+    DBGrid33 = PageGrids::grid(GroupBox83, "DBGrid33",
+                               GridOption::Indicator | GridOption::Tabs | GridOption::RowSelect |
+                                   GridOption::ConfirmDelete | GridOption::CancelOnExit,
+                               {{"_ID", "N°", 24, true}, {"_Nome", "GIORNO", 90}});
+    GroupBox83->setMinimumWidth(160);
+    lay->addWidget(GroupBox83);
+
+    Splitter25 = new QSplitter(Qt::Horizontal, GroupBox82);
+    Splitter25->setObjectName(QStringLiteral("Splitter25"));
+    Splitter25->setChildrenCollapsible(false);
+    lay->addWidget(Splitter25, 1);
+
+    GroupBox84 = PageGrids::groupBox(Splitter25, "GroupBox84", QString());
+    styleNamedCaption(GroupBox84);
+    std::vector<PageGrids::Column> timerColumns = {
+        {"_ID", "N°", 24, true}, {"_Nome", "TIMER", 90}, {"_Ora", "ORA", 50}};
+    for (int n = 1; n <= kExclusionPeriods; ++n)
+        timerColumns.push_back({QStringLiteral("_DataEscusione%1").arg(n), QStringLiteral(" "), 60});
+    DBGrid34 = PageGrids::grid(GroupBox84, "DBGrid34",
+                               GridOption::Indicator | GridOption::Tabs | GridOption::ConfirmDelete |
+                                   GridOption::CancelOnExit,
+                               timerColumns);
+    GroupBox90 = PageGrids::groupBox(Splitter25, "GroupBox90", QStringLiteral("DATA DI ESCLUSIONE (GG/MM)"));
+    DBGrid35 = PageGrids::grid(GroupBox90, "DBGrid35",
+                               GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit,
+                               {{"_ID", "N°", 24, true},
+                                {"_Nome", "Esclusione", 90},
+                                {"_Data1", "INIZIO DATA(GG/MM)", 70},
+                                {"_Data2", "FINE DATA(GG/MM)", 70}});
+    Splitter25->setStretchFactor(0, 3);
+    Splitter25->setStretchFactor(1, 2);
+}
+
+void TPageTimers::buildTimerLists(QWidget* parent) {
+    GroupBox85 = PageGrids::groupBox(parent, "GroupBox85", QString());
+    styleNamedCaption(GroupBox85);
+    Splitter23 = new QSplitter(Qt::Horizontal, GroupBox85);
+    Splitter23->setObjectName(QStringLiteral("Splitter23"));
+    Splitter23->setChildrenCollapsible(false);
+    GroupBox85->layout()->addWidget(Splitter23);
+    Splitter24 = new QSplitter(Qt::Horizontal);
+    Splitter24->setObjectName(QStringLiteral("Splitter24"));
+    Splitter24->setChildrenCollapsible(false);
+
+    const GridOptions listOptions = GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit;
+    auto makeList = [&](QWidget* host, const char* boxName, const char* gridName, const char* nameTitle) {
+        QGroupBox* box = PageGrids::groupBox(host, boxName, QString());
+        DBGrid* g =
+            PageGrids::grid(box, gridName, listOptions,
+                            {{"_ID", "N°", 24, true}, {"_Nome", nameTitle, 140}, {"_OnOff", "AZIONE", 110}});
+        return std::pair{box, g};
+    };
+    std::tie(GroupBox87, DBGrid36) = makeList(Splitter23, "GroupBox87", "DBGrid36", "UTENTE");
+    Splitter23->addWidget(GroupBox87);
+    Splitter23->addWidget(Splitter24);
+    std::tie(GroupBox88, DBGrid37) = makeList(Splitter24, "GroupBox88", "DBGrid37", "PARZIALI");
+    std::tie(GroupBox89, DBGrid38) = makeList(Splitter24, "GroupBox89", "DBGrid38", "USCITE");
+    Splitter24->addWidget(GroupBox88);
+    Splitter24->addWidget(GroupBox89);
+    // Three lists of equal width.
+    Splitter23->setSizes({300, 600});
+    Splitter24->setSizes({300, 300});
+}
+
+void TPageTimers::bindTables() {
+    for (DBGrid* g : {DBGrid33, DBGrid34, DBGrid35, DBGrid36, DBGrid37, DBGrid38}) {
+        g->onDrawColumnCell = [this](DBGrid& grid, QPainter& p, const QRect& r, int dataCol,
+                                     DBGridColumn& column, GridDrawState state) {
+            DBGridTimerDrawColumnCell(grid, p, r, dataCol, column, state);
+        };
+        connect(g, &DBGrid::currentCellChanged, this, [this, g] { currentCellChanged(*g); });
+    }
+    DBGrid33->onCellClick = [this](DBGridColumn& c) { DBGridTimerCellClick(c); };
+    DBGrid34->onCellClick = [this](DBGridColumn& c) { DBGrid34CellClick(c); };
+    DBGrid34->onTitleClick = [this](DBGridColumn& c) { DBGrid34TitleClick(c); };
+    for (DBGrid* g : {DBGrid36, DBGrid37, DBGrid38})
+        g->onCellClick = [this](DBGridColumn& c) { DBGridTimerUserParzOutputCellClick(c); };
+
+    if (!DM)
+        return;
+    DBGrid33->setDataSource(DM->DataSource_Time_Day);
+    DBGrid34->setDataSource(DM->DataSource_Time_Timers);
+    DBGrid35->setDataSource(DM->DataSource_Time_Esclusione_Data);
+    DBGrid36->setDataSource(DM->DataSource_Time_Utenti);
+    DBGrid37->setDataSource(DM->DataSource_Time_Parziali);
+    DBGrid38->setDataSource(DM->DataSource_Time_Uscite);
+    DBComboBox28->setDataSource(DM->DataSource_Tabulon);
+
+    // Captions follow the current day and timer and their names; the timer grid's exclusion
+    // titles follow the period names.
+    for (DataSource* src : {DM->DataSource_Time_Day, DM->DataSource_Time_Timers}) {
+        connect(src, &DataSource::dataSetChanged, this, &TPageTimers::refreshCaptions);
+        connect(src, &DataSource::dataSetScrolled, this, &TPageTimers::refreshCaptions);
+        connect(src, &DataSource::recordChanged, this, &TPageTimers::refreshCaptions);
+    }
+    connect(DM->DataSource_Time_Day, &DataSource::dataSetScrolled, this, &TPageTimers::dayChanged);
+    DataSource* periods = DM->DataSource_Time_Esclusione_Data;
+    connect(periods, &DataSource::dataSetChanged, this, &TPageTimers::refreshExclusionTitles);
+    connect(periods, &DataSource::recordChanged, this, &TPageTimers::refreshExclusionTitles);
+    // The names of the switched users, partitions and outputs are read while painting; a rename
+    // there repaints the lists.
+    for (DataSource* src : {DM->DataSource_Utenti, DM->DataSource_Parziali, DM->DataSource_Uscite})
+        connect(src, &DataSource::recordChanged, this, [this] {
+            for (DBGrid* g : {DBGrid36, DBGrid37, DBGrid38})
+                g->viewport()->update();
+        });
+}
+
+void TPageTimers::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    refreshCaptions();
+    refreshExclusionTitles();
+}
+
+// ------------------------------------------------------------------------------------ painting
+
+QString TPageTimers::switchedItemName(const DBGrid& grid, int recNo) const {
+    if (!DM)
+        return {};
+    DataSet* source = nullptr;
+    if (&grid == DBGrid36)
+        source = DM->CDSet_Utenti;
+    else if (&grid == DBGrid37)
+        source = DM->CDSet_Parziali;
+    else if (&grid == DBGrid38)
+        source = DM->CDSet_Uscite;
+    if (!source || !source->active() || recNo < 1 || source->recordCount() < recNo)
+        return {};
+    if (source == DM->CDSet_Utenti)
+        return GetNameTable(*source, kNome, recNo);
+    if (source == DM->CDSet_Parziali)
+        return GetNameTable(*source, QStringLiteral("_Msg1"), recNo);
+    QStringList words;
+    for (int w = 1; w <= 4; ++w)
+        words << GetNameTable(*source, QStringLiteral("_Msg%1").arg(w), recNo);
+    return words.join(QLatin1Char(' ')); // empty words keep their blanks
+}
+
+void TPageTimers::DBGridTimerDrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,
+                                            DBGridColumn& column, GridDrawState state) {
+    ColoraGriglia(grid, painter, rect, dataCol, column, state);
+    painter.setClipRect(rect, Qt::IntersectClip);
+    DataSet* table = grid.dataSet();
+    if (!table || !table->active())
+        return;
+    const int rows = table->recordCount();
+    const bool actionGrid = &grid == DBGrid36 || &grid == DBGrid37 || &grid == DBGrid38;
+
+    const bool valueCell =
+        &grid == DBGrid35 ? dataCol != 0 : (&grid == DBGrid34 || actionGrid) && dataCol >= 2 && rows > 0;
+    if (valueCell)
+        PageGrids::drawValueCell(grid, painter, rect, grid.paintedText(column), true);
+
+    if (&grid == DBGrid34 && exclusionNumber(column.fieldName()) > 0) {
+        painter.fillRect(rect, grid.canvas().brush);
+        if (grid.paintedBoolean(column))
+            drawFrameControl(painter, rect.adjusted(2, 2, -2, -2), DFC_CAPTION,
+                             DFCS_CAPTIONCLOSE | DFCS_CHECKED);
+    }
+
+    if (actionGrid && column.fieldName() == kNome && rows > 0) {
+        const QString name = switchedItemName(grid, grid.paintedRecNo());
+        if (!name.isNull()) {
+            painter.fillRect(rect, grid.canvas().brush);
+            painter.setFont(grid.canvas().font);
+            painter.setPen(grid.canvas().fontColor);
+            grid.textOut(painter, rect.left(), rect.top(), name);
+        }
+    }
+}
+
+// ------------------------------------------------------------------------------------ events
+
+void TPageTimers::currentCellChanged(DBGrid& grid) {
+    DataSet* table = grid.dataSet();
+    if (!table || !table->active() || table->isEmpty())
+        return;
+    const DBGridColumn* column = grid.selectedColumn();
+    const QString field = column ? column->fieldName() : QString();
+
+    PageGrids::renumberOnIdCell(grid);
+    if (&grid == DBGrid34) {
+        grid.setOption(GridOption::Editing, field == kOra);
+        if (grid.hasFocus())
+            IndiceGrid34 = table->recNo();
+    } else if (&grid == DBGrid35) {
+        grid.setOption(GridOption::Editing, field == kNome || field == QLatin1String("_Data1") ||
+                                                field == QLatin1String("_Data2"));
+    }
+}
+
+void TPageTimers::dayChanged() {
+    // A day chosen in the days grid keeps the timer position the user last chose, when the new
+    // day has that many timers (a position from a model with more timers is not applied).
+    if (!DM || !DBGrid33->hasFocus())
+        return;
+    DataSet* timers = DM->CDSet_Time_Timers;
+    if (IndiceGrid34 > 0 && timers->active() && timers->recordCount() >= IndiceGrid34)
+        timers->setRecNo(IndiceGrid34);
+}
+
+void TPageTimers::refreshCaptions() {
+    if (!DM)
+        return;
+    auto nameOf = [](DataSet* t) {
+        return t->active() && !t->isEmpty() ? t->fieldByName(kNome).asString() : QString();
+    };
+    GroupBox84->setTitle(nameOf(DM->CDSet_Time_Day));
+    GroupBox85->setTitle(nameOf(DM->CDSet_Time_Timers));
+}
+
+void TPageTimers::refreshExclusionTitles() {
+    if (!DM)
+        return;
+    DataSet* periods = DM->CDSet_Time_Esclusione_Data;
+    if (!periods->active() || periods->isEmpty())
+        return;
+    const int count = std::min(periods->recordCount(), kExclusionPeriods);
+    for (int r = 1; r <= count; ++r) {
+        const int col = SearchIndexColumn(*DBGrid34, QStringLiteral("_DataEscusione%1").arg(r));
+        DBGrid34->column(col).title.caption = GetNameTable(*periods, kNome, r);
+    }
+    DBGrid34->viewport()->update();
+}
+
+void TPageTimers::DBGridTimerCellClick(DBGridColumn&) {
+    // The days grid marks no rows, so the timers panel keeps naming the current day.
+    refreshCaptions();
+}
+
+void TPageTimers::DBGrid34CellClick(DBGridColumn& column) {
+    DataSet* timers = DBGrid34->dataSet();
+    if (!timers || !timers->active() || timers->isEmpty())
+        return;
+    IndiceGrid34 = timers->recNo();
+    const QString field = column.fieldName();
+    if (exclusionNumber(field) > 0) {
+        timers->edit();
+        Field& flag = timers->fieldByName(field);
+        flag.setAsBoolean(!flag.asBoolean());
+    }
+    if (timers->state() == DataSetState::Edit || timers->state() == DataSetState::Insert)
+        timers->post();
+    timers->checkBrowseMode();
+}
+
+void TPageTimers::DBGrid34TitleClick(DBGridColumn& column) {
+    FixDBGridColumnsWidth(column.grid());
+}
+
+void TPageTimers::DBGridTimerUserParzOutputCellClick(DBGridColumn& column) {
+    // The action editors are shown by the in-grid editor protocol on a click in their column.
+    Q_UNUSED(column);
 }
 
 #include "moc_page_timers.cpp"
