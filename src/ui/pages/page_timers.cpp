@@ -6,7 +6,7 @@
 #include "platform/dbcontrols.h"
 #include "platform/glyphs.h"
 #include "platform/gridpaint.h"
-#include "ui/pages/pagegrids.h"
+#include "ui/pages/pagelayout.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -82,8 +82,8 @@ void TPageTimers::buildUpperPanel(QWidget* parent) {
     auto* lay = new QHBoxLayout(GroupBox82);
     lay->setContentsMargins(4, 4, 4, 4);
 
-    GroupBox83 = PageGrids::groupBox(GroupBox82, "GroupBox83", QStringLiteral("GIORNI"));
-    DBGrid33 = PageGrids::grid(GroupBox83, "DBGrid33",
+    GroupBox83 = PageLayout::groupBox(GroupBox82, "GroupBox83", QStringLiteral("GIORNI"));
+    DBGrid33 = PageLayout::grid(GroupBox83, "DBGrid33",
                                GridOption::Indicator | GridOption::Tabs | GridOption::RowSelect |
                                    GridOption::ConfirmDelete | GridOption::CancelOnExit,
                                {{"_ID", "N°", 24, true}, {"_Nome", "GIORNO", 90}});
@@ -95,18 +95,18 @@ void TPageTimers::buildUpperPanel(QWidget* parent) {
     Splitter25->setChildrenCollapsible(false);
     lay->addWidget(Splitter25, 1);
 
-    GroupBox84 = PageGrids::groupBox(Splitter25, "GroupBox84", QString());
+    GroupBox84 = PageLayout::groupBox(Splitter25, "GroupBox84", QString());
     styleNamedCaption(GroupBox84);
-    std::vector<PageGrids::Column> timerColumns = {
+    std::vector<PageLayout::Column> timerColumns = {
         {"_ID", "N°", 24, true}, {"_Nome", "TIMER", 90}, {"_Ora", "ORA", 50}};
     for (int n = 1; n <= kExclusionPeriods; ++n)
         timerColumns.push_back({QStringLiteral("_DataEscusione%1").arg(n), QStringLiteral(" "), 60});
-    DBGrid34 = PageGrids::grid(GroupBox84, "DBGrid34",
+    DBGrid34 = PageLayout::grid(GroupBox84, "DBGrid34",
                                GridOption::Indicator | GridOption::Tabs | GridOption::ConfirmDelete |
                                    GridOption::CancelOnExit,
                                timerColumns);
-    GroupBox90 = PageGrids::groupBox(Splitter25, "GroupBox90", QStringLiteral("DATA DI ESCLUSIONE (GG/MM)"));
-    DBGrid35 = PageGrids::grid(GroupBox90, "DBGrid35",
+    GroupBox90 = PageLayout::groupBox(Splitter25, "GroupBox90", QStringLiteral("DATA DI ESCLUSIONE (GG/MM)"));
+    DBGrid35 = PageLayout::grid(GroupBox90, "DBGrid35",
                                GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit,
                                {{"_ID", "N°", 24, true},
                                 {"_Nome", "Esclusione", 90},
@@ -117,7 +117,7 @@ void TPageTimers::buildUpperPanel(QWidget* parent) {
 }
 
 void TPageTimers::buildTimerLists(QWidget* parent) {
-    GroupBox85 = PageGrids::groupBox(parent, "GroupBox85", QString());
+    GroupBox85 = PageLayout::groupBox(parent, "GroupBox85", QString());
     styleNamedCaption(GroupBox85);
     Splitter23 = new QSplitter(Qt::Horizontal, GroupBox85);
     Splitter23->setObjectName(QStringLiteral("Splitter23"));
@@ -129,9 +129,9 @@ void TPageTimers::buildTimerLists(QWidget* parent) {
 
     const GridOptions listOptions = GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit;
     auto makeList = [&](QWidget* host, const char* boxName, const char* gridName, const char* nameTitle) {
-        QGroupBox* box = PageGrids::groupBox(host, boxName, QString());
+        QGroupBox* box = PageLayout::groupBox(host, boxName, QString());
         DBGrid* g =
-            PageGrids::grid(box, gridName, listOptions,
+            PageLayout::grid(box, gridName, listOptions,
                             {{"_ID", "N°", 24, true}, {"_Nome", nameTitle, 140}, {"_OnOff", "AZIONE", 110}});
         return std::pair{box, g};
     };
@@ -234,7 +234,7 @@ void TPageTimers::DBGridTimerDrawColumnCell(DBGrid& grid, QPainter& painter, con
     const bool valueCell =
         &grid == DBGrid35 ? dataCol != 0 : (&grid == DBGrid34 || actionGrid) && dataCol >= 2 && rows > 0;
     if (valueCell)
-        PageGrids::drawValueCell(grid, painter, rect, grid.paintedText(column), true);
+        PageLayout::drawValueCell(grid, painter, rect, grid.paintedText(column), true);
 
     if (&grid == DBGrid34 && exclusionNumber(column.fieldName()) > 0) {
         painter.fillRect(rect, grid.canvas().brush);
@@ -263,7 +263,7 @@ void TPageTimers::currentCellChanged(DBGrid& grid) {
     const DBGridColumn* column = grid.selectedColumn();
     const QString field = column ? column->fieldName() : QString();
 
-    PageGrids::renumberOnIdCell(grid);
+    PageLayout::renumberOnIdCell(grid);
     if (&grid == DBGrid34) {
         grid.setOption(GridOption::Editing, field == kOra);
         if (grid.hasFocus())

@@ -4,7 +4,7 @@
 #include "model/lang.h"
 #include "platform/dbcontrols.h"
 #include "platform/gridpaint.h"
-#include "ui/pages/pagegrids.h"
+#include "ui/pages/pagelayout.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -41,9 +41,9 @@ TPageUtenti::TPageUtenti(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet4"));
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(4, 4, 4, 4);
-    GroupBox14 = PageGrids::groupBox(this, "GroupBox14", QStringLiteral("UTENTE"));
+    GroupBox14 = PageLayout::groupBox(this, "GroupBox14", QStringLiteral("UTENTE"));
 
-    std::vector<PageGrids::Column> columns = {{"_ID", "N°", 20, true},
+    std::vector<PageLayout::Column> columns = {{"_ID", "N°", 20, true},
                                               {"_Nome", "NOME UTENTE", 61},
                                               {"_Codice", "CODICE", 62},
                                               {"_TipolUtenti", "PRIVILEGI", 102}};
@@ -51,7 +51,7 @@ TPageUtenti::TPageUtenti(QWidget* parent) : QWidget(parent) {
         columns.push_back({QStringLiteral("_Pz%1").arg(n), QStringLiteral("PARZIALI %1").arg(n), 64});
     for (int n = 1; n <= 4; ++n)
         columns.push_back({QStringLiteral("_Grp%1").arg(n), QStringLiteral("GRUPPO %1").arg(n), 64});
-    DBGrid6 = PageGrids::grid(GroupBox14, "DBGrid6",
+    DBGrid6 = PageLayout::grid(GroupBox14, "DBGrid6",
                               GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit |
                                   GridOption::MultiSelect,
                               columns);
@@ -139,7 +139,7 @@ void TPageUtenti::DBGridUtentiDrawColumnCell(DBGrid& grid, QPainter& painter, co
     const QString& field = column.fieldName();
     const QString text = field == kCodice ? shownCode(grid.paintedText(column), DBRadioGroup1->itemIndex())
                                           : grid.paintedText(column);
-    PageGrids::drawValueCell(grid, painter, rect, text);
+    PageLayout::drawValueCell(grid, painter, rect, text);
     if (flagColumnNumber(field) > 0)
         DrawCheckBoxes(grid, painter, rect, column, columnApplies(field, DM ? DM->GetSystemType() : 0));
 }
@@ -148,7 +148,7 @@ void TPageUtenti::currentCellChanged() {
     DataSet* users = DBGrid6->dataSet();
     if (!users || !users->active() || users->isEmpty())
         return;
-    PageGrids::renumberOnIdCell(*DBGrid6);
+    PageLayout::renumberOnIdCell(*DBGrid6);
     // Names and codes are typed in; every other column marks rows for a multi-row apply.
     const DBGridColumn* column = DBGrid6->selectedColumn();
     const bool typed = column && (column->fieldName() == kNome || column->fieldName() == kCodice);

@@ -12,7 +12,7 @@ class QGroupBox;
 class QPainter;
 class QRect;
 
-namespace PageGrids {
+namespace PageLayout {
 
 struct Column {
     QString field;
@@ -42,4 +42,4 @@ void drawValueCell(DBGrid& grid, QPainter& painter, const QRect& rect, const QSt
 // entered gets its position written back and is posted.
 void renumberOnIdCell(DBGrid& grid);
 
-} // namespace PageGrids
+} // namespace PageLayout

@@ -1,4 +1,4 @@
-#include "ui/pages/pagegrids.h"
+#include "ui/pages/pagelayout.h"
 
 #include "platform/glyphs.h"
 
@@ -9,7 +9,7 @@
 #include <QPainter>
 #include <QVBoxLayout>
 
-namespace PageGrids {
+namespace PageLayout {
 
 QGroupBox* groupBox(QWidget* parent, const char* name, const QString& caption) {
     auto* box = new QGroupBox(caption, parent);
@@ -65,4 +65,4 @@ void renumberOnIdCell(DBGrid& grid) {
     }
 }
 
-} // namespace PageGrids
+} // namespace PageLayout
