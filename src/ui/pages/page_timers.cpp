@@ -84,10 +84,11 @@ void TPageTimers::buildUpperPanel(QWidget* parent) {
 
     GroupBox83 = PageLayout::groupBox(GroupBox82, "GroupBox83", QStringLiteral("GIORNI"));
     DBGrid33 = PageLayout::grid(GroupBox83, "DBGrid33",
-                               GridOption::Indicator | GridOption::Tabs | GridOption::RowSelect |
-                                   GridOption::ConfirmDelete | GridOption::CancelOnExit,
-                               {{"_ID", "N°", 24, true}, {"_Nome", "GIORNO", 90}});
+                                GridOption::Indicator | GridOption::Tabs | GridOption::RowSelect |
+                                    GridOption::ConfirmDelete | GridOption::CancelOnExit,
+                                {{"_ID", "N°", 24, true}, {"_Nome", "GIORNO", 90}});
     GroupBox83->setMinimumWidth(160);
+    GroupBox83->setMaximumWidth(240);
     lay->addWidget(GroupBox83);
 
     Splitter25 = new QSplitter(Qt::Horizontal, GroupBox82);
@@ -102,16 +103,16 @@ void TPageTimers::buildUpperPanel(QWidget* parent) {
     for (int n = 1; n <= kExclusionPeriods; ++n)
         timerColumns.push_back({QStringLiteral("_DataEscusione%1").arg(n), QStringLiteral(" "), 60});
     DBGrid34 = PageLayout::grid(GroupBox84, "DBGrid34",
-                               GridOption::Indicator | GridOption::Tabs | GridOption::ConfirmDelete |
-                                   GridOption::CancelOnExit,
-                               timerColumns);
+                                GridOption::Indicator | GridOption::Tabs | GridOption::ConfirmDelete |
+                                    GridOption::CancelOnExit,
+                                timerColumns);
     GroupBox90 = PageLayout::groupBox(Splitter25, "GroupBox90", QStringLiteral("DATA DI ESCLUSIONE (GG/MM)"));
     DBGrid35 = PageLayout::grid(GroupBox90, "DBGrid35",
-                               GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit,
-                               {{"_ID", "N°", 24, true},
-                                {"_Nome", "Esclusione", 90},
-                                {"_Data1", "INIZIO DATA(GG/MM)", 70},
-                                {"_Data2", "FINE DATA(GG/MM)", 70}});
+                                GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit,
+                                {{"_ID", "N°", 24, true},
+                                 {"_Nome", "Esclusione", 90},
+                                 {"_Data1", "INIZIO DATA(GG/MM)", 70},
+                                 {"_Data2", "FINE DATA(GG/MM)", 70}});
     Splitter25->setStretchFactor(0, 3);
     Splitter25->setStretchFactor(1, 2);
 }
@@ -132,7 +133,7 @@ void TPageTimers::buildTimerLists(QWidget* parent) {
         QGroupBox* box = PageLayout::groupBox(host, boxName, QString());
         DBGrid* g =
             PageLayout::grid(box, gridName, listOptions,
-                            {{"_ID", "N°", 24, true}, {"_Nome", nameTitle, 140}, {"_OnOff", "AZIONE", 110}});
+                             {{"_ID", "N°", 24, true}, {"_Nome", nameTitle, 140}, {"_OnOff", "AZIONE", 110}});
         return std::pair{box, g};
     };
     std::tie(GroupBox87, DBGrid36) = makeList(Splitter23, "GroupBox87", "DBGrid36", "UTENTE");
