@@ -4,6 +4,7 @@
 
 #include "model/datamodule.h"
 #include "platform/dataset.h"
+#include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
 #include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
@@ -14,6 +15,10 @@
 #include <QtTest>
 
 namespace {
+// A mouse click on the cell of `field` in record `recNo`.
+void clickField(DBGrid& g, const QString& field, int recNo) {
+    OpenWindow::click(&g, recNo, OpenWindow::columnOf(&g, field));
+}
 constexpr int kTimersPage = 11;
 
 void writeField(DataSet* t, int recNo, const char* field, const QVariant& value) {
@@ -31,8 +36,9 @@ class TestPageTimers : public QObject {
     Q_OBJECT
 private slots:
     void switchedItemsShowTheLiveNamesOfTheirItems() {
-        OpenMainWindow w(6, kTimersPage);
-        TPageTimers& page = *w.form().TabSheet13;
+        OpenWindow w(6);
+        w.showPage(kTimersPage);
+        TPageTimers& page = *w.form->TabSheet13;
         writeField(DM->CDSet_Utenti, 2, "_Nome", QStringLiteral("ROSSI"));
         writeField(DM->CDSet_Parziali, 3, "_Msg1", QStringLiteral("GARAGE"));
         DataSet* outputs = DM->CDSet_Uscite;
@@ -47,8 +53,9 @@ private slots:
     }
 
     void captionsFollowTheCurrentDayAndTimer() {
-        OpenMainWindow w(3, kTimersPage);
-        TPageTimers& page = *w.form().TabSheet13;
+        OpenWindow w(3);
+        w.showPage(kTimersPage);
+        TPageTimers& page = *w.form->TabSheet13;
         DM->CDSet_Time_Day->setRecNo(3);
         QCOMPARE(page.GroupBox84->title(), text(DM->CDSet_Time_Day, "_Nome"));
         DM->CDSet_Time_Timers->setRecNo(2);
@@ -58,29 +65,31 @@ private slots:
     }
 
     void periodNamesTitleTheExclusionColumns() {
-        OpenMainWindow w(1, kTimersPage);
-        TPageTimers& page = *w.form().TabSheet13;
+        OpenWindow w(1);
+        w.showPage(kTimersPage);
+        TPageTimers& page = *w.form->TabSheet13;
         writeField(DM->CDSet_Time_Esclusione_Data, 5, "_Nome", QStringLiteral("FERIE"));
         QCOMPARE(page.DBGrid34->columnOfField(QStringLiteral("_DataEscusione5"))->titleCaption(),
                  QStringLiteral("FERIE"));
     }
 
     void aClickOnAnExclusionCellTogglesItAndPosts() {
-        OpenMainWindow w(2, kTimersPage);
-        w.form().show();
-        TPageTimers& page = *w.form().TabSheet13;
+        OpenWindow w(2);
+        w.showPage(kTimersPage);
+        w.form->show();
+        TPageTimers& page = *w.form->TabSheet13;
         DataSet* timers = DM->CDSet_Time_Timers;
         timers->setRecNo(1);
-        clickGridCell(*page.DBGrid34, QStringLiteral("_DataEscusione3"), 2);
+        clickField(*page.DBGrid34, QStringLiteral("_DataEscusione3"), 2);
         QCOMPARE(timers->recNo(), 2);
         QVERIFY(timers->fieldByName(QStringLiteral("_DataEscusione3")).asBoolean());
         QCOMPARE(timers->state(), DataSetState::Browse);
-        clickGridCell(*page.DBGrid34, QStringLiteral("_DataEscusione3"), 2);
+        clickField(*page.DBGrid34, QStringLiteral("_DataEscusione3"), 2);
         QVERIFY(!timers->fieldByName(QStringLiteral("_DataEscusione3")).asBoolean());
         QCOMPARE(IndiceGrid34, 2);
         // Only the time is typed in.
         QVERIFY(!page.DBGrid34->hasOption(GridOption::Editing));
-        clickGridCell(*page.DBGrid34, QStringLiteral("_Ora"), 2);
+        clickField(*page.DBGrid34, QStringLiteral("_Ora"), 2);
         QVERIFY(page.DBGrid34->hasOption(GridOption::Editing));
     }
 
@@ -95,33 +104,36 @@ private slots:
         QFETCH(int, type);
         QFETCH(int, remembered);
         QFETCH(int, expected);
-        OpenMainWindow w(type, kTimersPage);
-        w.form().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w.form()));
-        TPageTimers& page = *w.form().TabSheet13;
+        OpenWindow w(type);
+        w.showPage(kTimersPage);
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        TPageTimers& page = *w.form->TabSheet13;
         DM->CDSet_Time_Day->setRecNo(1);
         IndiceGrid34 = remembered;
-        clickGridCell(*page.DBGrid33, QStringLiteral("_Nome"), 2);
+        clickField(*page.DBGrid33, QStringLiteral("_Nome"), 2);
         QCOMPARE(DM->CDSet_Time_Day->recNo(), 2);
         QCOMPARE(DM->CDSet_Time_Timers->recNo(), expected);
     }
 
     void timesTypedInAreKeptReadableAndSurviveAReload() {
-        OpenMainWindow w(5, kTimersPage);
-        w.form().show();
-        TPageTimers& page = *w.form().TabSheet13;
+        OpenWindow w(5);
+        w.showPage(kTimersPage);
+        w.form->show();
+        TPageTimers& page = *w.form->TabSheet13;
         DBGrid& g = *page.DBGrid34;
         DM->CDSet_Time_Day->setRecNo(4);
-        clickGridCell(g, QStringLiteral("_Ora"), 1);
+        clickField(g, QStringLiteral("_Ora"), 1);
         QTest::keyClicks(&g, QStringLiteral("2570"));
-        clickGridCell(g, QStringLiteral("_DataEscusione1"),
-                      2); // leaves the row: the time is written and posted
+        clickField(g, QStringLiteral("_DataEscusione1"),
+                   2); // leaves the row: the time is written and posted
         DataSet* timers = DM->CDSet_Time_Timers;
         QCOMPARE(timers->state(), DataSetState::Browse);
         timers->setRecNo(1);
         QCOMPARE(text(timers, "_Ora"), QStringLiteral("23:59"));
 
-        w.saveAndReopen(kTimersPage);
+        w.reopenFromFile();
+        w.showPage(kTimersPage);
         DM->CDSet_Time_Day->setRecNo(4);
         DM->CDSet_Time_Timers->setRecNo(1);
         QCOMPARE(text(DM->CDSet_Time_Timers, "_Ora"), QStringLiteral("23:59"));
@@ -129,9 +141,26 @@ private slots:
         QVERIFY(DM->CDSet_Time_Timers->fieldByName(QStringLiteral("_DataEscusione1")).asBoolean());
     }
 
+    void anActionIsChosenFromTheTimersList() {
+        OpenWindow w(4);
+        w.showPage(kTimersPage);
+        w.form->show();
+        TPageTimers& page = *w.form->TabSheet13;
+        DataSet* actions = DM->CDSet_Time_Parziali;
+        clickField(*page.DBGrid37, QStringLiteral("_OnOff"), 2);
+        QVERIFY(!page.DBComboBox60->isHidden());
+        QCOMPARE(page.DBComboBox60->count(), 3);
+        emit page.DBComboBox60->activated(page.DBComboBox60->findText(QStringLiteral("ATTIVA")));
+        QCOMPARE(actions->recNo(), 2);
+        QCOMPARE(actions->fieldByName(QStringLiteral("_OnOff")).asString(), QStringLiteral("ATTIVA"));
+        QCOMPARE(actions->state(), DataSetState::Browse);
+        QVERIFY(page.DBComboBox60->isHidden());
+    }
+
     void screenshots() {
         for (int type : {1, 6}) {
-            OpenMainWindow w(type, kTimersPage);
+            OpenWindow w(type);
+            w.showPage(kTimersPage);
             w.shot(QStringLiteral("timers_%1").arg(type));
         }
     }

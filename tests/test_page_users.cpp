@@ -13,6 +13,10 @@
 #include <QtTest>
 
 namespace {
+// A mouse click on the cell of `field` in record `recNo`.
+void clickField(DBGrid& g, const QString& field, int recNo) {
+    OpenWindow::click(&g, recNo, OpenWindow::columnOf(&g, field));
+}
 constexpr int kUsersPage = 0;
 
 bool flagAt(int recNo, const QString& field) {
@@ -53,9 +57,10 @@ private slots:
     void partitionColumnsFollowTheModel() {
         QFETCH(int, type);
         QFETCH(bool, fifthPartition);
-        OpenMainWindow w(type, kUsersPage);
-        w.form().show();
-        DBGrid& g = *w.form().TabSheet4->DBGrid6;
+        OpenWindow w(type);
+        w.showPage(kUsersPage);
+        w.form->show();
+        DBGrid& g = *w.form->TabSheet4->DBGrid6;
         const QString pz5 = QStringLiteral("_Pz5");
         const QString grp4 = QStringLiteral("_Grp4");
         QCOMPARE(TPageUtenti::columnApplies(pz5, type), fifthPartition);
@@ -64,32 +69,66 @@ private slots:
         // Columns a model lacks are hidden; a click there would change nothing anyway.
         QCOMPARE(g.columnOfField(pz5)->visible(), fifthPartition);
         if (fifthPartition) {
-            clickGridCell(g, pz5, 1);
+            clickField(g, pz5, 1);
             QVERIFY(flagAt(1, pz5));
         }
-        clickGridCell(g, grp4, 1);
+        clickField(g, grp4, 1);
         QVERIFY(flagAt(1, grp4));
         QCOMPARE(DM->CDSet_Utenti->state(), DataSetState::Browse);
     }
 
     void namesAndCodesAreTypedOtherColumnsMarkRows() {
-        OpenMainWindow w(3, kUsersPage);
-        w.form().show();
-        DBGrid& g = *w.form().TabSheet4->DBGrid6;
-        clickGridCell(g, QStringLiteral("_Nome"), 1);
+        OpenWindow w(3);
+        w.showPage(kUsersPage);
+        w.form->show();
+        DBGrid& g = *w.form->TabSheet4->DBGrid6;
+        clickField(g, QStringLiteral("_Nome"), 1);
         QVERIFY(g.hasOption(GridOption::Editing));
         QVERIFY(!g.hasOption(GridOption::MultiSelect));
-        clickGridCell(g, QStringLiteral("_Pz1"), 2);
+        clickField(g, QStringLiteral("_Pz1"), 2);
         QVERIFY(!g.hasOption(GridOption::Editing));
         QVERIFY(g.hasOption(GridOption::MultiSelect));
-        clickGridCell(g, QStringLiteral("_Codice"), 2);
+        clickField(g, QStringLiteral("_Codice"), 2);
         QVERIFY(g.hasOption(GridOption::Editing));
     }
 
+    void choicesAndTogglesReachEveryMarkedUser() {
+        OpenWindow w(3);
+        w.showPage(kUsersPage);
+        w.form->show();
+        TPageUtenti& page = *w.form->TabSheet4;
+        DBGrid& g = *page.DBGrid6;
+        DM->CDSet_Utenti->first();
+        // Ctrl-clicks mark users 2, 3 and 5 in the privilege column; the editor shows over the last.
+        const int privilegeCol = OpenWindow::columnOf(&g, QStringLiteral("_TipolUtenti"));
+        for (int r : {2, 3, 5})
+            QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              g.cellRect(g.gridColumnOf(privilegeCol), r).center());
+        QVERIFY(!page.DBComboBox14->isHidden());
+        emit page.DBComboBox14->activated(page.DBComboBox14->findText(QStringLiteral("Master")));
+        DataSet* users = DM->CDSet_Utenti;
+        const int tipol = users->fieldByName(QStringLiteral("_TipolUtenti")).index();
+        for (int r : {2, 3, 5})
+            QCOMPARE(users->stringAt(r, tipol), QStringLiteral("Master"));
+        QVERIFY(users->stringAt(4, tipol) != QLatin1String("Master"));
+
+        // Marks made in a partition column: a ctrl-click toggles the clicked user and gives
+        // every marked user the same value.
+        g.clearSelectedRows();
+        const int pz1 = OpenWindow::columnOf(&g, QStringLiteral("_Pz1"));
+        for (int r : {1, 4, 6})
+            QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ControlModifier,
+                              g.cellRect(g.gridColumnOf(pz1), r).center());
+        for (int r : {1, 4, 6})
+            QVERIFY2(flagAt(r, QStringLiteral("_Pz1")), qPrintable(QString::number(r)));
+        QVERIFY(!flagAt(2, QStringLiteral("_Pz1")));
+    }
+
     void codeMasksFollowTheCodeLength() {
-        OpenMainWindow w(2, kUsersPage);
-        w.form().show();
-        TPageUtenti& page = *w.form().TabSheet4;
+        OpenWindow w(2);
+        w.showPage(kUsersPage);
+        w.form->show();
+        TPageUtenti& page = *w.form->TabSheet4;
         Field& code = DM->CDSet_Utenti->fieldByName(QStringLiteral("_Codice"));
         Field& installer = DM->CDSet_Tabulon->fieldByName(QStringLiteral("_PswInstallatore"));
         page.DBRadioGroup1->button(1)->click(); // "xxxx"
@@ -101,15 +140,17 @@ private slots:
     }
 
     void editsSurviveSaveAndReopen() {
-        OpenMainWindow w(6, kUsersPage);
-        w.form().show();
-        DBGrid& g = *w.form().TabSheet4->DBGrid6;
+        OpenWindow w(6);
+        w.showPage(kUsersPage);
+        w.form->show();
+        DBGrid& g = *w.form->TabSheet4->DBGrid6;
         DM->CDSet_Utenti->first();
-        clickGridCell(g, QStringLiteral("_Nome"), 3);
+        clickField(g, QStringLiteral("_Nome"), 3);
         QTest::keyClicks(&g, QStringLiteral("BIANCHI"));
-        clickGridCell(g, QStringLiteral("_Pz7"), 1); // leaves the row: the name is posted
+        clickField(g, QStringLiteral("_Pz7"), 1); // leaves the row: the name is posted
         QVERIFY(flagAt(1, QStringLiteral("_Pz7")));
-        w.saveAndReopen(kUsersPage);
+        w.reopenFromFile();
+        w.showPage(kUsersPage);
         DataSet* users = DM->CDSet_Utenti;
         QVERIFY(users->stringAt(3, users->fieldByName(QStringLiteral("_Nome")).index())
                     .startsWith(QStringLiteral("BIANCHI")));
@@ -118,7 +159,8 @@ private slots:
 
     void screenshots() {
         for (int type : {1, 6}) {
-            OpenMainWindow w(type, kUsersPage);
+            OpenWindow w(type);
+            w.showPage(kUsersPage);
             w.shot(QStringLiteral("users_%1").arg(type));
         }
     }

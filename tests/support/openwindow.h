@@ -1,46 +1,91 @@
 #pragma once
-// The real main window over the real data module, with one installation of a chosen model
-// open: what a user has in front of them after choosing the installation in the register.
-// Registry and register file live in a temporary folder; every box is answered.
-
+// The real main window over the program's data module, with one installation of a chosen
+// model opened as the register window opens it. Boxes are answered, never shown.
+#include "model/datamodule.h"
+#include "platform/dataset.h"
+#include "platform/dbgrid.h"
 #include "platform/dialogs.h"
+#include "platform/registrykey.h"
 #include "support/tempregistry.h"
+#include "ui/mainwindow.h"
+#include "ui/openinstallation.h"
+#include "ui/pagecontrol.h"
 
-#include <QString>
-#include <Qt>
+#include <QtTest>
 
 #include <memory>
 
-class DBGrid;
-class TForm6;
+struct OpenWindow {
+    TempRegistry registry;
+    BoxAnswerer boxes;
+    std::unique_ptr<TForm6> form;
 
-// Clicks the cell of `field` in view row `row` (1 = the first data row shown), scrolling the
-// column into view first when it is off to the side.
-void clickGridCell(DBGrid& grid, const QString& field, int row, Qt::KeyboardModifiers mods = {});
+    explicit OpenWindow(int systemType) {
+        RegistryKey reg;
+        reg.openKey(kTabulonRegistryKey, true);
+        reg.writeString(QStringLiteral("DATABASE"), databasePath());
+        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
+            reg.writeInteger(QString::fromLatin1(name), value);
+        TForm6::setProcessExit([](int) {});
+        startDataModule();
+        form = std::make_unique<TForm6>();
+        DM->AddDataSet(systemType);
+        OpenInstallation();
+    }
+    ~OpenWindow() {
+        form.reset();
+        delete DM;
+        DM = nullptr;
+    }
+    QString databasePath() const { return registry.folder() + QStringLiteral("/KTabulon.cds"); }
+    static void startDataModule() {
+        new TDM;
+        DM->DataModuleCreate();
+    }
+    // Saves the register, frees the data module and starts it again from the file, as a new run
+    // of the program does, and opens the current installation again.
+    void reopenFromFile() {
+        QVERIFY(DM->saveRegister());
+        const int at = DM->CDSet_Tabulon->recNo();
+        form.reset();
+        delete DM;
+        DM = nullptr;
+        startDataModule();
+        form = std::make_unique<TForm6>();
+        DM->CDSet_Tabulon->setRecNo(at);
+        OpenInstallation();
+    }
 
-class OpenMainWindow {
-public:
-    // Creates the data module and the main window, adds an installation of `systemType` and
-    // opens it; `page` becomes the active page when given.
-    explicit OpenMainWindow(int systemType, int page = -1);
-    ~OpenMainWindow();
-    OpenMainWindow(const OpenMainWindow&) = delete;
-    OpenMainWindow& operator=(const OpenMainWindow&) = delete;
-
-    TForm6& form() const { return *m_form; }
-    QString registerPath() const;
-    // Saves the register, frees the window and the data module, and opens both again over the
-    // saved file with the same installation open.
-    void saveAndReopen(int page = -1);
+    // Shows `page` of the main window as a click on its tab does, laid out and painted.
+    void showPage(int page) {
+        form->PageControl->selectPageByUser(page);
+        QApplication::processEvents();
+    }
     // Writes the whole window as it looks now to $TABULON_SHOTS/<name>.png when that variable
-    // names a folder; does nothing otherwise.
-    void shot(const QString& name);
+    // names a folder (screenshots for a person to look at); does nothing otherwise.
+    void shot(const QString& name) {
+        const QString dir = qEnvironmentVariable("TABULON_SHOTS");
+        if (dir.isEmpty())
+            return;
+        form->show();
+        QTest::qWait(30);
+        form->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+    }
+    // The data column of `field` in `grid`.
+    static int columnOf(const DBGrid* grid, const QString& field) {
+        return grid->columnOfField(field)->index();
+    }
 
-    BoxAnswerer& boxes() { return m_boxes; }
-
-private:
-    void create(int page);
-    TempRegistry m_registry;
-    BoxAnswerer m_boxes;
-    std::unique_ptr<TForm6> m_form;
+    // A mouse click on the data cell (data column, record) of a grid on screen; the grid
+    // scrolls the record into view first.
+    static void click(DBGrid* grid, int recNo, int dataCol = 1, Qt::MouseButton button = Qt::LeftButton) {
+        if (recNo < grid->topRecNo() || recNo >= grid->topRecNo() + grid->visibleRowCount())
+            grid->moveToRecNo(recNo);
+        const int row = recNo - grid->topRecNo() + grid->titleOffset();
+        if (grid->cellRect(grid->gridColumnOf(dataCol), row).isEmpty())
+            grid->setSelectedIndex(dataCol); // scrolls a column off to the side into view
+        const QRect r = grid->cellRect(grid->gridColumnOf(dataCol), row);
+        QVERIFY2(!r.isEmpty(), "the cell is not on screen");
+        QTest::mouseClick(grid->viewport(), button, {}, r.center());
+    }
 };

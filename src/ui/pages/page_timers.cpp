@@ -6,8 +6,13 @@
 #include "platform/dbcontrols.h"
 #include "platform/glyphs.h"
 #include "platform/gridpaint.h"
-#include "ui/pages/pagelayout.h"
+#include "ui/celleditors.h"
+#include "ui/gridfaces.h"
+#include "ui/mainwindow.h"
+#include "ui/pages/cellfaces.h"
+#include "ui/pages/pagegrids.h"
 
+#include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -53,103 +58,115 @@ TPageTimers::TPageTimers(QWidget* parent) : QWidget(parent) {
     Splitter18->setObjectName(QStringLiteral("Splitter18"));
     Splitter18->setChildrenCollapsible(false);
     lay->addWidget(Splitter18, 1);
-    buildUpperPanel(Splitter18);
-    buildTimerLists(Splitter18);
+    buildUpperPanel();
+    buildTimerLists();
     Splitter18->setStretchFactor(0, 1);
     Splitter18->setStretchFactor(1, 1);
 
-    GroupBox118 = new QGroupBox(QStringLiteral("TEMPO DI PREAVVISO"), this);
-    GroupBox118->setObjectName(QStringLiteral("GroupBox118"));
-    auto* warnLay = new QHBoxLayout(GroupBox118);
-    DBComboBox28 = new DBComboBox(GroupBox118);
+    DBComboBox28 = new DBComboBox;
     DBComboBox28->setObjectName(QStringLiteral("DBComboBox28"));
     QStringList seconds;
     for (int s = 0; s <= 5; ++s)
         seconds << QString::number(s);
     DBComboBox28->setItems(seconds);
     DBComboBox28->setDataField(QStringLiteral("_Timer_TempoPreavviso"));
-    DBComboBox28->setMinimumWidth(80);
-    warnLay->addWidget(DBComboBox28);
-    warnLay->addStretch(1);
+    DBComboBox28->setFixedWidth(80);
+    GroupBox118 = makeGroupBox(this, "GroupBox118", QStringLiteral("TEMPO DI PREAVVISO"), DBComboBox28);
+    GroupBox118->layout()->setAlignment(DBComboBox28, Qt::AlignLeft);
     lay->addWidget(GroupBox118);
 
     bindTables();
 }
 
-void TPageTimers::buildUpperPanel(QWidget* parent) {
-    GroupBox82 = new QGroupBox(QStringLiteral("TIMERS"), parent);
-    GroupBox82->setObjectName(QStringLiteral("GroupBox82"));
-    auto* lay = new QHBoxLayout(GroupBox82);
-    lay->setContentsMargins(4, 4, 4, 4);
+namespace {
+using O = GridOption;
+constexpr GridOptions kLined = O::Titles | O::ColumnResize | O::ColLines | O::RowLines;
 
-    GroupBox83 = PageLayout::groupBox(GroupBox82, "GroupBox83", QStringLiteral("GIORNI"));
-    DBGrid33 = PageLayout::grid(GroupBox83, "DBGrid33",
-                                GridOption::Indicator | GridOption::Tabs | GridOption::RowSelect |
-                                    GridOption::ConfirmDelete | GridOption::CancelOnExit,
-                                {{"_ID", "N°", 24, true}, {"_Nome", "GIORNO", 90}});
+// A grid in a box whose caption has its own style keeps the window's font.
+void keepWindowFont(DBGrid* grid) {
+    QFont font = QApplication::font();
+    font.setResolveMask(QFont::AllPropertiesResolved);
+    grid->setFont(font);
+}
+} // namespace
+
+void TPageTimers::buildUpperPanel() {
+    auto* panel = new QWidget;
+    auto* lay = new QHBoxLayout(panel);
+    lay->setContentsMargins(0, 0, 0, 0);
+
+    DBGrid33 =
+        makePageGrid(nullptr, "DBGrid33", nullptr,
+                     kLined | O::Indicator | O::Tabs | O::RowSelect | O::ConfirmDelete | O::CancelOnExit,
+                     {{"_ID", 24, true, "N°"}, {"_Nome", 90, false, "GIORNO"}});
+    GroupBox83 = makeGroupBox(panel, "GroupBox83", QStringLiteral("GIORNI"), DBGrid33);
     GroupBox83->setMinimumWidth(160);
     GroupBox83->setMaximumWidth(240);
     lay->addWidget(GroupBox83);
 
-    Splitter25 = new QSplitter(Qt::Horizontal, GroupBox82);
+    Splitter25 = new QSplitter(Qt::Horizontal, panel);
     Splitter25->setObjectName(QStringLiteral("Splitter25"));
     Splitter25->setChildrenCollapsible(false);
     lay->addWidget(Splitter25, 1);
 
-    GroupBox84 = PageLayout::groupBox(Splitter25, "GroupBox84", QString());
-    styleNamedCaption(GroupBox84);
-    std::vector<PageLayout::Column> timerColumns = {
-        {"_ID", "N°", 24, true}, {"_Nome", "TIMER", 90}, {"_Ora", "ORA", 50}};
+    DBGrid34 = makePageGrid(
+        nullptr, "DBGrid34", nullptr, kLined | O::Indicator | O::Tabs | O::ConfirmDelete | O::CancelOnExit,
+        {{"_ID", 24, true, "N°"}, {"_Nome", 90, false, "TIMER"}, {"_Ora", 50, false, "ORA"}});
     for (int n = 1; n <= kExclusionPeriods; ++n)
-        timerColumns.push_back({QStringLiteral("_DataEscusione%1").arg(n), QStringLiteral(" "), 60});
-    DBGrid34 = PageLayout::grid(GroupBox84, "DBGrid34",
-                                GridOption::Indicator | GridOption::Tabs | GridOption::ConfirmDelete |
-                                    GridOption::CancelOnExit,
-                                timerColumns);
-    GroupBox90 = PageLayout::groupBox(Splitter25, "GroupBox90", QStringLiteral("DATA DI ESCLUSIONE (GG/MM)"));
-    DBGrid35 = PageLayout::grid(GroupBox90, "DBGrid35",
-                                GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit,
-                                {{"_ID", "N°", 24, true},
-                                 {"_Nome", "Esclusione", 90},
-                                 {"_Data1", "INIZIO DATA(GG/MM)", 70},
-                                 {"_Data2", "FINE DATA(GG/MM)", 70}});
+        DBGrid34->addColumn(QStringLiteral("_DataEscusione%1").arg(n), QStringLiteral(" "), 64);
+    keepWindowFont(DBGrid34);
+    GroupBox84 = makeGroupBox(Splitter25, "GroupBox84", QString(), DBGrid34);
+    styleNamedCaption(GroupBox84);
+    DBGrid35 =
+        makePageGrid(nullptr, "DBGrid35", nullptr, kLined | O::Tabs | O::ConfirmDelete | O::CancelOnExit,
+                     {{"_ID", 24, true, "N°"},
+                      {"_Nome", 90, false, "Esclusione"},
+                      {"_Data1", 70, false, "INIZIO DATA(GG/MM)"},
+                      {"_Data2", 70, false, "FINE DATA(GG/MM)"}});
+    GroupBox90 =
+        makeGroupBox(Splitter25, "GroupBox90", QStringLiteral("DATA DI ESCLUSIONE (GG/MM)"), DBGrid35);
+    Splitter25->addWidget(GroupBox84);
+    Splitter25->addWidget(GroupBox90);
     Splitter25->setStretchFactor(0, 3);
     Splitter25->setStretchFactor(1, 2);
+
+    GroupBox82 = makeGroupBox(Splitter18, "GroupBox82", QStringLiteral("TIMERS"), panel);
+    Splitter18->addWidget(GroupBox82);
 }
 
-void TPageTimers::buildTimerLists(QWidget* parent) {
-    GroupBox85 = PageLayout::groupBox(parent, "GroupBox85", QString());
-    styleNamedCaption(GroupBox85);
-    Splitter23 = new QSplitter(Qt::Horizontal, GroupBox85);
+void TPageTimers::buildTimerLists() {
+    Splitter23 = new QSplitter(Qt::Horizontal);
     Splitter23->setObjectName(QStringLiteral("Splitter23"));
     Splitter23->setChildrenCollapsible(false);
-    GroupBox85->layout()->addWidget(Splitter23);
     Splitter24 = new QSplitter(Qt::Horizontal);
     Splitter24->setObjectName(QStringLiteral("Splitter24"));
     Splitter24->setChildrenCollapsible(false);
 
-    const GridOptions listOptions = GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit;
-    auto makeList = [&](QWidget* host, const char* boxName, const char* gridName, const char* nameTitle) {
-        QGroupBox* box = PageLayout::groupBox(host, boxName, QString());
-        DBGrid* g =
-            PageLayout::grid(box, gridName, listOptions,
-                             {{"_ID", "N°", 24, true}, {"_Nome", nameTitle, 140}, {"_OnOff", "AZIONE", 110}});
+    auto makeList = [&](QSplitter* host, const char* boxName, const char* gridName, const char* nameTitle) {
+        DBGrid* g = makePageGrid(
+            nullptr, gridName, nullptr, kLined | O::Tabs | O::ConfirmDelete | O::CancelOnExit,
+            {{"_ID", 24, true, "N°"}, {"_Nome", 140, false, nameTitle}, {"_OnOff", 110, false, "AZIONE"}});
+        keepWindowFont(g);
+        QGroupBox* box = makeGroupBox(host, boxName, QString(), g);
+        host->addWidget(box);
         return std::pair{box, g};
     };
     std::tie(GroupBox87, DBGrid36) = makeList(Splitter23, "GroupBox87", "DBGrid36", "UTENTE");
-    Splitter23->addWidget(GroupBox87);
     Splitter23->addWidget(Splitter24);
     std::tie(GroupBox88, DBGrid37) = makeList(Splitter24, "GroupBox88", "DBGrid37", "PARZIALI");
     std::tie(GroupBox89, DBGrid38) = makeList(Splitter24, "GroupBox89", "DBGrid38", "USCITE");
-    Splitter24->addWidget(GroupBox88);
-    Splitter24->addWidget(GroupBox89);
     // Three lists of equal width.
     Splitter23->setSizes({300, 600});
     Splitter24->setSizes({300, 300});
+
+    GroupBox85 = makeGroupBox(Splitter18, "GroupBox85", QString(), Splitter23);
+    styleNamedCaption(GroupBox85);
+    Splitter18->addWidget(GroupBox85);
 }
 
 void TPageTimers::bindTables() {
     for (DBGrid* g : {DBGrid33, DBGrid34, DBGrid35, DBGrid36, DBGrid37, DBGrid38}) {
+        CellFaces::widenToTitles(*g);
         g->onDrawColumnCell = [this](DBGrid& grid, QPainter& p, const QRect& r, int dataCol,
                                      DBGridColumn& column, GridDrawState state) {
             DBGridTimerDrawColumnCell(grid, p, r, dataCol, column, state);
@@ -171,6 +188,12 @@ void TPageTimers::bindTables() {
     DBGrid37->setDataSource(DM->DataSource_Time_Parziali);
     DBGrid38->setDataSource(DM->DataSource_Time_Uscite);
     DBComboBox28->setDataSource(DM->DataSource_Tabulon);
+    if (Form6) {
+        CellEditors& editors = Form6->cellEditors();
+        DBComboBox13 = editors.attach(QStringLiteral("DBComboBox13"), DBGrid36);
+        DBComboBox60 = editors.attach(QStringLiteral("DBComboBox60"), DBGrid37);
+        DBComboBox61 = editors.attach(QStringLiteral("DBComboBox61"), DBGrid38);
+    }
 
     // Captions follow the current day and timer and their names; the timer grid's exclusion
     // titles follow the period names.
@@ -234,8 +257,10 @@ void TPageTimers::DBGridTimerDrawColumnCell(DBGrid& grid, QPainter& painter, con
 
     const bool valueCell =
         &grid == DBGrid35 ? dataCol != 0 : (&grid == DBGrid34 || actionGrid) && dataCol >= 2 && rows > 0;
-    if (valueCell)
-        PageLayout::drawValueCell(grid, painter, rect, grid.paintedText(column), true);
+    if (valueCell) {
+        grid.canvas().font.setBold(true);
+        drawGripFace(grid, painter, rect, grid.paintedText(column));
+    }
 
     if (&grid == DBGrid34 && exclusionNumber(column.fieldName()) > 0) {
         painter.fillRect(rect, grid.canvas().brush);
@@ -264,7 +289,7 @@ void TPageTimers::currentCellChanged(DBGrid& grid) {
     const DBGridColumn* column = grid.selectedColumn();
     const QString field = column ? column->fieldName() : QString();
 
-    PageLayout::renumberOnIdCell(grid);
+    renumberOnIdCell(grid);
     if (&grid == DBGrid34) {
         grid.setOption(GridOption::Editing, field == kOra);
         if (grid.hasFocus())

@@ -45,6 +45,11 @@ public:
     DBGrid* DBGrid37 = nullptr;         // partitions switched by the current timer
     DBGrid* DBGrid38 = nullptr;         // outputs switched by the current timer
     DBComboBox* DBComboBox28 = nullptr; // warning time before a timer acts, "0".."5"
+    // The action editors of the three lists (items "DISABILITA"/"ABILITA", "DISATTIVA"/"ATTIVA",
+    // "NON ASSEGNATO"), shown by a click on an action cell.
+    DBComboBox* DBComboBox13 = nullptr;
+    DBComboBox* DBComboBox60 = nullptr;
+    DBComboBox* DBComboBox61 = nullptr;
 
     void DBGridTimerDrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,
                                    DBGridColumn& column, GridDrawState state);
@@ -65,8 +70,8 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    void buildUpperPanel(QWidget* parent);
-    void buildTimerLists(QWidget* parent);
+    void buildUpperPanel();
+    void buildTimerLists();
     void bindTables();
     void currentCellChanged(DBGrid& grid);
     void dayChanged();

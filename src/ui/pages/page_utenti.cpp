@@ -4,7 +4,12 @@
 #include "model/lang.h"
 #include "platform/dbcontrols.h"
 #include "platform/gridpaint.h"
-#include "ui/pages/pagelayout.h"
+#include "ui/celleditors.h"
+#include "ui/gridfaces.h"
+#include "ui/mainwindow.h"
+#include "ui/multiapply.h"
+#include "ui/pages/cellfaces.h"
+#include "ui/pages/pagegrids.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -39,42 +44,49 @@ bool hasEightPartitions(int systemType) {
 
 TPageUtenti::TPageUtenti(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet4"));
+    using O = GridOption;
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(4, 4, 4, 4);
-    GroupBox14 = PageLayout::groupBox(this, "GroupBox14", QStringLiteral("UTENTE"));
 
-    std::vector<PageLayout::Column> columns = {{"_ID", "N°", 20, true},
-                                              {"_Nome", "NOME UTENTE", 61},
-                                              {"_Codice", "CODICE", 62},
-                                              {"_TipolUtenti", "PRIVILEGI", 102}};
+    DBGrid6 = makePageGrid(nullptr, "DBGrid6", DM ? DM->DataSource_Utenti : nullptr,
+                           O::Titles | O::ColumnResize | O::ColLines | O::RowLines | O::Tabs |
+                               O::ConfirmDelete | O::CancelOnExit | O::MultiSelect,
+                           {{"_ID", 20, true, "N°"},
+                            {"_Nome", 61, false, "NOME UTENTE"},
+                            {"_Codice", 62, false, "CODICE"},
+                            {"_TipolUtenti", 102, false, "PRIVILEGI"}});
     for (int n = 1; n <= 8; ++n)
-        columns.push_back({QStringLiteral("_Pz%1").arg(n), QStringLiteral("PARZIALI %1").arg(n), 64});
+        DBGrid6->addColumn(QStringLiteral("_Pz%1").arg(n), QStringLiteral("PARZIALI %1").arg(n), 64);
     for (int n = 1; n <= 4; ++n)
-        columns.push_back({QStringLiteral("_Grp%1").arg(n), QStringLiteral("GRUPPO %1").arg(n), 64});
-    DBGrid6 = PageLayout::grid(GroupBox14, "DBGrid6",
-                              GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit |
-                                  GridOption::MultiSelect,
-                              columns);
+        DBGrid6->addColumn(QStringLiteral("_Grp%1").arg(n), QStringLiteral("GRUPPO %1").arg(n), 64);
+    CellFaces::widenToTitles(*DBGrid6);
+    if (Form6)
+        DBComboBox14 = Form6->cellEditors().attach(QStringLiteral("DBComboBox14"), DBGrid6);
 
-    auto* bottom = new QHBoxLayout;
-    GroupBox14->layout()->addItem(bottom);
-    DBRadioGroup1 = new DBRadioGroup(QStringLiteral("LUNGHEZZA CODICI"), GroupBox14);
+    DBRadioGroup1 = new DBRadioGroup(QStringLiteral("LUNGHEZZA CODICI"));
     DBRadioGroup1->setObjectName(QStringLiteral("DBRadioGroup1"));
     DBRadioGroup1->setItems(Lang::ComboItems(QStringLiteral("DBRadioGroup1")));
     DBRadioGroup1->setValues({QStringLiteral("0"), QStringLiteral("1")});
     DBRadioGroup1->setColumns(2);
     DBRadioGroup1->setDataField(QStringLiteral("_Lunghezza_codici"));
-    bottom->addWidget(DBRadioGroup1);
-    GroupBoxCodiceTecnico = new QGroupBox(QStringLiteral("CODICE TECNICO"), GroupBox14);
-    GroupBoxCodiceTecnico->setObjectName(QStringLiteral("GroupBoxCodiceTecnico"));
-    auto* codeLay = new QHBoxLayout(GroupBoxCodiceTecnico);
-    DBEdit13 = new DBEdit(GroupBoxCodiceTecnico);
+    DBEdit13 = new DBEdit;
     DBEdit13->setObjectName(QStringLiteral("DBEdit13"));
     DBEdit13->setDataField(QStringLiteral("_PswInstallatore"));
-    DBEdit13->setMinimumWidth(90);
-    codeLay->addWidget(DBEdit13);
+    DBEdit13->setFixedWidth(90);
+    GroupBoxCodiceTecnico =
+        makeGroupBox(nullptr, "GroupBoxCodiceTecnico", QStringLiteral("CODICE TECNICO"), DBEdit13);
+
+    auto* content = new QWidget;
+    auto* contentLay = new QVBoxLayout(content);
+    contentLay->setContentsMargins(0, 0, 0, 0);
+    contentLay->addWidget(DBGrid6, 1);
+    auto* bottom = new QHBoxLayout;
+    bottom->addWidget(DBRadioGroup1);
     bottom->addWidget(GroupBoxCodiceTecnico);
     bottom->addStretch(1);
+    contentLay->addLayout(bottom);
+    GroupBox14 = makeGroupBox(this, "GroupBox14", QStringLiteral("UTENTE"), content);
+    lay->addWidget(GroupBox14);
 
     DBGrid6->onDrawColumnCell = [this](DBGrid& grid, QPainter& p, const QRect& r, int dataCol,
                                        DBGridColumn& column, GridDrawState state) {
@@ -82,19 +94,13 @@ TPageUtenti::TPageUtenti(QWidget* parent) : QWidget(parent) {
     };
     DBGrid6->onCellClick = [this](DBGridColumn& c) { DBGridUtentiCellClick(c); };
     connect(DBGrid6, &DBGrid::currentCellChanged, this, &TPageUtenti::currentCellChanged);
-    // The code column shows codes by the chosen length; masks follow the stored length.
-    connect(DBRadioGroup1, &DBRadioGroup::valueShown, this, [this] {
-        applyCodeMasks();
-        DBGrid6->viewport()->update();
-    });
-    connect(DBRadioGroup1, &DBRadioGroup::changedByUser, this, [this] {
-        applyCodeMasks();
-        DBGrid6->viewport()->update();
-    });
+    // The masks of the codes follow the stored code length (the grid repaints through the
+    // radio group's own handler).
+    connect(DBRadioGroup1, &DBRadioGroup::valueShown, this, &TPageUtenti::applyCodeMasks);
+    connect(DBRadioGroup1, &DBRadioGroup::changedByUser, this, &TPageUtenti::applyCodeMasks);
 
     if (!DM)
         return;
-    DBGrid6->setDataSource(DM->DataSource_Utenti);
     DBRadioGroup1->setDataSource(DM->DataSource_ParVari);
     DBEdit13->setDataSource(DM->DataSource_Tabulon);
 }
@@ -139,7 +145,7 @@ void TPageUtenti::DBGridUtentiDrawColumnCell(DBGrid& grid, QPainter& painter, co
     const QString& field = column.fieldName();
     const QString text = field == kCodice ? shownCode(grid.paintedText(column), DBRadioGroup1->itemIndex())
                                           : grid.paintedText(column);
-    PageLayout::drawValueCell(grid, painter, rect, text);
+    drawGripFace(grid, painter, rect, text);
     if (flagColumnNumber(field) > 0)
         DrawCheckBoxes(grid, painter, rect, column, columnApplies(field, DM ? DM->GetSystemType() : 0));
 }
@@ -148,7 +154,7 @@ void TPageUtenti::currentCellChanged() {
     DataSet* users = DBGrid6->dataSet();
     if (!users || !users->active() || users->isEmpty())
         return;
-    PageLayout::renumberOnIdCell(*DBGrid6);
+    renumberOnIdCell(*DBGrid6);
     // Names and codes are typed in; every other column marks rows for a multi-row apply.
     const DBGridColumn* column = DBGrid6->selectedColumn();
     const bool typed = column && (column->fieldName() == kNome || column->fieldName() == kCodice);
@@ -171,11 +177,7 @@ void TPageUtenti::DBGridUtentiCellClick(DBGridColumn& column) {
     Field& flag = users->fieldByName(field);
     flag.setAsBoolean(!flag.asBoolean());
     users->post();
-    applyCheckToMarkedRows(field);
-}
-
-void TPageUtenti::applyCheckToMarkedRows(const QString& field) {
-    Q_UNUSED(field);
+    MultiApply::MultiSelectChekBox(flag, DBGrid6);
 }
 
 #include "moc_page_utenti.cpp"

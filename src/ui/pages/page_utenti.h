@@ -7,6 +7,7 @@
 
 #include <QWidget>
 
+class DBComboBox;
 class DBEdit;
 class DBRadioGroup;
 class QGroupBox;
@@ -18,6 +19,7 @@ public:
 
     QGroupBox* GroupBox14 = nullptr;            // "UTENTE"
     DBGrid* DBGrid6 = nullptr;                  // the users
+    DBComboBox* DBComboBox14 = nullptr;         // the privilege editor
     DBRadioGroup* DBRadioGroup1 = nullptr;      // "LUNGHEZZA CODICI": "xxxxxx" stores 0, "xxxx" stores 1
     QGroupBox* GroupBoxCodiceTecnico = nullptr; // "CODICE TECNICO"
     DBEdit* DBEdit13 = nullptr;                 // the installer code
@@ -36,5 +38,4 @@ public:
 
 private:
     void currentCellChanged();
-    void applyCheckToMarkedRows(const QString& field);
 };
