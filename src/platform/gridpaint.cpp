@@ -145,9 +145,12 @@ void FixDBGridColumnsWidth(DBGrid* grid, FitOption option) {
                 qobject_cast<DBLookupComboBox*>(w))
                 w->hide();
     }
-    // The widths change together; the grid repaints once afterwards.
+    // The widths change together; the grid repaints once afterwards. Updates that are off
+    // already (the grid's or a parent's) are left alone: switching them "back" off explicitly
+    // would keep the grid from painting once the parent switches them on again.
     const bool updates = grid->updatesEnabled();
-    grid->setUpdatesEnabled(false);
+    if (updates)
+        grid->setUpdatesEnabled(false);
 
     int used = 0;
     int resizable = 0;
@@ -176,7 +179,8 @@ void FixDBGridColumnsWidth(DBGrid* grid, FitOption option) {
         if (column.width() < field->tag)
             column.setWidth(field->tag);
     }
-    grid->setUpdatesEnabled(updates);
+    if (updates)
+        grid->setUpdatesEnabled(true);
     grid->viewport()->update();
 }
 

@@ -5,6 +5,7 @@
 #include "link/websockets.h"
 #include "model/datamodule.h"
 #include "model/lang.h"
+#include "model/linkintegrity.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
@@ -117,6 +118,16 @@ void postRegisterRow() {
         root->post();
 }
 
+void rewindTables() {
+    if (!DM)
+        return;
+    // Masters come before their details in the list, so each detail is rewound within the
+    // master row it ends up under.
+    for (DataSet* table : DM->tables())
+        if (table != DM->CDSet_Tabulon && table->active() && !table->isEmpty())
+            table->first();
+}
+
 int systemType() {
     return DM ? DM->GetSystemType() : 0;
 }
@@ -141,6 +152,21 @@ void resetConnectionList() {
         return;
     ComSet->ComboBox1->setCurrentIndex(0);
     ComSet->ComboBox1Change(ComSet->ComboBox1);
+}
+
+void dropDanglingLinks() {
+    if (!DM)
+        return;
+    QStringList dropped;
+    try {
+        dropped = ::dropDanglingLinks(*DM);
+    } catch (const DataSetError& e) {
+        ShowMessage(e.message());
+        return;
+    }
+    if (!dropped.isEmpty())
+        ShowMessage(QStringLiteral("Associazioni a elementi inesistenti rimosse:\r\n") +
+                    dropped.join(QStringLiteral("\r\n")));
 }
 
 bool readWindowBounds(int& top, int& left, int& height, int& width) {
