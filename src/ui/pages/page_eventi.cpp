@@ -7,9 +7,9 @@
 #include "platform/gridpaint.h"
 #include "transfer/transferflags.h"
 #include "ui/eventlog.h"
-#include "ui/gridfit.h"
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
+#include "ui/pages/cellfaces.h"
 
 #include <QAction>
 #include <QDir>
@@ -97,7 +97,7 @@ void TPageEventi::buildGrid() {
     };
     DBGrid1->onCellClick = [this](DBGridColumn& column) { DBGrid1CellClick(column); };
     DBGrid1->onTitleClick = [this](DBGridColumn& column) { DBGrid1TitleClick(column); };
-    FitColumnsOnResize(*DBGrid1);
+    CellFaces::fitWhenShown(*DBGrid1);
 }
 
 void TPageEventi::buildMenu() {
@@ -143,23 +143,25 @@ DataSet* TPageEventi::log() const {
 void TPageEventi::DBGrid1DrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,
                                         DBGridColumn& column, GridDrawState state) {
     ColoraGriglia(grid, painter, rect, dataCol, column, state);
-    if (!state.testFlag(GridDrawFlag::Focused)) {
-        const DataSet* ds = grid.dataSet();
+    const DataSet* ds = grid.dataSet();
+    GridCanvas& canvas = grid.canvas();
+    const bool colour = column.fieldName() == QLatin1String("_ColorEvent");
+    if (!state.testFlag(GridDrawFlag::Focused) || colour) {
         const Field* band = ds->findField(QStringLiteral("_Log_ColorRowDate"));
-        GridCanvas& canvas = grid.canvas();
         canvas.font.setBold(true);
         canvas.brush = GridPalette::color(band && grid.paintedValue(*band).toBool() ? kDayBand : kNoBand);
-        if (column.fieldName() == QLatin1String("_ColorEvent")) {
-            // Colour only: whatever number the column's field holds is not written.
-            const Field* category = ds->findField(QStringLiteral("_Categoria"));
-            const int c = category ? grid.paintedValue(*category).toInt() : 0;
-            if (c >= 1 && c <= 4)
-                canvas.brush = GridPalette::color(kCategoryColours[c - 1]);
-            painter.fillRect(rect, canvas.brush);
-            return;
-        }
-        grid.DefaultDrawColumnCell(painter, rect, dataCol, column, state);
     }
+    if (colour) {
+        // Colour only, even under the cursor: the number the column's field holds is not written.
+        const Field* category = ds->findField(QStringLiteral("_Categoria"));
+        const int c = category ? grid.paintedValue(*category).toInt() : 0;
+        if (c >= 1 && c <= 4)
+            canvas.brush = GridPalette::color(kCategoryColours[c - 1]);
+        painter.fillRect(rect, canvas.brush);
+        return;
+    }
+    if (!state.testFlag(GridDrawFlag::Focused))
+        grid.DefaultDrawColumnCell(painter, rect, dataCol, column, state);
     drawRawNumber(grid, painter, rect, column);
 }
 

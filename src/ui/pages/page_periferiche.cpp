@@ -7,9 +7,9 @@
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
 #include "ui/celleditors.h"
-#include "ui/gridfit.h"
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
+#include "ui/pages/cellfaces.h"
 
 #include <QGroupBox>
 #include <QPainter>
@@ -200,7 +200,7 @@ void TPagePeriferiche::wireGrid(DBGrid& grid) {
     };
     grid.onCellClick = [this, g](DBGridColumn& column) { DBGridExpCellClick(*g, column); };
     connect(g, &DBGrid::currentCellChanged, this, [this, g] { updateEditing(*g); });
-    FitColumnsOnResize(grid);
+    CellFaces::fitWhenShown(grid);
 }
 
 // ---- painting ---------------------------------------------------------------------------

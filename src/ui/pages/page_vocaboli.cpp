@@ -4,7 +4,7 @@
 #include "platform/colors.h"
 #include "platform/dataset.h"
 #include "platform/gridpaint.h"
-#include "ui/gridfit.h"
+#include "ui/pages/cellfaces.h"
 
 #include <QVBoxLayout>
 
@@ -27,7 +27,7 @@ TPageVocaboli::TPageVocaboli(QWidget* parent) : QWidget(parent) {
     DBGridColumn& word = DBGrid43->addColumn(QStringLiteral("_Messaggio"), QString(), 400);
     word.color = sysColor(COLOR_BTNHIGHLIGHT);
     lay->addWidget(DBGrid43);
-    FitColumnsOnResize(*DBGrid43);
+    CellFaces::fitWhenShown(*DBGrid43);
 
     DBGrid43->onDrawColumnCell = [this](DBGrid& grid, QPainter& p, const QRect& rect, int dataCol,
                                         DBGridColumn& column, GridDrawState state) {
