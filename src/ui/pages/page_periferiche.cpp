@@ -72,11 +72,6 @@ QSplitter* makeSplitter(const char* name, Qt::Orientation orientation, QWidget* 
     s->setChildrenCollapsible(false);
     return s;
 }
-
-void postIfEditing(DataSet& table) {
-    if (table.state() == DataSetState::Edit || table.state() == DataSetState::Insert)
-        table.post();
-}
 } // namespace
 
 TPagePeriferiche::TPagePeriferiche(QWidget* parent) : QWidget(parent) {
@@ -245,11 +240,7 @@ void TPagePeriferiche::updateEditing(DBGrid& grid) {
     grid.setOption(GridOption::Editing, typed && table && table->active());
     if (!table || !table->active() || grid.editorMode())
         return;
-    try {
-        postIfEditing(*table);
-    } catch (const DataSetError& e) {
-        ShowMessage(e.message());
-    }
+    CellFaces::postPending(table);
 }
 
 void TPagePeriferiche::updateLedTitle() {
@@ -311,12 +302,13 @@ void TPagePeriferiche::DBGridExpCellClick(DBGrid& grid, DBGridColumn& column) {
         } else {
             toggleFlag(*table, name);
         }
-        postIfEditing(*table);
     } catch (const DataSetError& e) {
         if (table->state() != DataSetState::Browse)
             table->cancel();
         ShowMessage(e.message());
+        return;
     }
+    CellFaces::postPending(table);
 }
 
 #include "moc_page_periferiche.cpp"
