@@ -95,37 +95,27 @@ private slots:
         QTest::addColumn<QString>("installer");
         QTest::addColumn<QString>("remote");
         QTest::addColumn<QString>("problem"); // empty: the inputs are good
+        const auto row = [](const char* name, const QString& host, const QString& installer,
+                            const QString& remote, const QString& problem) {
+            QTest::newRow(name) << host << installer << remote << problem;
+        };
+        const QString code = QStringLiteral("000111");
+        const QString password = QStringLiteral("123456");
+        const QString local = QStringLiteral("127.0.0.1");
         const QString badHost = QStringLiteral("indirizzo del server cloud non valido");
-        QTest::newRow("name") << "relay.example"
-                              << "000111"
-                              << "123456" << QString();
-        QTest::newRow("IPv6 address") << "::1"
-                                      << "000111"
-                                      << "123456" << QString();
-        QTest::newRow("empty host") << " "
-                                    << "000111"
-                                    << "123456" << QStringLiteral("mancante");
-        QTest::newRow("host with a port") << "relay.example:8443"
-                                          << "000111"
-                                          << "123456" << badHost;
-        QTest::newRow("host with a user") << "admin@relay.example"
-                                          << "000111"
-                                          << "123456" << badHost;
-        QTest::newRow("host with a line break") << "relay\r\nexample"
-                                                << "000111"
-                                                << "123456" << badHost;
-        QTest::newRow("host with a path") << "relay.example/ws"
-                                          << "000111"
-                                          << "123456" << badHost;
-        QTest::newRow("installer code with a colon") << "127.0.0.1"
-                                                     << "1:2"
-                                                     << "123456" << QStringLiteral("codice installatore");
-        QTest::newRow("installer code with a letter") << "127.0.0.1"
-                                                      << "00a111"
-                                                      << "123456" << QStringLiteral("codice installatore");
-        QTest::newRow("remote code in other digits")
-            << "127.0.0.1"
-            << "000111" << QStringLiteral("١٢٣٤٥٦") << QStringLiteral("codice di telegestione");
+        row("name", QStringLiteral("relay.example"), code, password, {});
+        row("IPv6 address", QStringLiteral("::1"), code, password, {});
+        row("empty host", QStringLiteral(" "), code, password, QStringLiteral("mancante"));
+        row("host with a port", QStringLiteral("relay.example:8443"), code, password, badHost);
+        row("host with a user", QStringLiteral("admin@relay.example"), code, password, badHost);
+        row("host with a line break", QStringLiteral("relay\r\nexample"), code, password, badHost);
+        row("host with a path", QStringLiteral("relay.example/ws"), code, password, badHost);
+        row("installer code with a colon", local, QStringLiteral("1:2"), password,
+            QStringLiteral("codice installatore"));
+        row("installer code with a letter", local, QStringLiteral("00a111"), password,
+            QStringLiteral("codice installatore"));
+        row("remote code in other digits", local, code, QStringLiteral("١٢٣٤٥٦"),
+            QStringLiteral("codice di telegestione"));
     }
     void refusesInvalidInputsBeforeConnecting() {
         QFETCH(QString, host);
@@ -186,6 +176,15 @@ private slots:
         QVERIFY(!ComSet->IsConnecting());
         QVERIFY(!TSplash::currentWaitWindow());
         QVERIFY(fx.warnings().isEmpty());
+
+        // An attempt that gets no answer ends at its time-out, with its message.
+        TComSet::CloudConnectTimeoutMs = 200;
+        startCloudConnect(mute.serverPort());
+        QVERIFY(TSplash::currentWaitWindow());
+        QVERIFY(!fx.waitForConnect());
+        QVERIFY(!TSplash::currentWaitWindow());
+        QCOMPARE(fx.warnings().size(), 1);
+        QVERIFY2(fx.warnings()[0].contains(QStringLiteral("tempo scaduto")), qPrintable(fx.warnings()[0]));
 
         PanelCore core;
         CloudRelay relay(core);

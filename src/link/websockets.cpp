@@ -42,7 +42,9 @@ struct CloudShared {
 class CloudWorker : public QObject {
     Q_OBJECT
 public:
-    CloudWorker(TWebSockets* owner, CloudShared* shared) : m_owner(owner), m_shared(shared) {
+    // The timer is a child, so that it moves to the websocket's thread with the worker.
+    CloudWorker(TWebSockets* owner, CloudShared* shared)
+        : m_owner(owner), m_shared(shared), m_connectTimer(this) {
         m_connectTimer.setSingleShot(true);
         connect(&m_connectTimer, &QTimer::timeout, this, &CloudWorker::connectTimedOut);
     }
