@@ -2,6 +2,7 @@
 // of every model, the save and exit paths, and the live-status stop.
 
 #include "app/appwiring.h"
+#include "app/splash.h"
 #include "link/comset.h"
 #include "link/tracewindow.h"
 #include "link/websockets.h"
@@ -207,8 +208,10 @@ private slots:
         BoxAnswerer boxes;
         form.ConnectClick();
         QVERIFY(!form.IsConnecting() && !form.IsLinkOpen());
+        QVERIFY(!TSplash::currentWaitWindow()); // no attempt was started
         QCOMPARE(boxes.count(), 1);
-        QVERIFY2(boxes.texts()[0].contains(QStringLiteral("indirizzo del server cloud non valido")),
+        QVERIFY2(boxes.texts()[0].startsWith(QStringLiteral("Collegamento cloud non avviato: indirizzo del "
+                                                            "server cloud non valido")),
                  qPrintable(boxes.texts()[0]));
         ComSet = nullptr;
         TComSet::waitWindowHooks = {};
