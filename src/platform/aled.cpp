@@ -153,13 +153,24 @@ QPixmap ThhALed::picture(int index, QSize size, qreal devicePixelRatio) const {
 // The pictures are made on demand at paint time (they depend on the size and the screen); here
 // the control only takes its shape's size.
 void ThhALed::CreateLedBitmap() {
+    dropPictures();
     resize(styleSize(fLEDStyle));
+}
+
+void ThhALed::dropPictures() {
+    m_shown[0] = QPixmap();
+    m_shown[1] = QPixmap();
 }
 
 void ThhALed::paintEvent(QPaintEvent*) {
     ++m_paintCount;
     QPainter p(this);
-    p.drawPixmap(0, 0, picture(m_colorTemp ? 1 : 0, size(), devicePixelRatioF()));
+    const int index = m_colorTemp ? 1 : 0;
+    QPixmap& pm = m_shown[index];
+    const qreal dpr = p.device()->devicePixelRatioF();
+    if (pm.isNull() || pm.deviceIndependentSize().toSize() != size() || pm.devicePixelRatio() != dpr)
+        pm = picture(index, size(), dpr);
+    p.drawPixmap(0, 0, pm);
 }
 
 void ThhALed::SetToTrueColor() {
@@ -257,19 +268,28 @@ template <class Store> void changeColour(ThhALed& led, bool blink, Store store) 
 void ThhALed::SetTrueColor(TColor value) {
     if (value == fTrueColor)
         return;
-    changeColour(*this, fBlink, [&] { fTrueColor = value; });
+    changeColour(*this, fBlink, [&] {
+        fTrueColor = value;
+        dropPictures();
+    });
 }
 
 void ThhALed::SetFalseColor(TColor value) {
     if (value == fFalseColor)
         return;
-    changeColour(*this, fBlink, [&] { fFalseColor = value; });
+    changeColour(*this, fBlink, [&] {
+        fFalseColor = value;
+        dropPictures();
+    });
 }
 
 void ThhALed::SetBordColor(TColor value) {
     if (value == fBordColor)
         return;
-    changeColour(*this, fBlink, [&] { fBordColor = value; });
+    changeColour(*this, fBlink, [&] {
+        fBordColor = value;
+        dropPictures();
+    });
 }
 
 void ThhALed::ChangeStyle(TLEDStyle value) {

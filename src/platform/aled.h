@@ -85,4 +85,7 @@ private:
     bool fValue = false;
     bool m_colorTemp = true;
     int m_paintCount = 0;
+    // The two pictures as last painted, kept while the look, the size and the density stay.
+    mutable QPixmap m_shown[2];
+    void dropPictures();
 };

@@ -24,11 +24,21 @@ double clampLevel(double progress) {
 // The largest pixel size at which a line of `font` fits `height` pixels. Asked for every level
 // cell of every repaint, so the answer is kept per font and height.
 int captionPixelSize(const QFont& font, int height) {
+    // Most calls repeat the last question (one grid's cells): answer it without a look-up.
+    static QFont lastFont;
+    static int lastHeight = -1;
+    static int lastSize = 0;
+    if (height == lastHeight && font == lastFont)
+        return lastSize;
     static QHash<QString, int> sizes;
     const QString key = font.key() + QLatin1Char('#') + QString::number(height);
     auto it = sizes.constFind(key);
-    if (it != sizes.constEnd())
-        return *it;
+    if (it != sizes.constEnd()) {
+        lastFont = font;
+        lastHeight = height;
+        lastSize = *it;
+        return lastSize;
+    }
     QFont f(font);
     int px = qMax(1, height);
     for (; px > 1; --px) {
@@ -37,6 +47,9 @@ int captionPixelSize(const QFont& font, int height) {
             break;
     }
     sizes.insert(key, px);
+    lastFont = font;
+    lastHeight = height;
+    lastSize = px;
     return px;
 }
 
