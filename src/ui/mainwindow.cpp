@@ -2,6 +2,8 @@
 
 #include "platform/gridpaint.h"
 #include "transfer/transferflags.h"
+#include "ui/celleditors.h"
+#include "ui/controlhandlers.h"
 #include "ui/imagelist.h"
 #include "ui/mainwindow_links.h"
 #include "ui/pagecontrol.h"
@@ -55,7 +57,9 @@ template <class Page> Page* addPage(TPageControl* pc, Page*& member, const char*
 }
 } // namespace
 
-TForm6::TForm6(QWidget* parent) : QMainWindow(parent), m_gridHover(std::make_unique<GridMouseTracker>()) {
+TForm6::TForm6(QWidget* parent)
+    : QMainWindow(parent), m_gridHover(std::make_unique<GridMouseTracker>()),
+      m_cellEditors(std::make_unique<CellEditors>()) {
     setObjectName(QStringLiteral("Form6"));
     Form6 = this;
     buildWindow();
@@ -131,6 +135,7 @@ void TForm6::FormCreate() {
 
     wireSubPageControls();
     wireSplitters();
+    ControlHandlers::connectAll(*this);
     MainWindowLinks::wireTransferHooks(*this);
 
     try {
@@ -285,6 +290,10 @@ void TForm6::wireSubPageControls() {
     for (TPageControl* pc :
          {TabSheet3->PageControl_telefoni, TabSheet10->PageControl1, TabSheet10->PageControl2})
         connect(pc, &TPageControl::changed, this, [this, pc] { PageControl_Change_Highlighted(pc); });
+}
+
+CellEditors& TForm6::cellEditors() {
+    return *m_cellEditors;
 }
 
 void TForm6::setStatusPanelText(int panel, const QString& text) {

@@ -42,6 +42,7 @@ class TPageVocaboli;
 class TPagePriorita;
 class TStatusBar;
 class GridMouseTracker;
+class CellEditors;
 
 // Index of the next frame of the link-activity animation (kept across links).
 extern int ImageSwitch;
@@ -165,6 +166,9 @@ public:
     int MouseOverRow() const;
     void SetMouseOverRow(int value);
 
+    // The in-grid list editors of every page (see ui/celleditors.h).
+    CellEditors& cellEditors();
+
     // The close ends the process; tests replace the exit so that they survive it.
     static void setProcessExit(std::function<void(int)> exitFn);
 
@@ -196,6 +200,7 @@ private:
     bool isShortcutTarget(QObject* watched) const;
 
     std::unique_ptr<GridMouseTracker> m_gridHover;
+    std::unique_ptr<CellEditors> m_cellEditors;
     int m_stateIcon = 14;
     int m_linkFrame = 0;
     bool m_exiting = false;
