@@ -69,8 +69,11 @@ private:
             f.TabSheet10->reapplyDeviceFilter();
     }
 
-    // Chooses `type` in the type editor of the current 800-range row, as a user would.
-    static void chooseType(DBComboBox* combo, const QString& type) {
+    // Clicks "TIPO" of the current 800-range row and chooses `type` in the editor that shows.
+    static void chooseType(DBGrid* grid, DBComboBox* combo, const QString& type) {
+        grid->setSelectedIndex(3);
+        Q_EMIT grid->cellClicked(3);
+        QVERIFY2(!combo->isHidden(), "a click in TIPO shows the type editor");
         const int index = combo->findText(type);
         QVERIFY(index >= 0);
         combo->setCurrentIndex(index);
@@ -158,7 +161,7 @@ private slots:
         DataSet* t = DM->CDSet_DeviceRadio800;
         showKind(f, 2);
         QVERIFY(t->locate(QStringLiteral("_ID"), 30));
-        chooseType(page->DBComboBoxWireless800_Device, QStringLiteral("VIRNA800"));
+        chooseType(page->DBGrid48, page->DBComboBoxWireless800_Device, QStringLiteral("VIRNA800"));
         QCOMPARE(t->fieldByName("_Tipo").asInteger(), 3);
         QCOMPARE(t->fieldByName("_Nome").asString(), QStringLiteral("VIRNA800 D.30"));
         QCOMPARE(t->fieldByName("_ID_Radio").asString(), QStringLiteral("0000000000"));
@@ -180,14 +183,14 @@ private slots:
         QVERIFY(!t->fieldByName("_RemCrt_TestMode").asBoolean());
 
         // A new type: its defaults again.
-        chooseType(page->DBComboBoxWireless800_Device, QStringLiteral("TORVO800"));
+        chooseType(page->DBGrid48, page->DBComboBoxWireless800_Device, QStringLiteral("TORVO800"));
         QCOMPARE(t->fieldByName("_Tipo").asInteger(), 6);
         QCOMPARE(t->fieldByName("_RemCrt_Sensibility").asInteger(), 0);
         QVERIFY(t->fieldByName("_RemCrt_TestMode").asBoolean());
         QCOMPARE(page->OptionPanels->currentWidget(), page->Panel_TORVO800);
 
         // No type: the row is reset.
-        chooseType(page->DBComboBoxWireless800_Device, QString());
+        chooseType(page->DBGrid48, page->DBComboBoxWireless800_Device, QString());
         QCOMPARE(t->fieldByName("_Tipo").asInteger(), 0);
         QCOMPARE(t->fieldByName("_Nome").asString(), QString());
         QCOMPARE(t->fieldByName("_NomeDevice").asString(), QString());
@@ -222,11 +225,12 @@ private slots:
         TPageWireless* page = f.TabSheet10;
         DBComboBox* combos[] = {page->DBComboBoxWireless800_Telecomandi, page->DBComboBoxWireless800_Sirene,
                                 page->DBComboBoxWireless800_Device};
+        DBGrid* grids[] = {page->DBGrid9, page->DBGrid47, page->DBGrid48};
         DataSet* t = DM->CDSet_DeviceRadio800;
         showKind(f, tab);
         QVERIFY(t->locate(QStringLiteral("_ID"), device));
         writeRow(t, t->recNo(), "_RemCrt_Switch", 17);
-        chooseType(combos[tab], type);
+        chooseType(grids[tab], combos[tab], type);
         QCOMPARE(t->fieldByName("_Tipo").asInteger(), tipo);
         QCOMPARE(t->fieldByName("_ID").asInteger(), device); // never renumbered by its filtered place
         QCOMPARE(t->fieldByName("_RemCrt_Switch").asInteger(), 5);

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
 
 class DBCheckBox;
 class DBComboBox;
@@ -98,12 +99,11 @@ private:
     void buildOptionPanels();
     QWidget* buildBoldoPanel();
     DBGrid* makeDevice800Grid(const QString& name, QWidget* sheet, bool channels);
-    DBComboBox* typeCombo(const QString& name, const QStringList& items, QWidget* parent);
+    DBComboBox* typeCombo(const QString& name, const QStringList& items, DBGrid* grid);
     void current400Changed();
     void current800Changed(DBGrid& grid);
     void applyTabFilter(int tab);
-    DBComboBox* typeComboOf(const DBGrid& grid) const;
-    void typeChosen(DBComboBox* combo);
+    void guardedApply(const std::function<void()>& apply); // a refused write is shown, the row left as it was
     void hideEditors800();
 
     int m_filterTab = 0; // tab of PageControl2 whose rows the table shows

@@ -9,7 +9,9 @@
 #include "platform/dialogs.h"
 #include "platform/glyphs.h"
 #include "platform/gridpaint.h"
+#include "ui/celleditors.h"
 #include "ui/imagelist.h"
+#include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/page_wireless.h"
 #include "ui/pages/wirelesscells.h"
@@ -56,19 +58,12 @@ QWidget* TPageWireless::optionPanel(int tipo) const {
     return tipo >= 0 && tipo <= 9 ? panels[tipo] : Panel_Blank;
 }
 
-DBComboBox* TPageWireless::typeCombo(const QString& name, const QStringList& items, QWidget* parent) {
-    auto* combo = new DBComboBox(parent);
-    combo->setObjectName(name);
-    combo->setItems(items);
-    combo->setCursor(Qt::PointingHandCursor);
-    if (DM) {
-        combo->setDataSource(DM->DataSource_RadioDevice800);
-        combo->setDataField(QStringLiteral("_NomeDevice"));
-    }
-    combo->hide();
-    connect(combo, &DBComboBox::changedByUser, this, [this, combo] { typeChosen(combo); });
-    connect(combo, &DBComboBox::closedUp, combo, &QWidget::hide);
-    return combo;
+// The type editor of a grid, run by the window's in-grid editors: shown by a click in "TIPO",
+// it applies the chosen type through MultiSelectWireless800.
+DBComboBox* TPageWireless::typeCombo(const QString& name, const QStringList& items, DBGrid* grid) {
+    if (!Form6)
+        return nullptr;
+    return Form6->cellEditors().attach(name, grid, {}, [items](DBGrid&, DBGridColumn&) { return items; });
 }
 
 DBGrid* TPageWireless::makeDevice800Grid(const QString& name, QWidget* sheet, bool channels) {
@@ -141,18 +136,19 @@ void TPageWireless::build800() {
     Splitter4->addWidget(PageControl2);
 
     DBComboBoxWireless800_Telecomandi = typeCombo(QStringLiteral("DBComboBoxWireless800_Telecomandi"),
-                                                  {QString(), QStringLiteral("BOLDO800")}, TabSheet46);
+                                                  {QString(), QStringLiteral("BOLDO800")}, DBGrid9);
     DBComboBoxWireless800_Sirene = typeCombo(QStringLiteral("DBComboBoxWireless800_Sirene"),
-                                             {QString(), QStringLiteral("LIRNO800")}, TabSheet47);
+                                             {QString(), QStringLiteral("LIRNO800")}, DBGrid47);
     DBComboBoxWireless800_Device =
         typeCombo(QStringLiteral("DBComboBoxWireless800_Device"),
                   {QString(), QStringLiteral("ULMO800"), QStringLiteral("MERLA800"),
                    QStringLiteral("VIRNA800"), QStringLiteral("VIRNA800T"), QStringLiteral("TORVO800"),
                    QStringLiteral("RUSTA800"), QStringLiteral("PALVO800")},
-                  TabSheet48);
-    DBGrid9->attachCellEditor(DBComboBoxWireless800_Telecomandi);
-    DBGrid47->attachCellEditor(DBComboBoxWireless800_Sirene);
-    DBGrid48->attachCellEditor(DBComboBoxWireless800_Device);
+                  DBGrid48);
+    if (Form6)
+        Form6->cellEditors().MultiSelectWireless800 = [this](DBComboBox&, Field& field) {
+            guardedApply([&] { MultiSelectWireless800(field); });
+        };
     for (int k = 0; k < 3; ++k) {
         auto* editor =
             new ChannelEditor(Range::R800, DM ? DM->DataSource_RadioDevice800 : nullptr, k + 1, TabSheet48);
@@ -311,16 +307,6 @@ void TPageWireless::DBGridWireless800ColumnCell(DBGrid& grid, QPainter& p, const
 
 // ---------------------------------------------------------------------------- editing
 
-DBComboBox* TPageWireless::typeComboOf(const DBGrid& grid) const {
-    if (&grid == DBGrid9)
-        return DBComboBoxWireless800_Telecomandi;
-    if (&grid == DBGrid47)
-        return DBComboBoxWireless800_Sirene;
-    if (&grid == DBGrid48)
-        return DBComboBoxWireless800_Device;
-    return nullptr;
-}
-
 void TPageWireless::hideEditors800() {
     for (QWidget* w : {static_cast<QWidget*>(DBComboBoxWireless800_Telecomandi),
                        static_cast<QWidget*>(DBComboBoxWireless800_Sirene),
@@ -349,13 +335,8 @@ void TPageWireless::DBGridWireless800CellClick(DBGridColumn& column) {
         return;
     const int tipo = fieldInt(*t, "_Tipo");
     const int col = column.index();
-    if (col == cNomeDevice) {
-        if (DBComboBox* combo = typeComboOf(*grid)) {
-            combo->show();
-            combo->setFocus();
-            combo->showPopup();
-        }
-    } else if (col >= cInput1 && col < cInput1 + 3 && grid == DBGrid48) {
+    // A click in "TIPO" is served by the window's type editor.
+    if (col >= cInput1 && col < cInput1 + 3 && grid == DBGrid48) {
         const int k = col - cInput1 + 1;
         if (RadioChannels::hasChannel(Range::R800, tipo, k)) {
             ChannelEditor* editor = DBLookupComboBox7_9[size_t(k - 1)];
@@ -375,18 +356,14 @@ void TPageWireless::DBGrid8KeyPress(DBGrid& grid, QChar& key) {
     key = hex ? key.toUpper() : QChar();
 }
 
-void TPageWireless::typeChosen(DBComboBox* combo) {
-    DataSet* t = DM ? DM->CDSet_DeviceRadio800 : nullptr;
-    if (!t || t->isEmpty())
-        return;
+void TPageWireless::guardedApply(const std::function<void()>& apply) {
     try {
-        t->post();
-        MultiSelectWireless800(t->fieldByName(QStringLiteral("_NomeDevice")));
+        apply();
     } catch (const DataSetError& e) {
-        t->cancel();
+        if (DM)
+            DM->CDSet_DeviceRadio800->cancel();
         ShowMessage(e.message());
     }
-    combo->hide();
 }
 
 // A new type gives the device its name and the default options of the type; no type resets
