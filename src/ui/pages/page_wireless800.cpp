@@ -236,9 +236,13 @@ void TPageWireless::DBGridWireless800ColumnCell(DBGrid& grid, QPainter& p, const
     const int tipo = grid.paintedValue(QStringLiteral("_Tipo")).toInt();
     const bool knownType = tipo >= 0 && tipo <= 9;
     switch (dataCol) {
-    case cNomeDevice:
+    case cNomeDevice: {
+        // A button face with the arrow at its right end, so the type's name stays readable.
         p.save();
-        drawFrameControl(p, rect, DFC_SCROLL, DFCS_SCROLLRIGHT);
+        drawFrameControl(p, rect, DFC_BUTTON, DFCS_BUTTONPUSH);
+        const int side = qMin(rect.height(), rect.width());
+        drawFrameControl(p, QRect(rect.right() - side + 1, rect.top(), side, rect.height()), DFC_SCROLL,
+                         DFCS_SCROLLRIGHT | DFCS_FLAT);
         p.setFont(grid.canvas().font);
         p.setPen(Qt::black);
         p.setClipRect(rect);
@@ -246,6 +250,7 @@ void TPageWireless::DBGridWireless800ColumnCell(DBGrid& grid, QPainter& p, const
         p.restore();
         drawFocusRect(p, rect);
         break;
+    }
     case cExpNum: {
         const int id = grid.paintedValue(QStringLiteral("_ID")).toInt();
         const int segnale = grid.paintedValue(QStringLiteral("_Segnale")).toInt();

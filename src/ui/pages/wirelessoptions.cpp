@@ -205,6 +205,8 @@ QWidget* TPageWireless::buildBoldoPanel() {
         pal.setColor(QPalette::Window, sysColor(COLOR_3DLIGHT));
         box->setPalette(pal);
         auto* kl = new QVBoxLayout(box);
+        kl->setContentsMargins(6, 4, 6, 4);
+        kl->setSpacing(2);
         auto* pictures = new QHBoxLayout;
         pictures->addWidget(new KeyPicture(key, box));
         pictures->addWidget(new LedsPicture(box));
@@ -213,6 +215,7 @@ QWidget* TPageWireless::buildBoldoPanel() {
 
         auto* leds = new QGroupBox(QStringLiteral("LED"), box);
         auto* ll = new QHBoxLayout(leds);
+        ll->setContentsMargins(6, 2, 6, 2);
         for (int n = 1; n <= 4; ++n)
             ll->addWidget(
                 check(QString::number(n), QStringLiteral("_RemCrt_T%1_Led%2").arg(key).arg(n), leds));
@@ -220,6 +223,8 @@ QWidget* TPageWireless::buildBoldoPanel() {
 
         auto* parts = new QGroupBox(QStringLiteral("PARZIALI"), box);
         auto* pl = new QGridLayout(parts);
+        pl->setContentsMargins(6, 2, 6, 2);
+        pl->setVerticalSpacing(2);
         for (int n = 1; n <= 4; ++n)
             pl->addWidget(check(QString::number(n), QStringLiteral("_RemCrt_T%1P%2").arg(key).arg(n), parts),
                           0, n - 1);
@@ -238,11 +243,12 @@ QWidget* TPageWireless::buildBoldoPanel() {
 
         auto* out = new QGroupBox(QStringLiteral("OUTPUT"), box);
         auto* ol = new QVBoxLayout(out);
+        ol->setContentsMargins(6, 2, 6, 2);
         ol->addWidget(lookup(QStringLiteral("DBLookupComboBoxOut%1").arg(key),
                              QStringLiteral("_RemCrt_OutT%1").arg(key),
                              DM ? DM->DataSource_Uscite : nullptr));
         ol->addWidget(radio(QString(), QStringLiteral("_RemCrt_ONOFF_OUT%1").arg(key),
-                            onOff + QStringList{QStringLiteral("--")}, 4));
+                            onOff + QStringList{QStringLiteral("--")}, 2));
         kl->addWidget(out);
         keys->addWidget(box, (key - 1) / 2, (key - 1) % 2);
     }
