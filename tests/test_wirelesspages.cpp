@@ -11,6 +11,7 @@
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
 #include "support/tempregistry.h"
+#include "transfer/transferflags.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
 #include "ui/pagecontrol.h"
@@ -141,10 +142,16 @@ private slots:
         QCOMPARE(ids(t).last(), 76);
         showKind(f, 2);
         QCOMPARE(t->recordCount(), 64);
-        // A transfer walks the whole table unfiltered; showing the page filters it again.
+        // A job walks the whole table unfiltered: nothing filters it meanwhile, and the job's
+        // ending (the window's page change handler) filters it again.
         t->setFiltered(false);
+        StateTrasfert = 1;
         f.TabSheet10->reapplyDeviceFilter();
-        QCOMPARE(t->recordCount(), 64);
+        f.TabSheet10->PageControl2->selectPageByUser(1);
+        QCOMPARE(t->recordCount(), 112);
+        StateTrasfert = 0;
+        f.PageControlChange();
+        QCOMPARE(t->recordCount(), 8);
     }
 
     // Choosing a type names the device, writes its kind's defaults and brings its options to

@@ -383,6 +383,7 @@ void drawFocusRect(QPainter& p, const QRect& r) {
     // pixels whose coordinates add up to an even number, so neighbouring cells line up: the
     // four one-pixel edges filled with a checker brush (far faster than a dot at a time).
     const QBrush checker(p.pen().color(), Qt::Dense4Pattern);
+    const QPointF oldOrigin = p.brushOrigin();
     p.setBrushOrigin(1, 0);
     const int l = r.left(), t = r.top(), rt = r.right(), b = r.bottom();
     p.fillRect(QRect(l, t, rt - l + 1, 1), checker);
@@ -393,6 +394,7 @@ void drawFocusRect(QPainter& p, const QRect& r) {
         if (rt > l)
             p.fillRect(QRect(rt, t + 1, 1, b - t - 1), checker);
     }
+    p.setBrushOrigin(oldOrigin);
     if (canInvert)
         p.setCompositionMode(oldMode);
 }

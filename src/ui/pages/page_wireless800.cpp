@@ -9,6 +9,7 @@
 #include "platform/dialogs.h"
 #include "platform/glyphs.h"
 #include "platform/gridpaint.h"
+#include "transfer/transferflags.h"
 #include "ui/celleditors.h"
 #include "ui/imagelist.h"
 #include "ui/mainwindow.h"
@@ -198,7 +199,8 @@ void TPageWireless::build800() {
 
 void TPageWireless::applyTabFilter(int tab) {
     hideEditors800();
-    if (tab < 0 || tab > 2 || !DM)
+    // Never while a job moves parts: the job walks the whole table, and its ending filters again.
+    if (tab < 0 || tab > 2 || !DM || StateTrasfert)
         return;
     m_filterTab = tab;
     DataSet* t = DM->CDSet_DeviceRadio800;
