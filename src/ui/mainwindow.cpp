@@ -26,6 +26,7 @@
 #include "ui/pages/page_utenti.h"
 #include "ui/pages/page_vocaboli.h"
 #include "ui/pages/page_wireless.h"
+#include "ui/phonetitles.h"
 #include "ui/statusbar.h"
 
 #include <QAction>
@@ -135,6 +136,8 @@ void TForm6::FormCreate() {
 
     wireSubPageControls();
     wireSplitters();
+    wireAssociations();
+    PhoneTitles::follow(*this, this);
     ControlHandlers::connectAll(*this);
     MainWindowLinks::wireTransferHooks(*this);
 
@@ -198,7 +201,7 @@ void TForm6::createMenus() {
 
     Comunication1 = MainMenu1->addMenu(QString());
     Comunication1->setObjectName(QStringLiteral("Comunication1"));
-    SetUpCOM1 = Comunication1->addAction(ImageList1().icon(4), QString());
+    SetUpCOM1 = Comunication1->addAction(ImageList1().icon(6), QString());
     SetUpCOM1->setObjectName(QStringLiteral("SetUpCOM1"));
     connect(SetUpCOM1, &QAction::triggered, this, &TForm6::SetUpCOM1Click);
 

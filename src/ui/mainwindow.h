@@ -42,6 +42,7 @@ class TPageVocaboli;
 class TPagePriorita;
 class TStatusBar;
 class GridMouseTracker;
+class TLinkActions;
 class CellEditors;
 
 // Index of the next frame of the link-activity animation (kept across links).
@@ -119,6 +120,14 @@ public:
     QAction* Action24_temp_send = nullptr; // hidden
     QAction* Action13 = nullptr;           // event log: "Aggiorna Eventi"
     QAction* Action16 = nullptr;           // event log selection mode (check action)
+    // Add and remove of the association pages ("USCITE", "PROGRAMMI", "GRUPPI"); run by
+    // LinkActions, which also holds every association. Aggiungi2 and Remove1 are their items
+    // of the hidden "Edit" menu.
+    QAction* Action2 = nullptr;
+    QAction* Action3 = nullptr;
+    QAction* Aggiungi2 = nullptr;
+    QAction* Remove1 = nullptr;
+    TLinkActions* LinkActions = nullptr;
 
     // ---- timers ----
     QTimer* Timer1 = nullptr; // 500 ms, link-activity animation
@@ -195,6 +204,8 @@ private:
     void createToolBar();
     void createPages();
     void placeStatusImages();
+    void wireAssociations(); // the association pages' lists and actions
+    void DBGrid25CellClick();
 
     void showLinkFrame(int frame);
     bool isShortcutTarget(QObject* watched) const;

@@ -1,26 +1,16 @@
 #include "ui/multiapply.h"
 
+#include "platform/controlssuspended.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QHash>
 
 namespace MultiApply {
 namespace {
-
-// Bound controls hear nothing while it lives and refresh once when it ends.
-class ControlsSuspended {
-public:
-    explicit ControlsSuspended(DataSet& table) : m_table(table) { m_table.disableControls(); }
-    ~ControlsSuspended() { m_table.enableControls(); }
-    ControlsSuspended(const ControlsSuspended&) = delete;
-    ControlsSuspended& operator=(const ControlsSuspended&) = delete;
-
-private:
-    DataSet& m_table;
-};
 
 // Brings the cursor back to where the walk started, even when a row failed: the failed row's
 // edit is dropped first, so that going back posts nothing half-written.
@@ -67,6 +57,24 @@ void postIfEditing(DataSet& table) {
         table.post();
 }
 
+namespace {
+QHash<const DBGrid*, std::function<bool(const DataSet&)>>& supportedRows() {
+    static QHash<const DBGrid*, std::function<bool(const DataSet&)>> filters;
+    return filters;
+}
+} // namespace
+
+void setSupportedRows(DBGrid& grid, std::function<bool(const DataSet&)> supported) {
+    const DBGrid* key = &grid;
+    if (!supported) {
+        supportedRows().remove(key);
+        return;
+    }
+    if (!supportedRows().contains(key))
+        QObject::connect(&grid, &QObject::destroyed, [key] { supportedRows().remove(key); });
+    supportedRows().insert(key, std::move(supported));
+}
+
 int applyToMarks(DataSet& table, DBGrid* grid, int threshold, const std::function<void(DataSet&)>& write,
                  const std::function<bool(const DataSet&)>& rowAllowed) {
     if (!grid || grid->dataSet() != &table || grid->selectedRowCount() <= threshold)
@@ -75,6 +83,7 @@ int applyToMarks(DataSet& table, DBGrid* grid, int threshold, const std::functio
     if (!grid->currentRowSelected())
         grid->setCurrentRowSelected(true);
     const std::vector<Bookmark> rows = grid->selectedRows(); // the walk must not see the list change
+    const std::function<bool(const DataSet&)> supported = supportedRows().value(grid);
     int written = 0;
     ControlsSuspended quiet(table);
     ReturnToStart back(table);
@@ -82,7 +91,7 @@ int applyToMarks(DataSet& table, DBGrid* grid, int threshold, const std::functio
         if (!table.bookmarkValid(row))
             continue;
         table.gotoBookmark(row);
-        if (rowAllowed && !rowAllowed(table))
+        if ((rowAllowed && !rowAllowed(table)) || (supported && !supported(table)))
             continue;
         table.edit();
         write(table);

@@ -42,6 +42,10 @@ void postIfEditing(DataSet& table);
 int applyToMarks(DataSet& table, DBGrid* grid, int threshold, const std::function<void(DataSet&)>& write,
                  const std::function<bool(const DataSet&)>& rowAllowed = {});
 
+// The rows of `grid` that take no value at all (the page marks them as not supported by the row
+// or by the model): every walk over that grid passes them by. An empty function removes it.
+void setSupportedRows(DBGrid& grid, std::function<bool(const DataSet&)> supported);
+
 // Copies the text of the combo box's field in the current row to every marked row of `grid`
 // (from one mark on), then ends the edit of the combo box's table (post when modified, else
 // cancel) and hides the combo box.

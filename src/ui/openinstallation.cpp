@@ -26,6 +26,9 @@ void OpenInstallation() {
         fpt->highlightActiveOnly();
     }
     selectSystem(type);
+    // Links that name no item can only come from a damaged or foreign file: they go before
+    // any page shows them.
+    dropDanglingLinks();
     if (Form6)
         Form6->setStateIcon(Img2::InstallationOpen);
     hideRegisterWindow();
