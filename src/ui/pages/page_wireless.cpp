@@ -74,6 +74,7 @@ void TPageWireless::build400() {
     for (int k = 1; k <= 5; ++k)
         DBGrid46->addColumn(QStringLiteral("_Input%1").arg(k), QStringLiteral("ASSOCIAZIONE"), 90);
     WirelessCells::centreColumns(*DBGrid46);
+    WirelessCells::fitTitles(*DBGrid46);
 
     for (int k = 0; k < 5; ++k) {
         auto* editor =

@@ -99,6 +99,7 @@ DBGrid* TPageWireless::makeDevice800Grid(const QString& name, QWidget* sheet, bo
             grid->addColumn(QStringLiteral("_Input%1").arg(k), QStringLiteral("ASSOCIAZIONE"), 120);
     for (int c = 0; c < grid->columnCount(); ++c)
         grid->column(c).title.alignment = Qt::AlignHCenter;
+    WirelessCells::fitTitles(*grid);
 
     grid->onDrawColumnCell = [this](DBGrid& g, QPainter& p, const QRect& r, int dc, DBGridColumn& c,
                                     GridDrawState s) { DBGridWireless800ColumnCell(g, p, r, dc, c, s); };

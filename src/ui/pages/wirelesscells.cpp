@@ -3,6 +3,7 @@
 #include "platform/colors.h"
 #include "platform/glyphs.h"
 #include "platform/levelbar.h"
+#include "ui/pages/cellfaces.h"
 
 #include <QPainter>
 
@@ -10,6 +11,15 @@ namespace WirelessCells {
 
 namespace {
 const QString kNotAvailable = QStringLiteral("Non disponibile %");
+
+// `text` at (5, 2) in the cell's font and colour.
+void canvasText(DBGrid& grid, QPainter& p, const QRect& rect, const QString& text) {
+    p.save();
+    p.setFont(grid.canvas().font);
+    p.setPen(grid.canvas().fontColor);
+    CellFaces::cellText(grid, p, rect, text);
+    p.restore();
+}
 } // namespace
 
 Level batteryLevel(int step) {
@@ -65,6 +75,11 @@ void setupGrid(DBGrid& grid) {
                     GridOption::CancelOnExit);
 }
 
+void fitTitles(DBGrid& grid) {
+    CellFaces::widenToTitles(grid);
+    CellFaces::fitWhenShown(grid);
+}
+
 void centreColumns(DBGrid& grid) {
     for (int c = 0; c < grid.columnCount(); ++c) {
         grid.column(c).alignment = Qt::AlignHCenter;
@@ -73,36 +88,25 @@ void centreColumns(DBGrid& grid) {
 }
 
 void valueCell(DBGrid& grid, QPainter& p, const QRect& rect, const QString& text) {
+    CellFaces::markCell(p, rect);
     QFont f = grid.canvas().font;
     f.setBold(true);
     p.save();
-    drawFrameControl(p, rect, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
     p.setFont(f);
     p.setPen(Qt::black);
-    p.setClipRect(rect);
-    grid.textOut(p, rect.left() + 5, rect.top() + 2, text);
+    CellFaces::cellText(grid, p, rect, text);
     p.restore();
     drawFocusRect(p, rect);
 }
 
 void expanderCell(DBGrid& grid, QPainter& p, const QRect& rect, const QString& text, bool firstHalf) {
     p.fillRect(rect, sysColor(firstHalf ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION));
-    p.save();
-    p.setFont(grid.canvas().font);
-    p.setPen(grid.canvas().fontColor);
-    p.setClipRect(rect);
-    grid.textOut(p, rect.left() + 5, rect.top() + 2, text);
-    p.restore();
+    canvasText(grid, p, rect, text);
 }
 
 void textCell(DBGrid& grid, QPainter& p, const QRect& rect, const QString& text) {
     p.fillRect(rect, grid.canvas().brush);
-    p.save();
-    p.setFont(grid.canvas().font);
-    p.setPen(grid.canvas().fontColor);
-    p.setClipRect(rect);
-    grid.textOut(p, rect.left() + 5, rect.top() + 2, text);
-    p.restore();
+    canvasText(grid, p, rect, text);
 }
 
 void levelCell(DBGrid& grid, QPainter& p, const QRect& rect, const Level& level) {

@@ -32,6 +32,8 @@ QString supervisionText(int minutes);
 // in-place editing until a page switches it on.
 void setupGrid(DBGrid& grid);
 void centreColumns(DBGrid& grid);
+// Columns at least as wide as their bold titles, fitted to the grid each time it is shown.
+void fitTitles(DBGrid& grid);
 
 // A value cell: the grip face with the bold text at (5, 2) and a focus frame.
 void valueCell(DBGrid& grid, QPainter& p, const QRect& rect, const QString& text);
