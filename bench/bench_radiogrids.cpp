@@ -5,19 +5,14 @@
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_radiogrids [repeats]
 
-#include "model/datamodule.h"
+#include "benchsupport.h"
 #include "platform/dataset.h"
 #include "platform/dbgrid.h"
-#include "platform/dialogs.h"
-#include "platform/registrykey.h"
-#include "support/tempregistry.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
 #include "ui/pages/page_wireless.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
-#include <QImage>
 
 #include <cstdio>
 
@@ -49,31 +44,19 @@ void fillDevices() {
     }
 }
 
-double averageRepaintMs(DBGrid& grid, int repeats, qreal ratio) {
-    QWidget* vp = grid.viewport();
-    QImage image(vp->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    for (int i = 0; i < 5; ++i)
-        vp->render(&image);
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < repeats; ++i)
-        vp->render(&image);
-    return double(timer.nsecsElapsed()) / 1e6 / repeats;
-}
-
 void measure(DBGrid* grid, int rows, int repeats) {
     grid->setParent(nullptr); // measured on its own, tall enough for every row
     int width = 2 * grid->frameWidth() + grid->indicatorWidth() + 1;
     for (int c = 0; c < grid->columnCount(); ++c)
         width += grid->column(c).width() + 1;
     grid->resize(width,
-                 grid->titleRowHeight() + 1 + rows * (grid->defaultRowHeight() + 1) + 2 * grid->frameWidth());
+                 grid->titleRowHeight() + 1 + rows * (grid->defaultRowHeight() + 1) + 2 * grid->frameWidth() + 24);
     QImage whole(grid->size(), QImage::Format_ARGB32_Premultiplied);
     grid->render(&whole);
     std::printf("%-8s %3d rows x %2d columns: %.3f ms at 1x, %.3f ms at 2x (average of %d)\n",
                 qPrintable(grid->objectName()), grid->visibleRowCount(), grid->columnCount(),
-                averageRepaintMs(*grid, repeats, 1.0), averageRepaintMs(*grid, repeats, 2.0), repeats);
+                averageRenderMs(*grid->viewport(), repeats, 1.0),
+                averageRenderMs(*grid->viewport(), repeats, 2.0), repeats);
 }
 
 } // namespace
@@ -84,16 +67,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const int repeats = argc > 1 ? std::max(QString::fromLocal8Bit(argv[1]).toInt(), 1) : 100;
 
-    TempRegistry registry;
-    BoxAnswerer boxes;
-    RegistryKey reg;
-    reg.openKey(kTabulonRegistryKey, true);
-    reg.writeString(QStringLiteral("DATABASE"), registry.folder() + QStringLiteral("/bench.cds"));
-    for (auto [name, v] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-        reg.writeInteger(QString::fromLatin1(name), v);
     TForm6::setProcessExit([](int) {});
-    new TDM;
-    DM->DataModuleCreate();
+    BenchDataModule dataModule;
     {
         TForm6 form;
         DM->AddDataSet(6);
@@ -107,6 +82,5 @@ int main(int argc, char* argv[]) {
         }
         form.hide();
     }
-    delete DM;
     return 0;
 }

@@ -6,6 +6,7 @@
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_status [repeats]
 
+#include "benchsupport.h"
 #include "ui/pagecontrol.h"
 #include "ui/statusframe.h"
 
@@ -50,22 +51,6 @@ void writeStatus(PanelStatusSink& sink, int round) {
     sink.endUpdate();
 }
 
-double averageUpdateMs(TPannello112& frame, int repeats, qreal ratio, int& round) {
-    QImage image(frame.size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    for (int i = 0; i < 5; ++i) { // warm the picture caches
-        writeStatus(frame, round++);
-        frame.render(&image);
-    }
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < repeats; ++i) {
-        writeStatus(frame, round++);
-        frame.render(&image);
-    }
-    return double(timer.nsecsElapsed()) / 1e6 / repeats;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -90,8 +75,9 @@ int main(int argc, char* argv[]) {
     for (QWidget* tab : {frame.TabSheet1, frame.TabSheet2}) {
         frame.PageControl1->setActivePage(tab);
         frame.render(&whole);
-        const double x1 = averageUpdateMs(frame, repeats, 1.0, round);
-        const double x2 = averageUpdateMs(frame, repeats, 2.0, round);
+        auto update = [&] { writeStatus(frame, round++); };
+        const double x1 = averageRenderMs(frame, repeats, 1.0, update);
+        const double x2 = averageRenderMs(frame, repeats, 2.0, update);
         std::printf("status update + repaint, %s in front: %.3f ms at 1x, %.3f ms at 2x (average of %d)\n",
                     tab == frame.TabSheet1 ? "433Mhz" : "868Mhz", x1, x2, repeats);
     }

@@ -3,6 +3,7 @@
 #include "model/datamodule.h"
 #include "model/lang.h"
 #include "platform/dataset.h"
+#include "platform/dbgrid.h"
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
 
@@ -60,6 +61,20 @@ ChannelEditor::ChannelEditor(RadioChannels::Range range, DataSource* devices, in
     setObjectName(QString());
     hide();
     connect(this, QOverload<int>::of(&QComboBox::activated), this, [this](int index) { choose(index); });
+}
+
+ChannelEditor* ChannelEditor::over(DBGrid& grid, RadioChannels::Range range, int channel,
+                                   const QString& name) {
+    auto* editor = new ChannelEditor(range, grid.dataSource(), channel);
+    editor->setObjectName(name);
+    grid.attachCellEditor(editor);
+    return editor;
+}
+
+void ChannelEditor::open() {
+    show();
+    setFocus();
+    showPopup();
 }
 
 QString ChannelEditor::dataField() const {

@@ -14,6 +14,7 @@
 
 class DataSet;
 class DataSource;
+class DBGrid;
 
 namespace RadioChannels {
 
@@ -51,6 +52,8 @@ class ChannelEditor : public QComboBox {
     Q_OBJECT
 public:
     ChannelEditor(RadioChannels::Range range, DataSource* devices, int channel, QWidget* parent = nullptr);
+    // The editor `name` of `channel` over `grid`'s current cell, on the grid's data source.
+    static ChannelEditor* over(DBGrid& grid, RadioChannels::Range range, int channel, const QString& name);
 
     int channel() const { return m_channel; }
     QString dataField() const; // "_Input<channel>"
@@ -58,6 +61,9 @@ public:
     void fillList();
     // Stores entry `index` in the current device row and posts it. False when refused (shown).
     bool choose(int index);
+
+    // Shows the editor with its list open (a click in its channel's cell).
+    void open();
 
     void showPopup() override;
     void hidePopup() override; // closing the list hides the editor

@@ -16,6 +16,8 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include <optional>
+
 Q_LOGGING_CATEGORY(lcPanelStatus, "tabulon.status")
 
 namespace {
@@ -570,73 +572,68 @@ void TPannello112::setRadio400Levels(int device, int batteryPercent, int signalP
     LABELSIG[s]->setText(QStringLiteral("%1%").arg(sig));
 }
 
-bool TPannello112::radio800Slot(Radio800Kind kind, int slot, TTel** flags, int** battery, int** signal,
-                                QString** name) {
+TPannello112::Slots800 TPannello112::slots800(Radio800Kind kind) {
     switch (kind) {
     case Remote:
-        if (!slotInRange(slot, CSL_NUM_TELECOMANDI, "remote control"))
-            return false;
-        *flags = &LED_TELEC[size_t(slot)];
-        *battery = &BARGRAF_BAT_TELEC[size_t(slot)];
-        *signal = &BARGRAF_SIG_TELEC[size_t(slot)];
-        *name = &TEXT_TELEC[size_t(slot)];
-        return true;
+        return {LED_TELEC.data(),  BARGRAF_BAT_TELEC.data(), BARGRAF_SIG_TELEC.data(),
+                TEXT_TELEC.data(), CSL_NUM_TELECOMANDI,      "remote control"};
     case Siren:
-        if (!slotInRange(slot, CSL_NUM_SIRENA, "siren"))
-            return false;
-        *flags = &LED_SIRENA[size_t(slot)];
-        *battery = &BARGRAF_BAT_SIRENA[size_t(slot)];
-        *signal = &BARGRAF_SIG_SIRENA[size_t(slot)];
-        *name = &TEXT_SIRENA[size_t(slot)];
-        return true;
+        return {LED_SIRENA.data(),
+                BARGRAF_BAT_SIRENA.data(),
+                BARGRAF_SIG_SIRENA.data(),
+                TEXT_SIRENA.data(),
+                CSL_NUM_SIRENA,
+                "siren"};
     case Device:
-        if (!slotInRange(slot, CSL_NUM_DEVICE, "detector"))
-            return false;
-        *flags = &LED_DEVICE[size_t(slot)];
-        *battery = &BARGRAF_BAT_DEVICE[size_t(slot)];
-        *signal = &BARGRAF_SIG_DEVICE[size_t(slot)];
-        *name = &TEXT_DEVICE[size_t(slot)];
-        return true;
+        return {LED_DEVICE.data(),
+                BARGRAF_BAT_DEVICE.data(),
+                BARGRAF_SIG_DEVICE.data(),
+                TEXT_DEVICE.data(),
+                CSL_NUM_DEVICE,
+                "detector"};
     }
-    qCWarning(lcPanelStatus, "800-range kind %d unknown, ignored", int(kind));
-    return false;
+    return {};
+}
+
+// The arrays of an 800-range kind when `slot` is one of its slots; none (with a trace line)
+// for an unknown kind or slot.
+std::optional<TPannello112::Slots800> TPannello112::radio800Slot(Radio800Kind kind, int slot) {
+    const Slots800 k = slots800(kind);
+    if (!k.flags) {
+        qCWarning(lcPanelStatus, "800-range kind %d unknown, ignored", int(kind));
+        return std::nullopt;
+    }
+    if (!slotInRange(slot, k.count, k.what))
+        return std::nullopt;
+    return k;
 }
 
 void TPannello112::setRadio800Flag(Radio800Kind kind, int slot, Radio800Flag flag, bool on) {
-    TTel* flags = nullptr;
-    int* bat = nullptr;
-    int* sig = nullptr;
-    QString* name = nullptr;
-    if (!radio800Slot(kind, slot, &flags, &bat, &sig, &name))
+    const auto k = radio800Slot(kind, slot);
+    if (!k)
         return;
     if (int(flag) < 0 || int(flag) > 8) {
         qCWarning(lcPanelStatus, "800-range flag %d unknown, ignored", int(flag));
         return;
     }
-    flags->flag(int(flag)) = on ? LON : LOFF;
+    k->flags[slot].flag(int(flag)) = on ? LON : LOFF;
     changed();
 }
 
 void TPannello112::setRadio800Levels(Radio800Kind kind, int slot, int batteryPercent, int signalPercent) {
-    TTel* flags = nullptr;
-    int* bat = nullptr;
-    int* sig = nullptr;
-    QString* name = nullptr;
-    if (!radio800Slot(kind, slot, &flags, &bat, &sig, &name))
+    const auto k = radio800Slot(kind, slot);
+    if (!k)
         return;
-    *bat = clampPercent(batteryPercent, "800-range battery", slot);
-    *sig = clampPercent(signalPercent, "800-range signal", slot);
+    k->battery[slot] = clampPercent(batteryPercent, "800-range battery", slot);
+    k->signal[slot] = clampPercent(signalPercent, "800-range signal", slot);
     changed();
 }
 
 void TPannello112::setRadio800Name(Radio800Kind kind, int slot, const QString& text) {
-    TTel* flags = nullptr;
-    int* bat = nullptr;
-    int* sig = nullptr;
-    QString* name = nullptr;
-    if (!radio800Slot(kind, slot, &flags, &bat, &sig, &name))
+    const auto k = radio800Slot(kind, slot);
+    if (!k)
         return;
-    *name = text.left(kNameSlot);
+    k->names[slot] = text.left(kNameSlot);
     changed();
 }
 
@@ -676,98 +673,83 @@ void paintLevel(QPainter& p, const QRect& rect, const QFont& font, int level, co
 }
 } // namespace
 
-void TPannello112::DrawGrid6DrawCell(TDrawGrid& grid, QPainter& p, int col, int row, const QRect& rect,
-                                     bool) {
+namespace {
+// What each column of an 800-range grid shows, by kind.
+enum class Cell800 : quint8 { Name, Tamp, Sup, Led1, Led2, Led3, Battery, Signal };
+struct Grid800 {
+    QStringList titles; // header texts from column 0; the battery and signal icons follow them
+    std::vector<Cell800> cells;
+};
+const Grid800& grid800(PanelStatusSink::Radio800Kind kind) {
+    using C = Cell800;
+    static const Grid800 remotes{{QStringLiteral("TELECOMANDI")}, {C::Name, C::Battery, C::Signal}};
+    static const Grid800 sirens{{QStringLiteral("SIRENE"), QStringLiteral("T"), QStringLiteral("S")},
+                                {C::Name, C::Tamp, C::Sup, C::Battery, C::Signal}};
+    static const Grid800 devices{
+        {QStringLiteral("SENSORI"), QStringLiteral("T"), QStringLiteral("S"), QStringLiteral("C1"),
+         QStringLiteral("C2"), QStringLiteral("C3")},
+        {C::Name, C::Tamp, C::Sup, C::Led1, C::Led2, C::Led3, C::Battery, C::Signal}};
+    return kind == PanelStatusSink::Remote ? remotes : kind == PanelStatusSink::Siren ? sirens : devices;
+}
+} // namespace
+
+// Row 0 is the header; data row r shows slot r - 1.
+void TPannello112::paint800Cell(Radio800Kind kind, TDrawGrid& grid, QPainter& p, int col, int row,
+                                const QRect& rect) {
+    const Grid800& layout = grid800(kind);
+    if (col < 0 || col >= int(layout.cells.size()))
+        return;
     if (row == 0) {
-        paintHeader(p, rect, col, {QStringLiteral("TELECOMANDI")}, 1);
+        paintHeader(p, rect, col, layout.titles, int(layout.titles.size()));
         return;
     }
-    const size_t s = size_t(row - 1);
-    if (s >= LED_TELEC.size())
+    const Slots800 k = slots800(kind);
+    const int s = row - 1;
+    if (!k.flags || s >= k.count)
         return;
     p.setFont(grid.font());
-    if (col == 0)
-        paintName(p, rect, TEXT_TELEC[s]);
-    else if (col == 1)
-        paintLevel(p, rect, grid.font(), BARGRAF_BAT_TELEC[s], grid.color());
-    else if (col == 2)
-        paintLevel(p, rect, grid.font(), BARGRAF_SIG_TELEC[s], grid.color());
+    const TTel& t = k.flags[s];
+    switch (layout.cells[size_t(col)]) {
+    case Cell800::Name:
+        paintName(p, rect, k.names[s]);
+        break;
+    case Cell800::Tamp:
+        paintFlag(p, rect, t.Tamp, true, grid.color());
+        break;
+    case Cell800::Sup:
+        paintFlag(p, rect, t.Sup, true, grid.color());
+        break;
+    case Cell800::Led1:
+        paintFlag(p, rect, t.Led1, false, grid.color());
+        break;
+    case Cell800::Led2:
+        paintFlag(p, rect, t.Led2, false, grid.color());
+        break;
+    case Cell800::Led3:
+        paintFlag(p, rect, t.Led3, false, grid.color());
+        break;
+    case Cell800::Battery:
+        paintLevel(p, rect, grid.font(), k.battery[s], grid.color());
+        break;
+    case Cell800::Signal:
+        paintLevel(p, rect, grid.font(), k.signal[s], grid.color());
+        break;
+    }
+}
+
+void TPannello112::DrawGrid6DrawCell(TDrawGrid& grid, QPainter& p, int col, int row, const QRect& rect,
+                                     bool) {
+    paint800Cell(Remote, grid, p, col, row, rect);
 }
 
 void TPannello112::DrawGrid5DrawCell(TDrawGrid& grid, QPainter& p, int col, int row, const QRect& rect,
                                      bool) {
-    if (row == 0) {
-        paintHeader(p, rect, col, {QStringLiteral("SIRENE"), QStringLiteral("T"), QStringLiteral("S")}, 3);
-        return;
-    }
-    const size_t s = size_t(row - 1);
-    if (s >= LED_SIRENA.size())
-        return;
-    p.setFont(grid.font());
-    const TTel& t = LED_SIRENA[s];
-    switch (col) {
-    case 0:
-        paintName(p, rect, TEXT_SIRENA[s]);
-        break;
-    case 1:
-        paintFlag(p, rect, t.Tamp, true, grid.color());
-        break;
-    case 2:
-        paintFlag(p, rect, t.Sup, true, grid.color());
-        break;
-    case 3:
-        paintLevel(p, rect, grid.font(), BARGRAF_BAT_SIRENA[s], grid.color());
-        break;
-    case 4:
-        paintLevel(p, rect, grid.font(), BARGRAF_SIG_SIRENA[s], grid.color());
-        break;
-    default:
-        break;
-    }
+    paint800Cell(Siren, grid, p, col, row, rect);
 }
 
 void TPannello112::DrawGrid4DrawCell(TDrawGrid& grid, QPainter& p, int col, int row, const QRect& rect,
                                      bool) {
-    if (row == 0) {
-        paintHeader(p, rect, col,
-                    {QStringLiteral("SENSORI"), QStringLiteral("T"), QStringLiteral("S"),
-                     QStringLiteral("C1"), QStringLiteral("C2"), QStringLiteral("C3")},
-                    6);
-        return;
-    }
-    const size_t s = size_t(row - 1);
-    if (s >= LED_DEVICE.size())
-        return;
-    p.setFont(grid.font());
-    const TTel& t = LED_DEVICE[s];
-    switch (col) {
-    case 0:
-        paintName(p, rect, TEXT_DEVICE[s]);
-        break;
-    case 1:
-        paintFlag(p, rect, t.Tamp, true, grid.color());
-        break;
-    case 2:
-        paintFlag(p, rect, t.Sup, true, grid.color());
-        break;
-    case 3:
-        paintFlag(p, rect, t.Led1, false, grid.color());
-        break;
-    case 4:
-        paintFlag(p, rect, t.Led2, false, grid.color());
-        break;
-    case 5:
-        paintFlag(p, rect, t.Led3, false, grid.color());
-        break;
-    case 6:
-        paintLevel(p, rect, grid.font(), BARGRAF_BAT_DEVICE[s], grid.color());
-        break;
-    case 7:
-        paintLevel(p, rect, grid.font(), BARGRAF_SIG_DEVICE[s], grid.color());
-        break;
-    default:
-        break;
-    }
+    paint800Cell(Device, grid, p, col, row, rect);
 }
 
 #include "moc_statusframe.cpp"

@@ -16,6 +16,7 @@
 #include <QWidget>
 
 #include <array>
+#include <optional>
 
 class QGroupBox;
 class QLabel;
@@ -212,8 +213,18 @@ private:
     ThhALed* makeLamp(QWidget* parent, int tag, TColor trueColor, int style, const QRect& bounds);
     QLabel* makeLabel(QWidget* parent, const QString& text, Qt::Alignment align, const QRect& bounds);
     ThhALed* radio400Lamp(int device, Radio400Lamp lamp) const;
-    // The 800-range arrays of a kind, or false (with a trace line) for an unknown kind or slot.
-    bool radio800Slot(Radio800Kind kind, int slot, TTel** flags, int** battery, int** signal, QString** name);
+    // The arrays of one 800-range kind.
+    struct Slots800 {
+        TTel* flags = nullptr; // null for an unknown kind
+        int* battery = nullptr;
+        int* signal = nullptr;
+        QString* names = nullptr;
+        int count = 0;
+        const char* what = "";
+    };
+    Slots800 slots800(Radio800Kind kind);
+    std::optional<Slots800> radio800Slot(Radio800Kind kind, int slot);
+    void paint800Cell(Radio800Kind kind, TDrawGrid& grid, QPainter& p, int col, int row, const QRect& rect);
     void changed(); // something painted by the frame changed: repaint now or at endUpdate()
     void flush();
     void paintName(QPainter& p, const QRect& rect, const QString& text);

@@ -46,43 +46,20 @@ void TPageWireless::showEvent(QShowEvent* event) {
 // ============================================================================ 433 Mhz
 
 void TPageWireless::build400() {
-    auto* lay = new QVBoxLayout(TabSheet44);
-    lay->setContentsMargins(4, 4, 4, 4);
-    DBGrid46 = new DBGrid(TabSheet44);
-    DBGrid46->setObjectName(QStringLiteral("DBGrid46"));
-    lay->addWidget(DBGrid46);
-    WirelessCells::setupGrid(*DBGrid46);
-    if (DM)
-        DBGrid46->setDataSource(DM->DataSource_RadioDevice);
-    const struct {
-        const char* field;
-        const char* title;
-        int width;
-        bool readOnly;
-    } columns[] = {
-        {"_ID", "N°", 20, true},
-        {"_ExpNum", "Esp. N°", 90, true},
-        {"_Nome", "NOME", 90, false},
-        {"_NomeDevice", "TIPO", 90, true},
-        {"_Batt", "BATT.", 90, true},
-        {"_Segnale", "SEGNALE", 90, true},
-        {"_Supervisione", "SUPERVISIONE", 90, true},
-    };
-    for (const auto& c : columns)
-        DBGrid46->addColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width).readOnly =
-            c.readOnly;
-    for (int k = 1; k <= 5; ++k)
-        DBGrid46->addColumn(QStringLiteral("_Input%1").arg(k), QStringLiteral("ASSOCIAZIONE"), 90);
-    WirelessCells::centreColumns(*DBGrid46);
-    WirelessCells::fitTitles(*DBGrid46);
+    DBGrid46 = WirelessCells::makeGrid(QStringLiteral("DBGrid46"), TabSheet44,
+                                       DM ? DM->DataSource_RadioDevice : nullptr,
+                                       {{"_ID", "N°", 20, true},
+                                        {"_ExpNum", "Esp. N°", 90, true},
+                                        {"_Nome", "NOME", 90, false},
+                                        {"_NomeDevice", "TIPO", 90, true},
+                                        {"_Batt", "BATT.", 90, true},
+                                        {"_Segnale", "SEGNALE", 90, true},
+                                        {"_Supervisione", "SUPERVISIONE", 90, true}},
+                                       5, 90, true);
 
-    for (int k = 0; k < 5; ++k) {
-        auto* editor =
-            new ChannelEditor(Range::R400, DM ? DM->DataSource_RadioDevice : nullptr, k + 1, TabSheet44);
-        editor->setObjectName(QStringLiteral("DBLookupComboBox%1").arg(k + 1));
-        DBGrid46->attachCellEditor(editor);
-        DBLookupComboBox1_5[size_t(k)] = editor;
-    }
+    for (int k = 0; k < 5; ++k)
+        DBLookupComboBox1_5[size_t(k)] = ChannelEditor::over(*DBGrid46, Range::R400, k + 1,
+                                                             QStringLiteral("DBLookupComboBox%1").arg(k + 1));
     DBGrid46->onDrawColumnCell = [this](DBGrid& g, QPainter& p, const QRect& r, int dc, DBGridColumn& c,
                                         GridDrawState s) { DBGridWirelessDrawColumnCell(g, p, r, dc, c, s); };
     DBGrid46->onCellClick = [this](DBGridColumn& c) { DBGridWirelessCellClick(c); };
@@ -154,10 +131,7 @@ void TPageWireless::DBGridWirelessCellClick(DBGridColumn& column) {
         return;
     if (!RadioChannels::hasChannel(Range::R400, t->fieldByName(QStringLiteral("_Tipo")).asInteger(), k))
         return;
-    ChannelEditor* editor = DBLookupComboBox1_5[size_t(k - 1)];
-    editor->show();
-    editor->setFocus();
-    editor->showPopup();
+    DBLookupComboBox1_5[size_t(k - 1)]->open();
 }
 
 #include "moc_page_wireless.cpp"

@@ -68,39 +68,15 @@ DBComboBox* TPageWireless::typeCombo(const QString& name, const QStringList& ite
 }
 
 DBGrid* TPageWireless::makeDevice800Grid(const QString& name, QWidget* sheet, bool channels) {
-    auto* lay = new QVBoxLayout(sheet);
-    lay->setContentsMargins(2, 2, 2, 2);
-    auto* grid = new DBGrid(sheet);
-    grid->setObjectName(name);
-    grid->setMinimumWidth(40);
-    lay->addWidget(grid);
-    WirelessCells::setupGrid(*grid);
-    if (DM)
-        grid->setDataSource(DM->DataSource_RadioDevice800);
-    const struct {
-        const char* field;
-        const char* title;
-        int width;
-        bool readOnly;
-    } columns[] = {
-        {"_ID", "N°", 20, true},
-        {"_ExpNum", "Esp. N°", 72, true},
-        {"_Nome", "NOME", 90, false},
-        {"_NomeDevice", "TIPO", 90, false},
-        {"_ID_Radio", "CODICE", 90, false},
-        {"_Batt", "BATT.", 98, true},
-        {"_Segnale", "SEGNALE", 102, true},
-    };
-    for (const auto& c : columns)
-        grid->addColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width).readOnly =
-            c.readOnly;
-    if (channels)
-        for (int k = 1; k <= 3; ++k)
-            grid->addColumn(QStringLiteral("_Input%1").arg(k), QStringLiteral("ASSOCIAZIONE"), 120);
-    for (int c = 0; c < grid->columnCount(); ++c)
-        grid->column(c).title.alignment = Qt::AlignHCenter;
-    WirelessCells::fitTitles(*grid);
-
+    DBGrid* grid = WirelessCells::makeGrid(name, sheet, DM ? DM->DataSource_RadioDevice800 : nullptr,
+                                           {{"_ID", "N°", 20, true},
+                                            {"_ExpNum", "Esp. N°", 72, true},
+                                            {"_Nome", "NOME", 90, false},
+                                            {"_NomeDevice", "TIPO", 90, false},
+                                            {"_ID_Radio", "CODICE", 90, false},
+                                            {"_Batt", "BATT.", 98, true},
+                                            {"_Segnale", "SEGNALE", 102, true}},
+                                           channels ? 3 : 0, 120, false);
     grid->onDrawColumnCell = [this](DBGrid& g, QPainter& p, const QRect& r, int dc, DBGridColumn& c,
                                     GridDrawState s) { DBGridWireless800ColumnCell(g, p, r, dc, c, s); };
     grid->onCellClick = [this](DBGridColumn& c) { DBGridWireless800CellClick(c); };
@@ -151,13 +127,9 @@ void TPageWireless::build800() {
         Form6->cellEditors().MultiSelectWireless800 = [this](DBComboBox&, Field& field) {
             guardedApply([&] { MultiSelectWireless800(field); });
         };
-    for (int k = 0; k < 3; ++k) {
-        auto* editor =
-            new ChannelEditor(Range::R800, DM ? DM->DataSource_RadioDevice800 : nullptr, k + 1, TabSheet48);
-        editor->setObjectName(QStringLiteral("DBLookupComboBox%1").arg(k + 7));
-        DBGrid48->attachCellEditor(editor);
-        DBLookupComboBox7_9[size_t(k)] = editor;
-    }
+    for (int k = 0; k < 3; ++k)
+        DBLookupComboBox7_9[size_t(k)] = ChannelEditor::over(*DBGrid48, Range::R800, k + 1,
+                                                             QStringLiteral("DBLookupComboBox%1").arg(k + 7));
 
     GroupBox17 = new QGroupBox;
     GroupBox17->setObjectName(QStringLiteral("GroupBox17"));
@@ -347,10 +319,7 @@ void TPageWireless::DBGridWireless800CellClick(DBGridColumn& column) {
     if (col >= cInput1 && col < cInput1 + 3 && grid == DBGrid48) {
         const int k = col - cInput1 + 1;
         if (RadioChannels::hasChannel(Range::R800, tipo, k)) {
-            ChannelEditor* editor = DBLookupComboBox7_9[size_t(k - 1)];
-            editor->show();
-            editor->setFocus();
-            editor->showPopup();
+            DBLookupComboBox7_9[size_t(k - 1)]->open();
         }
     }
 }

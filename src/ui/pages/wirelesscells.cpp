@@ -6,6 +6,7 @@
 #include "ui/pages/cellfaces.h"
 
 #include <QPainter>
+#include <QVBoxLayout>
 
 namespace WirelessCells {
 
@@ -61,30 +62,39 @@ QString supervisionText(int minutes) {
     return QStringLiteral(" %1  Min.").arg(minutes);
 }
 
-void setupGrid(DBGrid& grid) {
+DBGrid* makeGrid(const QString& name, QWidget* sheet, DataSource* source,
+                 std::initializer_list<ColumnDef> columns, int channels, int channelWidth, bool centred) {
+    auto* lay = new QVBoxLayout(sheet);
+    lay->setContentsMargins(2, 2, 2, 2);
+    auto* grid = new DBGrid(sheet);
+    grid->setObjectName(name);
+    grid->setMinimumWidth(40);
+    lay->addWidget(grid);
     QFont f;
     f.setFamilies(
         {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     f.setPixelSize(13);
-    grid.setFont(f);
-    QFont title = f;
-    title.setBold(true);
-    grid.setTitleFont(title);
-    grid.setOptions(GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines |
-                    GridOption::RowLines | GridOption::Tabs | GridOption::ConfirmDelete |
-                    GridOption::CancelOnExit);
-}
-
-void fitTitles(DBGrid& grid) {
-    CellFaces::widenToTitles(grid);
-    CellFaces::fitWhenShown(grid);
-}
-
-void centreColumns(DBGrid& grid) {
-    for (int c = 0; c < grid.columnCount(); ++c) {
-        grid.column(c).alignment = Qt::AlignHCenter;
-        grid.column(c).title.alignment = Qt::AlignHCenter;
+    grid->setFont(f);
+    f.setBold(true);
+    grid->setTitleFont(f);
+    grid->setOptions(GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines |
+                     GridOption::RowLines | GridOption::Tabs | GridOption::ConfirmDelete |
+                     GridOption::CancelOnExit);
+    if (source)
+        grid->setDataSource(source);
+    for (const ColumnDef& c : columns)
+        grid->addColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width).readOnly =
+            c.readOnly;
+    for (int k = 1; k <= channels; ++k)
+        grid->addColumn(QStringLiteral("_Input%1").arg(k), QStringLiteral("ASSOCIAZIONE"), channelWidth);
+    for (int c = 0; c < grid->columnCount(); ++c) {
+        grid->column(c).title.alignment = Qt::AlignHCenter;
+        if (centred)
+            grid->column(c).alignment = Qt::AlignHCenter;
     }
+    CellFaces::widenToTitles(*grid);
+    CellFaces::fitWhenShown(*grid);
+    return grid;
 }
 
 void valueCell(DBGrid& grid, QPainter& p, const QRect& rect, const QString& text) {

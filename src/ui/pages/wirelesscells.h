@@ -6,6 +6,9 @@
 
 #include <QString>
 
+#include <initializer_list>
+
+class DataSource;
 class QPainter;
 class QRect;
 
@@ -28,12 +31,19 @@ Level signal800Level(int step);
 // " Non calcolata" (0, 255), " Non disponibile" (254), else " <minutes>  Min.".
 QString supervisionText(int minutes);
 
-// The look of the radio grids: Tahoma-like 13-px font, titles, lines, tab between cells, no
-// in-place editing until a page switches it on.
-void setupGrid(DBGrid& grid);
-void centreColumns(DBGrid& grid);
-// Columns at least as wide as their bold titles, fitted to the grid each time it is shown.
-void fitTitles(DBGrid& grid);
+struct ColumnDef {
+    const char* field;
+    const char* title;
+    int width;
+    bool readOnly;
+};
+// A radio grid named `name` filling `sheet`, on `source` (none without a data module): a
+// Tahoma-like 13-px font, titles, lines, tab between cells, no in-place editing until the page
+// switches it on; centred titles (and cells when `centred`); the columns at least as wide as
+// their bold titles, then `channels` columns "ASSOCIAZIONE" (`_Input1`..) `channelWidth` wide,
+// fitted to the grid each time it is shown.
+DBGrid* makeGrid(const QString& name, QWidget* sheet, DataSource* source,
+                 std::initializer_list<ColumnDef> columns, int channels, int channelWidth, bool centred);
 
 // A value cell: the grip face with the bold text at (5, 2) and a focus frame.
 void valueCell(DBGrid& grid, QPainter& p, const QRect& rect, const QString& text);
