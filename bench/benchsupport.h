@@ -3,7 +3,7 @@
 
 #include "model/datamodule.h"
 #include "platform/dialogs.h"
-#include "platform/registrykey.h"
+#include "support/programdatamodule.h"
 #include "support/tempregistry.h"
 
 #include <QElapsedTimer>
@@ -16,15 +16,7 @@
 // the object. Boxes are answered, never shown.
 class BenchDataModule {
 public:
-    BenchDataModule() {
-        RegistryKey reg;
-        reg.openKey(kTabulonRegistryKey, true);
-        reg.writeString(QStringLiteral("DATABASE"), m_registry.folder() + QStringLiteral("/bench.cds"));
-        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-            reg.writeInteger(QString::fromLatin1(name), value);
-        new TDM;
-        DM->DataModuleCreate();
-    }
+    BenchDataModule() { createProgramDataModule(m_registry.folder() + QStringLiteral("/bench.cds")); }
     ~BenchDataModule() {
         delete DM;
         DM = nullptr;

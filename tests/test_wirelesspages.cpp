@@ -10,6 +10,7 @@
 #include "platform/dbcontrols.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
+#include "support/programdatamodule.h"
 #include "support/tempregistry.h"
 #include "transfer/transferflags.h"
 #include "ui/mainwindow.h"
@@ -50,15 +51,7 @@ private:
     std::unique_ptr<BoxAnswerer> anyBox;
     QString databasePath;
 
-    void createDataModule() {
-        RegistryKey reg;
-        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
-        reg.writeString(QStringLiteral("DATABASE"), databasePath);
-        for (auto [name, v] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-            reg.writeInteger(QString::fromLatin1(name), v);
-        new TDM;
-        DM->DataModuleCreate();
-    }
+    void createDataModule() { QVERIFY(createProgramDataModule(databasePath)); }
 
     // Shows the 800-range tab `tab` (0 remote controls, 1 sirens, 2 detectors) as a user would.
     static void showKind(TForm6& f, int tab) {
