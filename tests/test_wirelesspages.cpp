@@ -277,6 +277,37 @@ private slots:
         QCOMPARE(value(DM->CDSet_Ingressi, 5, "_Nome").toString(), QStringLiteral("BASCULANTE"));
     }
 
+    // A typed device's name is typed in place; its channel cells open an editor only for the
+    // channels its type has; a device of no type has neither.
+    void whatA400DeviceLetsTheUserEdit() {
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(5);
+        OpenInstallation();
+        TPageWireless* page = f.TabSheet10;
+        DBGrid* grid = page->DBGrid46;
+        DataSet* devices = DM->CDSet_DeviceRadio;
+        writeRow(devices, 3, "_Tipo", 2); // channels 1 and 2
+        const struct {
+            int recNo;
+            int column;
+            bool editing;
+            int editorShown; // channel whose editor a click shows, 0 none
+        } cases[] = {{3, 2, true, 0},  {3, 7, false, 1}, {3, 8, false, 2},
+                     {3, 9, false, 0}, {4, 2, false, 0}, {4, 7, false, 0}};
+        for (const auto& c : cases) {
+            QVERIFY(grid->moveToRecNo(c.recNo));
+            grid->setSelectedIndex(c.column);
+            QCOMPARE(grid->hasOption(GridOption::Editing), c.editing);
+            page->DBGridWirelessCellClick(grid->column(c.column));
+            for (int k = 1; k <= 5; ++k) {
+                ChannelEditor* e = page->DBLookupComboBox1_5[size_t(k - 1)];
+                QCOMPARE(!e->isHidden(), k == c.editorShown);
+                e->hidePopup();
+            }
+        }
+    }
+
     void anEditorClosedWithoutAChoiceWritesNothing() {
         createDataModule();
         TForm6 f;
