@@ -106,6 +106,42 @@ TLeds& TTel::flag(int index) {
     return *flags[qBound(0, index, 8)];
 }
 
+// ============================================================================ cell labels
+
+TCellLabel::TCellLabel(const QString& text, Qt::Alignment alignment, QWidget* parent)
+    : QWidget(parent), m_text(text), m_alignment(alignment), m_shaped(text) {
+    m_shaped.setTextFormat(Qt::PlainText);
+    m_shaped.setPerformanceHint(QStaticText::AggressiveCaching);
+}
+
+void TCellLabel::setText(const QString& text) {
+    if (text == m_text)
+        return;
+    m_text = text;
+    m_shaped.setText(text);
+    update();
+}
+
+void TCellLabel::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange)
+        m_shaped.prepare(QTransform(), font());
+}
+
+void TCellLabel::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    p.setFont(font());
+    p.setPen(palette().color(QPalette::WindowText));
+    const QSizeF size = m_shaped.size();
+    qreal x = 0;
+    if (m_alignment & Qt::AlignRight)
+        x = width() - size.width() - 1;
+    else if (m_alignment & Qt::AlignHCenter)
+        x = (width() - size.width()) / 2;
+    const qreal y = m_alignment & Qt::AlignVCenter ? (height() - size.height()) / 2 : 0;
+    p.drawStaticText(QPointF(x, y), m_shaped);
+}
+
 // ============================================================================ level controls
 
 TStatusBar400::TStatusBar400(QWidget* parent) : QWidget(parent) {
@@ -364,10 +400,9 @@ ThhALed* TPannello112::makeLamp(QWidget* parent, int tag, TColor trueColor, int 
     return led;
 }
 
-QLabel* TPannello112::makeLabel(QWidget* parent, const QString& text, Qt::Alignment align,
-                                const QRect& bounds) {
-    auto* l = new QLabel(text, parent);
-    l->setAlignment(align | Qt::AlignVCenter);
+TCellLabel* TPannello112::makeLabel(QWidget* parent, const QString& text, Qt::Alignment align,
+                                    const QRect& bounds) {
+    auto* l = new TCellLabel(text, align | Qt::AlignVCenter, parent);
     l->setFont(gridFont());
     l->setGeometry(bounds);
     l->show();
@@ -379,8 +414,8 @@ void TPannello112::buildLegend() {
     QWidget* vp = DrawGrid1->viewport();
     for (int b = 0; b < 4; ++b) {
         for (int k = 0; k < 9; ++k) {
-            QLabel* l = makeLabel(vp, QString::fromLatin1(legends[k]), Qt::AlignHCenter,
-                                  DrawGrid1->cellRect(10 * b + 1 + k, 0));
+            TCellLabel* l = makeLabel(vp, QString::fromLatin1(legends[k]), Qt::AlignHCenter,
+                                      DrawGrid1->cellRect(10 * b + 1 + k, 0));
             l->setObjectName(QStringLiteral("TextRadioLeggend%1").arg(9 * b + k));
             TextRadioLeggend[size_t(9 * b + k)] = l;
         }
@@ -393,7 +428,7 @@ void TPannello112::buildInputs() {
         const int row = i % 16;
         const int col = 2 * (i / 16);
         LEDInputs[size_t(i)] = makeLamp(vp, i, kRed, ThhALed::LEDSmall, DrawGrid2->cellRect(col + 1, row));
-        QLabel* l =
+        TCellLabel* l =
             makeLabel(vp, QStringLiteral("IN %1").arg(i + 1), Qt::AlignRight, DrawGrid2->cellRect(col, row));
         l->setProperty("Tag", i);
         TextInputs[size_t(i)] = l;
@@ -404,7 +439,7 @@ void TPannello112::buildOutputs() {
     QWidget* vp = DrawGrid3->viewport();
     for (int i = 0; i < CSL_NUM_OUTPUTS; ++i) {
         LEDOutputs[size_t(i)] = makeLamp(vp, i, kYellow, ThhALed::LEDHorizontal, DrawGrid3->cellRect(1, i));
-        QLabel* l =
+        TCellLabel* l =
             makeLabel(vp, QStringLiteral("OUT %1").arg(i + 1), Qt::AlignRight, DrawGrid3->cellRect(0, i));
         l->setProperty("Tag", i);
         TextOutputs[size_t(i)] = l;
@@ -429,16 +464,15 @@ void TPannello112::buildRadio400() {
             (*channels[k])[s] =
                 makeLamp(vp, i, kAmber, ThhALed::LEDSmall, DrawGrid1->cellRect(10 * b + 3 + k, row));
         std::array<TStatusBar400*, CSL_NUM_DEVICE_RADIO>* bars[2] = {&BARGRAFBAT, &BARGRAFSIG};
-        std::array<QLabel*, CSL_NUM_DEVICE_RADIO>* captions[2] = {&LABELBAT, &LABELSIG};
+        std::array<TCellLabel*, CSL_NUM_DEVICE_RADIO>* captions[2] = {&LABELBAT, &LABELSIG};
         for (int k = 0; k < 2; ++k) {
             auto* bar = new TStatusBar400(vp);
             bar->setProperty("Tag", i);
             bar->setGeometry(DrawGrid1->cellRect(10 * b + 8 + k, row));
             bar->show();
             (*bars[k])[s] = bar;
-            QLabel* caption =
+            TCellLabel* caption =
                 makeLabel(bar, QStringLiteral("..."), Qt::AlignHCenter, QRect(QPoint(0, 0), bar->size()));
-            caption->setAttribute(Qt::WA_TranslucentBackground);
             QFont f = caption->font();
             f.setBold(false);
             f.setPixelSize(10);

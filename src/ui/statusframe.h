@@ -12,6 +12,7 @@
 #include "platform/colors.h"
 #include "transfer/panelstatus.h"
 
+#include <QStaticText>
 #include <QString>
 #include <QWidget>
 
@@ -41,6 +42,26 @@ struct TTel {
     TLeds Led6 = ledOff;
     TLeds Led7 = ledOff;
     TLeds& flag(int index); // 0 Tamp, 1 Sup, 2.. Led1..; nullptr-safe: an index outside 0..8 gives Led7
+};
+
+// A label of one grid cell: a line of text in the cell's font, aligned in the cell, on whatever
+// is under it. Far lighter than a general label for the hundreds of cells the frame holds.
+class TCellLabel : public QWidget {
+    Q_OBJECT
+public:
+    TCellLabel(const QString& text, Qt::Alignment alignment, QWidget* parent = nullptr);
+    QString text() const { return m_text; }
+    void setText(const QString& text); // repaints only when the text changes
+    Qt::Alignment alignment() const { return m_alignment; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QString m_text;
+    Qt::Alignment m_alignment;
+    QStaticText m_shaped;
 };
 
 // A level bar control 0..100 (its caption is a label laid over it).
@@ -141,9 +162,9 @@ public:
     // ---- what the live status writes (slot i stands for item i+1) ----
     std::array<ThhALed*, CSL_NUM_INPUTS> LEDInputs{};
     std::array<ThhALed*, CSL_NUM_OUTPUTS> LEDOutputs{};
-    std::array<QLabel*, CSL_NUM_INPUTS> TextInputs{};
-    std::array<QLabel*, CSL_NUM_OUTPUTS> TextOutputs{};
-    std::array<QLabel*, CSL_NUM_DEVICE_RADIO> TextRadio{};
+    std::array<TCellLabel*, CSL_NUM_INPUTS> TextInputs{};
+    std::array<TCellLabel*, CSL_NUM_OUTPUTS> TextOutputs{};
+    std::array<TCellLabel*, CSL_NUM_DEVICE_RADIO> TextRadio{};
     std::array<ThhALed*, CSL_NUM_DEVICE_RADIO> LEDRadioTamper{};
     std::array<ThhALed*, CSL_NUM_DEVICE_RADIO> LEDRadioNoSup{};
     std::array<ThhALed*, CSL_NUM_DEVICE_RADIO> LEDRadioIn1{};
@@ -153,10 +174,10 @@ public:
     std::array<ThhALed*, CSL_NUM_DEVICE_RADIO> LEDRadioIn5{};
     std::array<TStatusBar400*, CSL_NUM_DEVICE_RADIO> BARGRAFBAT{};
     std::array<TStatusBar400*, CSL_NUM_DEVICE_RADIO> BARGRAFSIG{};
-    std::array<QLabel*, CSL_NUM_DEVICE_RADIO> LABELBAT{};
-    std::array<QLabel*, CSL_NUM_DEVICE_RADIO> LABELSIG{};
-    std::array<QLabel*, 36> TextRadioLeggend{}; // nine legends in each of the four blocks
-    std::array<ThhALed*, 4> LEDStato{};         // see PanelStatusSink::StatusLamp
+    std::array<TCellLabel*, CSL_NUM_DEVICE_RADIO> LABELBAT{};
+    std::array<TCellLabel*, CSL_NUM_DEVICE_RADIO> LABELSIG{};
+    std::array<TCellLabel*, 36> TextRadioLeggend{}; // nine legends in each of the four blocks
+    std::array<ThhALed*, 4> LEDStato{};             // see PanelStatusSink::StatusLamp
     std::array<TTel, CSL_NUM_TELECOMANDI> LED_TELEC{};
     std::array<int, CSL_NUM_TELECOMANDI> BARGRAF_BAT_TELEC{};
     std::array<int, CSL_NUM_TELECOMANDI> BARGRAF_SIG_TELEC{};
@@ -211,7 +232,7 @@ private:
     void buildLegend();
     void reset800();
     ThhALed* makeLamp(QWidget* parent, int tag, TColor trueColor, int style, const QRect& bounds);
-    QLabel* makeLabel(QWidget* parent, const QString& text, Qt::Alignment align, const QRect& bounds);
+    TCellLabel* makeLabel(QWidget* parent, const QString& text, Qt::Alignment align, const QRect& bounds);
     ThhALed* radio400Lamp(int device, Radio400Lamp lamp) const;
     // The arrays of one 800-range kind.
     struct Slots800 {
