@@ -79,6 +79,9 @@ private slots:
         QCOMPARE(C_NUM_OUTPUTS_TOTAL, outputs);
         QVERIFY(f.isVisible());
         QCOMPARE(f.PageControl->activePageIndex(), 0);
+        // Every page opens at its top, not on the rows a new installation appended last.
+        for (DataSet* t : {DM->CDSet_Utenti, DM->CDSet_Ingressi, DM->CDSet_Time_Day, DM->CDSet_Time_Timers})
+            QCOMPARE(t->recNo(), 1);
         QVERIFY(f.PageControl->tabVisible(14)); // "PSTN"
         QVERIFY(!ShortList);
     }

@@ -118,6 +118,16 @@ void postRegisterRow() {
         root->post();
 }
 
+void rewindTables() {
+    if (!DM)
+        return;
+    // Masters come before their details in the list, so each detail is rewound within the
+    // master row it ends up under.
+    for (DataSet* table : DM->tables())
+        if (table != DM->CDSet_Tabulon && table->active() && !table->isEmpty())
+            table->first();
+}
+
 int systemType() {
     return DM ? DM->GetSystemType() : 0;
 }
