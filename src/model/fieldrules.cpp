@@ -6,9 +6,9 @@
 #include "model/dimensions.h"
 #include "link/wiretext.h"
 #include "model/lang.h"
+#include "model/transferflags.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
-#include "transfer/transferflags.h"
 
 #include <memory>
 
