@@ -4,9 +4,9 @@
 
 #include "model/datamodule.h"
 #include "model/dimensions.h"
-#include "link/wiretext.h"
 #include "model/lang.h"
 #include "model/transferflags.h"
+#include "platform/cp1252.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 
@@ -188,12 +188,10 @@ void TDM::installRules() {
     // The panel stores its words in Windows-1252: a character it cannot hold is refused
     // rather than sent as '?'.
     CDSet_Messaggi->fieldByName(QStringLiteral("_Messaggio")).onValidate = [](Field& f) {
-        const QString word = f.asString();
-        const QByteArray wire = toWire1252(word);
-        for (qsizetype i = 0; i < word.size(); ++i)
-            if (wire.at(i) == '?' && word.at(i) != QLatin1Char('?'))
-                throw DataSetError(QStringLiteral("Il carattere \"%1\" non può far parte di un vocabolo.")
-                                       .arg(word.at(i)));
+        for (const QChar c : f.asString())
+            if (windows1252Byte(c) < 0)
+                throw DataSetError(
+                    QStringLiteral("Il carattere \"%1\" non può far parte di un vocabolo.").arg(c));
     };
 
     // Scheduler.

@@ -1,6 +1,6 @@
 #include "ui/eventlog.h"
 
-#include "link/wiretext.h"
+#include "platform/cp1252.h"
 #include "platform/dataset.h"
 
 #include <QDir>
@@ -145,7 +145,7 @@ QByteArray csvBytes(const DataSet& log, const QStringList& titles) {
         }
         text += endOfLine;
     }
-    return toWire1252(text);
+    return toWindows1252(text);
 }
 
 bool writeCsv(const DataSet& log, const QStringList& titles, const QString& path, QString* error) {
