@@ -2,8 +2,9 @@
 // the value filters, the category colours and day bands, opening the page and row an event
 // concerns, and the CSV file with its quoting and its failures.
 
+#include "model/transferflags.h"
 #include "support/eventlogrows.h"
-#include "support/mainwindowfixture.h"
+#include "support/openwindow.h"
 #include "ui/eventlog.h"
 #include "ui/mainwindow_links.h"
 #include "ui/pagecontrol.h"
@@ -28,7 +29,7 @@ const LogEvent kEvents[] = {
 
 class TestEventLog : public QObject {
     Q_OBJECT
-    std::unique_ptr<MainWindowFixture> fx;
+    std::unique_ptr<OpenWindow> fx;
     TForm6* form = nullptr;
     TPageEventi* page = nullptr;
     DataSet* log = nullptr;
@@ -46,9 +47,8 @@ class TestEventLog : public QObject {
 
 private slots:
     void init() {
-        fx = std::make_unique<MainWindowFixture>();
+        fx = std::make_unique<OpenWindow>(2);
         form = fx->form.get();
-        fx->open(2);
         log = DM->CDSet_Log;
         for (const LogEvent& e : kEvents)
             appendEvent(*log, e);
@@ -112,7 +112,7 @@ private slots:
     void cellsShowCategoryColoursAndDayBands() {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        MainWindowFixture::keepShot(form, QStringLiteral("eventlog"));
+        fx->shot(QStringLiteral("eventlog"));
         DBGrid* grid = page->DBGrid1;
         const QImage shot = grid->viewport()->grab().toImage();
         auto pixel = [&](int gridRow, int dataCol) {

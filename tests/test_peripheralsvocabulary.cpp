@@ -3,9 +3,10 @@
 // keypad terminal editor, which cells take typing, and typed words reaching their copies.
 
 #include "model/dimensions.h"
+#include "model/transferflags.h"
 #include "platform/dbcontrols.h"
 #include "platform/maskedlineedit.h"
-#include "support/mainwindowfixture.h"
+#include "support/openwindow.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/page_periferiche.h"
 #include "ui/pages/page_vocaboli.h"
@@ -30,21 +31,24 @@ QString flagsOf(DataSet* t, int recNo, qsizetype count) {
 
 class TestPeripheralsVocabulary : public QObject {
     Q_OBJECT
-    std::unique_ptr<MainWindowFixture> fx;
+    std::unique_ptr<OpenWindow> fx;
     TForm6* form = nullptr;
     TPagePeriferiche* peripherals = nullptr;
     TPageVocaboli* vocabulary = nullptr;
 
+    enum class Sheet { None, Expansions, Keypads, Vocabulary };
     // An installation of the model with `sheet` on screen (the in-place editors show only there).
-    void open(int type, QWidget* sheet = nullptr) {
-        fx->open(type);
+    void open(int type, Sheet sheet = Sheet::None) {
+        fx = std::make_unique<OpenWindow>(type);
+        form = fx->form.get();
         peripherals = form->TabSheet5;
         vocabulary = form->TabSheet28;
-        if (!sheet)
+        if (sheet == Sheet::None)
             return;
-        form->PageControl->setActivePage(sheet == vocabulary ? sheet : peripherals);
-        if (sheet != vocabulary)
-            peripherals->PageControl_Periferiche->setActivePage(sheet);
+        form->PageControl->setActivePage(sheet == Sheet::Vocabulary ? static_cast<QWidget*>(vocabulary)
+                                                                    : peripherals);
+        peripherals->PageControl_Periferiche->setActivePage(
+            sheet == Sheet::Keypads ? peripherals->TabSheetTastierePrese : peripherals->TabSheet23);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
@@ -63,12 +67,8 @@ class TestPeripheralsVocabulary : public QObject {
     }
 
 private slots:
-    void init() {
-        fx = std::make_unique<MainWindowFixture>();
-        form = fx->form.get();
-    }
     void cleanup() {
-        const QStringList shown = fx->boxes.texts();
+        const QStringList shown = fx ? fx->boxes.texts() : QStringList();
         fx.reset();
         QVERIFY2(shown.isEmpty(), qPrintable(shown.join(QLatin1Char('|'))));
     }
@@ -80,7 +80,7 @@ private slots:
     }
     void pagesShowEveryModelsRows() {
         QFETCH(int, type);
-        open(type, form->TabSheet5->TabSheet23);
+        open(type, Sheet::Expansions);
         const std::pair<DBGrid*, int> expected[] = {{peripherals->DBGrid12, C_NUM_EXPIN},
                                                     {peripherals->DBGrid13, C_NUM_EXPOUT},
                                                     {peripherals->DBGrid14, C_NUM_EXPRADIO},
@@ -98,8 +98,7 @@ private slots:
             if (sheet != vocabulary)
                 peripherals->PageControl_Periferiche->setActivePage(sheet);
             QCoreApplication::processEvents();
-            MainWindowFixture::keepShot(form,
-                                        QStringLiteral("model%1_%2").arg(type).arg(sheet->objectName()));
+            fx->shot(QStringLiteral("model%1_%2").arg(type).arg(sheet->objectName()));
         }
     }
 
@@ -168,7 +167,7 @@ private slots:
     }
 
     void keypadTerminalsOfferOnlyFreeInputsAndOutputs() {
-        open(2, form->TabSheet5->TabSheetTastierePrese);
+        open(2, Sheet::Keypads);
         DBGrid* grid = peripherals->DBGrid18;
         QComboBox* editor = peripherals->DBComboBox30;
         const QString input9 =
@@ -179,7 +178,7 @@ private slots:
         QCOMPARE(at(grid->dataSet(), 1, QStringLiteral("_M1")).toString(), input9);
         // Held by keypad 1: offered neither to another keypad nor again to keypad 1.
         click(grid, 2, QStringLiteral("_M2"));
-        MainWindowFixture::keepShot(form, QStringLiteral("terminal_editor"));
+        fx->shot(QStringLiteral("terminal_editor"));
         QCOMPARE(editor->findText(input9), -1);
         click(grid, 1, QStringLiteral("_M1"));
         QCOMPARE(editor->findText(input9), -1);
@@ -188,7 +187,7 @@ private slots:
     }
 
     void namesTypedAndFlagsClickedSurviveSaveAndRestart() {
-        open(4, form->TabSheet5->TabSheetTastierePrese);
+        open(4, Sheet::Keypads);
         for (DBGrid* grid : peripherals->grids())
             for (int c = 0; c < grid->columnCount(); ++c) {
                 grid->setSelectedIndex(c); // only names take typing, lamp names not
@@ -202,9 +201,8 @@ private slots:
         click(keypads, 3, QStringLiteral("_Sound4"));
         click(peripherals->DBGrid42, 1, QStringLiteral("_Enable"));
         form->Action20Execute();
-        fx->restart();
+        fx->reopenFromFile();
         form = fx->form.get();
-        OpenInstallation();
         QCOMPARE(at(DM->CDSet_Tastiere, 3, QStringLiteral("_Nome")).toString(), QStringLiteral("Ufficio"));
         QCOMPARE(flagsOf(DM->CDSet_Tastiere, 3, 5), QStringLiteral("10001"));
         QVERIFY(at(DM->CDSet_ExpIP, 1, QStringLiteral("_Enable")).toBool());
@@ -225,7 +223,7 @@ private slots:
         QFETCH(int, type);
         QFETCH(int, recNo);
         QFETCH(bool, editable);
-        open(type, form->TabSheet28);
+        open(type, Sheet::Vocabulary);
         DBGrid* grid = vocabulary->DBGrid43;
         grid->setSelectedIndex(1);
         grid->moveToRecNo(recNo);
@@ -236,7 +234,7 @@ private slots:
     }
 
     void typedWordsReachTheirCopies() {
-        open(2, form->TabSheet28);
+        open(2, Sheet::Vocabulary);
         DataSet* inputs = DM->CDSet_Ingressi;
         inputs->first();
         inputs->edit();

@@ -2,10 +2,10 @@
 
 #include "model/datamodule.h"
 #include "model/lang.h"
+#include "model/transferflags.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
-#include "transfer/transferflags.h"
 #include "ui/eventlog.h"
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
