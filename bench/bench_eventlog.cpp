@@ -7,6 +7,7 @@
 
 #include "model/datamodule.h"
 #include "platform/dataset.h"
+#include "platform/datasetsort.h"
 #include "support/eventlogrows.h"
 #include "ui/eventlog.h"
 

@@ -3,6 +3,7 @@
 // concerns, and the CSV file with its quoting and its failures.
 
 #include "model/transferflags.h"
+#include "platform/datasetsort.h"
 #include "support/eventlogrows.h"
 #include "support/openwindow.h"
 #include "ui/eventlog.h"

@@ -1,7 +1,7 @@
 #pragma once
-// What the event log needs beyond its page: the sort toggle (the transfer also runs it once it
-// has read the log), the one date-time text of an event, the filter expressions, the page and
-// row an event concerns, and the CSV file. Nothing here includes a widget header.
+// What the event log needs beyond its page: the one date-time text of an event, the filter
+// expressions, the page and row an event concerns, and the CSV file. Nothing here includes a
+// widget header. The sort toggle of its titles is SortClientDataSet (platform/datasetsort.h).
 
 #include <QByteArray>
 #include <QDateTime>
@@ -10,12 +10,6 @@
 
 class DataSet;
 class Field;
-
-// Toggles the order of `dataSet` on `fieldName`: ascending through the index
-// `fieldName + "__IdxA"`, or descending through `fieldName + "__IdxD"` when the ascending one
-// is current. A missing index is defined first and stays defined. False, changing nothing,
-// when the table has no such field or the field cannot be ordered (nested rows, memo).
-bool SortClientDataSet(DataSet& dataSet, const QString& fieldName);
 
 namespace EventLog {
 

@@ -4,6 +4,7 @@
 #include "model/lang.h"
 #include "model/transferflags.h"
 #include "platform/dataset.h"
+#include "platform/datasetsort.h"
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
 #include "ui/eventlog.h"
