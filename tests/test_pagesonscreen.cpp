@@ -3,6 +3,10 @@
 // keeping the old value, and edits reach the register file.
 
 #include "support/openwindow.h"
+#include "ui/pages/page_ingressi.h"
+#include "ui/pages/page_uscite.h"
+
+#include <QComboBox>
 
 class TestPagesOnScreen : public QObject {
     Q_OBJECT
@@ -17,6 +21,79 @@ private slots:
         for (int type = 1; type <= 6; ++type) {
             OpenWindow w(type);
             QCOMPARE(w.form->size(), QSize(1124, 740));
+        }
+    }
+
+    // No title of the outputs' functions grid is cut.
+    void outputFunctionTitlesShowWhole() {
+        OpenWindow w(6);
+        DBGrid* g = w.form->TabSheet2->DBGrid27;
+        QFont bold = g->font();
+        bold.setBold(true);
+        const QFontMetrics fm(bold);
+        for (int c = 1; c < g->columnCount(); ++c)
+            QVERIFY2(fm.horizontalAdvance(g->column(c).titleCaption()) < g->column(c).width(),
+                     qPrintable(g->column(c).titleCaption()));
+    }
+
+    // Every choice a cell's list offers shows whole once chosen: the column is wide enough for
+    // the longest item next to the value face's grip, on every model (the lists follow it).
+    void listChoicesFitTheirColumns_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("grid");
+        QTest::addColumn<QString>("field");
+        const struct {
+            int page;
+            const char* sheet;
+            const char* grid;
+            const char* field;
+        } cases[] = {
+            {0, "", "DBGrid6", "_TipolUtenti"},
+            {1, "TabSheetIngFunzioni", "DBGrid15", "_FuncIngresso"},
+            {1, "TabSheetIngFunzioni", "DBGrid15", "_AttSirIngresso"},
+            {1, "TabSheetIngFunzioni", "DBGrid15", "_TipoNc"},
+            {2, "TabSheet20", "DBGrid27", "_FunzioneUscita"},
+            {2, "TabSheet20", "DBGrid27", "_CondFunzionamento"},
+            {11, "", "DBGrid36", "_OnOff"},
+        };
+        for (int type = 1; type <= 6; ++type)
+            for (const auto& c : cases)
+                QTest::addRow("%d %s %s", type, c.grid, c.field)
+                    << (type * 100 + c.page) << QString::fromLatin1(c.sheet) << QString::fromLatin1(c.grid)
+                    << QString::fromLatin1(c.field);
+    }
+    void listChoicesFitTheirColumns() {
+        QFETCH(int, page);
+        QFETCH(QString, sheet);
+        QFETCH(QString, grid);
+        QFETCH(QString, field);
+        OpenWindow w(page / 100);
+        w.showPage(page % 100);
+        if (!sheet.isEmpty()) {
+            QWidget* s = w.form->findChild<QWidget*>(sheet);
+            QVERIFY(s);
+            auto* control = qobject_cast<TPageControl*>(s->parentWidget()->parentWidget());
+            QVERIFY(control);
+            control->selectPageByUser(control->indexOf(s));
+            QApplication::processEvents();
+        }
+        auto* g = w.form->findChild<DBGrid*>(grid);
+        QVERIFY(g && g->isVisible());
+        const int col = OpenWindow::columnOf(g, field);
+        if (!g->column(col).visible())
+            QSKIP("the model has no such column");
+        OpenWindow::click(g, 1, col);
+        QComboBox* editor = nullptr;
+        for (QComboBox* box : g->findChildren<QComboBox*>())
+            if (box->isVisible())
+                editor = box;
+        QVERIFY2(editor, "no list opened on the click");
+        QVERIFY(editor->count() > 1);
+        const QFontMetrics fm(g->font());
+        for (int i = 0; i < editor->count(); ++i) {
+            const int needed = 5 + fm.horizontalAdvance(editor->itemText(i)) + g->defaultRowHeight() / 2;
+            QVERIFY2(needed <= g->column(col).width(), qPrintable(editor->itemText(i)));
         }
     }
 };
