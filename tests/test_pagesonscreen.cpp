@@ -36,6 +36,29 @@ private slots:
                      qPrintable(g->column(c).titleCaption()));
     }
 
+    // The timers' users show their live names, written by the page: they sit where the grid
+    // writes the stored names of the partitions beside them.
+    void liveNamesLineUpWithStoredOnes() {
+        OpenWindow w(6);
+        w.form->show();
+        w.showPage(11);
+        const auto firstInk = [](DBGrid* g) {
+            const QImage img = g->viewport()->grab().toImage();
+            const QRect r = g->cellRect(g->gridColumnOf(1), g->titleOffset() + 1).adjusted(1, 1, -1, -1);
+            // The first letter's stem: both names start with a capital.
+            for (int x = r.left(); x <= r.right(); ++x)
+                for (int y = r.top(); y <= r.bottom(); ++y)
+                    if (qGray(img.pixel(x, y)) < 100)
+                        return QPoint(x - r.left(), y - r.top());
+            return QPoint(-1, -1);
+        };
+        auto* users = w.form->findChild<DBGrid*>(QStringLiteral("DBGrid36"));
+        auto* partitions = w.form->findChild<DBGrid*>(QStringLiteral("DBGrid37"));
+        QVERIFY(users && partitions);
+        QVERIFY(firstInk(users).y() >= 0);
+        QCOMPARE(firstInk(users), firstInk(partitions));
+    }
+
     // Every choice a cell's list offers shows whole once chosen: the column is wide enough for
     // the longest item next to the value face's grip, on every model (the lists follow it).
     void listChoicesFitTheirColumns_data() {

@@ -275,7 +275,8 @@ void TPageTimers::DBGridTimerDrawColumnCell(DBGrid& grid, QPainter& painter, con
             painter.fillRect(rect, grid.canvas().brush);
             painter.setFont(grid.canvas().font);
             painter.setPen(grid.canvas().fontColor);
-            grid.textOut(painter, rect.left(), rect.top(), name);
+            // At the grid's own inset, so the live names line up with the stored ones beside them.
+            grid.textOut(painter, rect.left() + 2, rect.top() + 2, name);
         }
     }
 }
