@@ -3,6 +3,7 @@
 #include "platform/dataset.h"
 #include "platform/dbgrid.h"
 #include "platform/glyphs.h"
+#include "platform/gridpaint.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -13,14 +14,7 @@ void drawGripFace(DBGrid& grid, QPainter& painter, const QRect& rect, const QStr
         drawSizeGripRidges(painter, rect);
     else
         drawFrameControl(painter, rect, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-    if (text.isEmpty())
-        return;
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setFont(grid.canvas().font);
-    painter.setPen(textColor);
-    grid.textOut(painter, rect.left() + 5, rect.top() + 2, text);
-    painter.restore();
+    DrawGripText(grid, painter, rect, text, grid.canvas().font, textColor);
 }
 
 void widenForFaceTexts(DBGrid& grid, DBGridColumn& column, const QStringList& texts) {

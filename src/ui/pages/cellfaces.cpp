@@ -17,12 +17,7 @@ void valueCell(DBGrid& grid, QPainter& painter, const QRect& rect, DBGridColumn&
     markCell(painter, rect);
     QFont font = grid.canvas().font;
     font.setBold(bold || font.bold());
-    painter.save();
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.setClipRect(rect, Qt::IntersectClip);
-    grid.textOut(painter, rect.left() + 5, rect.top() + 2, grid.paintedText(column));
-    painter.restore();
+    DrawGripText(grid, painter, rect, grid.paintedText(column), font, Qt::black);
 }
 
 void markCell(QPainter& painter, const QRect& rect) {
@@ -30,10 +25,7 @@ void markCell(QPainter& painter, const QRect& rect) {
 }
 
 void cellText(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text) {
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    grid.textOut(painter, rect.left() + 5, rect.top() + 2, text);
-    painter.restore();
+    DrawGripText(grid, painter, rect, text, painter.font(), painter.pen().color());
 }
 
 void widenToTitles(DBGrid& grid) {
