@@ -59,6 +59,34 @@ private slots:
         QCOMPARE(firstInk(users), firstInk(partitions));
     }
 
+    // A row left in edit state gets its position back as its number when its number cell is
+    // entered, and is posted, on every grid that numbers its rows so.
+    void enteringTheNumberCellRenumbersTheRow_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("grid");
+        QTest::newRow("users") << 0 << QStringLiteral("DBGrid6");
+        QTest::newRow("phone book") << 4 << QStringLiteral("DBGrid3");
+        QTest::newRow("system events") << 9 << QStringLiteral("DBGrid32");
+        QTest::newRow("receivers") << 10 << QStringLiteral("DBGrid30");
+    }
+    void enteringTheNumberCellRenumbersTheRow() {
+        QFETCH(int, page);
+        QFETCH(QString, grid);
+        OpenWindow w(6);
+        w.form->show();
+        w.showPage(page);
+        auto* g = w.form->findChild<DBGrid*>(grid);
+        QVERIFY(g && g->isVisible());
+        DataSet* t = g->dataSet();
+        g->moveToRecNo(3);
+        g->setSelectedIndex(1);
+        t->edit();
+        t->fieldByName(QStringLiteral("_ID")).setAsInteger(99);
+        g->setSelectedIndex(0);
+        QCOMPARE(t->state(), DataSetState::Browse);
+        QCOMPARE(t->integerAt(3, t->fieldByName(QStringLiteral("_ID")).index()), 3);
+    }
+
     // Every choice a cell's list offers shows whole once chosen: the column is wide enough for
     // the longest item next to the value face's grip, on every model (the lists follow it).
     void listChoicesFitTheirColumns_data() {
