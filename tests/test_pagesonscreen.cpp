@@ -87,6 +87,33 @@ private slots:
         QCOMPARE(t->integerAt(3, t->fieldByName(QStringLiteral("_ID")).index()), 3);
     }
 
+    // In a wide window the users grid fills its width whatever partitions the model has, also
+    // when an installation of another model is opened in the same window.
+    void theUsersGridFillsAWideWindow() {
+        OpenWindow w(4); // four partitions: four partition columns hidden
+        w.form->resize(1900, 1040);
+        w.form->show();
+        w.showPage(0);
+        auto* g = w.form->findChild<DBGrid*>(QStringLiteral("DBGrid6"));
+        const auto gap = [g] {
+            QApplication::processEvents(); // the fitting follows the show
+            int last = -1;
+            for (int c = 0; c < g->columnCount(); ++c)
+                if (g->column(c).visible())
+                    last = c;
+            const QRect r = g->cellRect(g->gridColumnOf(last), g->titleOffset());
+            return g->viewport()->width() - (r.right() + 1);
+        };
+        // The fitting rounds each column's share toward zero: a few pixels either way.
+        QVERIFY2(std::abs(gap()) < 16, qPrintable(QString::number(gap())));
+        w.showPage(1);
+        DM->AddDataSet(6); // eight partitions
+        OpenInstallation();
+        w.showPage(0);
+        QVERIFY(g->column(OpenWindow::columnOf(g, QStringLiteral("_Pz8"))).visible());
+        QVERIFY2(std::abs(gap()) < 16, qPrintable(QString::number(gap())));
+    }
+
     // Every choice a cell's list offers shows whole once chosen: the column is wide enough for
     // the longest item next to the value face's grip, on every model (the lists follow it).
     void listChoicesFitTheirColumns_data() {

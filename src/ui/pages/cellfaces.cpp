@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QHash>
 
 #include <QPainter>
 #include <QPointer>
@@ -50,19 +51,28 @@ public:
         QPointer<DBGrid> grid = static_cast<DBGrid*>(watched);
         QMetaObject::invokeMethod(
             grid,
-            [grid] {
+            [this, grid] {
                 if (!grid || !grid->isVisible())
                     return;
-                // A column hidden for the model takes no share of the free width.
-                for (int c = 0; c < grid->columnCount(); ++c)
-                    if (Field* f = grid->column(c).field(); f && !grid->column(c).visible())
-                        f->tag = 0;
+                // A column hidden for the model takes no share of the free width; one shown
+                // again (another model opened) gets its minimum width back.
+                for (int c = 0; c < grid->columnCount(); ++c) {
+                    Field* f = grid->column(c).field();
+                    if (!f)
+                        continue;
+                    if (f->tag != 0)
+                        minimums[c] = std::max(minimums.value(c), f->tag);
+                    f->tag = grid->column(c).visible() ? minimums.value(c) : 0;
+                }
                 FixDBGridColumnsWidth(grid);
                 grid->viewport()->update();
             },
             Qt::QueuedConnection);
         return false;
     }
+
+private:
+    QHash<int, int> minimums; // column -> its minimum width, as the window styled it
 };
 } // namespace
 
