@@ -114,6 +114,31 @@ private slots:
         QVERIFY2(std::abs(gap()) < 16, qPrintable(QString::number(gap())));
     }
 
+    // The timers' exclusion columns are titled with the periods' names, which the user types:
+    // a longer name widens its column instead of being cut.
+    void exclusionTitlesShowWhole() {
+        OpenWindow w(6);
+        w.form->show();
+        w.showPage(11);
+        auto* periods = w.form->findChild<DBGrid*>(QStringLiteral("DBGrid35"));
+        auto* timers = w.form->findChild<DBGrid*>(QStringLiteral("DBGrid34"));
+        QVERIFY(periods && timers);
+        OpenWindow::click(periods, 2, OpenWindow::columnOf(periods, QStringLiteral("_Nome")));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("VACANZE ESTIVE"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        OpenWindow::click(periods, 1, OpenWindow::columnOf(periods, QStringLiteral("_Nome")));
+        QFont bold = timers->font();
+        bold.setBold(true);
+        const QFontMetrics fm(bold);
+        for (int n = 1; n <= 8; ++n) {
+            const DBGridColumn& c = *timers->columnOfField(QStringLiteral("_DataEscusione%1").arg(n));
+            QVERIFY2(fm.horizontalAdvance(c.titleCaption()) < c.width(), qPrintable(c.titleCaption()));
+        }
+        QCOMPARE(timers->columnOfField(QStringLiteral("_DataEscusione2"))->titleCaption(),
+                 QStringLiteral("VACANZE ESTIVE"));
+    }
+
     // Every choice a cell's list offers shows whole once chosen: the column is wide enough for
     // the longest item next to the value face's grip, on every model (the lists follow it).
     void listChoicesFitTheirColumns_data() {

@@ -35,7 +35,11 @@ void widenToTitles(DBGrid& grid) {
     const QFontMetrics fm(bold);
     for (int c = 0; c < grid.columnCount(); ++c) {
         DBGridColumn& column = grid.column(c);
-        column.setWidth(std::max(column.storedWidth(), fm.horizontalAdvance(column.titleCaption()) + 8));
+        const int needed = fm.horizontalAdvance(column.titleCaption()) + 8;
+        column.setWidth(std::max(column.storedWidth(), needed));
+        // Once the window has styled the grid, the width also becomes the column's minimum.
+        if (Field* field = column.field(); field && field->tag != 0 && field->tag < needed)
+            field->tag = needed;
     }
 }
 

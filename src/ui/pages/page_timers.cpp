@@ -332,6 +332,7 @@ void TPageTimers::refreshExclusionTitles() {
         const int col = SearchIndexColumn(*DBGrid34, QStringLiteral("_DataEscusione%1").arg(r));
         DBGrid34->column(col).title.caption = GetNameTable(*periods, kNome, r);
     }
+    CellFaces::widenToTitles(*DBGrid34); // the periods are named by the user
     DBGrid34->viewport()->update();
 }
 
