@@ -139,6 +139,22 @@ private slots:
                  QStringLiteral("VACANZE ESTIVE"));
     }
 
+    // Every page starts its content at the same distance from the page's edges, so moving
+    // between pages nothing jumps.
+    void pagesShareTheirMargins() {
+        OpenWindow w(6);
+        w.form->show();
+        for (int p : {0, 1, 2, 4, 5, 6, 7, 9, 10, 11, 12, 14, 16, 18}) {
+            w.showPage(p);
+            QWidget* page = w.form->PageControl->page(p);
+            QRect content;
+            for (QWidget* c : page->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+                if (c->isVisible())
+                    content = content.united(c->geometry());
+            QVERIFY2(content.topLeft() == QPoint(4, 4), qPrintable(page->objectName()));
+        }
+    }
+
     // Every choice a cell's list offers shows whole once chosen: the column is wide enough for
     // the longest item next to the value face's grip, on every model (the lists follow it).
     void listChoicesFitTheirColumns_data() {
