@@ -115,7 +115,7 @@ private slots:
     }
 
     // The timers' exclusion columns are titled with the periods' names, which the user types:
-    // a longer name widens its column instead of being cut.
+    // a longer name widens its column instead of being cut; the times show whole too.
     void exclusionTitlesShowWhole() {
         OpenWindow w(6);
         w.form->show();
@@ -137,6 +137,10 @@ private slots:
         }
         QCOMPARE(timers->columnOfField(QStringLiteral("_DataEscusione2"))->titleCaption(),
                  QStringLiteral("VACANZE ESTIVE"));
+        // The timers' times, written bold on the value face, stay clear of the grip.
+        const int time = fm.horizontalAdvance(QStringLiteral("00:00"));
+        QVERIFY(5 + time + timers->defaultRowHeight() / 2 <=
+                timers->columnOfField(QStringLiteral("_Ora"))->width());
     }
 
     // Every page starts its content at the same distance from the page's edges, so moving

@@ -115,6 +115,8 @@ void TPageTimers::buildUpperPanel() {
     for (int n = 1; n <= kExclusionPeriods; ++n)
         DBGrid34->addColumn(QStringLiteral("_DataEscusione%1").arg(n), QStringLiteral(" "), 64);
     keepWindowFont(DBGrid34);
+    // A time is written bold on the value face: "00:00" stays clear of the grip.
+    widenForFaceTexts(*DBGrid34, *DBGrid34->columnOfField(kOra), {QStringLiteral("00:00")});
     GroupBox84 = makeGroupBox(Splitter25, "GroupBox84", QString(), DBGrid34);
     styleNamedCaption(GroupBox84);
     DBGrid35 =
