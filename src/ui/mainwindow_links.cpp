@@ -222,8 +222,10 @@ void wireTransferHooks(TForm6&) {
         if (Form6) {
             ep.host = Form6->TabSheet27->Edit2->text().trimmed();
             bool ok = false;
-            const uint port = Form6->TabSheet27->Edit3->text().trimmed().toUInt(&ok);
+            const QString portText = Form6->TabSheet27->Edit3->text().trimmed();
+            const uint port = portText.toUInt(&ok);
             ep.port = ok && port > 0 && port <= 65535 ? quint16(port) : 0;
+            ep.portValid = portText.isEmpty() || ep.port != 0; // empty: the default port
         }
         return ep;
     };
