@@ -10,7 +10,7 @@
 #include "ui/eventlog.h"
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
-#include "ui/pages/cellfaces.h"
+#include "ui/pages/pagegrids.h"
 
 #include <QAction>
 #include <QDir>
@@ -26,21 +26,6 @@ namespace {
 constexpr quint32 kDayBand = 0xD1D1D1;
 constexpr quint32 kNoBand = 0xFFFFFF;
 constexpr quint32 kCategoryColours[] = {0x00FF00, 0x2B2BFF, 0x00FFFF, 0xC08000};
-
-struct LogColumn {
-    const char* field;
-    const char* title; // nullptr: the date-time title, built with the locale's date separator
-    int width;
-};
-const LogColumn kColumns[] = {
-    {"_ColorEvent", " ", 15},
-    {"_ID", "N°", 25},
-    {"_Categoria1", "TIPOLOGIA EVENTO", 200},
-    {"_IDEvento1", "DESCRIZIONE EVENTO", 200},
-    {"_Arg1", "OGGETTO", 200},
-    {"_DataOra1", nullptr, 200},
-    {"_Reading1", "LETTO", 200},
-};
 
 QAction* makeAction(QObject* owner, const char* name, const QString& caption) {
     auto* a = new QAction(caption, owner);
@@ -78,19 +63,20 @@ TPageEventi::TPageEventi(QWidget* parent) : QWidget(parent) {
 }
 
 void TPageEventi::buildGrid() {
-    DBGrid1 = new DBGrid(GroupBox81);
-    DBGrid1->setObjectName(QStringLiteral("DBGrid1"));
-    DBGrid1->setOptions(GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines |
-                        GridOption::RowLines | GridOption::Tabs | GridOption::AlwaysShowSelection);
-    if (DM)
-        DBGrid1->setDataSource(DM->DataSource_Log);
-    for (const LogColumn& c : kColumns) {
-        const QString title = c.title
-                                  ? QString::fromUtf8(c.title)
-                                  : QStringLiteral("DATA") + Lang::DateSeparator() + QStringLiteral("ORA");
-        DBGridColumn& column = DBGrid1->addColumn(QString::fromLatin1(c.field), title, c.width);
-        column.alignment = Qt::AlignHCenter;
-        column.title.alignment = Qt::AlignHCenter;
+    DBGrid1 = makePageGrid(GroupBox81, "DBGrid1", DM ? DM->DataSource_Log : nullptr,
+                           GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines |
+                               GridOption::RowLines | GridOption::Tabs | GridOption::AlwaysShowSelection,
+                           {{"_ColorEvent", 15, false, " "},
+                            {"_ID", 25, false, "N°"},
+                            {"_Categoria1", 200, false, "TIPOLOGIA EVENTO"},
+                            {"_IDEvento1", 200, false, "DESCRIZIONE EVENTO"},
+                            {"_Arg1", 200, false, "OGGETTO"},
+                            {"_DataOra1", 200},
+                            {"_Reading1", 200, false, "LETTO"}});
+    DBGrid1->column(5).title.caption = QStringLiteral("DATA") + Lang::DateSeparator() + QStringLiteral("ORA");
+    for (int c = 0; c < DBGrid1->columnCount(); ++c) {
+        DBGrid1->column(c).alignment = Qt::AlignHCenter;
+        DBGrid1->column(c).title.alignment = Qt::AlignHCenter;
     }
     DBGrid1->onDrawColumnCell = [this](DBGrid& grid, QPainter& p, const QRect& rect, int dataCol,
                                        DBGridColumn& column, GridDrawState state) {
@@ -98,7 +84,6 @@ void TPageEventi::buildGrid() {
     };
     DBGrid1->onCellClick = [this](DBGridColumn& column) { DBGrid1CellClick(column); };
     DBGrid1->onTitleClick = [this](DBGridColumn& column) { DBGrid1TitleClick(column); };
-    CellFaces::fitWhenShown(*DBGrid1);
 }
 
 void TPageEventi::buildMenu() {

@@ -10,6 +10,7 @@
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/cellfaces.h"
+#include "ui/pages/pagegrids.h"
 
 #include <QGroupBox>
 #include <QPainter>
@@ -17,37 +18,22 @@
 #include <QVBoxLayout>
 
 namespace {
-struct ColumnDef {
-    const char* field;
-    const char* title;
-    int width;
-};
+constexpr GridOptions kGridOptions =
+    GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines | GridOption::RowLines |
+    GridOption::ConfirmDelete | GridOption::CancelOnExit | GridOption::Tabs | GridOption::AlwaysShowSelection;
 
-const ColumnDef kExpansionColumns[] = {
-    {"_ID", "ID", 30}, {"_Nome", "ETICHETTA", 150}, {"_Enable", "ABILITA", 60}};
-const ColumnDef kKeypadColumns[] = {
-    {"_ID", "N°", 30},
-    {"_Nome", "ETICHETTA", 150},
-    {"_Enable", "ABILITA", 60},
-    {"_Sound1", "SUONO TASTI", 100},
-    {"_Sound2", "SUONO TEMPO INGRESSO", 165},
-    {"_Sound3", "SUONO TEMPO USCITA", 150},
-    {"_Sound4", "CHIME", 60},
-    {"_M1", "T1", 130},
-    {"_M2", "T2", 130},
-};
-const ColumnDef kSocketColumns[] = {
-    {"_ID", "N°", 30},
-    {"_Nome", "ETICHETTA", 110},
-    {"_Enable", "ABILITA", 60},
-    {"_Sound1", "SUONO TEMPO INGRESSO", 165},
-    {"_Sound2", "SUONO TEMPO USCITA", 150},
-    {"_Sound3", "CHIME", 60},
-};
-const ColumnDef kLedColumns[] = {
-    {"_Nome", "PRESA", 200}, {"_Led1", "LED 1", 50}, {"_Led2", "LED 2", 50},
-    {"_Led3", "LED 3", 50},  {"_Led4", "LED 4", 50},
-};
+DataSource* sourceOf(DataSource* TDM::*member) {
+    return DM ? DM->*member : nullptr;
+}
+
+// An expander or module grid in its captioned box.
+QGroupBox* expansionBox(const char* boxName, const char* caption, DBGrid*& grid, const char* gridName,
+                        DataSource* TDM::*source) {
+    grid = makePageGrid(
+        nullptr, gridName, sourceOf(source), kGridOptions,
+        {{"_ID", 30, false, "ID"}, {"_Nome", 150, false, "ETICHETTA"}, {"_Enable", 60, false, "ABILITA"}});
+    return makeGroupBox(nullptr, boxName, QString::fromUtf8(caption), grid);
+}
 
 bool isFlag(const QString& field) {
     static const QStringList flags = {
@@ -59,11 +45,6 @@ bool isFlag(const QString& field) {
 
 bool isTerminal(const QString& field) {
     return field == QLatin1String("_M1") || field == QLatin1String("_M2");
-}
-
-template <size_t N> void addColumns(DBGrid& grid, const ColumnDef (&columns)[N]) {
-    for (const ColumnDef& c : columns)
-        grid.addColumn(QString::fromLatin1(c.field), QString::fromUtf8(c.title), c.width);
 }
 
 QSplitter* makeSplitter(const char* name, Qt::Orientation orientation, QWidget* parent) {
@@ -104,39 +85,24 @@ QList<DBGrid*> TPagePeriferiche::grids() const {
     return {DBGrid12, DBGrid13, DBGrid41, DBGrid14, DBGrid42, DBGrid17, DBGrid28, DBGrid18};
 }
 
-QGroupBox* TPagePeriferiche::addGridBox(const char* boxName, const QString& caption, DBGrid*& grid,
-                                        const char* gridName) {
-    auto* box = new QGroupBox(caption);
-    box->setObjectName(QString::fromLatin1(boxName));
-    auto* lay = new QVBoxLayout(box);
-    lay->setContentsMargins(4, 4, 4, 4);
-    grid = new DBGrid(box);
-    grid->setObjectName(QString::fromLatin1(gridName));
-    grid->setOptions(GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines |
-                     GridOption::RowLines | GridOption::ConfirmDelete | GridOption::CancelOnExit |
-                     GridOption::Tabs | GridOption::AlwaysShowSelection);
-    lay->addWidget(grid);
-    return box;
-}
-
 void TPagePeriferiche::buildExpansions() {
     auto* lay = new QVBoxLayout(TabSheet23);
     lay->setContentsMargins(4, 4, 4, 4);
     // Input and output expanders side by side over the radio expanders and the two modules.
     Splitter6 = makeSplitter("Splitter6", Qt::Vertical, TabSheet23);
     Splitter5 = makeSplitter("Splitter5", Qt::Horizontal, Splitter6);
-    Splitter5->addWidget(
-        addGridBox("GroupBoxEspIngressi", QStringLiteral("ESPANSIONE INGRESSI"), DBGrid12, "DBGrid12"));
-    Splitter5->addWidget(
-        addGridBox("GroupBoxEspUscite", QStringLiteral("ESPANSIONE USCITE"), DBGrid13, "DBGrid13"));
+    Splitter5->addWidget(expansionBox("GroupBoxEspIngressi", "ESPANSIONE INGRESSI", DBGrid12, "DBGrid12",
+                                      &TDM::DataSource_ExpIngressi));
+    Splitter5->addWidget(expansionBox("GroupBoxEspUscite", "ESPANSIONE USCITE", DBGrid13, "DBGrid13",
+                                      &TDM::DataSource_ExpUscite));
     Splitter7 = makeSplitter("Splitter7", Qt::Horizontal, Splitter6);
-    Splitter7->addWidget(
-        addGridBox("GroupBoxEspRadio", QStringLiteral("ESPANSIONE RADIO"), DBGrid14, "DBGrid14"));
+    Splitter7->addWidget(expansionBox("GroupBoxEspRadio", "ESPANSIONE RADIO", DBGrid14, "DBGrid14",
+                                      &TDM::DataSource_ExpRadio));
     Splitter16 = makeSplitter("Splitter16", Qt::Horizontal, Splitter7);
     Splitter16->addWidget(
-        addGridBox("GroupBoxModuloGSM", QStringLiteral("MODULO GSM"), DBGrid41, "DBGrid41"));
+        expansionBox("GroupBoxModuloGSM", "MODULO GSM", DBGrid41, "DBGrid41", &TDM::DataSource_ExpGSM));
     Splitter16->addWidget(
-        addGridBox("GroupBoxModuloLAN", QStringLiteral("MODULO LAN"), DBGrid42, "DBGrid42"));
+        expansionBox("GroupBoxModuloLAN", "MODULO LAN", DBGrid42, "DBGrid42", &TDM::DataSource_ExpIP));
     Splitter7->addWidget(Splitter16);
     // Radio expanders, GSM and LAN a third of the width each; the halves of the page equal.
     Splitter7->setSizes({300, 600});
@@ -145,16 +111,6 @@ void TPagePeriferiche::buildExpansions() {
     Splitter6->addWidget(Splitter5);
     Splitter6->addWidget(Splitter7);
     lay->addWidget(Splitter6);
-
-    for (DBGrid* grid : {DBGrid12, DBGrid13, DBGrid14, DBGrid41, DBGrid42})
-        addColumns(*grid, kExpansionColumns);
-    if (DM) {
-        DBGrid12->setDataSource(DM->DataSource_ExpIngressi);
-        DBGrid13->setDataSource(DM->DataSource_ExpUscite);
-        DBGrid14->setDataSource(DM->DataSource_ExpRadio);
-        DBGrid41->setDataSource(DM->DataSource_ExpGSM);
-        DBGrid42->setDataSource(DM->DataSource_ExpIP);
-    }
 }
 
 void TPagePeriferiche::buildKeypadsAndSockets() {
@@ -162,29 +118,39 @@ void TPagePeriferiche::buildKeypadsAndSockets() {
     lay->setContentsMargins(4, 4, 4, 4);
     // The keypads over the sockets, the sockets beside the lamps of the current one.
     Splitter3 = makeSplitter("Splitter3", Qt::Vertical, TabSheetTastierePrese);
-    Splitter3->addWidget(addGridBox("GroupBoxTastiere", QStringLiteral("TASTIERE"), DBGrid18, "DBGrid18"));
+    DBGrid18 = makePageGrid(nullptr, "DBGrid18", sourceOf(&TDM::DataSource_Tastiere),
+                            kGridOptions & ~GridOptions(GridOption::AlwaysShowSelection),
+                            {{"_ID", 30, false, "N°"},
+                             {"_Nome", 150, false, "ETICHETTA"},
+                             {"_Enable", 60, false, "ABILITA"},
+                             {"_Sound1", 100, false, "SUONO TASTI"},
+                             {"_Sound2", 165, false, "SUONO TEMPO INGRESSO"},
+                             {"_Sound3", 150, false, "SUONO TEMPO USCITA"},
+                             {"_Sound4", 60, false, "CHIME"},
+                             {"_M1", 130, false, "T1"},
+                             {"_M2", 130, false, "T2"}});
+    Splitter3->addWidget(makeGroupBox(nullptr, "GroupBoxTastiere", QStringLiteral("TASTIERE"), DBGrid18));
     Splitter1 = makeSplitter("Splitter1", Qt::Horizontal, Splitter3);
-    auto* sockets = addGridBox("GroupBoxPrese", QString(), DBGrid17, "DBGrid17");
-    auto* lamps = addGridBox("GroupBoxLeds", QString(), DBGrid28, "DBGrid28");
-    Splitter1->addWidget(sockets);
-    Splitter1->addWidget(lamps);
+    DBGrid17 = makePageGrid(nullptr, "DBGrid17", sourceOf(&TDM::DataSource_Prese), kGridOptions,
+                            {{"_ID", 30, false, "N°"},
+                             {"_Nome", 110, false, "ETICHETTA"},
+                             {"_Enable", 60, false, "ABILITA"},
+                             {"_Sound1", 165, false, "SUONO TEMPO INGRESSO"},
+                             {"_Sound2", 150, false, "SUONO TEMPO USCITA"},
+                             {"_Sound3", 60, false, "CHIME"}});
+    DBGrid28 = makePageGrid(nullptr, "DBGrid28", sourceOf(&TDM::DataSource_Leds),
+                            kGridOptions & ~GridOptions(GridOption::Tabs),
+                            {{"_Nome", 160, true, "PRESA"},
+                             {"_Led1", 50, false, "LED 1"},
+                             {"_Led2", 50, false, "LED 2"},
+                             {"_Led3", 50, false, "LED 3"},
+                             {"_Led4", 50, false, "LED 4"}});
+    DBGrid28->column(0).fontColor = sysColor(COLOR_BTNFACE);
+    Splitter1->addWidget(makeGroupBox(nullptr, "GroupBoxPrese", QString(), DBGrid17));
+    Splitter1->addWidget(makeGroupBox(nullptr, "GroupBoxLeds", QString(), DBGrid28));
     Splitter3->addWidget(Splitter1);
-    Splitter1->setSizes({600, 450});
+    Splitter1->setSizes({640, 440});
     lay->addWidget(Splitter3);
-
-    DBGrid18->setOption(GridOption::AlwaysShowSelection, false);
-    DBGrid28->setOption(GridOption::Tabs, false);
-    addColumns(*DBGrid18, kKeypadColumns);
-    addColumns(*DBGrid17, kSocketColumns);
-    addColumns(*DBGrid28, kLedColumns);
-    DBGridColumn& lampName = DBGrid28->column(0);
-    lampName.readOnly = true;
-    lampName.fontColor = sysColor(COLOR_BTNFACE);
-    if (DM) {
-        DBGrid18->setDataSource(DM->DataSource_Tastiere);
-        DBGrid17->setDataSource(DM->DataSource_Prese);
-        DBGrid28->setDataSource(DM->DataSource_Leds);
-    }
 }
 
 void TPagePeriferiche::wireGrid(DBGrid& grid) {
@@ -195,7 +161,7 @@ void TPagePeriferiche::wireGrid(DBGrid& grid) {
     };
     grid.onCellClick = [this, g](DBGridColumn& column) { DBGridExpCellClick(*g, column); };
     connect(g, &DBGrid::currentCellChanged, this, [this, g] { updateEditing(*g); });
-    CellFaces::fitWhenShown(grid);
+    CellFaces::widenToTitles(grid);
 }
 
 // ---- painting ---------------------------------------------------------------------------

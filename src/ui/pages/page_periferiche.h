@@ -52,7 +52,6 @@ public:
     QList<DBGrid*> grids() const;
 
 private:
-    QGroupBox* addGridBox(const char* boxName, const QString& caption, DBGrid*& grid, const char* gridName);
     void buildExpansions();
     void buildKeypadsAndSockets();
     void wireGrid(DBGrid& grid);

@@ -4,7 +4,7 @@
 #include "platform/colors.h"
 #include "platform/dataset.h"
 #include "platform/gridpaint.h"
-#include "ui/pages/cellfaces.h"
+#include "ui/pages/pagegrids.h"
 
 #include <QVBoxLayout>
 
@@ -12,22 +12,17 @@ TPageVocaboli::TPageVocaboli(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet28"));
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(4, 4, 4, 4);
-    DBGrid43 = new DBGrid(this);
-    DBGrid43->setObjectName(QStringLiteral("DBGrid43"));
-    DBGrid43->setOptions(GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines |
+    // The number wide enough for three digits.
+    DBGrid43 =
+        makePageGrid(this, "DBGrid43", DM ? DM->DataSource_Messaggi : nullptr,
+                     GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines |
                          GridOption::RowLines | GridOption::Tabs | GridOption::AlwaysShowSelection |
-                         GridOption::ConfirmDelete | GridOption::CancelOnExit | GridOption::MultiSelect);
-    if (DM)
-        DBGrid43->setDataSource(DM->DataSource_Messaggi);
-    // Wide enough for a three-digit number.
-    DBGridColumn& id = DBGrid43->addColumn(QStringLiteral("_ID"), QString(), 30);
-    id.readOnly = true;
-    id.alignment = Qt::AlignHCenter;
-    id.color = sysColor(COLOR_HIGHLIGHTTEXT);
-    DBGridColumn& word = DBGrid43->addColumn(QStringLiteral("_Messaggio"), QString(), 400);
-    word.color = sysColor(COLOR_BTNHIGHLIGHT);
+                         GridOption::ConfirmDelete | GridOption::CancelOnExit | GridOption::MultiSelect,
+                     {{"_ID", 30, true}, {"_Messaggio", 400}});
+    DBGrid43->column(0).alignment = Qt::AlignHCenter;
+    DBGrid43->column(0).color = sysColor(COLOR_HIGHLIGHTTEXT);
+    DBGrid43->column(1).color = sysColor(COLOR_BTNHIGHLIGHT);
     lay->addWidget(DBGrid43);
-    CellFaces::fitWhenShown(*DBGrid43);
 
     DBGrid43->onDrawColumnCell = [this](DBGrid& grid, QPainter& p, const QRect& rect, int dataCol,
                                         DBGridColumn& column, GridDrawState state) {
