@@ -44,6 +44,17 @@ public:
         m_strings.reserve(size_t(n));
         m_ids.reserve(n);
     }
+    // Forgets every text added since size() was `mark`. Only for texts no row can reach:
+    // those of a file that was refused while it was being read.
+    void rollBack(quint32 mark) {
+        if (mark == 0 || mark >= size())
+            return;
+        for (size_t id = mark; id < m_strings.size(); ++id)
+            m_ids.remove(m_strings[id]);
+        m_strings.resize(mark);
+        m_strings.shrink_to_fit();
+        m_ids.squeeze();
+    }
 
 private:
     std::vector<QString> m_strings;
@@ -67,7 +78,8 @@ struct TableSchema {
     quint32 rowBytes = 0;                             // cells + null bits
     quint32 nullOffset = 0;
     StringPool pool;
-    qint64 liveRows = 0; // rows of this layout in memory; the layout may change only at zero
+    qint64 liveRows = 0;      // rows of this layout in memory; the layout may change only at zero
+    quint32 fileRowLimit = 0; // most rows one row list may hold in a register file; 0: any
 
     void layOut();
 };

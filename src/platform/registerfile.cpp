@@ -10,10 +10,19 @@
 #include "platform/datasetprivate.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <array>
+#include <cerrno>
 #include <cstring>
+#include <new>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -422,6 +431,11 @@ struct Reader {
         const size_t nf = s.fields.size();
         const size_t bitmap = (nf + 7) / 8;
         const quint32 n = in.count(bitmap);
+        if (s.fileRowLimit != 0 && n > s.fileRowLimit)
+            throw Damaged{QStringLiteral("%1 rows in table '%2', which holds at most %3")
+                              .arg(n)
+                              .arg(s.name)
+                              .arg(s.fileRowLimit)};
         out.reserve(n);
         const auto& ids = strings[size_t(table)];
         const auto& kids = children[size_t(table)];
@@ -484,12 +498,81 @@ struct RowsGuard {
     ~RowsGuard() { datastore::freeRows(schema, rows); }
 };
 
+// Remembers how many texts every table kept before a load, and forgets the texts the load
+// added unless it succeeded: a refused file must not leave its texts behind.
+struct TextsGuard {
+    std::vector<std::pair<TableSchema*, quint32>> marks;
+    bool keep = false;
+    explicit TextsGuard(const std::vector<TableSchema*>& tables) {
+        for (TableSchema* t : tables)
+            marks.emplace_back(t, t->pool.size());
+    }
+    ~TextsGuard() {
+        if (!keep)
+            for (auto& [table, mark] : marks)
+                table->pool.rollBack(mark);
+    }
+};
+
+// Why a file operation failed, in the system's words; never Qt's bare "Unknown error".
+QString reasonOf(const QFileDevice& file, int systemError = 0) {
+    const QString said = file.errorString();
+    if (file.error() != QFileDevice::NoError && !said.isEmpty() && said != QLatin1String("Unknown error"))
+        return said;
+    if (systemError != 0)
+        return qt_error_string(systemError);
+    return QStringLiteral("the system reported a failure without a reason");
+}
+
+// Pushes what was written to the disk itself, so that a full or failing disk is known
+// before the old file is replaced.
+int syncToDisk(QFileDevice& file) {
+#ifdef Q_OS_WIN
+    return ::_commit(file.handle()) == 0 ? 0 : errno;
+#else
+    return ::fsync(file.handle()) == 0 ? 0 : errno;
+#endif
+}
+
+std::vector<TableSchema*> tablesInFileOrder(TableSchema* root) {
+    Writer shape;
+    shape.collect(root);
+    return shape.tables;
+}
+
 } // namespace
+
+void DataSet::setFileRowLimit(int rows) {
+    d->schema->fileRowLimit = quint32(std::max(0, rows));
+}
+
+int DataSet::fileRowLimit() const {
+    return int(d->schema->fileRowLimit);
+}
+
+int DataSet::textCount() const {
+    return int(d->schema->pool.size()) - 1; // id 0, the empty text, is no text
+}
 
 void DataSet::saveToFile(const QString& path) const {
     if (d->master || d->isClone)
         throw DataSetError(QStringLiteral("%1: only a root table is saved to a file").arg(name()));
     d->checkActive();
+    auto cannotWrite = [&](const QString& reason) {
+        return DataSetError(QStringLiteral("Cannot write the register file '%1': %2").arg(path, reason));
+    };
+    const QFileInfo target(path);
+    // A folder, a pipe or a device is not ours to replace.
+    if (target.exists() && !target.isFile())
+        throw cannotWrite(QStringLiteral("it is not a regular file"));
+    try {
+        writeRegister(path, !target.exists());
+    } catch (const std::bad_alloc&) {
+        throw cannotWrite(QStringLiteral("not enough memory"));
+    }
+}
+
+void DataSet::writeRegister(const QString& path, bool newFile) const {
     d->schema->name = name();
     Writer w;
     w.collect(d->schema.get());
@@ -505,18 +588,24 @@ void DataSet::saveToFile(const QString& path) const {
         throw DataSetError(QStringLiteral("Cannot write the register file '%1': %2").arg(path, reason));
     };
     if (!out.open(QIODevice::WriteOnly))
-        fail(out.errorString());
+        fail(reasonOf(out, errno));
+    // The register holds access codes: a new file is its owner's alone (an existing one
+    // keeps the mode it has).
+    if (newFile && !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        fail(reasonOf(out, errno));
     quint64 payloadSize = 0;
     quint32 crc = 0;
+    auto write = [&](const void* data, size_t size) {
+        if (out.write(static_cast<const char*>(data), qint64(size)) != qint64(size))
+            fail(reasonOf(out, errno));
+    };
     auto writePart = [&](const Out& part) {
-        if (out.write(reinterpret_cast<const char*>(part.data()), qint64(part.size())) != qint64(part.size()))
-            fail(out.errorString());
+        write(part.data(), part.size());
         payloadSize += part.size();
         crc = crc32(part.data(), part.size(), crc);
     };
     const QByteArray placeholder(kHeaderSize, '\0');
-    if (out.write(placeholder) != kHeaderSize)
-        fail(out.errorString());
+    write(placeholder.constData(), kHeaderSize);
     Out head;
     w.writeSchema(head);
     w.writeStrings(head);
@@ -534,21 +623,40 @@ void DataSet::saveToFile(const QString& path) const {
     header.put<quint64>(payloadSize);
     header.put<quint32>(crc);
     header.put<quint32>(crc32(header.data(), header.size()));
-    if (!out.seek(0) || out.write(reinterpret_cast<const char*>(header.data()), qint64(header.size())) !=
-                            qint64(header.size()))
-        fail(out.errorString());
+    if (!out.seek(0))
+        fail(reasonOf(out, errno));
+    write(header.data(), header.size());
+    // The header is still in the device's buffer: every byte must reach the disk before the
+    // old file is replaced, or a save that lost its last write would call itself done.
+    if (!out.flush())
+        fail(reasonOf(out, errno));
+    if (const int error = syncToDisk(out))
+        fail(qt_error_string(error));
     if (!out.commit())
         throw DataSetError(
-            QStringLiteral("Cannot write the register file '%1': %2").arg(path, out.errorString()));
+            QStringLiteral("Cannot write the register file '%1': %2").arg(path, reasonOf(out, errno)));
 }
 
 void DataSet::loadFromFile(const QString& path) {
     if (d->master || d->isClone)
         throw DataSetError(QStringLiteral("%1: only a root table is loaded from a file").arg(name()));
+    // Opening a pipe would wait for a writer forever, and a folder holds no register.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw DataSetError(
+            QStringLiteral("Cannot read the register file '%1': it is not a regular file").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DataSetError(
-            QStringLiteral("Cannot read the register file '%1': %2").arg(path, file.errorString()));
+            QStringLiteral("Cannot read the register file '%1': %2").arg(path, reasonOf(file, errno)));
+    try {
+        readRegister(file, path);
+    } catch (const std::bad_alloc&) {
+        throw DataSetError(QStringLiteral("Not enough memory to read the register file '%1'").arg(path));
+    }
+}
+
+void DataSet::readRegister(QFile& file, const QString& path) {
     const qint64 fileSize = file.size();
     if (fileSize > kMaxFileSize)
         throw DataSetError(QStringLiteral("The register file '%1' is too large").arg(path));
@@ -579,17 +687,14 @@ void DataSet::loadFromFile(const QString& path) {
         throw damaged(payloadSize > present ? QStringLiteral("truncated") : QStringLiteral("extra bytes"));
 
     d->schema->name = name();
+    const std::vector<TableSchema*> inMemory = tablesInFileOrder(d->schema.get());
     Reader r;
+    // Declared before the rows: on failure the rows go first, then the texts only they used.
+    TextsGuard texts(inMemory);
     RowsGuard fresh{*d->schema, {}};
     try {
         In in(file, payloadSize);
         r.readSchema(in);
-        std::vector<TableSchema*> inMemory;
-        {
-            Writer shape; // the tables in memory, in the order a file lists them
-            shape.collect(d->schema.get());
-            inMemory = shape.tables;
-        }
         r.tables.assign(r.file.size(), nullptr);
         r.children.resize(r.file.size());
         QString why = r.file.size() != inMemory.size()
@@ -613,6 +718,7 @@ void DataSet::loadFromFile(const QString& path) {
     }
 
     // The whole file is read: now the table changes.
+    texts.keep = true;
     if (!active())
         open();
     cancel();
