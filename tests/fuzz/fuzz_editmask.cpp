@@ -1,0 +1,67 @@
+// Edit masks and their line edit: the first line of the input is a mask, the rest a stored
+// value and then keys typed into the editor. The text shown always has the mask's length.
+
+#include "platform/editmask.h"
+#include "platform/maskedlineedit.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+#include <cstdint>
+#include <cstdlib>
+
+namespace {
+MaskedLineEdit* g_edit = nullptr;
+
+void press(int key, const QString& text = {}) {
+    QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
+    QCoreApplication::sendEvent(g_edit, &down);
+}
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QApplication app(*argc, *argv);
+    g_edit = new MaskedLineEdit;
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const QString input = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    const qsizetype cut = input.indexOf(QLatin1Char('\n'));
+    const QString mask = cut < 0 ? input : input.left(cut);
+    const QString rest = cut < 0 ? QString() : input.mid(cut + 1);
+    const qsizetype keysAt = rest.indexOf(QLatin1Char('\n'));
+    const QString stored = keysAt < 0 ? rest : rest.left(keysAt);
+    const QString keys = keysAt < 0 ? QString() : rest.mid(keysAt + 1);
+
+    const EditMask m(mask);
+    const QString display = m.displayText(stored);
+    if (!m.isEmpty() && display.size() != m.length())
+        std::abort();
+    m.isComplete(display);
+    m.validate(display);
+    const QString back = m.storedValue(display);
+    // A value stored from what is shown shows the same again.
+    if (!m.isEmpty() && m.displayText(back) != display && m.validate(display).isEmpty())
+        std::abort();
+
+    g_edit->setEditMask(mask);
+    g_edit->setStoredText(stored);
+    for (const QChar c : keys) {
+        switch (c.unicode()) {
+        case 1: press(Qt::Key_Backspace); break;
+        case 2: press(Qt::Key_Delete); break;
+        case 3: press(Qt::Key_Home); break;
+        case 4: press(Qt::Key_End); break;
+        case 5: press(Qt::Key_Left); break;
+        case 6: press(Qt::Key_Right); break;
+        default: press(Qt::Key_unknown, QString(c)); break;
+        }
+    }
+    if (g_edit->hasMask() && g_edit->text().size() != EditMask(mask).length())
+        std::abort();
+    g_edit->storedText();
+    g_edit->validationError();
+    return 0;
+}
