@@ -14,9 +14,12 @@
 #include <QSaveFile>
 
 #include <array>
+#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <new>
+
+#include <zlib.h>
 
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -38,39 +41,16 @@ constexpr size_t kReadChunk = size_t(1) << 20;
 
 // ---------------------------------------------------------------- CRC-32 (IEEE 802.3)
 
-struct CrcTables {
-    std::array<std::array<quint32, 256>, 8> t{};
-    CrcTables() {
-        for (quint32 i = 0; i < 256; ++i) {
-            quint32 c = i;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[0][i] = c;
-        }
-        for (quint32 i = 0; i < 256; ++i)
-            for (int s = 1; s < 8; ++s)
-                t[size_t(s)][i] = (t[size_t(s - 1)][i] >> 8) ^ t[0][t[size_t(s - 1)][i] & 0xFF];
+// zlib's CRC-32: the polynomial, initial value and final XOR the format names. Continues a
+// CRC over more bytes: crcOf(b, n, crcOf(a, m)) is the CRC of a followed by b.
+quint32 crcOf(const uchar* p, size_t n, quint32 previous = 0) {
+    while (n > 0) {
+        const uInt piece = uInt(std::min<size_t>(n, size_t(1) << 30));
+        previous = quint32(::crc32(previous, p, piece));
+        p += piece;
+        n -= piece;
     }
-};
-
-// Continues a CRC over more bytes: crc32(b, crc32(a)) is the CRC of a followed by b.
-quint32 crc32(const uchar* p, size_t n, quint32 previous = 0) {
-    static const CrcTables tables;
-    const auto& t = tables.t;
-    quint32 c = previous ^ 0xFFFFFFFFu;
-    while (n >= 8) {
-        quint32 lo, hi;
-        std::memcpy(&lo, p, 4);
-        std::memcpy(&hi, p + 4, 4);
-        lo ^= c;
-        c = t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^
-            t[3][hi & 0xFF] ^ t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];
-        p += 8;
-        n -= 8;
-    }
-    while (n--)
-        c = t[0][(c ^ *p++) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
+    return previous;
 }
 
 // Values are stored little-endian, the byte order of every machine the program runs on;
@@ -284,6 +264,11 @@ public:
         m_left -= sizeof(T);
         return v;
     }
+    // The next k bytes, left in place.
+    const uchar* peek(size_t k) {
+        need(k);
+        return m_buf.data() + m_pos;
+    }
     const uchar* take(size_t k) {
         need(k);
         const uchar* at = m_buf.data() + m_pos;
@@ -321,7 +306,7 @@ private:
             const qint64 got = m_device.read(reinterpret_cast<char*>(m_buf.data() + m_end), qint64(toRead));
             if (got <= 0)
                 throw Damaged{QStringLiteral("it ends too early")};
-            m_crc = crc32(m_buf.data() + m_end, size_t(got), m_crc);
+            m_crc = crcOf(m_buf.data() + m_end, size_t(got), m_crc);
             m_end += size_t(got);
             toRead -= size_t(got);
         }
@@ -426,21 +411,135 @@ struct Reader {
         }
     }
 
-    void readList(In& in, int table, std::vector<RowData*>& out) {
-        TableSchema& s = *tables[size_t(table)];
-        const size_t nf = s.fields.size();
-        const size_t bitmap = (nf + 7) / 8;
+    // What reading one table's rows needs, worked out once per load.
+    struct TableShape {
+        std::vector<quint8> valueBytes; // per null-bits byte and value: bytes the set fields take
+        RowArena arena;                 // the load's rows of this table, freed as blocks
+    };
+    std::vector<TableShape> shapes;
+
+    void prepareShapes() {
+        shapes.resize(tables.size());
+        for (size_t t = 0; t < tables.size(); ++t) {
+            const TableSchema& s = *tables[t];
+            if (!s.nestedFields.empty())
+                continue; // read field by field
+            const size_t bitmap = (s.fields.size() + 7) / 8;
+            auto& sizes = shapes[t].valueBytes;
+            sizes.assign(bitmap * 256, 0);
+            for (size_t j = 0; j < bitmap; ++j)
+                for (int bits = 0; bits < 256; ++bits)
+                    for (int k = 0; k < 8; ++k)
+                        if ((bits >> k) & 1 && j * 8 + size_t(k) < s.fields.size())
+                            sizes[j * 256 + size_t(bits)] +=
+                                quint8(valueSize(s.fields[j * 8 + size_t(k)].type));
+        }
+    }
+
+    static int valueSize(FieldType type) {
+        switch (type) {
+        case FieldType::Boolean:
+            return 1;
+        case FieldType::Float:
+        case FieldType::DateTime:
+            return 8;
+        case FieldType::Nested:
+            return 0;
+        default:
+            return 4;
+        }
+    }
+
+    quint32 rowCount(In& in, const TableSchema& s, size_t bitmap) {
         const quint32 n = in.count(bitmap);
         if (s.fileRowLimit != 0 && n > s.fileRowLimit)
             throw Damaged{QStringLiteral("%1 rows in table '%2', which holds at most %3")
                               .arg(n)
                               .arg(s.name)
                               .arg(s.fileRowLimit)};
-        out.reserve(n);
+        return n;
+    }
+
+    void readList(In& in, int table, std::vector<RowData*>& out) {
+        if (tables[size_t(table)]->nestedFields.empty())
+            readLeafList(in, table, out);
+        else
+            readMasterList(in, table, out);
+    }
+
+    // Rows without nested tables, most of a register: each row's bytes are taken at once
+    // (the null bits say how many) and only the fields that have a value are visited.
+    void readLeafList(In& in, int table, std::vector<RowData*>& out) {
+        TableSchema& s = *tables[size_t(table)];
+        TableShape& shape = shapes[size_t(table)];
+        const size_t nf = s.fields.size();
+        const size_t bitmap = (nf + 7) / 8;
+        const quint32 n = rowCount(in, s, bitmap);
+        out.reserve(out.size() + n);
+        const auto& ids = strings[size_t(table)];
+        const quint8* sizes = shape.valueBytes.data();
+        const uchar strayMask = nf % 8 ? uchar(0xFF << (nf % 8)) : 0;
+        quint64 serial = datastore::takeSerials(n);
+        for (quint32 r = 0; r < n; ++r) {
+            const uchar* bits = in.peek(bitmap);
+            size_t size = bitmap;
+            for (size_t j = 0; j < bitmap; ++j)
+                size += sizes[j * 256 + bits[j]];
+            const uchar* p = in.take(size);
+            if (p[bitmap - 1] & strayMask)
+                throw Damaged{QStringLiteral("stray null bits")};
+            RowData* row = datastore::allocRow(s, shape.arena, serial++);
+            out.push_back(row); // freed with the rest if the file proves damaged
+            uchar* b = row->bytes();
+            std::memcpy(b + s.nullOffset, p, bitmap);
+            const uchar* v = p + bitmap;
+            for (size_t j = 0; j < bitmap; ++j) {
+                for (unsigned m = p[j]; m != 0; m &= m - 1) {
+                    const FieldLayout& fl = s.fields[j * 8 + size_t(std::countr_zero(m))];
+                    uchar* cell = b + fl.offset;
+                    switch (fl.type) {
+                    case FieldType::Boolean:
+                        if (*v > 1)
+                            throw Damaged{QStringLiteral("bad boolean")};
+                        *cell = *v++;
+                        break;
+                    case FieldType::Float:
+                    case FieldType::DateTime:
+                        std::memcpy(cell, v, 8);
+                        v += 8;
+                        break;
+                    case FieldType::String:
+                    case FieldType::Memo: {
+                        quint32 number;
+                        std::memcpy(&number, v, 4);
+                        if (number >= ids.size())
+                            throw Damaged{QStringLiteral("bad text number")};
+                        std::memcpy(cell, &ids[number], 4);
+                        v += 4;
+                        break;
+                    }
+                    default:
+                        std::memcpy(cell, v, 4);
+                        v += 4;
+                        break;
+                    }
+                }
+            }
+        }
+    }
+
+    void readMasterList(In& in, int table, std::vector<RowData*>& out) {
+        TableSchema& s = *tables[size_t(table)];
+        TableShape& shape = shapes[size_t(table)];
+        const size_t nf = s.fields.size();
+        const size_t bitmap = (nf + 7) / 8;
+        const quint32 n = rowCount(in, s, bitmap);
+        out.reserve(out.size() + n);
         const auto& ids = strings[size_t(table)];
         const auto& kids = children[size_t(table)];
+        quint64 serial = datastore::takeSerials(n);
         for (quint32 r = 0; r < n; ++r) {
-            RowData* row = datastore::allocRow(s);
+            RowData* row = datastore::allocRow(s, shape.arena, serial++);
             out.push_back(row); // freed with the rest if the file proves damaged
             uchar* b = row->bytes();
             const uchar* bits = in.take(bitmap);
@@ -602,7 +701,7 @@ void DataSet::writeRegister(const QString& path, bool newFile) const {
     auto writePart = [&](const Out& part) {
         write(part.data(), part.size());
         payloadSize += part.size();
-        crc = crc32(part.data(), part.size(), crc);
+        crc = crcOf(part.data(), part.size(), crc);
     };
     const QByteArray placeholder(kHeaderSize, '\0');
     write(placeholder.constData(), kHeaderSize);
@@ -622,7 +721,7 @@ void DataSet::writeRegister(const QString& path, bool newFile) const {
     header.put<quint32>(0);
     header.put<quint64>(payloadSize);
     header.put<quint32>(crc);
-    header.put<quint32>(crc32(header.data(), header.size()));
+    header.put<quint32>(crcOf(header.data(), header.size()));
     if (!out.seek(0))
         fail(reasonOf(out, errno));
     write(header.data(), header.size());
@@ -675,7 +774,7 @@ void DataSet::readRegister(QFile& file, const QString& path) {
     std::memcpy(&payloadSize, head + 16, 8);
     std::memcpy(&crc, head + 24, 4);
     std::memcpy(&headerCrc, head + 28, 4);
-    if (headerCrc != crc32(head, kHeaderSize - 4))
+    if (headerCrc != crcOf(head, kHeaderSize - 4))
         throw damaged(QStringLiteral("header checksum"));
     if (version != kFormatVersion || flags != 0)
         throw DataSetError(
@@ -707,6 +806,7 @@ void DataSet::readRegister(QFile& file, const QString& path) {
                 QStringLiteral("The catalogue of the register file '%1' does not match the tables "
                                "of this program: %2")
                     .arg(path, why));
+        r.prepareShapes();
         r.readStrings(in);
         r.readList(in, 0, fresh.rows);
         if (in.left() != 0)
