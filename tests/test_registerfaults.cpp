@@ -243,6 +243,38 @@ private slots:
         QCOMPARE(mine.dump(), big.dump());
     }
 
+    // Over a register of some size the file is proved good before the old rows go: a file
+    // refused at its end leaves that register whole as well, and a good one replaces it.
+    void largeRegisterStaysWholeOnRefusal() {
+        const QString path = m_dir.filePath("large.cds");
+        Register mine;
+        mine.fill(1200, 8, 12); // 126,000 rows, 5 MB: more than a load builds beside the old ones
+        mine.root.saveToFile(path);
+        const QStringList intact = mine.dump();
+        const qint64 rows = mine.rowsInMemory();
+        QByteArray bytes = readAll(path);
+        const qsizetype lastId = bytes.size() - 8;
+        bytes[lastId] = char(bytes[lastId] ^ 0x01);
+        const QString bad = m_dir.filePath("large-bad.cds");
+        writeAll(bad, bytes);
+        QVERIFY_THROWS_EXCEPTION(DataSetError, mine.root.loadFromFile(bad));
+        QCOMPARE(mine.dump(), intact);
+        QCOMPARE(mine.rowsInMemory(), rows);
+
+        Register other;
+        other.fill(3);
+        const QString small = m_dir.filePath("small.cds");
+        other.root.saveToFile(small);
+        mine.root.loadFromFile(small);
+        QCOMPARE(mine.dump(), other.dump());
+        QCOMPARE(mine.rowsInMemory(), other.rowsInMemory());
+        mine.root.loadFromFile(path); // the large one back, over the small one
+        QCOMPARE(mine.dump(), intact);
+        mine.root.loadFromFile(path); // and over itself
+        QCOMPARE(mine.dump(), intact);
+        QCOMPARE(mine.rowsInMemory(), rows);
+    }
+
     void tooManyRowsAreRefusedBeforeTheyAreBuilt() {
         const QString path = m_dir.filePath("rows.cds");
         Register src;

@@ -172,6 +172,7 @@ public:
 
     // ---- register file (registerfile.cpp) ----
     void replaceRows(std::vector<RowData*>&& rows); // root tables only; frees the old rows
+    void dropRowsForLoad(); // frees the rows before a proved file's are built; replaceRows follows
 };
 
 namespace datastore {

@@ -38,6 +38,7 @@ constexpr quint32 kMaxNameBytes = 1024;
 constexpr qint64 kMaxFileSize = qint64(4) << 30;
 constexpr size_t kFlushBytes = size_t(4) << 20;
 constexpr size_t kReadChunk = size_t(1) << 20;
+constexpr quint64 kCheckFirstBytes = quint64(4) << 20; // a register this large is not doubled on load
 
 // ---------------------------------------------------------------- CRC-32 (IEEE 802.3)
 
@@ -247,7 +248,8 @@ struct Damaged {
 // Reads the payload from the file a chunk at a time, keeping the CRC of what it read.
 class In {
 public:
-    In(QIODevice& device, quint64 payloadSize) : m_device(device), m_left(payloadSize) {}
+    In(QIODevice& device, quint64 payloadSize, bool withCrc = true)
+        : m_device(device), m_left(payloadSize), m_withCrc(withCrc) {}
     quint64 left() const { return m_left; } // payload bytes not yet taken
     quint32 crc() const { return m_crc; }
     void need(size_t k) {
@@ -306,7 +308,8 @@ private:
             const qint64 got = m_device.read(reinterpret_cast<char*>(m_buf.data() + m_end), qint64(toRead));
             if (got <= 0)
                 throw Damaged{QStringLiteral("it ends too early")};
-            m_crc = crcOf(m_buf.data() + m_end, size_t(got), m_crc);
+            if (m_withCrc)
+                m_crc = crcOf(m_buf.data() + m_end, size_t(got), m_crc);
             m_end += size_t(got);
             toRead -= size_t(got);
         }
@@ -317,6 +320,7 @@ private:
     size_t m_pos = 0;
     size_t m_end = 0;
     quint64 m_left;
+    bool m_withCrc;
     quint32 m_crc = 0;
 };
 
@@ -460,26 +464,49 @@ struct Reader {
         return n;
     }
 
-    void readList(In& in, int table, std::vector<RowData*>& out) {
+    // Build: the rows are made into `out`. Otherwise every check is made and nothing is
+    // built: a load over a large register first proves the file good this way, so that the
+    // old rows can go before the new ones are made.
+    template <bool Build> void readList(In& in, int table, std::vector<RowData*>* out) {
         if (tables[size_t(table)]->nestedFields.empty())
-            readLeafList(in, table, out);
+            readLeafList<Build>(in, table, out);
         else
-            readMasterList(in, table, out);
+            readMasterList<Build>(in, table, out);
+    }
+
+    quint64 bytesChecked = 0; // what the rows a check-only read found take in memory
+
+    // The next row: a new one, or for a check-only read `scratch` cleared (a row list of
+    // its own for each level, as a master row is still read after its nested rows).
+    template <bool Build>
+    uchar* newRow(TableSchema& s, TableShape& shape, quint64 serial, std::vector<RowData*>* out,
+                  std::vector<uchar>& scratch) {
+        if constexpr (Build) {
+            RowData* row = datastore::allocRow(s, shape.arena, serial);
+            out->push_back(row); // freed with the rest if the file proves damaged
+            return row->bytes();
+        } else {
+            bytesChecked += s.rowSize() + sizeof(RowData*);
+            scratch.assign(s.rowBytes, 0);
+            return scratch.data();
+        }
     }
 
     // Rows without nested tables, most of a register: each row's bytes are taken at once
     // (the null bits say how many) and only the fields that have a value are visited.
-    void readLeafList(In& in, int table, std::vector<RowData*>& out) {
+    template <bool Build> void readLeafList(In& in, int table, std::vector<RowData*>* out) {
         TableSchema& s = *tables[size_t(table)];
         TableShape& shape = shapes[size_t(table)];
         const size_t nf = s.fields.size();
         const size_t bitmap = (nf + 7) / 8;
         const quint32 n = rowCount(in, s, bitmap);
-        out.reserve(out.size() + n);
+        if constexpr (Build)
+            out->reserve(out->size() + n);
         const auto& ids = strings[size_t(table)];
         const quint8* sizes = shape.valueBytes.data();
         const uchar strayMask = nf % 8 ? uchar(0xFF << (nf % 8)) : 0;
-        quint64 serial = datastore::takeSerials(n);
+        quint64 serial = Build ? datastore::takeSerials(n) : 0;
+        std::vector<uchar> scratch;
         for (quint32 r = 0; r < n; ++r) {
             const uchar* bits = in.peek(bitmap);
             size_t size = bitmap;
@@ -488,9 +515,7 @@ struct Reader {
             const uchar* p = in.take(size);
             if (p[bitmap - 1] & strayMask)
                 throw Damaged{QStringLiteral("stray null bits")};
-            RowData* row = datastore::allocRow(s, shape.arena, serial++);
-            out.push_back(row); // freed with the rest if the file proves damaged
-            uchar* b = row->bytes();
+            uchar* b = newRow<Build>(s, shape, serial++, out, scratch);
             std::memcpy(b + s.nullOffset, p, bitmap);
             const uchar* v = p + bitmap;
             for (size_t j = 0; j < bitmap; ++j) {
@@ -528,20 +553,20 @@ struct Reader {
         }
     }
 
-    void readMasterList(In& in, int table, std::vector<RowData*>& out) {
+    template <bool Build> void readMasterList(In& in, int table, std::vector<RowData*>* out) {
         TableSchema& s = *tables[size_t(table)];
         TableShape& shape = shapes[size_t(table)];
         const size_t nf = s.fields.size();
         const size_t bitmap = (nf + 7) / 8;
         const quint32 n = rowCount(in, s, bitmap);
-        out.reserve(out.size() + n);
+        if constexpr (Build)
+            out->reserve(out->size() + n);
         const auto& ids = strings[size_t(table)];
         const auto& kids = children[size_t(table)];
-        quint64 serial = datastore::takeSerials(n);
+        quint64 serial = Build ? datastore::takeSerials(n) : 0;
+        std::vector<uchar> scratch;
         for (quint32 r = 0; r < n; ++r) {
-            RowData* row = datastore::allocRow(s, shape.arena, serial++);
-            out.push_back(row); // freed with the rest if the file proves damaged
-            uchar* b = row->bytes();
+            uchar* b = newRow<Build>(s, shape, serial++, out, scratch);
             const uchar* bits = in.take(bitmap);
             std::memcpy(b + s.nullOffset, bits, bitmap);
             if (nf % 8 && (bits[bitmap - 1] >> (nf % 8)))
@@ -553,7 +578,11 @@ struct Reader {
                 if (type == FieldType::Nested) {
                     if (datastore::hasValue(s, b, fi))
                         throw Damaged{QStringLiteral("stray null bits")};
-                    readList(in, kids[size_t(nestedSeen++)], datastore::nestedList(s, b, fi)->rows);
+                    const int kid = kids[size_t(nestedSeen++)];
+                    if constexpr (Build)
+                        readList<true>(in, kid, &datastore::nestedList(s, b, fi)->rows);
+                    else
+                        readList<false>(in, kid, nullptr);
                     continue;
                 }
                 if (!datastore::hasValue(s, b, fi))
@@ -631,6 +660,24 @@ int syncToDisk(QFileDevice& file) {
 #else
     return ::fsync(file.handle()) == 0 ? 0 : errno;
 #endif
+}
+
+// Bytes the rows of these tables take in memory.
+quint64 rowsInMemory(const std::vector<TableSchema*>& tables) {
+    quint64 bytes = 0;
+    for (const TableSchema* t : tables)
+        bytes += quint64(std::max<qint64>(t->liveRows, 0)) * (t->rowSize() + sizeof(RowData*));
+    return bytes;
+}
+
+// The rows of a file already proved good, read again from where they start.
+void buildRows(QFile& file, Reader& r, quint64 rowsAt, quint64 payloadSize, std::vector<RowData*>& out) {
+    if (!file.seek(qint64(rowsAt)))
+        throw Damaged{QStringLiteral("it cannot be read again")};
+    In rows(file, kHeaderSize + payloadSize - rowsAt, false);
+    r.readList<true>(rows, 0, &out);
+    if (rows.left() != 0)
+        throw Damaged{QStringLiteral("bytes after the rows")};
 }
 
 std::vector<TableSchema*> tablesInFileOrder(TableSchema* root) {
@@ -791,6 +838,9 @@ void DataSet::readRegister(QFile& file, const QString& path) {
     // Declared before the rows: on failure the rows go first, then the texts only they used.
     TextsGuard texts(inMemory);
     RowsGuard fresh{*d->schema, {}};
+    quint64 rowsAt = 0;
+    bool checkFirst = false;
+    bool dropOldFirst = false;
     try {
         In in(file, payloadSize);
         r.readSchema(in);
@@ -808,23 +858,57 @@ void DataSet::readRegister(QFile& file, const QString& path) {
                     .arg(path, why));
         r.prepareShapes();
         r.readStrings(in);
-        r.readList(in, 0, fresh.rows);
+        rowsAt = kHeaderSize + (payloadSize - in.left());
+        // Over a large register the file is first read only to prove it good; then the old
+        // rows can go before the new ones are made, and memory holds one register, not two.
+        checkFirst = rowsInMemory(inMemory) >= kCheckFirstBytes;
+        if (checkFirst)
+            r.readList<false>(in, 0, nullptr);
+        else
+            r.readList<true>(in, 0, &fresh.rows);
         if (in.left() != 0)
             throw Damaged{QStringLiteral("bytes after the rows")};
         if (in.crc() != crc)
             throw Damaged{QStringLiteral("checksum")};
+        // Unless the new register needs much more room than the old one frees: then it is
+        // built beside the old one, which stays whole should memory run out.
+        dropOldFirst = checkFirst && r.bytesChecked <= rowsInMemory(inMemory) / 4 * 5;
+        if (checkFirst && !dropOldFirst)
+            buildRows(file, r, rowsAt, payloadSize, fresh.rows);
     } catch (const Damaged& e) {
         throw damaged(e.why);
     }
 
-    // The whole file is read: now the table changes.
+    // The whole file is read and proved good: now the table changes.
     texts.keep = true;
     if (!active())
         open();
     cancel();
     d->cancelDetailEdits();
+    if (dropOldFirst) {
+        d->dropRowsForLoad();
+        try {
+            buildRows(file, r, rowsAt, payloadSize, fresh.rows);
+        } catch (...) {
+            // Only a file rewritten in place while it was read, or memory taken meanwhile by
+            // something else, gets here; the old rows are gone.
+            datastore::freeRows(*d->schema, fresh.rows);
+            d->replaceRows({});
+            throw DataSetError(QStringLiteral("The register file '%1' changed or memory ran out while it was "
+                                              "read: the register is empty")
+                                   .arg(path));
+        }
+    }
     d->replaceRows(std::move(fresh.rows));
     fresh.rows.clear();
+}
+
+void DataSetPrivate::dropRowsForLoad() {
+    std::vector<RowData*> old;
+    old.swap(list->rows);
+    curRow = nullptr;
+    curSerial = 0;
+    datastore::freeRows(*schema, old);
 }
 
 void DataSetPrivate::replaceRows(std::vector<RowData*>&& rows) {
