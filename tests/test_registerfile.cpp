@@ -174,6 +174,58 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DataSetError, c.mid.saveToFile(again)); // a detail is no register
     }
 
+    // The file holds the texts the saved rows use, each once, and none that edits, deletions,
+    // cancelled inserts or refused loads left behind in memory.
+    void fileHoldsTheTextsInUse() {
+        const QString path = m_dir.filePath("texts.cds");
+        Register r;
+        r.fill(3);
+        auto name = [&](int recNo, const QString& text, bool post = true) {
+            r.root.setRecNo(recNo);
+            r.root.edit();
+            r.root.fieldByName("_NomeCliente").setAsString(text);
+            post ? r.root.post() : r.root.cancel();
+        };
+        name(1, "Rinominato");
+        name(2, "Annullato", false);
+        name(3, "Condiviso");
+        r.root.append();
+        r.root.fieldByName("_NomeCliente").setAsString("Condiviso"); // a second row with it
+        r.root.post();
+        r.root.append();
+        r.root.fieldByName("_NomeCliente").setAsString("Mai salvato");
+        r.root.cancel();
+        r.root.append();
+        r.root.fieldByName("_NomeCliente").setAsString("Cancellato");
+        r.root.post();
+        r.root.deleteRecord();
+        r.root.last();
+        r.root.deleteRecord(); // one of the two "Condiviso" rows
+        Register other;
+        other.fill(1, 77);
+        other.root.first();
+        other.root.edit();
+        other.root.fieldByName("_NomeCliente").setAsString("Straniero");
+        other.root.post();
+        other.root.saveToFile(path);
+        QByteArray refused = readAll(path);
+        refused[refused.indexOf("Straniero")] = 's'; // refused at the end, by its checksum
+        writeAll(path, refused);
+        QVERIFY_THROWS_EXCEPTION(DataSetError, r.root.loadFromFile(path));
+        r.root.saveToFile(path);
+        const QByteArray bytes = readAll(path);
+        for (const char* kept : {"Rinominato", "Condiviso", "Cliente 1 "})
+            QCOMPARE(bytes.count(kept), qsizetype(1));
+        for (const char* gone :
+             {"Cliente 0 ", "Cliente 2 ", "Annullato", "Mai salvato", "Cancellato", "straniero"})
+            QVERIFY2(!bytes.contains(gone), gone);
+        Register back;
+        back.root.loadFromFile(path);
+        QCOMPARE(dump(back.root), dump(r.root));
+        back.root.saveToFile(m_dir.filePath("again.cds")); // loaded texts count as used too
+        QCOMPARE(readAll(m_dir.filePath("again.cds")), bytes);
+    }
+
     void foreignModelIsRefused() {
         const QString path = m_dir.filePath("foreign.cds");
         Register other(true);

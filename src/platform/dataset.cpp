@@ -831,6 +831,8 @@ void DataSet::post() {
         d->notifyChanged();
         throw DataSetError(QStringLiteral("%1: the record was deleted through another cursor").arg(name()));
     }
+    datastore::countTexts(*d->schema, row->bytes(), -1);
+    datastore::countTexts(*d->schema, d->buffer.data(), +1);
     std::memcpy(row->bytes(), d->buffer.data(), d->schema->rowBytes);
     row->pending = 0;
     d->state = DataSetState::Browse;

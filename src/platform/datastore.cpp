@@ -20,6 +20,10 @@ void TableSchema::layOut() {
     }
     nullOffset = offset;
     rowBytes = offset + quint32((fields.size() + 7) / 8);
+    textFields.clear();
+    for (size_t f = 0; f < fields.size(); ++f)
+        if (fields[f].type == FieldType::String || fields[f].type == FieldType::Memo)
+            textFields.push_back(int(f));
 }
 
 quint32 TableSchema::rowSize() const {
@@ -28,6 +32,7 @@ quint32 TableSchema::rowSize() const {
 
 namespace {
 constexpr quint32 kBlockBytes = 64 * 1024;
+constexpr quint32 kFirstBlockBytes = 2 * 1024;
 
 void freeBlock(RowBlock* block) {
     block->~RowBlock();
@@ -38,7 +43,9 @@ void freeBlock(RowBlock* block) {
 RowData* RowArena::carve(quint32 rowSize) {
     if (!m_block || m_block->capacity - m_block->used < rowSize) {
         close();
-        const quint32 capacity = std::max(kBlockBytes, rowSize * 8);
+        // Small at first (many tables hold a few rows), then up to the full block size.
+        m_nextBytes = std::min(kBlockBytes, m_nextBytes == 0 ? kFirstBlockBytes : m_nextBytes * 2);
+        const quint32 capacity = std::max(m_nextBytes, rowSize * 8);
         // Fresh zeroed memory: its rows need no clearing.
         void* memory = std::calloc(1, sizeof(RowBlock) + capacity);
         if (!memory)
@@ -118,9 +125,22 @@ RowData* allocRow(TableSchema& schema) {
     return allocRow(schema, schema.arena, nextSerial());
 }
 
+void countTexts(TableSchema& schema, const uchar* b, int delta) {
+    for (int f : schema.textFields) {
+        if (!hasValue(schema, b, f))
+            continue;
+        const quint32 id = cell<quint32>(schema, b, f);
+        if (delta > 0)
+            schema.pool.use(id);
+        else
+            schema.pool.unuse(id);
+    }
+}
+
 void freeRow(TableSchema& schema, RowData* row) {
     if (!row)
         return;
+    countTexts(schema, row->bytes(), -1);
     for (int f : schema.nestedFields)
         release(nestedList(schema, row->bytes(), f));
     --schema.liveRows;
@@ -141,6 +161,7 @@ void freeRows(TableSchema& schema, std::vector<RowData*>& rows) {
     for (RowData* r : doomed) {
         if (!r)
             continue;
+        countTexts(schema, r->bytes(), -1);
         RowBlock* block = r->block;
         if (--block->live == 0 && !block->open)
             freeBlock(block);

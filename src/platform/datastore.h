@@ -30,6 +30,7 @@ class StringPool {
 public:
     StringPool() {
         m_strings.emplace_back();
+        m_uses.push_back(0);
         m_ids.insert(QString(), 0);
     }
     quint32 intern(const QString& s) {
@@ -47,12 +48,25 @@ public:
         } else {
             id = quint32(m_strings.size());
             m_strings.push_back(s);
+            m_uses.push_back(0);
             m_ids.insert(s, id);
         }
         recent = {s.constData(), id};
         return id;
     }
     const QString& at(quint32 id) const { return id < m_strings.size() ? m_strings[id] : m_strings[0]; }
+
+    // How many stored rows hold each text, kept as rows are posted, loaded and freed: a save
+    // writes the texts in use without a pass over the rows to find them.
+    void use(quint32 id) {
+        if (id != 0 && id < m_uses.size())
+            ++m_uses[id];
+    }
+    void unuse(quint32 id) {
+        if (id != 0 && id < m_uses.size() && m_uses[id] > 0)
+            --m_uses[id];
+    }
+    bool inUse(quint32 id) const { return id < m_uses.size() && m_uses[id] > 0; }
     quint32 size() const { return quint32(m_strings.size()); }
     void reserve(qsizetype n) {
         m_strings.reserve(size_t(n));
@@ -67,6 +81,8 @@ public:
             m_ids.remove(m_strings[id]);
         m_strings.resize(mark);
         m_strings.shrink_to_fit();
+        m_uses.resize(mark);
+        m_uses.shrink_to_fit();
         m_ids.squeeze();
     }
 
@@ -78,6 +94,7 @@ private:
     static constexpr size_t kRecent = 64;
 
     std::vector<QString> m_strings;
+    std::vector<quint32> m_uses;
     QHash<QString, quint32> m_ids;
     std::array<Recent, kRecent> m_recent{};
 };
@@ -98,7 +115,9 @@ public:
     RowArena() = default;
     RowArena(const RowArena&) = delete;
     RowArena& operator=(const RowArena&) = delete;
-    RowArena(RowArena&& other) noexcept : m_block(other.m_block) { other.m_block = nullptr; }
+    RowArena(RowArena&& other) noexcept : m_block(other.m_block), m_nextBytes(other.m_nextBytes) {
+        other.m_block = nullptr;
+    }
     ~RowArena() { close(); }
 
     RowData* carve(quint32 rowSize); // zeroed but for the header's block
@@ -107,6 +126,7 @@ public:
 
 private:
     RowBlock* m_block = nullptr;
+    quint32 m_nextBytes = 0; // the size of the block before
 };
 
 struct FieldLayout {
@@ -123,6 +143,7 @@ struct TableSchema {
     std::vector<FieldLayout> fields;
     std::vector<std::shared_ptr<TableSchema>> nested; // per field; set for Nested fields only
     std::vector<int> nestedFields;                    // indexes of the Nested fields
+    std::vector<int> textFields;                      // indexes of the String and Memo fields
     quint32 rowBytes = 0;                             // cells + null bits
     quint32 nullOffset = 0;
     StringPool pool;
@@ -170,6 +191,8 @@ RowData* allocRow(TableSchema& schema); // all fields null, nested lists empty
 RowData* allocRow(TableSchema& schema, RowArena& arena, quint64 serial);
 void freeRow(TableSchema& schema, RowData* row); // with its nested rows
 void freeRows(TableSchema& schema, std::vector<RowData*>& rows);
+// Counts the texts of a stored row in (+1) or out (-1) of their table's pool.
+void countTexts(TableSchema& schema, const uchar* b, int delta);
 
 inline void retain(RowList* list) {
     if (list)

@@ -137,35 +137,6 @@ struct Writer {
         }
     }
 
-    // Numbers the texts the saved rows use, in order of first use, so that the file holds
-    // each used text once and none of the pool's stale ones.
-    void markTexts(const std::vector<RowData*>& list, int table) {
-        const TableSchema& s = *tables[size_t(table)];
-        auto& map = remap[size_t(table)];
-        auto& order = used[size_t(table)];
-        std::vector<int> textFields;
-        for (size_t f = 0; f < s.fields.size(); ++f)
-            if (s.fields[f].type == FieldType::String || s.fields[f].type == FieldType::Memo)
-                textFields.push_back(int(f));
-        for (const RowData* r : list) {
-            if (r->pending)
-                continue;
-            const uchar* b = r->bytes();
-            for (int fi : textFields) {
-                if (!datastore::hasValue(s, b, fi))
-                    continue;
-                const quint32 id = datastore::cell<quint32>(s, b, fi);
-                if (id != 0 && id < map.size() && map[id] == 0) {
-                    order.push_back(id);
-                    map[id] = quint32(order.size());
-                }
-            }
-            int nth = 0;
-            for (int f : s.nestedFields)
-                markTexts(datastore::nestedList(s, b, f)->rows, childIndex(table, nth++));
-        }
-    }
-
     // Writes the rows into `rows`; at the top level `flush` empties the buffer now and then,
     // so a register of any size needs only a few megabytes besides its rows.
     void writeList(const std::vector<RowData*>& list, int table, const std::function<void()>& flush = {}) {
@@ -210,7 +181,11 @@ struct Writer {
                 case FieldType::String:
                 case FieldType::Memo: {
                     const quint32 id = datastore::cell<quint32>(s, b, fi);
-                    rows.raw(id != 0 && id < map.size() ? map[id] : quint32(0));
+                    const quint32 number = id < map.size() ? map[id] : 0;
+                    if (number == 0 && id != 0) // never a text lost without a word
+                        throw DataSetError(
+                            QStringLiteral("table '%1': a text of a row is not counted as used").arg(s.name));
+                    rows.raw(number);
                     break;
                 }
                 case FieldType::Nested:
@@ -234,7 +209,16 @@ struct Writer {
             for (int f : s->nestedFields)
                 children[t].push_back(int(
                     std::find(tables.begin(), tables.end(), s->nested[size_t(f)].get()) - tables.begin()));
+            // The texts in use (counted as rows change), numbered in pool order: the file
+            // holds each once and none of the pool's stale ones, found without a pass over
+            // the rows.
             remap[t].assign(s->pool.size(), 0);
+            for (quint32 id = 1; id < s->pool.size(); ++id) {
+                if (s->pool.inUse(id)) {
+                    used[t].push_back(id);
+                    remap[t][id] = quint32(used[t].size());
+                }
+            }
         }
     }
 };
@@ -300,8 +284,10 @@ private:
             std::memmove(m_buf.data(), m_buf.data() + m_pos, buffered);
         m_pos = 0;
         m_end = buffered;
-        if (m_buf.size() < std::max(k, kReadChunk))
-            m_buf.resize(std::max(k, kReadChunk));
+        // A chunk, or the whole payload when it is smaller.
+        const size_t chunk = std::max(k, size_t(std::min<quint64>(kReadChunk, m_left)));
+        if (m_buf.size() < chunk)
+            m_buf.resize(chunk);
         // Never past the payload: m_left counts the buffered bytes too.
         size_t toRead = size_t(std::min<quint64>(m_buf.size() - m_end, m_left - buffered));
         while (m_end < k) {
@@ -540,6 +526,8 @@ struct Reader {
                         if (number >= ids.size())
                             throw Damaged{QStringLiteral("bad text number")};
                         std::memcpy(cell, &ids[number], 4);
+                        if constexpr (Build)
+                            s.pool.use(ids[number]);
                         v += 4;
                         break;
                     }
@@ -610,6 +598,8 @@ struct Reader {
                     if (number >= ids.size())
                         throw Damaged{QStringLiteral("bad text number")};
                     datastore::setCell(s, b, fi, ids[number]);
+                    if constexpr (Build)
+                        s.pool.use(ids[number]);
                     break;
                 }
                 case FieldType::Nested:
@@ -726,7 +716,6 @@ void DataSet::writeRegister(const QString& path, bool newFile) const {
         if (s->fields.empty())
             throw DataSetError(QStringLiteral("%1: table '%2' has no fields").arg(name(), s->name));
     w.prepare();
-    w.markTexts(d->list->rows, 0);
 
     QSaveFile out(path);
     auto fail = [&](const QString& reason) {
