@@ -260,6 +260,17 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(DataSetError, mine.root.loadFromFile(bad));
         QCOMPARE(mine.dump(), intact);
         QCOMPARE(mine.rowsInMemory(), rows);
+        // Damage with a checksum that fits: the first reading must find it all the same.
+        bytes[lastId] = char(bytes[lastId] ^ 0x01);
+        for (const auto& [at, value] : {std::pair{bytes.size() - 4, '\xFF'}, // a text number past the texts
+                                       std::pair{bytes.size() - 9, '\xFF'}}) { // stray null bits
+            QByteArray damaged = bytes;
+            damaged[at] = value;
+            resealHeader(damaged);
+            writeAll(bad, damaged);
+            QVERIFY_THROWS_EXCEPTION(DataSetError, mine.root.loadFromFile(bad));
+            QCOMPARE(mine.dump(), intact);
+        }
 
         Register other;
         other.fill(3);

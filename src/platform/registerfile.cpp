@@ -404,6 +404,7 @@ struct Reader {
     // What reading one table's rows needs, worked out once per load.
     struct TableShape {
         std::vector<quint8> valueBytes; // per null-bits byte and value: bytes the set fields take
+        std::vector<quint8> checked;    // per null-bits byte: the fields whose values are checked
         RowArena arena;                 // the load's rows of this table, freed as blocks
     };
     std::vector<TableShape> shapes;
@@ -417,6 +418,13 @@ struct Reader {
             const size_t bitmap = (s.fields.size() + 7) / 8;
             auto& sizes = shapes[t].valueBytes;
             sizes.assign(bitmap * 256, 0);
+            auto& checked = shapes[t].checked;
+            checked.assign(bitmap, 0);
+            for (size_t f = 0; f < s.fields.size(); ++f) {
+                const FieldType type = s.fields[f].type;
+                if (type == FieldType::Boolean || type == FieldType::String || type == FieldType::Memo)
+                    checked[f / 8] = quint8(checked[f / 8] | (1u << (f % 8)));
+            }
             for (size_t j = 0; j < bitmap; ++j)
                 for (int bits = 0; bits < 256; ++bits)
                     for (int k = 0; k < 8; ++k)
@@ -501,6 +509,10 @@ struct Reader {
             const uchar* p = in.take(size);
             if (p[bitmap - 1] & strayMask)
                 throw Damaged{QStringLiteral("stray null bits")};
+            if constexpr (!Build) {
+                checkLeafRow(s, shape, p, bitmap, ids);
+                continue;
+            }
             uchar* b = newRow<Build>(s, shape, serial++, out, scratch);
             std::memcpy(b + s.nullOffset, p, bitmap);
             const uchar* v = p + bitmap;
@@ -538,6 +550,32 @@ struct Reader {
                     }
                 }
             }
+        }
+    }
+
+    // The checks of one row, nothing built: only the Booleans and the text numbers have
+    // values to check, found through the sizes of the fields before them.
+    void checkLeafRow(const TableSchema& s, const TableShape& shape, const uchar* p, size_t bitmap,
+                      const std::vector<quint32>& ids) {
+        bytesChecked += s.rowSize() + sizeof(RowData*);
+        const quint8* sizes = shape.valueBytes.data();
+        size_t before = bitmap;
+        for (size_t j = 0; j < bitmap; ++j) {
+            const unsigned bits = p[j];
+            for (unsigned m = bits & shape.checked[j]; m != 0; m &= m - 1) {
+                const int k = std::countr_zero(m);
+                const uchar* v = p + before + sizes[j * 256 + (bits & ((1u << k) - 1))];
+                if (s.fields[j * 8 + size_t(k)].type == FieldType::Boolean) {
+                    if (*v > 1)
+                        throw Damaged{QStringLiteral("bad boolean")};
+                } else {
+                    quint32 number;
+                    std::memcpy(&number, v, 4);
+                    if (number >= ids.size())
+                        throw Damaged{QStringLiteral("bad text number")};
+                }
+            }
+            before += sizes[j * 256 + bits];
         }
     }
 

@@ -50,13 +50,27 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     g_edit->setStoredText(stored);
     for (const QChar c : keys) {
         switch (c.unicode()) {
-        case 1: press(Qt::Key_Backspace); break;
-        case 2: press(Qt::Key_Delete); break;
-        case 3: press(Qt::Key_Home); break;
-        case 4: press(Qt::Key_End); break;
-        case 5: press(Qt::Key_Left); break;
-        case 6: press(Qt::Key_Right); break;
-        default: press(Qt::Key_unknown, QString(c)); break;
+        case 1:
+            press(Qt::Key_Backspace);
+            break;
+        case 2:
+            press(Qt::Key_Delete);
+            break;
+        case 3:
+            press(Qt::Key_Home);
+            break;
+        case 4:
+            press(Qt::Key_End);
+            break;
+        case 5:
+            press(Qt::Key_Left);
+            break;
+        case 6:
+            press(Qt::Key_Right);
+            break;
+        default:
+            press(Qt::Key_unknown, QString(c));
+            break;
         }
     }
     if (g_edit->hasMask() && g_edit->text().size() != EditMask(mask).length())
