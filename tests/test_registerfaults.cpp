@@ -8,6 +8,7 @@
 
 #include "platform/dataset.h"
 #include "platform/datasetprivate.h"
+#include "support/registerbytes.h"
 #include "support/tablerows.h"
 
 #include <QTemporaryDir>
@@ -101,36 +102,6 @@ struct Register {
                timer.d_func()->schema->liveRows;
     }
 };
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-quint32 crc32(const char* p, qsizetype n) {
-    quint32 c = 0xFFFFFFFFu;
-    for (qsizetype i = 0; i < n; ++i) {
-        c ^= uchar(p[i]);
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    }
-    return ~c;
-}
-
-void resealHeader(QByteArray& file) {
-    const quint64 payload = quint64(file.size() - 32);
-    std::memcpy(file.data() + 16, &payload, 8);
-    const quint32 crc = crc32(file.constData() + 32, file.size() - 32);
-    std::memcpy(file.data() + 24, &crc, 4);
-    const quint32 headerCrc = crc32(file.constData(), 28);
-    std::memcpy(file.data() + 28, &headerCrc, 4);
-}
 
 int modeOf(const QString& path) {
     struct stat st {};
@@ -263,7 +234,7 @@ private slots:
         // Damage with a checksum that fits: the first reading must find it all the same.
         bytes[lastId] = char(bytes[lastId] ^ 0x01);
         for (const auto& [at, value] : {std::pair{bytes.size() - 4, '\xFF'}, // a text number past the texts
-                                       std::pair{bytes.size() - 9, '\xFF'}}) { // stray null bits
+                                        std::pair{bytes.size() - 9, '\xFF'}}) { // stray null bits
             QByteArray damaged = bytes;
             damaged[at] = value;
             resealHeader(damaged);

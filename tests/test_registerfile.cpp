@@ -2,6 +2,7 @@
 // tables in memory stay as they were), and saves that fail without harming the old file.
 
 #include "platform/dataset.h"
+#include "support/registerbytes.h"
 #include "support/tablerows.h"
 
 #include <QRandomGenerator>
@@ -89,40 +90,6 @@ bool refusedUntouched(DataSet& root, const QString& path, const QString& reason 
         return e.message().contains(reason) && dump(root) == before;
     }
     return false;
-}
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-quint32 crc32(const char* p, qsizetype n) {
-    quint32 c = 0xFFFFFFFFu;
-    for (qsizetype i = 0; i < n; ++i) {
-        c ^= uchar(p[i]);
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    }
-    return ~c;
-}
-
-// Gives a mutated file a consistent header again, so the reader's structural checks (not
-// only the checksum) are what must refuse it.
-void resealHeader(QByteArray& file) {
-    if (file.size() < 32)
-        return;
-    const quint64 payload = quint64(file.size() - 32);
-    std::memcpy(file.data() + 16, &payload, 8);
-    const quint32 crc = crc32(file.constData() + 32, file.size() - 32);
-    std::memcpy(file.data() + 24, &crc, 4);
-    const quint32 headerCrc = crc32(file.constData(), 28);
-    std::memcpy(file.data() + 28, &headerCrc, 4);
 }
 
 } // namespace

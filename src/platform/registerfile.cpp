@@ -486,20 +486,30 @@ struct Reader {
         }
     }
 
-    // Rows without nested tables, most of a register: each row's bytes are taken at once
-    // (the null bits say how many) and only the fields that have a value are visited.
-    template <bool Build> void readLeafList(In& in, int table, std::vector<RowData*>* out) {
+    struct ListStart {
+        TableSchema& schema;
+        TableShape& shape;
+        size_t fields;
+        size_t bitmap; // bytes of null bits
+        quint32 rows;
+        quint64 serial; // of the first row
+    };
+    template <bool Build> ListStart startList(In& in, int table, std::vector<RowData*>* out) {
         TableSchema& s = *tables[size_t(table)];
-        TableShape& shape = shapes[size_t(table)];
-        const size_t nf = s.fields.size();
-        const size_t bitmap = (nf + 7) / 8;
+        const size_t bitmap = (s.fields.size() + 7) / 8;
         const quint32 n = rowCount(in, s, bitmap);
         if constexpr (Build)
             out->reserve(out->size() + n);
+        return {s, shapes[size_t(table)], s.fields.size(), bitmap, n, Build ? datastore::takeSerials(n) : 0};
+    }
+
+    // Rows without nested tables, most of a register: each row's bytes are taken at once
+    // (the null bits say how many) and only the fields that have a value are visited.
+    template <bool Build> void readLeafList(In& in, int table, std::vector<RowData*>* out) {
+        auto [s, shape, nf, bitmap, n, serial] = startList<Build>(in, table, out);
         const auto& ids = strings[size_t(table)];
         const quint8* sizes = shape.valueBytes.data();
         const uchar strayMask = nf % 8 ? uchar(0xFF << (nf % 8)) : 0;
-        quint64 serial = Build ? datastore::takeSerials(n) : 0;
         std::vector<uchar> scratch;
         for (quint32 r = 0; r < n; ++r) {
             const uchar* bits = in.peek(bitmap);
@@ -580,16 +590,9 @@ struct Reader {
     }
 
     template <bool Build> void readMasterList(In& in, int table, std::vector<RowData*>* out) {
-        TableSchema& s = *tables[size_t(table)];
-        TableShape& shape = shapes[size_t(table)];
-        const size_t nf = s.fields.size();
-        const size_t bitmap = (nf + 7) / 8;
-        const quint32 n = rowCount(in, s, bitmap);
-        if constexpr (Build)
-            out->reserve(out->size() + n);
+        auto [s, shape, nf, bitmap, n, serial] = startList<Build>(in, table, out);
         const auto& ids = strings[size_t(table)];
         const auto& kids = children[size_t(table)];
-        quint64 serial = Build ? datastore::takeSerials(n) : 0;
         std::vector<uchar> scratch;
         for (quint32 r = 0; r < n; ++r) {
             uchar* b = newRow<Build>(s, shape, serial++, out, scratch);
