@@ -4,6 +4,7 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <bit>
 #include <cstdlib>
 #include <new>
 
@@ -21,9 +22,13 @@ void TableSchema::layOut() {
     nullOffset = offset;
     rowBytes = offset + quint32((fields.size() + 7) / 8);
     textFields.clear();
-    for (size_t f = 0; f < fields.size(); ++f)
-        if (fields[f].type == FieldType::String || fields[f].type == FieldType::Memo)
+    textMask.assign((fields.size() + 7) / 8, 0);
+    for (size_t f = 0; f < fields.size(); ++f) {
+        if (fields[f].type == FieldType::String || fields[f].type == FieldType::Memo) {
             textFields.push_back(int(f));
+            textMask[f / 8] = quint8(textMask[f / 8] | (1u << (f % 8)));
+        }
+    }
 }
 
 quint32 TableSchema::rowSize() const {
@@ -126,14 +131,16 @@ RowData* allocRow(TableSchema& schema) {
 }
 
 void countTexts(TableSchema& schema, const uchar* b, int delta) {
-    for (int f : schema.textFields) {
-        if (!hasValue(schema, b, f))
-            continue;
-        const quint32 id = cell<quint32>(schema, b, f);
-        if (delta > 0)
-            schema.pool.use(id);
-        else
-            schema.pool.unuse(id);
+    // Only the text fields that have a value: their bits in the null bits.
+    const uchar* bits = b + schema.nullOffset;
+    for (size_t j = 0; j < schema.textMask.size(); ++j) {
+        for (unsigned m = bits[j] & schema.textMask[j]; m != 0; m &= m - 1) {
+            const quint32 id = cell<quint32>(schema, b, int(j * 8) + std::countr_zero(m));
+            if (delta > 0)
+                schema.pool.use(id);
+            else
+                schema.pool.unuse(id);
+        }
     }
 }
 

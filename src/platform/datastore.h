@@ -144,6 +144,7 @@ struct TableSchema {
     std::vector<std::shared_ptr<TableSchema>> nested; // per field; set for Nested fields only
     std::vector<int> nestedFields;                    // indexes of the Nested fields
     std::vector<int> textFields;                      // indexes of the String and Memo fields
+    std::vector<quint8> textMask;                     // per null-bits byte: its text fields
     quint32 rowBytes = 0;                             // cells + null bits
     quint32 nullOffset = 0;
     StringPool pool;
