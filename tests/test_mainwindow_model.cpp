@@ -1,6 +1,8 @@
 // The main window with the program's data module and connection form: opening installations
 // of every model, the save and exit paths, and the live-status stop.
 
+#include "app/appwiring.h"
+#include "app/splash.h"
 #include "link/comset.h"
 #include "link/tracewindow.h"
 #include "link/websockets.h"
@@ -79,6 +81,9 @@ private slots:
         QCOMPARE(C_NUM_OUTPUTS_TOTAL, outputs);
         QVERIFY(f.isVisible());
         QCOMPARE(f.PageControl->activePageIndex(), 0);
+        // Every page opens at its top, not on the rows a new installation appended last.
+        for (DataSet* t : {DM->CDSet_Utenti, DM->CDSet_Ingressi, DM->CDSet_Time_Day, DM->CDSet_Time_Timers})
+            QCOMPARE(t->recNo(), 1);
         QVERIFY(f.PageControl->tabVisible(14)); // "PSTN"
         QVERIFY(!ShortList);
     }
@@ -181,6 +186,50 @@ private slots:
         const CloudEndpoint ep = TComSet::cloudEndpointHook();
         QCOMPARE(ep.host, QStringLiteral("relay.example"));
         QCOMPARE(ep.port, quint16(8443));
+    }
+
+    // A relay address typed with its port in the host field, or a port that is no port, is refused
+    // before any connection, with a message about the setting: the connection form reads the
+    // page "PARAMETRI DI RETE".
+    void cloudAddressMistakesAreRefusedBeforeConnecting_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("port in the host field") << "relay.example:8443"
+                                                << "443"
+                                                << "indirizzo del server cloud non valido";
+        QTest::newRow("port with a letter") << "relay.example"
+                                            << "84a3"
+                                            << "porta del server cloud non valida";
+        QTest::newRow("port out of range") << "relay.example"
+                                           << "70000"
+                                           << "porta del server cloud non valida";
+    }
+    void cloudAddressMistakesAreRefusedBeforeConnecting() {
+        QFETCH(QString, host);
+        QFETCH(QString, port);
+        QFETCH(QString, problem);
+        createDataModule();
+        TComSet form;
+        ComSet = &form;
+        TForm6 f;
+        DM->AddDataSet(6);
+        wireTransferToModel();
+        wireLinkToApp();
+        f.TabSheet27->Edit2->setText(host);
+        f.TabSheet27->Edit3->setText(port);
+        form.ComboBox1->setCurrentIndex(form.ComboBox1->findText(TComSet::RemoteManagement));
+        BoxAnswerer boxes;
+        form.ConnectClick();
+        QVERIFY(!form.IsConnecting() && !form.IsLinkOpen());
+        QVERIFY(!TSplash::currentWaitWindow()); // no attempt was started
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY2(boxes.texts()[0].startsWith(QStringLiteral("Collegamento cloud non avviato: ") + problem),
+                 qPrintable(boxes.texts()[0]));
+        ComSet = nullptr;
+        TComSet::waitWindowHooks = {};
+        TComSet::cloudCredentialsHook = {};
+        ModelAccess = TransferModelAccess{};
     }
 
     void saveWritesTheRegisterAtOnce() {

@@ -19,7 +19,11 @@ public:
         WrongChecksum, // the reply's checksum is off by one
         Garbage,       // bytes that contain no frame
         WrongPart,     // a well-formed reply to another part
-        DropLink       // the line goes dead (the pty master is closed)
+        DropLink,      // the line goes dead (the pty master is closed)
+        EmptyReply,    // a read is answered without its data
+        StrayStx,      // a lone 0x02 and a start announcing 64 bytes that never come, then the reply
+        Echo,          // the line echoes the request before the reply
+        NoiseBurst     // hundreds of noise bytes and the reply in one write
     };
 
     PanelCore();
@@ -52,6 +56,7 @@ public:
 
 private:
     QByteArray replyData(const PanelFrame& request);
+    static QByteArray noiseBefore(Failure mode, const PanelFrame& request);
 
     mutable QMutex m_mutex;
     int m_model = 1;
@@ -81,6 +86,7 @@ public:
     void setPacing(bool on) { m_pacing = on; }
     void dropLink(); // closes the master side now, as an unplugged adapter
     bool linkDropped() const { return m_dropped; }
+    bool lineDead() const { return m_lineDead; } // the answering thread has closed the line
 
 private:
     void run();
@@ -92,4 +98,5 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_pacing{false};
     std::atomic<bool> m_dropped{false};
+    std::atomic<bool> m_lineDead{false};
 };
