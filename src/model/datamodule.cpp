@@ -390,7 +390,8 @@ int TDM::rowCapOf(const DataSet* table, const ModelDimensions& d) const {
 
 // A register file may hold no more rows under one master row than an installation of the
 // largest model has, so that a damaged or hostile file is refused before its rows are built.
-// The link tables have no fixed count: one row per thing they can link is their bound.
+// The link tables have no fixed count: twice the things they can link bounds them with room
+// to spare (a register that no longer loads would be far worse than a few rows too many).
 void TDM::installFileRowLimits() {
     for (DataSet* t : m_tables) {
         int limit = 0;
@@ -398,11 +399,11 @@ void TDM::installFileRowLimits() {
             const ModelDimensions& d = *modelDimensions(type);
             int cap = rowCapOf(t, d);
             if (t == CDSet_InLink || t == CDSet_Zone || t == CDSet_ZoneRadio)
-                cap = d.inputsTotal + 1; // the radio inputs' list also has its "no input" row
+                cap = 2 * (d.inputsTotal + 1); // the radio inputs' list also has its "no input" row
             else if (t == CDSet_UserLink)
-                cap = d.users;
+                cap = 2 * d.users;
             else if (t == CDSet_Partial)
-                cap = d.partitions;
+                cap = 2 * d.partitions;
             limit = std::max(limit, cap);
         }
         t->setFileRowLimit(limit);
