@@ -43,8 +43,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     m.validate(display);
     // Whatever a stored value was, once stored back from what is shown it no longer changes
     // by being shown and stored again.
+    // (A mask whose literal is a blank cannot tell that literal from an empty position in a
+    // stored value, where both are spaces; no mask of the program has one.)
+    bool blankLiteral = false;
+    for (int pos = 0; pos < m.length(); ++pos)
+        blankLiteral |= m.isLiteral(pos) && (m.literalAt(pos) == u' ' || m.literalAt(pos) == m.blank());
     const QString back = m.storedValue(display);
-    if (m.storedValue(m.displayText(back)) != back)
+    if (!blankLiteral && m.storedValue(m.displayText(back)) != back)
         std::abort();
 
     g_edit->setEditMask(mask);
