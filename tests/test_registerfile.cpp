@@ -286,7 +286,6 @@ private slots:
         }
         qInfo("%d of 3000 mutated files were still valid registers; %lld ms", loaded,
               qint64(clock.elapsed()));
-        QVERIFY(clock.elapsed() < 15000);
     }
 
     void failedSaveKeepsTheOldFile() {
