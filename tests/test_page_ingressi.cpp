@@ -81,12 +81,9 @@ private slots:
         TForm6::setProcessExit([](int) {});
     }
     void cleanup() {
-        QStringList boxes = window ? window->close() : QStringList();
-        window.reset();
+        const QStringList boxes = closeWindowAndBoxes(window, anyBox);
         form = nullptr;
         page = nullptr;
-        boxes += anyBox->texts();
-        anyBox.reset();
         QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join(QLatin1Char('|'))));
     }
 

@@ -81,10 +81,7 @@ private slots:
         TForm6::setProcessExit([](int) {});
     }
     void cleanup() {
-        QStringList boxes = window ? window->close() : QStringList();
-        window.reset();
-        boxes += anyBox->texts();
-        anyBox.reset();
+        const QStringList boxes = closeWindowAndBoxes(window, anyBox);
         QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join(QLatin1Char('|'))));
     }
 

@@ -109,3 +109,15 @@ struct OpenWindow {
         QTest::mouseClick(grid->viewport(), button, {}, r.center());
     }
 };
+
+// The end of a test that may have opened the real window: closes `window` when open, frees
+// `anyBox` (the answerer of the boxes outside a window) and gives the texts of every box both
+// answered.
+inline QStringList closeWindowAndBoxes(std::unique_ptr<OpenWindow>& window,
+                                       std::unique_ptr<BoxAnswerer>& anyBox) {
+    QStringList boxes = window ? window->close() : QStringList();
+    window.reset();
+    boxes += anyBox->texts();
+    anyBox.reset();
+    return boxes;
+}
