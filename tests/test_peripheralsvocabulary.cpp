@@ -68,16 +68,12 @@ class TestPeripheralsVocabulary : public QObject {
 
 private slots:
     void cleanup() {
-        const QStringList shown = fx ? fx->boxes.texts() : QStringList();
+        const QStringList shown = fx ? fx->close() : QStringList();
         fx.reset();
         QVERIFY2(shown.isEmpty(), qPrintable(shown.join(QLatin1Char('|'))));
     }
 
-    void pagesShowEveryModelsRows_data() {
-        QTest::addColumn<int>("type");
-        for (int type = 1; type <= 6; ++type)
-            QTest::addRow("model %d", type) << type;
-    }
+    void pagesShowEveryModelsRows_data() { OpenWindow::addModelRows("eightPartitions"); }
     void pagesShowEveryModelsRows() {
         QFETCH(int, type);
         open(type, Sheet::Expansions);
