@@ -12,6 +12,7 @@
 #include "ui/pages/cellfaces.h"
 #include "ui/pages/pagegrids.h"
 
+#include <QEvent>
 #include <QGroupBox>
 #include <QPainter>
 #include <QSplitter>
@@ -46,6 +47,27 @@ bool isFlag(const QString& field) {
 bool isTerminal(const QString& field) {
     return field == QLatin1String("_M1") || field == QLatin1String("_M2");
 }
+
+// Refits a grid from its columns' minimum widths each time it is shown: widths fitted while its
+// sheet was hidden (at a size it never has on screen) would otherwise be shrunk back, and the
+// fitting's rounding can then leave the columns a pixel wider than the grid.
+class RefitOnShow : public QObject {
+public:
+    explicit RefitOnShow(DBGrid& grid) : QObject(&grid) { grid.installEventFilter(this); }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            QMetaObject::invokeMethod(
+                this,
+                [grid = static_cast<DBGrid*>(watched)] {
+                    for (int c = 0; c < grid->columnCount(); ++c)
+                        if (const Field* f = grid->column(c).field(); f && f->tag > 0)
+                            grid->column(c).setWidth(f->tag);
+                    FixDBGridColumnsWidth(grid);
+                },
+                Qt::QueuedConnection);
+        return false;
+    }
+};
 
 QSplitter* makeSplitter(const char* name, Qt::Orientation orientation, QWidget* parent) {
     auto* s = new QSplitter(orientation, parent);
@@ -162,6 +184,7 @@ void TPagePeriferiche::wireGrid(DBGrid& grid) {
     grid.onCellClick = [this, g](DBGridColumn& column) { DBGridExpCellClick(*g, column); };
     connect(g, &DBGrid::currentCellChanged, this, [this, g] { updateEditing(*g); });
     CellFaces::widenToTitles(grid);
+    new RefitOnShow(grid);
 }
 
 // ---- painting ---------------------------------------------------------------------------
