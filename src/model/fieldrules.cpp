@@ -6,6 +6,7 @@
 #include "model/dimensions.h"
 #include "model/lang.h"
 #include "model/transferflags.h"
+#include "platform/cp1252.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 
@@ -183,6 +184,14 @@ void TDM::installRules() {
         const Field& id = words->fieldByName(QStringLiteral("_ID"));
         rewriteMessageCopies(id.isNull() ? words->recNo() - 1 : id.asInteger(), f.asString());
         ShortList = false; // the panel's vocabulary no longer matches
+    };
+    // The panel stores its words in Windows-1252: a character it cannot hold is refused
+    // rather than sent as '?'.
+    CDSet_Messaggi->fieldByName(QStringLiteral("_Messaggio")).onValidate = [](Field& f) {
+        for (const QChar c : f.asString())
+            if (windows1252Byte(c) < 0)
+                throw DataSetError(
+                    QStringLiteral("Il carattere \"%1\" non può far parte di un vocabolo.").arg(c));
     };
 
     // Scheduler.

@@ -322,7 +322,8 @@ void buildUsersPartitionsGroups(TDM& dm) {
 
     Table(dm.CDSet_Messaggi)
         .integer("_ID", "N°")
-        .text("_Messaggio", 16, "MESSAGGIO", ">CCCCCCCCCCCCCCCC;1;_");
+        // Up to 16 characters, upper case; a shorter word is a word too.
+        .text("_Messaggio", 16, "MESSAGGIO", ">cccccccccccccccc;1;_");
 }
 
 void buildPhonesAndPeripherals(TDM& dm) {

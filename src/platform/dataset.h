@@ -31,6 +31,10 @@ public:
     QString message() const { return QString::fromStdString(what()); }
 };
 
+// The text of a date and time as every DateTime field shows it (the locale's short date with a
+// four-digit year, then the long time) and as filter literals on such fields are read back.
+QString DateTimeText(const QDateTime& dt);
+
 enum class FieldType : quint8 {
     String,   // text of a given size (characters)
     Integer,  // 32-bit signed

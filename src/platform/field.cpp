@@ -444,3 +444,7 @@ bool DataSet::booleanAt(int recNo, int fieldIndex) const {
     field(fieldIndex);
     return d->booleanOf(d->bytesAt(recNo), fieldIndex);
 }
+
+QString DateTimeText(const QDateTime& dt) {
+    return datastore::formatDateTime(dt);
+}

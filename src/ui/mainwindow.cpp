@@ -277,6 +277,7 @@ void TForm6::createPages() {
     addPage(pc, TabSheet27, "PARAMETRI DI RETE", 16);
     addPage(pc, TabSheet28, "EDITA VOCABOLI", 17);
     addPage(pc, TabSheet43, "PRIORITà VETTORI", 18);
+    TabSheet31->attach(*this);
     connect(PageControl, &TPageControl::changed, this, &TForm6::PageControlChange);
     setCentralWidget(GroupBox3);
 }
