@@ -2,6 +2,7 @@
 
 #include "model/datamodule.h"
 #include "platform/dataset.h"
+#include "transfer/codec.h"
 #include "transfer/transferhooks.h"
 
 namespace {
@@ -39,4 +40,5 @@ void wireTransferToModel() {
     ModelAccess.panelId = [] { return rootText("_Net_CloudName").trimmed(); };
     ModelAccess.inputNames = [] { return namesOf(DM ? DM->CDSet_Ingressi : nullptr); };
     ModelAccess.outputNames = [] { return namesOf(DM ? DM->CDSet_Uscite : nullptr); };
+    installPanelCodec();
 }
