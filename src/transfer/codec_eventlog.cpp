@@ -2,10 +2,10 @@
 //   0 event code (0: a free slot, skipped), 1 argument, 2 category 1..4, 3 read flag 0/1,
 //   4..5 year (four digits, big-endian), 6 month, 7 day, 8 hour, 9 minute, 10 second,
 //   11..15 zero.
+#include "transfer/codec_eventlog.h"
 #include "model/datamodule.h"
 #include "platform/dataset.h"
 #include "transfer/codec.h"
-#include "transfer/codec_eventlog.h"
 #include "transfer/codec_staging.h"
 #include "transfer/commands.h"
 
@@ -78,7 +78,9 @@ void applyLog(int, const QByteArray& stream) {
             shade = !shade; // consecutive days alternate
         lastDay = e.when.date();
         log.append();
-        auto set = [&](const char* field, const QVariant& v) { log.fieldByName(QLatin1String(field)).setValue(v); };
+        auto set = [&](const char* field, const QVariant& v) {
+            log.fieldByName(QLatin1String(field)).setValue(v);
+        };
         set("_ID", ++id);
         set("_IDEvento", e.code);
         set("_Arg", e.arg);
@@ -111,17 +113,47 @@ void applyLog(int, const QByteArray& stream) {
 
 EventKind eventKind(int code) {
     switch (code) {
-    case 1: case 2: case 36:
+    case 1:
+    case 2:
+    case 36:
         return EventKind::Partition;
-    case 3: case 10: case 14: case 17: case 18: case 20: case 24: case 35:
+    case 3:
+    case 10:
+    case 14:
+    case 17:
+    case 18:
+    case 20:
+    case 24:
+    case 35:
         return EventKind::Input;
-    case 9: case 21: case 22: case 28: case 29: case 30: case 38:
+    case 9:
+    case 21:
+    case 22:
+    case 28:
+    case 29:
+    case 30:
+    case 38:
         return EventKind::User;
-    case 13: case 23:
+    case 13:
+    case 23:
         return EventKind::Parameters;
-    case 15: case 16: case 19: case 25: case 26: case 27: case 31: case 32: case 33: case 34: case 46: case 47:
+    case 15:
+    case 16:
+    case 19:
+    case 25:
+    case 26:
+    case 27:
+    case 31:
+    case 32:
+    case 33:
+    case 34:
+    case 46:
+    case 47:
         return EventKind::Peripheral;
-    case 48: case 49: case 50: case 51:
+    case 48:
+    case 49:
+    case 50:
+    case 51:
         return EventKind::Radio;
     default:
         return EventKind::System;
@@ -135,21 +167,50 @@ QString eventCategoryText(int category) {
 
 QString eventText(int code) {
     static const QHash<int, const char*> texts = {
-        {1, "INSERIMENTO PARZIALE"},       {2, "DISINSERIMENTO PARZIALE"},   {3, "ALLARME INGRESSO"},
-        {4, "ACCENSIONE CENTRALE"},        {5, "RESET EVENTI"},              {6, "RESET GENERALE"},
-        {7, "PROGRAMMAZIONE LOCALE"},      {8, "TELEGESTIONE"},              {9, "CODICE UTENTE"},
-        {10, "TAMPER INGRESSO"},           {11, "TAMPER CENTRALE"},          {12, "TAMPER LINEA"},
-        {13, "MANCANZA RETE 230V"},        {14, "ESCLUSIONE INGRESSO"},      {15, "TAMPER TASTIERA"},
-        {16, "TAMPER ESPANSIONE"},         {17, "RIPRISTINO INGRESSO"},      {18, "INCLUSIONE INGRESSO"},
-        {19, "GUASTO PERIFERICA"},         {20, "ALLARME 24H"},              {21, "INSERIMENTO DA UTENTE"},
-        {22, "DISINSERIMENTO DA UTENTE"},  {23, "BATTERIA BASSA"},           {24, "RIPRISTINO TAMPER INGRESSO"},
-        {25, "TAMPER PRESA"},              {26, "PERIFERICA ASSENTE"},       {27, "RIPRISTINO PERIFERICA"},
-        {28, "CODICE ERRATO"},             {29, "COERCIZIONE"},              {30, "PANICO"},
-        {31, "GUASTO GSM"},                {32, "MANCANZA CAMPO GSM"},       {33, "GUASTO MODULO LAN"},
-        {34, "RIPRISTINO MODULO LAN"},     {35, "AUTOESCLUSIONE INGRESSO"},  {36, "MANCATO INSERIMENTO"},
-        {37, "TEST PERIODICO"},            {38, "ATTIVAZIONE USCITA"},       {46, "GUASTO ESPANSIONE RADIO"},
-        {47, "RIPRISTINO ESPANSIONE RADIO"}, {48, "TAMPER DISPOSITIVO RADIO"}, {49, "BATTERIA DISPOSITIVO RADIO"},
-        {50, "SUPERVISIONE DISPOSITIVO RADIO"}, {51, "RIPRISTINO DISPOSITIVO RADIO"},
+        {1, "INSERIMENTO PARZIALE"},
+        {2, "DISINSERIMENTO PARZIALE"},
+        {3, "ALLARME INGRESSO"},
+        {4, "ACCENSIONE CENTRALE"},
+        {5, "RESET EVENTI"},
+        {6, "RESET GENERALE"},
+        {7, "PROGRAMMAZIONE LOCALE"},
+        {8, "TELEGESTIONE"},
+        {9, "CODICE UTENTE"},
+        {10, "TAMPER INGRESSO"},
+        {11, "TAMPER CENTRALE"},
+        {12, "TAMPER LINEA"},
+        {13, "MANCANZA RETE 230V"},
+        {14, "ESCLUSIONE INGRESSO"},
+        {15, "TAMPER TASTIERA"},
+        {16, "TAMPER ESPANSIONE"},
+        {17, "RIPRISTINO INGRESSO"},
+        {18, "INCLUSIONE INGRESSO"},
+        {19, "GUASTO PERIFERICA"},
+        {20, "ALLARME 24H"},
+        {21, "INSERIMENTO DA UTENTE"},
+        {22, "DISINSERIMENTO DA UTENTE"},
+        {23, "BATTERIA BASSA"},
+        {24, "RIPRISTINO TAMPER INGRESSO"},
+        {25, "TAMPER PRESA"},
+        {26, "PERIFERICA ASSENTE"},
+        {27, "RIPRISTINO PERIFERICA"},
+        {28, "CODICE ERRATO"},
+        {29, "COERCIZIONE"},
+        {30, "PANICO"},
+        {31, "GUASTO GSM"},
+        {32, "MANCANZA CAMPO GSM"},
+        {33, "GUASTO MODULO LAN"},
+        {34, "RIPRISTINO MODULO LAN"},
+        {35, "AUTOESCLUSIONE INGRESSO"},
+        {36, "MANCATO INSERIMENTO"},
+        {37, "TEST PERIODICO"},
+        {38, "ATTIVAZIONE USCITA"},
+        {46, "GUASTO ESPANSIONE RADIO"},
+        {47, "RIPRISTINO ESPANSIONE RADIO"},
+        {48, "TAMPER DISPOSITIVO RADIO"},
+        {49, "BATTERIA DISPOSITIVO RADIO"},
+        {50, "SUPERVISIONE DISPOSITIVO RADIO"},
+        {51, "RIPRISTINO DISPOSITIVO RADIO"},
     };
     const char* t = texts.value(code, nullptr);
     return t ? QString::fromLatin1(t) : QStringLiteral("EVENTO %1").arg(code);
@@ -169,7 +230,8 @@ QString eventObjectText(int code, int arg) {
     case EventKind::User:
         return named("UTENTE", arg, DM ? DM->CDSet_Utenti : nullptr);
     case EventKind::Radio:
-        return arg == 0 ? QStringLiteral("-") : named("DISPOSITIVO", arg, DM ? DM->CDSet_DeviceRadio : nullptr);
+        return arg == 0 ? QStringLiteral("-")
+                        : named("DISPOSITIVO", arg, DM ? DM->CDSet_DeviceRadio : nullptr);
     default:
         return arg == 0 ? QStringLiteral("-") : QString::number(arg);
     }

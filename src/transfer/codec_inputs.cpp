@@ -18,15 +18,19 @@ QStringList phoneKinds() {
 void installInputsCodec() {
     using namespace Lang;
     installLayout({CmdIngressiTipo,
-                   {inputs({sign("_TipoIngresso", [] { return ListaTipoIngresso_TAVEK_MIRUN; },
-                                 [] { return ListaTipoIngressoSegni_TAVEK_MIRUN; })})}});
+                   {inputs({sign(
+                       "_TipoIngresso", [] { return ListaTipoIngresso_TAVEK_MIRUN; },
+                       [] { return ListaTipoIngressoSegni_TAVEK_MIRUN; })})}});
     installLayout({7,
-                   {inputs({sign("_FuncIngresso", [] { return ListaFunzioniIngresso; },
-                                 [] { return ListaFunzioniIngressoSegni; }),
-                            sign("_AttSirIngresso", [] { return ListaSirenaIngresso; },
-                                 [] { return ListaSirenaIngressoSegni; }),
-                            sign("_TipoNc", [] { return ListaPolaritaIngressi; },
-                                 [] { return ListaPolaritaIngressiSegni; })})}});
+                   {inputs({sign(
+                                "_FuncIngresso", [] { return ListaFunzioniIngresso; },
+                                [] { return ListaFunzioniIngressoSegni; }),
+                            sign(
+                                "_AttSirIngresso", [] { return ListaSirenaIngresso; },
+                                [] { return ListaSirenaIngressoSegni; }),
+                            sign(
+                                "_TipoNc", [] { return ListaPolaritaIngressi; },
+                                [] { return ListaPolaritaIngressiSegni; })})}});
     installLayout({8, {inputs({name("_Nome")})}, 1});
     installLayout({9, {inputs({bits("_Pz", 1, 8)})}});
     installLayout({10,
@@ -35,11 +39,12 @@ void installInputsCodec() {
     installLayout({11,
                    {inputs({wordIndex("_IMsg1", "_Msg1"), wordIndex("_IMsg2", "_Msg2"),
                             wordIndex("_IMsg3", "_Msg3"), wordIndex("_IMsg4", "_Msg4")})}});
-    std::vector<FieldSpec> options{bitsOf({QStringLiteral("_Test"), QStringLiteral("_BloccoEx"),
-                                           QStringLiteral("_AutoEx"), QStringLiteral("_BuzzTast"),
-                                           QStringLiteral("_Reinclusion")})};
+    std::vector<FieldSpec> options{
+        bitsOf({QStringLiteral("_Test"), QStringLiteral("_BloccoEx"), QStringLiteral("_AutoEx"),
+                QStringLiteral("_BuzzTast"), QStringLiteral("_Reinclusion")})};
     for (int tel = 1; tel <= 8; ++tel)
-        options.push_back(position(QByteArray("_TipoChiamataTel" + QByteArray::number(tel)).constData(), phoneKinds));
+        options.push_back(
+            position(QByteArray("_TipoChiamataTel" + QByteArray::number(tel)).constData(), phoneKinds));
     options.push_back(name("_LinkUser"));
     options.push_back(text("_FPT_AllZona", 2));
     options.push_back(text("_FPT_RipAllZona", 2));

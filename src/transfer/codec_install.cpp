@@ -26,14 +26,12 @@ void applyCommand(int command, const QByteArray& stream) {
     applyStream(*Layouts[size_t(command)], stream);
 }
 
-template <int N>
-TError encodeThunk(int part, QByteArray& payload) {
+template <int N> TError encodeThunk(int part, QByteArray& payload) {
     payload = streamPart(N, part, encodeCommand);
     return SENDOK;
 }
 
-template <int N>
-TError decodeThunk(int part, const QByteArray& payload) {
+template <int N> TError decodeThunk(int part, const QByteArray& payload) {
     return receivePart(N, part, payload, Layouts[size_t(N)]->streamSize());
 }
 

@@ -60,14 +60,14 @@ using TableFn = DataSet* (*)();
 
 struct FieldSpec {
     Wire wire;
-    QString name;          // the field (Bits: the prefix; Links: the nested field)
-    int size = 1;          // bytes on the wire
-    int min = 0, max = 255; // Number, NumberText
-    ListFn list = nullptr;  // Position, Sign: the texts; Number with a companion: its texts
-    ListFn signs = nullptr; // Sign: the sign codes, position by position
-    QStringList bitFields;  // Bits: the fields, bit 0 first
-    QString companion;      // a text field set from the value when applied (see above)
-    QString flag;           // Links: the Boolean field of a link row
+    QString name;               // the field (Bits: the prefix; Links: the nested field)
+    int size = 1;               // bytes on the wire
+    int min = 0, max = 255;     // Number, NumberText
+    ListFn list = nullptr;      // Position, Sign: the texts; Number with a companion: its texts
+    ListFn signs = nullptr;     // Sign: the sign codes, position by position
+    QStringList bitFields;      // Bits: the fields, bit 0 first
+    QString companion;          // a text field set from the value when applied (see above)
+    QString flag;               // Links: the Boolean field of a link row
     ListFn itemNames = nullptr; // Links: names of the items, for the `_Nome` of a new link row
 };
 
@@ -128,8 +128,7 @@ void installLayout(Layout layout);
 const Layout* layoutOf(int command); // nullptr for a command without a layout
 
 // The tables and lists the layouts refer to.
-template <DataSet* TDM::*Member>
-DataSet* table() {
+template <DataSet* TDM::*Member> DataSet* table() {
     return DM ? DM->*Member : nullptr;
 }
 QStringList inputNames();

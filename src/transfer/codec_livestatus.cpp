@@ -13,10 +13,10 @@
 //   part 6, 61 bytes: a window of 15 800-range devices, record first+1..first+15 (devices
 //     past 112 ignored): byte 0 first (0..111), then 4 bytes each: flags Tamp, Sup, Led1..Led6
 //     (bits 0..7), flag Led7 (bit 0), battery %, signal %
+#include "transfer/codec_livestatus.h"
 #include "link/wiretext.h"
 #include "model/datamodule.h"
 #include "transfer/codec.h"
-#include "transfer/codec_livestatus.h"
 #include "transfer/panelstatus.h"
 
 namespace Codec {

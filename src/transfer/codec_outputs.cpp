@@ -20,21 +20,25 @@ QStringList orEmpty(const QStringList* l) {
 
 void installOutputsCodec() {
     using namespace Lang;
-    installLayout({14,
-                   {outputs({sign("_FunzioneUscita", [] { return orEmpty(ListaFunzioneUscite(model())); },
-                                  [] { return orEmpty(ListaFunzioneUsciteSegni(model())); }),
-                             sign("_CondFunzionamento", [] { return orEmpty(ListaCondFunzioneUscite(model())); },
-                                  [] { return orEmpty(ListaCondFunzioneUsciteSegni(model())); }),
-                             sign("_Polarita", [] { return ListaPolaritaUscite; },
-                                  [] { return ListaPolaritaUsciteSegni; })})}});
+    installLayout(
+        {14,
+         {outputs({sign(
+                       "_FunzioneUscita", [] { return orEmpty(ListaFunzioneUscite(model())); },
+                       [] { return orEmpty(ListaFunzioneUsciteSegni(model())); }),
+                   sign(
+                       "_CondFunzionamento", [] { return orEmpty(ListaCondFunzioneUscite(model())); },
+                       [] { return orEmpty(ListaCondFunzioneUsciteSegni(model())); }),
+                   sign(
+                       "_Polarita", [] { return ListaPolaritaUscite; },
+                       [] { return ListaPolaritaUsciteSegni; })})}});
     installLayout({15, {outputs({name("_Nome")})}, 1});
     installLayout({16,
                    {outputs({hourMinSec("_PulseDuration"), hourMinSec("_PulseDelay"),
                              bitsOf({QStringLiteral("_AutoReset")})})}});
-    installLayout({17,
-                   {outputs({wordIndex("_IMsg1", "_Msg1"), wordIndex("_IMsg2", "_Msg2"),
-                             wordIndex("_IMsg3", "_Msg3"), wordIndex("_IMsg4", "_Msg4"),
-                             bits("_AssociaTel", 1, 8)})}});
+    installLayout(
+        {17,
+         {outputs({wordIndex("_IMsg1", "_Msg1"), wordIndex("_IMsg2", "_Msg2"), wordIndex("_IMsg3", "_Msg3"),
+                   wordIndex("_IMsg4", "_Msg4"), bits("_AssociaTel", 1, 8)})}});
     installLayout({18, {outputs({links("_Uscita_Ingresso", "_Enable", 64, inputNames)})}, 3});
     installLayout({19, {outputs({links("_Uscita_Utente", "_Enable", 64, userNames)})}, 3});
 }

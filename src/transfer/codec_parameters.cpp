@@ -24,8 +24,7 @@ std::vector<FieldSpec> list(std::initializer_list<FieldSpec> fields) {
     return fields;
 }
 
-template <typename... Names>
-std::vector<FieldSpec> each(FieldSpec (*make)(const char*), Names... names) {
+template <typename... Names> std::vector<FieldSpec> each(FieldSpec (*make)(const char*), Names... names) {
     return {make(names)...};
 }
 
@@ -71,19 +70,19 @@ TError decodeClock(int, const QByteArray& payload) {
 } // namespace
 
 void installParametersCodec() {
-    installLayout({36,
-                   {parameters(list({number("_Lunghezza_codici", 0, 1), number("_RicaricaBatteria", 0, 1),
-                                     number("_TipoApprendimento", 0, 1)}) +
-                               each(onOff, "_InserimentoRapido", "_VivaVoce", "_Manutenzione",
-                                    "_VisualizzaStatoImp", "_VisualizzaZone", "_AccettaChiamate",
-                                    "_SquilloPassante") +
-                               list({bits("_Sqk_Local_Pz", 1, 8), bits("_Sqk_Remote_Pz", 1, 8),
-                                     bitsOf({QStringLiteral("_InsVisivo"), QStringLiteral("_InsSonoro"),
-                                             QStringLiteral("_MemVisiva"), QStringLiteral("_MemSonora"),
-                                             QStringLiteral("_Ora_legale")})}) +
-                               each(slot16, "_Sqk_Time", "_CicliAutoesc", "_TimeNo220", "_LifeTestHourStart",
-                                    "_LifeTestMinStart", "_LifeTestDay", "_LifeTestHour", "_LifeTesMin",
-                                    "_DelayEventi", "_SquilliRisposta"))}});
+    installLayout(
+        {36,
+         {parameters(list({number("_Lunghezza_codici", 0, 1), number("_RicaricaBatteria", 0, 1),
+                           number("_TipoApprendimento", 0, 1)}) +
+                     each(onOff, "_InserimentoRapido", "_VivaVoce", "_Manutenzione", "_VisualizzaStatoImp",
+                          "_VisualizzaZone", "_AccettaChiamate", "_SquilloPassante") +
+                     list({bits("_Sqk_Local_Pz", 1, 8), bits("_Sqk_Remote_Pz", 1, 8),
+                           bitsOf({QStringLiteral("_InsVisivo"), QStringLiteral("_InsSonoro"),
+                                   QStringLiteral("_MemVisiva"), QStringLiteral("_MemSonora"),
+                                   QStringLiteral("_Ora_legale")})}) +
+                     each(slot16, "_Sqk_Time", "_CicliAutoesc", "_TimeNo220", "_LifeTestHourStart",
+                          "_LifeTestMinStart", "_LifeTestDay", "_LifeTestHour", "_LifeTesMin", "_DelayEventi",
+                          "_SquilliRisposta"))}});
     installLayout({37,
                    {parameters(list({position("_TipoTamperLinea", [] { return combo("DBComboBox18"); })}) +
                                each(onOff, "_TamperLinea", "_TampeCentrale", "_TamperPeriferiche"))}});
@@ -95,31 +94,32 @@ void installParametersCodec() {
                    {parameters(each(onOff, "_IDC_RipristinoZone", "_IDC_RitardoRipristino") +
                                each(slot16, "_IDC_NumTentativi", "_IDC_AmpImpulso", "_TempoTentativiChiamate",
                                     "_NumTentativiChiamate", "_AttesaRisposta", "_RipetizioneMessaggio")),
-                    installation(each(digits, "_PswInstallatore", "_PswReset", "_PswTeleGestione"))}});
+                    installation(each(digits, "_PswInstallatore", "_PswReset"))}});
     setCommandParts(41, 1);
     setCommandCodec(41, encodeClock, decodeClock);
     installLayout({42,
                    {parameters(each(onOff, "_BLKNO220", "_BLKbatteria", "_BLKGSM", "_BLKTamperPeriferica",
                                     "_BLKTamperLinea", "_BLKTamper", "_BLKPSTN", "_BLKGuastoInterconnessione",
                                     "_BLKNORadioActiv"))}});
-    installLayout({49,
-                   {installation(each(onOff, "_PSTN_LineControl", "_PSTN_dialtoneControl", "_PSTN_Notify",
-                                      "_PSTN_CtrlRingB") +
-                                 list({position("_PSTN_ContactIdPriority", [] { return combo("DBComboBox8"); }),
-                                       position("_PSTN_VoicePriority", [] { return combo("DBComboBox4"); }),
-                                       text("_TelTelegestione", 16)}) +
-                                 each(slot16, "_PSTN_CallDelay", "_PSTN_AmpDTMF", "_PSTN_SkypSegretery",
-                                      "_PSTN_PauseRingB"))}});
+    installLayout(
+        {49,
+         {installation(
+             each(onOff, "_PSTN_LineControl", "_PSTN_dialtoneControl", "_PSTN_Notify", "_PSTN_CtrlRingB") +
+             list({position("_PSTN_ContactIdPriority", [] { return combo("DBComboBox8"); }),
+                   position("_PSTN_VoicePriority", [] { return combo("DBComboBox4"); }),
+                   text("_TelTelegestione", 16)}) +
+             each(slot16, "_PSTN_CallDelay", "_PSTN_AmpDTMF", "_PSTN_SkypSegretery", "_PSTN_PauseRingB"))}});
     installLayout({51,
                    {installation(list({bitsOf({QStringLiteral("_Net_DHCP")})}) +
-                                 each(ip4, "_Net_LocalIPAddress", "_Net_LocalSubAddress", "_Net_LocalGwAddress",
-                                      "_Net_DNS1", "_Net_DNS2"))}});
-    installLayout({52,
-                   {installation({bitsOf({QStringLiteral("_Net_Cloud_Enable"), QStringLiteral("_NET_Notify_Ins"),
-                                          QStringLiteral("_Net_Notify_Utenti"), QStringLiteral("_Net_Notify_Allarmi")}),
-                                  text("_Net_UserName", 30), text("_Net_PSW", 30), text("_NomeSistema", 30),
-                                  text("_Net_CloudName", 64), text("_Net_URL1", 64), text("_Net_URL2", 64),
-                                  text("_Net_URL3", 64), text("_Net_ADEMCO_Codifica", 3)})}});
+                                 each(ip4, "_Net_LocalIPAddress", "_Net_LocalSubAddress",
+                                      "_Net_LocalGwAddress", "_Net_DNS1", "_Net_DNS2"))}});
+    installLayout(
+        {52,
+         {installation({bitsOf({QStringLiteral("_Net_Cloud_Enable"), QStringLiteral("_NET_Notify_Ins"),
+                                QStringLiteral("_Net_Notify_Utenti"), QStringLiteral("_Net_Notify_Allarmi")}),
+                        text("_Net_UserName", 30), text("_Net_PSW", 30), text("_NomeSistema", 30),
+                        text("_Net_CloudName", 64), text("_Net_URL1", 64), text("_Net_URL2", 64),
+                        text("_Net_URL3", 64), text("_Net_ADEMCO_Codifica", 3)})}});
     installLayout({53,
                    {installation({onOff("_Net_GPRS_Enable"), text("_Net_GPRS_APN", 64),
                                   text("_Net_GPRS_UserName", 30), text("_Net_GPRS_PSW", 30),

@@ -15,9 +15,9 @@ void installPeripheralsCodec() {
     installLayout({3,
                    {{table<&TDM::CDSet_Tastiere>,
                      8,
-                     {name("_Nome"), bitsOf({QStringLiteral("_Enable"), QStringLiteral("_Sound1"),
-                                             QStringLiteral("_Sound2"), QStringLiteral("_Sound3"),
-                                             QStringLiteral("_Sound4")}),
+                     {name("_Nome"),
+                      bitsOf({QStringLiteral("_Enable"), QStringLiteral("_Sound1"), QStringLiteral("_Sound2"),
+                              QStringLiteral("_Sound3"), QStringLiteral("_Sound4")}),
                       terminal("_M1"), terminal("_M2")}}},
                    3}); // after the input and output names the terminals refer to
     installLayout({4,

@@ -45,17 +45,17 @@ void installRadioCodec() {
     installLayout({58, {devices400(codes400)}, 3});
     installLayout({59, {devices400({number("_Batt", 0, 255), number("_Segnale", 0, 255)})}});
 
-    installLayout({60,
-                   {devices800({name("_Nome"), typeOf([] { return Lang::CSL_DEV_800_RADIO; }),
-                                text("_ID_Radio", 10)})},
-                   1});
+    installLayout(
+        {60,
+         {devices800({name("_Nome"), typeOf([] { return Lang::CSL_DEV_800_RADIO; }), text("_ID_Radio", 10)})},
+         1});
     std::vector<FieldSpec> options{
         number("_RemCrt_User", 0, 255),
-        bitsOf({QStringLiteral("_RemCrt_Led"), QStringLiteral("_RemCrt_WakeUp"), QStringLiteral("_RemCrt_PanicOn"),
-                QStringLiteral("_RemCrt_PanicOff"), QStringLiteral("_RemCrt_TestMode"),
-                QStringLiteral("_RemCrt_Buzzer"), QStringLiteral("_RemCrt_DoubleImp")}),
-        number("_RemCrt_Switch", 0, 255),
-        number("_RemCrt_Sensibility", 0, 255)};
+        bitsOf({QStringLiteral("_RemCrt_Led"), QStringLiteral("_RemCrt_WakeUp"),
+                QStringLiteral("_RemCrt_PanicOn"), QStringLiteral("_RemCrt_PanicOff"),
+                QStringLiteral("_RemCrt_TestMode"), QStringLiteral("_RemCrt_Buzzer"),
+                QStringLiteral("_RemCrt_DoubleImp")}),
+        number("_RemCrt_Switch", 0, 255), number("_RemCrt_Sensibility", 0, 255)};
     // Lamps of the four keys, two keys a byte.
     options.push_back(bitsOf({QStringLiteral("_RemCrt_T1_Led1"), QStringLiteral("_RemCrt_T1_Led2"),
                               QStringLiteral("_RemCrt_T1_Led3"), QStringLiteral("_RemCrt_T1_Led4"),

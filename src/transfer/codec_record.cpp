@@ -164,8 +164,7 @@ bool undefined1252(quint8 b) {
 
 // Calls visit(table, recNo or 0 for a row the installation does not have) for every wire row of
 // the block, in stream order. Masters' cursors are put back afterwards.
-template <typename Visit>
-void walk(const Block& b, Visit visit) {
+template <typename Visit> void walk(const Block& b, Visit visit) {
     DataSet* t = b.table();
     if (!t)
         refuse(QStringLiteral("no installation is open"));
@@ -362,8 +361,8 @@ void encodeValue(const FieldSpec& f, DataSet* t, int r, QByteArray& out) {
 // ---- decoding one value ----
 
 struct Decoded {
-    QVariant value;      // what the field takes (Bits, Links: the raw number / bytes)
-    QString companion;   // the companion text, when the field has one
+    QVariant value;    // what the field takes (Bits, Links: the raw number / bytes)
+    QString companion; // the companion text, when the field has one
 };
 
 bool badSlot(const QByteArray& slot) {
@@ -488,9 +487,9 @@ bool decodeValue(const FieldSpec& f, const char* p, Decoded& d, QString* why) {
             d.value = QString();
             return true;
         }
-        const bool ok = !some && (f.wire == Wire::DayMonth     ? v[0] <= 31 && v[1] <= 12
-                                  : f.wire == Wire::HourMin    ? v[0] <= 23 && v[1] <= 59
-                                                               : v[0] <= 99 && v[1] <= 59 && v[2] <= 59);
+        const bool ok = !some && (f.wire == Wire::DayMonth  ? v[0] <= 31 && v[1] <= 12
+                                  : f.wire == Wire::HourMin ? v[0] <= 23 && v[1] <= 59
+                                                            : v[0] <= 99 && v[1] <= 59 && v[2] <= 59);
         if (!ok)
             return fail(QStringLiteral("not a valid time or date"));
         // Stored times and dates carry ':' and '/' whatever the locale shows.
@@ -604,7 +603,8 @@ QByteArray encodeStream(const Layout& layout) {
 TError validateStream(const Layout& layout, const QByteArray& stream, QString* why) {
     if (stream.size() != layout.streamSize()) {
         if (why)
-            *why = QStringLiteral("stream of %1 bytes, %2 expected").arg(stream.size()).arg(layout.streamSize());
+            *why =
+                QStringLiteral("stream of %1 bytes, %2 expected").arg(stream.size()).arg(layout.streamSize());
         return DATACORRUPT;
     }
     std::optional<TDM::ControlsPause> pause;

@@ -29,8 +29,8 @@ void installReportingCodec() {
                      8,
                      {name("_Nome"), text("_PrefixPSTN", 16), text("_PrefixGSM", 16), text("_Tel", 16),
                       text("_FPT_Cod", 16)}}}});
-    installLayout({33,
-                   {{table<&TDM::CDSet_ContactID_Eventi>, 92, {text("_CodiceIDC", 3), bits("_Tel", 1, 8)}}}});
+    installLayout(
+        {33, {{table<&TDM::CDSet_ContactID_Eventi>, 92, {text("_CodiceIDC", 3), bits("_Tel", 1, 8)}}}});
     installLayout({34, {{table<&TDM::CDSet_FPT>, 15, {text("_Code", 2)}}}});
     std::vector<FieldSpec> calls;
     for (int tel = 1; tel <= 8; ++tel)

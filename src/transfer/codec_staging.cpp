@@ -47,7 +47,8 @@ TError receivePart(int command, int part, const QByteArray& payload, int streamS
         Received[c].clear();
         Complete[c] = false;
     }
-    if (part < 0 || part >= parts || payload.size() != expected || Received[c].size() != qsizetype(part) * PartSize)
+    if (part < 0 || part >= parts || payload.size() != expected ||
+        Received[c].size() != qsizetype(part) * PartSize)
         return DATACORRUPT;
     Received[c].append(payload);
     if (part < parts - 1)
