@@ -5,6 +5,8 @@
 #include <QtEndian>
 #include <array>
 
+static_assert(CloudEnvelope::FrameArea == PanelProtocol::MaxFrame, "an envelope carries any frame");
+
 quint32 crc32Ieee(const char* data, int size) {
     static const auto table = [] {
         std::array<quint32, 256> t{};

@@ -2,13 +2,13 @@
 // The fixed 263-byte wrapper of a panel frame on the cloud link; travels as the base64 text of a
 // websocket text frame. Layout (multi-byte numbers big-endian):
 //   0      magic 0x5A ('Z')
-//   1      layout version, 1
+//   1      layout version, 2
 //   2      kind: 1 request (program -> panel), 2 reply (panel -> program)
 //   3..4   sequence number of the request; a reply repeats it
 //   5..36  panel identifier, 32 ASCII characters
-//   37     length of the frame that follows, 7..71
-//   38..108 the panel frame, zero-padded to 71 bytes
-//   109..258 reserved, zero
+//   37     length of the frame that follows, 9..73
+//   38..110 the panel frame, zero-padded to 73 bytes
+//   111..258 reserved, zero
 //   259..262 CRC-32 (IEEE 802.3, as zlib's crc32) of bytes 0..258
 #include "link/linktypes.h"
 
@@ -18,10 +18,10 @@
 struct CloudEnvelope {
     static constexpr int Size = 263;
     static constexpr quint8 Magic = 0x5A;
-    static constexpr quint8 Version = 1;
+    static constexpr quint8 Version = 2;
     static constexpr int IdSize = 32;
     static constexpr int FrameOffset = 38;
-    static constexpr int FrameArea = 71;
+    static constexpr int FrameArea = 73; // PanelProtocol::MaxFrame
     static constexpr int CrcOffset = 259;
     enum Kind : quint8 { Request = 1, Reply = 2 };
 

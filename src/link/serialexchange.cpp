@@ -108,13 +108,23 @@ bool openPanelPort(QSerialPort& port, const QString& name, QString* message) {
 }
 
 TError serialExchange(QSerialPort& port, const PanelFrame& request, int timeoutMs, PanelFrame& reply,
-                      const FrameTraceFn& trace) {
+                      const FrameTraceFn& trace, FrameReceiver* receiver) {
     if (!port.isOpen())
         return SENDFAULT;
     port.clearError();
-    // A late reply to an earlier attempt must not be read as this one's.
-    port.clear(QSerialPort::Input);
-    port.readAll();
+    FrameReceiver local;
+    FrameReceiver& rx = receiver ? *receiver : local;
+    auto traceIn = [&](bool valid) {
+        if (trace)
+            trace(false, rx.lastRaw(), valid);
+    };
+    // Whatever is complete before this request went out cannot answer it. A frame still arriving
+    // stays in the reader; its sequence tells later whether it is ours.
+    if (port.bytesAvailable() > 0)
+        rx.feed(port.readAll());
+    for (PanelFrame stale; rx.next(stale) != FrameReceiver::Result::Incomplete;)
+        traceIn(false);
+    const int noiseBefore = rx.noiseBytes();
 
     const QByteArray bytes = request.encode();
     const qint64 budgetMs =
@@ -134,40 +144,64 @@ TError serialExchange(QSerialPort& port, const PanelFrame& request, int timeoutM
         }
     }
 
-    FrameReceiver rx;
-    bool mismatched = false;
+    bool damaged = false;
     for (;;) {
         if (port.bytesAvailable() > 0)
             rx.feed(port.readAll());
         PanelFrame frame;
         const auto got = rx.next(frame);
         if (got == FrameReceiver::Result::Frame) {
-            const bool matches = checkReplyMatches(request, frame) == SENDOK;
-            if (trace)
-                trace(false, frame.encode(), matches);
-            if (matches) {
-                reply = frame;
-                return SENDOK;
+            if (classifyReply(request, frame) == ReplyKind::Foreign) {
+                traceIn(false); // an echo, or a reply to an earlier attempt
+                continue;
             }
-            mismatched = true;
-            continue;
+            const TError r = checkReplyMatches(request, frame);
+            traceIn(r == SENDOK);
+            if (r == SENDOK)
+                reply = frame;
+            return r;
         }
         if (got == FrameReceiver::Result::Corrupt) {
-            if (trace)
-                trace(false, rx.lastRaw(), false);
-            return DATACORRUPT;
+            damaged = true;
+            traceIn(false);
+            continue; // the reader has already resynchronised
         }
         if (deadline.hasExpired()) {
-            if (rx.noiseBytes() > 0 || rx.buffered() > 0) {
-                if (trace && rx.buffered() == 0 && rx.noiseBytes() > 0)
-                    trace(false, QByteArray(), false);
-                return DATACORRUPT;
-            }
-            return mismatched ? INVALID_PACKET : LOGTIMEOUT;
+            if (!damaged && rx.noiseBytes() == noiseBefore)
+                return LOGTIMEOUT;
+            if (trace && !damaged)
+                trace(false, QByteArray(), false); // noise only: the trace says so
+            return DATACORRUPT;
         }
         if (!port.waitForReadyRead(int(qMax<qint64>(1, deadline.remainingTime())))) {
             if (portFailed(port))
                 return SENDFAULT;
         }
     }
+}
+
+SerialLink::SerialLink(QObject* portParent, std::function<int()> replyTimeoutMs)
+    : m_port(new QSerialPort(portParent)), m_replyTimeoutMs(std::move(replyTimeoutMs)) {}
+
+bool SerialLink::open(const QString& name, QString* message) {
+    m_rx.clear();
+    return openPanelPort(*m_port, name, message);
+}
+
+bool SerialLink::isOpen() const {
+    return m_port->isOpen();
+}
+
+void SerialLink::close() {
+    if (m_port->isOpen())
+        m_port->close();
+    m_rx.clear();
+}
+
+TError SerialLink::exchangeAttempt(const PanelFrame& request, PanelFrame& reply) {
+    const TError r = serialExchange(*m_port, request, m_replyTimeoutMs ? m_replyTimeoutMs() : 180, reply,
+                                    traceFn(), &m_rx);
+    if (r == SENDFAULT) // the port failed or vanished: it is no longer a link
+        close();
+    return r;
 }

@@ -35,21 +35,22 @@ QString TForm1::describeFrame(const QByteArray& bytes) {
     if (bytes.size() < Overhead || quint8(bytes[0]) != STX || quint8(bytes[2]) > MaxData ||
         bytes.size() != Overhead + quint8(bytes[2]))
         return QStringLiteral("RAW=[%1]").arg(hexBytes(bytes));
+    const auto hex = [&](int i) {
+        return QStringLiteral("%1").arg(quint8(bytes[i]), 2, 16, QLatin1Char('0')).toUpper();
+    };
     const int len = quint8(bytes[2]);
     const quint8 c1 = quint8(bytes[3]);
-    return QStringLiteral(
-               "STX=%1 ADDR=%2 LEN=%3 CMD1=%4 (%5 part %6) CMD2=%7 (cmd %8) DATA=[%9] CHK=%10 ETX=%11")
-        .arg(QStringLiteral("%1").arg(quint8(bytes[0]), 2, 16, QLatin1Char('0')).toUpper())
-        .arg(QStringLiteral("%1").arg(quint8(bytes[1]), 2, 16, QLatin1Char('0')).toUpper())
+    const quint8 c2 = quint8(bytes[4]);
+    return QStringLiteral("STX=%1 ADDR=%2 LEN=%3 CMD1=%4 (%5 part %6) CMD2=%7 (%8 %9) SEQ=%10 DATA=[%11] "
+                          "CRC=%12%13 ETX=%14")
+        .arg(hex(0), hex(1))
         .arg(len)
-        .arg(QStringLiteral("%1").arg(c1, 2, 16, QLatin1Char('0')).toUpper())
-        .arg(c1 & WriteBit ? QStringLiteral("W") : QStringLiteral("R"))
+        .arg(hex(3), c1 & WriteBit ? QStringLiteral("W") : QStringLiteral("R"))
         .arg(c1 & PartMask)
-        .arg(QStringLiteral("%1").arg(quint8(bytes[4]), 2, 16, QLatin1Char('0')).toUpper())
-        .arg(quint8(bytes[4]))
-        .arg(hexBytes(bytes.mid(5, len)))
-        .arg(QStringLiteral("%1").arg(quint8(bytes[5 + len]), 2, 16, QLatin1Char('0')).toUpper())
-        .arg(QStringLiteral("%1").arg(quint8(bytes[6 + len]), 2, 16, QLatin1Char('0')).toUpper());
+        .arg(hex(4), c2 & ReplyBit ? QStringLiteral("reply cmd") : QStringLiteral("cmd"))
+        .arg(c2 & CommandMask)
+        .arg(hex(5), hexBytes(bytes.mid(HeaderSize, len)), hex(HeaderSize + len), hex(HeaderSize + len + 1),
+             hex(HeaderSize + len + 2));
 }
 
 void TForm1::TraceFrame(bool sent, const QByteArray& bytes, bool valid) {

@@ -21,6 +21,7 @@ public:
     bool silent = false;
     int dropAfter = -1;
     bool split = false;
+    CloudRelay::Prelude prelude = CloudRelay::Prelude::None;
 
     quint16 listen(const TestCertificate& cert) {
         m_server = new QWebSocketServer(QStringLiteral("relay"), QWebSocketServer::SecureMode, this);
@@ -68,12 +69,14 @@ private:
         bool mute;
         int drop;
         bool fragments;
+        CloudRelay::Prelude before;
         {
             QMutexLocker l(&mutex);
             count = ++messages;
             mute = silent;
             drop = dropAfter;
             fragments = split;
+            before = prelude;
         }
         if (drop > 0 && count >= drop) {
             socket->abort();
@@ -97,7 +100,34 @@ private:
         answer.panelId = env.panelId;
         answer.frame = reply;
         socket->setOutgoingFrameSize(fragments ? 50 : 512 * 1024);
+        sendPrelude(socket, before, text, answer, request);
         socket->sendTextMessage(QString::fromLatin1(answer.toBase64Text()));
+    }
+    static void sendPrelude(QWebSocket* socket, CloudRelay::Prelude prelude, const QString& request,
+                            const CloudEnvelope& answer, const PanelFrame& requestFrame) {
+        switch (prelude) {
+        case CloudRelay::Prelude::None:
+            return;
+        case CloudRelay::Prelude::NotBase64:
+            socket->sendTextMessage(QStringLiteral("{\"status\": \"panel busy\"} @@"));
+            return;
+        case CloudRelay::Prelude::EchoRequest:
+            socket->sendTextMessage(request);
+            return;
+        case CloudRelay::Prelude::ForeignPanel: {
+            CloudEnvelope other = answer;
+            other.panelId = QByteArray(CloudEnvelope::IdSize, 'F');
+            other.frame = PanelFrame::replyTo(requestFrame, requestFrame.isWrite() ? QByteArray(1, '\x80')
+                                                                                 : QByteArray(64, '\x5A'))
+                              .encode();
+            socket->sendTextMessage(QString::fromLatin1(other.toBase64Text()));
+            return;
+        }
+        case CloudRelay::Prelude::Oversized:
+            socket->setOutgoingFrameSize(1024 * 1024);
+            socket->sendTextMessage(QString(8 * 1024 * 1024, QLatin1Char('A')));
+            return;
+        }
     }
 
     PanelCore& m_core;
@@ -159,6 +189,11 @@ void CloudRelay::setSilent(bool silent) {
 void CloudRelay::setDropAfter(int count) {
     QMutexLocker l(&m_server->mutex);
     m_server->dropAfter = count;
+}
+
+void CloudRelay::setPrelude(Prelude prelude) {
+    QMutexLocker l(&m_server->mutex);
+    m_server->prelude = prelude;
 }
 
 void CloudRelay::setSplitReplies(bool on) {

@@ -27,6 +27,15 @@ public:
     void setSilent(bool silent);   // messages get no reply
     void setDropAfter(int count);  // the connection is closed when message number count arrives
     void setSplitReplies(bool on); // replies go out as continuation frames
+    // What the relay sends before each reply, as a misbehaving relay or a shared channel would.
+    enum class Prelude {
+        None,
+        NotBase64,    // a text message that is no envelope at all
+        ForeignPanel, // an envelope answering the request, but naming another panel, other data
+        EchoRequest,  // the request envelope itself
+        Oversized     // a message of several megabytes
+    };
+    void setPrelude(Prelude prelude);
 
 private:
     QThread m_thread;

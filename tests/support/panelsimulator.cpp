@@ -145,18 +145,32 @@ QByteArray PanelCore::handle(const PanelFrame& request, bool* dropLink) {
     if (mode == Failure::Garbage)
         return QByteArray("\xFF\x10\x20 noise \x7F", 12);
 
-    PanelFrame reply;
-    reply.address = request.address;
-    reply.command1 = request.command1;
-    reply.command2 = request.command2;
-    reply.data = replyData(request);
+    PanelFrame reply = PanelFrame::replyTo(request, mode == Failure::EmptyReply ? QByteArray() : replyData(request));
     if (mode == Failure::WrongPart)
         reply.command1 = quint8((request.command1 & WriteBit) | ((request.part() + 1) & PartMask));
     QByteArray bytes = reply.encode();
     if (mode == Failure::WrongChecksum)
         bytes[bytes.size() - 2] = char(bytes[bytes.size() - 2] + 1);
+    bytes.prepend(noiseBefore(mode, request));
     m_bytesOut += bytes.size();
     return bytes;
+}
+
+QByteArray PanelCore::noiseBefore(Failure mode, const PanelFrame& request) {
+    switch (mode) {
+    case Failure::StrayStx:
+        return QByteArray("\x02\x7F\x02\x00\x40", 5);
+    case Failure::Echo:
+        return request.encode();
+    case Failure::NoiseBurst: {
+        QByteArray noise(600, '\0');
+        for (int i = 0; i < noise.size(); ++i) // STX and short lengths make many false starts
+            noise[i] = char(i % 7 == 0 ? STX : (i * 37 + 11) & 0xFF);
+        return noise;
+    }
+    default:
+        return {};
+    }
 }
 
 PanelSimulator::PanelSimulator() = default;
@@ -237,8 +251,8 @@ void PanelSimulator::run() {
             haveFirst = rx.buffered() > 0;
             if (haveFirst)
                 firstByte = arrived;
-            if (got != FrameReceiver::Result::Frame)
-                continue; // a damaged request gets no answer
+            if (got != FrameReceiver::Result::Frame || request.isReply())
+                continue; // a damaged request gets no answer, and a reply is not a request
             bool drop = false;
             const QByteArray reply = handle(request, &drop);
             if (drop) {

@@ -19,7 +19,11 @@ public:
         WrongChecksum, // the reply's checksum is off by one
         Garbage,       // bytes that contain no frame
         WrongPart,     // a well-formed reply to another part
-        DropLink       // the line goes dead (the pty master is closed)
+        DropLink,      // the line goes dead (the pty master is closed)
+        EmptyReply,    // a read is answered without its data
+        StrayStx,      // a lone 0x02 and a start announcing 64 bytes that never come, then the reply
+        Echo,          // the line echoes the request before the reply
+        NoiseBurst     // hundreds of noise bytes and the reply in one write
     };
 
     PanelCore();
@@ -52,6 +56,7 @@ public:
 
 private:
     QByteArray replyData(const PanelFrame& request);
+    static QByteArray noiseBefore(Failure mode, const PanelFrame& request);
 
     mutable QMutex m_mutex;
     int m_model = 1;

@@ -9,6 +9,7 @@ refuses unmasked client frames, so a reply proves the client masked its frames.
 """
 import asyncio
 import base64
+import binascii
 import ssl
 import struct
 import sys
@@ -19,18 +20,19 @@ import websockets
 CERT, KEY, PANEL_ID, AUTH = sys.argv[1:5]
 
 
-def checksum(covered):
-    return (0x100 - (sum(covered) & 0xFF)) & 0xFF
+def crc16(covered):
+    # CRC-16, polynomial 0x1021, initial value 0xFFFF
+    return binascii.crc_hqx(covered, 0xFFFF)
 
 
-def frame(address, c1, c2, data):
-    body = bytes([address, len(data), c1, c2]) + data
-    return bytes([0x02]) + body + bytes([checksum(body), 0x03])
+def frame(address, c1, c2, seq, data):
+    body = bytes([address, len(data), c1, c2, seq]) + data
+    return bytes([0x02]) + body + struct.pack(">H", crc16(body)) + bytes([0x03])
 
 
 def envelope(kind, seq, panel_id, frm):
-    head = bytes([0x5A, 1, kind]) + struct.pack(">H", seq) + panel_id + bytes([len(frm)])
-    body = head + frm + bytes(71 - len(frm)) + bytes(150)
+    head = bytes([0x5A, 2, kind]) + struct.pack(">H", seq) + panel_id + bytes([len(frm)])
+    body = head + frm + bytes(73 - len(frm)) + bytes(148)
     return body + struct.pack(">I", zlib.crc32(body) & 0xFFFFFFFF)
 
 
@@ -43,10 +45,13 @@ def answer(text):
     panel_id = raw[5:37]
     frm = raw[38:38 + raw[37]]
     length = frm[2]
-    address, c1, c2 = frm[1], frm[3], frm[4]
-    data = frm[5:5 + length]
-    if checksum(frm[1:5 + length]) != frm[5 + length]:
+    address, c1, c2, fseq = frm[1], frm[3], frm[4], frm[5]
+    data = frm[6:6 + length]
+    if crc16(frm[1:6 + length]) != struct.unpack(">H", frm[6 + length:8 + length])[0]:
         print("BAD checksum", flush=True)
+        return None
+    if c2 & 0x80:
+        print("BAD reply marker in a request", flush=True)
         return None
     if c2 == 0:
         reply_data = b"\x00" if data[:6] == b"123456" else b"\x80"
@@ -55,7 +60,8 @@ def answer(text):
     else:
         reply_data = bytes((c2 + i) & 0xFF for i in range(64))
     print("FRAME cmd=%d part=%d" % (c2, c1 & 0x7F), flush=True)
-    return base64.b64encode(envelope(2, seq, panel_id, frame(address, c1, c2, reply_data))).decode()
+    reply = frame(address, c1, c2 | 0x80, fseq, reply_data)
+    return base64.b64encode(envelope(2, seq, panel_id, reply)).decode()
 
 
 async def process_request(path, headers):
