@@ -3,10 +3,14 @@
 // reads that fail at any stage leaving the installation untouched, bad replies, the event log
 // and the live status.
 #include "link/comset.h"
+#include "app/appwiring.h"
 #include "model/datamodule.h"
 #include "model/lang.h"
 #include "platform/dataset.h"
+#include "link/websockets.h"
+#include "support/cloudrelay.h"
 #include "support/panelmemory.h"
+#include "support/testcert.h"
 #include "support/tempregistry.h"
 #include "support/transferfixture.h"
 #include "transfer/codec.h"
@@ -19,7 +23,10 @@
 #include "transfer/transferhooks.h"
 #include "transfer/transferstate.h"
 
+#include <QComboBox>
 #include <QRandomGenerator>
+#include <QSslSocket>
+#include <QTemporaryDir>
 #include <QScrollBar>
 #include <QSet>
 #include <QTest>
@@ -371,6 +378,45 @@ private slots:
         QVERIFY(sink.tamper800);
         QCOMPARE(sink.battery800, 80);
         QVERIFY(rig.fx.warnings().isEmpty());
+    }
+
+    // The largest model through the local TLS relay: read all, then write all to a reset panel.
+    void travelsThroughTheCloudRelay() {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        QTemporaryDir dir;
+        const TestCertificate cert = makeTestCertificate(dir.path());
+        QVERIFY2(cert.ok(), qPrintable(cert.error));
+        Rig rig;
+        ComSet->Timer1->setInterval(1);
+        DM->AddDataSet(6);
+        const QMap<int, QByteArray> panel = rig.loadRandomPanel();
+        CloudRelay relay(rig.sim);
+        QVERIFY(relay.start(cert));
+        TWebSockets::setExtraCaCertificates({cert.certificate});
+        const quint16 port = relay.port();
+        TComSet::cloudEndpointHook = [port] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
+        ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+        ComSet->ConnectClick();
+        QVERIFY(ComSet->IsLinkOpen());
+        QVERIFY(rig.run(TabCmdAllRead, false));
+        PanelMemory::loadFreshPanel(rig.sim, 6);
+        QVERIFY(rig.run(TabCmdAllWrite, true));
+        for (auto it = panel.begin(); it != panel.end(); ++it)
+            QVERIFY(PanelMemory::stream(rig.sim, it.key(), int(it.value().size())) == it.value());
+        TWebSockets::setExtraCaCertificates({});
+    }
+
+    // The program installs the codec when it wires the transfer to the data module.
+    void theProgramInstallsTheCodec() {
+        TempRegistry registry;
+        TDM dm;
+        wireTransferToModel();
+        for (int c = CmdConfPeriferal; c <= Cmd_Radio800_Parametri; ++c) {
+            QVERIFY(commandInfo(c).decode);
+            QCOMPARE(commandInfo(c).encode == nullptr, c == CmdLogEventi);
+        }
+        ModelAccess = TransferModelAccess{};
     }
 
     // Random and mutated replies into every decoder: never a crash, never a changed table.
