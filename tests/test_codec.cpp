@@ -2,16 +2,16 @@
 // into a fresh installation over the pseudo-terminal, page jobs moving only their own commands,
 // reads that fail at any stage leaving the installation untouched, bad replies, the event log
 // and the live status.
-#include "link/comset.h"
 #include "app/appwiring.h"
+#include "link/comset.h"
+#include "link/websockets.h"
 #include "model/datamodule.h"
 #include "model/lang.h"
 #include "platform/dataset.h"
-#include "link/websockets.h"
 #include "support/cloudrelay.h"
 #include "support/panelmemory.h"
-#include "support/testcert.h"
 #include "support/tempregistry.h"
+#include "support/testcert.h"
 #include "support/transferfixture.h"
 #include "transfer/codec.h"
 #include "transfer/codec_eventlog.h"
@@ -25,10 +25,10 @@
 
 #include <QComboBox>
 #include <QRandomGenerator>
-#include <QSslSocket>
-#include <QTemporaryDir>
 #include <QScrollBar>
 #include <QSet>
+#include <QSslSocket>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 

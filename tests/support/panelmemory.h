@@ -5,6 +5,7 @@
 #include "support/panelsimulator.h"
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QMap>
 #include <QRandomGenerator>
 
