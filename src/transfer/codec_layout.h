@@ -27,6 +27,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <vector>
 
 #include "model/datamodule.h"
@@ -122,6 +123,10 @@ QByteArray encodeStream(const Layout& layout);
 TError validateStream(const Layout& layout, const QByteArray& stream, QString* why = nullptr);
 // Writes a validated stream into the current installation.
 void applyStream(const Layout& layout, const QByteArray& stream);
+
+// Calls visit(table, record number) for every wire row of the block in stream order; the record
+// number is 0 for a row the installation's model does not have. Masters' cursors are put back.
+void forEachRow(const Block& block, const std::function<void(DataSet*, int)>& visit);
 
 // Installs a layout's encoder and decoder in the command catalogue (its part count too).
 void installLayout(Layout layout);

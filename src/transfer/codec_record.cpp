@@ -577,6 +577,10 @@ void writeLinks(const FieldSpec& f, DataSet* t, int r, const QByteArray& map) {
 
 } // namespace
 
+void forEachRow(const Block& block, const std::function<void(DataSet*, int)>& visit) {
+    walk(block, visit);
+}
+
 QByteArray encodeStream(const Layout& layout) {
     QByteArray out;
     out.reserve(layout.streamSize());

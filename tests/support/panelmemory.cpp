@@ -104,46 +104,6 @@ QByteArray randomValue(QRandomGenerator& rng, DataSet* t, const FieldSpec& f, in
     return {};
 }
 
-// The rows a block walks, as (table, row or 0 for a row the installation lacks): the same order
-// as the codec's own walk.
-void blockRows(const Block& b, const std::function<void(DataSet*, int)>& visit) {
-    DataSet* t = b.table();
-    if (b.currentRow) {
-        visit(t, t->recNo());
-        return;
-    }
-    auto rows = [&](int available) {
-        for (int r = 1; r <= b.rows; ++r)
-            visit(t, r <= available ? r : 0);
-    };
-    if (b.masterRows == 0) {
-        rows(t->recordCount());
-        return;
-    }
-    DataSet* master = t->master();
-    auto masters = [&](bool present) {
-        for (int m = 1; m <= b.masterRows; ++m) {
-            if (present && m <= master->recordCount()) {
-                master->setRecNo(m);
-                rows(t->recordCount());
-            } else {
-                rows(0);
-            }
-        }
-    };
-    if (b.grandMasterRows == 0) {
-        masters(true);
-        return;
-    }
-    DataSet* grand = master->master();
-    for (int g = 1; g <= b.grandMasterRows; ++g) {
-        const bool present = g <= grand->recordCount();
-        if (present)
-            grand->setRecNo(g);
-        masters(present);
-    }
-}
-
 } // namespace
 
 QMap<int, QByteArray> randomConfiguration(QRandomGenerator& rng) {
@@ -154,7 +114,7 @@ QMap<int, QByteArray> randomConfiguration(QRandomGenerator& rng) {
             continue;
         QByteArray s;
         for (const Block& b : layout->blocks) {
-            blockRows(b, [&](DataSet* t, int r) {
+            forEachRow(b, [&](DataSet* t, int r) {
                 if (r == 0) {
                     s.append(QByteArray(b.recordSize(), '\0'));
                     return;
