@@ -11,6 +11,7 @@
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
+#include "support/programdatamodule.h"
 #include "support/tempregistry.h"
 #include "transfer/transferflags.h"
 #include "transfer/transferhooks.h"
@@ -33,16 +34,7 @@ private:
     int exitCode = -1;
 
     // A data module over a register file in the temporary folder, as the start-up makes it.
-    void createDataModule() {
-        RegistryKey reg;
-        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
-        reg.writeString(QStringLiteral("DATABASE"), databasePath);
-        // The first-run values of the window bounds.
-        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-            reg.writeInteger(QString::fromLatin1(name), value);
-        new TDM;
-        DM->DataModuleCreate();
-    }
+    void createDataModule() { QVERIFY(createProgramDataModule(databasePath)); }
 
 private slots:
     void init() {

@@ -139,6 +139,9 @@ TDM::TDM(QObject* parent) : QObject(parent) {
 
     m_tipoCentrale = &CDSet_Tabulon->fieldByName(QStringLiteral("_TipoCentrale"));
     CDSet_Log->setIndexFieldNames(QStringLiteral("_DataOra1"));
+    // Link lists show their rows in the order of the linked item.
+    for (DataSet* links : {CDSet_InLink, CDSet_UserLink, CDSet_Partial, CDSet_Zone})
+        links->setIndexFieldNames(QStringLiteral("_ID"));
     installRules();
     installCaps();
     prepareDefaults();

@@ -202,6 +202,8 @@ void TDM::installRules() {
     CDSet_DeviceRadio800->fieldByName(QStringLiteral("_Nome")).onValidate = [this](Field& f) {
         CDSet_DeviceRadio800_NomeValidate(f);
     };
+
+    FieldRules::installInputChecks(*this);
 }
 
 void TDM::CDSet_Utenti_CodiceChange(Field& sender) {

@@ -18,4 +18,17 @@ QString normaliseDayMonth(const QString& text, QChar separator);
 // minutes and seconds above 59 become 59 (hours go up to 99, as two digits allow).
 QString normaliseDuration(const QString& text, QChar separator);
 
+// Values that would not reach the panel as typed are refused (DataSetError with the reason,
+// the old value kept): masked phone numbers and prefixes that break their mask, Contact ID
+// codes outside "100".."999", network addresses the transfer cannot convert.
+QString phoneTextRefusal(const QString& editMask, const QString& text); // "" when accepted
+QString contactIdCodeRefusal(const QString& code);
+QString ip4AddressRefusal(const QString& text);
+
+} // namespace FieldRules
+
+class TDM;
+namespace FieldRules {
+// Installs the refusals above on the data module's fields.
+void installInputChecks(TDM& dm);
 } // namespace FieldRules

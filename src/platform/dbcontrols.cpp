@@ -128,7 +128,12 @@ bool FieldDataLink::writeTyped(const QString& text) {
 
 DBEdit::DBEdit(QWidget* parent) : MaskedLineEdit(parent), FieldBound(new FieldDataLink(this)) {
     connect(m_link, &FieldDataLink::refreshNeeded, this, &DBEdit::refresh);
-    connect(m_link, &FieldDataLink::updateDataRequested, this, [this] { updateRecord(); });
+    // A post is coming (a record move, a save): text that cannot be stored was reported once;
+    // the stored value is shown again rather than asked about at every later post.
+    connect(m_link, &FieldDataLink::updateDataRequested, this, [this] {
+        if (!updateRecord())
+            reset();
+    });
     connect(this, &QLineEdit::textEdited, this, &DBEdit::userEdited);
     refresh();
 }

@@ -9,7 +9,8 @@
 // change and is written when the control is left, when the table is about to post (any record move
 // posts), or through updateRecord(). Clicks and list choices write at once. Errors of the table
 // engine are shown to the user (ShowMessage); the control then shows the stored value again,
-// except typed text, which is kept so that nothing is lost.
+// except typed text, which is kept so that nothing is lost (a DBEdit whose text a coming post
+// cannot store shows the stored value again once the reason was shown).
 
 #include "platform/maskedlineedit.h"
 

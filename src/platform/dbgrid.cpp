@@ -1169,8 +1169,11 @@ void DBGrid::mouseReleaseEvent(QMouseEvent* event) {
         const int dataCol = dataColumnOf(cell.x());
         if (onTitleClick && dataCol < columnCount() && cell == m_pressCell)
             onTitleClick(*m_columns[dataCol]);
-    } else if (onCellClick && selectedColumn()) {
-        onCellClick(*selectedColumn());
+    } else if (DBGridColumn* column = selectedColumn()) {
+        const int dataCol = m_col;
+        if (onCellClick)
+            onCellClick(*column);
+        emit cellClicked(dataCol);
     }
 }
 

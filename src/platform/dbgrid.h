@@ -246,6 +246,9 @@ public:
 Q_SIGNALS:
     void currentCellChanged(); // the current row or column changed
     void selectedRowsChanged();
+    // A mouse click on a data cell, after the cursor moved to it and after onCellClick ran
+    // (the page's in-grid editors listen here, so the page keeps onCellClick for itself).
+    void cellClicked(int dataCol);
 
 protected:
     bool viewportEvent(QEvent* event) override;

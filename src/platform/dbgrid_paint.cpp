@@ -322,8 +322,10 @@ void DBGrid::paintViewport(QPaintEvent* event) {
             if (hasOption(GridOption::RowLines))
                 p.fillRect(QRect(0, iy + defaultRowHeight(), kIndicatorWidth, 1), fixedLine);
         }
+        // Below the rows, the indicator and its line's column too: nothing else paints that
+        // line there, and the viewport is not cleared before painting.
         if (iy < vh)
-            p.fillRect(QRect(0, iy, kIndicatorWidth, vh - iy), m_color);
+            p.fillRect(QRect(0, iy, std::max(left, kIndicatorWidth), vh - iy), m_color);
         if (colLines)
             p.fillRect(QRect(kIndicatorWidth, 0, 1, std::min(iy, vh)), fixedLine);
     }

@@ -198,8 +198,14 @@ void drawTick(QPainter& p, const QRect& area, const QColor& c) {
 }
 
 void drawSizeGrip(QPainter& p, const QRect& r) {
+    p.fillRect(r, tools().face);
+    drawSizeGripRidges(p, r);
+}
+
+} // namespace
+
+void drawSizeGripRidges(QPainter& p, const QRect& r) {
     const Tools& t = tools();
-    p.fillRect(r, t.face);
     // Ridges across the bottom-right square, lit from the top left: per four diagonals two
     // in shadow, one in highlight (farther from the corner), one left as face.
     const int side = std::min(r.width(), r.height());
@@ -227,6 +233,8 @@ void drawSizeGrip(QPainter& p, const QRect& r) {
     p.setPen(t.highlightPen);
     p.drawLines(lights, nl);
 }
+
+namespace {
 
 void drawCaption(QPainter& p, const QRect& r, unsigned state) {
     const QRect face = buttonFace(p, r, state);

@@ -54,3 +54,5 @@ void drawFrameControl(QPainter& p, const QRect& r, unsigned type, unsigned state
 // A dotted one-pixel frame on the border pixels of r, every other pixel, inverting what is
 // under it where the paint device allows it (black dots otherwise).
 void drawFocusRect(QPainter& p, const QRect& r);
+// Only the size grip's ridges, over whatever r already shows (a cell that must keep its fill).
+void drawSizeGripRidges(QPainter& p, const QRect& r);

@@ -145,9 +145,12 @@ void FixDBGridColumnsWidth(DBGrid* grid, FitOption option) {
                 qobject_cast<DBLookupComboBox*>(w))
                 w->hide();
     }
-    // The widths change together; the grid repaints once afterwards.
+    // The widths change together; the grid repaints once afterwards. Updates that are off
+    // already (the grid's or a parent's) are left alone: switching them "back" off explicitly
+    // would keep the grid from painting once the parent switches them on again.
     const bool updates = grid->updatesEnabled();
-    grid->setUpdatesEnabled(false);
+    if (updates)
+        grid->setUpdatesEnabled(false);
 
     int used = 0;
     int resizable = 0;
@@ -176,7 +179,8 @@ void FixDBGridColumnsWidth(DBGrid* grid, FitOption option) {
         if (column.width() < field->tag)
             column.setWidth(field->tag);
     }
-    grid->setUpdatesEnabled(updates);
+    if (updates)
+        grid->setUpdatesEnabled(true);
     grid->viewport()->update();
 }
 
@@ -256,4 +260,19 @@ void GridMouseTracker::attach(DBGrid& grid) {
     grid.onMouseMove = [this](DBGrid& g, Qt::KeyboardModifiers shift, int x, int y) {
         DBGridMouseMove(g, shift, x, y);
     };
+}
+
+// ================================================================ value cells
+
+void DrawGripCell(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text) {
+    drawFrameControl(painter, rect, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+    if (text.isEmpty())
+        return;
+    const GridCanvas& canvas = grid.canvas();
+    painter.save();
+    painter.setClipRect(rect, Qt::IntersectClip);
+    painter.setFont(canvas.font);
+    painter.setPen(canvas.fontColor);
+    grid.textOut(painter, rect.left() + 5, rect.top() + 2, text);
+    painter.restore();
 }

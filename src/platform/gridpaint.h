@@ -65,6 +65,11 @@ void ColoraGriglia(DBGrid& grid, QPainter& painter, const QRect& rect, int dataC
 // outlines and, when true, the tick. Disabled: a silver cell with a flat cross, never a tick.
 void DrawCheckBoxes(DBGrid& grid, QPainter& painter, const QRect& rect, DBGridColumn& column, bool enable);
 
+// A value cell: the size-grip face over the whole cell, then `text` at (left + 5, top + 2) in the
+// canvas's font and font colour, clipped to the cell. Drawn after a cell's text, with an empty
+// text, it marks a cell that the row or the model does not support.
+void DrawGripCell(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text);
+
 enum class FitOption : quint8 {
     None = 0,
     HideSiblingEditors = 1 // the register window hides the bound editors beside the grid first

@@ -97,6 +97,10 @@ int toInteger(const QString& part) {
 } // namespace
 
 quint32 TComSet::StringToIP4Addr(const QString& text) const {
+    return ::StringToIP4Addr(text);
+}
+
+quint32 StringToIP4Addr(const QString& text) {
     QStringList parts = splitAddress(text);
     for (int i = 0; i < 4; ++i) {
         if (i >= parts.size())
@@ -104,6 +108,6 @@ quint32 TComSet::StringToIP4Addr(const QString& text) const {
         if (parts[i].isEmpty() || toInteger(parts[i]) > 255)
             parts[i] = QStringLiteral("000");
     }
-    return ToIP4(quint8(toInteger(parts[0]) & 0xFF), quint8(toInteger(parts[1]) & 0xFF),
-                 quint8(toInteger(parts[2]) & 0xFF), quint8(toInteger(parts[3]) & 0xFF));
+    return TComSet::ToIP4(quint8(toInteger(parts[0]) & 0xFF), quint8(toInteger(parts[1]) & 0xFF),
+                          quint8(toInteger(parts[2]) & 0xFF), quint8(toInteger(parts[3]) & 0xFF));
 }

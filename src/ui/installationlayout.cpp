@@ -55,12 +55,12 @@ struct ControlRule {
     Row row;
 };
 const ControlRule kControls[] = {
-    {{"DBRadioGroup1"}, "YYYYYY-"},           // "LUNGHEZZA CODICI"
-    {{"GroupBox70", "Splitter2"}, "YYYYYY-"}, // wiring picture of the inputs and its splitter
-    {{"GroupBox67"}, "---YYY="},              // "CODICE RESET CHIAMATE"
-    {{"GroupBox37"}, "---YYY="},              // "VIVA VOCE"
-    {{"GroupBox99"}, "---YYY="},              // "SQUILLI ALLA RISPOSTA"
-    {{"GroupBox98"}, "---YYY="},              // "RITARDO TRA EVENTI"
+    {{"DBRadioGroup1"}, "YYYYYY-"}, // "LUNGHEZZA CODICI"
+    {{"GroupBox70"}, "YYYYYY-"},    // wiring picture of the inputs (its splitter bar goes with it)
+    {{"GroupBox67"}, "---YYY="},    // "CODICE RESET CHIAMATE"
+    {{"GroupBox37"}, "---YYY="},    // "VIVA VOCE"
+    {{"GroupBox99"}, "---YYY="},    // "SQUILLI ALLA RISPOSTA"
+    {{"GroupBox98"}, "---YYY="},    // "RITARDO TRA EVENTI"
     {{"DBCheckBox25", "DBCheckBox26", "DBCheckBox27", "DBCheckBox28"}, "--Y--YY"}, // siren LOCAL 5..8
     {{"DBCheckBox33", "DBCheckBox41", "DBCheckBox48", "DBCheckBox49"}, "--Y--YY"}, // siren REMOTE 5..8
     {{"GroupBoxParzWireless1", "GroupBoxParzWireless2", "GroupBoxParzWireless3", "GroupBoxParzWireless4"},

@@ -2,6 +2,8 @@
 
 #include "platform/gridpaint.h"
 #include "transfer/transferflags.h"
+#include "ui/celleditors.h"
+#include "ui/controlhandlers.h"
 #include "ui/imagelist.h"
 #include "ui/mainwindow_links.h"
 #include "ui/pagecontrol.h"
@@ -24,6 +26,7 @@
 #include "ui/pages/page_utenti.h"
 #include "ui/pages/page_vocaboli.h"
 #include "ui/pages/page_wireless.h"
+#include "ui/phonetitles.h"
 #include "ui/statusbar.h"
 
 #include <QAction>
@@ -55,7 +58,9 @@ template <class Page> Page* addPage(TPageControl* pc, Page*& member, const char*
 }
 } // namespace
 
-TForm6::TForm6(QWidget* parent) : QMainWindow(parent), m_gridHover(std::make_unique<GridMouseTracker>()) {
+TForm6::TForm6(QWidget* parent)
+    : QMainWindow(parent), m_gridHover(std::make_unique<GridMouseTracker>()),
+      m_cellEditors(std::make_unique<CellEditors>()) {
     setObjectName(QStringLiteral("Form6"));
     Form6 = this;
     buildWindow();
@@ -131,6 +136,9 @@ void TForm6::FormCreate() {
 
     wireSubPageControls();
     wireSplitters();
+    wireAssociations();
+    PhoneTitles::follow(*this, this);
+    ControlHandlers::connectAll(*this);
     MainWindowLinks::wireTransferHooks(*this);
 
     try {
@@ -193,7 +201,7 @@ void TForm6::createMenus() {
 
     Comunication1 = MainMenu1->addMenu(QString());
     Comunication1->setObjectName(QStringLiteral("Comunication1"));
-    SetUpCOM1 = Comunication1->addAction(ImageList1().icon(4), QString());
+    SetUpCOM1 = Comunication1->addAction(ImageList1().icon(6), QString());
     SetUpCOM1->setObjectName(QStringLiteral("SetUpCOM1"));
     connect(SetUpCOM1, &QAction::triggered, this, &TForm6::SetUpCOM1Click);
 
@@ -285,6 +293,10 @@ void TForm6::wireSubPageControls() {
     for (TPageControl* pc :
          {TabSheet3->PageControl_telefoni, TabSheet10->PageControl1, TabSheet10->PageControl2})
         connect(pc, &TPageControl::changed, this, [this, pc] { PageControl_Change_Highlighted(pc); });
+}
+
+CellEditors& TForm6::cellEditors() {
+    return *m_cellEditors;
 }
 
 void TForm6::setStatusPanelText(int panel, const QString& text) {

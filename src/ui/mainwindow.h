@@ -42,6 +42,8 @@ class TPageVocaboli;
 class TPagePriorita;
 class TStatusBar;
 class GridMouseTracker;
+class TLinkActions;
+class CellEditors;
 
 // Index of the next frame of the link-activity animation (kept across links).
 extern int ImageSwitch;
@@ -118,6 +120,14 @@ public:
     QAction* Action24_temp_send = nullptr; // hidden
     QAction* Action13 = nullptr;           // event log: "Aggiorna Eventi"
     QAction* Action16 = nullptr;           // event log selection mode (check action)
+    // Add and remove of the association pages ("USCITE", "PROGRAMMI", "GRUPPI"); run by
+    // LinkActions, which also holds every association. Aggiungi2 and Remove1 are their items
+    // of the hidden "Edit" menu.
+    QAction* Action2 = nullptr;
+    QAction* Action3 = nullptr;
+    QAction* Aggiungi2 = nullptr;
+    QAction* Remove1 = nullptr;
+    TLinkActions* LinkActions = nullptr;
 
     // ---- timers ----
     QTimer* Timer1 = nullptr; // 500 ms, link-activity animation
@@ -165,6 +175,9 @@ public:
     int MouseOverRow() const;
     void SetMouseOverRow(int value);
 
+    // The in-grid list editors of every page (see ui/celleditors.h).
+    CellEditors& cellEditors();
+
     // The close ends the process; tests replace the exit so that they survive it.
     static void setProcessExit(std::function<void(int)> exitFn);
 
@@ -191,11 +204,14 @@ private:
     void createToolBar();
     void createPages();
     void placeStatusImages();
+    void wireAssociations(); // the association pages' lists and actions
+    void DBGrid25CellClick();
 
     void showLinkFrame(int frame);
     bool isShortcutTarget(QObject* watched) const;
 
     std::unique_ptr<GridMouseTracker> m_gridHover;
+    std::unique_ptr<CellEditors> m_cellEditors;
     int m_stateIcon = 14;
     int m_linkFrame = 0;
     bool m_exiting = false;

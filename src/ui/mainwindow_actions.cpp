@@ -44,6 +44,9 @@ const ActionDef kActions[] = {
      &TForm6::Action24_temp_sendExecute},
     {&TForm6::Action13, "Action13", -1, nullptr, false, true, true, &TForm6::Action13Execute},
     {&TForm6::Action16, "Action16", -1, nullptr, true, true, true, &TForm6::Action16Execute},
+    // Run by the window's LinkActions (add and remove of the association pages).
+    {&TForm6::Action2, "Action2", 4, nullptr, false, false, true, nullptr},
+    {&TForm6::Action3, "Action3", 5, nullptr, false, false, true, nullptr},
 };
 } // namespace
 
@@ -61,7 +64,8 @@ void TForm6::createActions() {
         a->setEnabled(def.enabled);
         a->setVisible(def.visible);
         // A check action has toggled its checked state before its handler runs.
-        connect(a, &QAction::triggered, this, def.execute);
+        if (def.execute)
+            connect(a, &QAction::triggered, this, def.execute);
         this->*def.member = a;
     }
 }

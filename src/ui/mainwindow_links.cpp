@@ -5,6 +5,7 @@
 #include "link/websockets.h"
 #include "model/datamodule.h"
 #include "model/lang.h"
+#include "model/linkintegrity.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
@@ -141,6 +142,21 @@ void resetConnectionList() {
         return;
     ComSet->ComboBox1->setCurrentIndex(0);
     ComSet->ComboBox1Change(ComSet->ComboBox1);
+}
+
+void dropDanglingLinks() {
+    if (!DM)
+        return;
+    QStringList dropped;
+    try {
+        dropped = ::dropDanglingLinks(*DM);
+    } catch (const DataSetError& e) {
+        ShowMessage(e.message());
+        return;
+    }
+    if (!dropped.isEmpty())
+        ShowMessage(QStringLiteral("Associazioni a elementi inesistenti rimosse:\r\n") +
+                    dropped.join(QStringLiteral("\r\n")));
 }
 
 bool readWindowBounds(int& top, int& left, int& height, int& width) {

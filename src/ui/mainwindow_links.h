@@ -51,6 +51,9 @@ void hideRegisterWindow();
 void disconnectCloudLink();
 // Puts the connection form's link list back on its first entry, with that entry's boxes.
 void resetConnectionList();
+// Deletes the links of the opened installation that name no item (or repeat one) and says
+// which ones were deleted.
+void dropDanglingLinks();
 
 // Sets the window texts of the main window (and builds the vocabulary lists).
 void languageRewrite(TForm6& form);

@@ -1,6 +1,7 @@
 #include "ui/openinstallation.h"
 
 #include "transfer/transferflags.h"
+#include "ui/celleditors.h"
 #include "ui/imagelist.h"
 #include "ui/installationlayout.h"
 #include "ui/mainwindow.h"
@@ -15,6 +16,7 @@ void OpenInstallation() {
     postRegisterRow();
     const int type = systemType();
     if (Form6) {
+        Form6->cellEditors().hideAll();
         InstallationLayout::Apply(*Form6, type);
         TPageControl* fpt = Form6->TabSheet12->PageControl_FPT;
         // Set from code: no page change runs, so the transfer actions keep their states.
@@ -24,6 +26,9 @@ void OpenInstallation() {
         fpt->highlightActiveOnly();
     }
     selectSystem(type);
+    // Links that name no item can only come from a damaged or foreign file: they go before
+    // any page shows them.
+    dropDanglingLinks();
     if (Form6)
         Form6->setStateIcon(Img2::InstallationOpen);
     hideRegisterWindow();

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+class DBCheckBox;
 class QCheckBox;
 class QDateEdit;
 class QLabel;
@@ -24,14 +25,20 @@ public:
     QWidget* TabSheetDataOra = nullptr;      // "DATA/ORA"
 
     // "DATA/ORA": the clock of the main window writes these while this page is shown.
-    QCheckBox* CheckBox1 = nullptr; // "Ora Corrente": the pickers follow the running time
-    QLabel* Label2 = nullptr;       // the running clock
-    QDateEdit* Data = nullptr;      // date sent to the panel
-    QTimeEdit* ora = nullptr;       // time sent to the panel
+    QCheckBox* CheckBox1 = nullptr;     // "Ora Corrente": the pickers follow the running time
+    QLabel* Label2 = nullptr;           // the running clock
+    QDateEdit* Data = nullptr;          // date sent to the panel
+    QTimeEdit* ora = nullptr;           // time sent to the panel
+    DBCheckBox* DBCheckBox82 = nullptr; // "Ora Legale"
 
     // The system's long time format without the time zone (hours, minutes, seconds).
     static QString longTimeFormat();
 
 private:
+    void buildTamper();
+    void buildSirena();
+    void buildEN50131();
+    void buildComunicatore();
+    void buildWireless();
     void buildDataOra();
 };

@@ -17,4 +17,7 @@ public:
     QGroupBox* GroupBox110 = nullptr;
     QLineEdit* Edit2 = nullptr; // host
     QLineEdit* Edit3 = nullptr; // port, "443"
+
+private:
+    void buildNetworkSetup(QGroupBox* outer);
 };

@@ -1,0 +1,68 @@
+#include "ui/pages/pagegrids.h"
+
+#include "platform/gridpaint.h"
+
+#include <QEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QToolBar>
+
+namespace {
+// Watches the grid's viewport: its size is the one the fitting divides.
+class FitOnResize : public QObject {
+public:
+    explicit FitOnResize(DBGrid* grid) : QObject(grid), m_grid(grid) {}
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Resize)
+            FixDBGridColumnsWidth(m_grid);
+        return false;
+    }
+
+private:
+    DBGrid* m_grid;
+};
+} // namespace
+
+void fitColumnsOnResize(DBGrid* grid) {
+    if (grid)
+        grid->viewport()->installEventFilter(new FitOnResize(grid));
+}
+
+DBGrid* makePageGrid(QWidget* parent, const char* name, DataSource* source, GridOptions options,
+                     std::initializer_list<GridColumnDef> columns) {
+    auto* grid = new DBGrid(parent);
+    grid->setObjectName(QString::fromLatin1(name));
+    grid->setOptions(options);
+    grid->setDataSource(source);
+    for (const GridColumnDef& def : columns) {
+        DBGridColumn& c = grid->addColumn(QString::fromLatin1(def.field), QString(), def.width);
+        c.readOnly = def.readOnly;
+    }
+    fitColumnsOnResize(grid);
+    return grid;
+}
+
+QGroupBox* makeGroupBox(QWidget* parent, const char* name, const QString& caption, QWidget* content,
+                        QToolBar* toolBar) {
+    auto* box = new QGroupBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    auto* lay = new QHBoxLayout(box);
+    lay->setContentsMargins(4, 4, 4, 4);
+    lay->setSpacing(2);
+    if (content)
+        lay->addWidget(content, 1);
+    if (toolBar)
+        lay->addWidget(toolBar);
+    return box;
+}
+
+QToolBar* makeSideToolBar(QWidget* parent, const char* name) {
+    auto* bar = new QToolBar(parent);
+    bar->setObjectName(QString::fromLatin1(name));
+    bar->setOrientation(Qt::Vertical);
+    bar->setIconSize(QSize(16, 16));
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    bar->setMovable(false);
+    bar->setFloatable(false);
+    return bar;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Building blocks of the pages: a grid bound to a data source with its columns, and a group
+// box holding one widget.
+
+#include "platform/dbgrid.h"
+
+#include <QString>
+
+#include <initializer_list>
+
+class DataSource;
+class QGroupBox;
+class QToolBar;
+
+struct GridColumnDef {
+    const char* field;
+    int width;
+    bool readOnly = false;
+};
+
+// A grid named `name` under `parent`, with `options` and one column per definition. The
+// columns take their titles from the fields; `source` may be null (no data module yet).
+DBGrid* makePageGrid(QWidget* parent, const char* name, DataSource* source, GridOptions options,
+                     std::initializer_list<GridColumnDef> columns);
+
+// A group box named `name` with `caption` whose layout holds `content` (and, at its right edge,
+// `toolBar` when given).
+QGroupBox* makeGroupBox(QWidget* parent, const char* name, const QString& caption, QWidget* content,
+                        QToolBar* toolBar = nullptr);
+
+// Fits the grid's columns to its width whenever its size changes (a grid first laid out while
+// hidden, or in a box shown later, would otherwise keep the widths of its hidden size).
+void fitColumnsOnResize(DBGrid* grid);
+
+// A vertical tool bar of 16 px pictures for a box's right edge.
+QToolBar* makeSideToolBar(QWidget* parent, const char* name);

@@ -1,0 +1,74 @@
+#pragma once
+// The real main window over the program's data module, with one installation of a chosen
+// model opened as the register window opens it. Boxes are answered, never shown.
+#include "model/datamodule.h"
+#include "platform/dataset.h"
+#include "platform/dbgrid.h"
+#include "platform/dialogs.h"
+#include "platform/registrykey.h"
+#include "support/tempregistry.h"
+#include "ui/mainwindow.h"
+#include "ui/openinstallation.h"
+#include "ui/pagecontrol.h"
+
+#include <QtTest>
+
+#include <memory>
+
+struct OpenWindow {
+    TempRegistry registry;
+    BoxAnswerer boxes;
+    std::unique_ptr<TForm6> form;
+
+    explicit OpenWindow(int systemType) {
+        RegistryKey reg;
+        reg.openKey(kTabulonRegistryKey, true);
+        reg.writeString(QStringLiteral("DATABASE"), databasePath());
+        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
+            reg.writeInteger(QString::fromLatin1(name), value);
+        TForm6::setProcessExit([](int) {});
+        startDataModule();
+        form = std::make_unique<TForm6>();
+        DM->AddDataSet(systemType);
+        OpenInstallation();
+    }
+    ~OpenWindow() {
+        form.reset();
+        delete DM;
+        DM = nullptr;
+    }
+    QString databasePath() const { return registry.folder() + QStringLiteral("/KTabulon.cds"); }
+    static void startDataModule() {
+        new TDM;
+        DM->DataModuleCreate();
+    }
+    // Saves the register, frees the data module and starts it again from the file, as a new run
+    // of the program does, and opens the current installation again.
+    void reopenFromFile() {
+        QVERIFY(DM->saveRegister());
+        const int at = DM->CDSet_Tabulon->recNo();
+        form.reset();
+        delete DM;
+        DM = nullptr;
+        startDataModule();
+        form = std::make_unique<TForm6>();
+        DM->CDSet_Tabulon->setRecNo(at);
+        OpenInstallation();
+    }
+
+    // Shows `page` of the main window as a click on its tab does, laid out and painted.
+    void showPage(int page) {
+        form->PageControl->selectPageByUser(page);
+        QApplication::processEvents();
+    }
+    // A mouse click on the data cell (data column, record) of a grid on screen; the grid
+    // scrolls the record into view first.
+    static void click(DBGrid* grid, int recNo, int dataCol = 1, Qt::MouseButton button = Qt::LeftButton) {
+        if (recNo < grid->topRecNo() || recNo >= grid->topRecNo() + grid->visibleRowCount())
+            grid->moveToRecNo(recNo);
+        const int row = recNo - grid->topRecNo() + grid->titleOffset();
+        const QRect r = grid->cellRect(grid->gridColumnOf(dataCol), row);
+        QVERIFY2(!r.isEmpty(), "the cell is not on screen");
+        QTest::mouseClick(grid->viewport(), button, {}, r.center());
+    }
+};

@@ -1,0 +1,278 @@
+// The inputs page in the real main window over the real data module: per-model columns, icons,
+// bands and wiring pictures, the check-box clicks by model, the phone titles, the editors laid
+// over the page's grids, a choice saved to the register file, and a look at the page.
+// With TABULON_SHOTS=<folder> the test also leaves PNGs of the page there.
+
+#include "model/datamodule.h"
+#include "model/dimensions.h"
+#include "model/lang.h"
+#include "platform/colors.h"
+#include "platform/dataset.h"
+#include "platform/dbcontrols.h"
+#include "platform/dbgrid.h"
+#include "platform/dialogs.h"
+#include "platform/registrykey.h"
+#include "support/tempregistry.h"
+#include "ui/celleditors.h"
+#include "ui/imagelist.h"
+#include "ui/installationlayout.h"
+#include "ui/mainwindow.h"
+#include "ui/openinstallation.h"
+#include "ui/pagecontrol.h"
+#include "ui/pages/page_ingressi.h"
+#include "ui/pages/wiringpicture.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QSet>
+#include <QtTest>
+
+namespace {
+
+const QString kTipo = QStringLiteral("_TipoIngresso");
+
+void writeAt(DataSet& t, int recNo, const QString& field, const QVariant& value) {
+    t.setRecNo(recNo);
+    t.edit();
+    t.fieldByName(field).setValue(value);
+    t.post();
+}
+
+QVariant valueAt(DataSet& t, int recNo, const QString& field) {
+    return t.valueAt(recNo, t.fieldByName(field).index());
+}
+
+// Distinct colours in an image, sampled on a grid of points.
+int colourCount(const QImage& image) {
+    QSet<QRgb> colours;
+    for (int y = 0; y < image.height(); y += 3)
+        for (int x = 0; x < image.width(); x += 3)
+            colours.insert(image.pixel(x, y));
+    return int(colours.size());
+}
+
+} // namespace
+
+class InputsPageTest : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TempRegistry> registry;
+    std::unique_ptr<BoxAnswerer> anyBox;
+    std::unique_ptr<TForm6> form;
+    TPageIngressi* page = nullptr;
+
+    // The program's data module over a register in the temporary folder, the main window, and
+    // one installation of `type` opened as the register window opens it.
+    void open(int type) {
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+        reg.writeString(QStringLiteral("DATABASE"), registry->folder() + QStringLiteral("/KTabulon.cds"));
+        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
+            reg.writeInteger(QString::fromLatin1(name), value);
+        new TDM;
+        DM->DataModuleCreate();
+        form = std::make_unique<TForm6>();
+        page = form->TabSheet1;
+        DM->AddDataSet(type);
+        OpenInstallation();
+        form->PageControl->selectPageByUser(1);
+    }
+    DataSet& inputs() { return *DM->CDSet_Ingressi; }
+
+    void shoot(const QString& name) {
+        const QString folder = qEnvironmentVariable("TABULON_SHOTS");
+        if (!folder.isEmpty())
+            form->grab().save(folder + QLatin1Char('/') + name + QStringLiteral(".png"));
+    }
+
+private slots:
+    void init() {
+        registry = std::make_unique<TempRegistry>();
+        anyBox = std::make_unique<BoxAnswerer>();
+        TForm6::setProcessExit([](int) {});
+    }
+    void cleanup() {
+        form.reset();
+        delete DM;
+        DM = nullptr;
+        registry.reset();
+        const QStringList boxes = anyBox->texts();
+        anyBox.reset();
+        QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join(QLatin1Char('|'))));
+    }
+
+    void everyModelShowsItsColumnsIconsAndPicture_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("siren");           // _AttSirIngresso column
+        QTest::addColumn<bool>("eightPartitions"); // _Pz5.._Pz8 columns
+        for (int t = 1; t <= 6; ++t)
+            QTest::newRow(qPrintable(Lang::CSL_MainCentral_Combo.at(t)))
+                << t << (t != 1) << (t == 3 || t == 6);
+    }
+    void everyModelShowsItsColumnsIconsAndPicture() {
+        QFETCH(int, type);
+        QFETCH(bool, siren);
+        QFETCH(bool, eightPartitions);
+        open(type);
+        for (const QString& name : InstallationLayout::MissingComponents(*form))
+            QVERIFY2(!name.startsWith(QLatin1String("DBGrid10")) &&
+                         !name.startsWith(QLatin1String("DBGrid15")) &&
+                         !name.startsWith(QLatin1String("DBGrid11")) &&
+                         !name.startsWith(QLatin1String("DBGrid26")) && name != QLatin1String("GroupBox70") &&
+                         name != QLatin1String("Splitter2"),
+                     qPrintable(name));
+        QCOMPARE(page->DBGrid15->columnOfField(QStringLiteral("_AttSirIngresso"))->visible(), siren);
+        QCOMPARE(page->DBGrid26->columnOfField(QStringLiteral("_Pz5"))->visible(), eightPartitions);
+        QCOMPARE(page->DBGrid26->columnOfField(QStringLiteral("_Pz8"))->visible(), eightPartitions);
+        QVERIFY(!page->GroupBox70->isHidden());
+        QCOMPARE(inputs().recordCount(), C_NUM_INPUTS_TOTAL);
+        QCOMPARE(DM->CDSet_Adattamento->recordCount(), C_NUM_ADATTAMENTO);
+
+        // Icons: onboard, then the inputs of the first expander, radio and keypad terminals first.
+        QCOMPARE(TPageIngressi::inputIcon(1), Img2::InputOnboard);
+        const int firstExpanderInput = C_NUM_INPUTS_ONBOARD + 1;
+        writeAt(*DM->CDSet_ExpIngressi, 1, QStringLiteral("_Enable"), true);
+        QCOMPARE(TPageIngressi::inputIcon(firstExpanderInput), Img2::ExpanderEnabled);
+        writeAt(*DM->CDSet_ExpIngressi, 1, QStringLiteral("_Enable"), false);
+        QCOMPARE(TPageIngressi::inputIcon(firstExpanderInput), Img2::Warning);
+        QCOMPARE(TPageIngressi::inputIcon(C_NUM_INPUTS_ONBOARD + 8 * C_NUM_EXPIN + 1), Img2::Warning);
+        writeAt(inputs(), 2, kTipo, Lang::WiringRadio());
+        QCOMPARE(TPageIngressi::inputIcon(2), Img2::Radio);
+        writeAt(*DM->CDSet_Tastiere, 2, QStringLiteral("_M1"), valueAt(inputs(), 40, "_Nome"));
+        QCOMPARE(TPageIngressi::inputIcon(40), Img2::KeypadTerminal);
+
+        // The picture follows the current input, whichever way its wiring changes.
+        const QStringList& wirings = Lang::ListaTipoIngresso_TAVEK_MIRUN;
+        for (int t : {0, 1, 5, 12, 22, 3}) {
+            writeAt(inputs(), 2, kTipo, wirings.at(t));
+            QCOMPARE(page->Image3->picture(), t);
+        }
+        QVERIFY(page->GroupBox70->title().startsWith(valueAt(inputs(), 2, "_Nome").toString()));
+        shoot(QStringLiteral("ingressi-%1").arg(type));
+    }
+
+    void terminalLabelsAndBandsShowSharedTerminals() {
+        open(2); // MIRUN: eight onboard inputs, two expanders
+        const QString twoZones = Lang::ListaTipoIngresso_TAVEK_MIRUN.at(16);
+        writeAt(inputs(), 9, kTipo, twoZones);
+        QCOMPARE(page->Image3->picture(), 16);
+        QCOMPARE(page->Label_Z->text(), QStringLiteral("Z1"));
+        QCOMPARE(page->Label_Z1->text(), QStringLiteral("Z1"));
+        QCOMPARE(page->Label_Z2->text(), QStringLiteral("Z9"));
+        QVERIFY(page->Label_Z3->isHidden());
+        const QColor cyan = colorFromTColor(16777166);
+        QCOMPARE(TPageIngressi::wiringBand(9), cyan);
+        writeAt(inputs(), 1, kTipo, twoZones);
+        writeAt(inputs(), 17, kTipo, twoZones);
+        QCOMPARE(TPageIngressi::wiringBand(1), cyan);
+        QCOMPARE(TPageIngressi::wiringBand(17), cyan);
+        QVERIFY(!TPageIngressi::wiringBand(2).isValid()); // a one-zone wiring gets no band
+        form->show();
+        page->PageControl_Ingressi->setActivePage(page->TabSheetIngFunzioni);
+        page->DBGrid15->moveToRecNo(1);
+        inputs().setRecNo(9);
+        QCoreApplication::processEvents();
+        shoot(QStringLiteral("ingressi-bands"));
+
+        // With an expander in use every input has its own terminal.
+        writeAt(*DM->CDSet_ExpIngressi, 2, QStringLiteral("_Enable"), true);
+        inputs().setRecNo(9);
+        for (QLabel* l : {page->Label_Z, page->Label_Z1, page->Label_Z2})
+            QCOMPARE(l->text(), QStringLiteral("Z9"));
+        QVERIFY(!TPageIngressi::wiringBand(9).isValid());
+    }
+
+    void partitionClicksFollowTheModel_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("fifthToggles");
+        QTest::newRow("TAVEK") << 1 << false;
+        QTest::newRow("ZOREM") << 6 << true;
+    }
+    void partitionClicksFollowTheModel() {
+        QFETCH(int, type);
+        QFETCH(bool, fifthToggles);
+        open(type);
+        DBGrid* grid = page->DBGrid26;
+        for (int r : {3, 5, 7})
+            writeAt(inputs(), r, QStringLiteral("_FuncIngresso"),
+                    r == 7 ? Lang::ListaFunzioniIngresso.value(0) : QStringLiteral("On/Off"));
+        for (int r : {3, 7}) {
+            QVERIFY(grid->moveToRecNo(r));
+            grid->setCurrentRowSelected(true);
+        }
+        QVERIFY(grid->moveToRecNo(5));
+        auto click = [&](const char* field) {
+            DBGridColumn* c = grid->columnOfField(QString::fromLatin1(field));
+            grid->setSelectedIndex(c->index());
+            page->DBGridIngressiCellClick(*grid, *c);
+        };
+        click("_Pz1");
+        QCOMPARE(valueAt(inputs(), 5, "_Pz1").toBool(), true);
+        QCOMPARE(valueAt(inputs(), 3, "_Pz1").toBool(), true);
+        QCOMPARE(valueAt(inputs(), 7, "_Pz1").toBool(), false); // its input switches no partition
+        click("_Pz5");
+        QCOMPARE(valueAt(inputs(), 5, "_Pz5").toBool(), fifthToggles);
+        // Option boxes have no guard.
+        QVERIFY(grid->moveToRecNo(7));
+        const bool before = valueAt(inputs(), 7, "_Pz2").toBool();
+        click("_Pz2");
+        QCOMPARE(valueAt(inputs(), 7, "_Pz2").toBool(), before);
+    }
+
+    void phoneColumnsAreTitledByThePhoneBook() {
+        open(3);
+        writeAt(*DM->CDSet_Phone, 3, QStringLiteral("_Nome"), QStringLiteral("MARIO"));
+        QCOMPARE(page->DBGrid11->columnOfField(QStringLiteral("_TipoChiamataTel3"))->titleCaption(),
+                 QStringLiteral("MARIO"));
+    }
+
+    void choicesInThePageReachTheRegisterFile() {
+        open(5);
+        DBGrid* grid = page->DBGrid15;
+        QVERIFY(page->DBComboBox32);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        page->PageControl_Ingressi->setActivePage(page->TabSheetIngFunzioni);
+        QVERIFY(grid->moveToRecNo(3));
+        const int col = grid->columnOfField(QStringLiteral("_FuncIngresso"))->index();
+        grid->setSelectedIndex(col);
+        // A real click in the cell shows the editor over it.
+        const QRect cell = grid->currentCellRect();
+        QVERIFY(cell.isValid());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
+        QTRY_VERIFY(page->DBComboBox32->isVisible());
+        QCOMPARE(page->DBComboBox32->geometry(), grid->currentCellRect());
+        shoot(QStringLiteral("ingressi-editor"));
+        emit page->DBComboBox32->activated(page->DBComboBox32->findText(QStringLiteral("Solo OFF")));
+        QVERIFY(page->DBComboBox32->isHidden());
+        QCOMPARE(valueAt(inputs(), 3, "_EnablePzX").toBool(), true);
+
+        form->Action20->trigger();
+        TDM reread;
+        QVERIFY(reread.importRegister(DATABASE));
+        reread.CDSet_Tabulon->last();
+        QCOMPARE(valueAt(*reread.CDSet_Ingressi, 3, "_FuncIngresso").toString(), QStringLiteral("Solo OFF"));
+    }
+
+    void thePageIsNotBlank() {
+        open(6);
+        form->resize(1124, 740);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        for (QWidget* sheet : {page->TabSheet15, page->TabSheetIngFunzioni, page->TabSheetIngTelefoni,
+                               page->TabSheetIngOnOff, page->TabSheetIngAdattamento}) {
+            page->PageControl_Ingressi->setActivePage(sheet);
+            QCoreApplication::processEvents(); // the sheet's grid is fitted once it is shown
+            shoot(QStringLiteral("ingressi-") + sheet->objectName());
+            const QImage image = sheet->grab().toImage();
+            QVERIFY2(colourCount(image) > 8, qPrintable(QString::number(colourCount(image))));
+        }
+        // Every wiring picture exists and draws something.
+        for (int t = 0; t < WiringPicture::kCount; ++t)
+            QVERIFY2(QFile::exists(WiringPicture::resourcePath(t)),
+                     qPrintable(WiringPicture::resourcePath(t)));
+    }
+};
+
+QTEST_MAIN(InputsPageTest)
+#include "test_page_ingressi.moc"
