@@ -1,5 +1,6 @@
 // The cloud link: TLS websocket client, upgrade request, envelopes, the exchange over it and a
 // whole transfer job through a local relay; once against an independent websocket server.
+#include "app/splash.h"
 #include "link/comset.h"
 #include "link/panelframe.h"
 #include "link/tracewindow.h"
@@ -13,10 +14,13 @@
 
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSslSocket>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -31,13 +35,18 @@ bool connectWs(TWebSockets& ws, quint16 port, QString* error,
                       10000, error);
 }
 
-// Chooses the cloud link in the connection form and connects it to the relay.
-void connectFormToRelay(const CloudRelay& relay, const TestCertificate& cert) {
-    TWebSockets::setExtraCaCertificates({cert.certificate});
-    const quint16 port = relay.port();
+// Chooses the cloud link in the connection form and starts connecting to 127.0.0.1:port.
+void startCloudConnect(quint16 port) {
     TComSet::cloudEndpointHook = [port] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
     ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
     ComSet->ConnectClick();
+}
+
+// Connects the connection form to the relay and waits for the attempt to end.
+void connectFormToRelay(TransferFixture& fx, const CloudRelay& relay, const TestCertificate& cert) {
+    TWebSockets::setExtraCaCertificates({cert.certificate});
+    startCloudConnect(relay.port());
+    fx.waitForConnect();
 }
 } // namespace
 
@@ -79,22 +88,99 @@ private slots:
         QCOMPARE(ws.ConnectionState(), quint8(0));
     }
 
+    // Settings that cannot make a connection are refused before anything is sent, with a message
+    // that names the setting, not the server (through the real window: test_mainwindow_model).
+    void refusesInvalidInputsBeforeConnecting_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("installer");
+        QTest::addColumn<QString>("remote");
+        QTest::addColumn<QString>("problem"); // empty: the inputs are good
+        const auto row = [](const char* name, const QString& host, const QString& installer,
+                            const QString& remote, const QString& problem) {
+            QTest::newRow(name) << host << installer << remote << problem;
+        };
+        const QString code = QStringLiteral("000111");
+        const QString password = QStringLiteral("123456");
+        const QString local = QStringLiteral("127.0.0.1");
+        const QString badHost = QStringLiteral("indirizzo del server cloud non valido");
+        row("name", QStringLiteral("relay.example"), code, password, {});
+        row("IPv6 address", QStringLiteral("::1"), code, password, {});
+        row("empty host", QStringLiteral(" "), code, password, QStringLiteral("mancante"));
+        row("host with a port", QStringLiteral("relay.example:8443"), code, password, badHost);
+        row("host with a user", QStringLiteral("admin@relay.example"), code, password, badHost);
+        row("host with a line break", QStringLiteral("relay\r\nexample"), code, password, badHost);
+        row("host with a path", QStringLiteral("relay.example/ws"), code, password, badHost);
+        row("installer code with a colon", local, QStringLiteral("1:2"), password,
+            QStringLiteral("codice installatore"));
+        row("installer code with a letter", local, QStringLiteral("00a111"), password,
+            QStringLiteral("codice installatore"));
+        row("remote code in other digits", local, code, QStringLiteral("١٢٣٤٥٦"),
+            QStringLiteral("codice di telegestione"));
+    }
     void refusesInvalidInputsBeforeConnecting() {
+        QFETCH(QString, host);
+        QFETCH(QString, installer);
+        QFETCH(QString, remote);
+        QFETCH(QString, problem);
+        const CloudEndpoint endpoint{host, 443};
+        const QString found = TWebSockets::connectionInputProblem(endpoint, {PanelId, installer, remote});
+        QVERIFY2(problem.isEmpty() ? found.isEmpty() : found.contains(problem), qPrintable(found));
+    }
+
+    void refusesAnIdentifierThatCouldChangeTheRequest() {
         TWebSockets ws;
         QString error;
-        QVERIFY(
-            !ws.Connect({QString(), 443}, {PanelId, QStringLiteral("1"), QStringLiteral("2")}, 1000, &error));
-        QVERIFY(error.contains(QStringLiteral("indirizzo")));
-        // An identifier that could change the request line never reaches it.
         QVERIFY(!ws.Connect({QStringLiteral("127.0.0.1"), 1},
                             {QStringLiteral("x&admin=1 HTTP/1.1\r\nHost: evil0000000"), QStringLiteral("1"),
                              QStringLiteral("2")},
                             1000, &error));
         QVERIFY(error.contains(QStringLiteral("identificativo")));
-        QVERIFY(!ws.Connect({QStringLiteral("127.0.0.1"), 1},
-                            {PanelId, QStringLiteral("1:2"), QStringLiteral("2")}, 1000, &error));
         QByteArray reply;
         QCOMPARE(ws.Exchange(PanelFrame::request(0, 0, true, "123456").encode(), reply, 100), SENDFAULT);
+    }
+
+    // The connect runs on the websocket's thread: the window keeps handling events, and the wait
+    // window "Connecting..." stays up, painted, until the attempt ends either way.
+    void connectKeepsTheWindowResponsive() {
+        TransferFixture fx;
+        TComSet::CloudConnectTimeoutMs = 60000;
+        QTcpServer mute; // accepts the connection and never answers the TLS handshake
+        QVERIFY(mute.listen(QHostAddress::LocalHost));
+        startCloudConnect(mute.serverPort());
+        QVERIFY(ComSet->IsConnecting());
+        QWidget* wait = TSplash::currentWaitWindow();
+        QVERIFY(wait && wait->isVisible());
+        QCOMPARE(wait->findChild<QLabel*>()->text(), QStringLiteral("Connecting..."));
+        QVERIFY(!ComSet->Connect->isEnabled()); // one attempt at a time
+        bool ticked = false;
+        QTimer::singleShot(0, [&] { ticked = true; });
+        QTRY_VERIFY(ticked && mute.hasPendingConnections());
+        QVERIFY(ComSet->IsConnecting());
+        // Giving up the attempt takes the wait window down.
+        ComSet->CloseLink();
+        QVERIFY(!ComSet->IsConnecting());
+        QVERIFY(!TSplash::currentWaitWindow());
+        QVERIFY(fx.warnings().isEmpty());
+
+        // An attempt that gets no answer ends at its time-out, with its message.
+        TComSet::CloudConnectTimeoutMs = 200;
+        startCloudConnect(mute.serverPort());
+        QVERIFY(TSplash::currentWaitWindow());
+        QVERIFY(!fx.waitForConnect());
+        QVERIFY(!TSplash::currentWaitWindow());
+        QCOMPARE(fx.warnings().size(), 1);
+        QVERIFY2(fx.warnings()[0].contains(QStringLiteral("tempo scaduto")), qPrintable(fx.warnings()[0]));
+
+        PanelCore core;
+        CloudRelay relay(core);
+        QVERIFY(relay.start(m_cert));
+        TWebSockets::setExtraCaCertificates({m_cert.certificate});
+        startCloudConnect(relay.port());
+        QVERIFY(TSplash::currentWaitWindow());
+        QVERIFY(fx.waitForConnect());
+        QVERIFY(!TSplash::currentWaitWindow());
+        QVERIFY(ComSet->Connect->isEnabled());
+        QCOMPARE(ComSet->LabelStato->text(), QStringLiteral("Connesso a 127.0.0.1:%1").arg(relay.port()));
     }
 
     void untrustedCertificateIsAClearError() {
@@ -140,9 +226,10 @@ private slots:
         PanelCore core;
         CloudRelay relay(core);
         QVERIFY(relay.start(m_cert));
+        RecordingCodec codecs;
         ComSet->show();
         Form1->show();
-        connectFormToRelay(relay, m_cert);
+        connectFormToRelay(fx, relay, m_cert);
         QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));
         QVERIFY(WB);
         QCOMPARE(WB->ConnectionState(), quint8(TWebSockets::Connected));
@@ -164,6 +251,7 @@ private slots:
         ComSet->ComboBox1->setCurrentIndex(0);
         ComSet->ConnectClick();
         QCOMPARE(WB->ConnectionState(), quint8(TWebSockets::Closed));
+        QVERIFY(!fx.waitForConnect());
         QCOMPARE(fx.warnings().size(), 1);
     }
 
@@ -188,13 +276,11 @@ private slots:
             relay.setDropAfter(5);
         else
             relay.setSilent(true);
-        connectFormToRelay(relay, m_cert);
+        RecordingCodec codecs;
+        connectFormToRelay(fx, relay, m_cert);
         QVERIFY(ComSet->IsCloudOpen());
-        QElapsedTimer clock;
-        clock.start();
         ComSet->RecicleCommand(TabCmdBloccoIns, false);
         QVERIFY(fx.waitForJobEnd(10000));
-        QVERIFY(clock.elapsed() < 4000);
         QCOMPARE(fx.warnings().size(), 1);
         QVERIFY2(fx.warnings()[0].contains(warning), qPrintable(fx.warnings()[0]));
         QCOMPARE(StateTrasfert, quint8(0));
@@ -214,9 +300,8 @@ private slots:
             QVERIFY(relay.start(m_cert));
             port = relay.port();
         }
-        TComSet::cloudEndpointHook = [&] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
-        ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-        ComSet->ConnectClick();
+        startCloudConnect(port);
+        QVERIFY(!fx.waitForConnect());
         QCOMPARE(fx.warnings().size(), 1);
         QVERIFY2(fx.warnings()[0].contains(QStringLiteral("127.0.0.1:%1").arg(port)),
                  qPrintable(fx.warnings()[0]));

@@ -1,6 +1,8 @@
 // The main window with the program's data module and connection form: opening installations
 // of every model, the save and exit paths, and the live-status stop.
 
+#include "app/appwiring.h"
+#include "app/splash.h"
 #include "link/comset.h"
 #include "link/tracewindow.h"
 #include "link/websockets.h"
@@ -181,6 +183,32 @@ private slots:
         const CloudEndpoint ep = TComSet::cloudEndpointHook();
         QCOMPARE(ep.host, QStringLiteral("relay.example"));
         QCOMPARE(ep.port, quint16(8443));
+    }
+
+    // A relay address typed with its port in the host field is refused before any connection,
+    // with a message about the setting: the connection form reads the page "PARAMETRI DI RETE".
+    void cloudHostWithAPortIsRefusedBeforeConnecting() {
+        createDataModule();
+        TComSet form;
+        ComSet = &form;
+        TForm6 f;
+        DM->AddDataSet(6);
+        wireTransferToModel();
+        wireLinkToApp();
+        f.TabSheet27->Edit2->setText(QStringLiteral("relay.example:8443"));
+        form.ComboBox1->setCurrentIndex(form.ComboBox1->findText(TComSet::RemoteManagement));
+        BoxAnswerer boxes;
+        form.ConnectClick();
+        QVERIFY(!form.IsConnecting() && !form.IsLinkOpen());
+        QVERIFY(!TSplash::currentWaitWindow()); // no attempt was started
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY2(boxes.texts()[0].startsWith(QStringLiteral("Collegamento cloud non avviato: indirizzo del "
+                                                            "server cloud non valido")),
+                 qPrintable(boxes.texts()[0]));
+        ComSet = nullptr;
+        TComSet::waitWindowHooks = {};
+        TComSet::cloudCredentialsHook = {};
+        ModelAccess = TransferModelAccess{};
     }
 
     void saveWritesTheRegisterAtOnce() {

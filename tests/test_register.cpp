@@ -224,6 +224,38 @@ private Q_SLOTS:
         QVERIFY(m_exitCodes.isEmpty());
     }
 
+    // The window manager may offer to close the main window while it is disabled or under a
+    // dialog: that close must not run the exit routine behind the window the user is using.
+    void mainWindowStaysWhileSomethingIsUpOverIt() {
+        createInstallation(4);
+        Form_Anagrafica->hide();
+        QVERIFY(Form6->isVisible() && Form6->isEnabled());
+        const auto closeFromWindowManager = [] {
+            QCloseEvent close;
+            QApplication::sendEvent(Form6, &close);
+            return close.isAccepted();
+        };
+        Form_Anagrafica->show(); // the register window disables the main window
+        QVERIFY(!Form6->isEnabled());
+        QVERIFY(!closeFromWindowManager());
+        QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton); // and the model choice
+        QVERIFY(TypeCentral->isVisible());
+        QVERIFY(!closeFromWindowManager());
+        QTest::mouseClick(TypeCentral->CancelBtn, Qt::LeftButton);
+        Form_Anagrafica->hide();
+        {
+            QDialog dialog(Form6); // any modal dialog over the enabled main window
+            dialog.setModal(true);
+            dialog.show();
+            QVERIFY(!closeFromWindowManager());
+        }
+        QVERIFY(m_exitCodes.isEmpty());
+        QVERIFY(DM && DM->CDSet_Tabulon->recordCount() == 1);
+        // With nothing over it, closing the main window ends the program.
+        QVERIFY(closeFromWindowManager());
+        QCOMPARE(m_exitCodes, QList<int>{0});
+    }
+
     void closingAnEmptyRegisterAsksToQuit() {
         BoxAnswerer boxes;
         boxes.answer(mrNo);

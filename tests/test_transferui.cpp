@@ -113,6 +113,10 @@ private slots:
         QWidget* w = TSplash::currentWaitWindow();
         QVERIFY(w && w->isVisible());
         QVERIFY(!w->isEnabled());
+        // Taking no input does not grey the message out.
+        const QPalette& palette = splash.EtichettaAttesa->palette();
+        QCOMPARE(palette.color(QPalette::Disabled, QPalette::WindowText),
+                 palette.color(QPalette::Active, QPalette::WindowText));
         QVERIFY(w->windowFlags() & Qt::WindowStaysOnTopHint);
         // The old line break becomes a real one, and both lines fit, the long bold one included.
         const QString longLine = QStringLiteral("Eliminazione della Configurazione in corso...");

@@ -1,5 +1,7 @@
 #include "app/appwiring.h"
 
+#include "app/splash.h"
+#include "link/comset.h"
 #include "model/datamodule.h"
 #include "platform/dataset.h"
 #include "transfer/codec.h"
@@ -41,4 +43,20 @@ void wireTransferToModel() {
     ModelAccess.inputNames = [] { return namesOf(DM ? DM->CDSet_Ingressi : nullptr); };
     ModelAccess.outputNames = [] { return namesOf(DM ? DM->CDSet_Uscite : nullptr); };
     installPanelCodec();
+}
+
+void wireLinkToApp() {
+    TComSet::waitWindowHooks.show = [](QWidget* owner, const QString& text) -> QWidget* {
+        TSplash splash;
+        splash.AvvioAttesa(owner, text);
+        return TSplash::currentWaitWindow();
+    };
+    TComSet::waitWindowHooks.hide = [] { TSplash().FineAttesa(); };
+    TComSet::cloudCredentialsHook = [] {
+        CloudCredentials c;
+        c.panelId = ModelAccess.panelId ? ModelAccess.panelId() : QString();
+        c.installerCode = ModelAccess.installerCode ? ModelAccess.installerCode().trimmed() : QString();
+        c.remoteCode = ModelAccess.remoteCode ? ModelAccess.remoteCode().trimmed() : QString();
+        return c;
+    };
 }

@@ -17,6 +17,7 @@ int main(int argc, char* argv[]) {
     initStartupResources();
     installWindowCreation();
     wireTransferToModel();
+    wireLinkToApp();
 
     AboutBox = new TAboutBox();
     AboutBox->show();

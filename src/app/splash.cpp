@@ -40,6 +40,11 @@ bool TSplash::AvvioAttesa(QWidget* owner, const QString& text) {
     font.setPixelSize(13);
     font.setBold(true);
     label->setFont(font);
+    // The window takes no input, but its message must not look greyed out for that.
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Disabled, QPalette::WindowText,
+                     palette.color(QPalette::Active, QPalette::WindowText));
+    label->setPalette(palette);
     EtichettaAttesa = label;
     auto* layout = new QVBoxLayout(w);
     layout->setContentsMargins(4, 4, 4, 4);

@@ -1,13 +1,11 @@
 #include "link/comset.h"
 
-#include "app/splash.h"
-#include "link/panelframe.h"
+#include "link/cloudlink.h"
+#include "link/linkflags.h"
 #include "link/serialexchange.h"
 #include "link/tracewindow.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
-#include "transfer/transferflags.h"
-#include "transfer/transferhooks.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -20,10 +18,13 @@
 #include <QSerialPortInfo>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <QWindow>
 
 TComSet* ComSet = nullptr;
 
-TComSet::TComSet(QWidget* parent) : QDialog(parent), m_port(new QSerialPort(this)) {
+TComSet::TComSet(QWidget* parent)
+    : QDialog(parent), m_serial(std::make_unique<SerialLink>(this, [this] { return ReplyTimeoutMs(); })),
+      m_cloud(std::make_unique<CloudLink>(this, [] { return CloudReplyTimeoutMs; })) {
     setObjectName(QStringLiteral("ComSet"));
     setWindowTitle(QStringLiteral("Setup"));
 
@@ -95,6 +96,12 @@ TComSet::TComSet(QWidget* parent) : QDialog(parent), m_port(new QSerialPort(this
     connect(Connect, &QPushButton::clicked, this, &TComSet::ConnectClick);
     connect(ScrollBar1, &QScrollBar::valueChanged, this, &TComSet::updateTimeoutLabel);
     updateTimeoutLabel();
+    const FrameTraceFn trace = [](bool sent, const QByteArray& bytes, bool valid) {
+        if (Form1)
+            Form1->TraceFrame(sent, bytes, valid);
+    };
+    m_serial->setTrace(trace);
+    m_cloud->setTrace(trace);
     RefreshPorts();
     resize(420, 360);
 }
@@ -116,8 +123,7 @@ int TComSet::storedReplyTimeout() {
 
 TComSet::~TComSet() {
     Timer1->stop();
-    if (m_port->isOpen())
-        m_port->close();
+    m_serial->close();
     if (ComSet == this)
         ComSet = nullptr;
 }
@@ -166,25 +172,41 @@ void TComSet::updateTimeoutLabel() {
 }
 
 bool TComSet::IsSerialOpen() const {
-    return m_port->isOpen();
+    return m_serial->isOpen();
 }
 
 bool TComSet::IsCloudOpen() const {
-    return WB && WB->ConnectionState() == TWebSockets::Connected;
+    return m_cloud->isOpen();
 }
 
-void TComSet::CloseLink() {
-    if (m_port->isOpen())
-        m_port->close();
-    if (WB)
-        WB->Disconnect();
+QSerialPort* TComSet::SerialPort() const {
+    return m_serial->port();
+}
+
+PanelLink* TComSet::ActiveLink() const {
+    if (m_serial->isOpen())
+        return m_serial.get();
+    if (m_cloud->isOpen())
+        return m_cloud.get();
+    return nullptr;
+}
+
+void TComSet::LinkLost() {
     StateLogIn = 0;
     LabelStato->setText(QStringLiteral("Non connesso"));
 }
 
+void TComSet::CloseLink() {
+    if (m_connecting) // an attempt under way is given up; its late end is ignored
+        finishConnecting(false, QString(), QString());
+    m_serial->close();
+    m_cloud->close();
+    LinkLost();
+}
+
 void TComSet::ConnectClick() {
     const QString choice = ComboBox1->currentText();
-    if (choice.isEmpty())
+    if (choice.isEmpty() || m_connecting)
         return;
     StopTransfer(); // a new link never inherits a running job
     CloseLink();
@@ -194,86 +216,83 @@ void TComSet::ConnectClick() {
         connectSerial(choice);
 }
 
+void TComSet::beginConnecting() {
+    m_connecting = true;
+    ++m_connectAttempt;
+    Connect->setEnabled(false);
+    LabelStato->setText(QStringLiteral("Connessione in corso..."));
+    if (waitWindowHooks.show)
+        m_waitWindow = waitWindowHooks.show(this, QStringLiteral("Connecting..."));
+}
+
+void TComSet::finishConnecting(bool ok, const QString& status, const QString& failure) {
+    m_connecting = false;
+    ++m_connectAttempt; // whatever of this attempt is still queued finds itself stale
+    if (m_waitWindow && waitWindowHooks.hide)
+        waitWindowHooks.hide();
+    m_waitWindow = nullptr;
+    Connect->setEnabled(true);
+    LabelStato->setText(ok ? status : QStringLiteral("Non connesso"));
+    if (!ok && !failure.isEmpty())
+        MessageDlg(failure, MsgDlgType::Warning, mbOK);
+    emit connectFinished(ok);
+}
+
 void TComSet::connectSerial(const QString& name) {
-    QString message;
-    if (!openPanelPort(*m_port, name, &message)) {
-        LabelStato->setText(QStringLiteral("Non connesso"));
-        MessageDlg(message, MsgDlgType::Warning, mbOK);
+    beginConnecting();
+    const int attempt = m_connectAttempt;
+    QTimer::singleShot(0, this, [this, name, attempt] { openSerialWhenShown(name, attempt, 0); });
+}
+
+// Opening a port may block for a while (a hanging adapter): the wait window is on screen and
+// painted first, so the user sees why the program does not answer.
+void TComSet::openSerialWhenShown(const QString& name, int attempt, int tries) {
+    if (attempt != m_connectAttempt)
+        return; // given up meanwhile
+    QWindow* window = m_waitWindow ? m_waitWindow->windowHandle() : nullptr;
+    if (window && !window->isExposed() && tries < 50) {
+        QTimer::singleShot(10, this,
+                           [this, name, attempt, tries] { openSerialWhenShown(name, attempt, tries + 1); });
         return;
     }
-    LabelStato->setText(QStringLiteral("Connesso a %1").arg(name));
+    if (m_waitWindow)
+        m_waitWindow->repaint();
+    QString message;
+    const bool ok = m_serial->open(name, &message);
+    finishConnecting(ok, QStringLiteral("Connesso a %1").arg(name), message);
 }
 
 void TComSet::connectCloud() {
-    if (!WB) {
-        WB = new TWebSockets(this);
-        connect(WB, &TWebSockets::traffic, this, &TComSet::onTraffic);
+    TWebSockets* ws = m_cloud->socket();
+    if (m_wiredSocket != ws) {
+        connect(ws, &TWebSockets::traffic, this, &TComSet::onTraffic);
+        connect(ws, &TWebSockets::connectFinished, this, &TComSet::onCloudConnectFinished);
+        m_wiredSocket = ws;
     }
-    CloudCredentials credentials;
-    if (ModelAccess.panelId)
-        credentials.panelId = ModelAccess.panelId();
-    if (ModelAccess.installerCode)
-        credentials.installerCode = ModelAccess.installerCode();
-    if (ModelAccess.remoteCode)
-        credentials.remoteCode = ModelAccess.remoteCode();
-    const CloudEndpoint endpoint = cloudEndpoint();
-
+    const CloudCredentials credentials = cloudCredentialsHook ? cloudCredentialsHook() : CloudCredentials{};
+    m_connectingTo = cloudEndpoint();
     QString error;
-    TSplash splash(this);
-    splash.AvvioAttesa(this, QStringLiteral("Connecting..."));
-    const bool ok = WB->Connect(endpoint, credentials, CloudConnectTimeoutMs, &error);
-    splash.FineAttesa();
-    if (!ok) {
+    if (!ws->StartConnect(m_connectingTo, credentials, CloudConnectTimeoutMs, &error)) {
+        // Nothing was sent: the fault is in the settings, not on the server.
         LabelStato->setText(QStringLiteral("Non connesso"));
-        MessageDlg(QStringLiteral("Connessione al server cloud %1:%2 non riuscita: %3.")
-                       .arg(endpoint.host)
-                       .arg(endpoint.port)
-                       .arg(error),
-                   MsgDlgType::Warning, mbOK);
+        MessageDlg(QStringLiteral("Collegamento cloud non avviato: %1.").arg(error), MsgDlgType::Warning,
+                   mbOK);
         return;
     }
-    LabelStato->setText(QStringLiteral("Connesso a %1:%2").arg(endpoint.host).arg(endpoint.port));
+    beginConnecting();
+}
+
+void TComSet::onCloudConnectFinished(bool ok, const QString& error) {
+    if (!m_connecting)
+        return; // an attempt given up by CloseLink
+    const QString where = QStringLiteral("%1:%2").arg(m_connectingTo.host).arg(m_connectingTo.port);
+    finishConnecting(ok, QStringLiteral("Connesso a %1").arg(where),
+                     QStringLiteral("Connessione al server cloud %1 non riuscita: %2.").arg(where, error));
 }
 
 void TComSet::onTraffic(const QString& line) {
     if (isVisible())
         Memo1->appendPlainText(line);
-}
-
-TError TComSet::Exchange(const PanelFrame& request, PanelFrame& reply) {
-    auto trace = [](bool sent, const QByteArray& bytes, bool valid) {
-        if (Form1)
-            Form1->TraceFrame(sent, bytes, valid);
-    };
-    if (m_port->isOpen()) {
-        const TError r = serialExchange(*m_port, request, ReplyTimeoutMs(), reply, trace);
-        if (r == SENDFAULT) { // the port failed or vanished: it is no longer a link
-            m_port->close();
-            StateLogIn = 0;
-            LabelStato->setText(QStringLiteral("Non connesso"));
-        }
-        return r;
-    }
-    if (IsCloudOpen()) {
-        const QByteArray bytes = request.encode();
-        trace(true, bytes, true);
-        QByteArray replyBytes;
-        TError r = WB->Exchange(bytes, replyBytes, CloudReplyTimeoutMs);
-        if (r != SENDOK)
-            return r;
-        PanelFrame frame;
-        r = decodeSingleFrame(replyBytes, frame);
-        if (r != SENDOK) {
-            trace(false, replyBytes, false);
-            return DATACORRUPT;
-        }
-        r = checkReplyMatches(request, frame);
-        trace(false, replyBytes, r == SENDOK);
-        if (r == SENDOK)
-            reply = frame;
-        return r;
-    }
-    return SENDFAULT;
 }
 
 // Keeps this class's meta-object code in this file rather than in the shared moc unit.

@@ -5,7 +5,9 @@
 #include "link/websockets.h"
 
 #include <QDialog>
+#include <QPointer>
 #include <functional>
+#include <memory>
 
 class QComboBox;
 class QGroupBox;
@@ -15,7 +17,9 @@ class QPushButton;
 class QScrollBar;
 class QSerialPort;
 class QTimer;
-struct PanelFrame;
+class CloudLink;
+class PanelLink;
+class SerialLink;
 
 class TComSet : public QDialog {
     Q_OBJECT
@@ -24,6 +28,14 @@ public:
 
     explicit TComSet(QWidget* parent = nullptr);
     ~TComSet() override;
+
+    // The wait window of the program ("Connecting..."), set by whoever wires the application:
+    // show returns the window it put up (or nullptr), hide takes it down.
+    struct WaitWindowHooks {
+        std::function<QWidget*(QWidget* owner, const QString& text)> show;
+        std::function<void()> hide;
+    };
+    static inline WaitWindowHooks waitWindowHooks;
 
     QComboBox* ComboBox1 = nullptr;   // serial ports found, then "REMOTE MANAGEMENT"
     QGroupBox* GroupBox2 = nullptr;   // cloud: relay and panel
@@ -39,24 +51,33 @@ public:
 
     // Link side.
     void ComboBox1Change(QObject* sender);
+    // Opens the chosen link. The wait window "Connecting..." is up, painted, for the whole
+    // attempt, and the window stays responsive: the cloud connects on the websocket's thread, the
+    // serial port opens once the wait window is on screen. connectFinished tells the end.
     void ConnectClick();
     void RefreshPorts();
+    // Closes the open link, and gives up an attempt still under way.
     void CloseLink();
     bool IsSerialOpen() const;
     bool IsCloudOpen() const;
     bool IsLinkOpen() const { return IsSerialOpen() || IsCloudOpen(); }
-    QSerialPort* SerialPort() const { return m_port; }
+    bool IsConnecting() const { return m_connecting; }
+    // The open link, serial or cloud, or nullptr: what the transfer exchanges its parts over.
+    PanelLink* ActiveLink() const;
+    // Called when an exchange found the link gone: the access state and the status follow.
+    void LinkLost();
+    QSerialPort* SerialPort() const;
     int ReplyTimeoutMs() const;
     // The relay's host and port: the main window's Edit2/Edit3 once it exists (through the hook).
     CloudEndpoint cloudEndpoint() const;
     static inline std::function<CloudEndpoint()> cloudEndpointHook;
+    // The panel's id and the codes of the current installation, for the relay.
+    static inline std::function<CloudCredentials()> cloudCredentialsHook;
     static inline int CloudConnectTimeoutMs = 15000;
     static inline int CloudReplyTimeoutMs = 5000;
     // The reply time-out stored as registry value "BaudRate", read when the form is created.
     static int storedReplyTimeout();
     static constexpr int DefaultReplyTimeoutMs = 180;
-    // One request and reply over the open link, traced in the trace window.
-    TError Exchange(const PanelFrame& request, PanelFrame& reply);
     void ErrorSendData();
 
     // Transfer side (src/transfer).
@@ -68,16 +89,29 @@ public:
     quint32 StringToIP4Addr(const QString& text) const;
     static quint32 ToIP4(quint8 a, quint8 b, quint8 c, quint8 d);
 
+signals:
+    void connectFinished(bool ok);
+
 private:
     void connectSerial(const QString& name);
+    void openSerialWhenShown(const QString& name, int attempt, int tries);
     void connectCloud();
+    void onCloudConnectFinished(bool ok, const QString& error);
+    void beginConnecting();
+    void finishConnecting(bool ok, const QString& status, const QString& failure);
     void onTraffic(const QString& line);
     void updateTimeoutLabel();
     // Sequencer steps (sequencer.cpp).
     void endTransfer(int endKind, TError result);
     bool stepOnePart();
 
-    QSerialPort* m_port = nullptr;
+    std::unique_ptr<SerialLink> m_serial;
+    std::unique_ptr<CloudLink> m_cloud;
+    bool m_connecting = false;
+    int m_connectAttempt = 0;
+    CloudEndpoint m_connectingTo;
+    QPointer<QWidget> m_waitWindow;
+    QPointer<TWebSockets> m_wiredSocket; // the client whose signals reach this form
 };
 
 extern TComSet* ComSet;

@@ -27,8 +27,8 @@ const char* terrorName(TError e) {
 }
 
 PanelFrame PanelFrame::request(int command, int part, bool write, const QByteArray& data, bool* ok) {
-    const bool valid = command >= 0 && command <= MaxCommand && part >= 0 && part <= MaxPart &&
-                       data.size() <= MaxData;
+    const bool valid =
+        command >= 0 && command <= MaxCommand && part >= 0 && part <= MaxPart && data.size() <= MaxData;
     if (ok)
         *ok = valid;
     PanelFrame f;

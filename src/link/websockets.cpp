@@ -3,6 +3,7 @@
 #include "link/cloudenvelope.h"
 
 #include <QDeadlineTimer>
+#include <QHostAddress>
 #include <QMutex>
 #include <QNetworkProxy>
 #include <QNetworkRequest>
@@ -11,6 +12,7 @@
 #include <QSslError>
 #include <QThread>
 #include <QTime>
+#include <QTimer>
 #include <QUrlQuery>
 #include <QWebSocket>
 
@@ -29,7 +31,9 @@ struct CloudShared {
     QSemaphore connectDone;
     QSemaphore replyReady;
     quint16 expectedSequence = 0; // guarded by mutex
+    QByteArray panelId;           // guarded by mutex: the panel whose replies are taken
     bool waiting = false;         // guarded by mutex
+    bool damagedSeen = false;     // guarded by mutex: a damaged message came while waiting
     QByteArray replyFrame;        // guarded by mutex
     TError replyResult = SENDOK;  // guarded by mutex
     QString error;                // guarded by mutex
@@ -38,14 +42,21 @@ struct CloudShared {
 class CloudWorker : public QObject {
     Q_OBJECT
 public:
-    CloudWorker(TWebSockets* owner, CloudShared* shared) : m_owner(owner), m_shared(shared) {}
+    // The timer is a child, so that it moves to the websocket's thread with the worker.
+    CloudWorker(TWebSockets* owner, CloudShared* shared)
+        : m_owner(owner), m_shared(shared), m_connectTimer(this) {
+        m_connectTimer.setSingleShot(true);
+        connect(&m_connectTimer, &QTimer::timeout, this, &CloudWorker::connectTimedOut);
+    }
 
 public slots:
-    void open(const QUrl& url, const QByteArray& authorization, const QSslConfiguration& ssl) {
+    void open(const QUrl& url, const QByteArray& authorization, const QSslConfiguration& ssl, int timeoutMs) {
         closeSocket();
         m_socket = new QWebSocket(QString(), QWebSocketProtocol::VersionLatest, this);
         m_socket->setProxy(QNetworkProxy::NoProxy);
         m_socket->setSslConfiguration(ssl);
+        m_socket->setMaxAllowedIncomingFrameSize(TWebSockets::MaxIncomingMessage);
+        m_socket->setMaxAllowedIncomingMessageSize(TWebSockets::MaxIncomingMessage);
         connect(m_socket, &QWebSocket::connected, this, &CloudWorker::onConnected);
         connect(m_socket, &QWebSocket::disconnected, this, &CloudWorker::onDisconnected);
         connect(m_socket, qOverload<QAbstractSocket::SocketError>(&QWebSocket::error), this,
@@ -56,9 +67,19 @@ public slots:
                 [this](const QByteArray& b) { onText(QString::fromLatin1(b)); });
         m_sslText.clear();
         m_connectPending = true;
+        const QString where = QStringLiteral("%1:%2").arg(url.host()).arg(url.port());
+        m_connectTimer.start(qMax(1, timeoutMs));
+        m_timeoutText = QStringLiteral("tempo scaduto durante la connessione a %1").arg(where);
         QNetworkRequest request(url);
         request.setRawHeader("Authorization", authorization);
         m_socket->open(request);
+    }
+    void connectTimedOut() {
+        if (!m_connectPending)
+            return;
+        closeSocket();           // ends the attempt without a word...
+        m_connectPending = true; // ...so that finishConnect reports it
+        finishConnect(false, m_timeoutText);
     }
     void send(const QString& text) {
         if (m_socket && m_socket->state() == QAbstractSocket::ConnectedState) {
@@ -67,6 +88,8 @@ public slots:
         }
     }
     void closeSocket() {
+        m_connectTimer.stop();
+        m_connectPending = false;
         if (!m_socket)
             return;
         m_socket->disconnect(this);
@@ -86,11 +109,13 @@ private:
         if (!m_connectPending)
             return;
         m_connectPending = false;
+        m_connectTimer.stop();
         {
             QMutexLocker lock(&m_shared->mutex);
             m_shared->error = error;
         }
         m_shared->connectDone.release();
+        emit m_owner->connectFinished(ok, error);
     }
     void wakeWaiter(TError result) {
         QMutexLocker lock(&m_shared->mutex);
@@ -128,17 +153,26 @@ private:
         }
     }
     void onText(const QString& text) {
-        emit m_owner->traffic(line("<< ", text));
+        emit m_owner->traffic(line("<< ", text.size() > 400 ? text.left(400) + QStringLiteral("...") : text));
         CloudEnvelope env;
         const TError r = CloudEnvelope::fromBase64Text(text.toLatin1(), env);
         QMutexLocker lock(&m_shared->mutex);
         if (!m_shared->waiting)
             return; // a reply nobody waits for any more (its request timed out)
-        if (r == SENDOK && (env.kind != CloudEnvelope::Reply || env.sequence != m_shared->expectedSequence))
-            return; // a late reply to an earlier attempt
+        if (r != SENDOK) {
+            m_shared->damagedSeen = true; // not an envelope, or a damaged one: keep waiting
+            return;
+        }
+        if (env.kind != CloudEnvelope::Reply || env.sequence != m_shared->expectedSequence)
+            return; // an echo of a request, or a late reply to an earlier attempt
+        if (env.panelId != m_shared->panelId) {
+            lock.unlock();
+            emit m_owner->traffic(line("!! ", QStringLiteral("risposta di un'altra centrale ignorata")));
+            return;
+        }
         m_shared->waiting = false;
-        m_shared->replyResult = r;
-        m_shared->replyFrame = r == SENDOK ? env.frame : QByteArray();
+        m_shared->replyResult = SENDOK;
+        m_shared->replyFrame = env.frame;
         m_shared->replyReady.release();
     }
 
@@ -146,6 +180,8 @@ private:
     CloudShared* m_shared;
     QWebSocket* m_socket = nullptr;
     QString m_sslText;
+    QString m_timeoutText;
+    QTimer m_connectTimer;
     bool m_connectPending = false;
 };
 
@@ -196,24 +232,66 @@ QString TWebSockets::lastError() const {
     return m_shared->error;
 }
 
-bool TWebSockets::Connect(const CloudEndpoint& endpoint, const CloudCredentials& credentials, int timeoutMs,
-                          QString* error) {
-    auto fail = [&](const QString& text) {
-        if (error)
-            *error = text;
-        return false;
-    };
-    if (endpoint.host.trimmed().isEmpty())
-        return fail(QStringLiteral("indirizzo del server cloud mancante"));
-    if (!isValidPanelId(credentials.panelId))
-        return fail(QStringLiteral("identificativo della centrale non valido (servono 32 lettere o cifre)"));
-    // The codes travel inside the authorisation header; a ':' would split them wrongly.
-    if (credentials.installerCode.contains(QLatin1Char(':')))
-        return fail(QStringLiteral("codice installatore non valido"));
+namespace {
 
+bool plainDigits(const QString& code) {
+    if (code.isEmpty())
+        return false;
+    for (const QChar c : code)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+// A host name or an address, and nothing else: a port, a user part, a path, blanks or control
+// characters would silently change where the program connects.
+bool plainHost(const QString& host) {
+    QHostAddress address;
+    if (address.setAddress(host))
+        return true;
+    for (const QChar c : host)
+        if (!(c.isLetterOrNumber() || c == QLatin1Char('.') || c == QLatin1Char('-') ||
+              c == QLatin1Char('_')))
+            return false;
+    return !host.startsWith(QLatin1Char('.')) && !host.startsWith(QLatin1Char('-'));
+}
+
+} // namespace
+
+QString TWebSockets::connectionInputProblem(const CloudEndpoint& endpoint,
+                                            const CloudCredentials& credentials) {
+    if (endpoint.host.trimmed().isEmpty())
+        return QStringLiteral("indirizzo del server cloud mancante");
+    if (!plainHost(endpoint.host))
+        return QStringLiteral("indirizzo del server cloud non valido: scrivere solo il nome o l'indirizzo "
+                              "del server, senza porta, utente, spazi o altri segni (la porta ha un campo "
+                              "suo)");
+    if (!isValidPanelId(credentials.panelId))
+        return QStringLiteral("identificativo della centrale non valido (servono 32 lettere o cifre)");
+    // The codes travel inside the authorisation header: only digits can go there unchanged.
+    if (!plainDigits(credentials.installerCode))
+        return QStringLiteral("codice installatore non valido (solo cifre)");
+    if (!plainDigits(credentials.remoteCode))
+        return QStringLiteral("codice di telegestione non valido (solo cifre)");
+    return {};
+}
+
+bool TWebSockets::StartConnect(const CloudEndpoint& endpoint, const CloudCredentials& credentials,
+                               int timeoutMs, QString* error) {
+    const QString problem = connectionInputProblem(endpoint, credentials);
+    if (!problem.isEmpty()) {
+        if (error)
+            *error = problem;
+        return false;
+    }
     Disconnect();
     ensureThread();
     m_panelId = credentials.panelId.toLatin1();
+    {
+        QMutexLocker lock(&m_shared->mutex);
+        m_shared->panelId = m_panelId;
+        m_shared->error.clear();
+    }
     while (m_shared->connectDone.tryAcquire()) {
     }
 
@@ -223,22 +301,34 @@ bool TWebSockets::Connect(const CloudEndpoint& endpoint, const CloudCredentials&
         ssl.addCaCertificates(extraCas());
 
     m_state = Connecting;
+    m_connectTimeoutMs = qMax(1, timeoutMs);
     const QUrl url = upgradeUrl(endpoint, credentials.panelId);
     const QByteArray auth = basicAuthorization(credentials.installerCode, credentials.remoteCode);
     QMetaObject::invokeMethod(
-        m_worker, [w = m_worker, url, auth, ssl] { w->open(url, auth, ssl); }, Qt::QueuedConnection);
-    if (!m_shared->connectDone.tryAcquire(1, qMax(1, timeoutMs))) {
-        QMetaObject::invokeMethod(m_worker, &CloudWorker::closeSocket, Qt::BlockingQueuedConnection);
-        while (m_shared->connectDone.tryAcquire()) {
-        }
-        return fail(QStringLiteral("tempo scaduto durante la connessione a %1:%2")
-                        .arg(endpoint.host)
-                        .arg(endpoint.port));
+        m_worker, [w = m_worker, url, auth, ssl, t = m_connectTimeoutMs] { w->open(url, auth, ssl, t); },
+        Qt::QueuedConnection);
+    return true;
+}
+
+bool TWebSockets::Connect(const CloudEndpoint& endpoint, const CloudCredentials& credentials, int timeoutMs,
+                          QString* error) {
+    if (!StartConnect(endpoint, credentials, timeoutMs, error))
+        return false;
+    // The worker ends every attempt by its own time-out; the margin only guards against a
+    // worker that never answers.
+    if (!m_shared->connectDone.tryAcquire(1, m_connectTimeoutMs + 5000)) {
+        Disconnect();
+        if (error)
+            *error = QStringLiteral("tempo scaduto durante la connessione");
+        return false;
     }
     if (m_state.load() == Connected)
         return true;
-    const QString text = lastError();
-    return fail(text.isEmpty() ? QStringLiteral("connessione non riuscita") : text);
+    if (error) {
+        const QString text = lastError();
+        *error = text.isEmpty() ? QStringLiteral("connessione non riuscita") : text;
+    }
+    return false;
 }
 
 void TWebSockets::Disconnect() {
@@ -268,6 +358,7 @@ TError TWebSockets::Exchange(const QByteArray& frame, QByteArray& replyFrame, in
         }
         m_shared->expectedSequence = env.sequence;
         m_shared->waiting = true;
+        m_shared->damagedSeen = false;
         m_shared->replyFrame.clear();
     }
     const QString message = QString::fromLatin1(text);
@@ -287,8 +378,11 @@ TError TWebSockets::Exchange(const QByteArray& frame, QByteArray& replyFrame, in
     if (!got && m_shared->replyReady.tryAcquire())
         got = true;
     m_shared->waiting = false;
-    if (!got)
-        return m_state.load() == Connected ? LOGTIMEOUT : SENDFAULT;
+    if (!got) {
+        if (m_state.load() != Connected)
+            return SENDFAULT;
+        return m_shared->damagedSeen ? DATACORRUPT : LOGTIMEOUT;
+    }
     if (m_shared->replyResult != SENDOK)
         return m_shared->replyResult;
     replyFrame = m_shared->replyFrame;

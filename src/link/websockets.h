@@ -32,13 +32,28 @@ public:
     // Connection-state byte: 2 means connected.
     enum State : quint8 { Closed = 0, Connecting = 1, Connected = 2, Closing = 3 };
 
+    // The largest message and websocket frame taken from the relay: an envelope's text is 352
+    // characters, so anything far larger is refused (the connection is closed) before it fills
+    // memory.
+    static constexpr quint64 MaxIncomingMessage = 4096;
+
     explicit TWebSockets(QObject* parent = nullptr);
     ~TWebSockets() override;
 
-    // Opens wss://host:port/ws/admin?centralID=<id> with the Basic authorisation and waits up to
-    // timeoutMs. On failure error holds the user's text (certificate, refusal, time-out...).
+    // Starts opening wss://host:port/ws/admin?centralID=<id> with the Basic authorisation on the
+    // websocket's thread and returns at once; connectFinished tells the end (at the latest after
+    // timeoutMs). False, with error set and nothing started, when the inputs cannot make a
+    // connection (see connectionInputProblem).
+    bool StartConnect(const CloudEndpoint& endpoint, const CloudCredentials& credentials, int timeoutMs,
+                      QString* error);
+    // StartConnect, then waits for the end. On failure error holds the user's text (certificate,
+    // refusal, time-out...).
     bool Connect(const CloudEndpoint& endpoint, const CloudCredentials& credentials, int timeoutMs,
                  QString* error);
+    // What is wrong with the host, the panel id or the codes, in the user's words; empty when
+    // they can make a connection. A host holds a name or an address only: no port, no user part,
+    // no blanks or control characters. The codes are plain digits.
+    static QString connectionInputProblem(const CloudEndpoint& endpoint, const CloudCredentials& credentials);
     // Closes the websocket and its TLS connection when open; otherwise nothing.
     void Disconnect();
     quint8 ConnectionState() const { return m_state.load(); }
@@ -59,6 +74,8 @@ public:
 signals:
     // One line of websocket traffic for the connection form's memo (queued to its thread).
     void traffic(const QString& line);
+    // The end of a connection attempt started by StartConnect (queued to the client's thread).
+    void connectFinished(bool ok, const QString& error);
 
 private:
     friend class CloudWorker;
@@ -70,6 +87,7 @@ private:
     CloudWorker* m_worker = nullptr;
     QByteArray m_panelId;
     quint16 m_sequence = 0;
+    int m_connectTimeoutMs = 15000;
 };
 
 // The program's websocket client, nullptr until the cloud link is first opened.

@@ -5,9 +5,9 @@
 #include "model/datamodule.h"
 #include "model/dimensions.h"
 #include "model/lang.h"
+#include "model/transferflags.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
-#include "transfer/transferflags.h"
 
 #include <memory>
 

@@ -1,7 +1,7 @@
 // The transfer sequencer: job start, one part per tick of the connection form's timer, retries,
 // progress and the endings.
 #include "link/comset.h"
-#include "link/panelframe.h"
+#include "link/panellink.h"
 #include "platform/dialogs.h"
 #include "transfer/codec_staging.h"
 #include "transfer/commands.h"
@@ -62,10 +62,28 @@ bool framesWritten(const CommandInfo& info, bool jobWrites) {
 bool moves(const CommandInfo& info, bool jobWrites) {
     if (info.parts <= 0)
         return false;
-    if (jobWrites && info.direction == CmdDirection::ReadOnly)
+    return !(jobWrites && info.direction == CmdDirection::ReadOnly);
+}
+
+// Whether the program can move the command as this job asks: a written part needs its encoder
+// (zeros would wipe the panel's configuration), a part read needs its decoder (a read that
+// applies nothing is no read), and the handshake needs both.
+bool movable(const CommandInfo& info, bool jobWrites) {
+    const bool writes = framesWritten(info, jobWrites);
+    if (writes && !info.encode)
         return false;
-    // Never send a payload nobody encoded: zeros would wipe the panel's configuration.
-    return !(framesWritten(info, jobWrites) && !info.encode);
+    const bool decodes = !writes || info.direction == CmdDirection::AlwaysWrite;
+    return !decodes || info.decode;
+}
+
+// The first command of the list the job would move but cannot, or -1.
+int firstUnmovable(const std::vector<int>& list, bool jobWrites) {
+    for (const int cmd : list) {
+        const CommandInfo& info = commandInfo(cmd);
+        if (moves(info, jobWrites) && !movable(info, jobWrites))
+            return cmd;
+    }
+    return -1;
 }
 
 } // namespace
@@ -98,6 +116,7 @@ bool TComSet::RecicleCommand(int TabCmd, bool RWB) {
     Transfer.loopFrom = job->loopFrom;
     Transfer.quiet = job->quiet;
     Transfer.modelChecked = false;
+    Transfer.listChecked = false;
     Transfer.resends = 0;
     Codec::dropStaged(); // whatever a replaced job decoded is not applied
     if (SendingDlg && TransferHooks::mainCaption)
@@ -157,6 +176,17 @@ void TComSet::endTransfer(int endKind, TError result) {
 }
 
 bool TComSet::stepOnePart() {
+    // A job that cannot move all it lists moves nothing: success would be a lie.
+    if (!Transfer.listChecked) {
+        Transfer.listChecked = true;
+        const int missing = firstUnmovable(Transfer.list, Transfer.write);
+        if (missing >= 0) {
+            qWarning("transfer: no codec to %s command %d (%s)", Transfer.write ? "write" : "read", missing,
+                     commandInfo(missing).name);
+            endTransfer(EndFailure, DATACORRUPT);
+            return false;
+        }
+    }
     // Find the next command that moves in this job.
     for (;;) {
         if (Transfer.position >= int(Transfer.list.size())) {
@@ -191,21 +221,28 @@ bool TComSet::stepOnePart() {
         } catch (...) {
             r = DATACORRUPT;
         }
-        if (r == SENDOK && payload.size() > PanelProtocol::MaxData)
-            r = DATACORRUPT;
         if (r != SENDOK) {
             endTransfer(EndFailure, r);
             return false;
         }
     }
 
-    if (!IsLinkOpen()) {
+    // Nothing goes out unless it makes a frame: a payload past 64 bytes cannot.
+    bool built = false;
+    const PanelFrame request = PanelFrame::request(cmd, Transfer.part, writes, payload, &built);
+    if (!built) {
+        endTransfer(EndFailure, DATACORRUPT);
+        return false;
+    }
+    PanelLink* link = ActiveLink();
+    if (!link) {
         endTransfer(EndFailure, SENDFAULT);
         return false;
     }
-    const PanelFrame request = PanelFrame::request(cmd, Transfer.part, writes, payload);
     PanelFrame reply;
-    const TError sent = Exchange(request, reply);
+    const TError sent = link->exchange(request, reply);
+    if (!link->isOpen())
+        LinkLost();
     if (sent != SENDOK) {
         if (retryable(sent) && ++Transfer.attempts < MaxAttempts) {
             ++Transfer.resends;

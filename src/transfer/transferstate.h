@@ -18,6 +18,7 @@ struct TransferState {
     int loopFrom = 0;
     bool quiet = false;
     bool modelChecked = false;
+    bool listChecked = false;   // every command of the list was found movable
     int resends = 0;            // parts sent again during the job
     TError lastResult = SENDOK; // how the last job ended (SENDOK: success)
     bool active() const { return !list.empty(); }

@@ -10,6 +10,7 @@
 #include "ui/pages/page_rete.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDateEdit>
@@ -167,6 +168,12 @@ void TForm6::FormCloseQuery(bool& canClose) {
 }
 
 void TForm6::closeEvent(QCloseEvent* event) {
+    // While the main window is disabled (the register window or the model choice is up) or a
+    // dialog is open over it, the window manager's close must not end the program behind them.
+    if (!isEnabled() || QApplication::activeModalWidget()) {
+        event->ignore();
+        return;
+    }
     bool canClose = true;
     FormCloseQuery(canClose);
     if (canClose)

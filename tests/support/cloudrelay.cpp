@@ -4,6 +4,7 @@
 
 #include <QMutex>
 #include <QSslConfiguration>
+#include <QTimer>
 #include <QWebSocket>
 #include <QWebSocketServer>
 
@@ -101,7 +102,11 @@ private:
         answer.frame = reply;
         socket->setOutgoingFrameSize(fragments ? 50 : 512 * 1024);
         sendPrelude(socket, before, text, answer, request);
-        socket->sendTextMessage(QString::fromLatin1(answer.toBase64Text()));
+        const QString message = QString::fromLatin1(answer.toBase64Text());
+        if (const int delay = m_core.replyDelayMs(); delay > 0) // a slow panel behind the relay
+            QTimer::singleShot(delay, socket, [socket, message] { socket->sendTextMessage(message); });
+        else
+            socket->sendTextMessage(message);
     }
     static void sendPrelude(QWebSocket* socket, CloudRelay::Prelude prelude, const QString& request,
                             const CloudEnvelope& answer, const PanelFrame& requestFrame) {
@@ -118,7 +123,7 @@ private:
             CloudEnvelope other = answer;
             other.panelId = QByteArray(CloudEnvelope::IdSize, 'F');
             other.frame = PanelFrame::replyTo(requestFrame, requestFrame.isWrite() ? QByteArray(1, '\x80')
-                                                                                 : QByteArray(64, '\x5A'))
+                                                                                   : QByteArray(64, '\x5A'))
                               .encode();
             socket->sendTextMessage(QString::fromLatin1(other.toBase64Text()));
             return;

@@ -145,7 +145,8 @@ QByteArray PanelCore::handle(const PanelFrame& request, bool* dropLink) {
     if (mode == Failure::Garbage)
         return QByteArray("\xFF\x10\x20 noise \x7F", 12);
 
-    PanelFrame reply = PanelFrame::replyTo(request, mode == Failure::EmptyReply ? QByteArray() : replyData(request));
+    PanelFrame reply =
+        PanelFrame::replyTo(request, mode == Failure::EmptyReply ? QByteArray() : replyData(request));
     if (mode == Failure::WrongPart)
         reply.command1 = quint8((request.command1 & WriteBit) | ((request.part() + 1) & PartMask));
     QByteArray bytes = reply.encode();
@@ -166,7 +167,8 @@ QByteArray PanelCore::noiseBefore(Failure mode, const PanelFrame& request) {
         QByteArray noise(600, '\0');
         for (int i = 0; i < noise.size(); ++i) // STX and short lengths make many false starts
             noise[i] = char(i % 7 == 0 ? STX : (i * 37 + 11) & 0xFF);
-        return noise;
+        // The last false start reaches into the reply: only a rescan after its STX finds the reply.
+        return noise + QByteArray("\x02\x00\x05", 3);
     }
     default:
         return {};

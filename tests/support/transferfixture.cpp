@@ -1,5 +1,6 @@
 #include "support/transferfixture.h"
 
+#include "app/appwiring.h"
 #include "link/comset.h"
 #include "link/tracewindow.h"
 #include "transfer/sendingdlg.h"
@@ -12,6 +13,8 @@
 #include <QDeadlineTimer>
 #include <QTest>
 #include <QTimer>
+#include <array>
+#include <utility>
 
 TransferFixture::TransferFixture() {
     StateTrasfert = 0;
@@ -37,6 +40,7 @@ TransferFixture::TransferFixture() {
     };
     TransferHooks::pageControlChange = [this] { ++pageChanges; };
     TransferHooks::repaintAll = [this] { ++repaints; };
+    wireLinkToApp(); // the program's wait window and the credentials from the values above
 }
 
 TransferFixture::~TransferFixture() {
@@ -46,6 +50,8 @@ TransferFixture::~TransferFixture() {
     TransferHooks::resetAll();
     ModelAccess = TransferModelAccess{};
     TComSet::cloudEndpointHook = {};
+    TComSet::cloudCredentialsHook = {};
+    TComSet::waitWindowHooks = {};
 }
 
 namespace {
@@ -77,7 +83,11 @@ bool TransferFixture::openSerial(const QString& path) {
         ComSet->ComboBox1->insertItem(0, path);
     ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(path));
     ComSet->ConnectClick();
-    return ComSet->IsSerialOpen();
+    return waitForConnect() && ComSet->IsSerialOpen();
+}
+
+bool TransferFixture::waitForConnect(int ms) {
+    return QTest::qWaitFor([] { return !ComSet->IsConnecting(); }, ms) && ComSet->IsLinkOpen();
 }
 
 bool TransferFixture::waitForJobEnd(int ms) {
@@ -88,4 +98,44 @@ bool TransferFixture::waitForJobEnd(int ms) {
         QTest::qWait(5);
     }
     return false;
+}
+
+ScopedCodec::ScopedCodec(int command, EncodeFn encode, DecodeFn decode)
+    : m_command(command), m_encode(commandInfo(command).encode), m_decode(commandInfo(command).decode) {
+    setCommandCodec(command, encode, decode);
+}
+
+ScopedCodec::~ScopedCodec() {
+    setCommandCodec(m_command, m_encode, m_decode);
+}
+
+QMap<int, QByteArray>& RecordingCodec::received() {
+    static QMap<int, QByteArray> payloads;
+    return payloads;
+}
+
+TError RecordingCodec::encode(int part, QByteArray& payload) {
+    payload = QByteArray(8, char(part));
+    return SENDOK;
+}
+
+namespace {
+template <int Command> TError recordPayload(int part, const QByteArray& payload) {
+    RecordingCodec::received()[Command * 256 + part] = payload;
+    return SENDOK;
+}
+template <size_t... I> constexpr std::array<DecodeFn, sizeof...(I)> recorders(std::index_sequence<I...>) {
+    return {&recordPayload<int(I)>...};
+}
+constexpr auto Recorders = recorders(std::make_index_sequence<CommandCount>());
+} // namespace
+
+RecordingCodec::RecordingCodec(bool withCodecs) {
+    received().clear();
+    for (int cmd = CmdConfPeriferal; cmd < CmdStop; ++cmd) {
+        const bool readOnly = commandInfo(cmd).direction == CmdDirection::ReadOnly;
+        const EncodeFn encode = withCodecs && !readOnly ? &RecordingCodec::encode : nullptr;
+        installed.push_back(
+            std::make_unique<ScopedCodec>(cmd, encode, withCodecs ? Recorders[size_t(cmd)] : nullptr));
+    }
 }

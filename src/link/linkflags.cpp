@@ -1,0 +1,3 @@
+#include "link/linkflags.h"
+
+quint8 StateLogIn = 0;
