@@ -121,7 +121,11 @@ struct Rig {
         ComSet->RecicleCommand(tab, write);
         if (!fx.waitForJobEnd(60000))
             return false;
-        return fx.messages().size() == before + 1 && fx.messages().back() == QLatin1String(Success);
+        const bool ok = fx.messages().size() == before + 1 && fx.messages().back() == QLatin1String(Success);
+        if (!ok && !fx.warnings().isEmpty())
+            qInfo("job %d ended at command %d part %d with: %s", tab, sim.requests().back().command(),
+                  sim.requests().back().part(), qPrintable(fx.warnings().back()));
+        return ok;
     }
     QMap<int, QByteArray> loadRandomPanel() {
         PanelMemory::loadFreshPanel(sim, DM->GetSystemType());
@@ -255,6 +259,18 @@ private slots:
         rig.sim.setMemory(CmdIngressiTipo, 0, QByteArray(64, 'Q'));
         QVERIFY(!rig.run(TabCmdAllRead, false));
         QCOMPARE(rig.fx.warnings().back(), transferFailureText(DATACORRUPT));
+        QCOMPARE(installationDump(), before);
+        // A value a table refuses while the read is applied: everything applied before it
+        // (the vocabulary, the input names...) is put back.
+        rig.loadRandomPanel();
+        Field& userName = DM->CDSet_Utenti->fieldByName(QStringLiteral("_Nome"));
+        userName.onValidate = [](Field& f) {
+            if (f.asString() == QLatin1String("BOOM"))
+                throw DataSetError(QStringLiteral("refused"));
+        };
+        rig.sim.setMemory(20, 1, QByteArray("BOOM") + QByteArray(60, '\0'));
+        QVERIFY(!rig.run(TabCmdAllRead, false));
+        userName.onValidate = nullptr;
         QCOMPARE(installationDump(), before);
         // The model question answered No.
         rig.loadRandomPanel();
@@ -398,7 +414,7 @@ private slots:
         TComSet::cloudEndpointHook = [port] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
         ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
         ComSet->ConnectClick();
-        QVERIFY(ComSet->IsLinkOpen());
+        QVERIFY(rig.fx.waitForConnect());
         QVERIFY(rig.run(TabCmdAllRead, false));
         PanelMemory::loadFreshPanel(rig.sim, 6);
         QVERIFY(rig.run(TabCmdAllWrite, true));

@@ -4,7 +4,7 @@
 #include "model/fieldrules.h"
 #include "platform/dataset.h"
 #include "platform/editmask.h"
-#include "transfer/ip4error.h"
+#include "model/ip4address.h"
 
 namespace FieldRules {
 

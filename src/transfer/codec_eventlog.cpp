@@ -11,6 +11,9 @@
 
 #include <QDateTime>
 
+#include <functional>
+#include <vector>
+
 namespace Codec {
 
 namespace {
@@ -62,9 +65,41 @@ QString nameOf(DataSet* t, int recNo) {
     return t->stringAt(recNo, t->fieldByName(QStringLiteral("_Nome")).index());
 }
 
-void applyLog(int, const QByteArray& stream) {
+// Puts the rows the log held back in place of whatever it holds.
+void restoreRows(DataSet& log, const std::vector<QVariantList>& rows) {
+    log.emptyDataSet();
+    for (const QVariantList& row : rows) {
+        log.append();
+        for (int i = 0; i < log.fieldCount() && i < row.size(); ++i)
+            log.field(i).setValue(row[i]);
+        log.post();
+    }
+}
+
+void fillLog(DataSet& log, const QByteArray& stream);
+
+std::function<void()> applyLog(int, const QByteArray& stream) {
     DataSet& log = *DM->CDSet_Log;
-    log.setFiltered(false);
+    log.setFiltered(false); // every row goes, not only those a filter shows
+    std::vector<QVariantList> before;
+    for (int r = 1; r <= log.recordCount(); ++r) {
+        QVariantList row;
+        for (int i = 0; i < log.fieldCount(); ++i)
+            row << log.valueAt(r, i);
+        before.push_back(row);
+    }
+    try {
+        fillLog(log, stream);
+    } catch (...) {
+        if (log.state() != DataSetState::Browse)
+            log.cancel();
+        restoreRows(log, before);
+        throw;
+    }
+    return [&log, before] { restoreRows(log, before); };
+}
+
+void fillLog(DataSet& log, const QByteArray& stream) {
     log.emptyDataSet();
     int id = 0;
     bool shade = false;

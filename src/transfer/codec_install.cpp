@@ -22,8 +22,8 @@ TError validateCommand(int command, const QByteArray& stream) {
     return validateStream(*Layouts[size_t(command)], stream);
 }
 
-void applyCommand(int command, const QByteArray& stream) {
-    applyStream(*Layouts[size_t(command)], stream);
+std::function<void()> applyCommand(int command, const QByteArray& stream) {
+    return applyStream(*Layouts[size_t(command)], stream);
 }
 
 template <int N> TError encodeThunk(int part, QByteArray& payload) {

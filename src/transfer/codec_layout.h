@@ -34,6 +34,7 @@
 #include "transfer/commands.h"
 
 class DataSet;
+class Field;
 
 namespace Codec {
 
@@ -70,6 +71,9 @@ struct FieldSpec {
     QString companion;          // a text field set from the value when applied (see above)
     QString flag;               // Links: the Boolean field of a link row
     ListFn itemNames = nullptr; // Links: names of the items, for the `_Nome` of a new link row
+    // Text, Name: the data module's refusal of a text ("" accepted), checked before anything is
+    // written so that applying a read never stops half-way.
+    QString (*check)(const Field& field, const QString& text) = nullptr;
 };
 
 // The rows of one table: every row of `table` (up to `rows`), or, for a nested table, every row
@@ -121,8 +125,9 @@ std::vector<FieldSpec> series(FieldSpec (*make)(const char*), const char* prefix
 QByteArray encodeStream(const Layout& layout);
 // Checks a whole stream against the current installation without writing anything.
 TError validateStream(const Layout& layout, const QByteArray& stream, QString* why = nullptr);
-// Writes a validated stream into the current installation.
-void applyStream(const Layout& layout, const QByteArray& stream);
+// Writes a validated stream into the current installation; returns what puts the values it
+// overwrote back.
+std::function<void()> applyStream(const Layout& layout, const QByteArray& stream);
 
 // Calls visit(table, record number) for every wire row of the block in stream order; the record
 // number is 0 for a row the installation's model does not have. Masters' cursors are put back.

@@ -8,6 +8,7 @@
 #include "platform/dataset.h"
 #include "transfer/codec_layout.h"
 
+#include <memory>
 #include <optional>
 #include <stdexcept>
 
@@ -387,7 +388,7 @@ QString twoDigits(int v) {
     return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
 
-bool decodeValue(const FieldSpec& f, const char* p, Decoded& d, QString* why) {
+bool decodeValue(const FieldSpec& f, DataSet* t, const char* p, Decoded& d, QString* why) {
     auto fail = [&](const QString& text) {
         if (why)
             *why = f.name + QStringLiteral(": ") + text;
@@ -401,6 +402,11 @@ bool decodeValue(const FieldSpec& f, const char* p, Decoded& d, QString* why) {
         if (badSlot(slot))
             return fail(QStringLiteral("not a NUL-filled Windows-1252 text"));
         d.value = fromWireSlot(slot);
+        if (f.check && t) {
+            const QString refusal = f.check(fieldOf(t, f.name), d.value.toString());
+            if (!refusal.isEmpty())
+                return fail(refusal);
+        }
         return true;
     }
     case Wire::Digits: {
@@ -577,6 +583,101 @@ void writeLinks(const FieldSpec& f, DataSet* t, int r, const QByteArray& map) {
 
 } // namespace
 
+namespace {
+
+// The values a layout's rows hold now, in walk order: every field a value is written to (bit
+// fields one by one, companions after their field) and the rows of every link table.
+struct Snapshot {
+    std::vector<QVariant> values;
+    std::vector<std::vector<QVariantList>> links;
+};
+
+QStringList writtenFields(const FieldSpec& f) {
+    if (f.wire == Wire::Bits)
+        return f.bitFields;
+    if (f.wire == Wire::Links)
+        return {};
+    return f.companion.isEmpty() ? QStringList{f.name} : QStringList{f.name, f.companion};
+}
+
+Snapshot takeSnapshot(const Layout& layout) {
+    Snapshot s;
+    for (const Block& b : layout.blocks) {
+        walk(b, [&](DataSet* t, int r) {
+            if (r == 0)
+                return;
+            for (const FieldSpec& f : b.fields) {
+                for (const QString& name : writtenFields(f))
+                    s.values.push_back(t->valueAt(r, fieldOf(t, name).index()));
+                if (f.wire != Wire::Links)
+                    continue;
+                const int keep = t->recNo();
+                t->setRecNo(r);
+                DataSet* nested = fieldOf(t, f.name).nestedDataSet();
+                std::vector<QVariantList> rows;
+                for (int n = 1; n <= nested->recordCount(); ++n) {
+                    QVariantList row;
+                    for (int i = 0; i < nested->fieldCount(); ++i)
+                        row << nested->valueAt(n, i);
+                    rows.push_back(row);
+                }
+                s.links.push_back(rows);
+                if (keep > 0)
+                    t->setRecNo(keep);
+            }
+        });
+    }
+    return s;
+}
+
+void restoreSnapshot(const Layout& layout, const Snapshot& s) {
+    size_t v = 0, l = 0;
+    for (const Block& b : layout.blocks) {
+        walk(b, [&](DataSet* t, int r) {
+            if (r == 0)
+                return;
+            const int keep = t->recNo();
+            t->setRecNo(r);
+            t->edit();
+            for (const FieldSpec& f : b.fields)
+                for (const QString& name : writtenFields(f))
+                    fieldOf(t, name).setValue(s.values[v++]);
+            t->post();
+            for (const FieldSpec& f : b.fields) {
+                if (f.wire != Wire::Links)
+                    continue;
+                DataSet* nested = fieldOf(t, f.name).nestedDataSet();
+                nested->emptyDataSet();
+                for (const QVariantList& row : s.links[l]) {
+                    nested->append();
+                    for (int i = 0; i < nested->fieldCount() && i < row.size(); ++i)
+                        if (nested->field(i).dataType() != FieldType::Nested)
+                            nested->field(i).setValue(row[i]);
+                    nested->post();
+                }
+                ++l;
+            }
+            if (keep > 0)
+                t->setRecNo(keep);
+        });
+    }
+}
+
+} // namespace
+
+static void writeStream(const Layout& layout, const QByteArray& stream);
+
+std::function<void()> applyStream(const Layout& layout, const QByteArray& stream) {
+    auto before = std::make_shared<Snapshot>(takeSnapshot(layout));
+    try {
+        writeStream(layout, stream);
+    } catch (...) {
+        restoreSnapshot(layout, *before); // a refused value leaves no row half-written
+        throw;
+    }
+    return [&layout, before] { restoreSnapshot(layout, *before); };
+}
+
 void forEachRow(const Block& block, const std::function<void(DataSet*, int)>& visit) {
     walk(block, visit);
 }
@@ -618,12 +719,12 @@ TError validateStream(const Layout& layout, const QByteArray& stream, QString* w
     bool ok = true;
     for (const Block& b : layout.blocks) {
         const int size = b.recordSize();
-        walk(b, [&](DataSet*, int r) {
+        walk(b, [&](DataSet* t, int r) {
             if (ok && r > 0) {
                 qsizetype p = at;
                 for (const FieldSpec& f : b.fields) {
                     Decoded d;
-                    if (!decodeValue(f, stream.constData() + p, d, why)) {
+                    if (!decodeValue(f, t, stream.constData() + p, d, why)) {
                         ok = false;
                         return;
                     }
@@ -638,7 +739,7 @@ TError validateStream(const Layout& layout, const QByteArray& stream, QString* w
     return SENDOK;
 }
 
-void applyStream(const Layout& layout, const QByteArray& stream) {
+static void writeStream(const Layout& layout, const QByteArray& stream) {
     std::optional<TDM::ControlsPause> pause;
     if (DM)
         pause.emplace(*DM);
@@ -652,16 +753,22 @@ void applyStream(const Layout& layout, const QByteArray& stream) {
                 t->edit();
                 qsizetype p = at;
                 std::vector<std::pair<const FieldSpec*, QByteArray>> linkMaps;
-                for (const FieldSpec& f : b.fields) {
-                    Decoded d;
-                    if (!decodeValue(f, stream.constData() + p, d, nullptr))
-                        refuse(QStringLiteral("a validated value no longer decodes"));
-                    writeValue(f, t, d);
-                    if (f.wire == Wire::Links)
-                        linkMaps.emplace_back(&f, d.value.toByteArray());
-                    p += f.size;
+                try {
+                    for (const FieldSpec& f : b.fields) {
+                        Decoded d;
+                        if (!decodeValue(f, t, stream.constData() + p, d, nullptr))
+                            refuse(QStringLiteral("a validated value no longer decodes"));
+                        writeValue(f, t, d);
+                        if (f.wire == Wire::Links)
+                            linkMaps.emplace_back(&f, d.value.toByteArray());
+                        p += f.size;
+                    }
+                    t->post();
+                } catch (...) {
+                    if (t->state() != DataSetState::Browse)
+                        t->cancel();
+                    throw;
                 }
-                t->post();
                 for (const auto& [f, map] : linkMaps)
                     writeLinks(*f, t, r, map);
                 if (keep > 0)

@@ -81,12 +81,21 @@ bool commitStaged(QString* why) {
     std::optional<TDM::ControlsPause> pause;
     if (DM)
         pause.emplace(*DM);
+    std::vector<std::function<void()>> undo;
     for (const int c : order) {
         try {
-            Entries[size_t(c)].apply(c, Received[size_t(c)]);
+            undo.push_back(Entries[size_t(c)].apply(c, Received[size_t(c)]));
         } catch (const std::exception& e) {
             if (why)
                 *why = QString::fromStdString(e.what());
+            // The failing command has put its own rows back (applyStream); the ones applied
+            // before it are put back here, last first.
+            for (auto it = undo.rbegin(); it != undo.rend(); ++it) {
+                try {
+                    (*it)();
+                } catch (...) {
+                }
+            }
             return false;
         }
     }

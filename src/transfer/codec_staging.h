@@ -11,7 +11,10 @@
 namespace Codec {
 
 using ValidateFn = TError (*)(int command, const QByteArray& stream);
-using ApplyFn = void (*)(int command, const QByteArray& stream);
+#include <functional>
+
+// Writes a stream into the installation and returns what puts the overwritten values back.
+using ApplyFn = std::function<void()> (*)(int command, const QByteArray& stream);
 
 // How a command's decoded stream is checked (at its last part) and applied (at the commit);
 // commands are applied in rising rank, then number.
@@ -25,8 +28,8 @@ TError receivePart(int command, int part, const QByteArray& payload, int streamS
 // The bytes of part `part` of the stream `encode` makes (encoded once per command and job).
 QByteArray streamPart(int command, int part, QByteArray (*encode)(int command));
 
-// Applies every complete stream of the job; false (with *why) when a table refused a value:
-// what was applied before stays applied.
+// Applies every complete stream of the job; false (with *why) when a table refused a value,
+// after everything applied so far has been put back as it was.
 bool commitStaged(QString* why = nullptr);
 void dropStaged();
 bool hasStaged(int command);

@@ -3,6 +3,7 @@
 #include "link/wiretext.h"
 #include "model/datamodule.h"
 #include "platform/dataset.h"
+#include "platform/editmask.h"
 #include "transfer/codec_eventlog.h"
 #include "transfer/codec_layout.h"
 #include "transfer/commands.h"
@@ -46,6 +47,19 @@ int fieldSize(DataSet* t, const FieldSpec& f) {
 // One valid value of a field, as the panel would send it.
 QByteArray randomValue(QRandomGenerator& rng, DataSet* t, const FieldSpec& f, int row) {
     auto byte = [](int v) { return QByteArray(1, char(v)); };
+    if (f.check) { // texts the data module checks: Contact ID codes, phone numbers by their mask
+        if (f.name == QLatin1String("_CodiceIDC"))
+            return QByteArray::number(100 + rng.bounded(900));
+        const EditMask mask(t->fieldByName(f.name).editMask);
+        int places = 0;
+        for (int pos = 0; pos < mask.length(); ++pos)
+            places += mask.isLiteral(pos) ? 0 : 1;
+        QByteArray digits;
+        const int n = 1 + int(rng.bounded(std::max(1, std::min(places, 12))));
+        for (int i = 0; i < n; ++i)
+            digits.append(char('0' + rng.bounded(10)));
+        return digits.leftJustified(f.size, '\0', true);
+    }
     switch (f.wire) {
     case Wire::Name:
     case Wire::Text:
