@@ -106,10 +106,7 @@ int wholeInstallation() {
         return 1;
     ComSet = new TComSet; // the keypad and address conversions of the codec are its methods
     SendingDlg = new TSendingDlg;
-    PanelMemory::loadFreshPanel(sim, 6);
-    const QMap<int, QByteArray> panel = PanelMemory::randomConfiguration(rng);
-    for (auto it = panel.begin(); it != panel.end(); ++it)
-        PanelMemory::store(sim, it.key(), it.value());
+    PanelMemory::loadRandomPanel(sim, rng);
 
     ComSet->ComboBox1->insertItem(0, sim.portPath());
     ComSet->ComboBox1->setCurrentIndex(0);

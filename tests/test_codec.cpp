@@ -81,14 +81,6 @@ QString family(const QString& key) {
     return StayHome.contains(k) ? k : key;
 }
 
-QMap<int, QByteArray> encodedConfiguration() {
-    QMap<int, QByteArray> out;
-    for (int c = 0; c < CommandCount; ++c)
-        if (const Codec::Layout* l = Codec::layoutOf(c))
-            out[c] = Codec::encodeStream(*l);
-    return out;
-}
-
 // A data module with the vocabulary, the transfer windows and a simulated panel on a pty.
 struct Rig {
     TempRegistry registry;
@@ -127,13 +119,7 @@ struct Rig {
                   sim.requests().back().part(), qPrintable(fx.warnings().back()));
         return ok;
     }
-    QMap<int, QByteArray> loadRandomPanel() {
-        PanelMemory::loadFreshPanel(sim, DM->GetSystemType());
-        const QMap<int, QByteArray> streams = PanelMemory::randomConfiguration(rng);
-        for (auto it = streams.begin(); it != streams.end(); ++it)
-            PanelMemory::store(sim, it.key(), it.value());
-        return streams;
-    }
+    QMap<int, QByteArray> loadRandomPanel() { return PanelMemory::loadRandomPanel(sim, rng); }
 };
 
 class RecordingSink : public PanelStatusSink {
@@ -212,7 +198,7 @@ private slots:
         Rig rig;
         QVERIFY(rig.open());
         DM->AddDataSet(3);
-        const QMap<int, QByteArray> fresh = encodedConfiguration();
+        const QMap<int, QByteArray> fresh = PanelMemory::encodeInstallation();
         const QMap<int, QByteArray> panel = rig.loadRandomPanel();
         for (const JobList& job : allJobLists()) {
             if (job.tabCmd > TapCmdParametriGPRS)
@@ -220,7 +206,7 @@ private slots:
             DM->AddDataSet(3);
             ShortList = false;
             QVERIFY(rig.run(job.tabCmd, false));
-            const QMap<int, QByteArray> now = encodedConfiguration();
+            const QMap<int, QByteArray> now = PanelMemory::encodeInstallation();
             for (auto it = now.begin(); it != now.end(); ++it) {
                 const bool moved = std::find(job.full.begin(), job.full.end(), it.key()) != job.full.end();
                 QVERIFY2(it.value() == (moved ? panel[it.key()] : fresh[it.key()]),

@@ -142,6 +142,22 @@ QMap<int, QByteArray> randomConfiguration(QRandomGenerator& rng) {
     return streams;
 }
 
+QMap<int, QByteArray> loadRandomPanel(PanelCore& panel, QRandomGenerator& rng) {
+    loadFreshPanel(panel, DM->GetSystemType());
+    const QMap<int, QByteArray> streams = randomConfiguration(rng);
+    for (auto it = streams.begin(); it != streams.end(); ++it)
+        store(panel, it.key(), it.value());
+    return streams;
+}
+
+QMap<int, QByteArray> encodeInstallation() {
+    QMap<int, QByteArray> out;
+    for (int c = 0; c < CommandCount; ++c)
+        if (const Layout* l = layoutOf(c))
+            out[c] = encodeStream(*l);
+    return out;
+}
+
 QByteArray logRecord(int code, int arg, int category, bool read, const QDateTime& when) {
     QByteArray r(16, '\0');
     const QDate d = when.date();

@@ -18,6 +18,11 @@ QByteArray stream(const PanelCore& panel, int command, int bytes);
 
 // Random contents every decoder accepts, for each configuration command of the catalogue.
 QMap<int, QByteArray> randomConfiguration(QRandomGenerator& rng);
+// Stores random contents (randomConfiguration) over a fresh panel of the current installation's
+// model and returns them.
+QMap<int, QByteArray> loadRandomPanel(PanelCore& panel, QRandomGenerator& rng);
+// The current installation encoded as every configuration command would send it.
+QMap<int, QByteArray> encodeInstallation();
 // What a freshly reset panel of the current installation's model holds: the encoding of a new
 // installation of that model (made and removed again), an empty event log, a quiet status.
 void loadFreshPanel(PanelCore& panel, int model);

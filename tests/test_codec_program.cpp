@@ -1,0 +1,66 @@
+// The codec as a person reaches it: the program's data module and main window, "Ricevi tutto"
+// and "Invia tutto" from the tool bar against the simulated panel over the pseudo-terminal.
+#include "app/appwiring.h"
+#include "link/comset.h"
+#include "model/datamodule.h"
+#include "platform/dataset.h"
+#include "support/panelmemory.h"
+#include "support/programdatamodule.h"
+#include "support/tempregistry.h"
+#include "support/transferfixture.h"
+#include "transfer/transferstate.h"
+#include "ui/mainwindow.h"
+#include "ui/openinstallation.h"
+
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+class TestCodecProgram : public QObject {
+    Q_OBJECT
+private slots:
+    void theMainWindowReadsAndWritesAWholeInstallation() {
+        TempRegistry registry;
+        QVERIFY(createProgramDataModule(registry.folder() + QStringLiteral("/KTabulon.cds")));
+        {
+            TransferFixture fx;
+            wireTransferToModel(); // the program's own model access and codec
+            TForm6 f;
+            DM->AddDataSet(6);
+            OpenInstallation();
+            DM->CDSet_Tabulon->edit();
+            DM->CDSet_Tabulon->fieldByName(QStringLiteral("_PswTeleGestione"))
+                .setAsString(QStringLiteral("123456"));
+            DM->CDSet_Tabulon->post();
+
+            PanelSimulator sim;
+            sim.setModel(6);
+            ComSet->Timer1->setInterval(1);
+            ComSet->ScrollBar1->setValue(50);
+            QVERIFY(sim.start() && fx.openSerial(sim.portPath()));
+            QRandomGenerator rng(99);
+            const QMap<int, QByteArray> panel = PanelMemory::loadRandomPanel(sim, rng);
+            QVERIFY(PanelMemory::encodeInstallation() != panel);
+
+            f.Action5->trigger(); // "Ricevi tutto", answered Yes
+            QVERIFY(fx.waitForJobEnd(60000));
+            QCOMPARE(fx.questions(),
+                     QStringList{QStringLiteral("Vuoi Sovrascrivere la configurazione esistente ?")});
+            QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
+            QVERIFY(PanelMemory::encodeInstallation() == panel);
+
+            PanelMemory::loadFreshPanel(sim, 6);
+            f.Action6->trigger(); // "Invia tutto"
+            QVERIFY(fx.waitForJobEnd(60000));
+            QCOMPARE(fx.messages().size(), 2);
+            for (auto it = panel.begin(); it != panel.end(); ++it)
+                QVERIFY(PanelMemory::stream(sim, it.key(), int(it.value().size())) == it.value());
+            QVERIFY(fx.warnings().isEmpty());
+        }
+        delete DM;
+        DM = nullptr;
+    }
+};
+
+QTEST_MAIN(TestCodecProgram)
+#include "test_codec_program.moc"
