@@ -65,8 +65,7 @@ class Svg:
 def panel(s):
     s.rect(10, 30, 130, 190, PANEL, rx=8)
     s.text(75, 52, "CENTRALE", 13, bold=True)
-    # terminal Z: its caption is laid over (72,104)
-    s.rect(68, TOP - 13, 44, 26, "#FFFFFF", rx=3, width=1)
+    # terminal Z: its caption, in its own box, is laid over (72,104)
     s.text(90, TOP + 5, "Z", 14, bold=True)
     s.screw(124, TOP)
     s.rect(58, BOTTOM - 13, 54, 26, "#FFFFFF", rx=3, width=1)

@@ -139,6 +139,10 @@ private slots:
         grid->setFocus();
         QTRY_VERIFY(box->isHidden());
         emit grid->cellClicked(grid->columnOfField(kFunc)->index());
+        QTRY_VERIFY(box->hasFocus());
+        QTest::keyClick(box, Qt::Key_Escape);
+        QVERIFY2(box->isHidden(), "Escape puts it away");
+        emit grid->cellClicked(grid->columnOfField(kFunc)->index());
         b.editors.hideAll();
         QVERIFY(box->isHidden());
         QCOMPARE(writes, 0);

@@ -314,7 +314,11 @@ private slots:
     void againstAnotherWebsocketImplementation() {
         const QString script = QFINDTESTDATA("support/ws_relay.py");
         QVERIFY(!script.isEmpty());
-        const QString python = QStringLiteral("python3");
+        // The system interpreter first: the websockets module comes from its package, and a
+        // python3 earlier on the PATH (a per-user installation) may not see it.
+        const QString python = QFileInfo::exists(QStringLiteral("/usr/bin/python3"))
+                                   ? QStringLiteral("/usr/bin/python3")
+                                   : QStringLiteral("python3");
         QProcess probe;
         probe.start(python, {QStringLiteral("-c"), QStringLiteral("import websockets")});
         if (!probe.waitForFinished(10000) || probe.exitStatus() != QProcess::NormalExit ||

@@ -305,6 +305,7 @@ private slots:
         PanelFrame reply;
         QCOMPARE(serialExchange(port, PanelFrame::request(5, 0, false, {}), 100, reply), SENDOK);
         sim.dropLink();
+        QTRY_VERIFY(sim.lineDead());
         const TError r = serialExchange(port, PanelFrame::request(5, 1, false, {}), 100, reply);
         QVERIFY2(r == SENDFAULT || r == LOGTIMEOUT, terrorName(r));
     }

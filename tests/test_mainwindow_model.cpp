@@ -81,6 +81,9 @@ private slots:
         QCOMPARE(C_NUM_OUTPUTS_TOTAL, outputs);
         QVERIFY(f.isVisible());
         QCOMPARE(f.PageControl->activePageIndex(), 0);
+        // Every page opens at its top, not on the rows a new installation appended last.
+        for (DataSet* t : {DM->CDSet_Utenti, DM->CDSet_Ingressi, DM->CDSet_Time_Day, DM->CDSet_Time_Timers})
+            QCOMPARE(t->recNo(), 1);
         QVERIFY(f.PageControl->tabVisible(14)); // "PSTN"
         QVERIFY(!ShortList);
     }
@@ -185,9 +188,27 @@ private slots:
         QCOMPARE(ep.port, quint16(8443));
     }
 
-    // A relay address typed with its port in the host field is refused before any connection,
-    // with a message about the setting: the connection form reads the page "PARAMETRI DI RETE".
-    void cloudHostWithAPortIsRefusedBeforeConnecting() {
+    // A relay address typed with its port in the host field, or a port that is no port, is refused
+    // before any connection, with a message about the setting: the connection form reads the
+    // page "PARAMETRI DI RETE".
+    void cloudAddressMistakesAreRefusedBeforeConnecting_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<QString>("port");
+        QTest::addColumn<QString>("problem");
+        QTest::newRow("port in the host field") << "relay.example:8443"
+                                                << "443"
+                                                << "indirizzo del server cloud non valido";
+        QTest::newRow("port with a letter") << "relay.example"
+                                            << "84a3"
+                                            << "porta del server cloud non valida";
+        QTest::newRow("port out of range") << "relay.example"
+                                           << "70000"
+                                           << "porta del server cloud non valida";
+    }
+    void cloudAddressMistakesAreRefusedBeforeConnecting() {
+        QFETCH(QString, host);
+        QFETCH(QString, port);
+        QFETCH(QString, problem);
         createDataModule();
         TComSet form;
         ComSet = &form;
@@ -195,15 +216,15 @@ private slots:
         DM->AddDataSet(6);
         wireTransferToModel();
         wireLinkToApp();
-        f.TabSheet27->Edit2->setText(QStringLiteral("relay.example:8443"));
+        f.TabSheet27->Edit2->setText(host);
+        f.TabSheet27->Edit3->setText(port);
         form.ComboBox1->setCurrentIndex(form.ComboBox1->findText(TComSet::RemoteManagement));
         BoxAnswerer boxes;
         form.ConnectClick();
         QVERIFY(!form.IsConnecting() && !form.IsLinkOpen());
         QVERIFY(!TSplash::currentWaitWindow()); // no attempt was started
         QCOMPARE(boxes.count(), 1);
-        QVERIFY2(boxes.texts()[0].startsWith(QStringLiteral("Collegamento cloud non avviato: indirizzo del "
-                                                            "server cloud non valido")),
+        QVERIFY2(boxes.texts()[0].startsWith(QStringLiteral("Collegamento cloud non avviato: ") + problem),
                  qPrintable(boxes.texts()[0]));
         ComSet = nullptr;
         TComSet::waitWindowHooks = {};

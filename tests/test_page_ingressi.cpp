@@ -148,6 +148,8 @@ private slots:
             QCOMPARE(page->Image3->picture(), t);
         }
         QVERIFY(page->GroupBox70->title().startsWith(valueAt(inputs(), 2, "_Nome").toString()));
+        page->PageControl_Ingressi->setActivePage(page->TabSheetIngFunzioni);
+        QCoreApplication::processEvents();
         shoot(QStringLiteral("ingressi-%1").arg(type));
     }
 
@@ -219,11 +221,22 @@ private slots:
         QCOMPARE(valueAt(inputs(), 7, "_Pz2").toBool(), before);
     }
 
-    void phoneColumnsAreTitledByThePhoneBook() {
+    void renamedPhonesAndUsersShowTheirNewNames() {
         open(3);
         writeAt(*DM->CDSet_Phone, 3, QStringLiteral("_Nome"), QStringLiteral("MARIO"));
         QCOMPARE(page->DBGrid11->columnOfField(QStringLiteral("_TipoChiamataTel3"))->titleCaption(),
                  QStringLiteral("MARIO"));
+        // An input linked to user 4 shows that user's name, whatever it becomes.
+        DataSet& t = inputs();
+        t.setRecNo(5);
+        t.edit();
+        t.fieldByName(QStringLiteral("_LinkUser")).setAsString(QStringLiteral("OLD"));
+        t.fieldByName(QStringLiteral("_LinkUserID")).setAsInteger(4);
+        t.post();
+        writeAt(*DM->CDSet_Utenti, 4, QStringLiteral("_Nome"), QStringLiteral("BIANCHI"));
+        QCOMPARE(TPageIngressi::linkedUserName(5), QStringLiteral("BIANCHI"));
+        writeAt(t, 6, QStringLiteral("_LinkUser"), QStringLiteral("ALTRO")); // no user number
+        QCOMPARE(TPageIngressi::linkedUserName(6), QStringLiteral("ALTRO"));
     }
 
     void choicesInThePageReachTheRegisterFile() {
@@ -256,6 +269,9 @@ private slots:
 
     void thePageIsNotBlank() {
         open(6);
+        for (int r = 1; r <= 3; ++r) // words chosen for the first inputs
+            writeAt(inputs(), r, QStringLiteral("_IMsg1"), r + 10);
+        page->DBGrid10->moveToRecNo(1);
         form->resize(1124, 740);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));

@@ -123,6 +123,8 @@ int TComSet::storedReplyTimeout() {
 
 TComSet::~TComSet() {
     Timer1->stop();
+    if (m_connecting && waitWindowHooks.hide) // the wait window never outlives its attempt
+        waitWindowHooks.hide();
     m_serial->close();
     if (ComSet == this)
         ComSet = nullptr;

@@ -266,6 +266,8 @@ QString TWebSockets::connectionInputProblem(const CloudEndpoint& endpoint,
         return QStringLiteral("indirizzo del server cloud non valido: scrivere solo il nome o l'indirizzo "
                               "del server, senza porta, utente, spazi o altri segni (la porta ha un campo "
                               "suo)");
+    if (!endpoint.portValid)
+        return QStringLiteral("porta del server cloud non valida (un numero da 1 a 65535)");
     if (!isValidPanelId(credentials.panelId))
         return QStringLiteral("identificativo della centrale non valido (servono 32 lettere o cifre)");
     // The codes travel inside the authorisation header: only digits can go there unchanged.

@@ -18,6 +18,7 @@ class CloudWorker;
 struct CloudEndpoint {
     QString host;
     quint16 port = 443;
+    bool portValid = true; // false: the port field holds something that is not a port 1..65535
 };
 
 struct CloudCredentials {

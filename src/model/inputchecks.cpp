@@ -2,9 +2,9 @@
 // they are written, whoever writes them, so a bad value never replaces a good one.
 #include "model/datamodule.h"
 #include "model/fieldrules.h"
+#include "model/ip4text.h"
 #include "platform/dataset.h"
 #include "platform/editmask.h"
-#include "model/ip4address.h"
 
 namespace FieldRules {
 

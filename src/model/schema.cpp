@@ -381,7 +381,9 @@ void buildRadio(TDM& dm) {
     Table t(dm.CDSet_DeviceRadio800);
     t.integer("_ID", "N°")
         .text("_ExpNum", kName, "Esp. N°")
-        .text("_Nome", 16, "NOME", ">AAAAAAAAAAAAAAAA;1;_")
+        // Any character, upper-cased, up to 16: the names the radio page composes ("VIRNA800 D.30")
+        // must be typable again.
+        .text("_Nome", 16, "NOME", ">cccccccccccccccc;1;_")
         .text("_NomeDevice", kName, "TIPO")
         .integer("_Tipo")
         .text("_ID_Radio", 10, "CODICE", ">AAAAAAAAAA;1;_")

@@ -388,31 +388,21 @@ void drawFocusRect(QPainter& p, const QRect& r) {
     }
 
     // Every border pixel once (an inverted pixel drawn twice would vanish), the dots on the
-    // pixels whose coordinates add up to an even number, so neighbouring cells line up.
-    QPoint batch[128];
-    int n = 0;
-    auto dot = [&](int x, int y) {
-        if (((x + y) & 1) != 0)
-            return;
-        batch[n++] = QPoint(x, y);
-        if (n == int(std::size(batch))) {
-            p.drawPoints(batch, n);
-            n = 0;
-        }
-    };
+    // pixels whose coordinates add up to an even number, so neighbouring cells line up: the
+    // four one-pixel edges filled with a checker brush (far faster than a dot at a time).
+    const QBrush checker(p.pen().color(), Qt::Dense4Pattern);
+    const QPointF oldOrigin = p.brushOrigin();
+    p.setBrushOrigin(1, 0);
     const int l = r.left(), t = r.top(), rt = r.right(), b = r.bottom();
-    for (int x = l; x <= rt; ++x)
-        dot(x, t);
+    p.fillRect(QRect(l, t, rt - l + 1, 1), checker);
     if (b > t)
-        for (int x = l; x <= rt; ++x)
-            dot(x, b);
-    for (int y = t + 1; y < b; ++y) {
-        dot(l, y);
+        p.fillRect(QRect(l, b, rt - l + 1, 1), checker);
+    if (b - t > 1) {
+        p.fillRect(QRect(l, t + 1, 1, b - t - 1), checker);
         if (rt > l)
-            dot(rt, y);
+            p.fillRect(QRect(rt, t + 1, 1, b - t - 1), checker);
     }
-    if (n > 0)
-        p.drawPoints(batch, n);
+    p.setBrushOrigin(oldOrigin);
     if (canInvert)
         p.setCompositionMode(oldMode);
 }

@@ -1,7 +1,7 @@
 // Helpers of the command codec that live on the connection form: keypad terminal references and
 // IPv4 address texts.
 #include "link/comset.h"
-#include "model/ip4address.h"
+#include "model/ip4text.h"
 #include "transfer/transferhooks.h"
 
 quint8 TComSet::GetValM1M2(const QString& name) const {
@@ -15,7 +15,7 @@ quint8 TComSet::GetValM1M2(const QString& name) const {
 }
 
 quint32 TComSet::ToIP4(quint8 a, quint8 b, quint8 c, quint8 d) {
-    return (quint32(a) << 24) | (quint32(b) << 16) | (quint32(c) << 8) | quint32(d);
+    return packIP4(a, b, c, d);
 }
 
 quint32 TComSet::StringToIP4Addr(const QString& text) const {

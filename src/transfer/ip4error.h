@@ -1,3 +1,3 @@
 #pragma once
-// The address conversion and its error live with the model, whose field checks use them too.
-#include "model/ip4address.h"
+// The IPv4 text conversion and its error, kept with the model (see model/ip4text.h).
+#include "model/ip4text.h"

@@ -173,7 +173,6 @@ struct CellEditors::Binding {
     ItemsFn items;
     RowFn rowAllowed;
     bool typedOnExit = false; // typed text was pending when the focus left
-    bool hadFocus = false;
 };
 
 CellEditors::CellEditors(QObject* parent) : QObject(parent) {}
@@ -397,14 +396,11 @@ bool CellEditors::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::Wheel:
         return true; // a turn of the wheel over a closed editor must not choose anything
-    case QEvent::FocusIn:
-        b->hadFocus = true;
-        break;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
-        if (reason == Qt::PopupFocusReason)
+        // Its own list opening, or another application taken to the front, is no leaving.
+        if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
             break;
-        b->hadFocus = false;
         if (b->editor->isHidden()) {
             // Put away after a choice: the grid takes the keys again.
             if (b->grid && b->grid->isVisible())
@@ -471,9 +467,17 @@ void CellEditors::editorExit(DBComboBox& sender) {
 
 bool CellEditors::editorKeyDown(DBComboBox& sender, QKeyEvent& event) {
     Binding* b = bindingOf(&sender);
-    if (!b || !b->spec || b->spec->exit == Exit::Hide)
+    if (!b)
         return false;
     const int key = event.key();
+    if (key == Qt::Key_Escape && !sender.isDroppedDown()) {
+        // Put away without storing: typed text is dropped.
+        sender.reset();
+        hide(*b);
+        return true;
+    }
+    if (!b->spec || b->spec->exit == Exit::Hide)
+        return false;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         guarded([&] {
             if (sender.modified())
@@ -553,7 +557,7 @@ void CellEditors::DBComboBoxChange(DBComboBox& sender) {
 
     if (tableName == QLatin1String("CDSet_Ingressi") && isMessage) {
         if (!dropped)
-            messageApply(sender, QStringLiteral("DBGrid10"), true);
+            messageApply(sender, QStringLiteral("DBGrid10"));
         return;
     }
     if (tableName == QLatin1String("CDSet_Ingressi") &&
@@ -565,7 +569,7 @@ void CellEditors::DBComboBoxChange(DBComboBox& sender) {
     }
     if (tableName == QLatin1String("CDSet_Uscite") && isMessage) {
         if (!dropped)
-            messageApply(sender, QStringLiteral("DBGrid16"), false);
+            messageApply(sender, QStringLiteral("DBGrid16"));
         return;
     }
     if (tableName == QLatin1String("CDSet_Uscite") &&
@@ -599,7 +603,7 @@ void CellEditors::DBComboBoxChange(DBComboBox& sender) {
     }
 }
 
-void CellEditors::messageApply(DBComboBox& sender, const QString& gridName, bool) {
+void CellEditors::messageApply(DBComboBox& sender, const QString& gridName) {
     Field& field = *sender.field();
     DataSet& table = *field.dataSet();
     const QString indexName = messageIndexField(field.fieldName());

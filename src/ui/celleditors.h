@@ -100,7 +100,7 @@ private:
     bool serves(const Binding& b, DBGrid& grid, int dataCol) const;
     void hide(Binding& b);
     void storeTyped(Binding& b, bool applyToMarks);
-    void messageApply(DBComboBox& sender, const QString& gridName, bool firstPostAlways);
+    void messageApply(DBComboBox& sender, const QString& gridName);
     void inputSettingsApply(DBComboBox& sender);
     void outputSettingsApply(DBComboBox& sender);
     void singleRowStore(DBComboBox& sender);

@@ -196,7 +196,7 @@ bool inputOnKeypad(const TDM& dm, int inputNo) {
         return false;
     const int nameIdx = inputs.fieldByName(QStringLiteral("_Nome")).index();
     const QString name = inputs.stringAt(inputNo, nameIdx);
-    if (!TestKeyM2M2(keypads, name))
+    if (name.isEmpty() || !TestKeyM2M2(keypads, name))
         return false;
     const int outNameIdx = outputs.fieldByName(QStringLiteral("_Nome")).index();
     for (int r = 1; r <= outputs.recordCount(); ++r)

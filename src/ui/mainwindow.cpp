@@ -343,6 +343,8 @@ void TForm6::PageControlChange() {
     }
     for (QWidget* w : GroupBox3->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         w->update();
+    // A job ends here: the radio page shows its kind of devices again (a job walks them all).
+    TabSheet10->reapplyDeviceFilter();
     RepaintAll();
     if (isVisible())
         setFocus();

@@ -10,6 +10,7 @@
 #include "ui/linkassociations.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/page_gruppi.h"
+#include "ui/pages/page_programmi.h"
 #include "ui/pages/page_uscite.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 namespace {
 constexpr int kPageUscite = 2;
 constexpr int kPageGruppi = 7;
+constexpr int kPageProgrammi = 6;
 
 // The most rows `table` holds for the open installation's model; no limit without a data module.
 std::function<int()> capOf(DataSet* TDM::*table) {
@@ -74,7 +76,20 @@ void TForm6::wireAssociations() {
     partitions.wireMouseDown = false;
     LinkActions->add(partitions);
 
-    for (QToolBar* bar : {out->ActionToolBar6, out->ActionToolBar8, groups->ActionToolBar4})
+    TPageProgrammi* programs = TabSheet7;
+    LinkAssociationSetup zones;
+    zones.name = QStringLiteral("PROGRAMMI");
+    zones.source = programs->DBGrid5;
+    zones.links = programs->DBGrid7;
+    zones.isActive = [onPage] { return onPage(kPageProgrammi); };
+    zones.sourceText = [](const DataSet& t, int r) { return LinkTexts::inputText(t, r); };
+    zones.capacity = capOf(&TDM::CDSet_Ingressi);
+    zones.capacityMessage = QStringLiteral("Un parziale non può avere più di %1 zone associate.");
+    zones.wireMouseDown = false;
+    LinkActions->add(zones);
+
+    for (QToolBar* bar :
+         {out->ActionToolBar6, out->ActionToolBar8, groups->ActionToolBar4, programs->ActionToolBar3})
         LinkActions->fillToolBar(bar);
     groups->DBGrid25->onCellClick = [this](DBGridColumn&) { DBGrid25CellClick(); };
 }

@@ -118,6 +118,16 @@ void postRegisterRow() {
         root->post();
 }
 
+void rewindTables() {
+    if (!DM)
+        return;
+    // Masters come before their details in the list, so each detail is rewound within the
+    // master row it ends up under.
+    for (DataSet* table : DM->tables())
+        if (table != DM->CDSet_Tabulon && table->active() && !table->isEmpty())
+            table->first();
+}
+
 int systemType() {
     return DM ? DM->GetSystemType() : 0;
 }
@@ -212,8 +222,10 @@ void wireTransferHooks(TForm6&) {
         if (Form6) {
             ep.host = Form6->TabSheet27->Edit2->text().trimmed();
             bool ok = false;
-            const uint port = Form6->TabSheet27->Edit3->text().trimmed().toUInt(&ok);
+            const QString portText = Form6->TabSheet27->Edit3->text().trimmed();
+            const uint port = portText.toUInt(&ok);
             ep.port = ok && port > 0 && port <= 65535 ? quint16(port) : 0;
+            ep.portValid = portText.isEmpty() || ep.port != 0; // empty: the default port
         }
         return ep;
     };

@@ -42,6 +42,9 @@ void writeExitValues(const QString& database, int top, int left, int height, int
 // ---- opening an installation ----
 // Posts the root table when a row of it is being edited or inserted.
 void postRegisterRow();
+// Puts every table of the open installation on its first row, so each page opens at its top
+// (a new installation leaves them on the rows it appended last).
+void rewindTables();
 // Panel model of the installation under the register's cursor (0 none).
 int systemType();
 // Sets the dimension constants for the model (1..6; others change nothing).

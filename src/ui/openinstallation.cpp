@@ -29,6 +29,7 @@ void OpenInstallation() {
     // Links that name no item can only come from a damaged or foreign file: they go before
     // any page shows them.
     dropDanglingLinks();
+    rewindTables();
     if (Form6)
         Form6->setStateIcon(Img2::InstallationOpen);
     hideRegisterWindow();

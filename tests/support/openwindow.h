@@ -61,12 +61,29 @@ struct OpenWindow {
         form->PageControl->selectPageByUser(page);
         QApplication::processEvents();
     }
+    // Writes the whole window as it looks now to $TABULON_SHOTS/<name>.png when that variable
+    // names a folder (screenshots for a person to look at); does nothing otherwise.
+    void shot(const QString& name) {
+        const QString dir = qEnvironmentVariable("TABULON_SHOTS");
+        if (dir.isEmpty())
+            return;
+        form->show();
+        QTest::qWait(30);
+        form->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
+    }
+    // The data column of `field` in `grid`.
+    static int columnOf(const DBGrid* grid, const QString& field) {
+        return grid->columnOfField(field)->index();
+    }
+
     // A mouse click on the data cell (data column, record) of a grid on screen; the grid
     // scrolls the record into view first.
     static void click(DBGrid* grid, int recNo, int dataCol = 1, Qt::MouseButton button = Qt::LeftButton) {
         if (recNo < grid->topRecNo() || recNo >= grid->topRecNo() + grid->visibleRowCount())
             grid->moveToRecNo(recNo);
         const int row = recNo - grid->topRecNo() + grid->titleOffset();
+        if (grid->cellRect(grid->gridColumnOf(dataCol), row).isEmpty())
+            grid->setSelectedIndex(dataCol); // scrolls a column off to the side into view
         const QRect r = grid->cellRect(grid->gridColumnOf(dataCol), row);
         QVERIFY2(!r.isEmpty(), "the cell is not on screen");
         QTest::mouseClick(grid->viewport(), button, {}, r.center());

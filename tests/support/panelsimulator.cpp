@@ -228,6 +228,7 @@ void PanelSimulator::run() {
                 ::close(m_master);
                 m_master = -1;
             }
+            m_lineDead = true;
             std::this_thread::sleep_for(std::chrono::milliseconds(5));
             continue;
         }

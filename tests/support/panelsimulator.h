@@ -86,6 +86,7 @@ public:
     void setPacing(bool on) { m_pacing = on; }
     void dropLink(); // closes the master side now, as an unplugged adapter
     bool linkDropped() const { return m_dropped; }
+    bool lineDead() const { return m_lineDead; } // the answering thread has closed the line
 
 private:
     void run();
@@ -97,4 +98,5 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_pacing{false};
     std::atomic<bool> m_dropped{false};
+    std::atomic<bool> m_lineDead{false};
 };

@@ -13,6 +13,7 @@
 #include "ui/mainwindow.h"
 #include "ui/multiapply.h"
 #include "ui/pagecontrol.h"
+#include "ui/pages/cellfaces.h"
 #include "ui/pages/wiringpicture.h"
 
 #include <QGroupBox>
@@ -83,19 +84,17 @@ const InputFields& inputFields() {
 // Inputs sharing one terminal share one band colour ($00BBGGRR values).
 const TColor kBands[] = {16777166, 12910532, 8454143, 16758783, 10329599, 8684799, 9013701, 56797};
 
-// A value cell: the grip face with its text; a marked row keeps its highlight instead.
+// A value cell: the grip face with `text` in the canvas's font and colour; a marked row keeps its
+// highlight instead of the face.
 void valueCell(DBGrid& grid, QPainter& p, const QRect& rect, const QString& text) {
     if (!grid.paintedRowSelected()) {
         DrawGripCell(grid, p, rect, text);
         return;
     }
     p.fillRect(rect, grid.canvas().brush);
-    p.save();
-    p.setClipRect(rect, Qt::IntersectClip);
     p.setFont(grid.canvas().font);
     p.setPen(grid.canvas().fontColor);
-    grid.textOut(p, rect.left() + 5, rect.top() + 2, text);
-    p.restore();
+    CellFaces::cellText(grid, p, rect, text);
 }
 
 // A filled cell with its text at (+dx, +dy).
@@ -110,6 +109,7 @@ void filledCell(DBGrid& grid, QPainter& p, const QRect& rect, const QColor& fill
     p.restore();
 }
 
+// A terminal caption laid over the picture, as a tag.
 QLabel* terminalLabel(const char* name, QWidget* parent, int x, int y) {
     auto* label = new QLabel(QStringLiteral("-----"), parent);
     label->setObjectName(QString::fromLatin1(name));
@@ -160,7 +160,7 @@ TPageIngressi::TPageIngressi(QWidget* parent) : QWidget(parent) {
         grid->onCellClick = [this, grid](DBGridColumn& c) { DBGridIngressiCellClick(*grid, c); };
     }
     for (DBGrid* grid : {DBGrid10, DBGrid15, DBGrid11, DBGrid26, DBGrid44})
-        grid->installEventFilter(this);
+        CellFaces::fitWhenShown(*grid);
     DBGrid44->onDrawColumnCell = [this](DBGrid& g, QPainter& p, const QRect& r, int dataCol, DBGridColumn& c,
                                         GridDrawState s) { DBGrid44DrawColumnCell(g, p, r, dataCol, c, s); };
 
@@ -215,6 +215,9 @@ void TPageIngressi::buildFunctions() {
     DBGrid15->addColumn(QStringLiteral("_CicliEsclusione"), QString(), 58);
     for (const char* f : {"_TipoNc", "_Test", "_BloccoEx", "_AutoEx", "_BuzzTast", "_Reinclusion"})
         DBGrid15->addColumn(QString::fromLatin1(f), QString(), 80);
+
+    // Its titles are longer than the values: no title is cut.
+    CellFaces::widenToTitles(*DBGrid15);
 
     GroupBox70 = new QGroupBox(Splitter2);
     GroupBox70->setObjectName(QStringLiteral("GroupBox70"));
@@ -305,21 +308,7 @@ void TPageIngressi::wireModel() {
     });
     follow(DM->DataSource_Tastiere, [this] { DBGrid15->viewport()->update(); });
     follow(DM->DataSource_Messaggi, [this] { DBGrid10->viewport()->update(); });
-    follow(DM->DataSource_Phone, [this] { titlePhoneColumns(); });
-    connect(DM->DataSource_Ingressi, &DataSource::dataSetChanged, this, [this] { titlePhoneColumns(); });
-    titlePhoneColumns();
     showWiringOfCurrentInput();
-}
-
-bool TPageIngressi::eventFilter(QObject* watched, QEvent* event) {
-    if ((event->type() == QEvent::Show || event->type() == QEvent::Resize) && watched->isWidgetType()) {
-        // After the event: the fit holds the grid's repaints while it works, which must not
-        // happen in the middle of the grid being shown.
-        if (auto* grid = qobject_cast<DBGrid*>(watched); grid && grid->isVisible())
-            QMetaObject::invokeMethod(
-                grid, [grid] { FixDBGridColumnsWidth(grid); }, Qt::QueuedConnection);
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 // ---- rules ------------------------------------------------------------------------------------
@@ -368,6 +357,20 @@ QColor TPageIngressi::wiringBand(int inputNo) {
     if (InputRules::wiringPosition(inputs.stringAt(inputNo, inputFields().tipo)) < 16)
         return {};
     return colorFromTColor(kBands[(inputNo - 1) % k]);
+}
+
+QString TPageIngressi::linkedUserName(int inputNo) {
+    if (!DM)
+        return {};
+    const DataSet& inputs = *DM->CDSet_Ingressi;
+    if (inputNo < 1 || inputNo > inputs.recordCount())
+        return {};
+    const DataSet& users = *DM->CDSet_Utenti;
+    const int id = inputs.integerAt(inputNo, inputs.fieldByName(QStringLiteral("_LinkUserID")).index());
+    // User n is record n.
+    if (id >= 1 && id <= users.recordCount())
+        return users.stringAt(id, users.fieldByName(QStringLiteral("_Nome")).index());
+    return inputs.stringAt(inputNo, inputs.fieldByName(QStringLiteral("_LinkUser")).index());
 }
 
 bool TPageIngressi::wiringLabels(int inputNo, int* picture, QString captions[4]) {
@@ -431,22 +434,6 @@ void TPageIngressi::showWiringOfCurrentInput() {
     }
 }
 
-void TPageIngressi::titlePhoneColumns() {
-    if (!DM)
-        return;
-    for (int i = 1; i <= 8; ++i) {
-        DBGridColumn* column = DBGrid11->columnOfField(QStringLiteral("_TipoChiamataTel%1").arg(i));
-        if (!column)
-            continue;
-        // An entry the phone book does not have keeps the column's own title.
-        const QString name = DM->CDSet_Phone->active()
-                                 ? GetNameTable(*DM->CDSet_Phone, QStringLiteral("_Nome"), i).trimmed()
-                                 : QString();
-        column->title.caption = name.isEmpty() ? QStringLiteral("Tel. %1").arg(i) : name;
-    }
-    DBGrid11->viewport()->update();
-}
-
 // ---- painters ---------------------------------------------------------------------------------
 
 void TPageIngressi::DBGridIngressiDrawColumnCell(DBGrid& grid, QPainter& p, const QRect& rect, int dataCol,
@@ -462,10 +449,11 @@ void TPageIngressi::DBGridIngressiDrawColumnCell(DBGrid& grid, QPainter& p, cons
     const bool g10 = &grid == DBGrid10, g15 = &grid == DBGrid15, g11 = &grid == DBGrid11,
                g26 = &grid == DBGrid26;
 
+    const QString text = k.kind == Kind::LinkUser ? linkedUserName(r) : grid.paintedText(column);
     if ((g15 || g26 || g11) && dataCol >= 2) {
         if (!marked)
             grid.canvas().fontColor = Qt::black;
-        valueCell(grid, p, rect, grid.paintedText(column));
+        valueCell(grid, p, rect, text);
     }
     if ((g15 || g26) && k.kind == Kind::Option) {
         DrawCheckBoxes(grid, p, rect, column, true);
@@ -473,7 +461,7 @@ void TPageIngressi::DBGridIngressiDrawColumnCell(DBGrid& grid, QPainter& p, cons
         if (partitionDrawn(DM->GetSystemType(), k.number))
             DrawCheckBoxes(grid, p, rect, column, inputs.booleanAt(r, f.enablePzX));
     } else if (g26 && k.kind == Kind::LinkUser && !inputs.booleanAt(r, f.enablePzX) && !marked) {
-        filledCell(grid, p, rect, sysColor(COLOR_BTNFACE), grid.canvas().fontColor, grid.paintedText(column));
+        filledCell(grid, p, rect, sysColor(COLOR_BTNFACE), grid.canvas().fontColor, text);
     } else if (g10 && k.kind == Kind::Message) {
         // The cell shows the vocabulary's current word at the stored index.
         const DataSet& words = *DM->CDSet_Messaggi;

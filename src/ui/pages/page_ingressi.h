@@ -66,22 +66,18 @@ public:
                                 DBGridColumn& column, GridDrawState state);
     // The wiring picture, its caption and terminal labels follow the current input.
     void showWiringOfCurrentInput();
-    // The "Telefoni" columns are titled with the names of the phone-book entries they configure.
-    void titlePhoneColumns();
 
     // What the painters and the picture decide, for the tests and the benchmark.
     // ImageList2 position of the icon in the name column of input `inputNo`.
     static int inputIcon(int inputNo);
     // Band colour of the wiring cell of input `inputNo` (invalid: no band).
     static QColor wiringBand(int inputNo);
+    // The user an ON/OFF input is linked to, by the user's identity: the user's current name, so a
+    // renamed user still shows; the stored name when the link has no user number.
+    static QString linkedUserName(int inputNo);
     // Picture index and the four terminal captions ("" = hidden) of input `inputNo`; false when
     // its wiring is not in the list (the picture then stays as it was).
     static bool wiringLabels(int inputNo, int* picture, QString captions[4]);
-
-protected:
-    // A sub-page's grid is fitted when it is shown or resized: a grid on a hidden sheet has no
-    // size of its own until its sheet is shown.
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMessages();

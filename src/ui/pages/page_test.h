@@ -4,8 +4,12 @@
 
 #include <QWidget>
 
+class TPannello112;
+
 class TPageTest : public QWidget {
     Q_OBJECT
 public:
     explicit TPageTest(QWidget* parent = nullptr);
+
+    TPannello112* Pannello1121 = nullptr; // the live status, filling the page
 };

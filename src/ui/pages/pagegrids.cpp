@@ -1,5 +1,6 @@
 #include "ui/pages/pagegrids.h"
 
+#include "platform/dataset.h"
 #include "platform/gridpaint.h"
 
 #include <QEvent>
@@ -35,7 +36,8 @@ DBGrid* makePageGrid(QWidget* parent, const char* name, DataSource* source, Grid
     grid->setOptions(options);
     grid->setDataSource(source);
     for (const GridColumnDef& def : columns) {
-        DBGridColumn& c = grid->addColumn(QString::fromLatin1(def.field), QString(), def.width);
+        DBGridColumn& c = grid->addColumn(QString::fromLatin1(def.field),
+                                          def.title ? QString::fromUtf8(def.title) : QString(), def.width);
         c.readOnly = def.readOnly;
     }
     fitColumnsOnResize(grid);
@@ -65,4 +67,15 @@ QToolBar* makeSideToolBar(QWidget* parent, const char* name) {
     bar->setMovable(false);
     bar->setFloatable(false);
     return bar;
+}
+
+void renumberOnIdCell(DBGrid& grid) {
+    DataSet* table = grid.dataSet();
+    const DBGridColumn* column = grid.selectedColumn();
+    if (!table || !column || column->fieldName() != QLatin1String("_ID"))
+        return;
+    if (table->state() == DataSetState::Edit || table->state() == DataSetState::Insert) {
+        table->fieldByName(QStringLiteral("_ID")).setAsInteger(table->recNo());
+        table->post();
+    }
 }

@@ -16,6 +16,7 @@ struct GridColumnDef {
     const char* field;
     int width;
     bool readOnly = false;
+    const char* title = nullptr; // UTF-8; none: the field's display name
 };
 
 // A grid named `name` under `parent`, with `options` and one column per definition. The
@@ -34,3 +35,7 @@ void fitColumnsOnResize(DBGrid* grid);
 
 // A vertical tool bar of 16 px pictures for a box's right edge.
 QToolBar* makeSideToolBar(QWidget* parent, const char* name);
+
+// Rows keep their position as their number: a row left in edit state when its number cell is
+// entered gets its position written back and is posted.
+void renumberOnIdCell(DBGrid& grid);

@@ -1,13 +1,14 @@
-// IPv4 address texts to the 32-bit value the codec sends (first part most significant).
-#include "model/ip4address.h"
+// IPv4 address texts as the installation's network fields hold them: the checks of those fields
+// and the codec convert them the same way.
+#include "model/ip4text.h"
 
 #include <climits>
 
-namespace {
-
-quint32 ip4Of(quint8 a, quint8 b, quint8 c, quint8 d) {
+quint32 packIP4(quint8 a, quint8 b, quint8 c, quint8 d) {
     return (quint32(a) << 24) | (quint32(b) << 16) | (quint32(c) << 8) | quint32(d);
 }
+
+namespace {
 
 bool isBlank(QChar c) {
     return c.unicode() >= 1 && c.unicode() <= ' ';
@@ -93,6 +94,6 @@ quint32 StringToIP4Addr(const QString& text) {
         if (parts[i].isEmpty() || toInteger(parts[i]) > 255)
             parts[i] = QStringLiteral("000");
     }
-    return ip4Of(quint8(toInteger(parts[0]) & 0xFF), quint8(toInteger(parts[1]) & 0xFF),
-                 quint8(toInteger(parts[2]) & 0xFF), quint8(toInteger(parts[3]) & 0xFF));
+    return packIP4(quint8(toInteger(parts[0]) & 0xFF), quint8(toInteger(parts[1]) & 0xFF),
+                   quint8(toInteger(parts[2]) & 0xFF), quint8(toInteger(parts[3]) & 0xFF));
 }

@@ -1,0 +1,44 @@
+#pragma once
+// DrawStatus: a horizontal level bar with a centred caption, painted into any QPainter (a grid
+// cell, a gauge widget, an image). A grey track, a light-blue filled part proportional to the
+// level, and a caption made of a text and the level with one decimal. No state, nothing cached
+// but the caption font's size per height.
+//
+// The rectangle is shrunk by one pixel on every side; that inner rectangle holds both the bar
+// and the caption. The filled width is truncated: a 10-pixel track at 45 % fills 4 pixels.
+// Levels outside 0..100 are clamped (a level above 100 would overflow the track, a negative one
+// grow leftwards); the caption shows the clamped level too. The background under the
+// rectangle is the caller's.
+
+#include <QString>
+
+class QFont;
+class QPainter;
+class QRect;
+
+enum class LevelBarLook : quint8 {
+    Plain, // flat rounded track and fill
+    Themed // the visual-style look: framed groove and a shaded chunk
+};
+
+enum class LevelCaption : quint8 {
+    TextFirst, // "<text> <level>" (text "%" and level 75: "% 75.0")
+    LevelFirst // "<level> <text>" (the status frame's grids: "45.0 %")
+};
+
+// The look DrawStatus uses when none is given: plain unless the program turns the themed look on.
+LevelBarLook levelBarLook();
+void setLevelBarLook(LevelBarLook look);
+
+// The caption for `text` and `progress` (clamped), in the given order.
+QString levelCaption(const QString& text, double progress, LevelCaption order = LevelCaption::TextFirst);
+// Pixels of the filled part for a track `trackWidth` pixels wide at `progress` (clamped).
+int levelFillWidth(int trackWidth, double progress);
+
+// The bar alone (no caption) over the whole of `rect`: the level controls of the status frame.
+void DrawLevel(QPainter& painter, const QRect& rect, double progress, LevelBarLook look);
+
+void DrawStatus(QPainter& painter, const QRect& rect, const QFont& font, const QString& text, double progress,
+                LevelCaption order = LevelCaption::TextFirst);
+void DrawStatus(QPainter& painter, const QRect& rect, const QFont& font, const QString& text, double progress,
+                LevelCaption order, LevelBarLook look);

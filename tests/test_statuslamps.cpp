@@ -1,0 +1,235 @@
+// The lamp control and the level painter: lamp states, blinking and its period, colour and
+// shape changes; the level bar's geometry at its edges at 1x and 2x, and its captions.
+
+#include "platform/aled.h"
+#include "platform/levelbar.h"
+
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+namespace {
+QColor pixel(const QPixmap& pm, int x, int y) {
+    return pm.toImage().pixelColor(x, y);
+}
+
+// The level bar painted plain into a white image of `size` logical pixels at `dpr`.
+QImage levelImage(QSize size, qreal dpr, double level, LevelBarLook look = LevelBarLook::Plain) {
+    QImage img(size * dpr, QImage::Format_ARGB32);
+    img.setDevicePixelRatio(dpr);
+    img.fill(Qt::white);
+    QPainter p(&img);
+    DrawStatus(p, QRect(QPoint(0, 0), size), QFont(), QString(), level, LevelCaption::TextFirst, look);
+    return img;
+}
+
+} // namespace
+
+class TestStatusLamps : public QObject {
+    Q_OBJECT
+private slots:
+    void aNewLampIsOffWithoutATimer() {
+        ThhALed led;
+        QVERIFY(!led.Value());
+        QVERIFY(led.ColorTemp()); // the false-colour picture
+        QVERIFY(!led.blinkTimerRunning());
+        QCOMPARE(led.size(), QSize(16, 16));
+        QCOMPARE(led.TrueColor(), TColor(0x00FF00));
+        QCOMPARE(led.FalseColor(), TColor(0xC0C0C0));
+        QVERIFY(led.Blink());
+        QCOMPARE(led.Interval(), 1000);
+    }
+
+    void valueStartsAndStopsTheBlinking() {
+        ThhALed led;
+        led.SetInterval(20);
+        int steps = 0;
+        led.OnTimer = [&](ThhALed&) { ++steps; };
+        led.ChangeValue(true);
+        QVERIFY(!led.ColorTemp()); // true colour first
+        QVERIFY(led.blinkTimerRunning());
+        QTRY_VERIFY(steps >= 2);
+        led.ChangeValue(false);
+        QVERIFY(!led.blinkTimerRunning());
+        QVERIFY(led.ColorTemp());
+        const int after = steps;
+        QTest::qWait(60);
+        QCOMPARE(steps, after);
+    }
+
+    void sameValueChangesNothing() {
+        ThhALed led;
+        led.ChangeBlink(false);
+        led.ChangeValue(true);
+        led.ChangeBlink(true);
+        QVERIFY(led.blinkTimerRunning());
+        led.ChangeValue(true); // unchanged: the timer keeps running, the picture stays
+        QVERIFY(led.blinkTimerRunning());
+        QVERIFY(!led.ColorTemp());
+    }
+
+    void blinkOnWhileOffStartsNoTimer() {
+        ThhALed led;
+        led.ChangeBlink(false);
+        led.ChangeBlink(true);
+        QVERIFY(!led.blinkTimerRunning());
+        led.ChangeValue(true);
+        QVERIFY(led.blinkTimerRunning());
+        led.ChangeBlink(false);
+        QVERIFY(!led.blinkTimerRunning());
+        QVERIFY(!led.ColorTemp()); // still on: steady true colour
+    }
+
+    void aPeriodOfZeroNeverBlinks() {
+        ThhALed led;
+        led.SetInterval(0);
+        led.ChangeValue(true);
+        QVERIFY(!led.blinkTimerRunning());
+        QVERIFY(!led.ColorTemp());
+        // A period given later starts the blinking of the lit lamp; zero again stops it lit.
+        led.SetInterval(30);
+        QVERIFY(led.blinkTimerRunning());
+        led.SetInterval(-5);
+        QVERIFY(!led.blinkTimerRunning());
+        QVERIFY(!led.ColorTemp());
+    }
+
+    void aColourChangeRestartsTheBlinkingFromTheTrueColour() {
+        ThhALed led;
+        led.SetInterval(10);
+        led.ChangeValue(true);
+        QTRY_VERIFY(led.ColorTemp()); // blinked to the false colour
+        led.SetTrueColor(255);
+        QVERIFY(led.blinkTimerRunning());
+        QVERIFY(!led.ColorTemp());
+        QCOMPARE(led.TrueColor(), TColor(255));
+    }
+
+    void styleSetsTheSize_data() {
+        QTest::addColumn<int>("style");
+        QTest::addColumn<QSize>("size");
+        QTest::newRow("small") << int(ThhALed::LEDSmall) << QSize(16, 16);
+        QTest::newRow("large") << int(ThhALed::LEDLarge) << QSize(22, 22);
+        QTest::newRow("square small") << int(ThhALed::LEDSqSmall) << QSize(16, 16);
+        QTest::newRow("square large") << int(ThhALed::LEDSqLarge) << QSize(22, 22);
+        QTest::newRow("vertical") << int(ThhALed::LEDVertical) << QSize(16, 22);
+        QTest::newRow("horizontal") << int(ThhALed::LEDHorizontal) << QSize(22, 16);
+    }
+    void styleSetsTheSize() {
+        QFETCH(int, style);
+        QFETCH(QSize, size);
+        ThhALed led;
+        led.ChangeStyle(ThhALed::LEDHorizontal == style ? ThhALed::LEDSmall : ThhALed::LEDHorizontal);
+        led.ChangeStyle(ThhALed::TLEDStyle(style));
+        QCOMPARE(led.size(), size);
+        led.resize(40, 40);
+        led.ChangeBorder(false); // a border change takes the shape's size again
+        QCOMPARE(led.size(), size);
+    }
+
+    // The face takes the colour of the value; the surround is silver inside a bevel, or the
+    // border colour without one; at 2x the picture has twice the pixels.
+    void picturesFollowColoursAndBorder_data() {
+        QTest::addColumn<qreal>("dpr");
+        QTest::newRow("1x") << 1.0;
+        QTest::newRow("2x") << 2.0;
+    }
+    void picturesFollowColoursAndBorder() {
+        QFETCH(qreal, dpr);
+        ThhALed led;
+        led.SetTrueColor(255);       // red
+        led.SetFalseColor(0xFF0000); // blue
+        led.SetBordColor(0x00FFFF);  // yellow
+        const QSize s(16, 16);
+        const QPixmap on = led.picture(0, s, dpr);
+        const QPixmap off = led.picture(1, s, dpr);
+        QCOMPARE(on.size(), s * dpr);
+        const int c = int(8 * dpr);
+        QVERIFY(pixel(on, c, c).red() > 150 && pixel(on, c, c).blue() < 90);
+        QVERIFY(pixel(off, c, c).blue() > 150 && pixel(off, c, c).red() < 90);
+        // Bordered: white bevel at the top left, silver inside it.
+        QCOMPARE(pixel(on, 0, 0), QColor(Qt::white));
+        QCOMPARE(pixel(on, int(1 * dpr), int(1 * dpr)), QColor(0xC0, 0xC0, 0xC0));
+        led.ChangeBorder(false);
+        QCOMPARE(pixel(led.picture(0, s, dpr), 0, 0), QColor(Qt::yellow));
+    }
+
+    // The filled part: the truncated share of the inner track, clamped to 0..100, at the same
+    // logical pixels at 2x; the bar never reaches past the track into the caller's margin.
+    void levelFillAtTheEdges_data() {
+        QTest::addColumn<double>("level");
+        QTest::addColumn<int>("fill"); // of a 300-px wide rectangle: 298-px track
+        QTest::newRow("0") << 0.0 << 0;
+        QTest::newRow("30") << 30.0 << 89;
+        QTest::newRow("100") << 100.0 << 298;
+        QTest::newRow("above") << 150.0 << 298;
+        QTest::newRow("negative") << -20.0 << 0;
+    }
+    void levelFillAtTheEdges() {
+        QFETCH(double, level);
+        QFETCH(int, fill);
+        QCOMPARE(levelFillWidth(298, level), fill);
+        const QColor grey(0xEB, 0xEB, 0xEB);
+        const QColor blue(132, 193, 255);
+        for (qreal dpr : {1.0, 2.0}) {
+            const QImage img = levelImage(QSize(300, 20), dpr, level);
+            auto at = [&](int x) { return img.pixelColor(int(x * dpr), int(10 * dpr)); };
+            QCOMPARE(at(299), QColor(Qt::white)); // the margin stays the caller's
+            QCOMPARE(at(0), QColor(Qt::white));
+            if (fill == 0) {
+                QCOMPARE(at(4), grey);
+            } else {
+                QCOMPARE(at(1 + fill - 2), blue); // the track starts at x = 1
+                if (fill < 298)
+                    QCOMPARE(at(1 + fill + 1), grey);
+            }
+        }
+    }
+
+    void fillWidthTruncates() {
+        QCOMPARE(levelFillWidth(10, 45), 4);
+        QCOMPARE(levelFillWidth(10, 99.9), 9);
+        QCOMPARE(levelFillWidth(0, 50), 0);
+    }
+
+    void captions_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("level");
+        QTest::addColumn<int>("order");
+        QTest::addColumn<QString>("caption");
+        QTest::newRow("text first") << "%" << 75.0 << 0 << "% 75.0";
+        QTest::newRow("empty text") << "" << 80.0 << 0 << " 80.0";
+        QTest::newRow("level first") << "%" << 45.0 << 1 << "45.0 %";
+        QTest::newRow("not available") << "Non disponibile %" << 0.0 << 0 << "Non disponibile % 0.0";
+        QTest::newRow("clamped") << "%" << 250.0 << 1 << "100.0 %";
+    }
+    void captions() {
+        QFETCH(QString, text);
+        QFETCH(double, level);
+        QFETCH(int, order);
+        QFETCH(QString, caption);
+        QCOMPARE(levelCaption(text, level, LevelCaption(order)), caption);
+    }
+
+    void thePainterIsLeftAsItWas() {
+        QImage img(60, 16, QImage::Format_ARGB32);
+        img.fill(Qt::white);
+        QPainter p(&img);
+        const QPen pen(Qt::red, 3);
+        const QBrush brush(Qt::green);
+        QFont font;
+        font.setPixelSize(7);
+        p.setPen(pen);
+        p.setBrush(brush);
+        p.setFont(font);
+        for (LevelBarLook look : {LevelBarLook::Plain, LevelBarLook::Themed})
+            DrawStatus(p, img.rect(), QFont(), QStringLiteral("a very long caption"), 50,
+                       LevelCaption::TextFirst, look);
+        QCOMPARE(p.pen(), pen);
+        QCOMPARE(p.brush(), brush);
+        QCOMPARE(p.font().pixelSize(), 7);
+    }
+};
+
+QTEST_MAIN(TestStatusLamps)
+#include "test_statuslamps.moc"

@@ -1,0 +1,420 @@
+// The radio pages in the real main window over the program's data module: the tabs and grids
+// of every model, the kinds' row filters, choosing a device type (defaults, name, option panel,
+// the status frame's name slot), channel associations kept by the input's number through a
+// rename and a save and reload, the radio-code keys, and the level texts.
+
+#include "model/datamodule.h"
+#include "model/dimensions.h"
+#include "model/lang.h"
+#include "platform/dataset.h"
+#include "platform/dbcontrols.h"
+#include "platform/dialogs.h"
+#include "platform/registrykey.h"
+#include "support/programdatamodule.h"
+#include "support/tempregistry.h"
+#include "transfer/transferflags.h"
+#include "ui/mainwindow.h"
+#include "ui/openinstallation.h"
+#include "ui/pagecontrol.h"
+#include "ui/pages/page_test.h"
+#include "ui/pages/page_wireless.h"
+#include "ui/pages/wirelesscells.h"
+#include "ui/radiochannels.h"
+#include "ui/statusframe.h"
+
+#include <QGroupBox>
+#include <QStackedWidget>
+#include <QtTest>
+
+namespace {
+QVariant value(DataSet* t, int recNo, const char* field) {
+    return t->valueAt(recNo, t->fieldByName(QString::fromLatin1(field)).index());
+}
+void writeRow(DataSet* t, int recNo, const char* field, const QVariant& v) {
+    t->setRecNo(recNo);
+    t->edit();
+    t->fieldByName(QString::fromLatin1(field)).setValue(v);
+    t->post();
+}
+QList<int> ids(DataSet* t) {
+    QList<int> list;
+    for (int r = 1; r <= t->recordCount(); ++r)
+        list << value(t, r, "_ID").toInt();
+    return list;
+}
+} // namespace
+
+class TestWirelessPages : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<TempRegistry> registry;
+    std::unique_ptr<BoxAnswerer> anyBox;
+    QString databasePath;
+
+    void createDataModule() { QVERIFY(createProgramDataModule(databasePath)); }
+
+    // Shows the 800-range tab `tab` (0 remote controls, 1 sirens, 2 detectors) as a user would.
+    static void showKind(TForm6& f, int tab) {
+        f.PageControl->setActivePage(f.TabSheet10);
+        f.TabSheet10->PageControl1->selectPageByUser(1);
+        if (f.TabSheet10->PageControl2->activePageIndex() != tab)
+            f.TabSheet10->PageControl2->selectPageByUser(tab);
+        else
+            f.TabSheet10->reapplyDeviceFilter();
+    }
+
+    // Clicks "TIPO" of the current 800-range row and chooses `type` in the editor that shows.
+    static void chooseType(DBGrid* grid, DBComboBox* combo, const QString& type) {
+        grid->setSelectedIndex(3);
+        Q_EMIT grid->cellClicked(3);
+        QVERIFY2(!combo->isHidden(), "a click in TIPO shows the type editor");
+        const int index = combo->findText(type);
+        QVERIFY(index >= 0);
+        combo->setCurrentIndex(index);
+        Q_EMIT combo->activated(index);
+    }
+
+private slots:
+    void init() {
+        registry = std::make_unique<TempRegistry>();
+        anyBox = std::make_unique<BoxAnswerer>();
+        databasePath = registry->folder() + QStringLiteral("/KTabulon.cds");
+        TForm6::setProcessExit([](int) {});
+    }
+    void cleanup() {
+        delete DM;
+        DM = nullptr;
+        registry.reset();
+        const QStringList boxes = anyBox->texts();
+        anyBox.reset();
+        QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join(QLatin1Char('|'))));
+    }
+
+    void everyModelShowsBothRanges_data() {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>("eightPartitions");
+        QTest::newRow("TAVEK") << 1 << false;
+        QTest::newRow("MIRUN") << 2 << false;
+        QTest::newRow("MIRUNPLUS") << 3 << true;
+        QTest::newRow("PELUN") << 4 << false;
+        QTest::newRow("QUANE") << 5 << false;
+        QTest::newRow("ZOREM") << 6 << true;
+    }
+    void everyModelShowsBothRanges() {
+        QFETCH(int, type);
+        QFETCH(bool, eightPartitions);
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(type);
+        OpenInstallation();
+        TPageWireless* page = f.TabSheet10;
+        QCOMPARE(page->PageControl1->count(), 2);
+        QCOMPARE(page->PageControl1->tabCaption(0), QStringLiteral("433 Mhz"));
+        QCOMPARE(page->PageControl1->tabCaption(1), QStringLiteral("868 Mhz"));
+        QCOMPARE(page->DBGrid46->dataSet()->recordCount(), C_NUM_DEVRADIO);
+        QCOMPARE(page->DBGrid46->columnCount(), 12);
+        QCOMPARE(page->DBGrid48->columnCount(), 10);
+        QCOMPARE(page->DBGrid9->columnCount(), 7);
+        for (QGroupBox* box : page->GroupBoxParzWireless)
+            QCOMPARE(!box->isHidden(), eightPartitions);
+        showKind(f, 2);
+        QCOMPARE(DM->CDSet_DeviceRadio800->recordCount(), 64);
+    }
+
+    void eachKindShowsItsRows() {
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(3);
+        OpenInstallation();
+        DataSet* t = DM->CDSet_DeviceRadio800;
+        showKind(f, 1);
+        QCOMPARE(ids(t), (QList<int>{21, 22, 23, 24, 77, 78, 79, 80}));
+        showKind(f, 0);
+        QCOMPARE(t->recordCount(), 40);
+        QCOMPARE(ids(t).first(), 1);
+        QCOMPARE(ids(t).last(), 76);
+        showKind(f, 2);
+        QCOMPARE(t->recordCount(), 64);
+        // A job walks the whole table unfiltered: nothing filters it meanwhile, and the job's
+        // ending (the window's page change handler) filters it again.
+        t->setFiltered(false);
+        StateTrasfert = 1;
+        f.TabSheet10->reapplyDeviceFilter();
+        f.TabSheet10->PageControl2->selectPageByUser(1);
+        QCOMPARE(t->recordCount(), 112);
+        StateTrasfert = 0;
+        f.PageControlChange();
+        QCOMPARE(t->recordCount(), 8);
+    }
+
+    // Choosing a type names the device, writes its kind's defaults and brings its options to
+    // the front; the status frame learns the name. Options the user set later stay through
+    // repaints and moves; only another type choice replaces them. No type resets the row.
+    void choosingATypeWritesItsDefaultsOnce() {
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(6);
+        OpenInstallation();
+        f.resize(1124, 740);
+        f.show();
+        TPageWireless* page = f.TabSheet10;
+        DataSet* t = DM->CDSet_DeviceRadio800;
+        showKind(f, 2);
+        QVERIFY(t->locate(QStringLiteral("_ID"), 30));
+        chooseType(page->DBGrid48, page->DBComboBoxWireless800_Device, QStringLiteral("VIRNA800"));
+        QCOMPARE(t->fieldByName("_Tipo").asInteger(), 3);
+        QCOMPARE(t->fieldByName("_Nome").asString(), QStringLiteral("VIRNA800 D.30"));
+        QCOMPARE(t->fieldByName("_ID_Radio").asString(), QStringLiteral("0000000000"));
+        QCOMPARE(t->fieldByName("_Batt").asInteger(), 14);
+        QCOMPARE(t->fieldByName("_Segnale").asInteger(), 14);
+        QCOMPARE(page->OptionPanels->currentWidget(), page->Panel_VIRNA);
+        QCOMPARE(page->GroupBox17->title(), QStringLiteral("VIRNA800 D.30  30"));
+        QCOMPARE(f.TabSheet8->Pannello1121->TEXT_DEVICE[5], QStringLiteral("VIRNA800 D.30"));
+
+        // The user's options survive repaints and moving away and back.
+        writeRow(t, t->recNo(), "_RemCrt_Sensibility", 2);
+        writeRow(t, t->recNo(), "_RemCrt_TestMode", false);
+        const int recNo = t->recNo();
+        page->DBGrid48->grab();
+        t->first();
+        page->DBGrid48->grab();
+        t->setRecNo(recNo);
+        QCOMPARE(t->fieldByName("_RemCrt_Sensibility").asInteger(), 2);
+        QVERIFY(!t->fieldByName("_RemCrt_TestMode").asBoolean());
+
+        // A new type: its defaults again.
+        chooseType(page->DBGrid48, page->DBComboBoxWireless800_Device, QStringLiteral("TORVO800"));
+        QCOMPARE(t->fieldByName("_Tipo").asInteger(), 6);
+        QCOMPARE(t->fieldByName("_RemCrt_Sensibility").asInteger(), 0);
+        QVERIFY(t->fieldByName("_RemCrt_TestMode").asBoolean());
+        QCOMPARE(page->OptionPanels->currentWidget(), page->Panel_TORVO800);
+
+        // No type: the row is reset.
+        chooseType(page->DBGrid48, page->DBComboBoxWireless800_Device, QString());
+        QCOMPARE(t->fieldByName("_Tipo").asInteger(), 0);
+        QCOMPARE(t->fieldByName("_Nome").asString(), QString());
+        QCOMPARE(t->fieldByName("_NomeDevice").asString(), QString());
+        QCOMPARE(t->fieldByName("_Batt").asInteger(), 14);
+        QCOMPARE(page->OptionPanels->currentWidget(), page->Panel_Blank);
+        f.hide();
+    }
+
+    void eachKindHasItsTypes_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<int>("device");
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("panel");
+        QTest::newRow("remote") << 0 << 60 << "BOLDO800" << 4 << "Panel_BOLDO";
+        QTest::newRow("siren") << 1 << 77 << "LIRNO800" << 8 << "Panel_LIRNO";
+        QTest::newRow("ULMO") << 2 << 25 << "ULMO800" << 1 << "Panel_ULMO";
+        QTest::newRow("VIRNA800T") << 2 << 112 << "VIRNA800T" << 5 << "Panel_VIRNAT";
+        QTest::newRow("RUSTA") << 2 << 81 << "RUSTA800" << 7 << "Panel_RUSTA";
+        QTest::newRow("PALVO") << 2 << 40 << "PALVO800" << 9 << "Panel_PALVO";
+    }
+    void eachKindHasItsTypes() {
+        QFETCH(int, tab);
+        QFETCH(int, device);
+        QFETCH(QString, type);
+        QFETCH(int, tipo);
+        QFETCH(QString, panel);
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(1);
+        OpenInstallation();
+        TPageWireless* page = f.TabSheet10;
+        DBComboBox* combos[] = {page->DBComboBoxWireless800_Telecomandi, page->DBComboBoxWireless800_Sirene,
+                                page->DBComboBoxWireless800_Device};
+        DBGrid* grids[] = {page->DBGrid9, page->DBGrid47, page->DBGrid48};
+        DataSet* t = DM->CDSet_DeviceRadio800;
+        showKind(f, tab);
+        QVERIFY(t->locate(QStringLiteral("_ID"), device));
+        writeRow(t, t->recNo(), "_RemCrt_Switch", 17);
+        chooseType(grids[tab], combos[tab], type);
+        QCOMPARE(t->fieldByName("_Tipo").asInteger(), tipo);
+        QCOMPARE(t->fieldByName("_ID").asInteger(), device); // never renumbered by its filtered place
+        QCOMPARE(t->fieldByName("_RemCrt_Switch").asInteger(), 5);
+        QCOMPARE(page->OptionPanels->currentWidget()->objectName(), panel);
+        QCOMPARE(TPageWireless::GetIdxDev800(type), tipo);
+    }
+
+    // Two radio inputs share a name: the channel keeps the number of the one chosen, through a
+    // rename of that input and a save and reload of the register.
+    void channelAssociationsKeepTheInput() {
+        createDataModule();
+        {
+            TForm6 f;
+            DM->AddDataSet(4);
+            OpenInstallation();
+            DataSet* inputs = DM->CDSet_Ingressi;
+            for (int n : {3, 5}) {
+                writeRow(inputs, n, "_Nome", QStringLiteral("FINESTRA"));
+                writeRow(inputs, n, "_TipoIngresso", Lang::WiringRadio());
+            }
+            DataSet* devices = DM->CDSet_DeviceRadio;
+            writeRow(devices, 2, "_Tipo", 1);                             // a three-channel device
+            ChannelEditor* editor = f.TabSheet10->DBLookupComboBox1_5[1]; // channel 2
+            editor->fillList();
+            QCOMPARE(editor->count(), 3); // "no input", input 3, input 5
+            QCOMPARE(editor->itemText(2), QStringLiteral("FINESTRA (Contatto esterno)"));
+            QVERIFY(editor->choose(2));
+            QCOMPARE(value(devices, 2, "_In2").toInt(), 5);
+            QCOMPARE(value(devices, 2, "_Input2").toString(), QStringLiteral("FINESTRA (Contatto esterno)"));
+
+            writeRow(inputs, 5, "_Nome", QStringLiteral("BASCULANTE"));
+            QCOMPARE(value(devices, 2, "_In2").toInt(), 5);
+            QCOMPARE(RadioChannels::associationText(*inputs, RadioChannels::Range::R400, 1, 2, 5, QString()),
+                     QStringLiteral("BASCULANTE (Contatto esterno)"));
+            editor->fillList();
+            QCOMPARE(editor->currentIndex(), 2);
+            QVERIFY(DM->saveRegister());
+        }
+        delete DM;
+        DM = nullptr;
+        createDataModule();
+        DM->CDSet_Tabulon->last();
+        QCOMPARE(value(DM->CDSet_DeviceRadio, 2, "_In2").toInt(), 5);
+        QCOMPARE(value(DM->CDSet_Ingressi, 5, "_Nome").toString(), QStringLiteral("BASCULANTE"));
+    }
+
+    // A typed device's name is typed in place; its channel cells open an editor only for the
+    // channels its type has; a device of no type has neither.
+    void whatA400DeviceLetsTheUserEdit() {
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(5);
+        OpenInstallation();
+        TPageWireless* page = f.TabSheet10;
+        DBGrid* grid = page->DBGrid46;
+        DataSet* devices = DM->CDSet_DeviceRadio;
+        writeRow(devices, 3, "_Tipo", 2); // channels 1 and 2
+        const struct {
+            int recNo;
+            int column;
+            bool editing;
+            int editorShown; // channel whose editor a click shows, 0 none
+        } cases[] = {{3, 2, true, 0},  {3, 7, false, 1}, {3, 8, false, 2},
+                     {3, 9, false, 0}, {4, 2, false, 0}, {4, 7, false, 0}};
+        for (const auto& c : cases) {
+            QVERIFY(grid->moveToRecNo(c.recNo));
+            grid->setSelectedIndex(c.column);
+            QCOMPARE(grid->hasOption(GridOption::Editing), c.editing);
+            page->DBGridWirelessCellClick(grid->column(c.column));
+            for (int k = 1; k <= 5; ++k) {
+                ChannelEditor* e = page->DBLookupComboBox1_5[size_t(k - 1)];
+                QCOMPARE(!e->isHidden(), k == c.editorShown);
+                e->hidePopup();
+            }
+        }
+    }
+
+    void anEditorClosedWithoutAChoiceWritesNothing() {
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(2);
+        OpenInstallation();
+        DataSet* devices = DM->CDSet_DeviceRadio;
+        writeRow(devices, 1, "_Tipo", 4);
+        ChannelEditor* editor = f.TabSheet10->DBLookupComboBox1_5[4];
+        editor->show();
+        editor->showPopup();
+        editor->hidePopup();
+        QVERIFY(editor->isHidden());
+        QCOMPARE(devices->state(), DataSetState::Browse);
+        QCOMPARE(value(devices, 1, "_In5").toInt(), 0);
+        QVERIFY(!editor->choose(7)); // no such entry
+    }
+
+    void radioCodeTakesHexDigitsOnly() {
+        createDataModule();
+        TForm6 f;
+        DM->AddDataSet(1);
+        OpenInstallation();
+        TPageWireless* page = f.TabSheet10;
+        page->DBGrid48->setSelectedIndex(4); // CODICE
+        const struct {
+            QChar typed;
+            QChar kept;
+        } keys[] = {{QLatin1Char('g'), QChar()},
+                    {QLatin1Char('-'), QChar()},
+                    {QLatin1Char('a'), QLatin1Char('A')},
+                    {QLatin1Char('7'), QLatin1Char('7')},
+                    {QLatin1Char('F'), QLatin1Char('F')}};
+        for (const auto& k : keys) {
+            QChar c = k.typed;
+            page->DBGrid8KeyPress(*page->DBGrid48, c);
+            QCOMPARE(c, k.kept);
+        }
+        page->DBGrid48->setSelectedIndex(2); // NOME: any key
+        QChar c = QLatin1Char('-');
+        page->DBGrid8KeyPress(*page->DBGrid48, c);
+        QCOMPARE(c, QLatin1Char('-'));
+    }
+
+    void channelsPerType_data() {
+        QTest::addColumn<int>("range");
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<int>("channels");
+        const int r4 = int(RadioChannels::Range::R400);
+        const int r8 = int(RadioChannels::Range::R800);
+        const int count400[] = {0, 3, 2, 1, 5, 1, 2, 5, 1, 0, 0};
+        const int count800[] = {0, 3, 2, 1, 0, 2, 1, 2, 0, 1, 0};
+        for (int tipo = 0; tipo <= 10; ++tipo) {
+            QTest::addRow("400 type %d", tipo) << r4 << tipo << count400[tipo];
+            QTest::addRow("800 type %d", tipo) << r8 << tipo << count800[tipo];
+        }
+        QTest::addRow("negative") << r8 << -1 << 0;
+    }
+    void channelsPerType() {
+        QFETCH(int, range);
+        QFETCH(int, tipo);
+        QFETCH(int, channels);
+        const auto r = RadioChannels::Range(range);
+        QCOMPARE(RadioChannels::channelCount(r, tipo), channels);
+        QVERIFY(!RadioChannels::hasChannel(r, tipo, channels + 1));
+        QCOMPARE(RadioChannels::channelName(r, tipo, channels + 1), QString()); // never past the table
+    }
+
+    void levelTexts_data() {
+        QTest::addColumn<QString>("scale");
+        QTest::addColumn<int>("step");
+        QTest::addColumn<int>("percent");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("battery 0") << "battery" << 0 << 10 << " %";
+        QTest::newRow("battery 8") << "battery" << 8 << 90 << " %";
+        QTest::newRow("battery 9") << "battery" << 9 << 100 << " %";
+        QTest::newRow("battery 10") << "battery" << 10 << 100 << " %";
+        QTest::newRow("battery 11") << "battery" << 11 << 0 << "Non disponibile %";
+        QTest::newRow("battery -1") << "battery" << -1 << 0 << "Non disponibile %";
+        QTest::newRow("400 signal 0") << "400" << 0 << 25 << "Scarsa %";
+        QTest::newRow("400 signal 3") << "400" << 3 << 100 << "Ottimo %";
+        QTest::newRow("400 signal 4") << "400" << 4 << 0 << "Non disponibile %";
+        QTest::newRow("800 signal 0") << "800" << 0 << 0 << "Non disponibile %";
+        QTest::newRow("800 signal 2") << "800" << 2 << 20 << "Scarsa %";
+        QTest::newRow("800 signal 5") << "800" << 5 << 50 << "Sufficiente %";
+        QTest::newRow("800 signal 6") << "800" << 6 << 60 << "Buono %";
+        QTest::newRow("800 signal 10") << "800" << 10 << 100 << "Ottimo %";
+        QTest::newRow("800 signal 14") << "800" << 14 << 0 << "Non disponibile %";
+    }
+    void levelTexts() {
+        QFETCH(QString, scale);
+        QFETCH(int, step);
+        QFETCH(int, percent);
+        QFETCH(QString, text);
+        const WirelessCells::Level l = scale == "battery" ? WirelessCells::batteryLevel(step)
+                                       : scale == "400"   ? WirelessCells::signal400Level(step)
+                                                          : WirelessCells::signal800Level(step);
+        QCOMPARE(l.percent, percent);
+        QCOMPARE(l.text, text);
+    }
+
+    void supervisionTexts() {
+        QCOMPARE(WirelessCells::supervisionText(0), QStringLiteral(" Non calcolata"));
+        QCOMPARE(WirelessCells::supervisionText(255), QStringLiteral(" Non calcolata"));
+        QCOMPARE(WirelessCells::supervisionText(254), QStringLiteral(" Non disponibile"));
+        QCOMPARE(WirelessCells::supervisionText(30), QStringLiteral(" 30  Min."));
+    }
+};
+
+QTEST_MAIN(TestWirelessPages)
+#include "test_wirelesspages.moc"
