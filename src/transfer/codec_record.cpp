@@ -165,10 +165,32 @@ bool undefined1252(quint8 b) {
 
 // Calls visit(table, recNo or 0 for a row the installation does not have) for every wire row of
 // the block, in stream order. Masters' cursors are put back afterwards.
+// A page's filter (the tabs of the 800-range devices) must never limit a transfer: it is off
+// while the rows are walked and back on afterwards; a pending edit is posted first.
+class Unfiltered {
+public:
+    explicit Unfiltered(DataSet* t) : m_t(t), m_was(t->filtered()) {
+        m_t->checkBrowseMode();
+        if (m_was)
+            m_t->setFiltered(false);
+    }
+    ~Unfiltered() {
+        if (m_was)
+            m_t->setFiltered(true);
+    }
+    Unfiltered(const Unfiltered&) = delete;
+    Unfiltered& operator=(const Unfiltered&) = delete;
+
+private:
+    DataSet* m_t;
+    bool m_was;
+};
+
 template <typename Visit> void walk(const Block& b, Visit visit) {
     DataSet* t = b.table();
     if (!t)
         refuse(QStringLiteral("no installation is open"));
+    const Unfiltered unfiltered(t);
     auto rowsOf = [&](int available) {
         for (int r = 1; r <= b.rows; ++r)
             visit(t, r <= available ? r : 0);
