@@ -3,6 +3,7 @@
 #include "app/appwiring.h"
 #include "link/comset.h"
 #include "model/datamodule.h"
+#include "platform/aled.h"
 #include "platform/dataset.h"
 #include "support/panelmemory.h"
 #include "support/programdatamodule.h"
@@ -11,7 +12,11 @@
 #include "transfer/transferstate.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
+#include "ui/pagecontrol.h"
+#include "ui/pages/page_test.h"
+#include "ui/statusframe.h"
 
+#include <QLabel>
 #include <QScrollBar>
 #include <QTimer>
 #include <QtTest>
@@ -49,7 +54,8 @@ private slots:
             QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
             const QMap<int, QByteArray> read = PanelMemory::encodeInstallation();
             for (auto it = panel.begin(); it != panel.end(); ++it)
-                QVERIFY2(read[it.key()] == it.value(), qPrintable(QStringLiteral("command %1").arg(it.key())));
+                QVERIFY2(read[it.key()] == it.value(),
+                         qPrintable(QStringLiteral("command %1").arg(it.key())));
 
             PanelMemory::loadFreshPanel(sim, 6);
             f.Action6->trigger(); // "Invia tutto"
@@ -57,6 +63,22 @@ private slots:
             QCOMPARE(fx.messages().size(), 2);
             for (auto it = panel.begin(); it != panel.end(); ++it)
                 QVERIFY(PanelMemory::stream(sim, it.key(), int(it.value().size())) == it.value());
+            QVERIFY(fx.warnings().isEmpty());
+
+            // "CONNETTI" on the test page: the status frame follows the panel until unchecked.
+            PanelMemory::storeStatus(sim, 0x05, 0x3ull, "VELOFONE");
+            f.PageControl->selectPageByUser(TForm6::kPageTest);
+            TPannello112* frame = f.TabSheet8->Pannello1121;
+            f.Action4->setChecked(false);
+            f.Action4->trigger(); // checks it
+            QTRY_COMPARE_WITH_TIMEOUT(frame->Label_NomeOperatore->text(), QStringLiteral("VELOFONE"), 10000);
+            QVERIFY(frame->LEDStato[0]->Value() && !frame->LEDStato[1]->Value() &&
+                    frame->LEDStato[2]->Value());
+            QCOMPARE(frame->BARGRAF_BAT_TELEC[0], 80);
+            if (qEnvironmentVariableIsSet("TABULON_SHOTS"))
+                f.grab().save(QStringLiteral("/tmp/codec_live_status.png"));
+            f.Action4->trigger(); // unchecks: the stop job
+            QVERIFY(fx.waitForJobEnd());
             QVERIFY(fx.warnings().isEmpty());
         }
         delete DM;
