@@ -9,6 +9,7 @@
 #include "support/programdatamodule.h"
 #include "support/tempregistry.h"
 #include "support/transferfixture.h"
+#include "transfer/commands.h"
 #include "transfer/transferstate.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
@@ -80,6 +81,21 @@ private slots:
             f.Action4->trigger(); // unchecks: the stop job
             QVERIFY(fx.waitForJobEnd());
             QVERIFY(fx.warnings().isEmpty());
+
+            // "Aggiorna Eventi" on the event page fills the log it shows.
+            const QDateTime when(QDate(2026, 3, 1), QTime(8, 30));
+            QByteArray log = PanelMemory::logRecord(21, 1, 4, true, when) +
+                             PanelMemory::logRecord(3, 2, 2, false, when.addSecs(90)) +
+                             PanelMemory::logRecord(13, 0, 3, false, when.addDays(1));
+            log.append(QByteArray(4096 - log.size(), '\0'));
+            PanelMemory::store(sim, CmdLogEventi, log);
+            f.PageControl->selectPageByUser(TForm6::kPageEventi);
+            f.Action13->trigger();
+            QVERIFY(fx.waitForJobEnd());
+            QCOMPARE(fx.messages().size(), 3);
+            QCOMPARE(DM->CDSet_Log->recordCount(), 3);
+            if (qEnvironmentVariableIsSet("TABULON_SHOTS"))
+                f.grab().save(QStringLiteral("/tmp/codec_event_log.png"));
         }
         delete DM;
         DM = nullptr;
