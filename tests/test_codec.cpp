@@ -42,7 +42,7 @@ const char* const Success = "Operazione conclusa con successo";
 const QSet<QString> StayHome = {
     QStringLiteral("CDSet_Tabulon._NomeCliente"), QStringLiteral("CDSet_Tabulon._IndirizzoCliente"),
     QStringLiteral("CDSet_Tabulon._Nota"),        QStringLiteral("CDSet_Tabulon._PswTeleGestione"),
-    QStringLiteral("CDSet_Ingressi._LinkUserID"), QStringLiteral("CDSet_Phone._Ev"),
+    QStringLiteral("CDSet_Phone._Ev"),
     QStringLiteral("CDSet_DeviceRadio._ExpNum"),  QStringLiteral("CDSet_DeviceRadio800._ExpNum"),
 };
 

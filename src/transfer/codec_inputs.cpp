@@ -45,7 +45,11 @@ void installInputsCodec() {
     for (int tel = 1; tel <= 8; ++tel)
         options.push_back(
             position(QByteArray("_TipoChiamataTel" + QByteArray::number(tel)).constData(), phoneKinds));
-    options.push_back(name("_LinkUser"));
+    // The user an input belongs to, by number (0: none), with the user's name in `_LinkUser`.
+    FieldSpec user = number("_LinkUserID", 0, 64);
+    user.list = [] { return QStringList{QString()} + userNames(); };
+    user.companion = QStringLiteral("_LinkUser");
+    options.push_back(user);
     options.push_back(text("_FPT_AllZona", 2));
     options.push_back(text("_FPT_RipAllZona", 2));
     options.push_back(text("_FPT_CodEscZona", 2));

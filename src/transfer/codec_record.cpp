@@ -449,9 +449,11 @@ bool decodeValue(const FieldSpec& f, DataSet* t, const char* p, Decoded& d, QStr
         if (v < f.min || v > f.max)
             return fail(QStringLiteral("%1 is out of %2..%3").arg(v).arg(f.min).arg(f.max));
         d.value = f.wire == Wire::Number ? QVariant(v) : QVariant(QString::number(v));
-        if (f.list) {
+        if (f.list) { // a number naming an item of a list: only items that exist
             const QStringList items = f.list();
-            d.companion = v >= 0 && v < items.size() ? items[v] : QString();
+            if (v >= items.size())
+                return fail(QStringLiteral("%1 names no item of its list of %2").arg(v).arg(items.size()));
+            d.companion = items[v];
         }
         return true;
     }

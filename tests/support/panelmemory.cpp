@@ -75,7 +75,8 @@ QByteArray randomValue(QRandomGenerator& rng, DataSet* t, const FieldSpec& f, in
         return QByteArray::number(rng.bounded(1000000)).rightJustified(6, '0');
     case Wire::Number:
     case Wire::NumberText: {
-        const int v = f.min + int(rng.bounded(f.max - f.min + 1));
+        const int top = f.list ? std::min(f.max, int(f.list().size()) - 1) : f.max;
+        const int v = f.min + int(rng.bounded(top - f.min + 1));
         if (f.size == 2)
             return QByteArray{} + char((v >> 8) & 0xFF) + char(v & 0xFF);
         return byte(v);
