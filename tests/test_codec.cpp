@@ -40,10 +40,13 @@ const char* const Success = "Operazione conclusa con successo";
 // Fields that do not travel (kept by the program alone, or derived from what travels by the
 // data module's rules); the protocol document lists them with the reason.
 const QSet<QString> StayHome = {
-    QStringLiteral("CDSet_Tabulon._NomeCliente"), QStringLiteral("CDSet_Tabulon._IndirizzoCliente"),
-    QStringLiteral("CDSet_Tabulon._Nota"),        QStringLiteral("CDSet_Tabulon._PswTeleGestione"),
+    QStringLiteral("CDSet_Tabulon._NomeCliente"),
+    QStringLiteral("CDSet_Tabulon._IndirizzoCliente"),
+    QStringLiteral("CDSet_Tabulon._Nota"),
+    QStringLiteral("CDSet_Tabulon._PswTeleGestione"),
     QStringLiteral("CDSet_Phone._Ev"),
-    QStringLiteral("CDSet_DeviceRadio._ExpNum"),  QStringLiteral("CDSet_DeviceRadio800._ExpNum"),
+    QStringLiteral("CDSet_DeviceRadio._ExpNum"),
+    QStringLiteral("CDSet_DeviceRadio800._ExpNum"),
 };
 
 // Every value of the current installation, "table.field" -> values in walk order.
@@ -300,6 +303,40 @@ private slots:
         QVERIFY(!rig.run(command == CmdLogEventi ? TabCmdEventi : TabCmdAllRead, false));
         QCOMPARE(rig.fx.warnings().back(), transferFailureText(DATACORRUPT));
         QCOMPARE(installationDump(), before);
+    }
+
+    // A value the panel could not take stops a write before anything of its command is sent.
+    void unencodableValuesStopAWrite_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("command");
+        QTest::newRow("text not in its list")
+            << "CDSet_Ingressi"
+            << "_FuncIngresso" << QVariant(QStringLiteral("Lampeggio")) << 7;
+        QTest::newRow("code with a letter") << "CDSet_Utenti"
+                                            << "_Codice" << QVariant(QStringLiteral("12A4")) << 21;
+        QTest::newRow("number out of range") << "CDSet_Ingressi"
+                                             << "_TimeInIngresso" << QVariant(241) << 10;
+    }
+    void unencodableValuesStopAWrite() {
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        QFETCH(QVariant, value);
+        QFETCH(int, command);
+        Rig rig;
+        QVERIFY(rig.open());
+        DM->AddDataSet(2);
+        PanelMemory::loadFreshPanel(rig.sim, 2);
+        DataSet* t = DM->tableByName(table);
+        t->setRecNo(2);
+        t->edit();
+        t->fieldByName(field).setValue(value);
+        t->post();
+        QCOMPARE(t->fieldByName(field).value(), value);
+        QVERIFY(!rig.run(TabCmdAllWrite, true));
+        QCOMPARE(rig.fx.warnings().back(), transferFailureText(DATACORRUPT));
+        QCOMPARE(rig.sim.requestsFor(command, 0), 0);
     }
 
     void eventLogFillsTheTableWithDayBanding() {

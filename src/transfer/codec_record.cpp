@@ -163,8 +163,6 @@ bool undefined1252(quint8 b) {
 
 // ---- walking the rows ----
 
-// Calls visit(table, recNo or 0 for a row the installation does not have) for every wire row of
-// the block, in stream order. Masters' cursors are put back afterwards.
 // A page's filter (the tabs of the 800-range devices) must never limit a transfer: it is off
 // while the rows are walked and back on afterwards; a pending edit is posted first.
 class Unfiltered {
@@ -186,19 +184,21 @@ private:
     bool m_was;
 };
 
+// Calls visit(table, recNo or 0 for a row the installation does not have) for every wire row of
+// the block, in stream order. Masters' cursors are put back afterwards.
 template <typename Visit> void walk(const Block& b, Visit visit) {
     DataSet* t = b.table();
     if (!t)
         refuse(QStringLiteral("no installation is open"));
+    if (b.currentRow) { // the register's own cursor and filter stay as they are
+        visit(t, t->recNo());
+        return;
+    }
     const Unfiltered unfiltered(t);
     auto rowsOf = [&](int available) {
         for (int r = 1; r <= b.rows; ++r)
             visit(t, r <= available ? r : 0);
     };
-    if (b.currentRow) {
-        visit(t, t->recNo());
-        return;
-    }
     if (b.masterRows == 0) {
         rowsOf(t->recordCount());
         return;
@@ -362,8 +362,18 @@ void encodeValue(const FieldSpec& f, DataSet* t, int r, QByteArray& out) {
     case Wire::HourMinSec:
     case Wire::DayMonth: {
         const QList<int> p = timeParts(s, f.size, f.name);
-        for (int i = 0; i < f.size; ++i)
-            out.append(char(p.isEmpty() ? None : quint8(std::clamp(p[i], 0, 254))));
+        if (p.isEmpty()) {
+            out.append(QByteArray(f.size, char(None)));
+            return;
+        }
+        // What the panel could not take is refused here, not sent (the same limits as a read).
+        const bool ok = f.wire == Wire::DayMonth  ? p[0] <= 31 && p[1] <= 12
+                        : f.wire == Wire::HourMin ? p[0] <= 23 && p[1] <= 59
+                                                  : p[0] <= 99 && p[1] <= 59 && p[2] <= 59;
+        if (!ok)
+            refuse(QStringLiteral("'%1' of %2 is not a valid time or date").arg(s, f.name));
+        for (const int v : p)
+            out.append(char(v));
         return;
     }
     case Wire::Terminal:
@@ -373,7 +383,9 @@ void encodeValue(const FieldSpec& f, DataSet* t, int r, QByteArray& out) {
         return;
     case Wire::WordIndex: {
         const int v = t->valueAt(r, fi).isValid() ? t->integerAt(r, fi) : -1;
-        out.append(char(v < 0 ? None : quint8(std::min(v, 254))));
+        if (v >= None)
+            refuse(QStringLiteral("word %1 of %2 is beyond any vocabulary").arg(v).arg(f.name));
+        out.append(char(v < 0 ? None : v));
         return;
     }
     default:
