@@ -266,13 +266,17 @@ void GridMouseTracker::attach(DBGrid& grid) {
 
 void DrawGripCell(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text) {
     drawFrameControl(painter, rect, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+    DrawGripText(grid, painter, rect, text, grid.canvas().font, grid.canvas().fontColor);
+}
+
+void DrawGripText(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
+                  const QColor& color) {
     if (text.isEmpty())
         return;
-    const GridCanvas& canvas = grid.canvas();
     painter.save();
     painter.setClipRect(rect, Qt::IntersectClip);
-    painter.setFont(canvas.font);
-    painter.setPen(canvas.fontColor);
+    painter.setFont(font);
+    painter.setPen(color);
     grid.textOut(painter, rect.left() + 5, rect.top() + 2, text);
     painter.restore();
 }

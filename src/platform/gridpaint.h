@@ -69,6 +69,10 @@ void DrawCheckBoxes(DBGrid& grid, QPainter& painter, const QRect& rect, DBGridCo
 // canvas's font and font colour, clipped to the cell. Drawn after a cell's text, with an empty
 // text, it marks a cell that the row or the model does not support.
 void DrawGripCell(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text);
+// The text half of a value cell, which every value-cell painter writes through: `text` at
+// (left + 5, top + 2) in `font` and `color`, clipped to the cell. The painter is left as it was.
+void DrawGripText(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text, const QFont& font,
+                  const QColor& color);
 
 enum class FitOption : quint8 {
     None = 0,

@@ -7,6 +7,7 @@
 #include "platform/dbgrid.h"
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
+#include "ui/gridfaces.h"
 #include "ui/inputrules.h"
 #include "ui/multiapply.h"
 
@@ -387,6 +388,24 @@ void CellEditors::hide(Binding& b) {
 void CellEditors::hideAll() {
     for (Binding* b : m_bindings)
         hide(*b);
+}
+
+void CellEditors::fitColumnsToItems() {
+    for (Binding* b : m_bindings) {
+        // The vocabulary is the user's own text, and a page's own lists are filled later.
+        if (!b->grid || !b->spec || b->spec->items == Items::Messages || b->spec->items == Items::Page)
+            continue;
+        for (const QString& field : b->fields) {
+            DBGridColumn* column = b->grid->columnOfField(field);
+            if (!column)
+                continue;
+            guarded([&] {
+                widenForFaceTexts(*b->grid, *column,
+                                  b->items ? b->items(*b->grid, *column)
+                                           : usualItems(*b->spec, *b->grid, *column));
+            });
+        }
+    }
 }
 
 bool CellEditors::eventFilter(QObject* watched, QEvent* event) {

@@ -63,6 +63,9 @@ public:
     QComboBox* editor(const QString& name) const; // an attached editor, nullptr when none
     static QStringList editorNames();             // every name attach() knows
     void hideAll();
+    // Widens each column an editor serves so that every item of its list shows whole in the
+    // cell; the lists follow the model, so this runs when an installation is opened.
+    void fitColumnsToItems();
 
     // The 800-range device pages apply a chosen device model to their marked devices; they set
     // this when they create their grids. Called with the editor and its field, after the post.

@@ -5,8 +5,10 @@
 
 #include <QColor>
 #include <QString>
+#include <QStringList>
 
 class DBGrid;
+class DBGridColumn;
 class QPainter;
 class QRect;
 
@@ -14,3 +16,8 @@ class QRect;
 // are drawn over what the cell already shows (a picked row keeps its colour).
 void drawGripFace(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text,
                   bool keepFill = false, const QColor& textColor = Qt::black);
+
+// Widens `column` so that each of `texts` shows whole on the face, clear of the grip's ridges
+// (measured bold: some pages write their values bold). The width only grows; for a column the
+// window refits to its grid it becomes the minimum width too, so a narrower window keeps it.
+void widenForFaceTexts(DBGrid& grid, DBGridColumn& column, const QStringList& texts);

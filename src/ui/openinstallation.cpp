@@ -18,6 +18,7 @@ void OpenInstallation() {
     if (Form6) {
         Form6->cellEditors().hideAll();
         InstallationLayout::Apply(*Form6, type);
+        Form6->cellEditors().fitColumnsToItems();
         TPageControl* fpt = Form6->TabSheet12->PageControl_FPT;
         // Set from code: no page change runs, so the transfer actions keep their states.
         Form6->PageControl->setActivePage(Form6->TabSheet4);

@@ -372,7 +372,11 @@ void TPageControl::resizeEvent(QResizeEvent* event) {
 }
 
 void TPageControl::relayoutTabs() {
-    const int h = m_strip->layoutFor(std::max(contentsRect().width(), 100));
+    // Until a layout gives the control its width, the window's width is the best guess: the
+    // default width of a child never laid out would wrap every tab onto its own row, and a
+    // window first shown with such a tall strip keeps the height it grew to.
+    const int width = testAttribute(Qt::WA_Resized) ? contentsRect().width() : window()->width();
+    const int h = m_strip->layoutFor(std::max(width, 100));
     m_strip->setFixedHeight(h);
     m_strip->update();
 }

@@ -7,6 +7,7 @@
 
 #include <QEvent>
 #include <QFontMetrics>
+#include <QHash>
 
 #include <QPainter>
 #include <QPointer>
@@ -17,12 +18,7 @@ void valueCell(DBGrid& grid, QPainter& painter, const QRect& rect, DBGridColumn&
     markCell(painter, rect);
     QFont font = grid.canvas().font;
     font.setBold(bold || font.bold());
-    painter.save();
-    painter.setFont(font);
-    painter.setPen(Qt::black);
-    painter.setClipRect(rect, Qt::IntersectClip);
-    grid.textOut(painter, rect.left() + 5, rect.top() + 2, grid.paintedText(column));
-    painter.restore();
+    DrawGripText(grid, painter, rect, grid.paintedText(column), font, Qt::black);
 }
 
 void markCell(QPainter& painter, const QRect& rect) {
@@ -30,10 +26,7 @@ void markCell(QPainter& painter, const QRect& rect) {
 }
 
 void cellText(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text) {
-    painter.save();
-    painter.setClipRect(rect, Qt::IntersectClip);
-    grid.textOut(painter, rect.left() + 5, rect.top() + 2, text);
-    painter.restore();
+    DrawGripText(grid, painter, rect, text, painter.font(), painter.pen().color());
 }
 
 void widenToTitles(DBGrid& grid) {
@@ -42,7 +35,11 @@ void widenToTitles(DBGrid& grid) {
     const QFontMetrics fm(bold);
     for (int c = 0; c < grid.columnCount(); ++c) {
         DBGridColumn& column = grid.column(c);
-        column.setWidth(std::max(column.storedWidth(), fm.horizontalAdvance(column.titleCaption()) + 8));
+        const int needed = fm.horizontalAdvance(column.titleCaption()) + 8;
+        column.setWidth(std::max(column.storedWidth(), needed));
+        // Once the window has styled the grid, the width also becomes the column's minimum.
+        if (Field* field = column.field(); field && field->tag != 0 && field->tag < needed)
+            field->tag = needed;
     }
 }
 
@@ -58,19 +55,28 @@ public:
         QPointer<DBGrid> grid = static_cast<DBGrid*>(watched);
         QMetaObject::invokeMethod(
             grid,
-            [grid] {
+            [this, grid] {
                 if (!grid || !grid->isVisible())
                     return;
-                // A column hidden for the model takes no share of the free width.
-                for (int c = 0; c < grid->columnCount(); ++c)
-                    if (Field* f = grid->column(c).field(); f && !grid->column(c).visible())
-                        f->tag = 0;
+                // A column hidden for the model takes no share of the free width; one shown
+                // again (another model opened) gets its minimum width back.
+                for (int c = 0; c < grid->columnCount(); ++c) {
+                    Field* f = grid->column(c).field();
+                    if (!f)
+                        continue;
+                    if (f->tag != 0)
+                        minimums[c] = std::max(minimums.value(c), f->tag);
+                    f->tag = grid->column(c).visible() ? minimums.value(c) : 0;
+                }
                 FixDBGridColumnsWidth(grid);
                 grid->viewport()->update();
             },
             Qt::QueuedConnection);
         return false;
     }
+
+private:
+    QHash<int, int> minimums; // column -> its minimum width, as the window styled it
 };
 } // namespace
 

@@ -22,7 +22,7 @@ void markCell(QPainter& painter, const QRect& rect);
 void cellText(DBGrid& grid, QPainter& painter, const QRect& rect, const QString& text);
 
 // Widens every column to at least its bold title, so no title is cut; the widths become the
-// columns' minimum widths when the window styles its grids.
+// columns' minimum widths when the window styles its grids (or at once, once it has).
 void widenToTitles(DBGrid& grid);
 // Fits the grid's columns to its width each time it is shown (a page or tab chosen), so the
 // columns a model hides leave no gap.

@@ -10,6 +10,7 @@
 #include "ui/multiapply.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/cellfaces.h"
+#include "ui/pages/pagegrids.h"
 #include "ui/pages/paramform.h"
 
 #include <QGridLayout>
@@ -27,9 +28,6 @@ const GridOptions kBaseOptions =
 const GridOptions kListOptions =
     GridOption::Tabs | GridOption::ConfirmDelete | GridOption::CancelOnExit | GridOption::MultiSelect;
 
-bool isEditing(const DataSet* t) {
-    return t && (t->state() == DataSetState::Edit || t->state() == DataSetState::Insert);
-}
 bool isTelColumn(const DBGridColumn& column) {
     return column.fieldName().startsWith(QLatin1String("_Tel")) && column.fieldName().size() == 5;
 }
@@ -340,8 +338,7 @@ void TPageContactID::cellEntered(DBGrid* grid, const QStringList& typedFields) {
     if (!t || !t->active())
         return;
     const DBGridColumn* column = grid->selectedColumn();
-    if (column && column->index() == 0 && isEditing(t))
-        t->fieldByName(QStringLiteral("_ID")).setAsInteger(t->recNo());
+    stampRowNumber(*grid);
     if (!typedFields.isEmpty() || grid == DBGrid30)
         grid->setOption(GridOption::Editing, column && typedFields.contains(column->fieldName()));
     CellFaces::postPending(t);

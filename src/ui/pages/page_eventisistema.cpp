@@ -8,6 +8,7 @@
 #include "ui/celleditors.h"
 #include "ui/mainwindow.h"
 #include "ui/pages/cellfaces.h"
+#include "ui/pages/pagegrids.h"
 
 #include <QPainter>
 #include <QVBoxLayout>
@@ -76,10 +77,7 @@ void TPageEventiSistema::cellEntered() {
     DataSet* t = DBGrid32->dataSet();
     if (!t || !t->active())
         return;
-    const DBGridColumn* column = DBGrid32->selectedColumn();
-    if (column && column->index() == 0 &&
-        (t->state() == DataSetState::Edit || t->state() == DataSetState::Insert))
-        t->fieldByName(QStringLiteral("_ID")).setAsInteger(t->recNo());
+    stampRowNumber(*DBGrid32);
     CellFaces::postPending(t);
 }
 

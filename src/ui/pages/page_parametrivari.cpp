@@ -197,7 +197,7 @@ QString TPageParametriVari::longTimeFormat() {
 
 void TPageParametriVari::buildDataOra() {
     auto* grid = new QGridLayout(TabSheetDataOra);
-    grid->setContentsMargins(16, 16, 16, 16);
+    grid->setContentsMargins(12, 12, 12, 12); // as the boxes of the other tabs
     grid->setHorizontalSpacing(12);
     grid->setVerticalSpacing(10);
     CheckBox1 = new QCheckBox(QStringLiteral("Ora Corrente"), TabSheetDataOra);

@@ -6,6 +6,7 @@
 #include "platform/gridpaint.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/cellfaces.h"
+#include "ui/pages/pagegrids.h"
 #include "ui/pages/paramform.h"
 
 #include <QGroupBox>
@@ -16,9 +17,6 @@ const QStringList kTypedFields = {QStringLiteral("_Tel"), QStringLiteral("_Nome"
                                   QStringLiteral("_PrefixPSTN"), QStringLiteral("_PrefixGSM")};
 const QStringList kFlagFields = {QStringLiteral("_ConfermaRisposta"), QStringLiteral("_AccessoDiretto"),
                                  QStringLiteral("_ResetAutomatico"), QStringLiteral("_TelProg")};
-bool isEditing(const DataSet* t) {
-    return t && (t->state() == DataSetState::Edit || t->state() == DataSetState::Insert);
-}
 } // namespace
 
 TPageTelefoni::TPageTelefoni(QWidget* parent) : QWidget(parent) {
@@ -126,8 +124,7 @@ void TPageTelefoni::DBGrid3CellEnter() {
     if (!t || !t->active())
         return;
     const DBGridColumn* column = DBGrid3->selectedColumn();
-    if (column && column->index() == 0 && isEditing(t))
-        t->fieldByName(QStringLiteral("_ID")).setAsInteger(t->recNo());
+    stampRowNumber(*DBGrid3);
     DBGrid3->setOption(GridOption::Editing, column && kTypedFields.contains(column->fieldName()));
     CellFaces::postPending(t);
 }

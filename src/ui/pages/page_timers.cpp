@@ -115,6 +115,8 @@ void TPageTimers::buildUpperPanel() {
     for (int n = 1; n <= kExclusionPeriods; ++n)
         DBGrid34->addColumn(QStringLiteral("_DataEscusione%1").arg(n), QStringLiteral(" "), 64);
     keepWindowFont(DBGrid34);
+    // A time is written bold on the value face: "00:00" stays clear of the grip.
+    widenForFaceTexts(*DBGrid34, *DBGrid34->columnOfField(kOra), {QStringLiteral("00:00")});
     GroupBox84 = makeGroupBox(Splitter25, "GroupBox84", QString(), DBGrid34);
     styleNamedCaption(GroupBox84);
     DBGrid35 =
@@ -275,7 +277,8 @@ void TPageTimers::DBGridTimerDrawColumnCell(DBGrid& grid, QPainter& painter, con
             painter.fillRect(rect, grid.canvas().brush);
             painter.setFont(grid.canvas().font);
             painter.setPen(grid.canvas().fontColor);
-            grid.textOut(painter, rect.left(), rect.top(), name);
+            // At the grid's own inset, so the live names line up with the stored ones beside them.
+            grid.textOut(painter, rect.left() + 2, rect.top() + 2, name);
         }
     }
 }
@@ -331,6 +334,7 @@ void TPageTimers::refreshExclusionTitles() {
         const int col = SearchIndexColumn(*DBGrid34, QStringLiteral("_DataEscusione%1").arg(r));
         DBGrid34->column(col).title.caption = GetNameTable(*periods, kNome, r);
     }
+    CellFaces::widenToTitles(*DBGrid34); // the periods are named by the user
     DBGrid34->viewport()->update();
 }
 

@@ -13,6 +13,7 @@
 #include "ui/mainwindow.h"
 #include "ui/multiapply.h"
 #include "ui/pagecontrol.h"
+#include "ui/pages/cellfaces.h"
 #include "ui/pages/pagegrids.h"
 
 #include <QGroupBox>
@@ -139,6 +140,7 @@ void TPageUscite::buildFunctionsTab() {
                       {"_PulseDelay", 100},
                       {"_Polarita", 90},
                       {"_AutoReset", 80}});
+    CellFaces::widenToTitles(*DBGrid27); // its titles are longer than most values
     fillSheet(TabSheet20, DBGrid27);
     if (Form6)
         DBComboBox3 = Form6->cellEditors().attach(QStringLiteral("DBComboBox3"), DBGrid27);

@@ -60,6 +60,7 @@ TPageUtenti::TPageUtenti(QWidget* parent) : QWidget(parent) {
     for (int n = 1; n <= 4; ++n)
         DBGrid6->addColumn(QStringLiteral("_Grp%1").arg(n), QStringLiteral("GRUPPO %1").arg(n), 64);
     CellFaces::widenToTitles(*DBGrid6);
+    CellFaces::fitWhenShown(*DBGrid6); // the partition columns a model lacks leave no gap
     if (Form6)
         DBComboBox14 = Form6->cellEditors().attach(QStringLiteral("DBComboBox14"), DBGrid6);
 

@@ -69,13 +69,18 @@ QToolBar* makeSideToolBar(QWidget* parent, const char* name) {
     return bar;
 }
 
-void renumberOnIdCell(DBGrid& grid) {
+bool stampRowNumber(DBGrid& grid) {
     DataSet* table = grid.dataSet();
     const DBGridColumn* column = grid.selectedColumn();
     if (!table || !column || column->fieldName() != QLatin1String("_ID"))
-        return;
-    if (table->state() == DataSetState::Edit || table->state() == DataSetState::Insert) {
-        table->fieldByName(QStringLiteral("_ID")).setAsInteger(table->recNo());
-        table->post();
-    }
+        return false;
+    if (table->state() != DataSetState::Edit && table->state() != DataSetState::Insert)
+        return false;
+    table->fieldByName(QStringLiteral("_ID")).setAsInteger(table->recNo());
+    return true;
+}
+
+void renumberOnIdCell(DBGrid& grid) {
+    if (stampRowNumber(grid))
+        grid.dataSet()->post();
 }

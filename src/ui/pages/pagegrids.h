@@ -39,3 +39,7 @@ QToolBar* makeSideToolBar(QWidget* parent, const char* name);
 // Rows keep their position as their number: a row left in edit state when its number cell is
 // entered gets its position written back and is posted.
 void renumberOnIdCell(DBGrid& grid);
+// The writing half of it, for pages that post in their own way: writes the row's position into
+// `_ID` when the grid's current cell is the number cell and the row is being edited. True when
+// it wrote.
+bool stampRowNumber(DBGrid& grid);

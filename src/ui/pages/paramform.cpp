@@ -34,7 +34,7 @@ template <class W> W* bound(W* w, DataSource* source, const QString& field) {
 
 QGroupBox* pageFrame(QWidget* page, const QString& name, const QString& caption) {
     auto* lay = new QVBoxLayout(page);
-    lay->setContentsMargins(8, 8, 8, 8);
+    lay->setContentsMargins(4, 4, 4, 4); // as every page of the window
     auto* outer = named(new QGroupBox(caption, page), name);
     lay->addWidget(outer, 0, Qt::AlignTop | Qt::AlignLeft);
     lay->addStretch(1);
