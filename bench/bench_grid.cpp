@@ -5,13 +5,12 @@
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_grid [repeats]
 
+#include "benchsupport.h"
 #include "platform/dataset.h"
 #include "platform/dbgrid.h"
 #include "platform/glyphs.h"
 #include "platform/gridpaint.h"
 
-#include <QApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QPainter>
 
@@ -66,26 +65,11 @@ void paintCell(DBGrid& grid, QPainter& p, const QRect& rect, int dataCol, DBGrid
     }
 }
 
-double averageRepaintMs(DBGrid& grid, int repeats, qreal ratio) {
-    QWidget* vp = grid.viewport();
-    QImage image(vp->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    for (int i = 0; i < 5; ++i) // warm the glyph caches
-        vp->render(&image);
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < repeats; ++i)
-        vp->render(&image);
-    return double(timer.nsecsElapsed()) / 1e6 / repeats;
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int repeats = argc > 1 ? std::max(QString::fromLocal8Bit(argv[1]).toInt(), 1) : 200;
+    BenchApplication app(argc, argv, 200);
+    const int repeats = app.repeats;
 
     QFont font;
     font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
@@ -117,13 +101,15 @@ int main(int argc, char* argv[]) {
     std::printf("cells painted per repaint: %d rows x %d columns\n", grid.visibleRowCount(),
                 grid.columnCount());
     std::printf("full grid  (%dx%d): %.3f ms at 1x, %.3f ms at 2x (average of %d)\n",
-                grid.viewport()->width(), grid.viewport()->height(), averageRepaintMs(grid, repeats, 1.0),
-                averageRepaintMs(grid, repeats, 2.0), repeats);
+                grid.viewport()->width(), grid.viewport()->height(),
+                averageRenderMs(*grid.viewport(), repeats, 1.0),
+                averageRenderMs(*grid.viewport(), repeats, 2.0), repeats);
 
     grid.resize(width, 520);
     grid.render(&whole);
     std::printf("page grid  (%dx%d, %d rows shown): %.3f ms at 1x, %.3f ms at 2x\n", grid.viewport()->width(),
-                grid.viewport()->height(), grid.visibleRowCount(), averageRepaintMs(grid, repeats, 1.0),
-                averageRepaintMs(grid, repeats, 2.0));
+                grid.viewport()->height(), grid.visibleRowCount(),
+                averageRenderMs(*grid.viewport(), repeats, 1.0),
+                averageRenderMs(*grid.viewport(), repeats, 2.0));
     return 0;
 }

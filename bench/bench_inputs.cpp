@@ -5,61 +5,21 @@
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_inputs [repeats]
 
-#include "model/datamodule.h"
-#include "model/lang.h"
+#include "benchsupport.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
-#include "platform/dialogs.h"
-#include "platform/registrykey.h"
-#include "support/tempregistry.h"
-#include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_ingressi.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QImage>
 
 #include <cstdio>
 
-namespace {
-
-double averageRepaintMs(DBGrid& grid, int repeats, qreal ratio) {
-    QWidget* vp = grid.viewport();
-    QImage image(vp->size() * ratio, QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(ratio);
-    for (int i = 0; i < 5; ++i)
-        vp->render(&image);
-    QElapsedTimer timer;
-    timer.start();
-    for (int i = 0; i < repeats; ++i)
-        vp->render(&image);
-    return double(timer.nsecsElapsed()) / 1e6 / repeats;
-}
-
-} // namespace
-
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int repeats = argc > 1 ? std::max(QString::fromLocal8Bit(argv[1]).toInt(), 1) : 100;
-
-    TempRegistry registry;
-    BoxAnswerer boxes;
-    RegistryKey reg;
-    reg.openKey(kTabulonRegistryKey, true);
-    reg.writeString(QStringLiteral("DATABASE"), registry.folder() + QStringLiteral("/bench.cds"));
-    for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-        reg.writeInteger(QString::fromLatin1(name), value);
-    new TDM;
-    DM->DataModuleCreate();
-    TForm6 form;
-    DM->AddDataSet(6);
-    OpenInstallation();
-    form.PageControl->selectPageByUser(1);
+    BenchApplication app(argc, argv, 100);
+    const int repeats = app.repeats;
+    BenchWindow window(6, 1);
+    TForm6& form = window.form();
     TPageIngressi& page = *form.TabSheet1;
     page.PageControl_Ingressi->setActivePage(page.TabSheetIngFunzioni);
     form.show();
@@ -109,10 +69,9 @@ int main(int argc, char* argv[]) {
         g->clearSelectedRows();
         std::printf("%s (%dx%d, %d rows shown): %.3f ms at 1x, %.3f ms at 2x\n", qPrintable(g->objectName()),
                     g->viewport()->width(), g->viewport()->height(), g->visibleRowCount(),
-                    averageRepaintMs(*g, repeats, 1.0), averageRepaintMs(*g, repeats, 2.0));
+                    averageRenderMs(*g->viewport(), repeats, 1.0),
+                    averageRenderMs(*g->viewport(), repeats, 2.0));
     }
     form.hide();
-    delete DM;
-    DM = nullptr;
     return 0;
 }

@@ -5,20 +5,13 @@
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_links [repeats]
 
-#include "model/datamodule.h"
+#include "benchsupport.h"
 #include "model/lang.h"
 #include "platform/dataset.h"
 #include "platform/dbgrid.h"
-#include "platform/dialogs.h"
-#include "platform/registrykey.h"
-#include "support/tempregistry.h"
-#include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_uscite.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QElapsedTimer>
 
 #include <cstdio>
@@ -43,23 +36,11 @@ void setFunction(DataSet* outputs, int recNo, const QString& text) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    const int repeats = argc > 1 ? std::max(1, atoi(argv[1])) : 20;
-    TempRegistry registry;
-    BoxAnswerer boxes;
-    RegistryKey reg;
-    reg.openKey(kTabulonRegistryKey, true);
-    reg.writeString(QStringLiteral("DATABASE"), registry.folder() + QStringLiteral("/bench.cds"));
-    for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-        reg.writeInteger(QString::fromLatin1(name), value);
-    TForm6::setProcessExit([](int) {});
-    new TDM;
-    DM->DataModuleCreate();
-    auto* form = new TForm6;
-    DM->AddDataSet(6);
-    OpenInstallation();
+    BenchApplication app(argc, argv, 20);
+    const int repeats = app.repeats;
+    BenchWindow window(6, 2);
+    TForm6* form = &window.form();
     TPageUscite* out = form->TabSheet2;
-    form->PageControl->selectPageByUser(2);
     out->PageControl_Uscite->selectPageByUser(out->PageControl_Uscite->indexOf(out->TabSheet35));
     DataSet* outputs = DM->CDSet_Uscite;
     const QString input = Lang::ListaFunzioneUsciteMIRUN.at(Lang::ListaFunzioneUsciteSegniMIRUN.indexOf("I"));
@@ -118,7 +99,5 @@ int main(int argc, char** argv) {
     std::printf("unlink them again:            %.3f ms\n", unlinkMs / repeats);
     std::printf("one output switch, lists repainted: %.3f ms (%d switches x %d)\n",
                 switchMs / repeats / switches, switches, repeats);
-    delete form;
-    delete DM;
     return 0;
 }

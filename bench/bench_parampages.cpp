@@ -6,17 +6,9 @@
 //
 //   QT_QPA_PLATFORM=offscreen ./bench_parampages [rounds]
 
-#include "model/datamodule.h"
+#include "benchsupport.h"
 #include "platform/dataset.h"
-#include "platform/dialogs.h"
-#include "platform/registrykey.h"
-#include "support/programdatamodule.h"
-#include "support/tempregistry.h"
-#include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
-#include "ui/pagecontrol.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 
@@ -37,16 +29,10 @@ qint64 showPage(TForm6& f, int page, QImage& canvas) {
 } // namespace
 
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    const int rounds = argc > 1 ? std::max(1, atoi(argv[1])) : 50;
-    TempRegistry registry;
-    BoxAnswerer boxes;
-    createProgramDataModule(registry.folder() + QStringLiteral("/KTabulon.cds"));
-    TForm6::setProcessExit([](int) {});
-    TForm6 f;
-    DM->AddDataSet(6);
-    DM->AddDataSet(6);
-    OpenInstallation();
+    BenchApplication app(argc, argv, 50);
+    const int rounds = app.repeats;
+    BenchWindow window(6, -1, 2);
+    TForm6& f = window.form();
     f.show();
     QApplication::processEvents();
 
@@ -80,7 +66,5 @@ int main(int argc, char** argv) {
         f.PageControl->page(5)->render(&canvas);
     }
     std::printf("installation switch under page 5: mean %6.2f ms\n", t.nsecsElapsed() / 1e6 / rounds);
-    delete DM;
-    DM = nullptr;
     return 0;
 }

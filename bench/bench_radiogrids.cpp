@@ -8,11 +8,7 @@
 #include "benchsupport.h"
 #include "platform/dataset.h"
 #include "platform/dbgrid.h"
-#include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
 #include "ui/pages/page_wireless.h"
-
-#include <QApplication>
 
 #include <cstdio>
 
@@ -49,8 +45,8 @@ void measure(DBGrid* grid, int rows, int repeats) {
     int width = 2 * grid->frameWidth() + grid->indicatorWidth() + 1;
     for (int c = 0; c < grid->columnCount(); ++c)
         width += grid->column(c).width() + 1;
-    grid->resize(width,
-                 grid->titleRowHeight() + 1 + rows * (grid->defaultRowHeight() + 1) + 2 * grid->frameWidth() + 24);
+    grid->resize(width, grid->titleRowHeight() + 1 + rows * (grid->defaultRowHeight() + 1) +
+                            2 * grid->frameWidth() + 24);
     QImage whole(grid->size(), QImage::Format_ARGB32_Premultiplied);
     grid->render(&whole);
     std::printf("%-8s %3d rows x %2d columns: %.3f ms at 1x, %.3f ms at 2x (average of %d)\n",
@@ -62,25 +58,16 @@ void measure(DBGrid* grid, int rows, int repeats) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int repeats = argc > 1 ? std::max(QString::fromLocal8Bit(argv[1]).toInt(), 1) : 100;
-
-    TForm6::setProcessExit([](int) {});
-    BenchDataModule dataModule;
-    {
-        TForm6 form;
-        DM->AddDataSet(6);
-        OpenInstallation();
-        fillDevices();
-        TPageWireless* page = form.TabSheet10;
-        measure(page->DBGrid46, DM->CDSet_DeviceRadio->recordCount(), repeats);
-        for (DBGrid* grid : {page->DBGrid48, page->DBGrid9, page->DBGrid47}) {
-            DM->CDSet_DeviceRadio800->setFiltered(false);
-            measure(grid, DM->CDSet_DeviceRadio800->recordCount(), repeats);
-        }
-        form.hide();
+    BenchApplication app(argc, argv, 100);
+    const int repeats = app.repeats;
+    BenchWindow window(6);
+    fillDevices();
+    TPageWireless* page = window->TabSheet10;
+    measure(page->DBGrid46, DM->CDSet_DeviceRadio->recordCount(), repeats);
+    for (DBGrid* grid : {page->DBGrid48, page->DBGrid9, page->DBGrid47}) {
+        DM->CDSet_DeviceRadio800->setFiltered(false);
+        measure(grid, DM->CDSet_DeviceRadio800->recordCount(), repeats);
     }
+    window->hide();
     return 0;
 }

@@ -10,7 +10,6 @@
 #include "ui/pagecontrol.h"
 #include "ui/statusframe.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
 #include <QImage>
 
@@ -54,10 +53,8 @@ void writeStatus(PanelStatusSink& sink, int round) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const int repeats = argc > 1 ? std::max(QString::fromLocal8Bit(argv[1]).toInt(), 1) : 100;
+    BenchApplication app(argc, argv, 100);
+    const int repeats = app.repeats;
 
     TPannello112 frame;
     frame.resize(1100, 640);

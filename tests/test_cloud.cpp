@@ -64,11 +64,7 @@ private slots:
         QVERIFY2(m_cert.ok(), qPrintable(m_cert.error));
     }
 
-    void cleanup() {
-        TWebSockets::setExtraCaCertificates({});
-        TComSet::CloudReplyTimeoutMs = 5000;
-        TComSet::CloudConnectTimeoutMs = 15000;
-    }
+    void cleanup() { restoreCloudLinkDefaults(); }
 
     void upgradeRequestCarriesPanelAndCredentials() {
         const QUrl url = TWebSockets::upgradeUrl({QStringLiteral("relay.example"), 8443}, PanelId);

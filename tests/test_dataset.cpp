@@ -2,8 +2,8 @@
 // cursors, bookmarks, bound-control notifications and value conversions.
 
 #include "platform/dataset.h"
-#include "support/tablerows.h"
 #include "platform/datasetprivate.h"
+#include "support/tablerows.h"
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -295,6 +295,14 @@ private slots:
             << QStringLiteral("_DataOra1 = '%1'").arg(datastore::formatDateTime(kWhen.addSecs(3)))
             << QList<int>{3};
         QTest::newRow("date iso") << "_DataOra1 > '2026-12-06T17:06:38'" << QList<int>{99, 100};
+        // Two fields of different types: each cell is read as what it is (numbers and Booleans
+        // as numbers, anything else as the texts shown), never as the other field's type.
+        QTest::newRow("boolean and number fields") << "_Flag < _ID and _ID <= 4" << QList<int>{1, 2, 3, 4};
+        QTest::newRow("number and float fields") << "_Val > _ID and _ID <= 2" << QList<int>{1, 2};
+        QTest::newRow("number and text fields") << "_ID <> _Arg1 and _ID <= 2" << QList<int>{1, 2};
+        QTest::newRow("boolean and date fields") << "_Flag <> _DataOra1 and _ID <= 2" << QList<int>{1, 2};
+        QTest::newRow("date and boolean fields") << "_DataOra1 <> _Flag and _ID <= 2" << QList<int>{1, 2};
+        QTest::newRow("date and text fields") << "_DataOra1 = _Arg1 or _ID = 1" << QList<int>{1};
         for (const char* bad : {"_ID = ", "_Nope = 1", "_ID = 'x'", "(_ID = 1", "_ID = 1 and", "_ID = = 2",
                                 "_DataOra1 = 'soon'", "'unterminated", "_ID $ 3", "_ID like _ID"})
             QTest::newRow(bad) << QString::fromLatin1(bad) << QList<int>{};

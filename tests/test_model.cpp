@@ -8,11 +8,13 @@
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
+#include "support/tablerows.h"
 #include "transfer/transferflags.h"
 
 #include <QtTest>
 
 #include <cstring>
+#include <sys/stat.h>
 
 namespace {
 
@@ -54,6 +56,7 @@ private slots:
     void startupOpensRegisterNamedInRegistry();
     void damagedRegisterIsNeverOverwritten();
     void failedSaveAtExitIsReported();
+    void databaseThatIsNoFileIsReported();
 };
 
 void TestModel::tablesAndSourcesAreNamed() {
@@ -329,10 +332,30 @@ void TestModel::importRefusesForeignFile() {
     QVERIFY(writeFile(older, bytes));
     const QString garbage = dir.filePath(QStringLiteral("garbage.cds"));
     QVERIFY(writeFile(garbage, QByteArray(4096, '\x5a')));
-    for (const QString& path : {older, garbage, dir.filePath(QStringLiteral("missing.cds"))}) {
+    // Installations with more rows than any model has (here: inputs) are refused before their
+    // rows are built.
+    const QString crowded = dir.filePath(QStringLiteral("crowded.cds"));
+    {
+        TDM other;
+        other.AddDataSet(6);
+        other.CDSet_Ingressi->beforeInsert = nullptr; // past the model's cap
+        for (int n = other.CDSet_Ingressi->fileRowLimit(); n >= 0; --n)
+            addRow(*other.CDSet_Ingressi, {1000 + n});
+        QVERIFY(other.saveRegister(crowded));
+    }
+    const struct {
+        QString path, why;
+    } refused[] = {{older, QStringLiteral("_Net_DNS3")},
+                   {garbage, QStringLiteral("no register header")},
+                   {crowded, QStringLiteral("CDSet_Ingressi")},
+                   {dir.filePath(QStringLiteral("missing.cds")), QStringLiteral("missing.cds")}};
+    for (const auto& [path, why] : refused) {
         QString error;
         QVERIFY2(!dm.importRegister(path, &error), qPrintable(path));
-        QCOMPARE(error, QStringLiteral("Il catalogo non corrisponde alle tabelle presenti"));
+        // The register window shows the first line; the detail is there for the log.
+        QCOMPARE(error.section(QLatin1Char('\n'), 0, 0),
+                 QStringLiteral("Il catalogo non corrisponde alle tabelle presenti"));
+        QVERIFY2(error.contains(why), qPrintable(error));
         QCOMPARE(dm.CDSet_Tabulon->recordCount(), 1);
         QCOMPARE(str(dm.CDSet_Tabulon, "_NomeCliente"), QStringLiteral("Resta"));
         QCOMPARE(dm.CDSet_Utenti->recordCount(), 64); // the nested rows too
@@ -440,6 +463,29 @@ void TestModel::failedSaveAtExitIsReported() {
     QCOMPARE(boxes.count(QStringLiteral("MessageDlg")), 1);
     QCOMPARE(boxes.last().type, MsgDlgType::Error);
     QVERIFY(boxes.last().text.contains(QDir::toNativeSeparators(path)));
+}
+
+// A DATABASE naming a pipe (opening it would wait for a writer for ever) or a folder:
+// reported, the register starts empty, and neither is replaced at exit.
+void TestModel::databaseThatIsNoFileIsReported() {
+    TempRegistry registry;
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.cds"));
+    QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString folder = dir.filePath(QStringLiteral("folder.cds"));
+    QVERIFY(QDir().mkpath(folder));
+    for (const QString& path : {pipe, folder}) {
+        setRegistryDatabase(path);
+        BoxAnswerer boxes;
+        {
+            TDM dm;
+            dm.DataModuleCreate();
+            QCOMPARE(boxes.count(QStringLiteral("MessageDlg")), 1);
+            QVERIFY(boxes.last().text.contains(QDir::toNativeSeparators(path)));
+            QCOMPARE(dm.CDSet_Tabulon->recordCount(), 0);
+        }
+        QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
+    }
 }
 
 QTEST_MAIN(TestModel)

@@ -32,10 +32,7 @@ private slots:
             m_cert = makeTestCertificate(m_dir.path());
     }
 
-    void cleanup() {
-        TWebSockets::setExtraCaCertificates({});
-        TComSet::CloudReplyTimeoutMs = 5000;
-    }
+    void cleanup() { restoreCloudLinkDefaults(); }
 
     void readJobOverANoisyLine_data() {
         QTest::addColumn<bool>("cloud");

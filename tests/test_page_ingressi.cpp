@@ -11,8 +11,7 @@
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
 #include "platform/dialogs.h"
-#include "platform/registrykey.h"
-#include "support/tempregistry.h"
+#include "support/openwindow.h"
 #include "ui/celleditors.h"
 #include "ui/imagelist.h"
 #include "ui/installationlayout.h"
@@ -56,25 +55,16 @@ int colourCount(const QImage& image) {
 class InputsPageTest : public QObject {
     Q_OBJECT
 private:
-    std::unique_ptr<TempRegistry> registry;
     std::unique_ptr<BoxAnswerer> anyBox;
-    std::unique_ptr<TForm6> form;
+    std::unique_ptr<OpenWindow> window;
+    TForm6* form = nullptr;
     TPageIngressi* page = nullptr;
 
-    // The program's data module over a register in the temporary folder, the main window, and
-    // one installation of `type` opened as the register window opens it.
+    // The real main window with one installation of `type` open on the inputs page.
     void open(int type) {
-        RegistryKey reg;
-        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
-        reg.writeString(QStringLiteral("DATABASE"), registry->folder() + QStringLiteral("/KTabulon.cds"));
-        for (auto [name, value] : {std::pair{"Top", 0}, {"Left", 0}, {"Height", 740}, {"Width", 1124}})
-            reg.writeInteger(QString::fromLatin1(name), value);
-        new TDM;
-        DM->DataModuleCreate();
-        form = std::make_unique<TForm6>();
+        window = std::make_unique<OpenWindow>(type);
+        form = window->form.get();
         page = form->TabSheet1;
-        DM->AddDataSet(type);
-        OpenInstallation();
         form->PageControl->selectPageByUser(1);
     }
     DataSet& inputs() { return *DM->CDSet_Ingressi; }
@@ -87,17 +77,13 @@ private:
 
 private slots:
     void init() {
-        registry = std::make_unique<TempRegistry>();
         anyBox = std::make_unique<BoxAnswerer>();
         TForm6::setProcessExit([](int) {});
     }
     void cleanup() {
-        form.reset();
-        delete DM;
-        DM = nullptr;
-        registry.reset();
-        const QStringList boxes = anyBox->texts();
-        anyBox.reset();
+        const QStringList boxes = closeWindowAndBoxes(window, anyBox);
+        form = nullptr;
+        page = nullptr;
         QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join(QLatin1Char('|'))));
     }
 
@@ -244,7 +230,7 @@ private slots:
         DBGrid* grid = page->DBGrid15;
         QVERIFY(page->DBComboBox32);
         form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form));
         page->PageControl_Ingressi->setActivePage(page->TabSheetIngFunzioni);
         QVERIFY(grid->moveToRecNo(3));
         const int col = grid->columnOfField(QStringLiteral("_FuncIngresso"))->index();
@@ -274,7 +260,7 @@ private slots:
         page->DBGrid10->moveToRecNo(1);
         form->resize(1124, 740);
         form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+        QVERIFY(QTest::qWaitForWindowExposed(form));
         for (QWidget* sheet : {page->TabSheet15, page->TabSheetIngFunzioni, page->TabSheetIngTelefoni,
                                page->TabSheetIngOnOff, page->TabSheetIngAdattamento}) {
             page->PageControl_Ingressi->setActivePage(sheet);

@@ -44,16 +44,7 @@ private slots:
         QCOMPARE(TPageUtenti::shownCode(code, item), shown);
     }
 
-    void partitionColumnsFollowTheModel_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("fifthPartition");
-        QTest::newRow("TAVEK") << 1 << false;
-        QTest::newRow("MIRUN") << 2 << false;
-        QTest::newRow("MIRUNPLUS") << 3 << true;
-        QTest::newRow("PELUN") << 4 << false;
-        QTest::newRow("QUANE") << 5 << false;
-        QTest::newRow("ZOREM") << 6 << true;
-    }
+    void partitionColumnsFollowTheModel_data() { OpenWindow::addModelRows("fifthPartition"); }
     void partitionColumnsFollowTheModel() {
         QFETCH(int, type);
         QFETCH(bool, fifthPartition);

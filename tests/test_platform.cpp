@@ -5,6 +5,7 @@
 #include "platform/dialogs.h"
 #include "platform/editmask.h"
 #include "platform/glyphs.h"
+#include "platform/maskedlineedit.h"
 #include "platform/registrykey.h"
 #include "platform/versioninfo.h"
 
@@ -68,6 +69,13 @@ private slots:
 
         QVERIFY(reg.openKey(kTabulonRegistryKey, true));
         reg.closeKey();
+        // The settings keep the login password: the file is its owner's alone, and stays so
+        // when values are written.
+        const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+        const auto othersAndGroup = QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                                    QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeGroup |
+                                    QFileDevice::ExeOther;
+        QCOMPARE(QFile::permissions(m_ini) & (ownerOnly | othersAndGroup), ownerOnly);
         RegistryKey again;
         QVERIFY(again.keyExists(QStringLiteral("\\Software\\Velmora"))); // parents exist too
         QVERIFY(!again.keyExists(QStringLiteral("Software\\Other")));
@@ -75,6 +83,8 @@ private slots:
         QVERIFY(!again.valueExists(QStringLiteral("%key"))); // the existence marker is no value
         QVERIFY(again.createKey(QStringLiteral("Software\\Velmora\\Empty")));
         QVERIFY(again.keyExists(QStringLiteral("Software\\Velmora\\Empty")));
+        again.writeString(QStringLiteral("LogIn"), QStringLiteral("segreto"));
+        QCOMPARE(QFile::permissions(m_ini) & (ownerOnly | othersAndGroup), ownerOnly);
     }
 
     void registryReadsKeepTheirTypes() {
@@ -303,21 +313,24 @@ private slots:
             const char* stored;
         } rows[] = {
             {"time", "!90:00;1;_", "07:30", "07.30", true, "07:30"},
-            {"time, leading blank", "!90:00;1;_", "7:30", "_7.30", true, " 7:30"},
-            {"time, locale form", "!90:00;1;_", "7.30", "_7.30", true, " 7:30"},
+            {"time, leading blank", "!90:00;1;_", "7:30", "_7.30", true, "7:30"},
+            {"time, locale form", "!90:00;1;_", "7.30", "_7.30", true, "7:30"},
             {"time, empty", "!90:00;1;_", "", "__.__", false, ""},
             {"time, overlong runs cut", "!90:00;1;_", "123:456", "12.45", true, "12:45"},
             {"day/month", "!00/00;1;_", "31/12", "31-12", true, "31/12"},
-            {"day/month, short", "!00/00;1;_", "1/2", "_1-_2", false, " 1/ 2"},
-            {"h:m:s", "!99:99:99;1;_", "1:2:3", "_1._2._3", true, " 1: 2: 3"},
+            {"day/month, short", "!00/00;1;_", "1/2", "_1-_2", false, "1/2"},
+            {"h:m:s", "!99:99:99;1;_", "1:2:3", "_1._2._3", true, "1:2:3"},
             {"h:m:s, trailing cut", "!99:99:99;1;_", "01:02", "01.02.__", true, "01:02:"},
             {"h:m:s, all optional", "!99:99:99;1;_", "", "__.__.__", true, ""},
             {"upper case", ">AAAAAAAAAA;1;_", "ab12", "AB12______", false, "AB12"},
             {"upper case, cut", ">AAAAAAAAAA;1;_", "0a1b2c3d4e77", "0A1B2C3D4E", true, "0A1B2C3D4E"},
             {"case switches", "<LL<>L;0;_", "ABC", "abC", true, "abC"},
-            {"literals not saved", "!90:00;0;*", "730", "*7.30", true, " 730"},
+            {"literals not saved", "!90:00;0;*", "730", "*7.30", true, "730"},
             {"escaped literals", "\\0\\;0;0; ", "5", "0;5", true, "5"},
             {"sign", "#99;1;_", "+", "+__", true, "+"},
+            {"number, leading blanks", "!999;1;_", "1", "__1", true, "1"},
+            {"number, blank inside kept", "!999;1;_", "1 2", "1_2", true, "1 2"},
+            {"code, leading blanks", "!99999;0;_", "42", "___42", true, "42"},
         };
         for (const auto& r : rows)
             QTest::newRow(r.tag) << QString::fromUtf8(r.mask) << QString::fromUtf8(r.value)
@@ -335,6 +348,14 @@ private slots:
         QCOMPARE(m.isComplete(display), complete);
         QCOMPARE(m.storedValue(display), stored);
         QCOMPARE(m.validate(display).isEmpty(), complete);
+        // Showing the stored value again shows the same, and storing that changes nothing:
+        // a value only looked at is never rewritten.
+        QCOMPARE(m.displayText(stored), display);
+        QCOMPARE(m.storedValue(m.displayText(stored)), stored);
+        MaskedLineEdit edit;
+        edit.setEditMask(mask);
+        edit.setStoredText(stored);
+        QCOMPARE(edit.storedText(), stored);
     }
 
     void maskPositionsAndInput() {

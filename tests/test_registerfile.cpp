@@ -2,6 +2,7 @@
 // tables in memory stay as they were), and saves that fail without harming the old file.
 
 #include "platform/dataset.h"
+#include "support/registerbytes.h"
 #include "support/tablerows.h"
 
 #include <QRandomGenerator>
@@ -91,40 +92,6 @@ bool refusedUntouched(DataSet& root, const QString& path, const QString& reason 
     return false;
 }
 
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-quint32 crc32(const char* p, qsizetype n) {
-    quint32 c = 0xFFFFFFFFu;
-    for (qsizetype i = 0; i < n; ++i) {
-        c ^= uchar(p[i]);
-        for (int k = 0; k < 8; ++k)
-            c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-    }
-    return ~c;
-}
-
-// Gives a mutated file a consistent header again, so the reader's structural checks (not
-// only the checksum) are what must refuse it.
-void resealHeader(QByteArray& file) {
-    if (file.size() < 32)
-        return;
-    const quint64 payload = quint64(file.size() - 32);
-    std::memcpy(file.data() + 16, &payload, 8);
-    const quint32 crc = crc32(file.constData() + 32, file.size() - 32);
-    std::memcpy(file.data() + 24, &crc, 4);
-    const quint32 headerCrc = crc32(file.constData(), 28);
-    std::memcpy(file.data() + 28, &headerCrc, 4);
-}
-
 } // namespace
 
 class TestRegisterFile : public QObject {
@@ -172,6 +139,58 @@ private slots:
         c.root.loadFromFile(again);
         QCOMPARE(c.root.recordCount(), 0);
         QVERIFY_THROWS_EXCEPTION(DataSetError, c.mid.saveToFile(again)); // a detail is no register
+    }
+
+    // The file holds the texts the saved rows use, each once, and none that edits, deletions,
+    // cancelled inserts or refused loads left behind in memory.
+    void fileHoldsTheTextsInUse() {
+        const QString path = m_dir.filePath("texts.cds");
+        Register r;
+        r.fill(3);
+        auto name = [&](int recNo, const QString& text, bool post = true) {
+            r.root.setRecNo(recNo);
+            r.root.edit();
+            r.root.fieldByName("_NomeCliente").setAsString(text);
+            post ? r.root.post() : r.root.cancel();
+        };
+        name(1, "Rinominato");
+        name(2, "Annullato", false);
+        name(3, "Condiviso");
+        r.root.append();
+        r.root.fieldByName("_NomeCliente").setAsString("Condiviso"); // a second row with it
+        r.root.post();
+        r.root.append();
+        r.root.fieldByName("_NomeCliente").setAsString("Mai salvato");
+        r.root.cancel();
+        r.root.append();
+        r.root.fieldByName("_NomeCliente").setAsString("Cancellato");
+        r.root.post();
+        r.root.deleteRecord();
+        r.root.last();
+        r.root.deleteRecord(); // one of the two "Condiviso" rows
+        Register other;
+        other.fill(1, 77);
+        other.root.first();
+        other.root.edit();
+        other.root.fieldByName("_NomeCliente").setAsString("Straniero");
+        other.root.post();
+        other.root.saveToFile(path);
+        QByteArray refused = readAll(path);
+        refused[refused.indexOf("Straniero")] = 's'; // refused at the end, by its checksum
+        writeAll(path, refused);
+        QVERIFY_THROWS_EXCEPTION(DataSetError, r.root.loadFromFile(path));
+        r.root.saveToFile(path);
+        const QByteArray bytes = readAll(path);
+        for (const char* kept : {"Rinominato", "Condiviso", "Cliente 1 "})
+            QCOMPARE(bytes.count(kept), qsizetype(1));
+        for (const char* gone :
+             {"Cliente 0 ", "Cliente 2 ", "Annullato", "Mai salvato", "Cancellato", "straniero"})
+            QVERIFY2(!bytes.contains(gone), gone);
+        Register back;
+        back.root.loadFromFile(path);
+        QCOMPARE(dump(back.root), dump(r.root));
+        back.root.saveToFile(m_dir.filePath("again.cds")); // loaded texts count as used too
+        QCOMPARE(readAll(m_dir.filePath("again.cds")), bytes);
     }
 
     void foreignModelIsRefused() {
@@ -267,7 +286,6 @@ private slots:
         }
         qInfo("%d of 3000 mutated files were still valid registers; %lld ms", loaded,
               qint64(clock.elapsed()));
-        QVERIFY(clock.elapsed() < 15000);
     }
 
     void failedSaveKeepsTheOldFile() {

@@ -9,6 +9,7 @@
 #include "platform/dbcontrols.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
+#include "support/openwindow.h"
 #include "support/programdatamodule.h"
 #include "support/tempregistry.h"
 #include "ui/installationlayout.h"
@@ -98,10 +99,8 @@ private slots:
         QFETCH(bool, phoneOptions);
         QFETCH(bool, eightPartitions);
         QFETCH(bool, voiceBox);
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(type);
-        OpenInstallation();
+        OpenWindow w(type);
+        TForm6& f = *w.form;
         DBGrid* phones = f.TabSheet3->DBGrid3;
         for (const char* field : {"_ConfermaRisposta", "_AccessoDiretto", "_TelProg"})
             QCOMPARE(phones->columnOfField(S(field))->visible(), phoneOptions);
@@ -187,10 +186,8 @@ private slots:
 
     // With the mouse, as a user: a click on a call cell opens its list, a choice is stored.
     void aClickOpensTheCallList() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(3);
-        OpenInstallation();
+        OpenWindow w(3);
+        TForm6& f = *w.form;
         f.PageControl->selectPageByUser(9);
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         DBGrid* grid = f.TabSheet11->DBGrid32;
@@ -206,10 +203,8 @@ private slots:
     }
 
     void phoneNamesTitleTheCallColumns() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(4);
-        OpenInstallation();
+        OpenWindow w(4);
+        TForm6& f = *w.form;
         DBGrid* grid = f.TabSheet11->DBGrid32;
         QCOMPARE(grid->columnOfField(S("_Tel3"))->titleCaption(), S("Telefono 3"));
         DataSet* phones = DM->CDSet_Phone;
@@ -254,10 +249,8 @@ private slots:
     // ---------------------------------------------------------------- Contact ID
 
     void unsupportedEventsAndReceiverFormats() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(6);
-        OpenInstallation();
+        OpenWindow w(6);
+        TForm6& f = *w.form;
         TPageContactID* page = f.TabSheet12;
         DataSet* events = DM->CDSet_ContactID_Eventi;
         // Event 5 takes neither a flag nor a code; event 30 toggles and is stored at once.
@@ -292,10 +285,8 @@ private slots:
 
     // A value applied to marked rows passes by the rows that cannot take it.
     void multiRowApplySkipsUnsupportedRows() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(6);
-        OpenInstallation();
+        OpenWindow w(6);
+        TForm6& f = *w.form;
         TPageContactID* page = f.TabSheet12;
         auto mark = [](DBGrid* grid, std::initializer_list<int> rows) {
             grid->clearSelectedRows();
@@ -335,10 +326,8 @@ private slots:
     // ---------------------------------------------------------------- phone book
 
     void phoneBookFlagsAndTypedColumns() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(5);
-        OpenInstallation();
+        OpenWindow w(5);
+        TForm6& f = *w.form;
         f.PageControl->selectPageByUser(4);
         QVERIFY(QTest::qWaitForWindowExposed(&f));
         DBGrid* grid = f.TabSheet3->DBGrid3;
@@ -433,30 +422,28 @@ private slots:
 
     // An address typed on the network page: a clear message, the old value kept.
     void aTypedAddressIsCheckedWhenLeft() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(6);
-        OpenInstallation();
+        OpenWindow w(6);
+        TForm6& f = *w.form;
         auto* edit = child<DBEdit>(f, "DBEdit3");
         edit->selectAll();
         QTest::keyClicks(edit, S("10.1.2"));
         QVERIFY(!edit->updateRecord());
-        QCOMPARE(boxes->count(), 1);
-        QVERIFY(boxes->texts().constFirst().contains(S("10.1.2")));
+        QCOMPARE(w.boxes.count(), 1);
+        QVERIFY(w.boxes.texts().constFirst().contains(S("10.1.2")));
         QCOMPARE(DM->CDSet_Tabulon->fieldByName(S("_Net_LocalIPAddress")).asString(), S("0.0.0.0"));
         QTest::keyClicks(edit, S(".3"));
         QVERIFY(edit->updateRecord());
         QCOMPARE(DM->CDSet_Tabulon->fieldByName(S("_Net_LocalIPAddress")).asString(), S("10.1.2.3"));
         // A bad address left pending when the user turns to another installation: one message,
         // the good address stays.
-        boxes->clear();
+        w.boxes.clear();
         edit->selectAll();
         QTest::keyClicks(edit, S("10.1.x.3"));
         DM->AddDataSet(4);
-        QCOMPARE(boxes->count(), 1);
+        QCOMPARE(w.boxes.count(), 1);
         QCOMPARE(at(DM->CDSet_Tabulon, 1, "_Net_LocalIPAddress").toString(), S("10.1.2.3"));
         QCOMPARE(edit->text(), S("0.0.0.0")); // the new installation's address
-        boxes->clear();
+        w.boxes.clear();
     }
 
     // ---------------------------------------------------------------- parameter pages

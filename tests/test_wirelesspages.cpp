@@ -9,9 +9,7 @@
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dialogs.h"
-#include "platform/registrykey.h"
-#include "support/programdatamodule.h"
-#include "support/tempregistry.h"
+#include "support/openwindow.h"
 #include "transfer/transferflags.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
@@ -47,11 +45,14 @@ QList<int> ids(DataSet* t) {
 class TestWirelessPages : public QObject {
     Q_OBJECT
 private:
-    std::unique_ptr<TempRegistry> registry;
     std::unique_ptr<BoxAnswerer> anyBox;
-    QString databasePath;
+    std::unique_ptr<OpenWindow> window;
 
-    void createDataModule() { QVERIFY(createProgramDataModule(databasePath)); }
+    // The real main window with one installation of model `type` open.
+    TForm6& open(int type) {
+        window = std::make_unique<OpenWindow>(type);
+        return *window->form;
+    }
 
     // Shows the 800-range tab `tab` (0 remote controls, 1 sirens, 2 detectors) as a user would.
     static void showKind(TForm6& f, int tab) {
@@ -76,37 +77,19 @@ private:
 
 private slots:
     void init() {
-        registry = std::make_unique<TempRegistry>();
         anyBox = std::make_unique<BoxAnswerer>();
-        databasePath = registry->folder() + QStringLiteral("/KTabulon.cds");
         TForm6::setProcessExit([](int) {});
     }
     void cleanup() {
-        delete DM;
-        DM = nullptr;
-        registry.reset();
-        const QStringList boxes = anyBox->texts();
-        anyBox.reset();
+        const QStringList boxes = closeWindowAndBoxes(window, anyBox);
         QVERIFY2(boxes.isEmpty(), qPrintable(boxes.join(QLatin1Char('|'))));
     }
 
-    void everyModelShowsBothRanges_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("eightPartitions");
-        QTest::newRow("TAVEK") << 1 << false;
-        QTest::newRow("MIRUN") << 2 << false;
-        QTest::newRow("MIRUNPLUS") << 3 << true;
-        QTest::newRow("PELUN") << 4 << false;
-        QTest::newRow("QUANE") << 5 << false;
-        QTest::newRow("ZOREM") << 6 << true;
-    }
+    void everyModelShowsBothRanges_data() { OpenWindow::addModelRows("eightPartitions"); }
     void everyModelShowsBothRanges() {
         QFETCH(int, type);
         QFETCH(bool, eightPartitions);
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(type);
-        OpenInstallation();
+        TForm6& f = open(type);
         TPageWireless* page = f.TabSheet10;
         QCOMPARE(page->PageControl1->count(), 2);
         QCOMPARE(page->PageControl1->tabCaption(0), QStringLiteral("433 Mhz"));
@@ -122,10 +105,7 @@ private slots:
     }
 
     void eachKindShowsItsRows() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(3);
-        OpenInstallation();
+        TForm6& f = open(3);
         DataSet* t = DM->CDSet_DeviceRadio800;
         showKind(f, 1);
         QCOMPARE(ids(t), (QList<int>{21, 22, 23, 24, 77, 78, 79, 80}));
@@ -151,10 +131,7 @@ private slots:
     // the front; the status frame learns the name. Options the user set later stay through
     // repaints and moves; only another type choice replaces them. No type resets the row.
     void choosingATypeWritesItsDefaultsOnce() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(6);
-        OpenInstallation();
+        TForm6& f = open(6);
         f.resize(1124, 740);
         f.show();
         TPageWireless* page = f.TabSheet10;
@@ -218,10 +195,7 @@ private slots:
         QFETCH(QString, type);
         QFETCH(int, tipo);
         QFETCH(QString, panel);
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(1);
-        OpenInstallation();
+        TForm6& f = open(1);
         TPageWireless* page = f.TabSheet10;
         DBComboBox* combos[] = {page->DBComboBoxWireless800_Telecomandi, page->DBComboBoxWireless800_Sirene,
                                 page->DBComboBoxWireless800_Device};
@@ -241,38 +215,29 @@ private slots:
     // Two radio inputs share a name: the channel keeps the number of the one chosen, through a
     // rename of that input and a save and reload of the register.
     void channelAssociationsKeepTheInput() {
-        createDataModule();
-        {
-            TForm6 f;
-            DM->AddDataSet(4);
-            OpenInstallation();
-            DataSet* inputs = DM->CDSet_Ingressi;
-            for (int n : {3, 5}) {
-                writeRow(inputs, n, "_Nome", QStringLiteral("FINESTRA"));
-                writeRow(inputs, n, "_TipoIngresso", Lang::WiringRadio());
-            }
-            DataSet* devices = DM->CDSet_DeviceRadio;
-            writeRow(devices, 2, "_Tipo", 1);                             // a three-channel device
-            ChannelEditor* editor = f.TabSheet10->DBLookupComboBox1_5[1]; // channel 2
-            editor->fillList();
-            QCOMPARE(editor->count(), 3); // "no input", input 3, input 5
-            QCOMPARE(editor->itemText(2), QStringLiteral("FINESTRA (Contatto esterno)"));
-            QVERIFY(editor->choose(2));
-            QCOMPARE(value(devices, 2, "_In2").toInt(), 5);
-            QCOMPARE(value(devices, 2, "_Input2").toString(), QStringLiteral("FINESTRA (Contatto esterno)"));
-
-            writeRow(inputs, 5, "_Nome", QStringLiteral("BASCULANTE"));
-            QCOMPARE(value(devices, 2, "_In2").toInt(), 5);
-            QCOMPARE(RadioChannels::associationText(*inputs, RadioChannels::Range::R400, 1, 2, 5, QString()),
-                     QStringLiteral("BASCULANTE (Contatto esterno)"));
-            editor->fillList();
-            QCOMPARE(editor->currentIndex(), 2);
-            QVERIFY(DM->saveRegister());
+        TForm6& f = open(4);
+        DataSet* inputs = DM->CDSet_Ingressi;
+        for (int n : {3, 5}) {
+            writeRow(inputs, n, "_Nome", QStringLiteral("FINESTRA"));
+            writeRow(inputs, n, "_TipoIngresso", Lang::WiringRadio());
         }
-        delete DM;
-        DM = nullptr;
-        createDataModule();
-        DM->CDSet_Tabulon->last();
+        DataSet* devices = DM->CDSet_DeviceRadio;
+        writeRow(devices, 2, "_Tipo", 1);                             // a three-channel device
+        ChannelEditor* editor = f.TabSheet10->DBLookupComboBox1_5[1]; // channel 2
+        editor->fillList();
+        QCOMPARE(editor->count(), 3); // "no input", input 3, input 5
+        QCOMPARE(editor->itemText(2), QStringLiteral("FINESTRA (Contatto esterno)"));
+        QVERIFY(editor->choose(2));
+        QCOMPARE(value(devices, 2, "_In2").toInt(), 5);
+        QCOMPARE(value(devices, 2, "_Input2").toString(), QStringLiteral("FINESTRA (Contatto esterno)"));
+
+        writeRow(inputs, 5, "_Nome", QStringLiteral("BASCULANTE"));
+        QCOMPARE(value(devices, 2, "_In2").toInt(), 5);
+        QCOMPARE(RadioChannels::associationText(*inputs, RadioChannels::Range::R400, 1, 2, 5, QString()),
+                 QStringLiteral("BASCULANTE (Contatto esterno)"));
+        editor->fillList();
+        QCOMPARE(editor->currentIndex(), 2);
+        window->reopenFromFile();
         QCOMPARE(value(DM->CDSet_DeviceRadio, 2, "_In2").toInt(), 5);
         QCOMPARE(value(DM->CDSet_Ingressi, 5, "_Nome").toString(), QStringLiteral("BASCULANTE"));
     }
@@ -280,10 +245,7 @@ private slots:
     // A typed device's name is typed in place; its channel cells open an editor only for the
     // channels its type has; a device of no type has neither.
     void whatA400DeviceLetsTheUserEdit() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(5);
-        OpenInstallation();
+        TForm6& f = open(5);
         TPageWireless* page = f.TabSheet10;
         DBGrid* grid = page->DBGrid46;
         DataSet* devices = DM->CDSet_DeviceRadio;
@@ -309,10 +271,7 @@ private slots:
     }
 
     void anEditorClosedWithoutAChoiceWritesNothing() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(2);
-        OpenInstallation();
+        TForm6& f = open(2);
         DataSet* devices = DM->CDSet_DeviceRadio;
         writeRow(devices, 1, "_Tipo", 4);
         ChannelEditor* editor = f.TabSheet10->DBLookupComboBox1_5[4];
@@ -326,10 +285,7 @@ private slots:
     }
 
     void radioCodeTakesHexDigitsOnly() {
-        createDataModule();
-        TForm6 f;
-        DM->AddDataSet(1);
-        OpenInstallation();
+        TForm6& f = open(1);
         TPageWireless* page = f.TabSheet10;
         page->DBGrid48->setSelectedIndex(4); // CODICE
         const struct {

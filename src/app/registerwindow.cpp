@@ -19,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -524,6 +525,7 @@ void TForm_Anagrafica::Action2ExecuteImport() {
             // imported register with rows is editable at once.
             setButtonStates(installationCount() > 0);
         } else {
+            qWarning().noquote() << error; // why, for whoever reads the log
             ShowMessage(QStringLiteral("Il catalogo non corrisponde alle tabelle presenti"));
         }
     }

@@ -12,6 +12,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <new>
+
 TDM* DM = nullptr;
 QString DATABASE;
 
@@ -144,6 +147,7 @@ TDM::TDM(QObject* parent) : QObject(parent) {
         links->setIndexFieldNames(QStringLiteral("_ID"));
     installRules();
     installCaps();
+    installFileRowLimits();
     prepareDefaults();
     CDSet_Tabulon->open();
 
@@ -195,7 +199,17 @@ void TDM::DataModuleCreate() {
     DATABASE = path.isEmpty() ? defaultDatabasePath() : path;
 
     CDSet_Tabulon->setFileName(DATABASE);
-    if (QFileInfo::exists(DATABASE)) {
+    const QFileInfo database(DATABASE);
+    if (database.exists() && !database.isFile()) {
+        // A folder or a pipe (opening a pipe would wait for a writer for ever): the register
+        // starts empty, and it is kept safe as a damaged file is.
+        m_damagedPath = DATABASE;
+        MessageDlg(QStringLiteral("Impossibile aprire l'archivio delle installazioni:\n%1\n\n"
+                                  "Il percorso non indica un file.\n\n"
+                                  "Il programma parte con un archivio vuoto.")
+                       .arg(QDir::toNativeSeparators(DATABASE)),
+                   MsgDlgType::Error, mbOK);
+    } else if (database.exists()) {
         try {
             CDSet_Tabulon->loadFromFile(DATABASE);
         } catch (const DataSetError& e) {
@@ -309,9 +323,14 @@ bool TDM::importRegister(const QString& path, QString* error) {
         CDSet_Tabulon->checkBrowseMode();
         ControlsPause pause(*this);
         CDSet_Tabulon->loadFromFile(path); // a failed load leaves the register as it was
-    } catch (const DataSetError&) {
+    } catch (const DataSetError& e) {
+        // The register window shows the first line; the rest says why, for whoever logs it.
         if (error)
-            *error = QString::fromUtf8(kCatalogMismatch);
+            *error = QString::fromUtf8(kCatalogMismatch) + QLatin1Char('\n') + e.message();
+        return false;
+    } catch (const std::bad_alloc&) {
+        if (error)
+            *error = QString::fromUtf8(kCatalogMismatch) + QStringLiteral("\nnot enough memory");
         return false;
     }
     if (!m_damagedPath.isEmpty() && sameFile(path, m_damagedPath))
@@ -324,7 +343,10 @@ bool TDM::importRegister(const QString& path, QString* error) {
 
 int TDM::rowCap(const DataSet* table) const {
     const ModelDimensions* model = modelDimensions(GetSystemType());
-    const ModelDimensions d = model ? *model : currentDimensions();
+    return rowCapOf(table, model ? *model : currentDimensions());
+}
+
+int TDM::rowCapOf(const DataSet* table, const ModelDimensions& d) const {
     const struct {
         const DataSet* table;
         int cap;
@@ -364,6 +386,28 @@ int TDM::rowCap(const DataSet* table) const {
             return c.cap;
     }
     return -1; // the register itself, the link tables, the radio zones and the event log
+}
+
+// A register file may hold no more rows under one master row than an installation of the
+// largest model has, so that a damaged or hostile file is refused before its rows are built.
+// The link tables have no fixed count: twice the things they can link bounds them with room
+// to spare (a register that no longer loads would be far worse than a few rows too many).
+void TDM::installFileRowLimits() {
+    for (DataSet* t : m_tables) {
+        int limit = 0;
+        for (int type = 1; type <= kSystemTypeCount; ++type) {
+            const ModelDimensions& d = *modelDimensions(type);
+            int cap = rowCapOf(t, d);
+            if (t == CDSet_InLink || t == CDSet_Zone || t == CDSet_ZoneRadio)
+                cap = 2 * (d.inputsTotal + 1); // the radio inputs' list also has its "no input" row
+            else if (t == CDSet_UserLink)
+                cap = 2 * d.users;
+            else if (t == CDSet_Partial)
+                cap = 2 * d.partitions;
+            limit = std::max(limit, cap);
+        }
+        t->setFileRowLimit(limit);
+    }
 }
 
 void TDM::installCaps() {

@@ -144,6 +144,8 @@ public:
     // The largest row count `table` may hold under its current master for the current
     // installation's model (the current dimension constants when it has none); -1: no cap.
     int rowCap(const DataSet* table) const;
+    // The same for an installation of the model `d` describes.
+    int rowCapOf(const DataSet* table, const struct ModelDimensions& d) const;
 
     // Tells no bound control of changes while it lives (every table), so that a batch of
     // writes repaints once.
@@ -162,6 +164,7 @@ private:
     void installRules();
     void prepareDefaults();
     void installCaps();
+    void installFileRowLimits();
     void fillNewInstallation(int systemType);
     void syncRadioZone(int input, const QString& wiring, const QString& name);
     void rewriteMessageCopies(int messageId, const QString& text);

@@ -6,7 +6,9 @@
 #include "model/language.h"
 #include "platform/dataset.h"
 
+#include <algorithm>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -64,6 +66,35 @@ private:
     DataSet& m_table;
     std::vector<Field*> m_fields;
 };
+
+// pattern.arg(n) for the numbered names of new rows ("Ingresso 12"). Every installation
+// asks for the same names: each is made once and then shared, so that storing it again
+// copies nothing and its table finds it without hashing it.
+QString numbered(const QString& pattern, int n) {
+    if (n < 0 || n > 4096)
+        return pattern.arg(n);
+    // The patterns are the few constants of this file: found by their address.
+    struct Made {
+        QString pattern;
+        std::vector<QString> names;
+    };
+    static std::vector<Made> made;
+    auto it = std::find_if(made.begin(), made.end(), [&](const Made& m) {
+        return m.pattern.constData() == pattern.constData() && m.pattern.size() == pattern.size();
+    });
+    if (it == made.end()) {
+        if (made.size() >= 64)
+            return pattern.arg(n); // not one of them after all
+        it = made.insert(made.end(), Made{pattern, {}});
+    }
+    std::vector<QString>& names = it->names;
+    if (size_t(n) >= names.size())
+        names.resize(size_t(n) + 1);
+    QString& name = names[size_t(n)];
+    if (name.isNull())
+        name = pattern.arg(n);
+    return name;
+}
 
 void setAll(RowFiller& row, int from, int count, const QVariant& value) {
     for (int i = 0; i < count; ++i)
@@ -208,7 +239,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.inputsTotal; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kInputLabel.arg(n));
+            row[1].setAsString(numbered(kInputLabel, n));
             row[2].setAsString(firstFunction);
             row[3].setAsString(notConfigured);
             row[4].setAsString(firstSiren);
@@ -231,7 +262,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.adattamento; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kInputLabel.arg(n));
+            row[1].setAsString(numbered(kInputLabel, n));
             row[2].setAsString(kZero);
             row.post();
         }
@@ -247,7 +278,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.outputsTotal; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kOutputLabel.arg(n));
+            row[1].setAsString(numbered(kOutputLabel, n));
             row[2].setAsString(function);
             row[3].setAsString(condition);
             row[4].setAsString(LangTexts::OutputPolarities.at(0));
@@ -266,7 +297,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.users; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kUserLabel.arg(n));
+            row[1].setAsString(numbered(kUserLabel, n));
             row[2].setAsString(notConfigured);
             setAll(row, 3, 2, kNoCode);
             setAll(row, 5, 12, false);
@@ -278,7 +309,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.partitions; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kPartitionLabel.arg(n));
+            row[1].setAsString(numbered(kPartitionLabel, n));
             row[2].setAsInteger(-1);
             row[3].setAsInteger(30);
             row.post();
@@ -290,7 +321,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.groups; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kGroupLabel.arg(n));
+            row[1].setAsString(numbered(kGroupLabel, n));
             row[2].setAsBoolean(false);
             setAll(row, 3, 4, -1);
             row.post();
@@ -311,7 +342,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.phones; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kPhoneLabel.arg(n));
+            row[1].setAsString(numbered(kPhoneLabel, n));
             setAll(row, 2, 4, false);
             row[6].setAsInteger(1);
             row.post();
@@ -332,7 +363,7 @@ void TDM::fillNewInstallation(int systemType) {
             for (int n = 1; n <= e.count; ++n) {
                 row.begin();
                 row[0].setAsInteger(n);
-                row[1].setAsString(e.label.contains(QLatin1String("%1")) ? e.label.arg(n) : e.label);
+                row[1].setAsString(e.label.contains(QLatin1String("%1")) ? numbered(e.label, n) : e.label);
                 row[2].setAsBoolean(false);
                 row.post();
             }
@@ -344,7 +375,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.keyboards; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kKeypadLabel.arg(n));
+            row[1].setAsString(numbered(kKeypadLabel, n));
             row[2].setAsBoolean(n == 1);
             row[3].setAsString(notConfigured);
             row[4].setAsString(notConfigured);
@@ -360,13 +391,13 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.sockets; ++n) {
             socket.begin();
             socket[0].setAsInteger(n);
-            socket[1].setAsString(kSocketLabel.arg(n));
+            socket[1].setAsString(numbered(kSocketLabel, n));
             setAll(socket, 2, 4, false);
             socket.post();
             for (int i = 1; i <= d.partitionLedsPerSocket; ++i) {
                 led.begin();
                 led[0].setAsInteger(i);
-                led[1].setAsString(kPartitionLabel.arg(i));
+                led[1].setAsString(numbered(kPartitionLabel, i));
                 setAll(led, 2, 4, false);
                 led.post();
             }
@@ -379,7 +410,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.devRadio; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kExpRadioLabel.arg(n <= d.devRadio / 2 ? 1 : 2));
+            row[1].setAsString(numbered(kExpRadioLabel, n <= d.devRadio / 2 ? 1 : 2));
             row[2].setAsString(Lang::CSL_DEVRADIO.at(0));
             row[3].setAsInteger(0);
             setAll(row, 4, 3, kLevelUnknown);
@@ -393,7 +424,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.devRadio800; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kExpRadioLabel.arg(n <= d.devRadio800 / 2 ? 1 : 2));
+            row[1].setAsString(numbered(kExpRadioLabel, n <= d.devRadio800 / 2 ? 1 : 2));
             row[2].setAsInteger(0);
             DefaultOpzioniRadio800();
             setAll(row, 3, 10, 0);
@@ -419,7 +450,7 @@ void TDM::fillNewInstallation(int systemType) {
             for (int n = 1; n <= count; ++n) {
                 row.begin();
                 row[0].setAsInteger(n);
-                row[1].setAsString(label.arg(n));
+                row[1].setAsString(numbered(label, n));
                 row[2].setAsString(kNotAssigned);
                 row.post();
             }
@@ -432,7 +463,7 @@ void TDM::fillNewInstallation(int systemType) {
             for (int tt = 1; tt <= d.timersPerDay; ++tt) {
                 timer.begin();
                 timer[0].setAsInteger(tt);
-                timer[1].setAsString(kTimerLabel.arg(tt));
+                timer[1].setAsString(numbered(kTimerLabel, tt));
                 timer[2].setAsString(midnight);
                 setAll(timer, 3, 8, false);
                 timer.post();
@@ -446,7 +477,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.exclusionDates; ++n) {
             period.begin();
             period[0].setAsInteger(n);
-            period[1].setAsString(kExclusionLabel.arg(n));
+            period[1].setAsString(numbered(kExclusionLabel, n));
             period[2].setAsString(noDate);
             period[3].setAsString(noDate);
             period.post();
@@ -457,7 +488,7 @@ void TDM::fillNewInstallation(int systemType) {
         for (int n = 1; n <= d.idcTel; ++n) {
             row.begin();
             row[0].setAsInteger(n);
-            row[1].setAsString(kReceiverLabel.arg(n));
+            row[1].setAsString(numbered(kReceiverLabel, n));
             row[2].setAsString(QStringLiteral("CONTACT ID"));
             row.post();
         }
@@ -472,7 +503,7 @@ void TDM::fillNewInstallation(int systemType) {
                 row[1].setAsString(Lang::CSL_IDCEVENTS_CONSTANT.value(n - 1));
                 row[2].setAsString(Lang::CSL_IDCEVENTS_CODE.value(n - 1));
             } else {
-                row[1].setAsString(kInputLabel.arg(n - d.idcEvents));
+                row[1].setAsString(numbered(kInputLabel, n - d.idcEvents));
                 row[2].setAsString(Lang::CSL_IDC_INPUT_CODE);
             }
             setAll(row, 3, 8, false);

@@ -204,9 +204,11 @@ const uchar* DataSetPrivate::currentBytes() const {
 RowData* DataSetPrivate::findLive(const RowData* row, quint64 serial) const {
     if (!list || !row)
         return nullptr;
-    for (RowData* r : list->rows)
-        if (r == row)
-            return r->serial == serial ? r : nullptr;
+    // From the end: the row being posted was most often just appended.
+    const auto& rows = list->rows;
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        if (*it == row)
+            return (*it)->serial == serial ? *it : nullptr;
     return nullptr;
 }
 
@@ -419,7 +421,7 @@ void DataSetPrivate::checkEditing(const Field& f) const {
         throw DataSetError(QStringLiteral("%1: field '%2' cannot be written").arg(q->name(), f.m_name));
 }
 
-void DataSetPrivate::writeCell(Field& f, const std::function<void(uchar*)>& store) {
+void DataSetPrivate::writeCell(Field& f, FunctionRef<void(uchar*)> store) {
     checkEditing(f);
     const TableSchema& s = *schema;
     const int i = f.m_index;
@@ -829,6 +831,8 @@ void DataSet::post() {
         d->notifyChanged();
         throw DataSetError(QStringLiteral("%1: the record was deleted through another cursor").arg(name()));
     }
+    datastore::countTexts(*d->schema, row->bytes(), -1);
+    datastore::countTexts(*d->schema, d->buffer.data(), +1);
     std::memcpy(row->bytes(), d->buffer.data(), d->schema->rowBytes);
     row->pending = 0;
     d->state = DataSetState::Browse;

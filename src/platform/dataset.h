@@ -16,6 +16,7 @@
 #include <vector>
 
 class DataSet;
+class QFile;
 class DataSource;
 struct RowData;   // one stored row (defined in datastore.h)
 struct RowList;   // the rows of one table, or the nested rows under one master row
@@ -230,6 +231,13 @@ public:
     void loadFromFile(const QString& path);
     QString fileName() const;
     void setFileName(const QString& path);
+    // The most rows one row list of this table (the rows under one master row, or a root's
+    // rows) may hold in a register file: a file with more is refused before its rows are
+    // built. 0, the default: no limit.
+    void setFileRowLimit(int rows);
+    int fileRowLimit() const;
+    // Distinct texts this table's fields keep (each stored once), for memory checks.
+    int textCount() const;
 
     // ---- data sources ----
     const std::vector<DataSource*>& dataSources() const;
@@ -238,6 +246,9 @@ public:
     class DataSetPrivate* d_func() const { return d.get(); }
 
 private:
+    void writeRegister(const QString& path, bool newFile) const; // registerfile.cpp
+    void readRegister(QFile& file, const QString& path);
+
     friend class Field;
     friend class DataSource;
     friend class DataSetPrivate;

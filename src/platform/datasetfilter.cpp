@@ -278,24 +278,36 @@ private:
         return n;
     }
 
+    Domain domainOf(int field) const {
+        switch (m_table.schema->fields[size_t(field)].type) {
+        case FieldType::Integer:
+        case FieldType::Float:
+            return Domain::Number;
+        case FieldType::Boolean:
+            return Domain::Boolean;
+        case FieldType::DateTime:
+            return Domain::DateTime;
+        default:
+            return Domain::Text;
+        }
+    }
+
+    // Two fields of different kinds: numbers and Booleans compare as numbers (a Boolean
+    // counts 1 or 0); anything else compares as the texts the fields show. Each cell is
+    // then read as what it is, never as the other field's type.
+    static Domain commonDomain(Domain a, Domain b) {
+        if (a == b)
+            return a;
+        const auto numeric = [](Domain d) { return d == Domain::Number || d == Domain::Boolean; };
+        return numeric(a) && numeric(b) ? Domain::Number : Domain::Text;
+    }
+
     void typeComparison(Node& n) {
         const int field = n.left.field >= 0 ? n.left.field : n.right.field;
-        if (field >= 0) {
-            switch (m_table.schema->fields[size_t(field)].type) {
-            case FieldType::Integer:
-            case FieldType::Float:
-                n.domain = Domain::Number;
-                break;
-            case FieldType::Boolean:
-                n.domain = Domain::Boolean;
-                break;
-            case FieldType::DateTime:
-                n.domain = Domain::DateTime;
-                break;
-            default:
-                n.domain = Domain::Text;
-                break;
-            }
+        if (n.left.field >= 0 && n.right.field >= 0) {
+            n.domain = commonDomain(domainOf(n.left.field), domainOf(n.right.field));
+        } else if (field >= 0) {
+            n.domain = domainOf(field);
         } else {
             n.domain = n.left.isNumber && n.right.isNumber ? Domain::Number : Domain::Text;
         }

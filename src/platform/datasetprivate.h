@@ -10,6 +10,24 @@
 
 class FilterProgram; // datasetfilter.h
 
+// A callable passed down without being copied: unlike std::function it never allocates,
+// which matters for the store of every cell written.
+template <typename Signature> class FunctionRef;
+template <typename R, typename... Args> class FunctionRef<R(Args...)> {
+public:
+    template <typename F>
+    FunctionRef(F&& f) // NOLINT: made from lambdas in place
+        : m_object(const_cast<void*>(static_cast<const void*>(std::addressof(f)))),
+          m_call([](void* object, Args... args) -> R {
+              return (*static_cast<std::remove_reference_t<F>*>(object))(std::forward<Args>(args)...);
+          }) {}
+    R operator()(Args... args) const { return m_call(m_object, std::forward<Args>(args)...); }
+
+private:
+    void* m_object;
+    R (*m_call)(void*, Args...);
+};
+
 struct SortKey {
     int field = 0;
     bool descending = false;
@@ -109,8 +127,10 @@ public:
 
     // ---- editing ----
     void checkEditing(const Field& f) const;
-    void writeCell(Field& f, const std::function<void(uchar*)>& store);
+    void writeCell(Field& f, FunctionRef<void(uchar*)> store);
     void writeValue(Field& f, const QVariant& v);
+    void writeText(Field& f, QString value);                   // a String or Memo field
+    template <typename T> void writeNumber(Field& f, T value); // a cell of the field's own type
     void startInsert(bool appendAtEnd);
     void dropInsertedRow();
 
@@ -152,6 +172,7 @@ public:
 
     // ---- register file (registerfile.cpp) ----
     void replaceRows(std::vector<RowData*>&& rows); // root tables only; frees the old rows
+    void dropRowsForLoad(); // frees the rows before a proved file's are built; replaceRows follows
 };
 
 namespace datastore {

@@ -3,6 +3,11 @@
 
 #include <QLocale>
 
+#include <algorithm>
+#include <bit>
+#include <cstdlib>
+#include <new>
+
 void TableSchema::layOut() {
     // Widest cells first keeps every 8-byte cell aligned without padding.
     quint32 offset = 0;
@@ -16,6 +21,57 @@ void TableSchema::layOut() {
     }
     nullOffset = offset;
     rowBytes = offset + quint32((fields.size() + 7) / 8);
+    textFields.clear();
+    textMask.assign((fields.size() + 7) / 8, 0);
+    for (size_t f = 0; f < fields.size(); ++f) {
+        if (fields[f].type == FieldType::String || fields[f].type == FieldType::Memo) {
+            textFields.push_back(int(f));
+            textMask[f / 8] = quint8(textMask[f / 8] | (1u << (f % 8)));
+        }
+    }
+}
+
+quint32 TableSchema::rowSize() const {
+    return (quint32(sizeof(RowData)) + rowBytes + 7) & ~7u;
+}
+
+namespace {
+constexpr quint32 kBlockBytes = 64 * 1024;
+constexpr quint32 kFirstBlockBytes = 2 * 1024;
+
+void freeBlock(RowBlock* block) {
+    block->~RowBlock();
+    std::free(block);
+}
+} // namespace
+
+RowData* RowArena::carve(quint32 rowSize) {
+    if (!m_block || m_block->capacity - m_block->used < rowSize) {
+        close();
+        // Small at first (many tables hold a few rows), then up to the full block size.
+        m_nextBytes = std::min(kBlockBytes, m_nextBytes == 0 ? kFirstBlockBytes : m_nextBytes * 2);
+        const quint32 capacity = std::max(m_nextBytes, rowSize * 8);
+        // Fresh zeroed memory: its rows need no clearing.
+        void* memory = std::calloc(1, sizeof(RowBlock) + capacity);
+        if (!memory)
+            throw std::bad_alloc();
+        m_block = new (memory) RowBlock;
+        m_block->capacity = capacity;
+    }
+    auto* row = reinterpret_cast<RowData*>(reinterpret_cast<uchar*>(m_block + 1) + m_block->used);
+    m_block->used += rowSize;
+    ++m_block->live;
+    row->block = m_block;
+    return row;
+}
+
+void RowArena::close() {
+    if (!m_block)
+        return;
+    m_block->open = false;
+    if (m_block->live == 0)
+        freeBlock(m_block);
+    m_block = nullptr;
 }
 
 RowList::~RowList() {
@@ -34,6 +90,10 @@ quint64 nextSerial() {
     return g_serial.fetch_add(1, std::memory_order_relaxed);
 }
 
+quint64 takeSerials(quint64 count) {
+    return g_serial.fetch_add(count, std::memory_order_relaxed);
+}
+
 int cellWidth(FieldType type) {
     switch (type) {
     case FieldType::Float:
@@ -50,35 +110,70 @@ int cellWidth(FieldType type) {
     return 8;
 }
 
-RowData* allocRow(TableSchema& schema) {
-    void* block = ::operator new(sizeof(RowData) + schema.rowBytes);
-    std::memset(block, 0, sizeof(RowData) + schema.rowBytes);
-    auto* row = static_cast<RowData*>(block);
-    row->serial = nextSerial();
+RowData* allocRow(TableSchema& schema, RowArena& arena, quint64 serial) {
+    RowData* row = arena.carve(schema.rowSize());
+    row->serial = serial;
     row->pending = 0;
-    for (int f : schema.nestedFields) {
-        auto* list = new RowList(schema.nested[size_t(f)].get());
-        retain(list);
-        setCell<RowList*>(schema, row->bytes(), f, list);
+    if (!schema.nestedFields.empty()) {
+        uchar* b = row->bytes();
+        for (int f : schema.nestedFields) {
+            auto* list = new RowList(schema.nested[size_t(f)].get());
+            retain(list);
+            setCell<RowList*>(schema, b, f, list);
+        }
     }
     ++schema.liveRows;
     return row;
 }
 
+RowData* allocRow(TableSchema& schema) {
+    return allocRow(schema, schema.arena, nextSerial());
+}
+
+void countTexts(TableSchema& schema, const uchar* b, int delta) {
+    // Only the text fields that have a value: their bits in the null bits.
+    const uchar* bits = b + schema.nullOffset;
+    for (size_t j = 0; j < schema.textMask.size(); ++j) {
+        for (unsigned m = bits[j] & schema.textMask[j]; m != 0; m &= m - 1) {
+            const quint32 id = cell<quint32>(schema, b, int(j * 8) + std::countr_zero(m));
+            if (delta > 0)
+                schema.pool.use(id);
+            else
+                schema.pool.unuse(id);
+        }
+    }
+}
+
 void freeRow(TableSchema& schema, RowData* row) {
     if (!row)
         return;
+    countTexts(schema, row->bytes(), -1);
     for (int f : schema.nestedFields)
         release(nestedList(schema, row->bytes(), f));
     --schema.liveRows;
-    ::operator delete(row);
+    RowBlock* block = row->block;
+    if (--block->live == 0 && !block->open)
+        freeBlock(block);
 }
 
 void freeRows(TableSchema& schema, std::vector<RowData*>& rows) {
     std::vector<RowData*> doomed;
     doomed.swap(rows);
-    for (RowData* r : doomed)
-        freeRow(schema, r);
+    if (!schema.nestedFields.empty()) {
+        for (RowData* r : doomed)
+            freeRow(schema, r);
+        return;
+    }
+    // Rows without nested tables only give their place back to their block.
+    for (RowData* r : doomed) {
+        if (!r)
+            continue;
+        countTexts(schema, r->bytes(), -1);
+        RowBlock* block = r->block;
+        if (--block->live == 0 && !block->open)
+            freeBlock(block);
+    }
+    schema.liveRows -= qint64(doomed.size());
 }
 
 qint64 encodeDateTime(const QDateTime& dt) {

@@ -283,17 +283,25 @@ QString EditMask::storedValue(const QString& display) const {
     QString out;
     out.reserve(length());
     bool anyInput = false;
+    // With '!' the display right-aligns each run of input positions (all of them as one run
+    // when literals are not stored): the blanks in front of a run's first character are no
+    // part of the value, so a value shown and stored back stays as it was.
+    bool runStarted = false;
     for (int pos = 0; pos < length(); ++pos) {
         const Position& p = m_positions.at(pos);
         if (isLiteralKind(p.kind)) {
-            if (m_saveLiterals)
+            if (m_saveLiterals) {
                 out += p.literal;
+                runStarted = false;
+            }
             continue;
         }
         const QChar c = pos < display.size() ? display.at(pos) : QChar();
         if (isEmptyChar(c)) {
-            out += u' ';
+            if (runStarted || !m_leadingBlanks)
+                out += u' ';
         } else {
+            runStarted = true;
             out += transform(pos, c);
             anyInput = true;
         }

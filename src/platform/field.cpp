@@ -209,7 +209,48 @@ const uchar* DataSetPrivate::bytesAt(int recNo) const {
 
 // ---------------------------------------------------------------- writing cells
 
+void DataSetPrivate::writeText(Field& f, QString value) {
+    checkEditing(f);
+    const TableSchema& s = *schema;
+    const int i = f.m_index;
+    if (f.m_type == FieldType::String && value.size() > f.m_size)
+        value.truncate(f.m_size);
+    if (value.isEmpty()) {
+        writeCell(f, [&](uchar* b) {
+            std::memset(b + s.fields[size_t(i)].offset, 0, sizeof(quint32));
+            datastore::setHasValue(s, b, i, false);
+        });
+        return;
+    }
+    // Writing back the text a cell holds (rules and pages do it often) needs no lookup.
+    const uchar* current = buffer.data();
+    const quint32 held = datastore::hasValue(s, current, i) ? datastore::cell<quint32>(s, current, i) : 0;
+    const quint32 id = held != 0 && s.pool.at(held) == value ? held : schema->pool.intern(value);
+    writeCell(f, [&](uchar* b) {
+        datastore::setCell<quint32>(s, b, i, id);
+        datastore::setHasValue(s, b, i, true);
+    });
+}
+
+template <typename T> void DataSetPrivate::writeNumber(Field& f, T value) {
+    checkEditing(f);
+    const TableSchema& s = *schema;
+    const int i = f.m_index;
+    writeCell(f, [&](uchar* b) {
+        datastore::setCell<T>(s, b, i, value);
+        datastore::setHasValue(s, b, i, true);
+    });
+}
+
 void DataSetPrivate::writeValue(Field& f, const QVariant& v) {
+    // The common cases without conversions: a value of the field's own type.
+    const int type = v.typeId();
+    if (f.m_type == FieldType::Integer && type == QMetaType::Int)
+        return writeNumber<qint32>(f, qint32(*static_cast<const int*>(v.constData())));
+    if (f.m_type == FieldType::Boolean && type == QMetaType::Bool)
+        return writeNumber<quint8>(f, *static_cast<const bool*>(v.constData()) ? 1 : 0);
+    if ((f.m_type == FieldType::String || f.m_type == FieldType::Memo) && type == QMetaType::QString)
+        return writeText(f, *static_cast<const QString*>(v.constData()));
     checkEditing(f);
     const TableSchema& s = *schema;
     const int i = f.m_index;
@@ -229,21 +270,9 @@ void DataSetPrivate::writeValue(Field& f, const QVariant& v) {
     }
     switch (f.m_type) {
     case FieldType::String:
-    case FieldType::Memo: {
-        QString value = text ? t : variantText(v);
-        if (f.m_type == FieldType::String && value.size() > f.m_size)
-            value.truncate(f.m_size);
-        if (value.isEmpty()) {
-            writeCell(f, clearCell);
-            return;
-        }
-        const quint32 id = schema->pool.intern(value);
-        writeCell(f, [&](uchar* b) {
-            datastore::setCell<quint32>(s, b, i, id);
-            datastore::setHasValue(s, b, i, true);
-        });
+    case FieldType::Memo:
+        writeText(f, text ? t : variantText(v));
         return;
-    }
     case FieldType::Integer: {
         qint64 n = 0;
         bool ok = true;
@@ -367,13 +396,22 @@ QString Field::displayText() const {
 }
 
 void Field::setAsString(const QString& v) {
-    m_dataSet->d->writeValue(*this, QVariant(v));
+    if (m_type == FieldType::String || m_type == FieldType::Memo)
+        m_dataSet->d->writeText(*this, v);
+    else
+        m_dataSet->d->writeValue(*this, QVariant(v));
 }
 void Field::setAsInteger(int v) {
-    m_dataSet->d->writeValue(*this, QVariant(v));
+    if (m_type == FieldType::Integer)
+        m_dataSet->d->writeNumber<qint32>(*this, v);
+    else
+        m_dataSet->d->writeValue(*this, QVariant(v));
 }
 void Field::setAsBoolean(bool v) {
-    m_dataSet->d->writeValue(*this, QVariant(v));
+    if (m_type == FieldType::Boolean)
+        m_dataSet->d->writeNumber<quint8>(*this, v ? 1 : 0);
+    else
+        m_dataSet->d->writeValue(*this, QVariant(v));
 }
 void Field::setAsFloat(double v) {
     m_dataSet->d->writeValue(*this, QVariant(v));

@@ -10,10 +10,22 @@
 #include "platform/datasetprivate.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <array>
+#include <bit>
+#include <cerrno>
 #include <cstring>
+#include <new>
+
+#include <zlib.h>
+
+#ifdef Q_OS_WIN
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -26,42 +38,20 @@ constexpr quint32 kMaxNameBytes = 1024;
 constexpr qint64 kMaxFileSize = qint64(4) << 30;
 constexpr size_t kFlushBytes = size_t(4) << 20;
 constexpr size_t kReadChunk = size_t(1) << 20;
+constexpr quint64 kCheckFirstBytes = quint64(4) << 20; // a register this large is not doubled on load
 
 // ---------------------------------------------------------------- CRC-32 (IEEE 802.3)
 
-struct CrcTables {
-    std::array<std::array<quint32, 256>, 8> t{};
-    CrcTables() {
-        for (quint32 i = 0; i < 256; ++i) {
-            quint32 c = i;
-            for (int k = 0; k < 8; ++k)
-                c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
-            t[0][i] = c;
-        }
-        for (quint32 i = 0; i < 256; ++i)
-            for (int s = 1; s < 8; ++s)
-                t[size_t(s)][i] = (t[size_t(s - 1)][i] >> 8) ^ t[0][t[size_t(s - 1)][i] & 0xFF];
+// zlib's CRC-32: the polynomial, initial value and final XOR the format names. Continues a
+// CRC over more bytes: crcOf(b, n, crcOf(a, m)) is the CRC of a followed by b.
+quint32 crcOf(const uchar* p, size_t n, quint32 previous = 0) {
+    while (n > 0) {
+        const uInt piece = uInt(std::min<size_t>(n, size_t(1) << 30));
+        previous = quint32(::crc32(previous, p, piece));
+        p += piece;
+        n -= piece;
     }
-};
-
-// Continues a CRC over more bytes: crc32(b, crc32(a)) is the CRC of a followed by b.
-quint32 crc32(const uchar* p, size_t n, quint32 previous = 0) {
-    static const CrcTables tables;
-    const auto& t = tables.t;
-    quint32 c = previous ^ 0xFFFFFFFFu;
-    while (n >= 8) {
-        quint32 lo, hi;
-        std::memcpy(&lo, p, 4);
-        std::memcpy(&hi, p + 4, 4);
-        lo ^= c;
-        c = t[7][lo & 0xFF] ^ t[6][(lo >> 8) & 0xFF] ^ t[5][(lo >> 16) & 0xFF] ^ t[4][lo >> 24] ^
-            t[3][hi & 0xFF] ^ t[2][(hi >> 8) & 0xFF] ^ t[1][(hi >> 16) & 0xFF] ^ t[0][hi >> 24];
-        p += 8;
-        n -= 8;
-    }
-    while (n--)
-        c = t[0][(c ^ *p++) & 0xFF] ^ (c >> 8);
-    return c ^ 0xFFFFFFFFu;
+    return previous;
 }
 
 // Values are stored little-endian, the byte order of every machine the program runs on;
@@ -147,35 +137,6 @@ struct Writer {
         }
     }
 
-    // Numbers the texts the saved rows use, in order of first use, so that the file holds
-    // each used text once and none of the pool's stale ones.
-    void markTexts(const std::vector<RowData*>& list, int table) {
-        const TableSchema& s = *tables[size_t(table)];
-        auto& map = remap[size_t(table)];
-        auto& order = used[size_t(table)];
-        std::vector<int> textFields;
-        for (size_t f = 0; f < s.fields.size(); ++f)
-            if (s.fields[f].type == FieldType::String || s.fields[f].type == FieldType::Memo)
-                textFields.push_back(int(f));
-        for (const RowData* r : list) {
-            if (r->pending)
-                continue;
-            const uchar* b = r->bytes();
-            for (int fi : textFields) {
-                if (!datastore::hasValue(s, b, fi))
-                    continue;
-                const quint32 id = datastore::cell<quint32>(s, b, fi);
-                if (id != 0 && id < map.size() && map[id] == 0) {
-                    order.push_back(id);
-                    map[id] = quint32(order.size());
-                }
-            }
-            int nth = 0;
-            for (int f : s.nestedFields)
-                markTexts(datastore::nestedList(s, b, f)->rows, childIndex(table, nth++));
-        }
-    }
-
     // Writes the rows into `rows`; at the top level `flush` empties the buffer now and then,
     // so a register of any size needs only a few megabytes besides its rows.
     void writeList(const std::vector<RowData*>& list, int table, const std::function<void()>& flush = {}) {
@@ -220,7 +181,11 @@ struct Writer {
                 case FieldType::String:
                 case FieldType::Memo: {
                     const quint32 id = datastore::cell<quint32>(s, b, fi);
-                    rows.raw(id != 0 && id < map.size() ? map[id] : quint32(0));
+                    const quint32 number = id < map.size() ? map[id] : 0;
+                    if (number == 0 && id != 0) // never a text lost without a word
+                        throw DataSetError(
+                            QStringLiteral("table '%1': a text of a row is not counted as used").arg(s.name));
+                    rows.raw(number);
                     break;
                 }
                 case FieldType::Nested:
@@ -244,7 +209,16 @@ struct Writer {
             for (int f : s->nestedFields)
                 children[t].push_back(int(
                     std::find(tables.begin(), tables.end(), s->nested[size_t(f)].get()) - tables.begin()));
+            // The texts in use (counted as rows change), numbered in pool order: the file
+            // holds each once and none of the pool's stale ones, found without a pass over
+            // the rows.
             remap[t].assign(s->pool.size(), 0);
+            for (quint32 id = 1; id < s->pool.size(); ++id) {
+                if (s->pool.inUse(id)) {
+                    used[t].push_back(id);
+                    remap[t][id] = quint32(used[t].size());
+                }
+            }
         }
     }
 };
@@ -258,7 +232,8 @@ struct Damaged {
 // Reads the payload from the file a chunk at a time, keeping the CRC of what it read.
 class In {
 public:
-    In(QIODevice& device, quint64 payloadSize) : m_device(device), m_left(payloadSize) {}
+    In(QIODevice& device, quint64 payloadSize, bool withCrc = true)
+        : m_device(device), m_left(payloadSize), m_withCrc(withCrc) {}
     quint64 left() const { return m_left; } // payload bytes not yet taken
     quint32 crc() const { return m_crc; }
     void need(size_t k) {
@@ -274,6 +249,11 @@ public:
         m_pos += sizeof(T);
         m_left -= sizeof(T);
         return v;
+    }
+    // The next k bytes, left in place.
+    const uchar* peek(size_t k) {
+        need(k);
+        return m_buf.data() + m_pos;
     }
     const uchar* take(size_t k) {
         need(k);
@@ -304,15 +284,18 @@ private:
             std::memmove(m_buf.data(), m_buf.data() + m_pos, buffered);
         m_pos = 0;
         m_end = buffered;
-        if (m_buf.size() < std::max(k, kReadChunk))
-            m_buf.resize(std::max(k, kReadChunk));
+        // A chunk, or the whole payload when it is smaller.
+        const size_t chunk = std::max(k, size_t(std::min<quint64>(kReadChunk, m_left)));
+        if (m_buf.size() < chunk)
+            m_buf.resize(chunk);
         // Never past the payload: m_left counts the buffered bytes too.
         size_t toRead = size_t(std::min<quint64>(m_buf.size() - m_end, m_left - buffered));
         while (m_end < k) {
             const qint64 got = m_device.read(reinterpret_cast<char*>(m_buf.data() + m_end), qint64(toRead));
             if (got <= 0)
                 throw Damaged{QStringLiteral("it ends too early")};
-            m_crc = crc32(m_buf.data() + m_end, size_t(got), m_crc);
+            if (m_withCrc)
+                m_crc = crcOf(m_buf.data() + m_end, size_t(got), m_crc);
             m_end += size_t(got);
             toRead -= size_t(got);
         }
@@ -323,6 +306,7 @@ private:
     size_t m_pos = 0;
     size_t m_end = 0;
     quint64 m_left;
+    bool m_withCrc;
     quint32 m_crc = 0;
 };
 
@@ -417,18 +401,201 @@ struct Reader {
         }
     }
 
-    void readList(In& in, int table, std::vector<RowData*>& out) {
-        TableSchema& s = *tables[size_t(table)];
-        const size_t nf = s.fields.size();
-        const size_t bitmap = (nf + 7) / 8;
+    // What reading one table's rows needs, worked out once per load.
+    struct TableShape {
+        std::vector<quint8> valueBytes; // per null-bits byte and value: bytes the set fields take
+        std::vector<quint8> checked;    // per null-bits byte: the fields whose values are checked
+        RowArena arena;                 // the load's rows of this table, freed as blocks
+    };
+    std::vector<TableShape> shapes;
+
+    void prepareShapes() {
+        shapes.resize(tables.size());
+        for (size_t t = 0; t < tables.size(); ++t) {
+            const TableSchema& s = *tables[t];
+            if (!s.nestedFields.empty())
+                continue; // read field by field
+            const size_t bitmap = (s.fields.size() + 7) / 8;
+            auto& sizes = shapes[t].valueBytes;
+            sizes.assign(bitmap * 256, 0);
+            auto& checked = shapes[t].checked;
+            checked.assign(bitmap, 0);
+            for (size_t f = 0; f < s.fields.size(); ++f) {
+                const FieldType type = s.fields[f].type;
+                if (type == FieldType::Boolean || type == FieldType::String || type == FieldType::Memo)
+                    checked[f / 8] = quint8(checked[f / 8] | (1u << (f % 8)));
+            }
+            for (size_t j = 0; j < bitmap; ++j)
+                for (int bits = 0; bits < 256; ++bits)
+                    for (int k = 0; k < 8; ++k)
+                        if ((bits >> k) & 1 && j * 8 + size_t(k) < s.fields.size())
+                            sizes[j * 256 + size_t(bits)] +=
+                                quint8(valueSize(s.fields[j * 8 + size_t(k)].type));
+        }
+    }
+
+    static int valueSize(FieldType type) {
+        switch (type) {
+        case FieldType::Boolean:
+            return 1;
+        case FieldType::Float:
+        case FieldType::DateTime:
+            return 8;
+        case FieldType::Nested:
+            return 0;
+        default:
+            return 4;
+        }
+    }
+
+    quint32 rowCount(In& in, const TableSchema& s, size_t bitmap) {
         const quint32 n = in.count(bitmap);
-        out.reserve(n);
+        if (s.fileRowLimit != 0 && n > s.fileRowLimit)
+            throw Damaged{QStringLiteral("%1 rows in table '%2', which holds at most %3")
+                              .arg(n)
+                              .arg(s.name)
+                              .arg(s.fileRowLimit)};
+        return n;
+    }
+
+    // Build: the rows are made into `out`. Otherwise every check is made and nothing is
+    // built: a load over a large register first proves the file good this way, so that the
+    // old rows can go before the new ones are made.
+    template <bool Build> void readList(In& in, int table, std::vector<RowData*>* out) {
+        if (tables[size_t(table)]->nestedFields.empty())
+            readLeafList<Build>(in, table, out);
+        else
+            readMasterList<Build>(in, table, out);
+    }
+
+    quint64 bytesChecked = 0; // what the rows a check-only read found take in memory
+
+    // The next row: a new one, or for a check-only read `scratch` cleared (a row list of
+    // its own for each level, as a master row is still read after its nested rows).
+    template <bool Build>
+    uchar* newRow(TableSchema& s, TableShape& shape, quint64 serial, std::vector<RowData*>* out,
+                  std::vector<uchar>& scratch) {
+        if constexpr (Build) {
+            RowData* row = datastore::allocRow(s, shape.arena, serial);
+            out->push_back(row); // freed with the rest if the file proves damaged
+            return row->bytes();
+        } else {
+            bytesChecked += s.rowSize() + sizeof(RowData*);
+            scratch.assign(s.rowBytes, 0);
+            return scratch.data();
+        }
+    }
+
+    struct ListStart {
+        TableSchema& schema;
+        TableShape& shape;
+        size_t fields;
+        size_t bitmap; // bytes of null bits
+        quint32 rows;
+        quint64 serial; // of the first row
+    };
+    template <bool Build> ListStart startList(In& in, int table, std::vector<RowData*>* out) {
+        TableSchema& s = *tables[size_t(table)];
+        const size_t bitmap = (s.fields.size() + 7) / 8;
+        const quint32 n = rowCount(in, s, bitmap);
+        if constexpr (Build)
+            out->reserve(out->size() + n);
+        return {s, shapes[size_t(table)], s.fields.size(), bitmap, n, Build ? datastore::takeSerials(n) : 0};
+    }
+
+    // Rows without nested tables, most of a register: each row's bytes are taken at once
+    // (the null bits say how many) and only the fields that have a value are visited.
+    template <bool Build> void readLeafList(In& in, int table, std::vector<RowData*>* out) {
+        auto [s, shape, nf, bitmap, n, serial] = startList<Build>(in, table, out);
+        const auto& ids = strings[size_t(table)];
+        const quint8* sizes = shape.valueBytes.data();
+        const uchar strayMask = nf % 8 ? uchar(0xFF << (nf % 8)) : 0;
+        std::vector<uchar> scratch;
+        for (quint32 r = 0; r < n; ++r) {
+            const uchar* bits = in.peek(bitmap);
+            size_t size = bitmap;
+            for (size_t j = 0; j < bitmap; ++j)
+                size += sizes[j * 256 + bits[j]];
+            const uchar* p = in.take(size);
+            if (p[bitmap - 1] & strayMask)
+                throw Damaged{QStringLiteral("stray null bits")};
+            if constexpr (!Build) {
+                checkLeafRow(s, shape, p, bitmap, ids);
+                continue;
+            }
+            uchar* b = newRow<Build>(s, shape, serial++, out, scratch);
+            std::memcpy(b + s.nullOffset, p, bitmap);
+            const uchar* v = p + bitmap;
+            for (size_t j = 0; j < bitmap; ++j) {
+                for (unsigned m = p[j]; m != 0; m &= m - 1) {
+                    const FieldLayout& fl = s.fields[j * 8 + size_t(std::countr_zero(m))];
+                    uchar* cell = b + fl.offset;
+                    switch (fl.type) {
+                    case FieldType::Boolean:
+                        if (*v > 1)
+                            throw Damaged{QStringLiteral("bad boolean")};
+                        *cell = *v++;
+                        break;
+                    case FieldType::Float:
+                    case FieldType::DateTime:
+                        std::memcpy(cell, v, 8);
+                        v += 8;
+                        break;
+                    case FieldType::String:
+                    case FieldType::Memo: {
+                        quint32 number;
+                        std::memcpy(&number, v, 4);
+                        if (number >= ids.size())
+                            throw Damaged{QStringLiteral("bad text number")};
+                        std::memcpy(cell, &ids[number], 4);
+                        if constexpr (Build)
+                            s.pool.use(ids[number]);
+                        v += 4;
+                        break;
+                    }
+                    default:
+                        std::memcpy(cell, v, 4);
+                        v += 4;
+                        break;
+                    }
+                }
+            }
+        }
+    }
+
+    // The checks of one row, nothing built: only the Booleans and the text numbers have
+    // values to check, found through the sizes of the fields before them.
+    void checkLeafRow(const TableSchema& s, const TableShape& shape, const uchar* p, size_t bitmap,
+                      const std::vector<quint32>& ids) {
+        bytesChecked += s.rowSize() + sizeof(RowData*);
+        const quint8* sizes = shape.valueBytes.data();
+        size_t before = bitmap;
+        for (size_t j = 0; j < bitmap; ++j) {
+            const unsigned bits = p[j];
+            for (unsigned m = bits & shape.checked[j]; m != 0; m &= m - 1) {
+                const int k = std::countr_zero(m);
+                const uchar* v = p + before + sizes[j * 256 + (bits & ((1u << k) - 1))];
+                if (s.fields[j * 8 + size_t(k)].type == FieldType::Boolean) {
+                    if (*v > 1)
+                        throw Damaged{QStringLiteral("bad boolean")};
+                } else {
+                    quint32 number;
+                    std::memcpy(&number, v, 4);
+                    if (number >= ids.size())
+                        throw Damaged{QStringLiteral("bad text number")};
+                }
+            }
+            before += sizes[j * 256 + bits];
+        }
+    }
+
+    template <bool Build> void readMasterList(In& in, int table, std::vector<RowData*>* out) {
+        auto [s, shape, nf, bitmap, n, serial] = startList<Build>(in, table, out);
         const auto& ids = strings[size_t(table)];
         const auto& kids = children[size_t(table)];
+        std::vector<uchar> scratch;
         for (quint32 r = 0; r < n; ++r) {
-            RowData* row = datastore::allocRow(s);
-            out.push_back(row); // freed with the rest if the file proves damaged
-            uchar* b = row->bytes();
+            uchar* b = newRow<Build>(s, shape, serial++, out, scratch);
             const uchar* bits = in.take(bitmap);
             std::memcpy(b + s.nullOffset, bits, bitmap);
             if (nf % 8 && (bits[bitmap - 1] >> (nf % 8)))
@@ -440,7 +607,11 @@ struct Reader {
                 if (type == FieldType::Nested) {
                     if (datastore::hasValue(s, b, fi))
                         throw Damaged{QStringLiteral("stray null bits")};
-                    readList(in, kids[size_t(nestedSeen++)], datastore::nestedList(s, b, fi)->rows);
+                    const int kid = kids[size_t(nestedSeen++)];
+                    if constexpr (Build)
+                        readList<true>(in, kid, &datastore::nestedList(s, b, fi)->rows);
+                    else
+                        readList<false>(in, kid, nullptr);
                     continue;
                 }
                 if (!datastore::hasValue(s, b, fi))
@@ -468,6 +639,8 @@ struct Reader {
                     if (number >= ids.size())
                         throw Damaged{QStringLiteral("bad text number")};
                     datastore::setCell(s, b, fi, ids[number]);
+                    if constexpr (Build)
+                        s.pool.use(ids[number]);
                     break;
                 }
                 case FieldType::Nested:
@@ -484,12 +657,99 @@ struct RowsGuard {
     ~RowsGuard() { datastore::freeRows(schema, rows); }
 };
 
+// Remembers how many texts every table kept before a load, and forgets the texts the load
+// added unless it succeeded: a refused file must not leave its texts behind.
+struct TextsGuard {
+    std::vector<std::pair<TableSchema*, quint32>> marks;
+    bool keep = false;
+    explicit TextsGuard(const std::vector<TableSchema*>& tables) {
+        for (TableSchema* t : tables)
+            marks.emplace_back(t, t->pool.size());
+    }
+    ~TextsGuard() {
+        if (!keep)
+            for (auto& [table, mark] : marks)
+                table->pool.rollBack(mark);
+    }
+};
+
+// Why a file operation failed, in the system's words; never Qt's bare "Unknown error".
+QString reasonOf(const QFileDevice& file, int systemError = 0) {
+    const QString said = file.errorString();
+    if (file.error() != QFileDevice::NoError && !said.isEmpty() && said != QLatin1String("Unknown error"))
+        return said;
+    if (systemError != 0)
+        return qt_error_string(systemError);
+    return QStringLiteral("the system reported a failure without a reason");
+}
+
+// Pushes what was written to the disk itself, so that a full or failing disk is known
+// before the old file is replaced.
+int syncToDisk(QFileDevice& file) {
+#ifdef Q_OS_WIN
+    return ::_commit(file.handle()) == 0 ? 0 : errno;
+#else
+    return ::fsync(file.handle()) == 0 ? 0 : errno;
+#endif
+}
+
+// Bytes the rows of these tables take in memory.
+quint64 rowsInMemory(const std::vector<TableSchema*>& tables) {
+    quint64 bytes = 0;
+    for (const TableSchema* t : tables)
+        bytes += quint64(std::max<qint64>(t->liveRows, 0)) * (t->rowSize() + sizeof(RowData*));
+    return bytes;
+}
+
+// The rows of a file already proved good, read again from where they start.
+void buildRows(QFile& file, Reader& r, quint64 rowsAt, quint64 payloadSize, std::vector<RowData*>& out) {
+    if (!file.seek(qint64(rowsAt)))
+        throw Damaged{QStringLiteral("it cannot be read again")};
+    In rows(file, kHeaderSize + payloadSize - rowsAt, false);
+    r.readList<true>(rows, 0, &out);
+    if (rows.left() != 0)
+        throw Damaged{QStringLiteral("bytes after the rows")};
+}
+
+std::vector<TableSchema*> tablesInFileOrder(TableSchema* root) {
+    Writer shape;
+    shape.collect(root);
+    return shape.tables;
+}
+
 } // namespace
+
+void DataSet::setFileRowLimit(int rows) {
+    d->schema->fileRowLimit = quint32(std::max(0, rows));
+}
+
+int DataSet::fileRowLimit() const {
+    return int(d->schema->fileRowLimit);
+}
+
+int DataSet::textCount() const {
+    return int(d->schema->pool.size()) - 1; // id 0, the empty text, is no text
+}
 
 void DataSet::saveToFile(const QString& path) const {
     if (d->master || d->isClone)
         throw DataSetError(QStringLiteral("%1: only a root table is saved to a file").arg(name()));
     d->checkActive();
+    auto cannotWrite = [&](const QString& reason) {
+        return DataSetError(QStringLiteral("Cannot write the register file '%1': %2").arg(path, reason));
+    };
+    const QFileInfo target(path);
+    // A folder, a pipe or a device is not ours to replace.
+    if (target.exists() && !target.isFile())
+        throw cannotWrite(QStringLiteral("it is not a regular file"));
+    try {
+        writeRegister(path, !target.exists());
+    } catch (const std::bad_alloc&) {
+        throw cannotWrite(QStringLiteral("not enough memory"));
+    }
+}
+
+void DataSet::writeRegister(const QString& path, bool newFile) const {
     d->schema->name = name();
     Writer w;
     w.collect(d->schema.get());
@@ -497,7 +757,6 @@ void DataSet::saveToFile(const QString& path) const {
         if (s->fields.empty())
             throw DataSetError(QStringLiteral("%1: table '%2' has no fields").arg(name(), s->name));
     w.prepare();
-    w.markTexts(d->list->rows, 0);
 
     QSaveFile out(path);
     auto fail = [&](const QString& reason) {
@@ -505,18 +764,24 @@ void DataSet::saveToFile(const QString& path) const {
         throw DataSetError(QStringLiteral("Cannot write the register file '%1': %2").arg(path, reason));
     };
     if (!out.open(QIODevice::WriteOnly))
-        fail(out.errorString());
+        fail(reasonOf(out, errno));
+    // The register holds access codes: a new file is its owner's alone (an existing one
+    // keeps the mode it has).
+    if (newFile && !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        fail(reasonOf(out, errno));
     quint64 payloadSize = 0;
     quint32 crc = 0;
+    auto write = [&](const void* data, size_t size) {
+        if (out.write(static_cast<const char*>(data), qint64(size)) != qint64(size))
+            fail(reasonOf(out, errno));
+    };
     auto writePart = [&](const Out& part) {
-        if (out.write(reinterpret_cast<const char*>(part.data()), qint64(part.size())) != qint64(part.size()))
-            fail(out.errorString());
+        write(part.data(), part.size());
         payloadSize += part.size();
-        crc = crc32(part.data(), part.size(), crc);
+        crc = crcOf(part.data(), part.size(), crc);
     };
     const QByteArray placeholder(kHeaderSize, '\0');
-    if (out.write(placeholder) != kHeaderSize)
-        fail(out.errorString());
+    write(placeholder.constData(), kHeaderSize);
     Out head;
     w.writeSchema(head);
     w.writeStrings(head);
@@ -533,22 +798,41 @@ void DataSet::saveToFile(const QString& path) const {
     header.put<quint32>(0);
     header.put<quint64>(payloadSize);
     header.put<quint32>(crc);
-    header.put<quint32>(crc32(header.data(), header.size()));
-    if (!out.seek(0) || out.write(reinterpret_cast<const char*>(header.data()), qint64(header.size())) !=
-                            qint64(header.size()))
-        fail(out.errorString());
+    header.put<quint32>(crcOf(header.data(), header.size()));
+    if (!out.seek(0))
+        fail(reasonOf(out, errno));
+    write(header.data(), header.size());
+    // The header is still in the device's buffer: every byte must reach the disk before the
+    // old file is replaced, or a save that lost its last write would call itself done.
+    if (!out.flush())
+        fail(reasonOf(out, errno));
+    if (const int error = syncToDisk(out))
+        fail(qt_error_string(error));
     if (!out.commit())
         throw DataSetError(
-            QStringLiteral("Cannot write the register file '%1': %2").arg(path, out.errorString()));
+            QStringLiteral("Cannot write the register file '%1': %2").arg(path, reasonOf(out, errno)));
 }
 
 void DataSet::loadFromFile(const QString& path) {
     if (d->master || d->isClone)
         throw DataSetError(QStringLiteral("%1: only a root table is loaded from a file").arg(name()));
+    // Opening a pipe would wait for a writer forever, and a folder holds no register.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile())
+        throw DataSetError(
+            QStringLiteral("Cannot read the register file '%1': it is not a regular file").arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw DataSetError(
-            QStringLiteral("Cannot read the register file '%1': %2").arg(path, file.errorString()));
+            QStringLiteral("Cannot read the register file '%1': %2").arg(path, reasonOf(file, errno)));
+    try {
+        readRegister(file, path);
+    } catch (const std::bad_alloc&) {
+        throw DataSetError(QStringLiteral("Not enough memory to read the register file '%1'").arg(path));
+    }
+}
+
+void DataSet::readRegister(QFile& file, const QString& path) {
     const qint64 fileSize = file.size();
     if (fileSize > kMaxFileSize)
         throw DataSetError(QStringLiteral("The register file '%1' is too large").arg(path));
@@ -567,7 +851,7 @@ void DataSet::loadFromFile(const QString& path) {
     std::memcpy(&payloadSize, head + 16, 8);
     std::memcpy(&crc, head + 24, 4);
     std::memcpy(&headerCrc, head + 28, 4);
-    if (headerCrc != crc32(head, kHeaderSize - 4))
+    if (headerCrc != crcOf(head, kHeaderSize - 4))
         throw damaged(QStringLiteral("header checksum"));
     if (version != kFormatVersion || flags != 0)
         throw DataSetError(
@@ -579,17 +863,17 @@ void DataSet::loadFromFile(const QString& path) {
         throw damaged(payloadSize > present ? QStringLiteral("truncated") : QStringLiteral("extra bytes"));
 
     d->schema->name = name();
+    const std::vector<TableSchema*> inMemory = tablesInFileOrder(d->schema.get());
     Reader r;
+    // Declared before the rows: on failure the rows go first, then the texts only they used.
+    TextsGuard texts(inMemory);
     RowsGuard fresh{*d->schema, {}};
+    quint64 rowsAt = 0;
+    bool checkFirst = false;
+    bool dropOldFirst = false;
     try {
         In in(file, payloadSize);
         r.readSchema(in);
-        std::vector<TableSchema*> inMemory;
-        {
-            Writer shape; // the tables in memory, in the order a file lists them
-            shape.collect(d->schema.get());
-            inMemory = shape.tables;
-        }
         r.tables.assign(r.file.size(), nullptr);
         r.children.resize(r.file.size());
         QString why = r.file.size() != inMemory.size()
@@ -602,23 +886,59 @@ void DataSet::loadFromFile(const QString& path) {
                 QStringLiteral("The catalogue of the register file '%1' does not match the tables "
                                "of this program: %2")
                     .arg(path, why));
+        r.prepareShapes();
         r.readStrings(in);
-        r.readList(in, 0, fresh.rows);
+        rowsAt = kHeaderSize + (payloadSize - in.left());
+        // Over a large register the file is first read only to prove it good; then the old
+        // rows can go before the new ones are made, and memory holds one register, not two.
+        checkFirst = rowsInMemory(inMemory) >= kCheckFirstBytes;
+        if (checkFirst)
+            r.readList<false>(in, 0, nullptr);
+        else
+            r.readList<true>(in, 0, &fresh.rows);
         if (in.left() != 0)
             throw Damaged{QStringLiteral("bytes after the rows")};
         if (in.crc() != crc)
             throw Damaged{QStringLiteral("checksum")};
+        // Unless the new register needs much more room than the old one frees: then it is
+        // built beside the old one, which stays whole should memory run out.
+        dropOldFirst = checkFirst && r.bytesChecked <= rowsInMemory(inMemory) / 4 * 5;
+        if (checkFirst && !dropOldFirst)
+            buildRows(file, r, rowsAt, payloadSize, fresh.rows);
     } catch (const Damaged& e) {
         throw damaged(e.why);
     }
 
-    // The whole file is read: now the table changes.
+    // The whole file is read and proved good: now the table changes.
+    texts.keep = true;
     if (!active())
         open();
     cancel();
     d->cancelDetailEdits();
+    if (dropOldFirst) {
+        d->dropRowsForLoad();
+        try {
+            buildRows(file, r, rowsAt, payloadSize, fresh.rows);
+        } catch (...) {
+            // Only a file rewritten in place while it was read, or memory taken meanwhile by
+            // something else, gets here; the old rows are gone.
+            datastore::freeRows(*d->schema, fresh.rows);
+            d->replaceRows({});
+            throw DataSetError(QStringLiteral("The register file '%1' changed or memory ran out while it was "
+                                              "read: the register is empty")
+                                   .arg(path));
+        }
+    }
     d->replaceRows(std::move(fresh.rows));
     fresh.rows.clear();
+}
+
+void DataSetPrivate::dropRowsForLoad() {
+    std::vector<RowData*> old;
+    old.swap(list->rows);
+    curRow = nullptr;
+    curSerial = 0;
+    datastore::freeRows(*schema, old);
 }
 
 void DataSetPrivate::replaceRows(std::vector<RowData*>&& rows) {

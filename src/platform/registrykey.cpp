@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QSettings>
 #include <QStringList>
@@ -143,6 +144,23 @@ QVariant encodeInteger(int value) {
     return QString(kIntegerTag + QString::number(value));
 }
 
+// The settings hold the login password and panel access codes: a settings file is created
+// readable and writable by its owner only, before anything is written to it (the writes
+// then replace it keeping that mode).
+void createPrivately(const QSettings& s) {
+#ifdef Q_OS_WIN
+    if (s.format() == QSettings::NativeFormat)
+        return; // the real registry: the user's hive is private already
+#endif
+    const QString path = s.fileName();
+    if (path.isEmpty() || QFileInfo::exists(path))
+        return;
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile file(path);
+    (void)file.open(QIODevice::WriteOnly | QIODevice::NewOnly,
+                    QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 bool groupHasContent(QSettings& s, const QString& group) {
     if (group.isEmpty())
         return true; // the root always exists
@@ -189,6 +207,7 @@ bool RegistryKey::openKey(const QString& key, bool canCreate) {
     if (!groupHasContent(*s, group)) {
         if (!canCreate)
             return false;
+        createPrivately(*s);
         s->setValue(markerKey(group), encodeText(QString()));
         s->sync();
         if (s->status() != QSettings::NoError)
@@ -204,6 +223,7 @@ bool RegistryKey::createKey(const QString& key) {
     auto s = settings();
     if (groupHasContent(*s, group))
         return true;
+    createPrivately(*s);
     s->setValue(markerKey(group), encodeText(QString()));
     s->sync();
     return s->status() == QSettings::NoError;
@@ -255,6 +275,7 @@ void RegistryKey::writeValue(const QString& name, const QVariant& stored) {
     if (!m_open)
         throw RegistryError(QStringLiteral("Failed to set data for '%1'").arg(name));
     auto s = settings();
+    createPrivately(*s);
     s->setValue(valueKey(m_path, name), stored);
     s->sync();
     if (s->status() != QSettings::NoError)

@@ -25,17 +25,17 @@ namespace {
 
 enum EndKind { EndSuccess, EndFailure, EndQuiet };
 
-const char* const MsgAccess = "ATTENZIONE: CODICE DI TELEGESTIONE NON ACCETTATO DALLA CENTRALE.\r\n"
-                              "VERIFICARE IL CODICE E RIPROVARE.";
-const char* const MsgNoReply = "ATTENZIONE: LA CENTRALE NON RISPONDE.\r\n"
-                               "VERIFICARE IL COLLEGAMENTO E RIPROVARE.";
-const char* const MsgLink = "ATTENZIONE: COLLEGAMENTO CON LA CENTRALE INTERROTTO.\r\n"
-                            "RICOLLEGARSI E RIPETERE L'OPERAZIONE.";
-const char* const MsgCorrupt = "ATTENZIONE: DATI RICEVUTI NON VALIDI.\r\n"
-                               "OPERAZIONE INTERROTTA.";
-const char* const MsgKeypad = "ATTENZIONE: TASTIERA DELLA CENTRALE IN USO.\r\n"
-                              "RIPROVARE AL TERMINE DELLA PROGRAMMAZIONE DA TASTIERA.";
-const char* const MsgTelEnable = "ATTENZIONE: TELEGESTIONE NON ABILITATA SULLA CENTRALE.";
+constexpr const char* MsgAccess = "ATTENZIONE: CODICE DI TELEGESTIONE NON ACCETTATO DALLA CENTRALE.\r\n"
+                                  "VERIFICARE IL CODICE E RIPROVARE.";
+constexpr const char* MsgNoReply = "ATTENZIONE: LA CENTRALE NON RISPONDE.\r\n"
+                                   "VERIFICARE IL COLLEGAMENTO E RIPROVARE.";
+constexpr const char* MsgLink = "ATTENZIONE: COLLEGAMENTO CON LA CENTRALE INTERROTTO.\r\n"
+                                "RICOLLEGARSI E RIPETERE L'OPERAZIONE.";
+constexpr const char* MsgCorrupt = "ATTENZIONE: DATI RICEVUTI NON VALIDI.\r\n"
+                                   "OPERAZIONE INTERROTTA.";
+constexpr const char* MsgKeypad = "ATTENZIONE: TASTIERA DELLA CENTRALE IN USO.\r\n"
+                                  "RIPROVARE AL TERMINE DELLA PROGRAMMAZIONE DA TASTIERA.";
+constexpr const char* MsgTelEnable = "ATTENZIONE: TELEGESTIONE NON ABILITATA SULLA CENTRALE.";
 
 // Every result that can end a job, and the warning it ends with.
 struct FailureText {

@@ -1,6 +1,8 @@
 #pragma once
 // A local TLS websocket relay on 127.0.0.1 standing in for the cloud: it accepts the upgrade,
 // records what the client sent, and forwards each envelope's frame to a simulated panel.
+#include "link/comset.h"
+#include "link/websockets.h"
 #include "support/panelsimulator.h"
 #include "support/testcert.h"
 
@@ -42,3 +44,11 @@ private:
     RelayServer* m_server = nullptr;
     quint16 m_port = 0;
 };
+
+// Puts back what a cloud test changes on the link: no extra trusted certificates and the usual
+// connect and reply time-outs.
+inline void restoreCloudLinkDefaults() {
+    TWebSockets::setExtraCaCertificates({});
+    TComSet::CloudReplyTimeoutMs = 5000;
+    TComSet::CloudConnectTimeoutMs = 15000;
+}

@@ -32,10 +32,14 @@ struct OpenWindow {
         DM->AddDataSet(systemType);
         OpenInstallation();
     }
-    ~OpenWindow() {
+    ~OpenWindow() { close(); }
+    // Frees the window and then the data module, as the program's end does, and gives the texts
+    // of every box shown since the window was made (its end included).
+    QStringList close() {
         form.reset();
         delete DM;
         DM = nullptr;
+        return boxes.texts();
     }
     QString databasePath() const { return registry.folder() + QStringLiteral("/KTabulon.cds"); }
     static void startDataModule() {
@@ -71,6 +75,20 @@ struct OpenWindow {
         QTest::qWait(30);
         form->grab().save(dir + QLatin1Char('/') + name + QStringLiteral(".png"));
     }
+    // The rows of a test run once per model: named after the model, with its type (column
+    // "type") and whether it has eight partitions (column `eightPartitions`).
+    static void addModelRows(const char* eightPartitions) {
+        QTest::addColumn<int>("type");
+        QTest::addColumn<bool>(eightPartitions);
+        const struct {
+            const char* name;
+            int type;
+            bool eight;
+        } models[] = {{"TAVEK", 1, false}, {"MIRUN", 2, false}, {"MIRUNPLUS", 3, true},
+                      {"PELUN", 4, false}, {"QUANE", 5, false}, {"ZOREM", 6, true}};
+        for (const auto& m : models)
+            QTest::newRow(m.name) << m.type << m.eight;
+    }
     // The data column of `field` in `grid`.
     static int columnOf(const DBGrid* grid, const QString& field) {
         return grid->columnOfField(field)->index();
@@ -91,3 +109,15 @@ struct OpenWindow {
         QTest::mouseClick(grid->viewport(), button, {}, r.center());
     }
 };
+
+// The end of a test that may have opened the real window: closes `window` when open, frees
+// `anyBox` (the answerer of the boxes outside a window) and gives the texts of every box both
+// answered.
+inline QStringList closeWindowAndBoxes(std::unique_ptr<OpenWindow>& window,
+                                       std::unique_ptr<BoxAnswerer>& anyBox) {
+    QStringList boxes = window ? window->close() : QStringList();
+    window.reset();
+    boxes += anyBox->texts();
+    anyBox.reset();
+    return boxes;
+}

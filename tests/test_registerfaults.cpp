@@ -1,0 +1,350 @@
+// The register file when the system fails it: a disk that fills up or fails at any byte of a
+// save (the last ones included), a file that wants more memory than there is, files that
+// claim more rows than their tables can hold, texts of refused files, and the files' mode.
+//
+// The disk failures are real failures of the write and fsync calls: this executable defines
+// both (the C library's versions are reached through the system call), and a test arms them
+// for the length of one save.
+
+#include "platform/dataset.h"
+#include "platform/datasetprivate.h"
+#include "support/registerbytes.h"
+#include "support/tablerows.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <cerrno>
+#include <cstring>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+namespace disk {
+bool armed = false;
+qint64 room = 0;    // bytes the disk still takes while armed
+int writeError = 0; // errno once it is full
+int syncError = 0;  // errno of fsync while armed, 0: it succeeds
+int refusals = 0;   // failures handed out, so a test knows its fault was reached
+} // namespace disk
+
+extern "C" ssize_t write(int fd, const void* buf, size_t n) {
+    if (disk::armed && fd > 2) {
+        if (disk::room <= 0) {
+            ++disk::refusals;
+            errno = disk::writeError;
+            return -1;
+        }
+        n = size_t(std::min<qint64>(qint64(n), disk::room)); // a short write first, as a full disk does
+        disk::room -= qint64(n);
+    }
+    return ::syscall(SYS_write, fd, buf, n);
+}
+
+extern "C" int fsync(int fd) {
+    if (disk::armed && disk::syncError != 0) {
+        ++disk::refusals;
+        errno = disk::syncError;
+        return -1;
+    }
+    return int(::syscall(SYS_fsync, fd));
+}
+
+extern "C" int fdatasync(int fd) {
+    if (disk::armed && disk::syncError != 0) {
+        ++disk::refusals;
+        errno = disk::syncError;
+        return -1;
+    }
+    return int(::syscall(SYS_fdatasync, fd));
+}
+
+namespace {
+
+struct Register {
+    DataSet root{QStringLiteral("CDSet_Tabulon")};
+    DataSet day{QStringLiteral("CDSet_Time_Day")};
+    DataSet timer{QStringLiteral("CDSet_Time_Timers")};
+    Register() {
+        root.addField("_NomeCliente", FieldType::String, 40);
+        root.addField("_IDCentrale", FieldType::Integer);
+        root.addNestedField("_Days", day);
+        day.addField("_ID", FieldType::Integer);
+        day.addField("_Nome", FieldType::String, 30);
+        day.addNestedField("_Timers", timer);
+        timer.addField("_ID", FieldType::Integer);
+        timer.addField("_Ora", FieldType::String, 5);
+        root.open();
+    }
+    // Every installation and day gets names of its own, so the texts are many.
+    void fill(int installations, int days = 3, int timers = 2) {
+        for (int i = 0; i < installations; ++i) {
+            addRow(root, {QStringLiteral("Cliente %1").arg(i), i});
+            for (int d = 1; d <= days; ++d) {
+                addRow(day, {d, QStringLiteral("Giorno %1.%2").arg(i).arg(d)});
+                for (int t = 1; t <= timers; ++t)
+                    addRow(timer, {t, QStringLiteral("%1:00").arg(t, 2, 10, QChar('0'))});
+            }
+        }
+    }
+    QStringList dump() {
+        QStringList out;
+        for (root.first(); !root.eof(); root.next()) {
+            out << root.field(0).asString();
+            for (day.first(); !day.eof(); day.next())
+                out << day.field(1).asString() + QString::number(timer.recordCount());
+        }
+        return out;
+    }
+    qint64 rowsInMemory() const {
+        return root.d_func()->schema->liveRows + day.d_func()->schema->liveRows +
+               timer.d_func()->schema->liveRows;
+    }
+};
+
+int modeOf(const QString& path) {
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
+}
+
+long addressSpaceKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmSize:"))
+            return line.mid(7).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+} // namespace
+
+class TestRegisterFaults : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private slots:
+    // Counted from the end of everything a save writes: the 32-byte header goes last, at
+    // offset 0, when the rest is on the disk.
+    void failingDiskKeepsTheOldFile_data() {
+        QTest::addColumn<int>("roomFromEnd"); // < 0: the disk takes all but this many bytes
+        QTest::addColumn<int>("writeError");
+        QTest::addColumn<int>("syncError");
+        QTest::newRow("last byte of the header") << 1 << ENOSPC << 0;
+        QTest::newRow("the whole header") << 32 << EIO << 0;
+        QTest::newRow("half the rows") << 40000 << EDQUOT << 0;
+        QTest::newRow("all but the first bytes") << -10 << ENOSPC << 0;
+        QTest::newRow("every write, then the sync") << 0 << 0 << EIO;
+    }
+    void failingDiskKeepsTheOldFile() {
+        QFETCH(int, roomFromEnd);
+        QFETCH(int, writeError);
+        QFETCH(int, syncError);
+        const QString path = m_dir.filePath("keep.cds");
+        Register old;
+        old.fill(3);
+        old.root.saveToFile(path);
+        const QByteArray before = readAll(path);
+
+        Register now;
+        now.fill(400);
+        const QString probe = m_dir.filePath("probe.cds");
+        now.root.saveToFile(probe);
+        const qint64 written = QFileInfo(probe).size() + 32; // the header's place is written twice
+        QFile::remove(probe);
+
+        disk::room = roomFromEnd < 0 ? -roomFromEnd : written - roomFromEnd;
+        disk::writeError = writeError;
+        disk::syncError = syncError;
+        disk::refusals = 0;
+        disk::armed = true;
+        QString message;
+        try {
+            now.root.saveToFile(path);
+        } catch (const DataSetError& e) {
+            message = e.message();
+        }
+        disk::armed = false;
+        QVERIFY2(disk::refusals > 0, "the fault was never reached");
+        QVERIFY2(!message.isEmpty(), "a failed save said it succeeded");
+        // The message names the file and the system's reason.
+        QVERIFY2(message.contains(path), qPrintable(message));
+        QVERIFY2(message.contains(qt_error_string(syncError ? syncError : writeError)), qPrintable(message));
+        QVERIFY(!message.contains("Unknown error"));
+        QCOMPARE(readAll(path), before);
+        QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"keep.cds"}); // no leftovers
+        Register reread;
+        reread.root.loadFromFile(path);
+        QCOMPARE(reread.dump(), old.dump());
+    }
+
+    // A file refused at its very end (the checksum) leaves the register whole and keeps
+    // nothing it read: neither rows nor texts.
+    void lateRefusalKeepsNothingOfTheFile() {
+        const QString path = m_dir.filePath("late.cds");
+        Register big;
+        big.fill(300);
+        big.root.saveToFile(path);
+        QByteArray bytes = readAll(path);
+        const qsizetype lastId = bytes.size() - 8; // the last timer's _ID, before its text number
+        bytes[lastId] = char(bytes[lastId] ^ 0x01);
+
+        Register mine;
+        mine.fill(2);
+        const QStringList intact = mine.dump();
+        const int texts = mine.root.textCount() + mine.day.textCount() + mine.timer.textCount();
+        const qint64 rows = mine.rowsInMemory();
+        writeAll(path, bytes);
+        for (int round = 0; round < 3; ++round) {
+            try {
+                mine.root.loadFromFile(path);
+                QFAIL("a file with a wrong checksum was loaded");
+            } catch (const DataSetError& e) {
+                QVERIFY2(e.message().contains("checksum"), qPrintable(e.message()));
+            }
+        }
+        QCOMPARE(mine.dump(), intact);
+        QCOMPARE(mine.root.textCount() + mine.day.textCount() + mine.timer.textCount(), texts);
+        QCOMPARE(mine.rowsInMemory(), rows);
+        // And the same file, whole, loads with all its texts.
+        bytes[lastId] = char(bytes[lastId] ^ 0x01);
+        writeAll(path, bytes);
+        mine.root.loadFromFile(path);
+        QCOMPARE(mine.dump(), big.dump());
+    }
+
+    // Over a register of some size the file is proved good before the old rows go: a file
+    // refused at its end leaves that register whole as well, and a good one replaces it.
+    void largeRegisterStaysWholeOnRefusal() {
+        const QString path = m_dir.filePath("large.cds");
+        Register mine;
+        mine.fill(1200, 8, 12); // 126,000 rows, 5 MB: more than a load builds beside the old ones
+        mine.root.saveToFile(path);
+        const QStringList intact = mine.dump();
+        const qint64 rows = mine.rowsInMemory();
+        QByteArray bytes = readAll(path);
+        const qsizetype lastId = bytes.size() - 8;
+        bytes[lastId] = char(bytes[lastId] ^ 0x01);
+        const QString bad = m_dir.filePath("large-bad.cds");
+        writeAll(bad, bytes);
+        QVERIFY_THROWS_EXCEPTION(DataSetError, mine.root.loadFromFile(bad));
+        QCOMPARE(mine.dump(), intact);
+        QCOMPARE(mine.rowsInMemory(), rows);
+        // Damage with a checksum that fits: the first reading must find it all the same.
+        bytes[lastId] = char(bytes[lastId] ^ 0x01);
+        for (const auto& [at, value] : {std::pair{bytes.size() - 4, '\xFF'}, // a text number past the texts
+                                        std::pair{bytes.size() - 9, '\xFF'}}) { // stray null bits
+            QByteArray damaged = bytes;
+            damaged[at] = value;
+            resealHeader(damaged);
+            writeAll(bad, damaged);
+            QVERIFY_THROWS_EXCEPTION(DataSetError, mine.root.loadFromFile(bad));
+            QCOMPARE(mine.dump(), intact);
+        }
+
+        Register other;
+        other.fill(3);
+        const QString small = m_dir.filePath("small.cds");
+        other.root.saveToFile(small);
+        mine.root.loadFromFile(small);
+        QCOMPARE(mine.dump(), other.dump());
+        QCOMPARE(mine.rowsInMemory(), other.rowsInMemory());
+        mine.root.loadFromFile(path); // the large one back, over the small one
+        QCOMPARE(mine.dump(), intact);
+        mine.root.loadFromFile(path); // and over itself
+        QCOMPARE(mine.dump(), intact);
+        QCOMPARE(mine.rowsInMemory(), rows);
+    }
+
+    void tooManyRowsAreRefusedBeforeTheyAreBuilt() {
+        const QString path = m_dir.filePath("rows.cds");
+        Register src;
+        src.fill(2, 3, 4);
+        src.root.saveToFile(path);
+
+        Register mine;
+        mine.fill(1);
+        const QStringList intact = mine.dump();
+        mine.timer.setFileRowLimit(3);
+        try {
+            mine.root.loadFromFile(path);
+            QFAIL("four timers under a day were loaded where three fit");
+        } catch (const DataSetError& e) {
+            QVERIFY2(e.message().contains("at most 3"), qPrintable(e.message()));
+        }
+        QCOMPARE(mine.dump(), intact);
+        mine.timer.setFileRowLimit(4); // as many as a day may hold: loaded
+        mine.root.loadFromFile(path);
+        QCOMPARE(mine.dump(), src.dump());
+    }
+
+    // A file of millions of empty rows wants far more memory than it has bytes: running out
+    // is an error like any other, and the register stays as it was.
+    void runningOutOfMemoryIsAnError() {
+        const QString path = m_dir.filePath("huge.cds");
+        DataSet flat("CDSet_Tabulon");
+        flat.addField("_IDCentrale", FieldType::Integer);
+        flat.open();
+        flat.saveToFile(path);
+        QByteArray bytes = readAll(path); // ends with the root's row count, 0
+        const quint32 rows = 4000000;     // one null-bits byte each
+        std::memcpy(bytes.data() + bytes.size() - 4, &rows, 4);
+        bytes.append(QByteArray(rows, '\0'));
+        resealHeader(bytes);
+        writeAll(path, bytes);
+        addRow(flat, {7});
+
+        const long kb = addressSpaceKb();
+        QVERIFY(kb > 0);
+        rlimit before{};
+        QCOMPARE(getrlimit(RLIMIT_AS, &before), 0);
+        rlimit tight = before;
+        tight.rlim_cur = rlim_t(kb + 48 * 1024) * 1024; // far less than four million rows take
+        QCOMPARE(setrlimit(RLIMIT_AS, &tight), 0);
+        QString message;
+        try {
+            flat.loadFromFile(path);
+        } catch (const DataSetError& e) {
+            message = e.message();
+        }
+        setrlimit(RLIMIT_AS, &before);
+        QVERIFY2(message.contains("memory"), qPrintable(message));
+        QCOMPARE(flat.recordCount(), 1);
+        QCOMPARE(flat.field(0).asInteger(), 7);
+        QCOMPARE(flat.d_func()->schema->liveRows, 1);
+        flat.loadFromFile(path); // with the memory it needs, the same file loads
+        QCOMPARE(flat.recordCount(), int(rows));
+    }
+
+    // The register holds access codes: a new file is its owner's alone; a file that exists
+    // keeps the mode its owner gave it.
+    void registerFilesArePrivate() {
+        const QString path = m_dir.filePath("mode.cds");
+        QFile::remove(path);
+        Register r;
+        r.fill(1);
+        r.root.saveToFile(path);
+        QCOMPARE(modeOf(path), 0600);
+        QVERIFY(::chmod(QFile::encodeName(path).constData(), 0640) == 0);
+        r.root.saveToFile(path);
+        QCOMPARE(modeOf(path), 0640);
+    }
+
+    // A folder or a pipe where the register should be: refused without waiting and left alone.
+    void onlyRegularFilesAreRegisters() {
+        const QString pipe = m_dir.filePath("pipe.cds");
+        QCOMPARE(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+        Register r;
+        r.fill(1);
+        for (const QString& path : {pipe, m_dir.path()}) {
+            QVERIFY_THROWS_EXCEPTION(DataSetError, r.root.loadFromFile(path));
+            QVERIFY_THROWS_EXCEPTION(DataSetError, r.root.saveToFile(path));
+            QCOMPARE(r.root.recordCount(), 1);
+        }
+        QVERIFY(QFileInfo(pipe).exists() && !QFileInfo(pipe).isFile());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRegisterFaults)
+#include "test_registerfaults.moc"
