@@ -61,7 +61,7 @@ using ListFn = QStringList (*)();
 using TableFn = DataSet* (*)();
 
 struct FieldSpec {
-    Wire wire;
+    Wire wire = Wire::Number;
     QString name;               // the field (Bits: the prefix; Links: the nested field)
     int size = 1;               // bytes on the wire
     int min = 0, max = 255;     // Number, NumberText
@@ -141,6 +141,13 @@ const Layout* layoutOf(int command); // nullptr for a command without a layout
 template <DataSet* TDM::*Member> DataSet* table() {
     return DM ? DM->*Member : nullptr;
 }
+// Every row of one table of the current installation, up to `rows`.
+template <DataSet* TDM::*Member> Block rowsOf(int rows, std::vector<FieldSpec> fields) {
+    return Block{table<Member>, rows, std::move(fields)};
+}
+// The current installation's own row of the register.
+Block installationRow(std::vector<FieldSpec> fields);
+
 QStringList inputNames();
 QStringList userNames();
 QStringList partitionNames();

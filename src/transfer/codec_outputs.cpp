@@ -7,9 +7,6 @@
 namespace Codec {
 
 namespace {
-Block outputs(std::vector<FieldSpec> fields) {
-    return Block{table<&TDM::CDSet_Uscite>, 17, std::move(fields)};
-}
 int model() {
     return DM ? DM->GetSystemType() : 0;
 }
@@ -22,25 +19,29 @@ void installOutputsCodec() {
     using namespace Lang;
     installLayout(
         {14,
-         {outputs({sign(
-                       "_FunzioneUscita", [] { return orEmpty(ListaFunzioneUscite(model())); },
-                       [] { return orEmpty(ListaFunzioneUsciteSegni(model())); }),
-                   sign(
-                       "_CondFunzionamento", [] { return orEmpty(ListaCondFunzioneUscite(model())); },
-                       [] { return orEmpty(ListaCondFunzioneUsciteSegni(model())); }),
-                   sign(
-                       "_Polarita", [] { return ListaPolaritaUscite; },
-                       [] { return ListaPolaritaUsciteSegni; })})}});
-    installLayout({15, {outputs({name("_Nome")})}, 1});
+         {rowsOf<&TDM::CDSet_Uscite>(
+             17, {sign(
+                      "_FunzioneUscita", [] { return orEmpty(ListaFunzioneUscite(model())); },
+                      [] { return orEmpty(ListaFunzioneUsciteSegni(model())); }),
+                  sign(
+                      "_CondFunzionamento", [] { return orEmpty(ListaCondFunzioneUscite(model())); },
+                      [] { return orEmpty(ListaCondFunzioneUsciteSegni(model())); }),
+                  sign(
+                      "_Polarita", [] { return ListaPolaritaUscite; },
+                      [] { return ListaPolaritaUsciteSegni; })})}});
+    installLayout({15, {rowsOf<&TDM::CDSet_Uscite>(17, {name("_Nome")})}, 1});
     installLayout({16,
-                   {outputs({hourMinSec("_PulseDuration"), hourMinSec("_PulseDelay"),
-                             bitsOf({QStringLiteral("_AutoReset")})})}});
+                   {rowsOf<&TDM::CDSet_Uscite>(17, {hourMinSec("_PulseDuration"), hourMinSec("_PulseDelay"),
+                                                    bitsOf({QStringLiteral("_AutoReset")})})}});
     installLayout(
         {17,
-         {outputs({wordIndex("_IMsg1", "_Msg1"), wordIndex("_IMsg2", "_Msg2"), wordIndex("_IMsg3", "_Msg3"),
-                   wordIndex("_IMsg4", "_Msg4"), bits("_AssociaTel", 1, 8)})}});
-    installLayout({18, {outputs({links("_Uscita_Ingresso", "_Enable", 64, inputNames)})}, 3});
-    installLayout({19, {outputs({links("_Uscita_Utente", "_Enable", 64, userNames)})}, 3});
+         {rowsOf<&TDM::CDSet_Uscite>(17, {wordIndex("_IMsg1", "_Msg1"), wordIndex("_IMsg2", "_Msg2"),
+                                          wordIndex("_IMsg3", "_Msg3"), wordIndex("_IMsg4", "_Msg4"),
+                                          bits("_AssociaTel", 1, 8)})}});
+    installLayout(
+        {18, {rowsOf<&TDM::CDSet_Uscite>(17, {links("_Uscita_Ingresso", "_Enable", 64, inputNames)})}, 3});
+    installLayout(
+        {19, {rowsOf<&TDM::CDSet_Uscite>(17, {links("_Uscita_Utente", "_Enable", 64, userNames)})}, 3});
 }
 
 } // namespace Codec

@@ -8,13 +8,6 @@ namespace Codec {
 
 namespace {
 
-Block devices400(std::vector<FieldSpec> fields) {
-    return Block{table<&TDM::CDSet_DeviceRadio>, 64, std::move(fields)};
-}
-Block devices800(std::vector<FieldSpec> fields) {
-    return Block{table<&TDM::CDSet_DeviceRadio800>, 112, std::move(fields)};
-}
-
 // A device type whose name field follows it.
 FieldSpec typeOf(ListFn names) {
     FieldSpec f = number("_Tipo", 0, 9);
@@ -38,16 +31,21 @@ std::vector<FieldSpec> channels() {
 } // namespace
 
 void installRadioCodec() {
-    installLayout({57, {devices400({name("_Nome"), typeOf([] { return Lang::CSL_DEVRADIO; })})}, 1});
+    installLayout(
+        {57,
+         {rowsOf<&TDM::CDSet_DeviceRadio>(64, {name("_Nome"), typeOf([] { return Lang::CSL_DEVRADIO; })})},
+         1});
     std::vector<FieldSpec> codes400{number("_Supervisione", 0, 255)};
     for (const FieldSpec& f : channels())
         codes400.push_back(f);
-    installLayout({58, {devices400(codes400)}, 3});
-    installLayout({59, {devices400({number("_Batt", 0, 255), number("_Segnale", 0, 255)})}});
+    installLayout({58, {rowsOf<&TDM::CDSet_DeviceRadio>(64, codes400)}, 3});
+    installLayout(
+        {59, {rowsOf<&TDM::CDSet_DeviceRadio>(64, {number("_Batt", 0, 255), number("_Segnale", 0, 255)})}});
 
     installLayout(
         {60,
-         {devices800({name("_Nome"), typeOf([] { return Lang::CSL_DEV_800_RADIO; }), text("_ID_Radio", 10)})},
+         {rowsOf<&TDM::CDSet_DeviceRadio800>(
+             112, {name("_Nome"), typeOf([] { return Lang::CSL_DEV_800_RADIO; }), text("_ID_Radio", 10)})},
          1});
     std::vector<FieldSpec> options{
         number("_RemCrt_User", 0, 255),
@@ -77,8 +75,10 @@ void installRadioCodec() {
         options.push_back(f);
     for (int n = 1; n <= 5; ++n)
         options.push_back(number(QByteArray("_InAssociato" + QByteArray::number(n)).constData(), 0, 255));
-    installLayout({61, {devices800(options)}, 3});
-    installLayout({62, {devices800({number("_Batt", 0, 255), number("_Segnale", 0, 255)})}});
+    installLayout({61, {rowsOf<&TDM::CDSet_DeviceRadio800>(112, options)}, 3});
+    installLayout(
+        {62,
+         {rowsOf<&TDM::CDSet_DeviceRadio800>(112, {number("_Batt", 0, 255), number("_Segnale", 0, 255)})}});
 }
 
 } // namespace Codec

@@ -38,24 +38,36 @@ int Layout::parts() const {
 
 // ---- builders ----
 
+namespace {
+FieldSpec spec(Wire wire, const char* field, int size, int min = 0, int max = 255) {
+    FieldSpec f;
+    f.wire = wire;
+    f.name = QString::fromLatin1(field);
+    f.size = size;
+    f.min = min;
+    f.max = max;
+    return f;
+}
+} // namespace
+
 FieldSpec name(const char* field, int size) {
-    return FieldSpec{Wire::Name, QString::fromLatin1(field), size};
+    return spec(Wire::Name, field, size);
 }
 FieldSpec text(const char* field, int size) {
-    return FieldSpec{Wire::Text, QString::fromLatin1(field), size};
+    return spec(Wire::Text, field, size);
 }
 FieldSpec digits(const char* field) {
-    return FieldSpec{Wire::Digits, QString::fromLatin1(field), 6};
+    return spec(Wire::Digits, field, 6);
 }
 FieldSpec number(const char* field, int min, int max) {
-    return FieldSpec{Wire::Number, QString::fromLatin1(field), 1, min, max};
+    return spec(Wire::Number, field, 1, min, max);
 }
 FieldSpec word16(const char* field, int min, int max) {
-    return FieldSpec{Wire::Number, QString::fromLatin1(field), 2, min, max};
+    return spec(Wire::Number, field, 2, min, max);
 }
 FieldSpec numberText(const char* field, int min, int max) {
     const bool wide = min < 0 || max > 255;
-    return FieldSpec{Wire::NumberText, QString::fromLatin1(field), wide ? 2 : 1, min, max};
+    return spec(Wire::NumberText, field, wide ? 2 : 1, min, max);
 }
 FieldSpec bits(const char* prefix, int first, int count) {
     QStringList fields;
@@ -64,46 +76,48 @@ FieldSpec bits(const char* prefix, int first, int count) {
     return bitsOf(fields);
 }
 FieldSpec bitsOf(QStringList fields) {
-    FieldSpec f{Wire::Bits, fields.value(0), 1};
+    FieldSpec f;
+    f.wire = Wire::Bits;
+    f.name = fields.value(0);
     f.bitFields = std::move(fields);
     return f;
 }
 FieldSpec onOff(const char* field) {
-    return FieldSpec{Wire::OnOff, QString::fromLatin1(field), 1};
+    return spec(Wire::OnOff, field, 1);
 }
 FieldSpec position(const char* field, ListFn list) {
-    FieldSpec f{Wire::Position, QString::fromLatin1(field), 1};
+    FieldSpec f = spec(Wire::Position, field, 1);
     f.list = list;
     return f;
 }
 FieldSpec sign(const char* field, ListFn list, ListFn signs) {
-    FieldSpec f{Wire::Sign, QString::fromLatin1(field), 1};
+    FieldSpec f = spec(Wire::Sign, field, 1);
     f.list = list;
     f.signs = signs;
     return f;
 }
 FieldSpec ip4(const char* field) {
-    return FieldSpec{Wire::Ip4, QString::fromLatin1(field), 4};
+    return spec(Wire::Ip4, field, 4);
 }
 FieldSpec hourMin(const char* field) {
-    return FieldSpec{Wire::HourMin, QString::fromLatin1(field), 2};
+    return spec(Wire::HourMin, field, 2);
 }
 FieldSpec hourMinSec(const char* field) {
-    return FieldSpec{Wire::HourMinSec, QString::fromLatin1(field), 3};
+    return spec(Wire::HourMinSec, field, 3);
 }
 FieldSpec dayMonth(const char* field) {
-    return FieldSpec{Wire::DayMonth, QString::fromLatin1(field), 2};
+    return spec(Wire::DayMonth, field, 2);
 }
 FieldSpec terminal(const char* field) {
-    return FieldSpec{Wire::Terminal, QString::fromLatin1(field), 1};
+    return spec(Wire::Terminal, field, 1);
 }
 FieldSpec wordIndex(const char* field, const char* copy) {
-    FieldSpec f{Wire::WordIndex, QString::fromLatin1(field), 1};
+    FieldSpec f = spec(Wire::WordIndex, field, 1);
     f.companion = QString::fromLatin1(copy);
     return f;
 }
 FieldSpec links(const char* nestedField, const char* flag, int items, ListFn itemNames) {
-    FieldSpec f{Wire::Links, QString::fromLatin1(nestedField), (items + 7) / 8};
+    FieldSpec f = spec(Wire::Links, nestedField, (items + 7) / 8);
     f.flag = QString::fromLatin1(flag);
     f.itemNames = itemNames;
     return f;
@@ -113,6 +127,12 @@ std::vector<FieldSpec> series(FieldSpec (*make)(const char*), const char* prefix
     for (int i = first; i <= last; ++i)
         v.push_back(make((QByteArray(prefix) + QByteArray::number(i)).constData()));
     return v;
+}
+
+Block installationRow(std::vector<FieldSpec> fields) {
+    Block b{table<&TDM::CDSet_Tabulon>, 1, std::move(fields)};
+    b.currentRow = true;
+    return b;
 }
 
 // ---- lists the layouts refer to ----

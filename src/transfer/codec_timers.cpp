@@ -31,8 +31,7 @@ void installTimersCodec() {
     installLayout({45, {actions(table<&TDM::CDSet_Time_Utenti>, 64, [] { return Lang::MSG_TIMERS1; })}});
     installLayout({46, {actions(table<&TDM::CDSet_Time_Parziali>, 8, [] { return Lang::MSG_TIMERS2; })}});
     installLayout({47, {actions(table<&TDM::CDSet_Time_Uscite>, 17, [] { return Lang::MSG_TIMERS2; })}});
-    Block warning{table<&TDM::CDSet_Tabulon>, 1, {text("_Timer_TempoPreavviso", 16)}};
-    warning.currentRow = true;
+    const Block warning = installationRow({text("_Timer_TempoPreavviso", 16)});
     installLayout({48,
                    {{table<&TDM::CDSet_Time_Esclusione_Data>,
                      8,
