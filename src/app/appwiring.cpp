@@ -4,6 +4,7 @@
 #include "link/comset.h"
 #include "model/datamodule.h"
 #include "platform/dataset.h"
+#include "transfer/codec.h"
 #include "transfer/transferhooks.h"
 
 namespace {
@@ -41,6 +42,7 @@ void wireTransferToModel() {
     ModelAccess.panelId = [] { return rootText("_Net_CloudName").trimmed(); };
     ModelAccess.inputNames = [] { return namesOf(DM ? DM->CDSet_Ingressi : nullptr); };
     ModelAccess.outputNames = [] { return namesOf(DM ? DM->CDSet_Uscite : nullptr); };
+    installPanelCodec();
 }
 
 void wireLinkToApp() {

@@ -1,6 +1,7 @@
 #include "transfer/codec_access.h"
 
 #include "link/wiretext.h"
+#include "transfer/codec_livestatus.h"
 #include "transfer/systemtype.h"
 #include "transfer/transferflags.h"
 #include "transfer/transferhooks.h"
@@ -50,6 +51,9 @@ TError decodeStateCentral(int part, const QByteArray& payload) {
         if (part < 2 || part > 6)
             return DATACORRUPT;
         Sys.Status[size_t(part - 2)] = payload;
+        // The whole status is written at once, after its last part.
+        if (part == 6 && Codec::LiveStatusDecoder)
+            return Codec::LiveStatusDecoder(Sys.Status);
         return SENDOK;
     }
 }

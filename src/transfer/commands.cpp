@@ -163,6 +163,11 @@ void setCommandCodec(int number, EncodeFn encode, DecodeFn decode) {
     Catalogue[number].decode = decode;
 }
 
+void setCommandParts(int number, int parts) {
+    if (number >= 0 && number < CmdStop && parts > 0)
+        Catalogue[number].parts = parts;
+}
+
 const std::vector<JobList>& allJobLists() {
     static const std::vector<JobList> lists = buildLists();
     return lists;

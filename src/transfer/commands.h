@@ -76,6 +76,8 @@ const CommandInfo* commandTable();          // CommandCount entries, index = num
 
 // Installs codec functions for a command (the codec of each command group calls this).
 void setCommandCodec(int number, EncodeFn encode, DecodeFn decode);
+// The part count a codec's byte layout gives the command.
+void setCommandParts(int number, int parts);
 
 struct JobList {
     int tabCmd;

@@ -3,6 +3,7 @@
 #include "link/comset.h"
 #include "link/panellink.h"
 #include "platform/dialogs.h"
+#include "transfer/codec_staging.h"
 #include "transfer/commands.h"
 #include "transfer/sendingdlg.h"
 #include "transfer/systemtype.h"
@@ -117,6 +118,7 @@ bool TComSet::RecicleCommand(int TabCmd, bool RWB) {
     Transfer.modelChecked = false;
     Transfer.listChecked = false;
     Transfer.resends = 0;
+    Codec::dropStaged(); // whatever a replaced job decoded is not applied
     if (SendingDlg && TransferHooks::mainCaption)
         SendingDlg->setWindowTitle(TransferHooks::mainCaption());
     Timer1->start();
@@ -145,6 +147,13 @@ void TComSet::ErrorSendData() {
 
 void TComSet::endTransfer(int endKind, TError result) {
     Timer1->stop(); // before any box, so that no tick runs under it
+    // A read job's values reach the installation only now, and only when the whole job went
+    // well: a failed, refused or stopped job leaves every table as it was.
+    if (endKind == EndSuccess && !Transfer.write && !Codec::commitStaged()) {
+        endKind = EndFailure;
+        result = DATACORRUPT;
+    }
+    Codec::dropStaged();
     Transfer.list.clear();
     Transfer.position = 0;
     Transfer.part = 0;

@@ -124,7 +124,8 @@ QByteArray PanelCore::replyData(const PanelFrame& request) {
             name.append(QByteArray(16 - name.size(), '\0'));
             return name;
         }
-        return defaultPart(cmd, part).left(16);
+        // The live status: what the test stored, else a filler.
+        return m_memory.value(cmd * 256 + part, defaultPart(cmd, part).left(16));
     }
     return m_memory.value(cmd * 256 + part, defaultPart(cmd, part));
 }

@@ -1,0 +1,525 @@
+// The configuration codec end to end: every model written to the simulated panel and read back
+// into a fresh installation over the pseudo-terminal, page jobs moving only their own commands,
+// reads that fail at any stage leaving the installation untouched, bad replies, the event log
+// and the live status.
+#include "app/appwiring.h"
+#include "link/comset.h"
+#include "link/websockets.h"
+#include "model/datamodule.h"
+#include "model/lang.h"
+#include "platform/dataset.h"
+#include "support/cloudrelay.h"
+#include "support/panelmemory.h"
+#include "support/tempregistry.h"
+#include "support/testcert.h"
+#include "support/transferfixture.h"
+#include "transfer/codec.h"
+#include "transfer/codec_eventlog.h"
+#include "transfer/codec_layout.h"
+#include "transfer/codec_livestatus.h"
+#include "transfer/codec_staging.h"
+#include "transfer/commands.h"
+#include "transfer/panelstatus.h"
+#include "transfer/transferflags.h"
+#include "transfer/transferhooks.h"
+#include "transfer/transferstate.h"
+
+#include <QComboBox>
+#include <QRandomGenerator>
+#include <QScrollBar>
+#include <QSet>
+#include <QSslSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+const char* const Success = "Operazione conclusa con successo";
+
+// Fields that do not travel (kept by the program alone, or derived from what travels by the
+// data module's rules); the protocol document lists them with the reason.
+const QSet<QString> StayHome = {
+    QStringLiteral("CDSet_Tabulon._NomeCliente"),
+    QStringLiteral("CDSet_Tabulon._IndirizzoCliente"),
+    QStringLiteral("CDSet_Tabulon._Nota"),
+    QStringLiteral("CDSet_Tabulon._PswTeleGestione"),
+    QStringLiteral("CDSet_Phone._Ev"),
+    QStringLiteral("CDSet_DeviceRadio._ExpNum"),
+    QStringLiteral("CDSet_DeviceRadio800._ExpNum"),
+};
+
+// Every value of the current installation, "table.field" -> values in walk order.
+void dumpRows(DataSet* t, QMap<QString, QStringList>& out) {
+    const int keep = t->recNo();
+    for (int r = 1; r <= t->recordCount(); ++r) {
+        t->setRecNo(r);
+        for (Field* f : t->fields()) {
+            if (f->dataType() == FieldType::Nested)
+                dumpRows(f->nestedDataSet(), out);
+            else
+                out[t->name() + QLatin1Char('.') + f->fieldName()] << t->valueAt(r, f->index()).toString();
+        }
+    }
+    if (keep > 0)
+        t->setRecNo(keep);
+}
+
+QMap<QString, QStringList> installationDump() {
+    QMap<QString, QStringList> out;
+    DataSet* root = DM->CDSet_Tabulon;
+    for (Field* f : root->fields()) {
+        if (f->dataType() == FieldType::Nested)
+            dumpRows(f->nestedDataSet(), out);
+        else
+            out[root->name() + QLatin1Char('.') + f->fieldName()] << f->asString();
+    }
+    return out;
+}
+
+// "CDSet_Phone._Ev12" -> "CDSet_Phone._Ev": numbered runs count as one entry of StayHome.
+QString family(const QString& key) {
+    QString k = key;
+    while (!k.isEmpty() && k.back().isDigit())
+        k.chop(1);
+    return StayHome.contains(k) ? k : key;
+}
+
+// A data module with the vocabulary, the transfer windows and a simulated panel on a pty.
+struct Rig {
+    TempRegistry registry;
+    TDM dm;
+    TransferFixture fx;
+    PanelSimulator sim;
+    QRandomGenerator rng{20261206};
+
+    Rig() {
+        Lang::LanguageRewrite();
+        installPanelCodec();
+        ModelAccess.systemType = [] { return DM->GetSystemType(); };
+        ModelAccess.inputNames = [] { return Codec::inputNames(); };
+        ModelAccess.outputNames = [] {
+            QStringList n;
+            for (int r = 1; r <= DM->CDSet_Uscite->recordCount(); ++r)
+                n << DM->CDSet_Uscite->stringAt(
+                    r, DM->CDSet_Uscite->fieldByName(QStringLiteral("_Nome")).index());
+            return n;
+        };
+    }
+    bool open() {
+        ComSet->Timer1->setInterval(1);
+        ComSet->ScrollBar1->setValue(50);
+        return sim.start() && fx.openSerial(sim.portPath());
+    }
+    // Runs one job to its end; true when it ended with the success message.
+    bool run(int tab, bool write) {
+        const int before = int(fx.messages().size());
+        ComSet->RecicleCommand(tab, write);
+        if (!fx.waitForJobEnd(60000))
+            return false;
+        const bool ok = fx.messages().size() == before + 1 && fx.messages().back() == QLatin1String(Success);
+        if (!ok && !fx.warnings().isEmpty())
+            qInfo("job %d ended at command %d part %d with: %s", tab, sim.requests().back().command(),
+                  sim.requests().back().part(), qPrintable(fx.warnings().back()));
+        return ok;
+    }
+    QMap<int, QByteArray> loadRandomPanel() { return PanelMemory::loadRandomPanel(sim, rng); }
+};
+
+class RecordingSink : public PanelStatusSink {
+public:
+    int updates = 0, open = 0;
+    QList<bool> lamps = QList<bool>(4), inputs = QList<bool>(kInputs);
+    QString operatorName;
+    int battery = -1;
+    bool tamper800 = false;
+    int battery800 = -1;
+    void beginUpdate() override { ++open; }
+    void endUpdate() override {
+        --open;
+        ++updates;
+    }
+    void setStatusLamp(StatusLamp l, bool on) override { lamps[l] = on; }
+    void setInputLamp(int i, bool on) override { inputs[i] = on; }
+    void setOutputLamp(int, bool) override {}
+    void setGsmOperator(const QString& n) override { operatorName = n; }
+    void setGsmCredit(const QString&) override {}
+    void setGsmSignal(int) override {}
+    void setBattery(int p) override { battery = p; }
+    void setRadio400Lamp(int, Radio400Lamp, bool) override {}
+    void setRadio400Levels(int, int, int) override {}
+    void setRadio800Flag(Radio800Kind k, int slot, Radio800Flag f, bool on) override {
+        if (k == Remote && slot == 0 && f == Tamp)
+            tamper800 = on;
+    }
+    void setRadio800Levels(Radio800Kind k, int slot, int b, int) override {
+        if (k == Remote && slot == 0)
+            battery800 = b;
+    }
+    void setRadio800Name(Radio800Kind, int, const QString&) override {}
+};
+
+} // namespace
+
+class TestCodec : public QObject {
+    Q_OBJECT
+private slots:
+    void everyModelTravelsBothWays_data() {
+        QTest::addColumn<int>("model");
+        for (int m = 1; m <= 6; ++m)
+            QTest::addRow("%s", qPrintable(Lang::CSL_MainCentral_Combo.value(m))) << m;
+    }
+    void everyModelTravelsBothWays() {
+        QFETCH(int, model);
+        Rig rig;
+        QVERIFY(rig.open());
+        DM->AddDataSet(model);
+        const QMap<int, QByteArray> panel = rig.loadRandomPanel();
+
+        // Read all: the installation takes everything the panel holds...
+        QVERIFY(rig.run(TabCmdAllRead, false));
+        const auto installationA = installationDump();
+        // ...and gives back exactly those bytes when written to a reset panel.
+        PanelMemory::loadFreshPanel(rig.sim, model);
+        QVERIFY(rig.run(TabCmdAllWrite, true));
+        for (auto it = panel.begin(); it != panel.end(); ++it)
+            QVERIFY2(PanelMemory::stream(rig.sim, it.key(), int(it.value().size())) == it.value(),
+                     qPrintable(QStringLiteral("command %1").arg(it.key())));
+
+        // A fresh installation of the same model reads it back field by field.
+        DM->AddDataSet(model);
+        QVERIFY(installationDump() != installationA);
+        QVERIFY(rig.run(TabCmdAllRead, false));
+        const auto installationB = installationDump();
+        QStringList differing;
+        for (auto it = installationA.begin(); it != installationA.end(); ++it)
+            if (installationB.value(it.key()) != it.value() && !StayHome.contains(family(it.key())))
+                differing << it.key();
+        QVERIFY2(differing.isEmpty(), qPrintable(differing.join(QLatin1Char(' '))));
+    }
+
+    void pageJobsMoveOnlyTheirCommands() {
+        Rig rig;
+        QVERIFY(rig.open());
+        DM->AddDataSet(3);
+        const QMap<int, QByteArray> fresh = PanelMemory::encodeInstallation();
+        const QMap<int, QByteArray> panel = rig.loadRandomPanel();
+        for (const JobList& job : allJobLists()) {
+            if (job.tabCmd > TapCmdParametriGPRS)
+                continue;
+            DM->AddDataSet(3);
+            ShortList = false;
+            QVERIFY(rig.run(job.tabCmd, false));
+            const QMap<int, QByteArray> now = PanelMemory::encodeInstallation();
+            for (auto it = now.begin(); it != now.end(); ++it) {
+                const bool moved = std::find(job.full.begin(), job.full.end(), it.key()) != job.full.end();
+                QVERIFY2(it.value() == (moved ? panel[it.key()] : fresh[it.key()]),
+                         qPrintable(QStringLiteral("page %1, command %2").arg(job.tabCmd).arg(it.key())));
+            }
+        }
+    }
+
+    void aFailedReadLeavesTheInstallationAsItWas() {
+        Rig rig;
+        QVERIFY(rig.open());
+        DM->AddDataSet(1);
+        const auto before = installationDump();
+        rig.loadRandomPanel();
+        const int requests = [&] {
+            rig.sim.setFailure(PanelCore::Failure::None);
+            const int n0 = rig.sim.requestCount();
+            DM->AddDataSet(1);
+            rig.run(TabCmdAllRead, false);
+            const int n = rig.sim.requestCount() - n0;
+            DM->DeleteMasterRecord();
+            DM->CDSet_Tabulon->setRecNo(1);
+            return n;
+        }();
+        QVERIFY(requests > 300);
+        // The line dies at the first, a middle and the last request of the job.
+        for (const int at : {0, 2, requests / 3, requests / 2, requests - 2, requests - 1}) {
+            const int base = rig.sim.requestCount();
+            rig.sim.setFailure(PanelCore::Failure::NoReply, base + at);
+            QVERIFY(!rig.run(TabCmdAllRead, false));
+            QCOMPARE(installationDump(), before);
+            rig.sim.setFailure(PanelCore::Failure::None);
+        }
+        // A reply carrying a position beyond its list in the last command of the job.
+        QByteArray bad = PanelMemory::stream(rig.sim, 62, 224);
+        rig.sim.setMemory(CmdIngressiTipo, 0, QByteArray(64, 'Q'));
+        QVERIFY(!rig.run(TabCmdAllRead, false));
+        QCOMPARE(rig.fx.warnings().back(), transferFailureText(DATACORRUPT));
+        QCOMPARE(installationDump(), before);
+        // A value a table refuses while the read is applied: everything applied before it
+        // (the vocabulary, the input names...) is put back.
+        rig.loadRandomPanel();
+        Field& userName = DM->CDSet_Utenti->fieldByName(QStringLiteral("_Nome"));
+        userName.onValidate = [](Field& f) {
+            if (f.asString() == QLatin1String("BOOM"))
+                throw DataSetError(QStringLiteral("refused"));
+        };
+        rig.sim.setMemory(20, 1, QByteArray("BOOM") + QByteArray(60, '\0'));
+        QVERIFY(!rig.run(TabCmdAllRead, false));
+        userName.onValidate = nullptr;
+        QCOMPARE(installationDump(), before);
+        // The model question answered No.
+        rig.loadRandomPanel();
+        rig.sim.setModel(2);
+        rig.fx.answerYes = false;
+        ComSet->RecicleCommand(TabCmdAllRead, false);
+        QVERIFY(rig.fx.waitForJobEnd());
+        QCOMPARE(installationDump(), before);
+    }
+
+    void badRepliesEndTheJobAndChangeNothing_data() {
+        QTest::addColumn<int>("command");
+        QTest::addColumn<QByteArray>("part0");
+        QTest::newRow("short part") << 24 << QByteArray(63, 'A');
+        QTest::newRow("long last part") << 25 << QByteArray(25, '\0');
+        QTest::newRow("name without NUL fill") << 24 << (QByteArray("ABC\0D", 5) + QByteArray(59, '\0'));
+        QTest::newRow("byte outside Windows-1252") << 24 << (QByteArray("AB\x81", 3) + QByteArray(61, '\0'));
+        QTest::newRow("position beyond the list") << 23 << QByteArray(64, char(0x40));
+        QTest::newRow("sign not in its list") << 6 << QByteArray(64, '~');
+        QTest::newRow("code with a letter") << 21 << (QByteArray("12A456") + QByteArray(58, '\0'));
+        QTest::newRow("hour 24") << 44 << QByteArray(64, char(24));
+        QTest::newRow("word beyond the vocabulary") << 11 << QByteArray(64, char(200));
+        QTest::newRow("terminal naming nothing") << 3 << QByteArray(64, char(100));
+        QTest::newRow("log date 31 February")
+            << int(CmdLogEventi)
+            << PanelMemory::logRecord(3, 1, 2, false, QDateTime(QDate(2026, 1, 1), QTime(1, 0)))
+                       .replace(7, 1, "\x1F")
+                       .replace(6, 1, "\x02") +
+                   QByteArray(48, '\0');
+    }
+    void badRepliesEndTheJobAndChangeNothing() {
+        QFETCH(int, command);
+        QFETCH(QByteArray, part0);
+        Rig rig;
+        QVERIFY(rig.open());
+        DM->AddDataSet(3);
+        rig.loadRandomPanel();
+        const auto before = installationDump();
+        rig.sim.setMemory(command, 0, part0);
+        QVERIFY(!rig.run(command == CmdLogEventi ? TabCmdEventi : TabCmdAllRead, false));
+        QCOMPARE(rig.fx.warnings().back(), transferFailureText(DATACORRUPT));
+        QCOMPARE(installationDump(), before);
+    }
+
+    // A value the panel could not take stops a write before anything of its command is sent.
+    void unencodableValuesStopAWrite_data() {
+        QTest::addColumn<QString>("table");
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<int>("command");
+        QTest::newRow("text not in its list")
+            << "CDSet_Ingressi"
+            << "_FuncIngresso" << QVariant(QStringLiteral("Lampeggio")) << 7;
+        QTest::newRow("code with a letter") << "CDSet_Utenti"
+                                            << "_Codice" << QVariant(QStringLiteral("12A4")) << 21;
+        QTest::newRow("number out of range") << "CDSet_Ingressi"
+                                             << "_TimeInIngresso" << QVariant(241) << 10;
+    }
+    void unencodableValuesStopAWrite() {
+        QFETCH(QString, table);
+        QFETCH(QString, field);
+        QFETCH(QVariant, value);
+        QFETCH(int, command);
+        Rig rig;
+        QVERIFY(rig.open());
+        DM->AddDataSet(2);
+        PanelMemory::loadFreshPanel(rig.sim, 2);
+        DataSet* t = DM->tableByName(table);
+        t->setRecNo(2);
+        t->edit();
+        t->fieldByName(field).setValue(value);
+        t->post();
+        QCOMPARE(t->fieldByName(field).value(), value);
+        QVERIFY(!rig.run(TabCmdAllWrite, true));
+        QCOMPARE(rig.fx.warnings().back(), transferFailureText(DATACORRUPT));
+        QCOMPARE(rig.sim.requestsFor(command, 0), 0);
+    }
+
+    void eventLogFillsTheTableWithDayBanding() {
+        Rig rig;
+        QVERIFY(rig.open());
+        DM->AddDataSet(1);
+        rig.loadRandomPanel();
+        const QDateTime day1(QDate(2025, 12, 31), QTime(23, 59, 58));
+        const QDateTime day2(QDate(2026, 1, 1), QTime(0, 0, 5));
+        QByteArray log = PanelMemory::logRecord(1, 0, 1, true, day1) +
+                         PanelMemory::logRecord(3, 2, 2, false, day1) +
+                         PanelMemory::logRecord(9, 1, 1, false, day2) + QByteArray(16, '\0') +
+                         PanelMemory::logRecord(48, 0, 3, false, day2.addDays(1));
+        log.append(QByteArray(Codec::eventLogStreamSize() - log.size(), '\0'));
+        PanelMemory::store(rig.sim, CmdLogEventi, log);
+        QVERIFY(rig.run(TabCmdEventi, false));
+        DataSet* t = DM->CDSet_Log;
+        QCOMPARE(t->recordCount(), 4); // the free slot is skipped
+        auto value = [&](int r, const char* f) {
+            return t->valueAt(r, t->fieldByName(QLatin1String(f)).index());
+        };
+        QCOMPARE(value(1, "_Anno").toInt(), 2025);
+        QCOMPARE(value(3, "_Anno").toInt(), 2026);
+        QCOMPARE(value(2, "_DataOra1").toDateTime(), day1);
+        QCOMPARE(value(1, "_Data1").toString(), QStringLiteral("31/12/2025"));
+        QCOMPARE(value(1, "_Ora1").toString(), QStringLiteral("23:59:58"));
+        QList<bool> shade;
+        for (int r = 1; r <= 4; ++r)
+            shade << value(r, "_Log_ColorRowDate").toBool();
+        QCOMPARE(shade, (QList<bool>{false, false, true, false}));
+        QCOMPARE(value(1, "_Categoria1").toString(), Codec::eventCategoryText(1));
+        QCOMPARE(value(2, "_ColorEvent").toInt(), 2);
+        // Arguments: partitions count from 0, inputs and users from 1, radio 0 is none.
+        QCOMPARE(value(1, "_Arg1").toString(),
+                 QStringLiteral("PARZIALE 1: ") + Codec::partitionNames().value(0));
+        QCOMPARE(value(2, "_Arg1").toString(), QStringLiteral("INGRESSO 2: ") + Codec::inputNames().value(1));
+        QCOMPARE(value(3, "_Arg1").toString(), QStringLiteral("UTENTE 1: ") + Codec::userNames().value(0));
+        QCOMPARE(value(4, "_Arg1").toString(), QStringLiteral("-"));
+        QCOMPARE(value(1, "_Reading1").toString(), QStringLiteral("SI"));
+        QCOMPARE(t->recNo(), 1);
+    }
+
+    // What the event page jumps to, for every code of its jump table.
+    void eventKindsFollowTheJumpTable() {
+        using K = Codec::EventKind;
+        const QList<QPair<QList<int>, K>> table = {
+            {{1, 2, 36}, K::Partition},
+            {{3, 10, 14, 17, 18, 20, 24, 35}, K::Input},
+            {{9, 21, 22, 28, 29, 30, 38}, K::User},
+            {{13, 23}, K::Parameters},
+            {{15, 16, 19, 25, 26, 27, 31, 32, 33, 34, 46, 47}, K::Peripheral},
+            {{48, 49, 50, 51}, K::Radio},
+            {{4, 37, 52, 255}, K::System},
+        };
+        for (const auto& [codes, kind] : table)
+            for (const int c : codes)
+                QVERIFY2(Codec::eventKind(c) == kind, qPrintable(QString::number(c)));
+    }
+
+    void liveStatusReachesTheFrame() {
+        Rig rig;
+        QVERIFY(rig.open());
+        DM->AddDataSet(3);
+        rig.loadRandomPanel();
+        PanelMemory::storeStatus(rig.sim, 0x09, 0x8000000000000001ull, "VELOFONE");
+        RecordingSink sink;
+        setPanelStatusSink(&sink);
+        ComSet->RecicleCommand(TabCmdStartTest, false);
+        QTRY_VERIFY_WITH_TIMEOUT(sink.updates >= 2, 10000); // it repeats until stopped
+        ComSet->Timer1->stop();
+        ComSet->RecicleCommand(TabCmdStopTest, false);
+        QVERIFY(rig.fx.waitForJobEnd());
+        setPanelStatusSink(nullptr);
+        QCOMPARE(sink.open, 0);
+        QCOMPARE(sink.lamps, (QList<bool>{true, false, false, true}));
+        QVERIFY(sink.inputs[0] && sink.inputs[63] && !sink.inputs[1]);
+        QCOMPARE(sink.operatorName, QStringLiteral("VELOFONE"));
+        QCOMPARE(sink.battery, 100);
+        QVERIFY(sink.tamper800);
+        QCOMPARE(sink.battery800, 80);
+        QVERIFY(rig.fx.warnings().isEmpty());
+    }
+
+    // The largest model through the local TLS relay: read all, then write all to a reset panel.
+    void travelsThroughTheCloudRelay() {
+        if (!QSslSocket::supportsSsl())
+            QSKIP("no TLS backend");
+        QTemporaryDir dir;
+        const TestCertificate cert = makeTestCertificate(dir.path());
+        QVERIFY2(cert.ok(), qPrintable(cert.error));
+        Rig rig;
+        ComSet->Timer1->setInterval(1);
+        DM->AddDataSet(6);
+        const QMap<int, QByteArray> panel = rig.loadRandomPanel();
+        CloudRelay relay(rig.sim);
+        QVERIFY(relay.start(cert));
+        TWebSockets::setExtraCaCertificates({cert.certificate});
+        const quint16 port = relay.port();
+        TComSet::cloudEndpointHook = [port] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
+        ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+        ComSet->ConnectClick();
+        QVERIFY(rig.fx.waitForConnect());
+        QVERIFY(rig.run(TabCmdAllRead, false));
+        PanelMemory::loadFreshPanel(rig.sim, 6);
+        QVERIFY(rig.run(TabCmdAllWrite, true));
+        for (auto it = panel.begin(); it != panel.end(); ++it)
+            QVERIFY(PanelMemory::stream(rig.sim, it.key(), int(it.value().size())) == it.value());
+        TWebSockets::setExtraCaCertificates({});
+    }
+
+    // The program installs the codec when it wires the transfer to the data module.
+    void theProgramInstallsTheCodec() {
+        TempRegistry registry;
+        TDM dm;
+        wireTransferToModel();
+        for (int c = CmdConfPeriferal; c <= Cmd_Radio800_Parametri; ++c) {
+            QVERIFY(commandInfo(c).decode);
+            QCOMPARE(commandInfo(c).encode == nullptr, c == CmdLogEventi);
+        }
+        ModelAccess = TransferModelAccess{};
+    }
+
+    // Random and mutated replies into every decoder: never a crash, never a changed table.
+    void fuzzedPayloadsNeverChangeATable() {
+        Rig rig;
+        DM->AddDataSet(6);
+        QRandomGenerator rng(7);
+        QMap<int, QByteArray> valid = PanelMemory::randomConfiguration(rng);
+        QByteArray log = PanelMemory::logRecord(3, 1, 2, false, QDateTime(QDate(2026, 5, 1), QTime(9, 0)));
+        valid[CmdLogEventi] = log + QByteArray(Codec::eventLogStreamSize() - log.size(), '\0');
+        auto baseline = PanelMemory::encodeInstallation();
+        int accepted = 0;
+        for (int round = 0; round < 400; ++round) {
+            const int c = valid.keys()[rng.bounded(int(valid.size()))];
+            QByteArray s = valid[c];
+            if (round % 3 == 0) {
+                for (char& b : s)
+                    b = char(rng.bounded(256));
+            } else {
+                for (int k = 0; k < 1 + int(rng.bounded(4)); ++k)
+                    s[rng.bounded(int(s.size()))] = char(rng.bounded(256));
+            }
+            if (round % 7 == 0)
+                s.chop(1 + int(rng.bounded(8)));
+            const CommandInfo& info = commandInfo(c);
+            TError r = SENDOK;
+            for (int p = 0; p < info.parts && r == SENDOK; ++p) {
+                try {
+                    r = info.decode(p, s.mid(p * 64, 64));
+                } catch (...) {
+                    r = DATACORRUPT;
+                }
+            }
+            if (r == SENDOK) {
+                // Whatever passes the checks is applied whole.
+                QVERIFY2(Codec::commitStaged(), qPrintable(QStringLiteral("command %1").arg(c)));
+                baseline = PanelMemory::encodeInstallation();
+                ++accepted;
+            }
+            Codec::dropStaged();
+            if (round % 20 == 0) // refused streams leave everything as it was
+                QVERIFY(PanelMemory::encodeInstallation() == baseline);
+        }
+        QVERIFY(accepted > 0);
+        QVERIFY(PanelMemory::encodeInstallation() == baseline);
+
+        // Live-status parts of any size, into a frame.
+        RecordingSink sink;
+        setPanelStatusSink(&sink);
+        for (int round = 0; round < 200; ++round) {
+            std::array<QByteArray, 5> parts;
+            for (int i = 0; i < 5; ++i) {
+                const int size = round % 2 ? Codec::liveStatusPartSize(i + 2) : int(rng.bounded(70));
+                for (int k = 0; k < size; ++k)
+                    parts[size_t(i)].append(char(rng.bounded(256)));
+            }
+            Codec::decodeLiveStatus(parts);
+        }
+        setPanelStatusSink(nullptr);
+        QCOMPARE(sink.open, 0);
+        QVERIFY(sink.updates >= 100);
+    }
+};
+
+QTEST_MAIN(TestCodec)
+#include "test_codec.moc"
