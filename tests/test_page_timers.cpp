@@ -9,7 +9,11 @@
 #include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
 #include "ui/mainwindow.h"
+#include "ui/pages/page_eventi.h"
 #include "ui/pages/page_timers.h"
+
+#include <QAction>
+#include <QMenu>
 
 #include <QGroupBox>
 #include <QtTest>
@@ -155,6 +159,14 @@ private slots:
         QCOMPARE(actions->fieldByName(QStringLiteral("_OnOff")).asString(), QStringLiteral("ATTIVA"));
         QCOMPARE(actions->state(), DataSetState::Browse);
         QVERIFY(page.DBComboBox60->isHidden());
+    }
+
+    void theDaysGridOffersTheEventLogExport() {
+        OpenWindow w(1);
+        TPageTimers& page = *w.form->TabSheet13;
+        QVERIFY(page.PopupMenu3);
+        QCOMPARE(page.PopupMenu3->actions(), QList<QAction*>{w.form->TabSheet31->Action22});
+        QCOMPARE(page.DBGrid33->viewport()->contextMenuPolicy(), Qt::CustomContextMenu);
     }
 
     void screenshots() {

@@ -137,6 +137,7 @@ void TForm6::FormCreate() {
     wireSubPageControls();
     wireSplitters();
     wireAssociations();
+    TabSheet13->setExportAction(TabSheet31->Action22);
     PhoneTitles::follow(*this, this);
     ControlHandlers::connectAll(*this);
     MainWindowLinks::wireTransferHooks(*this);

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QPainter>
 #include <QSplitter>
 #include <QVBoxLayout>
@@ -215,6 +216,20 @@ void TPageTimers::bindTables() {
             for (DBGrid* g : {DBGrid36, DBGrid37, DBGrid38})
                 g->viewport()->update();
         });
+}
+
+void TPageTimers::setExportAction(QAction* exportAction) {
+    if (!PopupMenu3) {
+        PopupMenu3 = new QMenu(this);
+        PopupMenu3->setObjectName(QStringLiteral("PopupMenu3"));
+        QWidget* area = DBGrid33->viewport();
+        area->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(area, &QWidget::customContextMenuRequested, this,
+                [this, area](const QPoint& at) { PopupMenu3->popup(area->mapToGlobal(at)); });
+    }
+    PopupMenu3->clear();
+    if (exportAction)
+        PopupMenu3->addAction(exportAction);
 }
 
 void TPageTimers::showEvent(QShowEvent* event) {

@@ -13,7 +13,9 @@
 #include <QWidget>
 
 class DBComboBox;
+class QAction;
 class QGroupBox;
+class QMenu;
 class QSplitter;
 
 // Position of the timer row last chosen in DBGrid34; a day switch keeps it (kept across pages
@@ -45,6 +47,7 @@ public:
     DBGrid* DBGrid37 = nullptr;         // partitions switched by the current timer
     DBGrid* DBGrid38 = nullptr;         // outputs switched by the current timer
     DBComboBox* DBComboBox28 = nullptr; // warning time before a timer acts, "0".."5"
+    QMenu* PopupMenu3 = nullptr;        // context menu of the days grid: the event log's export
     // The action editors of the three lists (items "DISABILITA"/"ABILITA", "DISATTIVA"/"ATTIVA",
     // "NON ASSEGNATO"), shown by a click on an action cell.
     DBComboBox* DBComboBox13 = nullptr;
@@ -61,6 +64,9 @@ public:
     // What row `recNo` of a switched-items grid (DBGrid36..38) shows as its name: the live name
     // of the user, partition or output it stands for; a null text when that item does not exist.
     QString switchedItemName(const DBGrid& grid, int recNo) const;
+
+    // Puts the event log's export action into the days grid's context menu.
+    void setExportAction(QAction* exportAction);
 
     // The captions and titles that name other rows, read afresh from the tables.
     void refreshCaptions();
