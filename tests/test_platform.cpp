@@ -1,4 +1,4 @@
-// The platform stand-ins: registry key, message and input boxes, colours, frame-control
+// The platform layer: registry key, message and input boxes, colours, frame-control
 // glyphs, the executable's version record and edit masks.
 
 #include "platform/colors.h"

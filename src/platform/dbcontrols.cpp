@@ -307,7 +307,7 @@ bool DBCheckBox::storedChecked() const {
 }
 
 void DBCheckBox::showCaption() {
-    // Like the original's click handler, the caption is only touched while the table is open.
+    // The caption shows a stored value, so it is only touched while the table is open.
     if (!m_captionShowsValue || !m_link->active())
         return;
     setText(isChecked() ? m_valueChecked : m_valueUnchecked);
