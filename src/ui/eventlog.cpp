@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/dataset.h"
+#include "transfer/codec_eventlog.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -23,23 +24,23 @@ bool isOneOf(const QString& name, const auto& names) {
     return false;
 }
 
-struct JumpRow {
-    std::initializer_list<int> codes;
+// Where each kind of event leads. Pages: 0 users, 1 inputs, 3 peripherals, 5 various
+// parameters, 6 programs (partitions), 8 wireless. A partition's argument counts from 0, the
+// other arguments from 1; a radio event without a device leads to the page only.
+struct Jump {
+    Codec::EventKind kind;
     int page;
     const char* table; // nullptr: the page only
     int recNoOffset;   // record number = argument + offset
     bool zeroArgMeansNone;
 };
-
-// Pages: 0 users, 1 inputs, 3 peripherals, 5 various parameters, 6 programs (partitions),
-// 8 wireless. A partition's argument counts from 0, the other arguments from 1.
-const JumpRow kJumps[] = {
-    {{1, 2, 36}, 6, "CDSet_Parziali", 1, false},
-    {{3, 10, 14, 17, 18, 20, 24, 35}, 1, "CDSet_Ingressi", 0, false},
-    {{9, 21, 22, 28, 29, 30, 38}, 0, "CDSet_Utenti", 0, false},
-    {{13, 23}, 5, nullptr, 0, false},
-    {{15, 16, 19, 25, 26, 27, 31, 32, 33, 34, 46, 47}, 3, nullptr, 0, false},
-    {{48, 49, 50, 51}, 8, "CDSet_DeviceRadio", 0, true},
+const Jump kJumps[] = {
+    {Codec::EventKind::Partition, 6, "CDSet_Parziali", 1, false},
+    {Codec::EventKind::Input, 1, "CDSet_Ingressi", 0, false},
+    {Codec::EventKind::User, 0, "CDSet_Utenti", 0, false},
+    {Codec::EventKind::Parameters, 5, nullptr, 0, false},
+    {Codec::EventKind::Peripheral, 3, nullptr, 0, false},
+    {Codec::EventKind::Radio, 8, "CDSet_DeviceRadio", 0, true},
 };
 } // namespace
 
@@ -84,8 +85,9 @@ QString cellText(const DataSet& log, int recNo, int fieldIndex) {
 }
 
 Target targetOf(int idEvento, int arg) {
-    for (const JumpRow& row : kJumps) {
-        if (std::find(row.codes.begin(), row.codes.end(), idEvento) == row.codes.end())
+    const Codec::EventKind kind = Codec::eventKind(idEvento);
+    for (const Jump& row : kJumps) {
+        if (row.kind != kind)
             continue;
         Target t;
         t.page = row.page;
