@@ -924,6 +924,7 @@ bool DBGrid::focusNextPrevChild(bool next) {
 
 bool DBGrid::eventFilter(QObject* watched, QEvent* event) {
     if (d->editor && watched == d->editor && event->type() == QEvent::KeyPress && !d->retyping) {
+        d->keyFromBelow = nullptr; // a new key starts its way up from the editor
         auto* key = static_cast<QKeyEvent*>(event);
         if (onKeyDown && onKeyDown(*this, *key))
             return true;
@@ -950,6 +951,21 @@ bool DBGrid::eventFilter(QObject* watched, QEvent* event) {
     return QAbstractScrollArea::eventFilter(watched, event);
 }
 
+// Keys that reach the grid while its editor is open belong to the editor, but each key goes to
+// it once at most. A key the editor leaves unaccepted travels up its parents back to the grid
+// (through the viewport): sending it down again would go round for ever. Such a key, and any
+// key that arrives while one is being handed down, goes on up to the window instead.
+void DBGrid::forwardToEditor(QKeyEvent* event, bool cameFromEditor) {
+    if (d->forwarding || !d->editor || cameFromEditor) {
+        event->ignore();
+        return;
+    }
+    d->forwarding = true;
+    QCoreApplication::sendEvent(d->editor, event);
+    d->forwarding = false;
+    event->accept(); // whatever the editor did, the key has been delivered once up the chain
+}
+
 bool DBGrid::isGridKey(int key) {
     switch (key) {
     case Qt::Key_Up:
@@ -968,9 +984,10 @@ bool DBGrid::isGridKey(int key) {
 
 void DBGrid::keyPressEvent(QKeyEvent* event) {
     const bool fromEditor = d->keyFromEditor; // the editor's filter already ran the key handler
+    const bool cameUp = d->keyFromBelow == event;
+    d->keyFromBelow = nullptr;
     if (editorMode() && !fromEditor && !isGridKey(event->key())) {
-        // Keys that reach the grid while its editor is open belong to the editor.
-        QCoreApplication::sendEvent(d->editor, event);
+        forwardToEditor(event, cameUp);
         return;
     }
     if (!fromEditor && onKeyDown && onKeyDown(*this, *event))
@@ -1082,7 +1099,7 @@ void DBGrid::keyPressEvent(QKeyEvent* event) {
             startEditor(QString(), true);
             if (editorMode()) {
                 QKeyEvent typed(QEvent::KeyPress, event->key(), mods, QString(c));
-                QCoreApplication::sendEvent(d->editor, &typed);
+                forwardToEditor(&typed, false);
             }
         }
         return;
@@ -1217,5 +1234,9 @@ bool DBGrid::viewportEvent(QEvent* event) {
         paintViewport(static_cast<QPaintEvent*>(event));
         return true;
     }
+    // The viewport never takes the focus: a key reaching it comes up from the in-place editor,
+    // which has had it and left it unaccepted. The grid, next up the chain, is told so.
+    if (event->type() == QEvent::KeyPress)
+        d->keyFromBelow = event;
     return QAbstractScrollArea::viewportEvent(event);
 }

@@ -265,6 +265,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void forwardToEditor(QKeyEvent* event, bool cameFromEditor);
     friend class DBGridColumn;
     struct Private;
 

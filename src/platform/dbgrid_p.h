@@ -30,8 +30,10 @@ struct DBGrid::Private {
     dbgrid_detail::TextCache textCache;
     MaskedLineEdit* editor = nullptr;
     bool editorModified = false;
-    bool retyping = false;      // a key changed by onKeyPress is being typed into the editor
-    bool keyFromEditor = false; // a key the editor passed on to the grid is being handled
+    bool retyping = false;                // a key changed by onKeyPress is being typed into the editor
+    bool keyFromEditor = false;           // a key the editor passed on to the grid is being handled
+    bool forwarding = false;              // a key of the grid's is being handed to the editor
+    const QEvent* keyFromBelow = nullptr; // the key the viewport passed up from the editor, if any
     bool titleFontSet = false;
     int curRecNo = 0; // the cursor row the grid last showed
     int wheelRemainder = 0;
