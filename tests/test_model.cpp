@@ -3,6 +3,7 @@
 #include "model/datamodule.h"
 #include "model/dimensions.h"
 #include "model/lang.h"
+#include "model/langtexts.h"
 #include "model/language.h"
 #include "model_fixture.h"
 #include "platform/dataset.h"
@@ -48,6 +49,7 @@ private slots:
     void tablesAndSourcesAreNamed();
     void dimensionsAndRowsPerModel_data();
     void dimensionsAndRowsPerModel();
+    void featuresAgreeWithDimensions();
     void newInstallationDefaults();
     void systemTypeFromLabel();
     void rowCapAbandonsInsert();
@@ -147,6 +149,29 @@ void TestModel::dimensionsAndRowsPerModel() {
         for (int r = 1; r <= t->recordCount(); ++r)
             QCOMPARE(at(t, r, "_ID").toInt(), r - 1 + first);
     }
+}
+
+// A feature row that contradicts its model's counts would show columns, list entries or
+// terminal pairs the installation has no rows for.
+void TestModel::featuresAgreeWithDimensions() {
+    for (int type = 1; type <= kSystemTypeCount; ++type) {
+        const QByteArray where = Language::CSL_MainCentral_Combo.at(type).toUtf8();
+        const ModelDimensions& d = *modelDimensions(type);
+        const ModelFeatures* f = modelFeatures(type);
+        QVERIFY2(f, where);
+        QVERIFY2(f->eightPartitions == (d.partitions == 8), where);
+        // The paired inputs are the onboard ones, and the four terminal groups fit the inputs.
+        QVERIFY2(f->zonePairingStep == 0 || f->zonePairingStep == d.inputsOnboard, where);
+        QVERIFY2(4 * f->zonePairingStep <= d.inputsTotal, where);
+        QVERIFY2(f->firstEventWithoutVoice >= 0 && f->firstEventWithoutVoice <= d.systemEvents, where);
+        QVERIFY2(f->typedWords.first == 0 ||
+                     (f->typedWords.first >= 1 && f->typedWords.first <= f->typedWords.last &&
+                      f->typedWords.last <= d.messages),
+                 where);
+        QVERIFY2(f->outputFunctions >= 1 && f->outputFunctions <= LangTexts::OutputFunctions.size(), where);
+    }
+    for (int other : {0, kSystemTypeCount + 1, -1})
+        QVERIFY(!modelFeatures(other));
 }
 
 void TestModel::newInstallationDefaults() {

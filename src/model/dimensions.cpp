@@ -50,6 +50,16 @@ const ModelDimensions kModels[kSystemTypeCount] = {
     make(64, 8, 64, 5, 17, 7, 4, 8), // ZOREM
 };
 
+// eight partitions, zone pairing step, first event without voice, typed words, output functions
+const ModelFeatures kFeatures[kSystemTypeCount] = {
+    {false, 4, 19, {0, 0}, 28},  // TAVEK
+    {false, 8, 19, {0, 0}, 29},  // MIRUN
+    {true, 0, 0, {0, 0}, 33},    // MIRUNPLUS
+    {false, 4, 19, {2, 31}, 29}, // PELUN
+    {false, 8, 19, {2, 31}, 29}, // QUANE
+    {true, 0, 19, {2, 31}, 33},  // ZOREM
+};
+
 } // namespace
 
 // Before any installation is opened the constants hold the largest model (ZOREM), so that
@@ -90,6 +100,12 @@ const ModelDimensions* modelDimensions(int systemType) {
     if (systemType < 1 || systemType > kSystemTypeCount)
         return nullptr;
     return &kModels[systemType - 1];
+}
+
+const ModelFeatures* modelFeatures(int systemType) {
+    if (systemType < 1 || systemType > kSystemTypeCount)
+        return nullptr;
+    return &kFeatures[systemType - 1];
 }
 
 namespace {

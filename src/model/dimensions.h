@@ -1,6 +1,7 @@
 #pragma once
-// Per-model dimension constants. TDM::SelectSystem sets them for the installation that is
-// opened; the editors and the data module read them (row counts, caps, visible columns).
+// Per-model dimension constants and features. TDM::SelectSystem sets the constants for the
+// installation that is opened; the editors and the data module read them (row counts, caps,
+// visible columns). The features (modelFeatures) are read by model, never selected.
 // System types: 1 TAVEK, 2 MIRUN, 3 MIRUNPLUS, 4 PELUN, 5 QUANE, 6 ZOREM.
 
 extern int C_NUM_USERS;
@@ -81,3 +82,26 @@ ModelDimensions currentDimensions();
 
 // Sets every constant to the values of system type 1..6; any other value changes nothing.
 void applyModelDimensions(int systemType);
+
+// What a model can do beyond its counts. The pages ask for a feature by its name here rather
+// than by model number, so that a model is one row of dimensions and one row of features.
+struct ModelFeatures {
+    // Partitions 5..8 exist: their check-box columns and the output conditions naming them.
+    bool eightPartitions;
+    // Inputs n, n+k and n+2k share the zones of one terminal, k being this step (the onboard
+    // inputs); 0: every input is wired on its own and offers the one-zone wirings only.
+    int zonePairingStep;
+    // System events from this record on cannot be reported by a voice call; 0: every event can.
+    int firstEventWithoutVoice;
+    // The vocabulary records whose words the installer types; the others are words recorded in
+    // the panel. first == 0: every record is typed.
+    struct {
+        int first;
+        int last;
+    } typedWords;
+    // How many of the output functions the model offers: the first ones of the master list.
+    int outputFunctions;
+};
+
+// The features of system type 1..6; nullptr for any other value.
+const ModelFeatures* modelFeatures(int systemType);

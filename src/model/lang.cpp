@@ -1,5 +1,6 @@
 #include "model/lang.h"
 
+#include "model/dimensions.h"
 #include "model/langtexts.h"
 
 #include <QCoreApplication>
@@ -50,7 +51,7 @@ namespace {
 const QStringList kNoChannels;
 
 QStringList firstOutputFunctions(const QStringList& all, int systemType) {
-    return all.mid(0, LangTexts::OutputFunctionCount[systemType]);
+    return all.mid(0, modelFeatures(systemType)->outputFunctions);
 }
 
 // The first character of a locale format that is not part of a field letter.
@@ -130,8 +131,10 @@ const OutputFunctionLists kOutputFunctionLists[] = {
     {&ListaFunzioneUsciteQUANE, &ListaFunzioneUsciteSegniQUANE},
     {&ListaFunzioneUsciteZOREM, &ListaFunzioneUsciteSegniZOREM},
 };
+static_assert(std::size(kOutputFunctionLists) == kSystemTypeCount,
+              "one pair of output-function lists a model");
 const OutputFunctionLists* outputFunctionLists(int systemType) {
-    return systemType >= 1 && systemType <= 6 ? &kOutputFunctionLists[systemType - 1] : nullptr;
+    return modelFeatures(systemType) ? &kOutputFunctionLists[systemType - 1] : nullptr;
 }
 } // namespace
 
@@ -145,21 +148,19 @@ QStringList* ListaFunzioneUsciteSegni(int systemType) {
     return l ? l->signs : nullptr;
 }
 
-// MIRUNPLUS and ZOREM have eight partitions, so their outputs may follow any of the eight.
+// On a model with eight partitions the outputs may follow any of the eight.
 QStringList* ListaCondFunzioneUscite(int systemType) {
-    if (systemType == 3 || systemType == 6)
-        return &ListaCondFunzioneUsciteMIRUN;
-    if (systemType >= 1 && systemType <= 6)
-        return &ListaCondFunzioneUsciteTAVEK;
-    return nullptr;
+    const ModelFeatures* model = modelFeatures(systemType);
+    if (!model)
+        return nullptr;
+    return model->eightPartitions ? &ListaCondFunzioneUsciteMIRUN : &ListaCondFunzioneUsciteTAVEK;
 }
 
 QStringList* ListaCondFunzioneUsciteSegni(int systemType) {
-    if (systemType == 3 || systemType == 6)
-        return &ListaCondFunzioneUsciteSegniMIRUN;
-    if (systemType >= 1 && systemType <= 6)
-        return &ListaCondFunzioneUsciteSegniTAVEK;
-    return nullptr;
+    const ModelFeatures* model = modelFeatures(systemType);
+    if (!model)
+        return nullptr;
+    return model->eightPartitions ? &ListaCondFunzioneUsciteSegniMIRUN : &ListaCondFunzioneUsciteSegniTAVEK;
 }
 
 QList<QStringList*> VocabularyLists() {
@@ -240,7 +241,7 @@ void LanguageRewrite() {
     ListaPolaritaIngressi = InputPolarities;
     ListaPolaritaIngressiSegni = InputPolaritySigns;
 
-    for (int type = 1; type <= 6; ++type) {
+    for (int type = 1; type <= kSystemTypeCount; ++type) {
         *ListaFunzioneUscite(type) = firstOutputFunctions(OutputFunctions, type);
         *ListaFunzioneUsciteSegni(type) = firstOutputFunctions(OutputFunctionSigns, type);
     }

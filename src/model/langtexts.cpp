@@ -48,7 +48,7 @@ const QStringList InputSirenSigns = {S("E"), S("I"), S("S")};
 const QStringList InputPolarities = {S("CHIUSO (NC)"), S("APERTO (NA)")};
 const QStringList InputPolaritySigns = {S("C"), S("A")};
 
-// One master list; each model's list is its first OutputFunctionCount[model] entries, so the
+// One master list; each model's list is its first ModelFeatures::outputFunctions entries, so the
 // four functions the editors look up ("Codice User" 1, "Pilot" 2, "Ingresso" 9,
 // "Multi Funzione" 24) have the same text, position and sign in every model. The other texts
 // and their signs are UNVERIFIED.
@@ -70,7 +70,6 @@ const QStringList OutputFunctionSigns = {
     S("D"), S("E"), S("X"), S("G"), S("B"), S("L"), S("C"), S("Y"), S("Z"), S("H"), S("Q"),
     S("J"), S("O"), S("W"), S("1"), S("2"), S("V"), S("3"), S("4"), S("5"), S("6"), S("7"),
 };
-const int OutputFunctionCount[7] = {0, 28, 29, 33, 29, 29, 33};
 
 const QStringList OutputConditionsTAVEK = {
     S("Solo ad impianto disinserito"),

@@ -28,7 +28,4 @@ extern const QStringList OutputConditionSignsMIRUN; // UNVERIFIED
 extern const QStringList OutputPolarities;
 extern const QStringList OutputPolaritySigns; // UNVERIFIED
 
-// Number of output functions of each model's list, index = system type (0: none).
-extern const int OutputFunctionCount[7];
-
 } // namespace LangTexts

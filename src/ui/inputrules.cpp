@@ -39,16 +39,8 @@ void setWiring(DataSet& inputs, const QString& wiring) {
 } // namespace
 
 int pairingStep(int systemType) {
-    switch (systemType) {
-    case 1:
-    case 4:
-        return 4;
-    case 2:
-    case 5:
-        return 8;
-    default:
-        return 0;
-    }
+    const ModelFeatures* model = modelFeatures(systemType);
+    return model ? model->zonePairingStep : 0;
 }
 
 int wiringPosition(const QString& wiring) {
@@ -73,11 +65,12 @@ const QStringList* SelectList(const DataSet& inputs, int inputNo, int systemType
     const QStringList* base = &Lang::ListaTipoIngresso_TAVEK_MIRUN;
     const QStringList* r1 = &Lang::ListaTipoIngresso_TAVEK_MIRUNR1;
     const QStringList* nr = &Lang::ListaTipoIngresso_TAVEK_MIRUNNR;
-    if (systemType == 3 || systemType == 6)
-        return r1;
-    const int k = pairingStep(systemType);
-    if (k == 0)
+    const ModelFeatures* model = modelFeatures(systemType);
+    if (!model)
         return nullptr;
+    const int k = model->zonePairingStep;
+    if (k == 0)
+        return r1; // inputs wired one by one
     const int n = inputNo;
     if (expanderActive)
         return n >= 1 && n <= 4 * k ? r1 : nr;

@@ -15,7 +15,7 @@ class TDM;
 namespace InputRules {
 
 // Inputs sharing one onboard terminal on the models that pair them: input n, n+K and n+2K.
-// 4 on TAVEK and PELUN, 8 on MIRUN and QUANE, 0 on the other models (no pairing).
+// The model's ModelFeatures::zonePairingStep; 0 without a model.
 int pairingStep(int systemType);
 
 // True when at least one input expander (`CDSet_ExpIngressi`) has `_Enable` True.
@@ -30,9 +30,9 @@ const QStringList* SelectList(const DataSet& inputs, int inputNo, int systemType
 // terminal: a one-zone wiring frees them (resets them to "Non Configurato" unless they are
 // "Non Configurato" or "Radio"; the third only when the second was reset), a two-zone wiring
 // gives the second input the same wiring and frees the third, the three-zone wiring gives both
-// the same wiring. Nothing happens on MIRUNPLUS, ZOREM or without a model, for an input beyond
-// the first terminal group, or while an expander is in use. Each row is posted on its own; the
-// cursor ends on the input it started on.
+// the same wiring. Nothing happens on a model without zone pairing or without a model, for an
+// input beyond the first terminal group, or while an expander is in use. Each row is posted on
+// its own; the cursor ends on the input it started on.
 void pairWiring(DataSet& inputs, int systemType, bool expanderActive, const QString& chosen);
 
 // Position of `wiring` in the 23-entry wiring list, -1 when it is not there.

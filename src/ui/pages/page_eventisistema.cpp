@@ -1,6 +1,7 @@
 #include "ui/pages/page_eventisistema.h"
 
 #include "model/datamodule.h"
+#include "model/dimensions.h"
 #include "model/lang.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
@@ -47,8 +48,10 @@ TPageEventiSistema::TPageEventiSistema(QWidget* parent) : QWidget(parent) {
 }
 
 bool TPageEventiSistema::voiceUnsupported(int systemType, int recNo, const QString& call) {
-    const bool model = systemType >= 1 && systemType <= 6 && systemType != 3;
-    return model && recNo >= 19 && (call == QLatin1String("Voce") || call == QLatin1String("Voce + SMS"));
+    const ModelFeatures* model = modelFeatures(systemType);
+    const bool voiceless =
+        model && model->firstEventWithoutVoice != 0 && recNo >= model->firstEventWithoutVoice;
+    return voiceless && (call == QLatin1String("Voce") || call == QLatin1String("Voce + SMS"));
 }
 
 void TPageEventiSistema::DBGrid32DrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect,

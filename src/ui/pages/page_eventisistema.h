@@ -16,8 +16,8 @@ public:
     DBGrid* DBGrid32 = nullptr;         // one row per system event, one call column per phone
     DBComboBox* DBComboBox38 = nullptr; // kind of call: "-", "SMS", "Voce", "Voce + SMS" (in-grid editor)
 
-    // Voice calls that a model cannot make for an event: every model but MIRUNPLUS (and none)
-    // makes no voice call for the events from 19 on.
+    // Voice calls that a model cannot make for an event: those of the events from the model's
+    // ModelFeatures::firstEventWithoutVoice on (none without a model).
     static bool voiceUnsupported(int systemType, int recNo, const QString& call);
 
     void DBGrid32DrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,

@@ -52,13 +52,17 @@ ColumnKind kindOf(const QString& field) {
 
 // Partition columns 5..8 exist only on the models with eight partitions; without a model the
 // boxes are drawn but no click changes them.
+bool hasEightPartitions(int systemType) {
+    const ModelFeatures* model = modelFeatures(systemType);
+    return model && model->eightPartitions;
+}
 bool partitionDrawn(int systemType, int partition) {
-    return partition <= 4 || systemType == 3 || systemType == 6 || systemType == 0;
+    return partition <= 4 || hasEightPartitions(systemType) || systemType == 0;
 }
 bool partitionClickable(int systemType, int partition) {
-    if (systemType < 1 || systemType > 6)
+    if (!modelFeatures(systemType))
         return false;
-    return partition <= 4 || systemType == 3 || systemType == 6;
+    return partition <= 4 || hasEightPartitions(systemType);
 }
 
 // Field positions of the inputs table, read once (the schema never changes).
@@ -347,7 +351,8 @@ QColor TPageIngressi::wiringBand(int inputNo) {
     if (exp.recordCount() != C_NUM_EXPIN)
         return {};
     const int enableIdx = exp.fieldByName(QStringLiteral("_Enable")).index();
-    const int tested = k == 4 ? 1 : 2; // TAVEK, PELUN: expander 1; MIRUN, QUANE: 1 and 2
+    // Any of the model's input expanders, once enabled, takes the shared terminals apart.
+    const int tested = modelDimensions(type)->expIn;
     for (int e = 1; e <= tested && e <= exp.recordCount(); ++e)
         if (exp.booleanAt(e, enableIdx))
             return {};

@@ -1,6 +1,7 @@
 #include "ui/pages/page_utenti.h"
 
 #include "model/datamodule.h"
+#include "model/dimensions.h"
 #include "model/lang.h"
 #include "platform/dbcontrols.h"
 #include "platform/gridpaint.h"
@@ -38,7 +39,8 @@ int flagColumnNumber(const QString& fieldName) {
 
 // Models with eight partitions (and an unknown model, which shows everything).
 bool hasEightPartitions(int systemType) {
-    return systemType == 3 || systemType == 6 || systemType == 0;
+    const ModelFeatures* model = modelFeatures(systemType);
+    return model ? model->eightPartitions : systemType == 0;
 }
 } // namespace
 
@@ -127,8 +129,7 @@ bool TPageUtenti::columnApplies(const QString& fieldName, int systemType) {
 void TPageUtenti::applyCodeMasks() {
     if (!DM || !DM->CDSet_ParVari->active() || DM->CDSet_ParVari->isEmpty())
         return;
-    const int type = DM->GetSystemType();
-    if (type < 1 || type > 6)
+    if (!modelDimensions(DM->GetSystemType()))
         return;
     const bool four = DM->CDSet_ParVari->fieldByName(QStringLiteral("_Lunghezza_codici")).asInteger() == 1;
     const QString& mask = four ? kFourDigits : kSixDigits;

@@ -1,6 +1,7 @@
 #include "ui/pages/page_vocaboli.h"
 
 #include "model/datamodule.h"
+#include "model/dimensions.h"
 #include "platform/colors.h"
 #include "platform/dataset.h"
 #include "platform/gridpaint.h"
@@ -35,9 +36,10 @@ TPageVocaboli::TPageVocaboli(QWidget* parent) : QWidget(parent) {
 }
 
 bool TPageVocaboli::wordEditable(int systemType, int recNo) {
-    if (systemType >= 4 && systemType <= 6)
-        return recNo >= 2 && recNo <= 31;
-    return true;
+    const ModelFeatures* model = modelFeatures(systemType);
+    if (!model || model->typedWords.first == 0)
+        return true;
+    return recNo >= model->typedWords.first && recNo <= model->typedWords.last;
 }
 
 void TPageVocaboli::updateEditing() {
