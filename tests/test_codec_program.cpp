@@ -48,8 +48,12 @@ private slots:
             const QMap<int, QByteArray> panel = PanelMemory::loadRandomPanel(sim, rng);
             QVERIFY(PanelMemory::encodeInstallation() != panel);
 
+            // A job walks the timers of every day by moving the days' cursor, and puts it back
+            // on the day the person left it on.
+            DM->CDSet_Time_Day->setRecNo(3);
             f.Action5->trigger(); // "Ricevi tutto", answered Yes
             QVERIFY(fx.waitForJobEnd(60000));
+            QCOMPARE(DM->CDSet_Time_Day->recNo(), 3);
             QCOMPARE(fx.questions(),
                      QStringList{QStringLiteral("Vuoi Sovrascrivere la configurazione esistente ?")});
             QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
@@ -59,8 +63,10 @@ private slots:
                          qPrintable(QStringLiteral("command %1").arg(it.key())));
 
             PanelMemory::loadFreshPanel(sim, 6);
+            DM->CDSet_Time_Day->setRecNo(3);
             f.Action6->trigger(); // "Invia tutto"
             QVERIFY(fx.waitForJobEnd(60000));
+            QCOMPARE(DM->CDSet_Time_Day->recNo(), 3);
             QCOMPARE(fx.messages().size(), 2);
             for (auto it = panel.begin(); it != panel.end(); ++it)
                 QVERIFY(PanelMemory::stream(sim, it.key(), int(it.value().size())) == it.value());
