@@ -128,8 +128,8 @@ private slots:
         TransferFixture fx;
         RecordingCodec codecs;
         ComSet->Timer1->setInterval(2);
-        ComSet->ScrollBar1->setValue(200); // a serial attempt ignores the stale frame and times out
-        constexpr int stale = 1;           // the first request after the handshake
+        ComSet->ScrollBar1->setValue(1000); // the serial attempt ignores the stale frame and times out
+        constexpr int stale = 1;            // the first request after the handshake
         PanelSimulator sim;
         sim.setFailure(Failure::StaleReply, stale, 1);
         CloudRelay relay(sim);
