@@ -3,6 +3,7 @@
 // change, the capacity refusal, and links kept (and cleaned) across a save and a new run.
 
 #include "model/lang.h"
+#include "model/linkintegrity.h"
 #include "platform/dbcontrols.h"
 #include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
@@ -266,6 +267,19 @@ private slots:
                  QStringLiteral("Ingresso 3"));
         DM->CDSet_Group->setRecNo(1); // the group the page opened on
         QCOMPARE(linkIds(DM->CDSet_Partial), QList<int>{2});
+
+        // The sweep visits every output and group, and leaves each master on the row it was on.
+        links = DM->CDSet_InLink; // the data module is a new one since the reopening
+        links->append();
+        links->fieldByName(QStringLiteral("_ID")).setAsInteger(99);
+        links->post();
+        DM->CDSet_Uscite->setRecNo(3);
+        DM->CDSet_Group->setRecNo(2);
+        QCOMPARE(dropDanglingLinks(*DM), QStringList{QStringLiteral("USCITA 1: INGRESSO 99")});
+        QCOMPARE(DM->CDSet_Uscite->recNo(), 3);
+        QCOMPARE(DM->CDSet_Group->recNo(), 2);
+        DM->CDSet_Uscite->setRecNo(1);
+        QCOMPARE(linkIds(DM->CDSet_InLink), (QList<int>{3, 5}));
     }
 
     void theGroupsPartitionsFollowTheGroup() {

@@ -160,6 +160,8 @@ private slots:
         QTest::newRow("one mark elsewhere") << QList<int>{3} << QList<int>{3, 5};
         QTest::newRow("only the current row marked") << QList<int>{5} << QList<int>{5};
         QTest::newRow("several") << QList<int>{9, 3, 7} << QList<int>{3, 5, 7, 9};
+        // The walk goes in the order of the marks and so ends on row 3: the cursor must come back.
+        QTest::newRow("current row marked before another") << QList<int>{5, 3} << QList<int>{3, 5};
     }
     void plainApplyGoesToTheCurrentAndEveryMarkedRow() {
         QFETCH(QList<int>, marks);
@@ -225,27 +227,47 @@ private slots:
         QVERIFY(rowsWith(b.inputs(), QStringLiteral("_EnablePzX"), true).isEmpty());
     }
 
+    // Each of the four message columns stores its word and its own index, never another's.
+    void messageChoiceStoresWordsFirstThenIndexes_data() {
+        QTest::addColumn<int>("column");
+        for (int k = 1; k <= 4; ++k)
+            QTest::addRow("_Msg%d", k) << k;
+    }
     void messageChoiceStoresWordsFirstThenIndexes() {
+        QFETCH(int, column);
         Bench b(2);
-        DBGrid* grid = b.grid("DBGrid10", b.dm->DataSource_Ingressi, {"_ID", "_Nome", "_Msg1", "_Msg2"});
+        DBGrid* grid = b.grid("DBGrid10", b.dm->DataSource_Ingressi,
+                              {"_ID", "_Nome", "_Msg1", "_Msg2", "_Msg3", "_Msg4"});
         DBComboBox* box = b.editors.attach(QStringLiteral("DBComboBox1"), grid);
         b.show();
+        const QString msg = QStringLiteral("_Msg%1").arg(column);
+        const QString imsg = QStringLiteral("_IMsg%1").arg(column);
         QStringList stores;
-        for (const char* name : {"_Msg2", "_IMsg2"})
-            b.inputs().fieldByName(QString::fromLatin1(name)).onChange = [&stores](Field& f) {
+        for (const QString& name : {msg, imsg})
+            b.inputs().fieldByName(name).onChange = [&stores](Field& f) {
                 stores << QStringLiteral("%1@%2").arg(f.fieldName()).arg(f.dataSet()->recNo());
             };
+        auto indexes = [&](int r) {
+            QList<int> out;
+            for (int k = 1; k <= 4; ++k)
+                out << b.at(b.inputs(), r, QStringLiteral("_IMsg%1").arg(k)).toInt();
+            return out;
+        };
+        const QList<int> untouched = indexes(3);
         mark(grid, {3});
-        const QString word = CellEditors::messageItems().value(7);
-        choose(grid, box, QStringLiteral("_Msg2"), 5, word);
+        const int index = 6 + column;
+        const QString word = CellEditors::messageItems().value(index);
+        choose(grid, box, msg, 5, word);
+        QList<int> expected = untouched;
+        expected[column - 1] = index;
         for (int r : {3, 5}) {
-            QCOMPARE(b.at(b.inputs(), r, QStringLiteral("_Msg2")).toString(), word);
-            QCOMPARE(b.at(b.inputs(), r, QStringLiteral("_IMsg2")).toInt(), 7);
+            QCOMPARE(b.at(b.inputs(), r, msg).toString(), word);
+            QCOMPARE(indexes(r), expected);
         }
-        QCOMPARE(stores.first(), QStringLiteral("_Msg2@5")); // the editor's own store
+        QCOMPARE(stores.first(), msg + QStringLiteral("@5")); // the editor's own store
         // Every word reaches its row before any index does.
-        const qsizetype lastWord = stores.lastIndexOf(QRegularExpression(QStringLiteral("_Msg2@\\d+")));
-        const qsizetype firstIndex = stores.indexOf(QRegularExpression(QStringLiteral("_IMsg2@\\d+")));
+        const qsizetype lastWord = stores.lastIndexOf(QRegularExpression(msg + QStringLiteral("@\\d+")));
+        const qsizetype firstIndex = stores.indexOf(QRegularExpression(imsg + QStringLiteral("@\\d+")));
         QVERIFY2(lastWord < firstIndex, qPrintable(stores.join(QLatin1Char(' '))));
     }
 

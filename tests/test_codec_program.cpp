@@ -22,6 +22,19 @@
 #include <QTimer>
 #include <QtTest>
 
+namespace {
+QStringList vocabulary() {
+    QStringList words;
+    const DataSet& t = *DM->CDSet_Messaggi;
+    for (int r = 1; r <= t.recordCount(); ++r)
+        words << t.stringAt(r, t.fieldByName(QStringLiteral("_Messaggio")).index());
+    return words;
+}
+int column(const DataSet* t, const char* prefix, int k) {
+    return t->fieldByName(QLatin1String(prefix) + QString::number(k)).index();
+}
+} // namespace
+
 class TestCodecProgram : public QObject {
     Q_OBJECT
 private slots:
@@ -48,8 +61,12 @@ private slots:
             const QMap<int, QByteArray> panel = PanelMemory::loadRandomPanel(sim, rng);
             QVERIFY(PanelMemory::encodeInstallation() != panel);
 
+            // A job walks the timers of every day by moving the days' cursor, and puts it back
+            // on the day the person left it on.
+            DM->CDSet_Time_Day->setRecNo(3);
             f.Action5->trigger(); // "Ricevi tutto", answered Yes
             QVERIFY(fx.waitForJobEnd(60000));
+            QCOMPARE(DM->CDSet_Time_Day->recNo(), 3);
             QCOMPARE(fx.questions(),
                      QStringList{QStringLiteral("Vuoi Sovrascrivere la configurazione esistente ?")});
             QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
@@ -57,10 +74,26 @@ private slots:
             for (auto it = panel.begin(); it != panel.end(); ++it)
                 QVERIFY2(read[it.key()] == it.value(),
                          qPrintable(QStringLiteral("command %1").arg(it.key())));
+            // The panel sends only the words' indexes: each message column shows the word its
+            // own index names (the encoding above reads the indexes only).
+            const QStringList words = vocabulary();
+            for (const auto& [table, columns] : {std::pair{DM->CDSet_Ingressi, 4},
+                                                 {DM->CDSet_Uscite, 4},
+                                                 {DM->CDSet_Parziali, 1},
+                                                 {DM->CDSet_Group, 4}})
+                for (int k = 1; k <= columns; ++k)
+                    for (int r = 1; r <= table->recordCount(); ++r) {
+                        const QVariant index = table->valueAt(r, column(table, "_IMsg", k));
+                        const int w = index.isValid() ? index.toInt() : -1;
+                        QCOMPARE(table->stringAt(r, column(table, "_Msg", k)),
+                                 words.value(w).left(table->field(column(table, "_Msg", k)).size()));
+                    }
 
             PanelMemory::loadFreshPanel(sim, 6);
+            DM->CDSet_Time_Day->setRecNo(3);
             f.Action6->trigger(); // "Invia tutto"
             QVERIFY(fx.waitForJobEnd(60000));
+            QCOMPARE(DM->CDSet_Time_Day->recNo(), 3);
             QCOMPARE(fx.messages().size(), 2);
             for (auto it = panel.begin(); it != panel.end(); ++it)
                 QVERIFY(PanelMemory::stream(sim, it.key(), int(it.value().size())) == it.value());

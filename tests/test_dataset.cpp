@@ -289,6 +289,13 @@ private slots:
         QTest::newRow("text compare") << "_Arg1 = 'row 3' or _Arg1 <> _Arg1" << QList<int>{3};
         QTest::newRow("boolean") << "_Flag = true and _ID <= 6" << QList<int>{2, 4, 6};
         QTest::newRow("null") << "_Flag is null" << QList<int>{100};
+        // A null differs from every value, but not from another null.
+        QTest::newRow("null against a value") << "_Flag <> true and _ID >= 98" << QList<int>{99, 100};
+        QTest::newRow("null against null") << "_Flag <> _Flag or _ID = 1" << QList<int>{1};
+        // The middle part of a pattern must fit before the tail, not overlap it.
+        QTest::newRow("like middle overlapping the tail")
+            << "'abc' like 'a%bc%c' or _ID = 3" << QList<int>{3};
+        QTest::newRow("like middle overlapping a field's tail") << "_Arg1 like 'r%ow 1%1'" << QList<int>{11};
         QTest::newRow("float") << "_Val > 49.25 and _Val < 50.75" << QList<int>{49, 50};
         // A date-time compares with the text the grid shows and with ISO text.
         QTest::newRow("date shown")

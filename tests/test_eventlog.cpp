@@ -1,11 +1,17 @@
 // The event-log page in the real main window over the real data module: sorting by a title,
 // the value filters, the category colours and day bands, opening the page and row an event
-// concerns, and the CSV file with its quoting and its failures.
+// concerns, the CSV file with its quoting and its failures, and the panel's log records that
+// the log's decoder must refuse.
 
 #include "model/transferflags.h"
 #include "platform/datasetsort.h"
 #include "support/eventlogrows.h"
 #include "support/openwindow.h"
+#include "support/panelmemory.h"
+#include "transfer/codec.h"
+#include "transfer/codec_eventlog.h"
+#include "transfer/codec_staging.h"
+#include "transfer/commands.h"
 #include "ui/eventlog.h"
 #include "ui/mainwindow_links.h"
 #include "ui/pagecontrol.h"
@@ -44,6 +50,29 @@ class TestEventLog : public QObject {
     void select(int recNo, int dataCol) {
         page->DBGrid1->moveToRecNo(recNo);
         page->DBGrid1->setSelectedIndex(dataCol);
+    }
+    // Every column of every row of the log, as text.
+    QStringList logRows() const {
+        QStringList rows;
+        for (int r = 1; r <= log->recordCount(); ++r) {
+            QStringList cells;
+            for (int f = 0; f < log->fieldCount(); ++f)
+                cells << log->valueAt(r, f).toString();
+            rows << cells.join(QLatin1Char('|'));
+        }
+        return rows;
+    }
+    // Hands the panel's whole log to the decoder part by part, as a read job does, and applies
+    // it when every part was taken; the error of the first part refused, else SENDOK.
+    static TError readLog(const QByteArray& stream) {
+        const CommandInfo& info = commandInfo(CmdLogEventi);
+        TError r = SENDOK;
+        for (int p = 0; p < info.parts && r == SENDOK; ++p)
+            r = info.decode(p, stream.mid(p * 64, 64));
+        if (r == SENDOK && !Codec::commitStaged())
+            r = DATACORRUPT;
+        Codec::dropStaged();
+        return r;
     }
 
 private slots:
@@ -208,6 +237,39 @@ private slots:
         QVERIFY(lines[4].startsWith("4;TECNICO;77;400;SI;") && lines[4].contains("2101"));
         QCOMPARE(log->recNo(), 3);
         QCOMPARE(fx->boxes.count(QStringLiteral("ShowMessage")), 0);
+    }
+
+    // Bytes 11..15 of a record are reserved and zero: a record with any of them set is not one
+    // this program understands, and the whole read is refused with the log as it was.
+    void recordsWithReservedBytesSetAreRefused_data() {
+        QTest::addColumn<int>("byte"); // -1: none set, the log is taken
+        QTest::addColumn<int>("record");
+        QTest::newRow("intact") << -1 << 1;
+        for (int k = 11; k <= 15; ++k)
+            QTest::addRow("byte %d of an event", k) << k << 1;
+        QTest::newRow("byte 15 of the last record") << 15 << 255;
+    }
+    void recordsWithReservedBytesSetAreRefused() {
+        QFETCH(int, byte);
+        QFETCH(int, record);
+        installPanelCodec();
+        const QDateTime when(QDate(2026, 2, 3), QTime(4, 5, 6));
+        QByteArray stream = PanelMemory::logRecord(21, 1, 4, true, when) +
+                            PanelMemory::logRecord(3, 2, 2, false, when.addSecs(60));
+        stream.append(QByteArray(Codec::eventLogStreamSize() - stream.size(), '\0'));
+        stream.replace(255 * 16, 16, PanelMemory::logRecord(13, 0, 3, false, when.addDays(1)));
+        if (byte >= 0)
+            stream[record * 16 + byte] = char(0x01);
+        log->setRecNo(2);
+        const QStringList before = logRows();
+        QCOMPARE(readLog(stream), byte < 0 ? SENDOK : DATACORRUPT);
+        if (byte < 0) { // the same path takes an intact log
+            QCOMPARE(log->recordCount(), 3);
+            QCOMPARE(log->fieldByName(QStringLiteral("_IDEvento")).asInteger(), 21);
+            return;
+        }
+        QCOMPARE(logRows(), before);
+        QCOMPARE(log->recNo(), 2);
     }
 
     void aFailedExportReportsAndLeavesNoFile_data() {

@@ -1,7 +1,7 @@
 // A whole read job over a line that misbehaves: a serial line with stray bytes, echoes and noise,
 // a slow panel, and a cloud relay that mixes foreign, damaged and oversized messages into the
 // replies. What the line adds must cost nothing; what is not the panel's answer is never taken
-// for it.
+// for it, not even the panel's answer to an earlier attempt at the same part.
 #include "link/comset.h"
 #include "link/websockets.h"
 #include "support/cloudrelay.h"
@@ -111,6 +111,55 @@ private slots:
         }
         if (slow) // every attempt of the handshake was sent, and none of the late replies taken
             QTRY_COMPARE(sim.requestsFor(CmdLogIn, 0), MaxAttempts);
+    }
+
+    // The panel answers one attempt with its reply to the attempt before: the same part and
+    // data, only the attempt's number differs. Over the cloud it comes in a fresh envelope, so
+    // only the frame inside tells it apart. It must cost that attempt, never be taken.
+    void aStaleReplyIsNeverTaken_data() {
+        QTest::addColumn<bool>("cloud");
+        QTest::newRow("serial") << false;
+        QTest::newRow("cloud") << true;
+    }
+    void aStaleReplyIsNeverTaken() {
+        QFETCH(bool, cloud);
+        if (cloud && !m_cert.ok())
+            QSKIP("no TLS backend or no openssl to make a certificate");
+        TransferFixture fx;
+        RecordingCodec codecs;
+        ComSet->Timer1->setInterval(2);
+        ComSet->ScrollBar1->setValue(1000); // the serial attempt ignores the stale frame and times out
+        constexpr int stale = 1;            // the first request after the handshake
+        PanelSimulator sim;
+        sim.setFailure(Failure::StaleReply, stale, 1);
+        CloudRelay relay(sim);
+        if (cloud) {
+            QVERIFY(relay.start(m_cert));
+            TWebSockets::setExtraCaCertificates({m_cert.certificate});
+            const quint16 port = relay.port();
+            TComSet::cloudEndpointHook = [port] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
+            ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+            ComSet->ConnectClick();
+            QVERIFY(fx.waitForConnect());
+        } else {
+            QVERIFY(sim.start());
+            QVERIFY(fx.openSerial(sim.portPath()));
+        }
+
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd(20000));
+        QVERIFY2(fx.warnings().isEmpty(), qPrintable(fx.warnings().join(QLatin1Char('\n'))));
+        QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
+        // The stale answer cost its attempt: the same part went out once more and its own
+        // answer was taken.
+        QCOMPARE(Transfer.resends, 1);
+        const QList<PanelFrame> sent = sim.requests();
+        QVERIFY(sent.size() > stale + 1);
+        QCOMPARE(sent[stale + 1].command(), sent[stale].command());
+        QCOMPARE(sent[stale + 1].part(), sent[stale].part());
+        QCOMPARE(sent[stale + 1].sequence, quint8(sent[stale].sequence + 1));
+        for (int part = 0; part < 2; ++part)
+            QCOMPARE(RecordingCodec::received().value(42 * 256 + part), sim.memory(42, part));
     }
 };
 

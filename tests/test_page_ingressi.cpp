@@ -253,6 +253,38 @@ private slots:
         QCOMPARE(valueAt(*reread.CDSet_Ingressi, 3, "_FuncIngresso").toString(), QStringLiteral("Solo OFF"));
     }
 
+    // The messages grid shows, in each of its four columns, the vocabulary's word at that
+    // column's own index: input k has a word only in column k, so only that cell has ink.
+    void eachMessageColumnShowsTheWordOfItsOwnIndex() {
+        open(2);
+        for (int k = 1; k <= 4; ++k)
+            writeAt(inputs(), k, QStringLiteral("_IMsg%1").arg(k), 20 + k);
+        page->PageControl_Ingressi->setActivePage(page->TabSheet15);
+        DBGrid* grid = page->DBGrid10;
+        grid->moveToRecNo(10); // the cursor's row and cell are painted apart: away from rows 1..4
+        form->resize(1124, 740);
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QApplication::processEvents();
+        const QImage shot = grid->viewport()->grab().toImage();
+        auto cell = [&](int recNo, int k) {
+            const int dataCol = grid->columnOfField(QStringLiteral("_Msg%1").arg(k))->index();
+            const QRect r =
+                grid->cellRect(grid->gridColumnOf(dataCol), recNo - grid->topRecNo() + grid->titleOffset());
+            // The columns share their width unevenly: the same left part of each is compared.
+            const QRect left(r.topLeft(), QSize(120, r.height()));
+            return shot.copy(
+                QRect(left.topLeft() * shot.devicePixelRatio(), left.size() * shot.devicePixelRatio()));
+        };
+        for (int r = 1; r <= 4; ++r) {
+            const int blank = r == 1 ? 2 : 1;
+            for (int k = 1; k <= 4; ++k) {
+                const bool same = cell(r, k) == cell(r, blank);
+                QVERIFY2(same == (k != r), qPrintable(QStringLiteral("input %1, column %2").arg(r).arg(k)));
+            }
+        }
+    }
+
     void thePageIsNotBlank() {
         open(6);
         for (int r = 1; r <= 3; ++r) // words chosen for the first inputs

@@ -231,8 +231,51 @@ private slots:
             QVERIFY2(refusedUntouched(mine.root, bad), qPrintable(QString::number(k)));
         }
         QVERIFY(refusedUntouched(mine.root, m_dir.filePath("missing.cds")));
+        // Any change to the header behind its magic is caught by the header's own checksum,
+        // before its version, size or payload checksum is believed.
+        for (qsizetype at = 8; at < 32; ++at) {
+            writeAll(bad, QByteArray(bytes).replace(at, 1, QByteArray(1, char(bytes[at] ^ 0x01))));
+            QVERIFY2(refusedUntouched(mine.root, bad, "(header checksum)"), qPrintable(QString::number(at)));
+        }
         mine.root.loadFromFile(good); // and the intact file still loads
         QCOMPARE(mine.root.recordCount(), 4);
+    }
+
+    // Null bits that name no field, or a nested table (whose rows always follow), are refused
+    // as such, in a row without details and in a row with them.
+    void strayNullBitsAreRefused_data() {
+        QTest::addColumn<int>("fromEnd"); // the null bits' byte, counted from the file's end
+        QTest::addColumn<int>("bits");
+        // The file ends with the timer's row (bits, _ID, _Ora, _On: 10 bytes) and the root's
+        // empty list of phones (4 bytes); before the timer's list (4 bytes), the day's _ID and
+        // _Nome (8 bytes) and the day's bits.
+        constexpr int timer = 4 + 10, day = timer + 4 + 8 + 1;
+        QTest::newRow("past the fields of a row without details") << timer << 0x08;
+        QTest::newRow("last bit of a row without details") << timer << 0x80;
+        QTest::newRow("past the fields of a row with details") << day << 0x10;
+        QTest::newRow("a nested table's bit") << day << 0x04;
+    }
+    void strayNullBitsAreRefused() {
+        QFETCH(int, fromEnd);
+        QFETCH(int, bits);
+        const QString path = m_dir.filePath("bits.cds");
+        Register src;
+        src.root.append();
+        src.root.fieldByName("_NomeCliente").setAsString("Rossi");
+        addRow(src.mid, {1, "Lunedi"});
+        addRow(src.leaf, {1, "01:00", true});
+        src.root.post();
+        src.root.saveToFile(path);
+        QByteArray bytes = readAll(path);
+        const qsizetype at = bytes.size() - fromEnd;
+        QCOMPARE(int(bytes[at]), fromEnd > 14 ? 0x03 : 0x07); // the byte holds the row's bits
+
+        Register mine;
+        mine.fill(2);
+        bytes[at] = char(bytes[at] | bits);
+        resealHeader(bytes);
+        writeAll(path, bytes);
+        QVERIFY(refusedUntouched(mine.root, path, "(stray null bits)"));
     }
 
     void randomBytesNeverCrash() {

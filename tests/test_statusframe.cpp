@@ -124,34 +124,61 @@ private slots:
         QCOMPARE(int(tel->flag(flag)), int(ledOff));
     }
 
+    // Each bad value is looked at on its own, right after it is given: one trace line for it and
+    // no lamp lit. A slot one past the end is tried first, so a bound that let it through would
+    // be seen here, on a lamp of the next list, before anything reads past the lists.
     void badValuesAreClampedOrIgnored() {
         TPannello112 frame;
-        static int traces = 0;
-        traces = 0;
+        static QStringList traces;
+        traces.clear();
         const QtMessageHandler previous =
-            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString&) {
+            qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
                 if (type == QtWarningMsg)
-                    ++traces;
+                    traces << text;
             });
-        frame.setInputLamp(64, true);
-        frame.setInputLamp(-1, true);
-        frame.setOutputLamp(17, true);
-        frame.setRadio400Lamp(64, PanelStatusSink::Tamper, true);
-        frame.setRadio400Lamp(0, PanelStatusSink::Radio400Lamp(9), true);
-        frame.setRadio800Flag(PanelStatusSink::Siren, 8, PanelStatusSink::Tamp, true);
-        frame.setRadio800Flag(PanelStatusSink::Radio800Kind(7), 0, PanelStatusSink::Tamp, true);
-        frame.setRadio800Flag(PanelStatusSink::Device, 0, PanelStatusSink::Radio800Flag(12), true);
-        frame.setRadio800Levels(PanelStatusSink::Remote, 40, 50, 50);
-        frame.setRadio800Levels(PanelStatusSink::Remote, 0, 101, -4);
-        frame.setStatusLamp(PanelStatusSink::StatusLamp(4), true);
-        qInstallMessageHandler(previous);
-        QCOMPARE(traces, 12); // one trace line per bad value
-        QCOMPARE(frame.BARGRAF_BAT_TELEC[0], 100);
-        QCOMPARE(frame.BARGRAF_SIG_TELEC[0], 0);
+        const auto restore = qScopeGuard([previous] { qInstallMessageHandler(previous); });
+        auto lit = [](const auto& leds) {
+            return std::any_of(leds.begin(), leds.end(), [](ThhALed* led) { return led->Value(); });
+        };
+        auto anyLit = [&] {
+            return lit(frame.LEDInputs) || lit(frame.LEDOutputs) || lit(frame.LEDRadioTamper) ||
+                   lit(frame.LEDRadioNoSup) || lit(frame.LEDStato);
+        };
+        const std::pair<const char*, std::function<void()>> bad[] = {
+            {"input 64", [&] { frame.setInputLamp(64, true); }},
+            {"output 17", [&] { frame.setOutputLamp(17, true); }},
+            {"400-range device 64", [&] { frame.setRadio400Lamp(64, PanelStatusSink::Tamper, true); }},
+            {"remote 40", [&] { frame.setRadio800Levels(PanelStatusSink::Remote, 40, 50, 50); }},
+            {"siren 8",
+             [&] { frame.setRadio800Flag(PanelStatusSink::Siren, 8, PanelStatusSink::Tamp, true); }},
+            {"input -1", [&] { frame.setInputLamp(-1, true); }},
+            {"lamp 9", [&] { frame.setRadio400Lamp(0, PanelStatusSink::Radio400Lamp(9), true); }},
+            {"kind 7",
+             [&] {
+                 frame.setRadio800Flag(PanelStatusSink::Radio800Kind(7), 0, PanelStatusSink::Tamp, true);
+             }},
+            {"flag 12",
+             [&] {
+                 frame.setRadio800Flag(PanelStatusSink::Device, 0, PanelStatusSink::Radio800Flag(12), true);
+             }},
+            {"status lamp 4", [&] { frame.setStatusLamp(PanelStatusSink::StatusLamp(4), true); }},
+        };
+        const auto sirenBattery = frame.BARGRAF_BAT_SIRENA;
+        const auto remoteSignal = frame.BARGRAF_SIG_TELEC;
+        for (qsizetype i = 0; i < qsizetype(std::size(bad)); ++i) {
+            bad[i].second();
+            QVERIFY2(traces.size() == i + 1, bad[i].first); // one trace line per bad value
+            QVERIFY2(!anyLit(), bad[i].first);
+        }
+        QVERIFY(frame.BARGRAF_BAT_SIRENA == sirenBattery);
+        QVERIFY(frame.BARGRAF_SIG_TELEC == remoteSignal);
         for (const TTel& t : frame.LED_DEVICE)
             QCOMPARE(int(t.Tamp), int(ledOff));
-        for (ThhALed* led : frame.LEDInputs)
-            QVERIFY(!led->Value());
+        // Levels outside 0..100 are clamped, with a trace line each.
+        frame.setRadio800Levels(PanelStatusSink::Remote, 0, 101, -4);
+        QCOMPARE(traces.size(), qsizetype(std::size(bad)) + 2);
+        QCOMPARE(frame.BARGRAF_BAT_TELEC[0], 100);
+        QCOMPARE(frame.BARGRAF_SIG_TELEC[0], 0);
     }
 
     void namesAreCutAtTheirSlot() {

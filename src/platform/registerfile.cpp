@@ -525,9 +525,12 @@ struct Reader {
             }
             uchar* b = newRow<Build>(s, shape, serial++, out, scratch);
             std::memcpy(b + s.nullOffset, p, bitmap);
+            // Whatever the checks above let through, no bit past the last field is kept or
+            // followed: the fields are only indexed by bits that name one.
+            b[s.nullOffset + bitmap - 1] &= uchar(~strayMask);
             const uchar* v = p + bitmap;
             for (size_t j = 0; j < bitmap; ++j) {
-                for (unsigned m = p[j]; m != 0; m &= m - 1) {
+                for (unsigned m = b[s.nullOffset + j]; m != 0; m &= m - 1) {
                     const FieldLayout& fl = s.fields[j * 8 + size_t(std::countr_zero(m))];
                     uchar* cell = b + fl.offset;
                     switch (fl.type) {

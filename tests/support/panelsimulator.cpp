@@ -149,6 +149,10 @@ QByteArray PanelCore::handle(const PanelFrame& request, bool* dropLink) {
         PanelFrame::replyTo(request, mode == Failure::EmptyReply ? QByteArray() : replyData(request));
     if (mode == Failure::WrongPart)
         reply.command1 = quint8((request.command1 & WriteBit) | ((request.part() + 1) & PartMask));
+    // A retry carries the next sequence number: the attempt before it had this one less, and
+    // its answer is the same part with the same data, only that attempt's number tells it apart.
+    if (mode == Failure::StaleReply)
+        reply.sequence = quint8(request.sequence - 1);
     QByteArray bytes = reply.encode();
     if (mode == Failure::WrongChecksum)
         bytes[bytes.size() - 2] = char(bytes[bytes.size() - 2] + 1);

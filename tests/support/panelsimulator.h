@@ -23,7 +23,8 @@ public:
         EmptyReply,    // a read is answered without its data
         StrayStx,      // a lone 0x02 and a start announcing 64 bytes that never come, then the reply
         Echo,          // the line echoes the request before the reply
-        NoiseBurst     // hundreds of noise bytes and the reply in one write
+        NoiseBurst,    // hundreds of noise bytes and the reply in one write
+        StaleReply     // the previous attempt's reply comes again in place of this one's
     };
 
     PanelCore();
