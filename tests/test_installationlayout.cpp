@@ -1,8 +1,9 @@
 // The per-model layout of the main window, applied to a window of its own that holds every
-// component the layout names.
+// component the layout names; and the real main window, which must hold them all too.
 
 #include "platform/dataset.h"
 #include "platform/dbgrid.h"
+#include "support/openwindow.h"
 #include "ui/installationlayout.h"
 #include "ui/pagecontrol.h"
 
@@ -244,6 +245,16 @@ private slots:
         QVERIFY(InstallationLayout::MissingComponents(*root).contains(QStringLiteral("DBGrid6[11]")));
         InstallationLayout::Apply(*root, ZOREM);
         QVERIFY(users->column(10).visible());
+    }
+
+    // The rules reach the real window only through names: a page that renames or drops a
+    // component, or a grid that loses a column, leaves a rule acting on nothing.
+    void theMainWindowHoldsEveryNameTheRulesUse_data() { OpenWindow::addModelRows("eightPartitions"); }
+    void theMainWindowHoldsEveryNameTheRulesUse() {
+        QFETCH(int, type);
+        OpenWindow window(type);
+        const QStringList missing = InstallationLayout::MissingComponents(*window.form);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char(' '))));
     }
 };
 

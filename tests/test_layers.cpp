@@ -42,6 +42,31 @@ private slots:
         QVERIFY(files > 0);
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
     }
+
+    // Within the window, one file reaches the link, starts jobs and touches the registry.
+    void onlyTheMainWindowLinksReachTheLinkAndTheRegistry() {
+        const QString root = QFINDTESTDATA("../src/ui");
+        QVERIFY2(!root.isEmpty(), "source folder not found");
+        static const QRegularExpression include(
+            QStringLiteral("^\\s*#\\s*include\\s+\"(link/[^\"]+|transfer/transferhooks\\.h|"
+                           "platform/registrykey\\.h)\""),
+            QRegularExpression::MultilineOption);
+        QStringList found;
+        for (QDirIterator it(root, {"*.h", "*.cpp"}, QDir::Files, QDirIterator::Subdirectories);
+             it.hasNext();) {
+            QFile file(it.next());
+            QVERIFY(file.open(QIODevice::ReadOnly));
+            const QString text = QString::fromUtf8(file.readAll());
+            for (auto m = include.globalMatch(text); m.hasNext();)
+                found << QFileInfo(file).fileName() + " -> " + m.next().captured(1);
+        }
+        QVERIFY(!found.isEmpty());
+        QStringList wrong;
+        for (const QString& f : found)
+            if (!f.startsWith(QLatin1String("mainwindow_links.cpp ")))
+                wrong << f;
+        QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
+    }
 };
 
 QTEST_MAIN(TestLayers)

@@ -1,6 +1,6 @@
 // The inputs page in the real main window over the real data module: per-model columns, icons,
 // bands and wiring pictures, the check-box clicks by model, the phone titles, the editors laid
-// over the page's grids, a choice saved to the register file, and a look at the page.
+// over the page's grids, a choice saved to the register file, and what its painter shows.
 // With TABULON_SHOTS=<folder> the test also leaves PNGs of the page there.
 
 #include "model/datamodule.h"
@@ -39,15 +39,6 @@ void writeAt(DataSet& t, int recNo, const QString& field, const QVariant& value)
 
 QVariant valueAt(DataSet& t, int recNo, const QString& field) {
     return t.valueAt(recNo, t.fieldByName(field).index());
-}
-
-// Distinct colours in an image, sampled on a grid of points.
-int colourCount(const QImage& image) {
-    QSet<QRgb> colours;
-    for (int y = 0; y < image.height(); y += 3)
-        for (int x = 0; x < image.width(); x += 3)
-            colours.insert(image.pixel(x, y));
-    return int(colours.size());
 }
 
 } // namespace
@@ -285,23 +276,61 @@ private slots:
         }
     }
 
-    void thePageIsNotBlank() {
-        open(6);
-        for (int r = 1; r <= 3; ++r) // words chosen for the first inputs
-            writeAt(inputs(), r, QStringLiteral("_IMsg1"), r + 10);
-        page->DBGrid10->moveToRecNo(1);
+    // What the page paints where its painter decides: the vocabulary's word a message points at
+    // (not the row's stored copy of it), the band of inputs sharing a terminal, and the grey of
+    // a user cell an input that switches no partition cannot use.
+    void theCellsShowWhatTheirRowsHold() {
+        open(2); // MIRUN: inputs sharing a terminal get a band
+        const QString twoZones = Lang::ListaTipoIngresso_TAVEK_MIRUN.at(16);
+        for (int r : {1, 9, 17})
+            writeAt(inputs(), r, kTipo, twoZones);
+        for (int r : {10, 11, 12})
+            writeAt(inputs(), r, QStringLiteral("_IMsg1"), r == 11 ? 12 : 11);
+        writeAt(inputs(), 10, QStringLiteral("_Msg1"), QStringLiteral("AAAA"));
+        writeAt(inputs(), 12, QStringLiteral("_Msg1"), QStringLiteral("BBBB"));
+        writeAt(inputs(), 13, QStringLiteral("_EnablePzX"), false);
+        writeAt(inputs(), 14, QStringLiteral("_EnablePzX"), true);
+        inputs().setRecNo(8); // a grid shown puts the current row at its top; rows below it are looked at
         form->resize(1124, 740);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        for (QWidget* sheet : {page->TabSheet15, page->TabSheetIngFunzioni, page->TabSheetIngTelefoni,
-                               page->TabSheetIngOnOff, page->TabSheetIngAdattamento}) {
+        // The cell of (record, field) as the grid of `sheet` shows it.
+        auto cellOf = [&](QWidget* sheet, DBGrid* grid, int recNo, const char* field) {
             page->PageControl_Ingressi->setActivePage(sheet);
             QCoreApplication::processEvents(); // the sheet's grid is fitted once it is shown
-            shoot(QStringLiteral("ingressi-") + sheet->objectName());
-            const QImage image = sheet->grab().toImage();
-            QVERIFY2(colourCount(image) > 8, qPrintable(QString::number(colourCount(image))));
-        }
-        // Every wiring picture exists and draws something.
+            const QImage image = grid->viewport()->grab().toImage();
+            const int col = grid->gridColumnOf(OpenWindow::columnOf(grid, QString::fromLatin1(field)));
+            const QRect r = grid->cellRect(col, recNo - grid->topRecNo() + grid->titleOffset());
+            return r.isEmpty() ? QImage() : image.copy(r);
+        };
+        auto fillOf = [](const QImage& cell) { // above the text, at the right end
+            return cell.isNull() ? QColor() : QColor(cell.pixel(cell.width() - 2, 1));
+        };
+
+        const QImage word11 = cellOf(page->TabSheet15, page->DBGrid10, 10, "_Msg1");
+        QVERIFY(!word11.isNull());
+        QCOMPARE(cellOf(page->TabSheet15, page->DBGrid10, 12, "_Msg1"), word11);
+        QVERIFY(cellOf(page->TabSheet15, page->DBGrid10, 11, "_Msg1") != word11);
+
+        const QColor cyan = colorFromTColor(16777166);
+        for (int r : {9, 17})
+            QCOMPARE(fillOf(cellOf(page->TabSheetIngFunzioni, page->DBGrid15, r, "_TipoIngresso")), cyan);
+        QVERIFY(fillOf(cellOf(page->TabSheetIngFunzioni, page->DBGrid15, 10, "_TipoIngresso")) != cyan);
+
+        // The unusable cell is flat grey to its corner; a usable one has the value cell's grip there.
+        auto cornerIsFlat = [](const QImage& cell, const QColor& colour) {
+            for (int y = cell.height() - 8; y < cell.height(); ++y)
+                for (int x = cell.width() - 8; x < cell.width(); ++x)
+                    if (QColor(cell.pixel(x, y)) != colour)
+                        return false;
+            return !cell.isNull();
+        };
+        const QColor grey = sysColor(COLOR_BTNFACE);
+        QVERIFY(cornerIsFlat(cellOf(page->TabSheetIngOnOff, page->DBGrid26, 13, "_LinkUser"), grey));
+        QVERIFY(!cornerIsFlat(cellOf(page->TabSheetIngOnOff, page->DBGrid26, 14, "_LinkUser"), grey));
+        shoot(QStringLiteral("ingressi-cells"));
+
+        // Every wiring picture exists.
         for (int t = 0; t < WiringPicture::kCount; ++t)
             QVERIFY2(QFile::exists(WiringPicture::resourcePath(t)),
                      qPrintable(WiringPicture::resourcePath(t)));

@@ -55,7 +55,7 @@ public:
 
     // Presentation attributes, freely settable.
     QString displayLabel;   // empty: fieldName() is shown
-    QString editMask;       // original notation ("!90:00;1;_"); see editmask.h
+    QString editMask;       // the program's mask notation ("!90:00;1;_"), not Qt's; see editmask.h
     int tag = 0;            // free integer (the main window keeps a column's minimum width here)
     bool readOnly = false;
     bool visible = true;

@@ -1220,7 +1220,7 @@ void DBGrid::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void DBGrid::wheelEvent(QWheelEvent* event) {
-    // One record per notch, as the classic grid moves its cursor.
+    // The wheel moves the current record, one record per notch.
     d->wheelRemainder += event->angleDelta().y();
     const int notches = d->wheelRemainder / 120;
     d->wheelRemainder -= notches * 120;

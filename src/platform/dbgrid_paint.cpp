@@ -111,7 +111,7 @@ void DBGrid::drawCellText(QPainter& p, const QRect& rect, const QString& text, Q
         p.drawStaticText(topLeft, shaped);
         return;
     }
-    // Too wide: the text is cut at the cell's edge, as the classic grid does.
+    // Too wide: the text is cut at the cell's edge, without an ellipsis.
     const QRegion saved = p.clipRegion();
     const bool wasClipping = p.hasClipping();
     p.setClipRect(rect, wasClipping ? Qt::IntersectClip : Qt::ReplaceClip);

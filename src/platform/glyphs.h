@@ -1,5 +1,5 @@
 #pragma once
-// Our drawings of the classic frame-control glyphs the grids paint into their cells: the
+// Our drawings of the frame-control glyphs the grids paint into their cells: the
 // size-grip face that marks value cells, the caption close cross, button faces, check boxes,
 // scroll arrows, and the dotted focus rectangle. Painted with plain lines on the given
 // painter; nothing is allocated per call, so they can run for every cell of a grid.

@@ -93,7 +93,10 @@ void TSendingDlg::AddLine(const QString& text) {
     constexpr int MaxLines = 2000;
     while (ListBox1->count() >= MaxLines)
         delete ListBox1->takeItem(0);
-    ListBox1->addItem(text);
+    // A line is measured once, as it is added: a list that has to measure its lines measures all
+    // of them again for every line added, which made a long job slower with every part.
+    auto* item = new QListWidgetItem(text, ListBox1);
+    item->setSizeHint(ListBox1->sizeHintForIndex(ListBox1->indexFromItem(item)));
     ListBox1->setCurrentRow(ListBox1->count() - 1);
     ListBox1->scrollToBottom();
 }

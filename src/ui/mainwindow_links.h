@@ -1,7 +1,7 @@
 #pragma once
-// What the main window uses of the other subsystems (connection form, transfer, data module,
-// register window, message boxes, registry), in one place so that the window's own files
-// stay about the window.
+// The main window's way into the connection form, the job start, the register window, the
+// registry and the whole register (save, free, open an installation), so that the window's own
+// files stay about the window. Pages use the tables, Lang and the message boxes directly.
 
 #include <QString>
 

@@ -37,7 +37,8 @@ void apply(DBGrid& grid, const QString& fieldPrefix) {
         if (!ok || n < 1 || n > 8)
             continue;
         const QString name = GetNameTable(phones, QStringLiteral("_Nome"), n);
-        // An entry without a label leaves the column's own title ("TELEFONO n").
+        // An entry without a label empties the column's title, so the grid shows the field's
+        // display label instead ("Tel. n" on the inputs' grid, "TELEFONO n" on the others).
         if (column.title.caption != name) {
             column.title.caption = name;
             changed = true;

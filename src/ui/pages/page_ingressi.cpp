@@ -292,8 +292,8 @@ void TPageIngressi::buildAdaptation() {
     lay->addWidget(DBGrid44);
 }
 
-// What the painters of the classic window changed while they painted (picture, labels, column
-// titles) happens here, in the events that cause it; the painters only paint.
+// The wiring picture, the terminal labels and the column titles follow the data here, in the
+// events that change it; the grids' painters only paint.
 void TPageIngressi::wireModel() {
     if (!DM)
         return;
