@@ -1,7 +1,8 @@
 // What the program writes to a panel it reads back unchanged: an installation of every model sent
-// with "Invia tutto" from the main window to the simulated panel, the installation then taken
-// elsewhere by another read, and "Ricevi tutto" of the same panel: every field as it was. Fresh
-// installations, and installations holding the least and the most every kind of field can send.
+// with "Invia tutto" from the main window to the simulated panel, the installation then filled
+// with other contents, and "Ricevi tutto" of the same panel: every field as it was. Fresh
+// installations (network addresses 0.0.0.0), and installations holding the least (empty, zero)
+// and the most every kind of field can send.
 #include "link/comset.h"
 #include "model/lang.h"
 #include "platform/editmask.h"
@@ -106,6 +107,7 @@ QString lastOutputName() {
 // refuses is left as it was: the register cannot hold it, so it can never be sent.
 void setEdge(const FieldSpec& f, DataSet* t, int r, Edge edge) {
     const bool most = edge == Edge::Most;
+    const bool empty = r % 2 == 1;
     auto set = [&](const QString& name, const QVariant& v) {
         try {
             t->fieldByName(name).setValue(v);
@@ -159,14 +161,15 @@ void setEdge(const FieldSpec& f, DataSet* t, int r, Edge edge) {
     case Wire::Ip4:
         set(f.name, most ? QStringLiteral("255.255.255.255") : QStringLiteral("0.0.0.0"));
         return;
+    // The least time is empty on odd rows and zero on even ones.
     case Wire::HourMin:
-        set(f.name, most ? QStringLiteral("23:59") : QStringLiteral("00:00"));
+        set(f.name, most ? QStringLiteral("23:59") : empty ? QString() : QStringLiteral("00:00"));
         return;
     case Wire::HourMinSec:
-        set(f.name, most ? QStringLiteral("99:59:59") : QStringLiteral("00:00:00"));
+        set(f.name, most ? QStringLiteral("99:59:59") : empty ? QString() : QStringLiteral("00:00:00"));
         return;
     case Wire::DayMonth:
-        set(f.name, most ? QStringLiteral("31/12") : QStringLiteral("00/00"));
+        set(f.name, most ? QStringLiteral("31/12") : empty ? QString() : QStringLiteral("00/00"));
         return;
     case Wire::Terminal: {
         const bool outputs = DM->CDSet_Uscite->recordCount() > 0;
@@ -175,7 +178,7 @@ void setEdge(const FieldSpec& f, DataSet* t, int r, Edge edge) {
     }
     case Wire::WordIndex: {
         const QStringList words = vocabularyWords();
-        const int v = most ? int(words.size()) - 1 : -1;
+        const int v = most ? int(words.size()) - 1 : empty ? -1 : 0;
         set(f.name, v);
         set(f.companion, words.value(v));
         return;
