@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QToolBar>
@@ -41,13 +42,16 @@ void pressCtrlAlt(TForm6& f, Qt::Key key) {
     QTest::keyClick(target, key, Qt::ControlModifier | Qt::AltModifier);
 }
 
-// The states a page gives the transfer actions, as the tool bar and the actions show them.
+// The states a page gives the transfer actions, as the tool bar and the "Program" menu show them.
 void checkTransferActions(TForm6& f, bool pageTransfers, bool liveTest) {
     for (QAction* a : {f.Action5, f.Action6, f.Action8, f.Action18}) {
         QVERIFY2(a->isEnabled() == pageTransfers, qPrintable(a->objectName()));
         QVERIFY2(f.ActionToolBar1->widgetForAction(a)->isEnabled() == pageTransfers,
                  qPrintable(a->objectName()));
     }
+    for (QAction* item : f.Program1->actions()) // the "Program" menu
+        if (!item->isSeparator())
+            QVERIFY2(item->isEnabled() == pageTransfers, qPrintable(item->objectName()));
     QCOMPARE(f.Action4->isEnabled(), liveTest);
     QCOMPARE(f.ActionToolBar1->widgetForAction(f.Action4)->isEnabled(), liveTest);
 }
@@ -91,6 +95,11 @@ private slots:
         };
         QList<std::pair<int, bool>> jobs;
         MainWindowLinks::setTransferObserverForTests([&](int tab, bool write) { jobs.append({tab, write}); });
+        const auto restore = qScopeGuard([] {
+            MainWindowLinks::setTransferObserverForTests({});
+            Form_Anagrafica = nullptr;
+            TypeCentral = nullptr;
+        });
 
         f.show();
         clickTab(f, page);
@@ -116,11 +125,8 @@ private slots:
         pressCtrlAlt(f, Qt::Key_S); // Ricevi tutto, answered Yes
         pressCtrlAlt(f, Qt::Key_A); // Invia tutto
         clickTool(f, f.Action18);
-        MainWindowLinks::setTransferObserverForTests({});
         QCOMPARE(jobs,
                  (QList<std::pair<int, bool>>{{0, false}, {0, true}, {103, false}, {104, true}, {0, false}}));
-        Form_Anagrafica = nullptr;
-        TypeCentral = nullptr;
     }
 
     // No code in the installation: nothing goes to the panel, and the warning says the code is
