@@ -186,8 +186,8 @@ private slots:
         QVERIFY(!f.Action4->isChecked());
     }
 
-    // Choosing REMOTE MANAGEMENT without a host says so and leaves the open serial link, and a
-    // job on it, as they were.
+    // Choosing REMOTE MANAGEMENT without a host says so and leaves the open serial link as it
+    // was: jobs still run on it.
     void remoteManagementWithoutAHostKeepsTheSerialLink() {
         LinkedWindow w(1);
         TForm6& f = w.form();
