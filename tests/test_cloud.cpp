@@ -111,7 +111,9 @@ private slots:
         row("installer code with a letter", local, QStringLiteral("00a111"), password,
             QStringLiteral("codice installatore"));
         row("remote code in other digits", local, code, QStringLiteral("١٢٣٤٥٦"),
-            QStringLiteral("codice di telegestione"));
+            QStringLiteral("codice di telegestione non valido"));
+        row("no installer code", local, QString(), password, QStringLiteral("codice installatore mancante"));
+        row("no remote code", local, code, QString(), QStringLiteral("codice di telegestione mancante"));
     }
     void refusesInvalidInputsBeforeConnecting() {
         QFETCH(QString, host);

@@ -370,8 +370,9 @@ private slots:
         QCOMPARE(f.TabSheet12->PageControl_FPT->activePageIndex(), 0);
         QVERIFY(!ShortList);
         QCOMPARE(f.stateIcon(), 16);
-        // The page was set from code: the actions keep the states of the last page change.
+        // The actions follow page 0, now in front.
         QVERIFY(f.Action5->isEnabled());
+        QVERIFY(!f.Action4->isEnabled());
     }
 };
 

@@ -240,6 +240,7 @@ private slots:
             << QStringLiteral("DATI RICEVUTI NON VALIDI") << 2 + 4 + MaxAttempts;
         QTest::newRow("wrong code") << 0 << -1 << "654321" << access << 1;
         QTest::newRow("invalid code") << 0 << -1 << "12a4" << access << 0;
+        QTest::newRow("no code") << 0 << -1 << "" << QStringLiteral("CODICE DI TELEGESTIONE MANCANTE") << 0;
         QTest::newRow("ERR_USER") << 0 << int(ERR_USER) << "123456" << access << 1;
         QTest::newRow("keypad busy") << 0 << int(ERR_USER_KEYBOARD) << "123456"
                                      << QStringLiteral("TASTIERA DELLA CENTRALE IN USO") << 1;
@@ -396,12 +397,12 @@ private slots:
                           int(CmdLogEventi)) == jobList(TabCmdAllWrite)->full.end());
     }
 
-    void failureTextsAreSixAndDistinct() {
+    void failureTextsAreSevenAndDistinct() {
         QSet<QString> texts;
         for (TError e : {LOGINUSER, LOGOUT, LOGTIMEOUT, SENDFAULT, DATACORRUPT, USER_KEYBOARD, TELENABLE,
-                         INVALID_PACKET})
+                         INVALID_PACKET, NOCODE})
             texts.insert(transferFailureText(e));
-        QCOMPARE(texts.size(), 6);
+        QCOMPARE(texts.size(), 7);
     }
 
     void keypadReferences() {

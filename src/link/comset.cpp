@@ -149,11 +149,19 @@ void TComSet::ComboBox1Change(QObject* sender) {
     GroupBox2->setVisible(cloud);
     GroupBox4->setVisible(cloud);
     GroupBox3->setVisible(serial);
-    if (cloud) {
-        const CloudEndpoint ep = cloudEndpoint();
-        LabelCloud->setText(QStringLiteral("Server: %1:%2").arg(ep.host).arg(ep.port));
-    }
+    if (cloud)
+        RefreshCloudLabel();
     Connect->setEnabled(true);
+}
+
+void TComSet::RefreshCloudLabel() {
+    const CloudEndpoint ep = cloudEndpoint();
+    LabelCloud->setText(QStringLiteral("Server: %1:%2").arg(ep.host).arg(ep.port));
+}
+
+void TComSet::showEvent(QShowEvent* event) {
+    RefreshCloudLabel(); // the host may have been typed while the form was hidden
+    QDialog::showEvent(event);
 }
 
 CloudEndpoint TComSet::cloudEndpoint() const {
@@ -210,12 +218,26 @@ void TComSet::ConnectClick() {
     const QString choice = ComboBox1->currentText();
     if (choice.isEmpty() || m_connecting)
         return;
+    // Settings that cannot make a cloud connection are said before anything is closed: the
+    // open link and its job stay as they are.
+    if (choice == RemoteManagement && !cloudSettingsUsable())
+        return;
     StopTransfer(); // a new link never inherits a running job
     CloseLink();
     if (choice == RemoteManagement)
         connectCloud();
     else
         connectSerial(choice);
+}
+
+bool TComSet::cloudSettingsUsable() {
+    const CloudCredentials credentials = cloudCredentialsHook ? cloudCredentialsHook() : CloudCredentials{};
+    const QString problem = TWebSockets::connectionInputProblem(cloudEndpoint(), credentials);
+    if (problem.isEmpty())
+        return true;
+    // Nothing was sent: the fault is in the settings, not on the server.
+    MessageDlg(QStringLiteral("Collegamento cloud non avviato: %1.").arg(problem), MsgDlgType::Warning, mbOK);
+    return false;
 }
 
 void TComSet::beginConnecting() {

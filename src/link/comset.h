@@ -56,6 +56,8 @@ public:
     // serial port opens once the wait window is on screen. connectFinished tells the end.
     void ConnectClick();
     void RefreshPorts();
+    // "Server: host:port" of the cloud box, from the relay's host and port as they are now.
+    void RefreshCloudLabel();
     // Closes the open link, and gives up an attempt still under way.
     void CloseLink();
     bool IsSerialOpen() const;
@@ -92,7 +94,13 @@ public:
 signals:
     void connectFinished(bool ok);
 
+protected:
+    void showEvent(QShowEvent* event) override;
+
 private:
+    // False, with the warning shown, when the relay's host, port or the installation's codes
+    // cannot make a cloud connection.
+    bool cloudSettingsUsable();
     void connectSerial(const QString& name);
     void openSerialWhenShown(const QString& name, int attempt, int tries);
     void connectCloud();

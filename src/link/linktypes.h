@@ -14,7 +14,8 @@ enum TError : quint8 {
     USER_KEYBOARD = 7,  // someone is programming at the keypad
     TELENABLE = 8,      // remote management is disabled on the panel
     INVALID_PACKET = 9, // the reply does not answer the request, or the panel refused our frame
-    REPLY = 10          // reserved: "reply pending", never a final result
+    REPLY = 10,         // reserved: "reply pending", never a final result
+    NOCODE = 11         // the installation holds no remote-management code: nothing was sent
 };
 
 enum RequestConnection : quint8 {

@@ -22,8 +22,8 @@ TError errorFromRequestConnection(quint8 status) {
 const char* terrorName(TError e) {
     static const char* const names[] = {"LOGINADMIN", "LOGINUSER",      "LOGOUT",      "LOGTIMEOUT",
                                         "SENDOK",     "SENDFAULT",      "DATACORRUPT", "USER_KEYBOARD",
-                                        "TELENABLE",  "INVALID_PACKET", "REPLY"};
-    return e <= REPLY ? names[e] : "?";
+                                        "TELENABLE",  "INVALID_PACKET", "REPLY",       "NOCODE"};
+    return e <= NOCODE ? names[e] : "?";
 }
 
 PanelFrame PanelFrame::request(int command, int part, bool write, const QByteArray& data, bool* ok) {

@@ -270,6 +270,11 @@ QString TWebSockets::connectionInputProblem(const CloudEndpoint& endpoint,
         return QStringLiteral("porta del server cloud non valida (un numero da 1 a 65535)");
     if (!isValidPanelId(credentials.panelId))
         return QStringLiteral("identificativo della centrale non valido (servono 32 lettere o cifre)");
+    // A code that is not there is said missing, not wrong.
+    if (credentials.installerCode.isEmpty())
+        return QStringLiteral("codice installatore mancante");
+    if (credentials.remoteCode.isEmpty())
+        return QStringLiteral("codice di telegestione mancante");
     // The codes travel inside the authorisation header: only digits can go there unchanged.
     if (!plainDigits(credentials.installerCode))
         return QStringLiteral("codice installatore non valido (solo cifre)");

@@ -10,8 +10,12 @@ SystemType Sys;
 
 TError encodeLogIn(int part, QByteArray& payload) {
     const QString code = ModelAccess.remoteCode ? ModelAccess.remoteCode().trimmed() : QString();
-    // An empty, over-long or non-numeric code never reaches the panel: access is refused here.
-    if (code.isEmpty() || code.size() > 6)
+    // Without a code there is nothing to offer the panel: the user is told the code is missing,
+    // not that the panel refused it.
+    if (code.isEmpty())
+        return NOCODE;
+    // An over-long or non-numeric code never reaches the panel: access is refused here.
+    if (code.size() > 6)
         return LOGOUT;
     for (const QChar c : code)
         if (c < QLatin1Char('0') || c > QLatin1Char('9'))

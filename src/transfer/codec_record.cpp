@@ -525,16 +525,15 @@ bool decodeValue(const FieldSpec& f, DataSet* t, const char* p, Decoded& d, QStr
         }
         return fail(QStringLiteral("sign code %1 is not in its list").arg(b));
     }
-    case Wire::Ip4: {
-        const QByteArray a(p, 4);
-        d.value = a == QByteArray(4, '\0') ? QString()
-                                           : QStringLiteral("%1.%2.%3.%4")
-                                                 .arg(quint8(a[0]))
-                                                 .arg(quint8(a[1]))
-                                                 .arg(quint8(a[2]))
-                                                 .arg(quint8(a[3]));
+    case Wire::Ip4:
+        // Every address reads back dotted, 0.0.0.0 included (a panel on DHCP, a new
+        // installation): the address fields refuse an empty text.
+        d.value = QStringLiteral("%1.%2.%3.%4")
+                      .arg(quint8(p[0]))
+                      .arg(quint8(p[1]))
+                      .arg(quint8(p[2]))
+                      .arg(quint8(p[3]));
         return true;
-    }
     case Wire::HourMin:
     case Wire::HourMinSec:
     case Wire::DayMonth: {

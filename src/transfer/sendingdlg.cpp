@@ -58,7 +58,17 @@ TSendingDlg::~TSendingDlg() {
 void TSendingDlg::FormCreate() {
     // The main window usually does not exist yet; the job start copies its caption later.
     setWindowTitle(TransferHooks::mainCaption ? TransferHooks::mainCaption() : QString());
-    if (QScreen* s = QGuiApplication::primaryScreen())
+    centreOnMainWindowScreen();
+}
+
+void TSendingDlg::centreOnMainWindowScreen() {
+    // The main window usually does not exist yet when the dialog is made, and may have been moved
+    // to another monitor since: the screen is looked up at every opening.
+    QWidget* main = TransferHooks::mainWindow ? TransferHooks::mainWindow() : nullptr;
+    QScreen* s = main ? main->screen() : nullptr;
+    if (!s)
+        s = QGuiApplication::primaryScreen();
+    if (s)
         move(s->availableGeometry().center() - rect().center());
 }
 
@@ -71,8 +81,10 @@ bool TSendingDlg::FormCloseQuery() const {
 }
 
 void TSendingDlg::showEvent(QShowEvent* event) {
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
+        centreOnMainWindowScreen();
         FormShow();
+    }
     QDialog::showEvent(event);
 }
 

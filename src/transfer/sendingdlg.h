@@ -31,6 +31,10 @@ public:
     // Adds a line and selects it (a part sent again).
     void AddLine(const QString& text);
 
+private:
+    // Centred on the screen the main window is on (the primary screen without a main window).
+    void centreOnMainWindowScreen();
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

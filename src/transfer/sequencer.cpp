@@ -36,6 +36,8 @@ constexpr const char* MsgCorrupt = "ATTENZIONE: DATI RICEVUTI NON VALIDI.\r\n"
 constexpr const char* MsgKeypad = "ATTENZIONE: TASTIERA DELLA CENTRALE IN USO.\r\n"
                                   "RIPROVARE AL TERMINE DELLA PROGRAMMAZIONE DA TASTIERA.";
 constexpr const char* MsgTelEnable = "ATTENZIONE: TELEGESTIONE NON ABILITATA SULLA CENTRALE.";
+constexpr const char* MsgNoCode = "ATTENZIONE: CODICE DI TELEGESTIONE MANCANTE.\r\n"
+                                  "INSERIRE IL CODICE NELL'ANAGRAFICA E RIPROVARE.";
 
 // Every result that can end a job, and the warning it ends with.
 struct FailureText {
@@ -46,6 +48,7 @@ constexpr FailureText FailureTexts[] = {
     {LOGINUSER, MsgAccess}, {LOGOUT, MsgAccess},        {LOGTIMEOUT, MsgNoReply},
     {SENDFAULT, MsgLink},   {DATACORRUPT, MsgCorrupt},  {INVALID_PACKET, MsgCorrupt},
     {REPLY, MsgCorrupt},    {USER_KEYBOARD, MsgKeypad}, {TELENABLE, MsgTelEnable},
+    {NOCODE, MsgNoCode},
 };
 
 // Results worth sending the part again for: nothing, or nothing usable, came back.

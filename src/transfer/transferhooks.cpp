@@ -6,4 +6,5 @@ void TransferHooks::resetAll() {
     pageControlChange = {};
     repaintAll = {};
     mainCaption = {};
+    mainWindow = {};
 }

@@ -5,6 +5,8 @@
 #include <QStringList>
 #include <functional>
 
+class QWidget;
+
 struct TransferModelAccess {
     std::function<int()> systemType;          // the installation's model 1..6, 0 none
     std::function<QString()> remoteCode;      // remote-management code (access handshake)
@@ -16,9 +18,12 @@ struct TransferModelAccess {
 extern TransferModelAccess ModelAccess;
 
 struct TransferHooks {
-    static inline std::function<void()> pageControlChange; // the main window's page-change handler
-    static inline std::function<void()> repaintAll;        // the main window's full repaint
-    static inline std::function<QString()> mainCaption;    // the main window's caption
+    // Called at every job's end, however it ended: the main window's page-change handler (which
+    // also lets CONNETTI come back up).
+    static inline std::function<void()> pageControlChange;
+    static inline std::function<void()> repaintAll;     // the main window's full repaint
+    static inline std::function<QString()> mainCaption; // the main window's caption
+    static inline std::function<QWidget*()> mainWindow; // the main window, or nullptr
 
     static void resetAll();
 };

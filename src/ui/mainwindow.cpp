@@ -328,8 +328,7 @@ void TForm6::placeStatusImages() {
 
 // ---- page changes ---------------------------------------------------------------------
 
-void TForm6::PageControlChange() {
-    PageControl->highlightActiveOnly();
+void TForm6::followActivePage() {
     const int page = PageControl->activePageIndex();
     Action4->setEnabled(page == kPageTest);
     const bool transfers = page != kPageTest && page != kPageEventi;
@@ -343,6 +342,17 @@ void TForm6::PageControlChange() {
         Action4->setChecked(false);
         Action4Execute();
     }
+}
+
+void TForm6::TransferEnded() {
+    // Left pressed, the next click would run the stop job instead of a new start.
+    Action4->setChecked(false);
+    PageControlChange();
+}
+
+void TForm6::PageControlChange() {
+    PageControl->highlightActiveOnly();
+    followActivePage();
     for (QWidget* w : GroupBox3->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly))
         w->update();
     // A job ends here: the radio page shows its kind of devices again (a job walks them all).

@@ -135,6 +135,13 @@ public:
 
     // ---- handlers ----
     void PageControlChange();
+    // The transfer actions of the page in front: CONNETTI on the test page, the page and
+    // whole-configuration transfers elsewhere but on the event log; a live test that is moving
+    // parts stops when its page is left.
+    void followActivePage();
+    // A transfer job has ended, however it ended: a live test is no longer running, so CONNETTI
+    // comes back up, and the page's states are set again.
+    void TransferEnded();
     void PageControlResize();
     void PageControl_IngressiChange();
     void PageControl_UsciteChange();

@@ -102,7 +102,9 @@ void TForm6::Action8Execute() {
 
 void TForm6::Action4Execute() {
     if (Action4->isChecked()) {
-        MainWindowLinks::startTransfer(kTabCmdStartTest, false);
+        // A live test that does not start leaves CONNETTI up, ready for the next start.
+        if (!MainWindowLinks::startTransfer(kTabCmdStartTest, false))
+            Action4->setChecked(false);
     } else {
         // The sequencer must not tick into the stop job's command list.
         MainWindowLinks::stopSequencer();

@@ -41,13 +41,15 @@ void setTransferObserverForTests(std::function<void(int, bool)> observer) {
     transferObserver() = std::move(observer);
 }
 
-void startTransfer(int tabCode, bool write) {
+bool startTransfer(int tabCode, bool write) {
     if (transferObserver()) {
         transferObserver()(tabCode, write);
-        return;
+        return true;
     }
-    if (ComSet)
-        ComSet->RecicleCommand(tabCode, write);
+    if (!ComSet)
+        return false;
+    ComSet->RecicleCommand(tabCode, write);
+    return ComSet->Timer1->isActive();
 }
 
 void stopSequencer() {
@@ -206,17 +208,18 @@ void languageRewrite(TForm6& form) {
     Lang::windowTextsHook = nullptr;
 }
 
-void wireTransferHooks(TForm6&) {
+void wireTransferHooks(TForm6& form) {
     // The sequencer calls back the window that exists at the time, never a freed one.
     TransferHooks::pageControlChange = [] {
         if (Form6)
-            Form6->PageControlChange();
+            Form6->TransferEnded();
     };
     TransferHooks::repaintAll = [] {
         if (Form6)
             Form6->RepaintAll();
     };
     TransferHooks::mainCaption = [] { return Form6 ? Form6->windowTitle() : QString(); };
+    TransferHooks::mainWindow = []() -> QWidget* { return Form6; };
     TComSet::cloudEndpointHook = [] {
         CloudEndpoint ep;
         if (Form6) {
@@ -229,6 +232,12 @@ void wireTransferHooks(TForm6&) {
         }
         return ep;
     };
+    // The connection form's "Server: host:port" follows the relay's host and port as typed.
+    for (QLineEdit* edit : {form.TabSheet27->Edit2, form.TabSheet27->Edit3})
+        QObject::connect(edit, &QLineEdit::textChanged, &form, [] {
+            if (ComSet)
+                ComSet->RefreshCloudLabel();
+        });
 }
 
 } // namespace MainWindowLinks

@@ -10,8 +10,9 @@
 class TForm6;
 
 namespace MainWindowLinks {
-// Transfer job start (tab code, direction: true writes to the panel).
-void startTransfer(int tabCode, bool write);
+// Transfer job start (tab code, direction: true writes to the panel). False when no job runs
+// afterwards (no link chosen or open, a code without a list); a watching test's starts run.
+bool startTransfer(int tabCode, bool write);
 // Tests watch the job starts instead of running them (an empty function restores the start).
 void setTransferObserverForTests(std::function<void(int tabCode, bool write)> observer);
 // Switches the connection form's sequencer timer off.

@@ -20,11 +20,13 @@ void OpenInstallation() {
         InstallationLayout::Apply(*Form6, type);
         Form6->cellEditors().fitColumnsToItems();
         TPageControl* fpt = Form6->TabSheet12->PageControl_FPT;
-        // Set from code: no page change runs, so the transfer actions keep their states.
+        // Set from code, so no page change runs: the transfer actions are set here to follow
+        // the page now in front, whichever page the window showed before.
         Form6->PageControl->setActivePage(Form6->TabSheet4);
         fpt->setActivePage(Form6->TabSheet12->TabSheet33);
         Form6->PageControl->highlightActiveOnly();
         fpt->highlightActiveOnly();
+        Form6->followActivePage();
     }
     selectSystem(type);
     // Links that name no item can only come from a damaged or foreign file: they go before

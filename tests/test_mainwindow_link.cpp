@@ -1,0 +1,271 @@
+// The main window and the panel link as a person meets them: the transfer actions after an
+// installation is opened, the access code, CONNETTI after a live status, the connection form's
+// cloud choice and label, and where the progress dialog opens. Two monitors side by side.
+#include "app/modelchoice.h"
+#include "app/registerwindow.h"
+#include "support/linkedwindow.h"
+#include "transfer/sendingdlg.h"
+#include "ui/pages/page_rete.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QToolBar>
+
+namespace {
+
+const QString MissingCode = QStringLiteral(
+    "ATTENZIONE: CODICE DI TELEGESTIONE MANCANTE.\r\nINSERIRE IL CODICE NELL'ANAGRAFICA E RIPROVARE.");
+
+void clickTab(TForm6& f, int page) {
+    const QPoint at = f.PageControl->tabRect(page).center();
+    QWidget* strip = f.PageControl->childAt(at);
+    QVERIFY(strip);
+    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->mapFrom(f.PageControl, at));
+    QCOMPARE(f.PageControl->activePageIndex(), page);
+}
+
+// A click on the action's button of the tool bar.
+void clickTool(TForm6& f, QAction* action) {
+    QWidget* button = f.ActionToolBar1->widgetForAction(action);
+    QVERIFY(button && button->isVisible());
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// Ctrl, Alt and the key, pressed into the widget that has the focus.
+void pressCtrlAlt(TForm6& f, Qt::Key key) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : &f;
+    QTest::keyClick(target, key, Qt::ControlModifier | Qt::AltModifier);
+}
+
+// The states a page gives the transfer actions, as the tool bar and the "Program" menu show them.
+void checkTransferActions(TForm6& f, bool pageTransfers, bool liveTest) {
+    for (QAction* a : {f.Action5, f.Action6, f.Action8, f.Action18}) {
+        QVERIFY2(a->isEnabled() == pageTransfers, qPrintable(a->objectName()));
+        QVERIFY2(f.ActionToolBar1->widgetForAction(a)->isEnabled() == pageTransfers,
+                 qPrintable(a->objectName()));
+    }
+    for (QAction* item : f.Program1->actions()) // the "Program" menu
+        if (!item->isSeparator())
+            QVERIFY2(item->isEnabled() == pageTransfers, qPrintable(item->objectName()));
+    QCOMPARE(f.Action4->isEnabled(), liveTest);
+    QCOMPARE(f.ActionToolBar1->widgetForAction(f.Action4)->isEnabled(), liveTest);
+}
+
+// Connects on the simulator's port from the connection form as a person does: the port chosen
+// in the list, then "Connect".
+bool connectFromTheForm(LinkedWindow& w) {
+    if (!w.sim.start())
+        return false;
+    ComSet->RefreshPorts();
+    QComboBox* ports = ComSet->ComboBox1;
+    if (ports->findText(w.sim.portPath()) < 0)
+        ports->insertItem(0, w.sim.portPath());
+    ports->setCurrentIndex(ports->findText(w.sim.portPath()));
+    QTest::mouseClick(ComSet->Connect, Qt::LeftButton);
+    return w.fx.waitForConnect() && ComSet->IsSerialOpen();
+}
+
+} // namespace
+
+class TestMainWindowLink : public QObject {
+    Q_OBJECT
+private slots:
+    // Opening an installation shows page UTENTI: its transfers work at once, whatever page was in
+    // front before, and CONNETTI waits for the test page.
+    void transferActionsFollowThePageShownAfterOpening_data() {
+        QTest::addColumn<int>("page");
+        QTest::newRow("from EVENTI") << int(TForm6::kPageEventi);
+        QTest::newRow("from TEST") << int(TForm6::kPageTest);
+    }
+    void transferActionsFollowThePageShownAfterOpening() {
+        QFETCH(int, page);
+        OpenWindow w(1);
+        TForm6& f = *w.form;
+        TForm_Anagrafica registerWindow;
+        Form_Anagrafica = &registerWindow;
+        TTypeCentral modelChoice;
+        TypeCentral = &modelChoice;
+        w.boxes.responder = [](const ShownBox& box) -> QVariant {
+            return (box.buttons & mbYesNo) == mbYesNo ? QVariant(int(mrYes)) : QVariant();
+        };
+        QList<std::pair<int, bool>> jobs;
+        MainWindowLinks::setTransferObserverForTests([&](int tab, bool write) { jobs.append({tab, write}); });
+        const auto restore = qScopeGuard([] {
+            MainWindowLinks::setTransferObserverForTests({});
+            Form_Anagrafica = nullptr;
+            TypeCentral = nullptr;
+        });
+
+        f.show();
+        clickTab(f, page);
+        checkTransferActions(f, false, page == TForm6::kPageTest);
+        // File > ANAGRAFICA, NUOVO, the model, OK; then OK opens the new installation.
+        f.Action1->trigger();
+        QVERIFY(registerWindow.isVisible());
+        QTest::mouseClick(registerWindow.Button_Crea, Qt::LeftButton);
+        QVERIFY(modelChoice.isVisible());
+        modelChoice.ComboBox1->setCurrentIndex(2);
+        QTest::mouseClick(modelChoice.OKBtn, Qt::LeftButton);
+        QTest::mouseClick(registerWindow.Button_Ok, Qt::LeftButton);
+        QVERIFY(!registerWindow.isVisible());
+        QCOMPARE(DM->GetSystemType(), 2);
+        QCOMPARE(f.PageControl->activePageIndex(), 0);
+        checkTransferActions(f, true, false);
+
+        // The shortcuts and the tool bar start their jobs on the page shown.
+        f.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&f));
+        pressCtrlAlt(f, Qt::Key_W); // Ricevi tabs
+        pressCtrlAlt(f, Qt::Key_Q); // Invia tabs
+        pressCtrlAlt(f, Qt::Key_S); // Ricevi tutto, answered Yes
+        pressCtrlAlt(f, Qt::Key_A); // Invia tutto
+        clickTool(f, f.Action18);
+        QCOMPARE(jobs,
+                 (QList<std::pair<int, bool>>{{0, false}, {0, true}, {103, false}, {104, true}, {0, false}}));
+    }
+
+    // No code in the installation: nothing goes to the panel, and the warning says the code is
+    // missing rather than that the panel refused it.
+    void anEmptyCodeIsSaidMissingAndNothingIsSent() {
+        LinkedWindow w(2, QString());
+        TForm6& f = w.form();
+        QVERIFY(connectFromTheForm(w));
+        clickTool(f, f.Action18); // Ricevi tabs
+        QVERIFY(w.fx.waitForJobEnd());
+        QCOMPARE(w.fx.warnings(), QStringList{MissingCode});
+        QCOMPARE(w.sim.requestCount(), 0);
+        QVERIFY(!SendingDlg->isVisible());
+        QVERIFY(w.fx.messages().isEmpty());
+        // The same on the test page: CONNETTI does not stay pressed.
+        clickTab(f, TForm6::kPageTest);
+        clickTool(f, f.Action4);
+        QVERIFY(w.fx.waitForJobEnd());
+        QCOMPARE(w.fx.warnings(), (QStringList{MissingCode, MissingCode}));
+        QVERIFY(!f.Action4->isChecked());
+        QCOMPARE(w.sim.requestCount(), 0);
+    }
+
+    // However a live status ends, CONNETTI comes back up, so the next click starts a new one.
+    void connettiComesBackUpWhenTheLiveStatusEnds() {
+        LinkedWindow w(3);
+        TForm6& f = w.form();
+        QVERIFY(connectFromTheForm(w));
+        clickTab(f, TForm6::kPageTest);
+
+        // The panel refuses the code.
+        w.sim.setLoginStatus(ERR_LOGOUT);
+        clickTool(f, f.Action4);
+        QVERIFY(w.fx.waitForJobEnd());
+        QCOMPARE(w.fx.warnings().size(), 1);
+        QVERIFY(w.fx.warnings()[0].contains(QStringLiteral("NON ACCETTATO")));
+        QVERIFY(!f.Action4->isChecked());
+        QVERIFY(!f.ActionToolBar1->widgetForAction(f.Action4)->property("checked").toBool());
+
+        // The next click starts the live status again, and it runs.
+        w.sim.setLoginStatus(-1);
+        clickTool(f, f.Action4);
+        QVERIFY(f.Action4->isChecked());
+        QTRY_VERIFY(w.sim.requestsFor(CmdStateCentral, 6) >= 2); // looping over the status
+        QCOMPARE(Transfer.tabCmd, int(TabCmdStartTest));
+
+        // The line dies while it runs.
+        w.sim.dropLink();
+        QVERIFY(w.fx.waitForJobEnd());
+        QCOMPARE(w.fx.warnings().size(), 2);
+        QVERIFY(!f.Action4->isChecked());
+
+        // No link at all: the click starts nothing and leaves CONNETTI up.
+        ComSet->CloseLink();
+        clickTool(f, f.Action4);
+        QVERIFY(!ComSet->Timer1->isActive());
+        QVERIFY(!f.Action4->isChecked());
+    }
+
+    // Choosing REMOTE MANAGEMENT without a host says so and leaves the open serial link as it
+    // was: jobs still run on it.
+    void remoteManagementWithoutAHostKeepsTheSerialLink() {
+        LinkedWindow w(1);
+        TForm6& f = w.form();
+        QVERIFY(connectFromTheForm(w));
+        const QString connected = ComSet->LabelStato->text();
+        f.SetUpCOM1->trigger();
+        QVERIFY(ComSet->isVisible());
+        ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+        QTest::mouseClick(ComSet->Connect, Qt::LeftButton);
+        QCOMPARE(w.fx.warnings(),
+                 QStringList{
+                     QStringLiteral("Collegamento cloud non avviato: indirizzo del server cloud mancante.")});
+        QVERIFY(ComSet->IsSerialOpen());
+        QCOMPARE(ComSet->LabelStato->text(), connected);
+        QVERIFY(w.run(f.Action18)); // the link still works
+    }
+
+    // The connection form's cloud box shows the host and port as they are typed.
+    void theSetupFormShowsTheHostAsTyped() {
+        LinkedWindow w(6);
+        TForm6& f = w.form();
+        TPageRete* rete = f.TabSheet27;
+        f.SetUpCOM1->trigger();
+        ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+        QCOMPARE(ComSet->LabelCloud->text(), QStringLiteral("Server: :443"));
+        rete->Edit2->setFocus();
+        QTest::keyClicks(rete->Edit2, QStringLiteral("relay.example.org"));
+        QCOMPARE(ComSet->LabelCloud->text(), QStringLiteral("Server: relay.example.org:443"));
+        rete->Edit3->selectAll();
+        QTest::keyClicks(rete->Edit3, QStringLiteral("8443"));
+        QCOMPARE(ComSet->LabelCloud->text(), QStringLiteral("Server: relay.example.org:8443"));
+        // Typed while the form was closed: shown when it opens again.
+        ComSet->hide();
+        rete->Edit2->setText(QStringLiteral("other.example.org"));
+        f.SetUpCOM1->trigger();
+        QCOMPARE(ComSet->LabelCloud->text(), QStringLiteral("Server: other.example.org:8443"));
+        const QString shots = qEnvironmentVariable("TABULON_SHOTS");
+        if (!shots.isEmpty())
+            ComSet->grab().save(shots + QStringLiteral("/setup_cloud.png"));
+    }
+
+    // The progress dialog opens in the middle of the monitor the main window is on.
+    void theProgressDialogOpensOnTheMainWindowsScreen() {
+        const QList<QScreen*> screens = QGuiApplication::screens();
+        QCOMPARE(screens.size(), 2);
+        LinkedWindow w(4);
+        TForm6& f = w.form();
+        QVERIFY(connectFromTheForm(w));
+        QScreen* second = screens[0] == QGuiApplication::primaryScreen() ? screens[1] : screens[0];
+        f.show();
+        f.move(second->geometry().topLeft() + QPoint(40, 40));
+        QTRY_COMPARE(f.screen(), second);
+        QVERIFY(w.run(f.Action18));
+        // Centred to within its window frame.
+        const QPoint offCentre = SendingDlg->geometry().center() - second->availableGeometry().center();
+        QVERIFY2(
+            qAbs(offCentre.x()) <= 4 && qAbs(offCentre.y()) <= 4,
+            qPrintable(QStringLiteral("%1, %2 px off the centre").arg(offCentre.x()).arg(offCentre.y())));
+    }
+};
+
+// Two monitors side by side, the primary on the left.
+int main(int argc, char** argv) {
+    QTemporaryDir dir;
+    const QString config = dir.filePath(QStringLiteral("screens.json"));
+    QFile file(config);
+    if (!file.open(QIODevice::WriteOnly))
+        return 1;
+    file.write(R"({"screens": [
+        {"name": "left", "x": 0, "y": 0, "width": 1600, "height": 900, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1},
+        {"name": "right", "x": 1600, "y": 0, "width": 1280, "height": 1024, "logicalDpi": 96, "logicalBaseDpi": 96, "dpr": 1}
+    ]})");
+    file.close();
+    qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" + config.toLocal8Bit());
+    QApplication app(argc, argv);
+    TestMainWindowLink tests;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&tests, argc, argv);
+}
+
+#include "test_mainwindow_link.moc"
