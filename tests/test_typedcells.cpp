@@ -132,6 +132,11 @@ void addTypedCells() {
     QTest::newRow("users name TAVEK") << "users" << 1 << 2 << name_ << name << typedName;
     QTest::newRow("users name ZOREM") << "users" << 6 << 2 << name_ << name << typedName;
     QTest::newRow("groups label") << "groups" << 6 << 2 << name_ << name << typedName;
+    // Tab alone leaves the cell with what was typed, whether the grid walks its columns with Tab
+    // (users) or hands the focus on (phones).
+    const QString leftByTab = QStringLiteral("{^A}{Shift}Portineria è{Tab}");
+    QTest::newRow("users name left by Tab") << "users" << 3 << 4 << name_ << leftByTab << "Portineria è";
+    QTest::newRow("phones name left by Tab") << "phones" << 3 << 4 << name_ << leftByTab << "Portineria è";
     QTest::newRow("phones name") << "phones" << 2 << 3 << name_ << name << typedName;
     QTest::newRow("vocabulary word") << "vocabulary" << 5 << 4 << "_Messaggio" << name << upperName;
     QTest::newRow("expander name") << "expanders" << 3 << 1 << name_ << name << typedName;

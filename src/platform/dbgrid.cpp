@@ -928,8 +928,16 @@ void DBGrid::onFocusChanged(QWidget*, QWidget* now) {
 }
 
 bool DBGrid::focusNextPrevChild(bool next) {
-    if (!hasOption(GridOption::Tabs) || !dataActive() || columnCount() == 0)
+    if (!hasOption(GridOption::Tabs) || !dataActive() || columnCount() == 0) {
+        // Tab in the editor leaves the grid as Tab on the grid does: what was typed is written,
+        // and the focus goes on from the grid, not from the editor to the grid behind it.
+        if (editorMode() && d->editor->hasFocus()) {
+            if (!commitEditor())
+                return true;
+            hideEditor();
+        }
         return QAbstractScrollArea::focusNextPrevChild(next);
+    }
     // Tab walks the visible columns and wraps to the next or previous row.
     const int step = next ? 1 : -1;
     int c = m_col;
