@@ -105,8 +105,6 @@ inline void type(const QString& script) {
             const QString name = script.mid(i + 1, close - i - 1);
             QVERIFY2(close > i && namedKey(name), qPrintable(QStringLiteral("no key named ") + name));
             i = close;
-            if (qEnvironmentVariableIsSet("REALKEYS_TRACE"))
-                qInfo() << name << "->" << QApplication::focusWidget();
             continue;
         }
         const QChar c = script.at(i);
