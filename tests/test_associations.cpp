@@ -7,6 +7,7 @@
 #include "platform/dbcontrols.h"
 #include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
+#include "support/realkeys.h"
 #include "ui/linkassociations.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/page_gruppi.h"
@@ -310,12 +311,9 @@ private slots:
 
         // The label is typed in place, the word chosen from the vocabulary; the partitions list
         // is headed by both.
-        OpenWindow::click(g->DBGrid25, 3, 1);
-        OpenWindow::click(g->DBGrid25, 3, 1);
-        QVERIFY(g->DBGrid25->editorMode());
-        g->DBGrid25->inplaceEditor()->selectAll();
-        QTest::keyClicks(g->DBGrid25->inplaceEditor(), QStringLiteral("Notte"));
-        QTest::keyClick(g->DBGrid25->inplaceEditor(), Qt::Key_Return);
+        RealKeys::activate(f);
+        RealKeys::openByClicks(g->DBGrid25, 3, 1);
+        RealKeys::type(QStringLiteral("{Shift}Notte{Ret}")); // the text opens selected: typing replaces it
         OpenWindow::click(g->DBGrid25, 3, 2);
         QVERIFY(!g->DBGrid25->editorMode());
         QVERIFY(g->DBComboBox11 && g->DBComboBox11->isVisible());

@@ -8,6 +8,7 @@
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
 #include "platform/maskedlineedit.h"
+#include "support/realkeys.h"
 #include "support/widgetfixtures.h"
 
 #include <QtTest>
@@ -34,8 +35,7 @@ struct GridPage {
         grid->addColumn(QStringLiteral("_Nome"), QStringLiteral("Nome"), 120);
         grid->addColumn(QStringLiteral("_Ora"), QStringLiteral("Ora"), 60);
         grid->addColumn(QStringLiteral("_Tempo"), QStringLiteral("Tempo"), 60);
-        window.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        RealKeys::activate(&window); // keys go to the focus widget of the active window
     }
     int recNo() const { return table->recNo(); }
     QRect cell(int dataCol, int row) const { return grid->cellRect(grid->gridColumnOf(dataCol), row); }
@@ -267,13 +267,13 @@ private slots:
         page.click(1, 5);
         QCOMPARE(page.recNo(), 5);
         QVERIFY(moved.count() >= 1);
-        QTest::keyClick(&g, Qt::Key_Down);
-        QTest::keyClick(&g, Qt::Key_PageDown);
+        RealKeys::type(QStringLiteral("{Down}"));
+        RealKeys::chord(Qt::Key_PageDown, Qt::NoModifier);
         QCOMPARE(page.recNo(), 6 + g.visibleRowCount());
-        QTest::keyClick(&g, Qt::Key_End, Qt::ControlModifier);
+        RealKeys::chord(Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(page.recNo(), 112);
         QCOMPARE(g.topRecNo(), 112 - g.visibleRowCount() + 1);
-        QTest::keyClick(&g, Qt::Key_Home, Qt::ControlModifier);
+        RealKeys::chord(Qt::Key_Home, Qt::ControlModifier);
         QCOMPARE(page.recNo(), 1);
 
         // The cursor moved by code brings the grid along.
@@ -353,10 +353,10 @@ private slots:
         QCOMPARE(g.selectedRowCount(), 0);
         const int from = page.recNo();
         // Shift with the arrows marks the passed rows; a plain move drops them.
-        QTest::keyClick(&g, Qt::Key_Down, Qt::ShiftModifier);
-        QTest::keyClick(&g, Qt::Key_Down, Qt::ShiftModifier);
+        RealKeys::chord(Qt::Key_Down, Qt::ShiftModifier);
+        RealKeys::chord(Qt::Key_Down, Qt::ShiftModifier);
         QCOMPARE(page.markedIds(), (QList<int>{from, from + 1, from + 2}));
-        QTest::keyClick(&g, Qt::Key_Down);
+        RealKeys::type(QStringLiteral("{Down}"));
         QCOMPARE(g.selectedRowCount(), 0);
         // The mark of a deleted row goes; turning multi-select off drops the rest.
         for (int rec : {3, 2}) {
@@ -377,22 +377,22 @@ private slots:
         BoxAnswerer boxes;
         const QString before = page.storedOra(4);
         page.click(2, 4); // _Ora of row 4
-        QTest::keyClicks(&g, QStringLiteral("1"));
+        RealKeys::type(QStringLiteral("1"));
         page.click(2, 7); // refused: the mask wants more digits
         QCOMPARE(page.recNo(), 4);
         QCOMPARE(boxes.count(QStringLiteral("ShowMessage")), 1);
         QVERIFY(g.inplaceEditor()->text().contains(QLatin1Char('1'))); // nothing typed is lost
-        QTest::keyClick(&g, Qt::Key_Escape);                           // drop the entry
+        RealKeys::type(QStringLiteral("{Esc}"));                       // drop the entry
         QVERIFY(!g.editorMode());
         QCOMPARE(page.storedOra(4), before);
         // Closing the editor leaves the current cell where it was.
         QCOMPARE(g.selectedIndex(), 2);
 
         page.click(2, 4);
-        QTest::keyClicks(&g, QStringLiteral("1234"));
+        RealKeys::type(QStringLiteral("1234"));
         QCOMPARE(g.inplaceEditor()->text(), QStringLiteral("12:34"));
         QCOMPARE(page.table->state(), DataSetState::Edit);
-        QTest::keyClick(&g, Qt::Key_Down);
+        RealKeys::type(QStringLiteral("{Down}"));
         QCOMPARE(page.recNo(), 5);
         QCOMPARE(page.table->state(), DataSetState::Browse);
         QCOMPARE(page.storedOra(4), QStringLiteral("12:34"));
@@ -404,10 +404,9 @@ private slots:
         };
         boxes.clear();
         page.click(3, 2);
-        QTest::keyClick(&g, Qt::Key_F2);
-        g.inplaceEditor()->selectAll();
-        QTest::keyClicks(&g, QStringLiteral("999"));
-        QTest::keyClick(&g, Qt::Key_Return);
+        RealKeys::type(QStringLiteral("{F2}")); // opens the editor with its text selected
+        RealKeys::type(QStringLiteral("999"));
+        RealKeys::type(QStringLiteral("{Ret}"));
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Tempo oltre 240")});
         QCOMPARE(g.inplaceEditor()->text(), QStringLiteral("999"));
     }
@@ -426,21 +425,21 @@ private slots:
         };
         page.click(2, 6);
         QCOMPARE(seen, QStringLiteral("6 _Ora")); // the click comes after the cursor moved
-        QTest::keyClick(&g, Qt::Key_Down);
+        RealKeys::type(QStringLiteral("{Down}"));
         QCOMPARE(page.recNo(), 6);
-        QTest::keyClicks(&g, QStringLiteral("x"));
+        RealKeys::type(QStringLiteral("x"));
         QVERIFY(!g.editorMode());
-        QTest::keyClicks(&g, QStringLiteral("1"));
+        RealKeys::type(QStringLiteral("1"));
         QVERIFY(g.editorMode());
-        QTest::keyClick(&g, Qt::Key_Escape);
+        RealKeys::type(QStringLiteral("{Esc}"));
 
         // Read-only columns and the option keep the editor shut.
         page.click(0, 2); // _ID, read-only
-        QTest::keyClicks(&g, QStringLiteral("7"));
+        RealKeys::type(QStringLiteral("7"));
         QVERIFY(!g.editorMode());
         g.setOption(GridOption::Editing, false);
         page.click(1, 2);
-        QTest::keyClicks(&g, QStringLiteral("y"));
+        RealKeys::type(QStringLiteral("y"));
         QVERIFY(!g.editorMode());
         QCOMPARE(page.table->state(), DataSetState::Browse);
     }

@@ -6,6 +6,7 @@
 #include "model/lang.h"
 #include "platform/dbcontrols.h"
 #include "support/openwindow.h"
+#include "support/realkeys.h"
 #include "ui/gridpasses.h"
 #include "ui/imagelist.h"
 #include "ui/pagecontrol.h"
@@ -173,8 +174,7 @@ private slots:
         QVERIFY(g->hasOption(GridOption::Editing));
         OpenWindow::click(g, 1, 4); // a click on the current cell opens the typing
         QVERIFY(g->editorMode());
-        QTest::keyClicks(g->inplaceEditor(), QStringLiteral("013000"));
-        QTest::keyClick(g->inplaceEditor(), Qt::Key_Return);
+        RealKeys::type(QStringLiteral("013000{Ret}"));
         g->moveToRecNo(2);
         QCOMPARE(DM->CDSet_Uscite->stringAt(
                      1, DM->CDSet_Uscite->fieldByName(QStringLiteral("_PulseDuration")).index()),

@@ -8,6 +8,7 @@
 #include "platform/dbgrid.h"
 #include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
+#include "support/realkeys.h"
 #include "ui/mainwindow.h"
 #include "ui/pages/page_eventi.h"
 #include "ui/pages/page_timers.h"
@@ -123,12 +124,12 @@ private slots:
     void timesTypedInAreKeptReadableAndSurviveAReload() {
         OpenWindow w(5);
         w.showPage(kTimersPage);
-        w.form->show();
+        RealKeys::activate(w.form.get());
         TPageTimers& page = *w.form->TabSheet13;
         DBGrid& g = *page.DBGrid34;
         DM->CDSet_Time_Day->setRecNo(4);
         clickField(g, QStringLiteral("_Ora"), 1);
-        QTest::keyClicks(&g, QStringLiteral("2570"));
+        RealKeys::type(QStringLiteral("2570"));
         clickField(g, QStringLiteral("_DataEscusione1"),
                    2); // leaves the row: the time is written and posted
         DataSet* timers = DM->CDSet_Time_Timers;

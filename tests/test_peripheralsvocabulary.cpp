@@ -7,6 +7,7 @@
 #include "platform/dbcontrols.h"
 #include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
+#include "support/realkeys.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/page_periferiche.h"
 #include "ui/pages/page_vocaboli.h"
@@ -52,18 +53,29 @@ class TestPeripheralsVocabulary : public QObject {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
-    void click(DBGrid* grid, int recNo, const QString& field) {
-        QVERIFY(grid->moveToRecNo(recNo));
-        const int col = grid->columnOfField(field)->index();
-        grid->setSelectedIndex(col);
-        peripherals->DBGridExpCellClick(*grid, grid->column(col));
-        emit grid->cellClicked(col);
+    // The sheet that holds `grid` on screen, in the active window.
+    void showSheetOf(DBGrid* grid) {
+        if (grid->isVisible() && form->isActiveWindow())
+            return;
+        const bool isWords = vocabulary->isAncestorOf(grid);
+        form->PageControl->setActivePage(isWords ? static_cast<QWidget*>(vocabulary) : peripherals);
+        if (!isWords)
+            peripherals->PageControl_Periferiche->setActivePage(peripherals->TabSheet23->isAncestorOf(grid)
+                                                                    ? peripherals->TabSheet23
+                                                                    : peripherals->TabSheetTastierePrese);
+        RealKeys::activate(form);
     }
-    void type(DBGrid* grid, const QString& text) {
-        QVERIFY(grid->showEditor());
-        grid->inplaceEditor()->selectAll();
-        QTest::keyClicks(grid->inplaceEditor(), text);
-        QTest::keyClick(grid->inplaceEditor(), Qt::Key_Tab); // leaving the cell writes and posts
+    // A mouse click on the cell of `field` in record `recNo`.
+    void click(DBGrid* grid, int recNo, const QString& field) {
+        showSheetOf(grid);
+        OpenWindow::click(grid, recNo, grid->columnOfField(field)->index());
+    }
+    // Two clicks open the cell's editor; the keys replace its text, and Tab leaves the cell,
+    // which writes and posts.
+    void type(DBGrid* grid, int recNo, const QString& field, const QString& text) {
+        showSheetOf(grid);
+        RealKeys::openByClicks(grid, recNo, grid->columnOfField(field)->index());
+        RealKeys::type(QStringLiteral("{^A}") + text + QStringLiteral("{Tab}"));
     }
 
 private slots:
@@ -191,9 +203,7 @@ private slots:
                          grid->column(c).fieldName() == "_Nome" && grid != peripherals->DBGrid28);
             }
         DBGrid* keypads = peripherals->DBGrid18;
-        keypads->moveToRecNo(3);
-        keypads->setSelectedIndex(1);
-        type(keypads, QStringLiteral("Ufficio"));
+        type(keypads, 3, QStringLiteral("_Nome"), QStringLiteral("Ufficio"));
         click(keypads, 3, QStringLiteral("_Sound4"));
         click(peripherals->DBGrid42, 1, QStringLiteral("_Enable"));
         form->Action20Execute();
@@ -221,11 +231,11 @@ private slots:
         QFETCH(bool, editable);
         open(type, Sheet::Vocabulary);
         DBGrid* grid = vocabulary->DBGrid43;
-        grid->setSelectedIndex(1);
-        grid->moveToRecNo(recNo);
-        QCOMPARE(grid->showEditor(), editable);
-        grid->hideEditor();
-        grid->setSelectedIndex(0); // the number is never typed
+        click(grid, recNo, QStringLiteral("_Messaggio"));
+        click(grid, recNo, QStringLiteral("_Messaggio")); // a second click opens a typed cell
+        QCOMPARE(grid->editorMode(), editable);
+        click(grid, recNo, QStringLiteral("_ID")); // the number is never typed
+        QVERIFY(!grid->editorMode());
         QVERIFY(!grid->hasOption(GridOption::Editing));
     }
 
@@ -238,17 +248,13 @@ private slots:
         inputs->post();
         ShortList = true;
         DBGrid* grid = vocabulary->DBGrid43;
-        grid->setSelectedIndex(1);
-        grid->moveToRecNo(6); // the word `_ID` 5
-        type(grid, QStringLiteral("porta sud"));
+        type(grid, 6, QStringLiteral("_Messaggio"), QStringLiteral("porta sud")); // the word `_ID` 5
         DataSet* words = DM->CDSet_Messaggi;
         QCOMPARE(at(words, 6, QStringLiteral("_Messaggio")).toString(), QStringLiteral("PORTA SUD"));
         QCOMPARE(at(inputs, 1, QStringLiteral("_Msg2")).toString(), QStringLiteral("PORTA SUD"));
         QVERIFY(!ShortList);
         // Sixteen characters at most; a character the panel cannot store is refused.
-        grid->moveToRecNo(6);
-        grid->setSelectedIndex(1);
-        type(grid, QStringLiteral("abcdefghijklmnopqrst"));
+        type(grid, 6, QStringLiteral("_Messaggio"), QStringLiteral("abcdefghijklmnopqrst"));
         QCOMPARE(at(words, 6, QStringLiteral("_Messaggio")).toString(), QStringLiteral("ABCDEFGHIJKLMNOP"));
         words->setRecNo(6);
         words->edit();

@@ -11,6 +11,7 @@
 #include "platform/registrykey.h"
 #include "support/openwindow.h"
 #include "support/programdatamodule.h"
+#include "support/realkeys.h"
 #include "support/tempregistry.h"
 #include "ui/installationlayout.h"
 #include "ui/mainwindow.h"
@@ -339,18 +340,15 @@ private slots:
             QCOMPARE(phones->state(), DataSetState::Browse);
         }
         // A label typed in the grid is stored as soon as its cell is left.
-        QVERIFY(grid->moveToRecNo(2));
-        grid->setSelectedIndex(grid->columnOfField(S("_Nome"))->index());
-        QVERIFY(grid->showEditor());
-        grid->inplaceEditor()->selectAll();
-        QTest::keyClicks(grid->inplaceEditor(), S("Portineria"));
-        grid->setSelectedIndex(grid->columnOfField(S("_Tel"))->index());
+        RealKeys::activate(&f);
+        RealKeys::openByClicks(grid, 2, grid->columnOfField(S("_Nome"))->index());
+        RealKeys::type(S("{Shift}Portineria"));
+        OpenWindow::click(grid, 2, grid->columnOfField(S("_Tel"))->index());
         QCOMPARE(at(phones, 2, "_Nome").toString(), S("Portineria"));
         QCOMPARE(phones->state(), DataSetState::Browse);
         // The number takes digits only, after an optional sign.
-        QVERIFY(grid->showEditor());
-        QTest::keyClicks(grid->inplaceEditor(), S("+39ab02"));
-        grid->setSelectedIndex(grid->columnOfField(S("_Nome"))->index());
+        RealKeys::type(S("{F2}+39ab02{Shift}{Ret}"));
+        OpenWindow::click(grid, 2, grid->columnOfField(S("_Nome"))->index());
         QCOMPARE(at(phones, 2, "_Tel").toString(), S("+3902"));
         // Typing only in the label, prefixes and number.
         for (auto [field, typed] : {std::pair{"_Nome", true},

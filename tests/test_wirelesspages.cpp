@@ -10,6 +10,7 @@
 #include "platform/dbcontrols.h"
 #include "platform/dialogs.h"
 #include "support/openwindow.h"
+#include "support/realkeys.h"
 #include "transfer/transferflags.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
@@ -250,6 +251,9 @@ private slots:
         DBGrid* grid = page->DBGrid46;
         DataSet* devices = DM->CDSet_DeviceRadio;
         writeRow(devices, 3, "_Tipo", 2); // channels 1 and 2
+        f.PageControl->setActivePage(page);
+        page->PageControl1->selectPageByUser(0);
+        RealKeys::activate(&f);
         const struct {
             int recNo;
             int column;
@@ -258,10 +262,8 @@ private slots:
         } cases[] = {{3, 2, true, 0},  {3, 7, false, 1}, {3, 8, false, 2},
                      {3, 9, false, 0}, {4, 2, false, 0}, {4, 7, false, 0}};
         for (const auto& c : cases) {
-            QVERIFY(grid->moveToRecNo(c.recNo));
-            grid->setSelectedIndex(c.column);
+            OpenWindow::click(grid, c.recNo, c.column);
             QCOMPARE(grid->hasOption(GridOption::Editing), c.editing);
-            page->DBGridWirelessCellClick(grid->column(c.column));
             for (int k = 1; k <= 5; ++k) {
                 ChannelEditor* e = page->DBLookupComboBox1_5[size_t(k - 1)];
                 QCOMPARE(!e->isHidden(), k == c.editorShown);
@@ -284,27 +286,22 @@ private slots:
         QVERIFY(!editor->choose(7)); // no such entry
     }
 
+    // The code of a detector takes hexadecimal digits only, written as capitals; its name any
+    // key (under its mask, as a capital).
     void radioCodeTakesHexDigitsOnly() {
-        TForm6& f = open(1);
+        TForm6& f = open(6);
         TPageWireless* page = f.TabSheet10;
-        page->DBGrid48->setSelectedIndex(4); // CODICE
-        const struct {
-            QChar typed;
-            QChar kept;
-        } keys[] = {{QLatin1Char('g'), QChar()},
-                    {QLatin1Char('-'), QChar()},
-                    {QLatin1Char('a'), QLatin1Char('A')},
-                    {QLatin1Char('7'), QLatin1Char('7')},
-                    {QLatin1Char('F'), QLatin1Char('F')}};
-        for (const auto& k : keys) {
-            QChar c = k.typed;
-            page->DBGrid8KeyPress(*page->DBGrid48, c);
-            QCOMPARE(c, k.kept);
-        }
-        page->DBGrid48->setSelectedIndex(2); // NOME: any key
-        QChar c = QLatin1Char('-');
-        page->DBGrid8KeyPress(*page->DBGrid48, c);
-        QCOMPARE(c, QLatin1Char('-'));
+        showKind(f, 2);
+        RealKeys::activate(&f);
+        DataSet* t = DM->CDSet_DeviceRadio800;
+        writeRow(t, 1, "_Tipo", 3);
+        DBGrid* grid = page->DBGrid48;
+        RealKeys::openByClicks(grid, 1, 4); // CODICE
+        RealKeys::type(QStringLiteral("{^A}g-a7{Shift}F0123456{Ret}"));
+        QCOMPARE(value(t, 1, "_ID_Radio").toString(), QStringLiteral("A7F0123456"));
+        RealKeys::openByClicks(grid, 1, 2); // NOME
+        RealKeys::type(QStringLiteral("{^A}a-7g{Ret}"));
+        QCOMPARE(value(t, 1, "_Nome").toString(), QStringLiteral("A-7G"));
     }
 
     void channelsPerType_data() {

@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -752,6 +753,28 @@ void DBGrid::sourceUpdateData() {
 
 // ================================================================ in-place editor
 
+namespace {
+// The in-place editor, framed in the selection colour: over a cell the page paints white, as
+// the editor is, or over an empty one, nothing else would show where the keys go.
+class FramedCellEdit final : public MaskedLineEdit {
+public:
+    using MaskedLineEdit::MaskedLineEdit;
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        MaskedLineEdit::paintEvent(event);
+        // Filled strips, not a pen: a whole pixel wide at every scale.
+        QPainter p(this);
+        const QColor mark = sysColor(COLOR_HIGHLIGHT);
+        const QRect r = rect();
+        p.fillRect(QRect(r.left(), r.top(), r.width(), 1), mark);
+        p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), mark);
+        p.fillRect(QRect(r.left(), r.top(), 1, r.height()), mark);
+        p.fillRect(QRect(r.right(), r.top(), 1, r.height()), mark);
+    }
+};
+} // namespace
+
 MaskedLineEdit* DBGrid::inplaceEditor() const {
     return d->editor;
 }
@@ -775,13 +798,15 @@ bool DBGrid::showEditor() {
         return true;
     if (!canEditCurrentCell())
         return false;
-    startEditor(QString(), false);
+    // Opened with its text selected, as a grid's editor opens: the text shows in the selection
+    // colour, and what is typed first takes its place.
+    startEditor(QString(), true);
     return editorMode();
 }
 
 void DBGrid::startEditor(const QString&, bool selectAll) {
     if (!d->editor) {
-        d->editor = new MaskedLineEdit(viewport());
+        d->editor = new FramedCellEdit(viewport());
         d->editor->setFrame(false);
         d->editor->hide();
         d->editor->installEventFilter(this);
@@ -873,6 +898,11 @@ void DBGrid::onFocusChanged(QWidget*, QWidget* now) {
     // leaving the grid: nothing is written or asked then.
     if (!now)
         return;
+    // A bare Alt lends the keys to the menu bar, which gives them back to the widget it took them
+    // from on Escape: the editor stays open under it, as it does while a menu is used with the
+    // mouse. Closing it here would leave the menu bar nowhere to give the keys back to.
+    if (qobject_cast<QMenuBar*>(now))
+        return;
     const bool isIn = ownsWidget(now);
     if (isIn == m_hasFocus)
         return;
@@ -898,8 +928,16 @@ void DBGrid::onFocusChanged(QWidget*, QWidget* now) {
 }
 
 bool DBGrid::focusNextPrevChild(bool next) {
-    if (!hasOption(GridOption::Tabs) || !dataActive() || columnCount() == 0)
+    if (!hasOption(GridOption::Tabs) || !dataActive() || columnCount() == 0) {
+        // Tab in the editor leaves the grid as Tab on the grid does: what was typed is written,
+        // and the focus goes on from the grid, not from the editor to the grid behind it.
+        if (editorMode() && d->editor->hasFocus()) {
+            if (!commitEditor())
+                return true;
+            hideEditor();
+        }
         return QAbstractScrollArea::focusNextPrevChild(next);
+    }
     // Tab walks the visible columns and wraps to the next or previous row.
     const int step = next ? 1 : -1;
     int c = m_col;
