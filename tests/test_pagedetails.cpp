@@ -9,6 +9,7 @@
 #include "platform/dbgrid.h"
 #include "support/openwindow.h"
 #include "ui/mainwindow.h"
+#include "ui/pages/page_contactid.h"
 #include "ui/pages/page_utenti.h"
 
 #include <QRadioButton>
@@ -16,6 +17,19 @@
 
 namespace {
 constexpr int kUsersPage = 0;
+constexpr int kContactIdPage = 10;
+
+// The colour painted at `at` (logical coordinates) of `w`, at any scale factor.
+QColor pixelAt(QWidget* w, QPoint at) {
+    const QImage image = w->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    return image.pixelColor(QPoint(qRound(at.x() * ratio), qRound(at.y() * ratio)));
+}
+// The rectangle of the cell of `field` in record `recNo`, which must be on screen.
+QRect cellOf(DBGrid& g, const QString& field, int recNo) {
+    return g.cellRect(g.gridColumnOf(OpenWindow::columnOf(&g, field)),
+                      recNo - g.topRecNo() + g.titleOffset());
+}
 
 QString installerCode() {
     return DM->CDSet_Tabulon->fieldByName(QStringLiteral("_PswInstallatore")).asString();
@@ -87,6 +101,23 @@ private slots:
         w.showPage(kUsersPage);
         QCOMPARE(w.form->TabSheet4->DBEdit13->text(), QStringLiteral("1234"));
         QCOMPARE(installerCode(), QStringLiteral("123456"));
+    }
+
+    // The receivers that take no format of their own show their format cell as every cell a
+    // row does not support is shown: silver, with a flat cross.
+    void unsupportedFormatCellsLookNotApplicable() {
+        OpenWindow w(6);
+        w.showPage(kContactIdPage);
+        w.form->show();
+        TPageContactID& page = *w.form->TabSheet12;
+        DBGrid& g = *page.DBGrid30;
+        QTRY_VERIFY(g.isVisible());
+        // The cross lies in the middle of the cell, where a value cell's face is blank.
+        for (int r = 1; r <= 4; ++r) {
+            const QRect cell = cellOf(g, QStringLiteral("_FPT_Cod"), r);
+            const bool supported = r % 2 == 1;
+            QCOMPARE(pixelAt(g.viewport(), cell.center()) == QColor(Qt::black), !supported);
+        }
     }
 };
 
