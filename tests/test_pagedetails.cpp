@@ -9,7 +9,10 @@
 #include "platform/dbgrid.h"
 #include "support/openwindow.h"
 #include "ui/mainwindow.h"
+#include "ui/pagecontrol.h"
 #include "ui/pages/page_contactid.h"
+#include "ui/pages/page_gruppi.h"
+#include "ui/pages/page_ingressi.h"
 #include "ui/pages/page_utenti.h"
 
 #include <QRadioButton>
@@ -17,6 +20,8 @@
 
 namespace {
 constexpr int kUsersPage = 0;
+constexpr int kInputsPage = 1;
+constexpr int kGroupsPage = 7;
 constexpr int kContactIdPage = 10;
 
 // The colour painted at `at` (logical coordinates) of `w`, at any scale factor.
@@ -24,6 +29,18 @@ QColor pixelAt(QWidget* w, QPoint at) {
     const QImage image = w->grab().toImage();
     const qreal ratio = image.devicePixelRatio();
     return image.pixelColor(QPoint(qRound(at.x() * ratio), qRound(at.y() * ratio)));
+}
+// How many dark pixels (text) are painted in `area` (logical coordinates) of `w`.
+int darkPixels(QWidget* w, QRect area) {
+    const QImage image = w->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    const QRect r(QPoint(qRound(area.left() * ratio), qRound(area.top() * ratio)),
+                  QPoint(qRound(area.right() * ratio), qRound(area.bottom() * ratio)));
+    int dark = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            dark += image.pixelColor(x, y).lightness() < 100 ? 1 : 0;
+    return dark;
 }
 // The rectangle of the cell of `field` in record `recNo`, which must be on screen.
 QRect cellOf(DBGrid& g, const QString& field, int recNo) {
@@ -117,6 +134,34 @@ private slots:
             const QRect cell = cellOf(g, QStringLiteral("_FPT_Cod"), r);
             const bool supported = r % 2 == 1;
             QCOMPARE(pixelAt(g.viewport(), cell.center()) == QColor(Qt::black), !supported);
+        }
+    }
+
+    // A new installation has no words yet: the partitions list and the zone column of the
+    // inputs' functions show the names instead of empty faces.
+    void namesStandInForEmptyWords() {
+        OpenWindow w(1);
+        w.form->show();
+        w.showPage(kGroupsPage);
+        DBGrid& partitions = *w.form->TabSheet9->DBGrid22;
+        QTRY_VERIFY(partitions.isVisible());
+        for (int r = 1; r <= 4; ++r) {
+            const QRect cell = cellOf(partitions, QStringLiteral("_Nome"), r);
+            QVERIFY2(darkPixels(partitions.viewport(),
+                                QRect(cell.left() + 4, cell.top() + 2, 40, cell.height() - 4)) > 20,
+                     qPrintable(QStringLiteral("partition %1").arg(r)));
+        }
+
+        w.showPage(kInputsPage);
+        TPageIngressi& inputs = *w.form->TabSheet1;
+        inputs.PageControl_Ingressi->selectPageByUser(1);
+        DBGrid& functions = *inputs.DBGrid15;
+        QTRY_VERIFY(functions.isVisible());
+        for (int r = 1; r <= 4; ++r) {
+            const QRect cell = cellOf(functions, QStringLiteral("_Nome"), r);
+            QVERIFY2(darkPixels(functions.viewport(),
+                                QRect(cell.left() + 32, cell.top() + 2, 40, cell.height() - 4)) > 20,
+                     qPrintable(QStringLiteral("input %1").arg(r)));
         }
     }
 };

@@ -373,6 +373,21 @@ QString TPageIngressi::linkedUserName(int inputNo) {
     return inputs.stringAt(inputNo, inputs.fieldByName(QStringLiteral("_LinkUser")).index());
 }
 
+QString TPageIngressi::zoneText(int inputNo) {
+    if (!DM)
+        return {};
+    const DataSet& inputs = *DM->CDSet_Ingressi;
+    if (inputNo < 1 || inputNo > inputs.recordCount())
+        return {};
+    const InputFields& f = inputFields();
+    QStringList words;
+    for (int i = 1; i <= 4; ++i)
+        words << inputs.stringAt(inputNo, f.msg[i]);
+    const QString text = words.join(QLatin1Char(' '));
+    // An input without words (a new installation) is known by its name.
+    return text.trimmed().isEmpty() ? inputs.stringAt(inputNo, f.nome) : text;
+}
+
 bool TPageIngressi::wiringLabels(int inputNo, int* picture, QString captions[4]) {
     if (!DM)
         return false;
@@ -478,11 +493,7 @@ void TPageIngressi::DBGridIngressiDrawColumnCell(DBGrid& grid, QPainter& p, cons
         if (band.isValid())
             filledCell(grid, p, rect, band, Qt::black, grid.paintedText(column));
     } else if (g15 && k.kind == Kind::Name) {
-        QStringList words;
-        for (int i = 1; i <= 4; ++i)
-            words << inputs.stringAt(r, f.msg[i]);
-        filledCell(grid, p, rect, grid.canvas().brush, grid.canvas().fontColor, words.join(QLatin1Char(' ')),
-                   32, 0);
+        filledCell(grid, p, rect, grid.canvas().brush, grid.canvas().fontColor, zoneText(r), 32, 0);
         const int side = rect.height();
         ImageList2().draw(p, QRect(rect.left(), rect.top(), side, side), inputIcon(r));
     }
