@@ -7,15 +7,18 @@
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
+#include "support/eventlogrows.h"
 #include "support/openwindow.h"
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/page_contactid.h"
+#include "ui/pages/page_eventi.h"
 #include "ui/pages/page_gruppi.h"
 #include "ui/pages/page_ingressi.h"
 #include "ui/pages/page_utenti.h"
 
 #include <QRadioButton>
+#include <QToolBar>
 #include <QtTest>
 
 namespace {
@@ -23,6 +26,7 @@ constexpr int kUsersPage = 0;
 constexpr int kInputsPage = 1;
 constexpr int kGroupsPage = 7;
 constexpr int kContactIdPage = 10;
+constexpr int kEventsPage = 15;
 
 // The colour painted at `at` (logical coordinates) of `w`, at any scale factor.
 QColor pixelAt(QWidget* w, QPoint at) {
@@ -41,6 +45,14 @@ int darkPixels(QWidget* w, QRect area) {
         for (int x = r.left(); x <= r.right(); ++x)
             dark += image.pixelColor(x, y).lightness() < 100 ? 1 : 0;
     return dark;
+}
+// The tabs of the main page control that are highlighted now.
+QList<int> highlightedTabs(const TForm6& form) {
+    QList<int> tabs;
+    for (int i = 0; i < form.PageControl->count(); ++i)
+        if (form.PageControl->highlighted(i))
+            tabs << i;
+    return tabs;
 }
 // The rectangle of the cell of `field` in record `recNo`, which must be on screen.
 QRect cellOf(DBGrid& g, const QString& field, int recNo) {
@@ -162,6 +174,32 @@ private slots:
             QVERIFY2(darkPixels(functions.viewport(),
                                 QRect(cell.left() + 32, cell.top() + 2, 40, cell.height() - 4)) > 20,
                      qPrintable(QStringLiteral("input %1").arg(r)));
+        }
+    }
+
+    // A jump from the event log first takes every highlight away; an event that leads nowhere
+    // (an unknown code, an input beyond the model) leaves none behind.
+    void aJumpNowhereLeavesNoHighlight() {
+        OpenWindow w(2);
+        const QDateTime when(QDate(2024, 5, 1), QTime(10, 0));
+        for (const auto& [code, arg] : {std::pair{17, 1}, {77, 1}, {3, 500}})
+            appendEvent(*DM->CDSet_Log, {code, arg, 1, when, QStringLiteral("ALLARME"), {}, {}, {}});
+        w.form->show();
+        w.showPage(kEventsPage);
+        TPageEventi& page = *w.form->TabSheet31;
+        QWidget* selection = page.ActionToolBar11->widgetForAction(w.form->Action16);
+        QTest::mouseClick(selection, Qt::LeftButton);
+        QVERIFY(w.form->Action16->isChecked());
+
+        for (int row : {2, 3}) {
+            OpenWindow::click(page.DBGrid1, 1, 3);
+            QTRY_COMPARE(w.form->PageControl->activePageIndex(), kInputsPage);
+            QCOMPARE(highlightedTabs(*w.form), QList<int>{kInputsPage});
+            w.showPage(kEventsPage);
+            QCOMPARE(highlightedTabs(*w.form), QList<int>{kEventsPage});
+            OpenWindow::click(page.DBGrid1, row, 3);
+            QCOMPARE(w.form->PageControl->activePageIndex(), kEventsPage);
+            QCOMPARE(highlightedTabs(*w.form), QList<int>());
         }
     }
 };
