@@ -16,6 +16,7 @@
 #include "ui/pages/page_gruppi.h"
 #include "ui/pages/page_ingressi.h"
 #include "ui/pages/page_utenti.h"
+#include "ui/pages/page_wireless.h"
 
 #include <QRadioButton>
 #include <QToolBar>
@@ -25,6 +26,7 @@ namespace {
 constexpr int kUsersPage = 0;
 constexpr int kInputsPage = 1;
 constexpr int kGroupsPage = 7;
+constexpr int kWirelessPage = 8;
 constexpr int kContactIdPage = 10;
 constexpr int kEventsPage = 15;
 
@@ -53,6 +55,18 @@ QList<int> highlightedTabs(const TForm6& form) {
         if (form.PageControl->highlighted(i))
             tabs << i;
     return tabs;
+}
+// Writes the current row's type as a read from the panel leaves it.
+void setDeviceType(DataSet& devices, int tipo, const QString& name) {
+    devices.edit();
+    devices.fieldByName(QStringLiteral("_Tipo")).setAsInteger(tipo);
+    devices.fieldByName(QStringLiteral("_NomeDevice")).setAsString(name);
+    devices.post();
+}
+// Types `text` and Return into the widget with the focus.
+void typeText(const QString& text) {
+    QTest::keyClicks(QApplication::focusWidget(), text);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
 }
 // The rectangle of the cell of `field` in record `recNo`, which must be on screen.
 QRect cellOf(DBGrid& g, const QString& field, int recNo) {
@@ -200,6 +214,36 @@ private slots:
             OpenWindow::click(page.DBGrid1, row, 3);
             QCOMPARE(w.form->PageControl->activePageIndex(), kEventsPage);
             QCOMPARE(highlightedTabs(*w.form), QList<int>());
+        }
+    }
+
+    // The name of a device can be typed exactly while it has a type, also when the type
+    // changes under the current cell, on both radio ranges.
+    void aTypeChangedUnderTheCellDecidesTypingAtOnce() {
+        OpenWindow w(3);
+        w.form->show();
+        w.showPage(kWirelessPage);
+        TPageWireless& page = *w.form->TabSheet10;
+        struct Range {
+            int tab;
+            DBGrid* grid;
+            DataSet* devices;
+            int tipo;
+            QString type;
+        } ranges[] = {{1, page.DBGrid9, DM->CDSet_DeviceRadio800, 4, QStringLiteral("BOLDO800")},
+                      {0, page.DBGrid46, DM->CDSet_DeviceRadio, 1, QStringLiteral("ULMO")}};
+        for (const Range& r : ranges) {
+            page.PageControl1->selectPageByUser(r.tab);
+            QTRY_VERIFY(r.grid->isVisible());
+            const QString name = QStringLiteral("_Nome");
+            OpenWindow::click(r.grid, 1, OpenWindow::columnOf(r.grid, name));
+            QCOMPARE(r.devices->fieldByName(QStringLiteral("_Tipo")).asInteger(), 0);
+            setDeviceType(*r.devices, r.tipo, r.type);
+            typeText(QStringLiteral("PORTA"));
+            QCOMPARE(r.devices->fieldByName(name).asString().trimmed(), QStringLiteral("PORTA"));
+            setDeviceType(*r.devices, 0, QString());
+            typeText(QStringLiteral("XY"));
+            QVERIFY(!r.devices->fieldByName(name).asString().contains(QStringLiteral("XY")));
         }
     }
 };

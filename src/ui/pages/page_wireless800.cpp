@@ -165,6 +165,14 @@ void TPageWireless::build800() {
         connect(source, &DataSource::dataSetScrolled, this, follow);
         connect(source, &DataSource::dataSetChanged, this, follow);
         connect(source, &DataSource::recordChanged, this, follow);
+        // A type that changes under the current cell (a read from the panel) decides at once
+        // whether the name and the code can be typed.
+        auto editing = [this] {
+            for (DBGrid* grid : {DBGrid9, DBGrid47, DBGrid48})
+                updateEditing800(*grid);
+        };
+        connect(source, &DataSource::dataSetChanged, this, editing);
+        connect(source, &DataSource::recordChanged, this, editing);
     }
 }
 
@@ -302,6 +310,10 @@ void TPageWireless::hideEditors800() {
 // editors of the cell left are closed.
 void TPageWireless::current800Changed(DBGrid& grid) {
     hideEditors800();
+    updateEditing800(grid);
+}
+
+void TPageWireless::updateEditing800(DBGrid& grid) {
     DataSet* t = grid.dataSet();
     const bool typed = t && !t->isEmpty() && fieldInt(*t, "_Tipo") != 0;
     const int col = grid.selectedIndex();
