@@ -173,6 +173,31 @@ TPageIngressi::TPageIngressi(QWidget* parent) : QWidget(parent) {
         DBComboBox29 = editors.attach(QStringLiteral("DBComboBox29"), DBGrid44);
     }
     wireModel();
+    m_inputsGridShown = shownInputsGrid();
+    connect(PageControl_Ingressi, &TPageControl::changed, this, &TPageIngressi::keepRowsInView);
+}
+
+DBGrid* TPageIngressi::shownInputsGrid() const {
+    const QWidget* sheet = PageControl_Ingressi->activePage();
+    for (DBGrid* grid : {DBGrid10, DBGrid15, DBGrid11, DBGrid26})
+        if (grid->parentWidget() == sheet || sheet->isAncestorOf(grid))
+            return grid;
+    return nullptr;
+}
+
+// The four inputs tabs are one table: the tab chosen shows the rows the tab left showed.
+// ("Adattamento" in between changes nothing.)
+void TPageIngressi::keepRowsInView() {
+    DBGrid* shown = shownInputsGrid();
+    if (!shown)
+        return;
+    if (m_inputsGridShown && m_inputsGridShown != shown) {
+        // Once the sheet shown has laid the grid out at its size.
+        const int top = m_inputsGridShown->topRecNo();
+        QMetaObject::invokeMethod(
+            shown, [shown, top] { shown->setTopRecNo(top); }, Qt::QueuedConnection);
+    }
+    m_inputsGridShown = shown;
 }
 
 DBGrid* TPageIngressi::makeGrid(const char* name, QWidget* sheet, bool alwaysShowSelection) {

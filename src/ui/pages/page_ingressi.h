@@ -90,4 +90,9 @@ private:
     void buildAdaptation();
     void wireModel();
     DBGrid* makeGrid(const char* name, QWidget* sheet, bool alwaysShowSelection);
+    // The inputs grid of the tab shown (nullptr on "Adattamento", another table).
+    DBGrid* shownInputsGrid() const;
+    void keepRowsInView();
+
+    DBGrid* m_inputsGridShown = nullptr;
 };
