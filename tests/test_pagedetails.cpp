@@ -15,16 +15,19 @@
 #include "ui/pages/page_eventi.h"
 #include "ui/pages/page_gruppi.h"
 #include "ui/pages/page_ingressi.h"
+#include "ui/pages/page_programmi.h"
 #include "ui/pages/page_utenti.h"
 #include "ui/pages/page_wireless.h"
 
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QToolBar>
 #include <QtTest>
 
 namespace {
 constexpr int kUsersPage = 0;
 constexpr int kInputsPage = 1;
+constexpr int kProgramsPage = 6;
 constexpr int kGroupsPage = 7;
 constexpr int kWirelessPage = 8;
 constexpr int kContactIdPage = 10;
@@ -67,6 +70,19 @@ void setDeviceType(DataSet& devices, int tipo, const QString& name) {
 void typeText(const QString& text) {
     QTest::keyClicks(QApplication::focusWidget(), text);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+}
+// Near-black and near-white pixels painted in `area` (logical coordinates) of `w`.
+std::pair<int, int> blackAndWhitePixels(QWidget* w, QRect area) {
+    const QImage image = w->grab().toImage();
+    const qreal ratio = image.devicePixelRatio();
+    int black = 0, white = 0;
+    for (int y = qRound(area.top() * ratio); y <= qRound(area.bottom() * ratio); ++y)
+        for (int x = qRound(area.left() * ratio); x <= qRound(area.right() * ratio); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            black += std::max({c.red(), c.green(), c.blue()}) < 60 ? 1 : 0;
+            white += std::min({c.red(), c.green(), c.blue()}) > 200 ? 1 : 0;
+        }
+    return {black, white};
 }
 // The rectangle of the cell of `field` in record `recNo`, which must be on screen.
 QRect cellOf(DBGrid& g, const QString& field, int recNo) {
@@ -245,6 +261,73 @@ private slots:
             typeText(QStringLiteral("XY"));
             QVERIFY(!r.devices->fieldByName(name).asString().contains(QStringLiteral("XY")));
         }
+    }
+
+    // The inputs' tabs show one table: a tab chosen shows the rows the tab left showed, the
+    // current row among them, instead of scrolling the current row to the top.
+    void inputTabsKeepTheRowsInView() {
+        OpenWindow w(2);
+        w.form->show();
+        w.showPage(kInputsPage);
+        TPageIngressi& page = *w.form->TabSheet1;
+        DBGrid* grids[] = {page.DBGrid10, page.DBGrid15, page.DBGrid11, page.DBGrid26, page.DBGrid44};
+        QTRY_VERIFY(page.DBGrid10->isVisible());
+        OpenWindow::click(page.DBGrid10, 5, 1);
+        QCOMPARE(DM->CDSet_Ingressi->recNo(), 5);
+        QCOMPARE(page.DBGrid10->topRecNo(), 1);
+        auto showTab = [&](int tab) {
+            page.PageControl_Ingressi->selectPageByUser(tab);
+            QTRY_VERIFY(tab == 4 || grids[tab]->isVisible());
+            QApplication::processEvents();
+        };
+        for (int tab : {1, 2, 3, 0, 2}) {
+            showTab(tab);
+            QCOMPARE(grids[tab]->topRecNo(), 1);
+            QCOMPARE(DM->CDSet_Ingressi->recNo(), 5);
+        }
+        // Rows scrolled on one tab are the rows the next tab shows, past "Adattamento" too.
+        DBGrid& phones = *page.DBGrid11;
+        // Two clicks in the scroll bar's groove below its slider: two pages down.
+        QScrollBar* bar = phones.verticalScrollBar();
+        const QPoint groove(bar->width() / 2, bar->height() - bar->width() - 4);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, groove);
+        QTest::mouseClick(bar, Qt::LeftButton, {}, groove);
+        const int top = phones.topRecNo();
+        QVERIFY(top > 5);
+        const int current = DM->CDSet_Ingressi->recNo();
+        for (int tab : {4, 1, 0, 3}) {
+            showTab(tab);
+            if (tab != 4)
+                QCOMPARE(grids[tab]->topRecNo(), top);
+            QCOMPARE(DM->CDSet_Ingressi->recNo(), current);
+        }
+    }
+
+    // Picked inputs (green) and picked zones (red) keep black text on their fill.
+    void pickedRowsAreWrittenInBlack() {
+        OpenWindow w(1);
+        w.form->show();
+        w.showPage(kProgramsPage);
+        TPageProgrammi& page = *w.form->TabSheet7;
+        QTRY_VERIFY(page.DBGrid5->isVisible());
+        auto textOf = [](DBGrid& g, int recNo) {
+            const QRect cell = cellOf(g, QStringLiteral("_Nome"), recNo);
+            return blackAndWhitePixels(g.viewport(),
+                                       QRect(cell.left() + 4, cell.top() + 2, 40, cell.height() - 4));
+        };
+        auto checkBlackText = [&](DBGrid& g, int recNo, const QColor& fill) {
+            const QRect cell = cellOf(g, QStringLiteral("_Nome"), recNo);
+            QCOMPARE(pixelAt(g.viewport(), cell.topLeft() + QPoint(2, cell.height() / 2)), fill);
+            const auto [black, white] = textOf(g, recNo);
+            QVERIFY2(black > 10 && white == 0,
+                     qPrintable(QStringLiteral("%1 black, %2 white").arg(black).arg(white)));
+        };
+        OpenWindow::click(page.DBGrid5, 1, 1);
+        checkBlackText(*page.DBGrid5, 1, QColor(0, 128, 0));
+        QTest::mouseClick(page.ActionToolBar3->widgetForAction(w.form->Action2), Qt::LeftButton);
+        QTRY_COMPARE(DM->CDSet_Zone->recordCount(), 1);
+        OpenWindow::click(page.DBGrid7, 1, 1);
+        checkBlackText(*page.DBGrid7, 1, QColor(255, 0, 0));
     }
 };
 

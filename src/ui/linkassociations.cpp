@@ -323,7 +323,8 @@ void TLinkActions::paintCell(LinkAssociation& association, DBGrid& grid, QPainte
         painter.fillRect(rect, grid.canvas().brush);
     const int recNo = grid.paintedRecNo();
     const QString text = isSource ? association.sourceText(recNo) : association.linkText(recNo);
-    drawGripFace(grid, painter, rect, text, picked, picked ? QColor(Qt::white) : QColor(Qt::black));
+    // Black on the green or red fill too: it reads better on both than white.
+    drawGripFace(grid, painter, rect, text, picked, Qt::black);
 }
 
 void TLinkActions::fillToolBar(QToolBar* toolBar) const {
