@@ -329,6 +329,34 @@ private slots:
         OpenWindow::click(page.DBGrid7, 1, 1);
         checkBlackText(*page.DBGrid7, 1, QColor(255, 0, 0));
     }
+
+    // At the default layout each kind of device shows its own columns whole, up to the levels,
+    // and the expander column holds "Esp. Radio 2" and "Not Update" after the status icon.
+    void deviceColumnsFitAtTheDefaultLayout() {
+        OpenWindow w(6);
+        w.form->show();
+        w.showPage(kWirelessPage);
+        TPageWireless& page = *w.form->TabSheet10;
+        page.PageControl1->selectPageByUser(1);
+        DBGrid* grids[] = {page.DBGrid9, page.DBGrid47, page.DBGrid48};
+        for (int tab : {0, 1, 2}) {
+            page.PageControl2->selectPageByUser(tab);
+            DBGrid& g = *grids[tab];
+            QTRY_VERIFY(g.isVisible());
+            QApplication::processEvents();
+            const QFontMetrics fm(g.font());
+            const int expander = OpenWindow::columnOf(&g, QStringLiteral("_ExpNum"));
+            for (const QString& text : {QStringLiteral("Esp. Radio 2"), QStringLiteral("Not Update")})
+                QVERIFY2(g.column(expander).width() >= 32 + fm.horizontalAdvance(text),
+                         qPrintable(QStringLiteral("%1 in %2").arg(text).arg(g.column(expander).width())));
+            const int last = OpenWindow::columnOf(&g, QStringLiteral("_Segnale"));
+            for (int c = 0; c <= last; ++c) {
+                const QRect cell = g.cellRect(g.gridColumnOf(c), g.titleOffset());
+                QVERIFY2(g.viewport()->rect().contains(cell),
+                         qPrintable(QStringLiteral("%1 column %2").arg(g.objectName()).arg(c)));
+            }
+        }
+    }
 };
 
 QTEST_MAIN(TestPageDetails)

@@ -106,6 +106,7 @@ private:
     void updateEditing400();
     void updateEditing800(DBGrid& grid);
     void applyTabFilter(int tab);
+    void fitDevicePane();
     void guardedApply(const std::function<void()>& apply); // a refused write is shown, the row left as it was
     void hideEditors800();
 
