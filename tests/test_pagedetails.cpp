@@ -7,6 +7,7 @@
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
+#include "platform/drawgrid.h"
 #include "support/eventlogrows.h"
 #include "support/openwindow.h"
 #include "ui/mainwindow.h"
@@ -16,8 +17,10 @@
 #include "ui/pages/page_gruppi.h"
 #include "ui/pages/page_ingressi.h"
 #include "ui/pages/page_programmi.h"
+#include "ui/pages/page_test.h"
 #include "ui/pages/page_utenti.h"
 #include "ui/pages/page_wireless.h"
+#include "ui/statusframe.h"
 
 #include <QRadioButton>
 #include <QScrollBar>
@@ -31,6 +34,7 @@ constexpr int kProgramsPage = 6;
 constexpr int kGroupsPage = 7;
 constexpr int kWirelessPage = 8;
 constexpr int kContactIdPage = 10;
+constexpr int kTestPage = 13;
 constexpr int kEventsPage = 15;
 
 // The colour painted at `at` (logical coordinates) of `w`, at any scale factor.
@@ -356,6 +360,28 @@ private slots:
                          qPrintable(QStringLiteral("%1 column %2").arg(g.objectName()).arg(c)));
             }
         }
+    }
+
+    // On a window wider than the default the room to spare goes to the detectors: the remote
+    // controls and the sirens keep the width of their columns, so no gap opens between grids.
+    void testPageRadioGridsLeaveNoGap() {
+        OpenWindow w(6);
+        w.form->show();
+        w.showPage(kTestPage);
+        TPannello112& status = *w.form->TabSheet8->Pannello1121;
+        status.PageControl1->selectPageByUser(1);
+        QTRY_VERIFY(status.DrawGrid5->isVisible());
+        auto total = [&] {
+            return status.DrawGrid6->width() + status.DrawGrid5->width() + status.DrawGrid4->width();
+        };
+        const int sirens = status.DrawGrid5->width();
+        const int remotes = status.DrawGrid6->width();
+        const int before = total();
+        w.form->resize(1600, 1000);
+        QTRY_VERIFY(total() > before + 300);
+        QCOMPARE(status.DrawGrid5->width(), sirens);
+        QCOMPARE(status.DrawGrid6->width(), remotes);
+        QVERIFY(status.DrawGrid5->width() <= status.DrawGrid5->sizeHint().width());
     }
 };
 
