@@ -387,6 +387,26 @@ void DBGrid::resizeEvent(QResizeEvent* event) {
     layoutChanged();
 }
 
+void DBGrid::showEvent(QShowEvent* event) {
+    QAbstractScrollArea::showEvent(event);
+    layoutChanged(); // the cursor may have moved while the grid was hidden
+}
+
+// On a sheet not shown (another tab of its page control) the grid has no size of its own yet.
+bool DBGrid::hiddenInWindow() const {
+    for (const QWidget* w = this; w && !w->isWindow(); w = w->parentWidget())
+        if (w->isHidden())
+            return true;
+    return false;
+}
+
+void DBGrid::setTopRecNo(int recNo) {
+    m_top = recNo;
+    scrollToCursor();
+    positionOverlays();
+    viewport()->update();
+}
+
 void DBGrid::updateScrollBars() {
     const bool was = m_syncing;
     m_syncing = true;
@@ -412,7 +432,10 @@ void DBGrid::updateScrollBars() {
 void DBGrid::scrollToCursor() {
     const int count = recordCount();
     const int visible = visibleRowCount();
-    if (count > 0) {
+    // A hidden grid's rows in view are those it had when last shown; it follows the cursor
+    // once it is shown again at its real size (scrolling now, by the size it has while hidden,
+    // would put the current row at the top).
+    if (count > 0 && !hiddenInWindow()) {
         const int cur = dataSet()->recNo();
         if (cur > 0 && cur < m_top)
             m_top = cur;

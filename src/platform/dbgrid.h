@@ -172,7 +172,10 @@ public:
     DBGridColumn* selectedColumn() const;
     Field* selectedField() const;
     int topRecNo() const { return m_top; } // record number shown in the first data row
-    int visibleRowCount() const;           // data rows that fit completely
+    // Shows `recNo` in the first data row as far as the rows and the current row allow (the
+    // current row stays in view).
+    void setTopRecNo(int recNo);
+    int visibleRowCount() const; // data rows that fit completely
     // Moves the table's cursor (a pending in-place edit is written first). False when the
     // entry was refused or the table would not move; the reason has been shown.
     bool moveToRecNo(int recNo);
@@ -253,6 +256,7 @@ Q_SIGNALS:
 protected:
     bool viewportEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -266,6 +270,7 @@ protected:
 
 private:
     void forwardToEditor(QKeyEvent* event, bool cameFromEditor);
+    bool hiddenInWindow() const;
     friend class DBGridColumn;
     struct Private;
 

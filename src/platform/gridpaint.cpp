@@ -119,9 +119,7 @@ const QPixmap& checkBoxFace(bool value, qreal ratio) {
 void DrawCheckBoxes(DBGrid& grid, QPainter& painter, const QRect& rect, DBGridColumn& column, bool enable) {
     using namespace GridPalette;
     if (!enable) {
-        // Not applicable: silver with a flat cross, never a tick.
-        painter.fillRect(rect, color(CheckBoxDisabledCell));
-        drawFrameControl(painter, rect, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_MONO);
+        DrawNotApplicable(painter, rect); // never a tick
         return;
     }
     const bool value = grid.paintedBoolean(column);
@@ -132,6 +130,11 @@ void DrawCheckBoxes(DBGrid& grid, QPainter& painter, const QRect& rect, DBGridCo
     painter.fillRect(rect, color(CheckBoxCell));
     const qreal ratio = painter.device() ? painter.device()->devicePixelRatio() : 1.0;
     painter.drawPixmap(left - 2, top - 2, checkBoxFace(value, ratio));
+}
+
+void DrawNotApplicable(QPainter& painter, const QRect& rect) {
+    painter.fillRect(rect, GridPalette::color(GridPalette::CheckBoxDisabledCell));
+    drawFrameControl(painter, rect, DFC_CAPTION, DFCS_CAPTIONCLOSE | DFCS_MONO);
 }
 
 // ================================================================ column fitting

@@ -64,6 +64,8 @@ void ColoraGriglia(DBGrid& grid, QPainter& painter, const QRect& rect, int dataC
 // an 11-pixel box centred in the cell (it overhangs a narrower cell on the left), three square
 // outlines and, when true, the tick. Disabled: a silver cell with a flat cross, never a tick.
 void DrawCheckBoxes(DBGrid& grid, QPainter& painter, const QRect& rect, DBGridColumn& column, bool enable);
+// The look of a cell the row or the model does not support: silver with a flat cross.
+void DrawNotApplicable(QPainter& painter, const QRect& rect);
 
 // A value cell: the size-grip face over the whole cell, then `text` at (left + 5, top + 2) in the
 // canvas's font and font colour, clipped to the cell. Drawn after a cell's text, with an empty

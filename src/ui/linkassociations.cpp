@@ -32,6 +32,11 @@ QString fieldText(const DataSet& table, int recNo, const char* field) {
     return idx < 0 ? QString() : table.stringAt(recNo, idx);
 }
 
+QString partitionText(const DataSet& partitions, int recNo) {
+    const QString word = fieldText(partitions, recNo, "_Msg1");
+    return word.trimmed().isEmpty() ? fieldText(partitions, recNo, "_Nome") : word;
+}
+
 QString inputText(const DataSet& inputs, int recNo) {
     QString text = fieldText(inputs, recNo, "_Nome");
     for (const char* f : {"_Msg1", "_Msg2", "_Msg3", "_Msg4"})
@@ -318,7 +323,8 @@ void TLinkActions::paintCell(LinkAssociation& association, DBGrid& grid, QPainte
         painter.fillRect(rect, grid.canvas().brush);
     const int recNo = grid.paintedRecNo();
     const QString text = isSource ? association.sourceText(recNo) : association.linkText(recNo);
-    drawGripFace(grid, painter, rect, text, picked, picked ? QColor(Qt::white) : QColor(Qt::black));
+    // Black on the green or red fill too: it reads better on both than white.
+    drawGripFace(grid, painter, rect, text, picked, Qt::black);
 }
 
 void TLinkActions::fillToolBar(QToolBar* toolBar) const {

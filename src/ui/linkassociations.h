@@ -143,4 +143,6 @@ private:
 namespace LinkTexts {
 QString inputText(const DataSet& inputs, int recNo);                   // `_Nome` and `_Msg1`..`_Msg4`
 QString fieldText(const DataSet& table, int recNo, const char* field); // one field
+// A partition's word (`_Msg1`), or its name when the word is empty (a new installation).
+QString partitionText(const DataSet& partitions, int recNo);
 } // namespace LinkTexts

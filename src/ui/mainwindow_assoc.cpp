@@ -70,7 +70,7 @@ void TForm6::wireAssociations() {
     partitions.source = groups->DBGrid22;
     partitions.links = groups->DBGrid21;
     partitions.isActive = [onPage] { return onPage(kPageGruppi); };
-    partitions.sourceText = [](const DataSet& t, int r) { return LinkTexts::fieldText(t, r, "_Msg1"); };
+    partitions.sourceText = [](const DataSet& t, int r) { return LinkTexts::partitionText(t, r); };
     partitions.capacity = capOf(&TDM::CDSet_Parziali);
     partitions.capacityMessage = QStringLiteral("Un gruppo non può avere più di %1 parziali associati.");
     partitions.wireMouseDown = false;

@@ -376,6 +376,10 @@ void TPannello112::buildRadioTabs() {
     Splitter2->addWidget(DrawGrid4);
     Splitter1->setSizes({DrawGrid6->sizeHint().width(), 900});
     Splitter2->setSizes({DrawGrid5->sizeHint().width(), DrawGrid4->sizeHint().width()});
+    // The remote controls and the sirens keep the width of their columns; room to spare goes
+    // to the detectors, the last grid, so none opens a gap between two grids.
+    Splitter1->setStretchFactor(1, 1);
+    Splitter2->setStretchFactor(1, 1);
     ScrollBox3 = new QScrollArea;
     ScrollBox3->setObjectName(QStringLiteral("ScrollBox3"));
     ScrollBox3->setFrameShape(QFrame::NoFrame);

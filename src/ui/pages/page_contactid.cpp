@@ -297,8 +297,10 @@ void TPageContactID::DBGrid30DrawColumnCell(DBGrid& grid, QPainter& painter, con
     ColoraGriglia(grid, painter, rect, dataCol, column, state);
     if (dataCol > 0)
         CellFaces::valueCell(grid, painter, rect, column);
+    // Every format cell is a value cell, so the receivers that take no format of their own
+    // are told apart by the not-applicable look rather than by an empty face.
     if (column.fieldName() == QLatin1String("_FPT_Cod") && !formatChosenOn(grid.paintedRecNo()))
-        CellFaces::markCell(painter, rect);
+        DrawNotApplicable(painter, rect);
 }
 
 void TPageContactID::DBGrid31DrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,

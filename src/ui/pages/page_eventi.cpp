@@ -222,6 +222,8 @@ void TPageEventi::DBGrid1CellClick(DBGridColumn&) {
     const DataSet* ds = log();
     if (!ds || ds->isEmpty())
         return;
+    // The tab of the page left keeps no highlight, whether or not the event leads anywhere.
+    m_form->PageControl->clearHighlights();
     const EventLog::Target target =
         EventLog::targetOf(ds->fieldByName(QStringLiteral("_IDEvento")).asInteger(),
                            ds->fieldByName(QStringLiteral("_Arg")).asInteger());

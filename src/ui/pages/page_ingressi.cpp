@@ -177,6 +177,31 @@ TPageIngressi::TPageIngressi(QWidget* parent) : QWidget(parent) {
         DBComboBox29 = editors.attach(QStringLiteral("DBComboBox29"), DBGrid44);
     }
     wireModel();
+    m_inputsGridShown = shownInputsGrid();
+    connect(PageControl_Ingressi, &TPageControl::changed, this, &TPageIngressi::keepRowsInView);
+}
+
+DBGrid* TPageIngressi::shownInputsGrid() const {
+    const QWidget* sheet = PageControl_Ingressi->activePage();
+    for (DBGrid* grid : {DBGrid10, DBGrid15, DBGrid11, DBGrid26})
+        if (grid->parentWidget() == sheet || sheet->isAncestorOf(grid))
+            return grid;
+    return nullptr;
+}
+
+// The four inputs tabs are one table: the tab chosen shows the rows the tab left showed.
+// ("Adattamento" in between changes nothing.)
+void TPageIngressi::keepRowsInView() {
+    DBGrid* shown = shownInputsGrid();
+    if (!shown)
+        return;
+    if (m_inputsGridShown && m_inputsGridShown != shown) {
+        // Once the sheet shown has laid the grid out at its size.
+        const int top = m_inputsGridShown->topRecNo();
+        QMetaObject::invokeMethod(
+            shown, [shown, top] { shown->setTopRecNo(top); }, Qt::QueuedConnection);
+    }
+    m_inputsGridShown = shown;
 }
 
 DBGrid* TPageIngressi::makeGrid(const char* name, QWidget* sheet, bool alwaysShowSelection) {
@@ -378,6 +403,21 @@ QString TPageIngressi::linkedUserName(int inputNo) {
     return inputs.stringAt(inputNo, inputs.fieldByName(QStringLiteral("_LinkUser")).index());
 }
 
+QString TPageIngressi::zoneText(int inputNo) {
+    if (!DM)
+        return {};
+    const DataSet& inputs = *DM->CDSet_Ingressi;
+    if (inputNo < 1 || inputNo > inputs.recordCount())
+        return {};
+    const InputFields& f = inputFields();
+    QStringList words;
+    for (int i = 1; i <= 4; ++i)
+        words << inputs.stringAt(inputNo, f.msg[i]);
+    const QString text = words.join(QLatin1Char(' '));
+    // An input without words (a new installation) is known by its name.
+    return text.trimmed().isEmpty() ? inputs.stringAt(inputNo, f.nome) : text;
+}
+
 bool TPageIngressi::wiringLabels(int inputNo, int* picture, QString captions[4]) {
     if (!DM)
         return false;
@@ -483,11 +523,7 @@ void TPageIngressi::DBGridIngressiDrawColumnCell(DBGrid& grid, QPainter& p, cons
         if (band.isValid())
             filledCell(grid, p, rect, band, Qt::black, grid.paintedText(column));
     } else if (g15 && k.kind == Kind::Name) {
-        QStringList words;
-        for (int i = 1; i <= 4; ++i)
-            words << inputs.stringAt(r, f.msg[i]);
-        filledCell(grid, p, rect, grid.canvas().brush, grid.canvas().fontColor, words.join(QLatin1Char(' ')),
-                   32, 0);
+        filledCell(grid, p, rect, grid.canvas().brush, grid.canvas().fontColor, zoneText(r), 32, 0);
         const int side = rect.height();
         ImageList2().draw(p, QRect(rect.left(), rect.top(), side, side), inputIcon(r));
     }

@@ -75,6 +75,9 @@ public:
     // The user an ON/OFF input is linked to, by the user's identity: the user's current name, so a
     // renamed user still shows; the stored name when the link has no user number.
     static QString linkedUserName(int inputNo);
+    // The text beside the icon in the name column of "Funzioni / Tipo": the input's words, or
+    // its name when it has none.
+    static QString zoneText(int inputNo);
     // Picture index and the four terminal captions ("" = hidden) of input `inputNo`; false when
     // its wiring is not in the list (the picture then stays as it was).
     static bool wiringLabels(int inputNo, int* picture, QString captions[4]);
@@ -87,4 +90,9 @@ private:
     void buildAdaptation();
     void wireModel();
     DBGrid* makeGrid(const char* name, QWidget* sheet, bool alwaysShowSelection);
+    // The inputs grid of the tab shown (nullptr on "Adattamento", another table).
+    DBGrid* shownInputsGrid() const;
+    void keepRowsInView();
+
+    DBGrid* m_inputsGridShown = nullptr;
 };

@@ -135,7 +135,19 @@ void TPageUtenti::applyCodeMasks() {
     const QString& mask = four ? kFourDigits : kSixDigits;
     DM->CDSet_Utenti->fieldByName(kCodice).editMask = mask;
     DM->CDSet_Tabulon->fieldByName(QStringLiteral("_PswInstallatore")).editMask = mask;
-    DBEdit13->update();
+    showInstallerCodeMask();
+}
+
+// The installer code is typed in the new number of positions at once. A code typed under the
+// old mask is stored first, whole; the stored code is then shown again under the new mask
+// (a longer one stays whole in the register until the user types another).
+void TPageUtenti::showInstallerCodeMask() {
+    const Field* installer = DBEdit13->field();
+    if (!installer || DBEdit13->editMask() == installer->editMask)
+        return;
+    if (DBEdit13->modified())
+        DBEdit13->updateRecord();
+    DBEdit13->reset();
 }
 
 void TPageUtenti::DBGridUtentiDrawColumnCell(DBGrid& grid, QPainter& painter, const QRect& rect, int dataCol,

@@ -38,4 +38,5 @@ public:
 
 private:
     void currentCellChanged();
+    void showInstallerCodeMask();
 };

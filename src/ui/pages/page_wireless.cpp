@@ -65,6 +65,13 @@ void TPageWireless::build400() {
     DBGrid46->onCellClick = [this](DBGridColumn& c) { DBGridWirelessCellClick(c); };
     DBGrid46->onTitleClick = [](DBGridColumn& c) { DBGridTitleClick(c); };
     connect(DBGrid46, &DBGrid::currentCellChanged, this, &TPageWireless::current400Changed);
+    // A type that changes under the current cell (a read from the panel) decides at once.
+    if (DM) {
+        connect(DM->DataSource_RadioDevice, &DataSource::recordChanged, this,
+                &TPageWireless::updateEditing400);
+        connect(DM->DataSource_RadioDevice, &DataSource::dataSetChanged, this,
+                &TPageWireless::updateEditing400);
+    }
 }
 
 // The current cell decides whether the name can be typed (a typed device's name only) and
@@ -72,6 +79,10 @@ void TPageWireless::build400() {
 void TPageWireless::current400Changed() {
     for (ChannelEditor* e : DBLookupComboBox1_5)
         e->hide();
+    updateEditing400();
+}
+
+void TPageWireless::updateEditing400() {
     DataSet* t = DBGrid46->dataSet();
     const bool typed = t && !t->isEmpty() && t->fieldByName(QStringLiteral("_Tipo")).asInteger() != 0;
     DBGrid46->setOption(GridOption::Editing, typed && DBGrid46->selectedIndex() == cNome);

@@ -102,7 +102,11 @@ private:
     DBComboBox* typeCombo(const QString& name, const QStringList& items, DBGrid* grid);
     void current400Changed();
     void current800Changed(DBGrid& grid);
+    // Whether the current cell can be typed into follows the current device's type.
+    void updateEditing400();
+    void updateEditing800(DBGrid& grid);
     void applyTabFilter(int tab);
+    void fitDevicePane();
     void guardedApply(const std::function<void()>& apply); // a refused write is shown, the row left as it was
     void hideEditors800();
 

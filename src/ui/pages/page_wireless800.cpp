@@ -18,6 +18,7 @@
 #include "ui/pages/wirelesscells.h"
 #include "ui/radiochannels.h"
 
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPainter>
@@ -45,6 +46,61 @@ const char* const kTabFilters[3] = {
 int fieldInt(const DataSet& t, const char* name) {
     return t.fieldByName(QString::fromLatin1(name)).asInteger();
 }
+
+constexpr int kExpanderTextLeft = 32; // after the status icon
+constexpr int kLastDevice = 112;      // the highest device number of the 800 range
+
+// Makes `column` at least `needed` wide; the width becomes the column's minimum when the window
+// refits it.
+void widenTo(DBGridColumn& column, int needed) {
+    if (column.storedWidth() < needed)
+        column.setWidth(needed);
+    if (Field* field = column.field(); field && field->tag != 0 && field->tag < needed)
+        field->tag = needed;
+}
+
+int widestOf(const QFontMetrics& fm, const QStringList& texts) {
+    int widest = 0;
+    for (const QString& text : texts)
+        widest = std::max(widest, fm.horizontalAdvance(text));
+    return widest;
+}
+
+// The texts that say what a device is show whole: the expander it belongs to and "Not Update"
+// after the status icon, the type's name beside the arrow, and the name a type gives a device
+// (type, " D.", number; bold, the widest face).
+void widenForDeviceTexts(DBGrid& grid) {
+    QFont bold = grid.font();
+    bold.setBold(true);
+    const QFontMetrics plain(grid.font()), wide(bold);
+    const int expanders = widestOf(plain, {QStringLiteral("Esp. Radio 1"), QStringLiteral("Esp. Radio 2"),
+                                           QStringLiteral("Not Update")});
+    widenTo(grid.column(cExpNum), kExpanderTextLeft + expanders + 6);
+    const int types = widestOf(plain, Lang::CSL_DEV_800_RADIO);
+    widenTo(grid.column(cNomeDevice), 5 + types + grid.defaultRowHeight() + 4);
+    QStringList names;
+    for (const QString& type : Lang::CSL_DEV_800_RADIO)
+        names << type + QStringLiteral(" D.") + QString::number(kLastDevice);
+    widenTo(grid.column(cNome), 5 + widestOf(wide, names) + 4);
+}
+
+// Runs `fit` once, when `sheet` is first shown and laid out.
+class OnFirstShow : public QObject {
+public:
+    OnFirstShow(QWidget* sheet, std::function<void()> fit) : QObject(sheet), m_fit(std::move(fit)) {
+        sheet->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show) {
+            watched->removeEventFilter(this);
+            QMetaObject::invokeMethod(this, m_fit, Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_fit;
+};
 
 } // namespace
 
@@ -77,6 +133,7 @@ DBGrid* TPageWireless::makeDevice800Grid(const QString& name, QWidget* sheet, bo
                                             {"_Batt", "BATT.", 98, true},
                                             {"_Segnale", "SEGNALE", 102, true}},
                                            channels ? 3 : 0, 120, false);
+    widenForDeviceTexts(*grid);
     grid->onDrawColumnCell = [this](DBGrid& g, QPainter& p, const QRect& r, int dc, DBGridColumn& c,
                                     GridDrawState s) { DBGridWireless800ColumnCell(g, p, r, dc, c, s); };
     grid->onCellClick = [this](DBGridColumn& c) { DBGridWireless800CellClick(c); };
@@ -146,6 +203,7 @@ void TPageWireless::build800() {
     Splitter4->addWidget(GroupBox17);
     Splitter4->setStretchFactor(1, 1);
     Splitter4->setSizes({559, 600});
+    new OnFirstShow(TabSheet45, [this] { fitDevicePane(); });
 
     connect(PageControl2, &TPageControl::changed, this,
             [this] { applyTabFilter(PageControl2->activePageIndex()); });
@@ -165,7 +223,39 @@ void TPageWireless::build800() {
         connect(source, &DataSource::dataSetScrolled, this, follow);
         connect(source, &DataSource::dataSetChanged, this, follow);
         connect(source, &DataSource::recordChanged, this, follow);
+        // A type that changes under the current cell (a read from the panel) decides at once
+        // whether the name and the code can be typed.
+        auto editing = [this] {
+            for (DBGrid* grid : {DBGrid9, DBGrid47, DBGrid48})
+                updateEditing800(*grid);
+        };
+        connect(source, &DataSource::dataSetChanged, this, editing);
+        connect(source, &DataSource::recordChanged, this, editing);
     }
+}
+
+// The devices' own columns (all but the channels) show whole at the first showing; the option
+// panel, which scrolls, takes what is left.
+void TPageWireless::fitDevicePane() {
+    DBGrid* grid = nullptr;
+    for (DBGrid* g : {DBGrid9, DBGrid47, DBGrid48})
+        if (g->isVisible())
+            grid = g;
+    if (!grid)
+        return;
+    int columns = 0;
+    for (int c = 0; c <= cSegnale; ++c)
+        columns += grid->column(c).storedWidth() + (grid->hasOption(GridOption::ColLines) ? 1 : 0);
+    const int chrome = PageControl2->width() - grid->viewport()->width();
+    const int wanted = columns + chrome;
+    const QList<int> sizes = Splitter4->sizes();
+    if (sizes.size() != 2 || sizes[0] >= wanted)
+        return;
+    const int total = sizes[0] + sizes[1];
+    Splitter4->setSizes({wanted, std::max(total - wanted, 0)});
+    for (DBGrid* g : {DBGrid9, DBGrid47, DBGrid48})
+        if (g->isVisible())
+            FixDBGridColumnsWidth(g);
 }
 
 // ---------------------------------------------------------------------------- tab filters
@@ -302,6 +392,10 @@ void TPageWireless::hideEditors800() {
 // editors of the cell left are closed.
 void TPageWireless::current800Changed(DBGrid& grid) {
     hideEditors800();
+    updateEditing800(grid);
+}
+
+void TPageWireless::updateEditing800(DBGrid& grid) {
     DataSet* t = grid.dataSet();
     const bool typed = t && !t->isEmpty() && fieldInt(*t, "_Tipo") != 0;
     const int col = grid.selectedIndex();
