@@ -68,6 +68,22 @@ int modeOf(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? int(st.st_mode & 07777) : -1;
 }
 
+long statusKb(const char* key) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(qsizetype(std::strlen(key))).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// Starts a new peak of the resident memory: VmHWM counts from now on.
+bool resetPeakMemory() {
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
+}
+
 long addressSpaceKb() {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
@@ -286,6 +302,56 @@ private slots:
         QCOMPARE(flat.d_func()->schema->liveRows, 1);
         flat.loadFromFile(path); // with the memory it needs, the same file loads
         QCOMPARE(flat.recordCount(), int(rows));
+    }
+
+    // A valid file of millions of empty rows asks for far more memory than it has bytes: it is
+    // refused from its counts, before a row is built, and memory stays low while it is read.
+    void fileThatWouldNeedTooMuchMemoryIsRefused() {
+        const QString path = m_dir.filePath("dense.cds");
+        DataSet root("CDSet_Tabulon");
+        DataSet log("CDSet_Log");
+        root.addField("_ID", FieldType::Integer);
+        root.addNestedField("_Log", log);
+        for (int k = 1; k <= 20; ++k)
+            log.addField(QStringLiteral("_V%1").arg(k), FieldType::Integer);
+        root.open();
+        addRow(root, {1});
+        root.saveToFile(path);
+        QByteArray bytes = readAll(path); // ends with the one installation's log row count, 0
+        const quint32 rows = 4000000;     // three null-bits bytes each, a hundred bytes in memory
+        std::memcpy(bytes.data() + bytes.size() - 4, &rows, 4);
+        bytes.append(QByteArray(qsizetype(rows) * 3, '\0'));
+        resealHeader(bytes);
+        writeAll(path, bytes);
+        bytes.clear();
+        bytes.squeeze();
+
+        QVERIFY(resetPeakMemory());
+        const long before = statusKb("VmHWM:");
+        QString message;
+        try {
+            root.loadFromFile(path);
+        } catch (const DataSetError& e) {
+            message = e.message();
+        }
+        const long grown = statusKb("VmHWM:") - before;
+        QVERIFY2(message.contains("memory"), qPrintable(message));
+        QVERIFY2(grown < 32 * 1024, qPrintable(QStringLiteral("%1 kB more while reading").arg(grown)));
+        QCOMPARE(root.recordCount(), 1);
+        QCOMPARE(log.recordCount(), 0);
+
+        // A register of real rows, with values, is far from the bound.
+        root.edit();
+        for (int r = 0; r < 20000; ++r) {
+            log.append();
+            for (int k = 0; k < 20; ++k)
+                log.field(k).setAsInteger(r + k);
+            log.post();
+        }
+        root.post();
+        root.saveToFile(path);
+        root.loadFromFile(path);
+        QCOMPARE(log.recordCount(), 20000);
     }
 
     // The register holds access codes: a new file is its owner's alone; a file that exists
