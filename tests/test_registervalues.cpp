@@ -7,6 +7,7 @@
 #include "link/comset.h"
 #include "model/datamodule.h"
 #include "platform/dataset.h"
+#include "support/manyinstallations.h"
 #include "support/panelsimulator.h"
 #include "support/programdatamodule.h"
 #include "support/registerbytes.h"
@@ -60,6 +61,22 @@ QVariant valueAt(TDM& dm, const QString& table, int recNo, const QString& field)
     return t->valueAt(recNo, t->fieldByName(field).index());
 }
 
+long peakMemoryKb() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// Starts a new peak of the resident memory: VmHWM counts from now on.
+bool resetPeakMemory() {
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
+}
+
 } // namespace
 
 class TestRegisterValues : public QObject {
@@ -72,35 +89,38 @@ private slots:
         QTest::addColumn<int>("recNo");
         QTest::addColumn<QString>("field");
         QTest::addColumn<QVariant>("written"); // through the program
-        QTest::addColumn<bool>("replace");      // then the text in the file replaced by:
+        QTest::addColumn<bool>("replace");     // then the text in the file replaced by:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("kept"); // "" : the file is refused
         const QString root = QStringLiteral("CDSet_Tabulon");
         const QVariant name = QStringLiteral("QMARK01");
         QTest::newRow("a model the program does not know")
-            << root << 1 << "_TipoCentrale" << QVariant("MODEL QMARK") << true << QByteArray("NOT A MODEL") << "";
-        QTest::newRow("no model") << root << 1 << "_TipoCentrale" << QVariant("MODEL QMARK") << true << QByteArray()
-                                  << "";
+            << root << 1 << "_TipoCentrale" << QVariant("MODEL QMARK") << true << QByteArray("NOT A MODEL")
+            << "";
+        QTest::newRow("no model") << root << 1 << "_TipoCentrale" << QVariant("MODEL QMARK") << true
+                                  << QByteArray() << "";
         QTest::newRow("bytes that are not UTF-8")
             << root << 1 << "_NomeCliente" << name << true << QByteArray("Ros\xff\xfesi") << "";
         QTest::newRow("a word past the vocabulary")
             << "CDSet_Ingressi" << 1 << "_IMsg1" << QVariant(187) << false << QByteArray() << "";
         QTest::newRow("a word before no word")
             << "CDSet_Uscite" << 3 << "_IMsg4" << QVariant(-2) << false << QByteArray() << "";
-        QTest::newRow("the last word") << "CDSet_Group" << 2 << "_IMsg2" << QVariant(186) << false << QByteArray()
-                                       << "186";
+        QTest::newRow("the last word")
+            << "CDSet_Group" << 2 << "_IMsg2" << QVariant(186) << false << QByteArray() << "186";
         QTest::newRow("a name of a million characters")
             << root << 1 << "_NomeCliente" << name << true << QByteArray(1000000, 'A') << QString(30, 'A');
         QTest::newRow("control characters in a name")
             << root << 1 << "_NomeCliente" << name << true << QByteArray("Ros\x01si\x1b\t") << "Rossi";
         QTest::newRow("a bell in a note, its line breaks kept")
-            << root << 1 << "_Nota" << name << true << QByteArray("Via Roma 1\r\nMilano\x07") << "Via Roma 1\r\nMilano";
+            << root << 1 << "_Nota" << name << true << QByteArray("Via Roma 1\r\nMilano\x07")
+            << "Via Roma 1\r\nMilano";
         QTest::newRow("a timer at 25:99") << "CDSet_Time_Timers" << 1 << "_Ora" << QVariant("07:13") << true
                                           << QByteArray("25:99") << "23:59";
-        QTest::newRow("an exclusion from 45/13") << "CDSet_Time_Esclusione_Data" << 2 << "_Data1" << QVariant("13/07")
-                                                 << true << QByteArray("45/13") << "31/12";
-        QTest::newRow("a pulse of 12:75:80") << "CDSet_Uscite" << 1 << "_PulseDelay" << QVariant("00:07:13") << true
-                                             << QByteArray("12:75:80") << "12:59:59";
+        QTest::newRow("an exclusion from 45/13")
+            << "CDSet_Time_Esclusione_Data" << 2 << "_Data1" << QVariant("13/07") << true
+            << QByteArray("45/13") << "31/12";
+        QTest::newRow("a pulse of 12:75:80") << "CDSet_Uscite" << 1 << "_PulseDelay" << QVariant("00:07:13")
+                                             << true << QByteArray("12:75:80") << "12:59:59";
     }
     void badValuesAreRefusedOrRepaired() {
         QFETCH(QString, table);
@@ -149,9 +169,11 @@ private slots:
         }
         QCOMPARE(boxes.count("MessageDlg"), 1);
         QCOMPARE(boxes.last().type, MsgDlgType::Warning);
-        QVERIFY2(boxes.last().text.startsWith("Alcuni valori dell'archivio non erano validi e sono stati corretti"),
+        QVERIFY2(boxes.last().text.startsWith(
+                     "Alcuni valori dell'archivio non erano validi e sono stati corretti"),
                  qPrintable(boxes.last().text));
-        QVERIFY2(boxes.last().text.contains(QStringLiteral("field '%1'").arg(field)), qPrintable(boxes.last().text));
+        QVERIFY2(boxes.last().text.contains(QStringLiteral("field '%1'").arg(field)),
+                 qPrintable(boxes.last().text));
         // Saved again, the file holds the repaired value and loads without a word.
         QVERIFY(mine.saveRegister(path));
         boxes.clear();
@@ -159,6 +181,31 @@ private slots:
         QVERIFY(again.importRegister(path));
         QCOMPARE(boxes.count(), 0);
         QCOMPARE(valueAt(again, table, recNo, field).toString(), kept);
+    }
+
+    // A register of more installations than the program keeps is refused from its count,
+    // before a row is built; one of exactly as many loads.
+    void tooManyInstallationsAreRefusedBeforeTheyAreBuilt() {
+        const QString path = m_dir.filePath(QStringLiteral("many.cds"));
+        QVERIFY(writeManyInstallations(path, 600000));
+        BoxAnswerer boxes;
+        TDM mine;
+        mine.AddDataSet(3);
+        QVERIFY(resetPeakMemory());
+        const long before = peakMemoryKb();
+        QString error;
+        QVERIFY(!mine.importRegister(path, &error));
+        const long grown = peakMemoryKb() - before;
+        QVERIFY2(error.contains(QStringLiteral("at most %1").arg(TDM::kMaxInstallations)), qPrintable(error));
+        QVERIFY2(grown < 16 * 1024, qPrintable(QStringLiteral("%1 kB more while reading").arg(grown)));
+        QCOMPARE(mine.CDSet_Tabulon->recordCount(), 1);
+
+        QVERIFY(writeManyInstallations(path, TDM::kMaxInstallations));
+        QVERIFY2(mine.importRegister(path, &error), qPrintable(error));
+        QCOMPARE(mine.CDSet_Tabulon->recordCount(), TDM::kMaxInstallations);
+        QVERIFY(mine.registerFull());
+        QVERIFY_THROWS_EXCEPTION(DataSetError, mine.AddDataSet(1));
+        QCOMPARE(mine.CDSet_Tabulon->recordCount(), TDM::kMaxInstallations);
     }
 
     // A text no list holds (a function of an input) reaches no panel: the write job stops
