@@ -8,6 +8,7 @@
 #include "model/datamodule.h"
 #include "platform/dataset.h"
 #include "support/manyinstallations.h"
+#include "support/panelmemory.h"
 #include "support/panelsimulator.h"
 #include "support/programdatamodule.h"
 #include "support/registerbytes.h"
@@ -208,8 +209,9 @@ private slots:
         QCOMPARE(mine.CDSet_Tabulon->recordCount(), TDM::kMaxInstallations);
     }
 
-    // A text no list holds (a function of an input) reaches no panel: the write job stops
-    // after the access handshake, before the first of the installation's values goes.
+    // A value the panel cannot take (a code with a letter) reaches no panel, nor does any value
+    // before it: the write job stops after the access handshake, before the first of the
+    // installation's values goes.
     void aValueThePanelCannotTakeStopsTheWriteBeforeAnyValue() {
         TempRegistry registry;
         const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
@@ -219,8 +221,8 @@ private slots:
             dm.AddDataSet(2);
             writeValue(dm, QStringLiteral("CDSet_Tabulon"), 1, QStringLiteral("_PswTeleGestione"),
                        QStringLiteral("123456")); // the panel's code
-            writeValue(dm, QStringLiteral("CDSet_Ingressi"), 2, QStringLiteral("_FuncIngresso"),
-                       QStringLiteral("Lampeggio"));
+            writeValue(dm, QStringLiteral("CDSet_Utenti"), 2, QStringLiteral("_Codice"),
+                       QStringLiteral("12A4")); // a user's code, well into the job's commands
             QVERIFY(dm.saveRegister(path));
         }
         QVERIFY(createProgramDataModule(path));
@@ -234,6 +236,7 @@ private slots:
             ComSet->Timer1->setInterval(1);
             ComSet->ScrollBar1->setValue(50);
             QVERIFY(sim.start() && fx.openSerial(sim.portPath()));
+            PanelMemory::loadFreshPanel(sim, 2);
             f.Action6->trigger(); // "Invia tutto"
             QVERIFY(fx.waitForJobEnd(60000));
             QVERIFY(!fx.warnings().isEmpty());

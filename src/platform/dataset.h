@@ -36,39 +36,39 @@ public:
 QString DateTimeText(const QDateTime& dt);
 
 enum class FieldType : quint8 {
-    String,  // text of a given size (characters)
-    Integer, // 32-bit signed
+    String,   // text of a given size (characters)
+    Integer,  // 32-bit signed
     Boolean,
-    Float, // double
+    Float,    // double
     DateTime,
-    Memo,  // text without a size limit
-    Nested // the rows of a detail table nested under each row
+    Memo,     // text without a size limit
+    Nested    // the rows of a detail table nested under each row
 };
 
 class Field {
 public:
     const QString& fieldName() const { return m_name; }
     FieldType dataType() const { return m_type; }
-    int size() const { return m_size; }   // characters of a String field, 0 otherwise
+    int size() const { return m_size; } // characters of a String field, 0 otherwise
     int index() const { return m_index; } // position in the table's field list
     DataSet* dataSet() const { return m_dataSet; }
 
     // Presentation attributes, freely settable.
-    QString displayLabel; // empty: fieldName() is shown
-    QString editMask;     // original notation ("!90:00;1;_"); see editmask.h
-    int tag = 0;          // free integer (the main window keeps a column's minimum width here)
+    QString displayLabel;   // empty: fieldName() is shown
+    QString editMask;       // original notation ("!90:00;1;_"); see editmask.h
+    int tag = 0;            // free integer (the main window keeps a column's minimum width here)
     bool readOnly = false;
     bool visible = true;
-    int displayWidth = 0; // characters; 0 = derived from size()
+    int displayWidth = 0;   // characters; 0 = derived from size()
 
     QString displayName() const { return displayLabel.isEmpty() ? m_name : displayLabel; }
 
     // The value of the table's current record (or of its edit buffer while editing).
     // Reading a table without a current record gives null (empty text, 0, false).
     bool isNull() const;
-    QString asString() const; // Boolean: "True"/"False"; DateTime: locale short date + long time
-    int asInteger() const;    // text that is not a number raises DataSetError
-    bool asBoolean() const;   // text "True"/"False" (any case), numbers != 0
+    QString asString() const;    // Boolean: "True"/"False"; DateTime: locale short date + long time
+    int asInteger() const;       // text that is not a number raises DataSetError
+    bool asBoolean() const;      // text "True"/"False" (any case), numbers != 0
     double asFloat() const;
     QDateTime asDateTime() const;
     QVariant value() const;      // invalid QVariant for null
@@ -117,21 +117,15 @@ struct Bookmark {
     const RowData* row = nullptr;
     quint64 serial = 0;
     bool isNull() const { return row == nullptr; }
-    friend bool operator==(const Bookmark& a, const Bookmark& b) {
-        return a.row == b.row && a.serial == b.serial;
-    }
+    friend bool operator==(const Bookmark& a, const Bookmark& b) { return a.row == b.row && a.serial == b.serial; }
     friend bool operator!=(const Bookmark& a, const Bookmark& b) { return !(a == b); }
 };
 
 enum class DataSetState : quint8 { Inactive, Browse, Edit, Insert };
 
 enum class LocateOption : quint8 { None = 0, CaseInsensitive = 1, PartialKey = 2 };
-inline LocateOption operator|(LocateOption a, LocateOption b) {
-    return LocateOption(quint8(a) | quint8(b));
-}
-inline bool operator&(LocateOption a, LocateOption b) {
-    return (quint8(a) & quint8(b)) != 0;
-}
+inline LocateOption operator|(LocateOption a, LocateOption b) { return LocateOption(quint8(a) | quint8(b)); }
+inline bool operator&(LocateOption a, LocateOption b) { return (quint8(a) & quint8(b)) != 0; }
 
 class DataSet : public QObject {
     Q_OBJECT
@@ -146,8 +140,8 @@ public:
     // Nests `detail` under this table: every row of this table holds its own rows of `detail`,
     // and `detail` shows those of this table's current row. Saved and loaded with this table.
     Field& addNestedField(const QString& name, DataSet& detail);
-    DataSet* master() const;    // the table `this` is nested in, or nullptr
-    Field* masterField() const; // the Nested field of master() that holds this table
+    DataSet* master() const;     // the table `this` is nested in, or nullptr
+    Field* masterField() const;  // the Nested field of master() that holds this table
 
     int fieldCount() const;
     Field& field(int index) const;
@@ -157,8 +151,8 @@ public:
     QStringList fieldNames() const;
 
     // ---- activity ----
-    void open();  // a detail opens with its master; opening a root makes it empty
-    void close(); // closing a root discards its rows
+    void open();   // a detail opens with its master; opening a root makes it empty
+    void close();  // closing a root discards its rows
     bool active() const;
     DataSetState state() const;
 
@@ -183,25 +177,24 @@ public:
     bool booleanAt(int recNo, int fieldIndex) const;
 
     // ---- editing ----
-    void edit();         // browse -> edit of the current row (on an empty table: insert)
-    void insert();       // new row before the current one; may be abandoned by beforeInsert
-    void append();       // new row at the end; may be abandoned by beforeInsert
-    void post();         // keeps the edit buffer; raises DataSetError when beforePost refuses
-    void cancel();       // drops the edit buffer
-    void deleteRecord(); // deletes the current row with its nested rows; the cursor goes to the next row (or
-                         // the new last)
+    void edit();    // browse -> edit of the current row (on an empty table: insert)
+    void insert();  // new row before the current one; may be abandoned by beforeInsert
+    void append();  // new row at the end; may be abandoned by beforeInsert
+    void post();    // keeps the edit buffer; raises DataSetError when beforePost refuses
+    void cancel();  // drops the edit buffer
+    void deleteRecord(); // deletes the current row with its nested rows; the cursor goes to the next row (or the new last)
     void checkBrowseMode(); // posts a pending edit or insert
     bool modified() const;
-    void emptyDataSet(); // deletes every row in view of this cursor's row list (with nested rows)
-    void updateRecord(); // asks bound controls to write their pending text (done by post() too)
+    void emptyDataSet();    // deletes every row in view of this cursor's row list (with nested rows)
+    void updateRecord();    // asks bound controls to write their pending text (done by post() too)
 
     // ---- events (one handler each, as the forms set them) ----
     std::function<bool(DataSet&)> beforeInsert; // return false to abandon the insert
     std::function<void(DataSet&)> afterInsert;
-    std::function<void(DataSet&)> onNewRecord; // fill defaults of a new row (the row is in insert state)
+    std::function<void(DataSet&)> onNewRecord;  // fill defaults of a new row (the row is in insert state)
     std::function<void(DataSet&)> beforeEdit;
     std::function<void(DataSet&)> afterEdit;
-    std::function<void(DataSet&)> beforePost; // may throw DataSetError to refuse
+    std::function<void(DataSet&)> beforePost;   // may throw DataSetError to refuse
     std::function<void(DataSet&)> afterPost;
     std::function<void(DataSet&)> beforeCancel;
     std::function<void(DataSet&)> afterCancel;
@@ -211,8 +204,8 @@ public:
     std::function<void(DataSet&)> afterScroll;
 
     // ---- bound controls ----
-    void disableControls(); // nests; bound controls are not told of changes meanwhile
-    void enableControls();  // at zero: bound controls refresh once
+    void disableControls();   // nests; bound controls are not told of changes meanwhile
+    void enableControls();    // at zero: bound controls refresh once
     bool controlsDisabled() const;
 
     // ---- filter ----
@@ -274,9 +267,7 @@ public:
     const std::vector<DataSource*>& dataSources() const;
 
     // Engine internals shared by the file reader and writer.
-    class DataSetPrivate* d_func() const {
-        return d.get();
-    }
+    class DataSetPrivate* d_func() const { return d.get(); }
 
 private:
     void writeRegister(const QString& path, bool newFile) const; // registerfile.cpp
@@ -300,11 +291,11 @@ public:
 
 Q_SIGNALS:
     void activeChanged(bool active);
-    void dataSetChanged();              // rows, order, filter or master changed: refresh everything
-    void dataSetScrolled(int distance); // the cursor moved
-    void recordChanged(Field* field);   // a value of the current record changed (nullptr: several)
+    void dataSetChanged();               // rows, order, filter or master changed: refresh everything
+    void dataSetScrolled(int distance);  // the cursor moved
+    void recordChanged(Field* field);    // a value of the current record changed (nullptr: several)
     void stateChanged(DataSetState state);
-    void updateData(); // post is coming: write pending editor text now
+    void updateData();                   // post is coming: write pending editor text now
 
 private:
     friend class DataSet;

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QGridLayout>
 #include <QInputDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
