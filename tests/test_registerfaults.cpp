@@ -20,6 +20,15 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// AddressSanitizer (GCC says so with __SANITIZE_ADDRESS__, Clang with __has_feature).
+#if defined(__SANITIZE_ADDRESS__)
+#define TABULON_ASAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define TABULON_ASAN 1
+#endif
+#endif
+
 namespace {
 
 struct Register {
@@ -258,13 +267,6 @@ private slots:
     // A file of millions of empty rows wants far more memory than it has bytes: running out
     // is an error like any other, and the register stays as it was.
     void runningOutOfMemoryIsAnError() {
-#if defined(__SANITIZE_ADDRESS__)
-#define TABULON_ASAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define TABULON_ASAN 1
-#endif
-#endif
 #ifdef TABULON_ASAN
         QSKIP("AddressSanitizer reserves its shadow memory up front and does not keep its heap under "
               "RLIMIT_AS: the address-space limit this test sets cannot make an allocation fail");
