@@ -15,6 +15,7 @@
 #include "platform/dbgrid.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
+#include "support/manyinstallations.h"
 #include "ui/mainwindow.h"
 
 #include <QtTest>
@@ -267,6 +268,49 @@ private Q_SLOTS:
         boxes.answer(mrYes);
         QVERIFY(!Form_Anagrafica->close());
         QVERIFY(!m_exitCodes.isEmpty() && m_exitCodes.count(0) == m_exitCodes.size());
+    }
+
+    // Quitting from an empty register saves it through the main window's exit: a save that
+    // fails asks, and the user may stay with the program open.
+    void quittingWithAFailingSaveMayStay() {
+        createInstallation(3);
+        BoxAnswerer boxes;
+        boxes.answer(mrYes);
+        QTest::mouseClick(Form_Anagrafica->Button_Elimina, Qt::LeftButton);
+        QCOMPARE(count(), 0);
+        DATABASE = path(QStringLiteral("no/such/folder/KTabulon.cds"));
+        boxes.clear();
+        boxes.answer(mrYes).answer(3); // quit; then, the save failing, "Annulla"
+        QVERIFY(!Form_Anagrafica->close());
+        QCOMPARE(boxes.count("ChoiceDlg"), 1);
+        QVERIFY(boxes.last().text.startsWith("Impossibile salvare l'archivio delle installazioni:"));
+        QVERIFY(m_exitCodes.isEmpty());
+        QVERIFY(DM && Form_Anagrafica->isVisible());
+
+        // With a register that can be written, quitting saves the empty register and ends.
+        DATABASE = path(QStringLiteral("KTabulon.cds"));
+        boxes.answer(mrYes);
+        QVERIFY(!Form_Anagrafica->close());
+        QVERIFY(!m_exitCodes.isEmpty() && m_exitCodes.count(0) == m_exitCodes.size());
+        QVERIFY(!DM);
+        QVERIFY(modelsInFile(path(QStringLiteral("KTabulon.cds"))).isEmpty());
+    }
+
+    // At the most installations a register may hold, NUOVO says so and adds none: the program
+    // never writes a register it would refuse to read.
+    void newStopsAtTheMostInstallations() {
+        const QString full = path(QStringLiteral("pieno.cds"));
+        QVERIFY(writeManyInstallations(full, TDM::kMaxInstallations));
+        BoxAnswerer boxes;
+        boxes.answerText(full);
+        Form_Anagrafica->Action2ExecuteImport();
+        QCOMPARE(count(), TDM::kMaxInstallations);
+        boxes.clear();
+        QTest::mouseClick(Form_Anagrafica->Button_Crea, Qt::LeftButton);
+        QCOMPARE(boxes.texts(), QStringList{TDM::registerFullText()});
+        QVERIFY(!TypeCentral->isVisible());
+        QCOMPARE(count(), TDM::kMaxInstallations);
+        QVERIFY(Form_Anagrafica->isEnabled());
     }
 
     void showHideDoubleClickAndEnter() {

@@ -336,8 +336,11 @@ bool TForm_Anagrafica::FormCloseQuery() {
         return true;
     if (MessageBox(QStringLiteral("Vuoi uscire da programma?"), QCoreApplication::applicationName(),
                    mbYes | mbNo) == mrYes) {
-        if (Form6)
-            Form6->close();
+        // Through the main window's exit routine, which saves the register; the main window is
+        // disabled under this one, so its close box would refuse. A failed save the user
+        // chose to stay after keeps the program open.
+        if (Form6 && !Form6->exitProgram())
+            return false;
         StartupEnv::exitProcess(0);
     }
     return false;
@@ -427,6 +430,12 @@ void TForm_Anagrafica::runBehindWaitWindow(const QString& text, const std::funct
 void TForm_Anagrafica::Button_CreaClick() {
     if (!rootOpen())
         return;
+    if (DM->registerFull()) {
+        ShowMessage(TDM::registerFullText());
+        if (TypeCentral)
+            TypeCentral->ComboBox1->setCurrentIndex(-1);
+        return;
+    }
     if (Form6)
         Form6->hide();
     disableAllControls();

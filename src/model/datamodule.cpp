@@ -148,6 +148,7 @@ TDM::TDM(QObject* parent) : QObject(parent) {
     installRules();
     installCaps();
     installFileRowLimits();
+    installFileChecks();
     prepareDefaults();
     CDSet_Tabulon->open();
 
@@ -199,6 +200,9 @@ void TDM::DataModuleCreate() {
     DATABASE = path.isEmpty() ? defaultDatabasePath() : path;
 
     CDSet_Tabulon->setFileName(DATABASE);
+    // A save killed before its last step leaves its temporary copy beside the register: such
+    // copies would pile up, one a failed run.
+    CDSet_Tabulon->removeLeftoverSaves(DATABASE);
     const QFileInfo database(DATABASE);
     if (database.exists() && !database.isFile()) {
         // A folder or a pipe (opening a pipe would wait for a writer for ever): the register
@@ -212,6 +216,7 @@ void TDM::DataModuleCreate() {
     } else if (database.exists()) {
         try {
             CDSet_Tabulon->loadFromFile(DATABASE);
+            reportLoadRepairs();
         } catch (const DataSetError& e) {
             // Keep the damaged file as it is: the register starts empty, and saving never
             // writes an empty register over it (see saveRegister).
@@ -234,7 +239,25 @@ void TDM::DataModuleDestroy() {
     if (m_destroyed)
         return;
     m_destroyed = true;
+    postPendingEdits();
+    if (m_exitSettled)
+        return;
+    QString error;
+    if (!saveRegister(DATABASE, &error))
+        MessageDlg(QStringLiteral("Impossibile salvare l'archivio delle installazioni:\n%1\n\n%2")
+                       .arg(QDir::toNativeSeparators(DATABASE), error),
+                   MsgDlgType::Error, mbOK);
+}
 
+bool TDM::saveBeforeExit(QString* error) {
+    postPendingEdits();
+    if (!saveRegister(DATABASE, error))
+        return false;
+    m_exitSettled = true;
+    return true;
+}
+
+void TDM::postPendingEdits() {
     // Pending edits of any table would be lost with the program: keep them (details first).
     for (auto it = m_tables.rbegin(); it != m_tables.rend(); ++it) {
         DataSet* t = *it;
@@ -246,12 +269,6 @@ void TDM::DataModuleDestroy() {
             t->cancel();
         }
     }
-
-    QString error;
-    if (!saveRegister(DATABASE, &error))
-        MessageDlg(QStringLiteral("Impossibile salvare l'archivio delle installazioni:\n%1\n\n%2")
-                       .arg(QDir::toNativeSeparators(DATABASE), error),
-                   MsgDlgType::Error, mbOK);
 }
 
 // ---------------------------------------------------------------------------------------------
@@ -291,19 +308,34 @@ bool TDM::saveRegister(const QString& path, QString* error) {
         // Nothing to keep: leave the damaged file for whoever can repair it.
         if (CDSet_Tabulon->isEmpty())
             return true;
-        // New work must be kept too: move the damaged file aside first.
-        if (QFileInfo(m_damagedPath).isFile()) {
-            const QString aside = asideName(m_damagedPath);
-            if (!QFile::rename(m_damagedPath, aside)) {
-                if (error)
-                    *error = QStringLiteral("Impossibile rinominare il file danneggiato in %1")
-                                 .arg(QDir::toNativeSeparators(aside));
-                return false;
-            }
-        }
-        m_damagedPath.clear();
+        return saveOverDamagedFile(target, error);
     }
     return writeRegisterFile(target, error);
+}
+
+// New work must be kept, and so must the damaged file: a copy of it is made first, and the
+// damaged file stays at its place until the new register replaces it whole. A save that fails
+// leaves the damaged file where it was (the next start reports it again) and takes its copy
+// back, so that failed saves do not pile copies up.
+bool TDM::saveOverDamagedFile(const QString& target, QString* error) {
+    QString aside;
+    if (QFileInfo(m_damagedPath).isFile()) {
+        aside = asideName(m_damagedPath);
+        QString reason;
+        if (!DataSet::copyFileWhole(m_damagedPath, aside, &reason)) {
+            if (error)
+                *error = QStringLiteral("Impossibile copiare il file danneggiato in %1:\n%2")
+                             .arg(QDir::toNativeSeparators(aside), reason);
+            return false;
+        }
+    }
+    if (!writeRegisterFile(target, error)) {
+        if (!aside.isEmpty())
+            QFile::remove(aside);
+        return false;
+    }
+    m_damagedPath.clear();
+    return true;
 }
 
 bool TDM::writeRegisterFile(const QString& path, QString* error) {
@@ -335,6 +367,7 @@ bool TDM::importRegister(const QString& path, QString* error) {
     }
     if (!m_damagedPath.isEmpty() && sameFile(path, m_damagedPath))
         m_damagedPath.clear();
+    reportLoadRepairs();
     return true;
 }
 
@@ -406,8 +439,46 @@ void TDM::installFileRowLimits() {
                 cap = 2 * d.partitions;
             limit = std::max(limit, cap);
         }
-        t->setFileRowLimit(limit);
+        t->setFileRowLimit(t == CDSet_Tabulon ? kMaxInstallations : limit);
     }
+}
+
+// What a register file's values must be, beyond what the field rules keep them to as they are
+// written: a model the program knows (an installation of another has no layout and no panel
+// to talk to), and vocabulary positions of a vocabulary. Texts are kept to their fields' sizes
+// by the file reader itself, and times and dates to their form by the field rules.
+void TDM::installFileChecks() {
+    m_tipoCentrale->setFileDomain(Language::CSL_MainCentral_Combo.mid(1));
+    int words = 0;
+    for (int type = 1; type <= kSystemTypeCount; ++type)
+        words = std::max(words, modelDimensions(type)->messages);
+    for (DataSet* t : {CDSet_Ingressi, CDSet_Uscite, CDSet_Parziali, CDSet_Group}) {
+        for (int k = 1; k <= 4; ++k) {
+            if (Field* position = t->findField(QStringLiteral("_IMsg%1").arg(k)))
+                position->setFileRange(-1, words - 1); // -1: no word
+        }
+    }
+}
+
+QString TDM::registerFullText() {
+    return QStringLiteral("L'archivio contiene già %1 installazioni, il massimo consentito.\n"
+                          "Per una nuova installazione usare un nuovo archivio (New Config).")
+        .arg(kMaxInstallations);
+}
+
+bool TDM::registerFull() const {
+    return CDSet_Tabulon->active() && CDSet_Tabulon->recordCount() >= kMaxInstallations;
+}
+
+// Values a register file held that no field may hold as they were, and that were put right as
+// the file was read: the user is told which, before working on them.
+void TDM::reportLoadRepairs() {
+    const QStringList repairs = CDSet_Tabulon->loadRepairs();
+    if (repairs.isEmpty())
+        return;
+    MessageDlg(QStringLiteral("Alcuni valori dell'archivio non erano validi e sono stati corretti:\n\n%1")
+                   .arg(repairs.join(QLatin1Char('\n'))),
+               MsgDlgType::Warning, mbOK);
 }
 
 void TDM::installCaps() {

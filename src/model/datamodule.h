@@ -100,13 +100,26 @@ public:
     DataSet* tableByName(const QString& name) const; // nullptr when no table bears the name
     DataSource* dataSourceOf(DataSet* table) const;  // nullptr for a table not of this module
 
+    // The installations one register may hold: far more than any installer's register, and few
+    // enough that a file claiming more is refused before its rows are built. NUOVO stops here.
+    static constexpr int kMaxInstallations = 10000;
+    bool registerFull() const;
+    static QString registerFullText(); // what NUOVO says when the register is full
+
     // ---- life cycle ----
     // Opens the register file named by the registry value "DATABASE" (an empty register when the
     // file does not exist; a damaged file is reported and kept safe, see saveRegister), then
     // lets the windows be created through createWindowsHook.
     void DataModuleCreate();
-    // Posts pending edits and saves the register to DATABASE. Runs once.
+    // Posts pending edits and saves the register to DATABASE, unless the exit already saved it
+    // (saveBeforeExit) or the user chose to leave without saving. Runs once.
     void DataModuleDestroy();
+    // The save of a program that is about to end: pending edits posted, the register saved to
+    // DATABASE. On failure returns false with *error set, and nothing is lost: the caller keeps
+    // the program open. On success the end saves nothing more.
+    bool saveBeforeExit(QString* error);
+    // The user chose to end the program without saving: the end writes nothing.
+    void leaveWithoutSaving() { m_exitSettled = true; }
     static std::function<void(TDM&)> createWindowsHook;
 
     // ---- installations ----
@@ -117,9 +130,10 @@ public:
 
     // ---- the register file ----
     // Saves the whole register to `path` (DATABASE when empty). A file that failed to load at
-    // start-up is never overwritten by an empty register; when the register holds rows, the
-    // damaged file is first kept aside as "<name>.damaged" (numbered when taken). On failure
-    // returns false and sets *error; the old file stays whole.
+    // start-up is never overwritten by an empty register; when the register holds rows, a copy
+    // of the damaged file is first kept as "<name>.damaged" (numbered when taken), and the
+    // damaged file stays where it is until the new register replaces it whole. On failure
+    // returns false and sets *error; the old file stays whole, and no copy is left behind.
     bool saveRegister(const QString& path = QString(), QString* error = nullptr);
     // Replaces the register with the installations of `path`. A file that is not a register
     // of this data model (or unreadable) leaves the register as it was and sets *error to
@@ -165,11 +179,15 @@ private:
     void prepareDefaults();
     void installCaps();
     void installFileRowLimits();
+    void installFileChecks();
+    void reportLoadRepairs();
     void fillNewInstallation(int systemType);
     void syncRadioZone(int input, const QString& wiring, const QString& name);
     void rewriteMessageCopies(int messageId, const QString& text);
     void followInputName(int input, const QString& name);
     bool writeRegisterFile(const QString& path, QString* error);
+    bool saveOverDamagedFile(const QString& target, QString* error);
+    void postPendingEdits();
 
     std::vector<DataSet*> m_tables;
     Field* m_tipoCentrale = nullptr;
@@ -179,6 +197,7 @@ private:
     int m_building = 0;    // >0 while AddDataSet fills rows: rules and caps stand aside
     bool m_created = false;
     bool m_destroyed = false;
+    bool m_exitSettled = false; // the exit saved the register, or the user left without saving
 };
 
 extern TDM* DM;

@@ -170,11 +170,6 @@ void TDM::installRules() {
         if (enable.isNull() || enable.asBoolean() != pilot)
             enable.setAsBoolean(pilot);
     };
-    for (const char* name : {"_PulseDuration", "_PulseDelay"}) {
-        CDSet_Uscite->fieldByName(QString::fromLatin1(name)).onChange = [](Field& f) {
-            normaliseField(f, &FieldRules::normaliseDuration, kTimeSeparator);
-        };
-    }
 
     // Vocabulary.
     CDSet_Messaggi->fieldByName(QStringLiteral("_Messaggio")).onChange = [this](Field& f) {
@@ -194,14 +189,24 @@ void TDM::installRules() {
                     QStringLiteral("Il carattere \"%1\" non può far parte di un vocabolo.").arg(c));
     };
 
-    // Scheduler.
-    CDSet_Time_Timers->fieldByName(QStringLiteral("_Ora")).onChange = [](Field& f) {
-        normaliseField(f, &FieldRules::normaliseTimeOfDay, kTimeSeparator);
+    // Times and dates are kept in one form, whoever writes them; a register file's are put in
+    // that form as it is read.
+    const struct {
+        DataSet* table;
+        const char* field;
+        QString (*normaliser)(const QString&, QChar);
+        QChar separator;
+    } normalised[] = {
+        {CDSet_Uscite, "_PulseDuration", &FieldRules::normaliseDuration, kTimeSeparator},
+        {CDSet_Uscite, "_PulseDelay", &FieldRules::normaliseDuration, kTimeSeparator},
+        {CDSet_Time_Timers, "_Ora", &FieldRules::normaliseTimeOfDay, kTimeSeparator},
+        {CDSet_Time_Esclusione_Data, "_Data1", &FieldRules::normaliseDayMonth, kDateSeparator},
+        {CDSet_Time_Esclusione_Data, "_Data2", &FieldRules::normaliseDayMonth, kDateSeparator},
     };
-    for (const char* name : {"_Data1", "_Data2"}) {
-        CDSet_Time_Esclusione_Data->fieldByName(QString::fromLatin1(name)).onChange = [](Field& f) {
-            normaliseField(f, &FieldRules::normaliseDayMonth, kDateSeparator);
-        };
+    for (const auto& n : normalised) {
+        Field& field = n.table->fieldByName(QString::fromLatin1(n.field));
+        field.onChange = [n](Field& f) { normaliseField(f, n.normaliser, n.separator); };
+        field.setFileRepair([n](const QString& text) { return n.normaliser(text, n.separator); });
     }
 
     // Users and 800-range devices.

@@ -152,6 +152,9 @@ void TDM::AddDataSet(int systemType) {
     if (!modelDimensions(systemType))
         return;
     CDSet_Tabulon->checkBrowseMode();
+    // A register with more installations would be refused when it is read again.
+    if (registerFull())
+        throw DataSetError(registerFullText());
 
     struct Building {
         int& depth;

@@ -29,6 +29,14 @@
 #include <algorithm>
 
 namespace {
+
+FieldLayout fieldLayout(const QString& name, FieldType type, int size) {
+    FieldLayout layout;
+    layout.name = name;
+    layout.type = type;
+    layout.size = size;
+    return layout;
+}
 const std::vector<RowData*> kNoRows;
 
 struct ResetOnExit {
@@ -548,7 +556,7 @@ Field& DataSet::addField(const QString& name, FieldType type, int size) {
     if (type != FieldType::String)
         size = 0;
     const int index = int(d->fields.size());
-    d->schema->fields.push_back(FieldLayout{name, type, size, 0});
+    d->schema->fields.push_back(fieldLayout(name, type, size));
     d->schema->nested.emplace_back();
     d->schema->layOut();
     auto* f = new Field(this, name, type, size, index);
@@ -570,7 +578,7 @@ Field& DataSet::addNestedField(const QString& name, DataSet& detail) {
     if (name.isEmpty() || findField(name))
         throw DataSetError(QStringLiteral("%1: duplicate or empty field name '%2'").arg(this->name(), name));
     const int index = int(d->fields.size());
-    d->schema->fields.push_back(FieldLayout{name, FieldType::Nested, 0, 0});
+    d->schema->fields.push_back(fieldLayout(name, FieldType::Nested, 0));
     d->schema->nested.push_back(detail.d->schema);
     d->schema->nestedFields.push_back(index);
     d->schema->layOut();

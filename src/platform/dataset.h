@@ -88,6 +88,15 @@ public:
     // For a Nested field: the detail table bound to it.
     DataSet* nestedDataSet() const { return m_nested; }
 
+    // Rules the values of a register file must follow in this field, checked when a file is
+    // loaded. A value outside the field's domain or range has the file refused, with a message
+    // that names the installation and the field. Texts are kept to the field's size and free of
+    // control characters (a Memo keeps its tabs and line breaks), and a text that is not empty
+    // is kept in the form `repair` gives it: such repairs are listed by loadRepairs().
+    void setFileDomain(const QStringList& texts); // the only texts allowed (null counts as "")
+    void setFileRange(int min, int max);          // Integer fields
+    void setFileRepair(std::function<QString(const QString&)> repair);
+
     std::function<void(Field&)> onValidate; // sees the new value through the field, before it is kept
     std::function<void(Field&)> onChange;   // after the value is stored
 
@@ -240,8 +249,19 @@ public:
     // built. 0, the default: no limit.
     void setFileRowLimit(int rows);
     int fileRowLimit() const;
+    // What the last load of a register file repaired (texts cut, control characters removed,
+    // texts put in their field's form), one line each, at most a few dozen lines.
+    QStringList loadRepairs() const;
     // Distinct texts this table's fields keep (each stored once), for memory checks.
     int textCount() const;
+    // Removes what saves of this root table to `path` left behind when they were killed before
+    // their last step: files "<path>.XXXXXX" (six letters or digits, as the atomic save names
+    // its temporary copy) that hold a register of this table, whole or with the header not yet
+    // written. Nothing else is touched. Returns the names removed.
+    QStringList removeLeftoverSaves(const QString& path) const;
+    // Copies `from` to `to` whole or not at all: on failure returns false with the system's
+    // reason in *reason, and nothing is left at `to`. The copy is its owner's alone.
+    static bool copyFileWhole(const QString& from, const QString& to, QString* reason);
 
     // ---- data sources ----
     const std::vector<DataSource*>& dataSources() const;

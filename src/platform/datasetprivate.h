@@ -92,6 +92,7 @@ public:
 
     std::vector<DataSource*> sources;
     QString fileName;
+    QStringList loadRepairs; // of the last load from a file
 
     // ---- rows and cursor ----
     bool usesView() const { return (filterOn && (filterProgram || q->onFilterRecord)) || !sortKeys.empty(); }

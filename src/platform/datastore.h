@@ -17,10 +17,13 @@
 
 #include <QHash>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <atomic>
 #include <cstring>
+#include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -134,6 +137,15 @@ struct FieldLayout {
     FieldType type = FieldType::String;
     int size = 0;
     quint32 offset = 0;
+    // What a register file may hold here (see Field::setFileDomain and the others).
+    QStringList fileDomain;
+    qint32 fileMin = std::numeric_limits<qint32>::min();
+    qint32 fileMax = std::numeric_limits<qint32>::max();
+    std::function<QString(const QString&)> fileRepair;
+    bool hasFileRules() const {
+        return !fileDomain.isEmpty() || fileMin != std::numeric_limits<qint32>::min() ||
+               fileMax != std::numeric_limits<qint32>::max();
+    }
 };
 
 // The field list and row layout of one table, shared by the table, its clone cursors and

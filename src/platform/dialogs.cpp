@@ -179,16 +179,34 @@ QString qtFileFilter(const QString& pipeFilter) {
 int MessageDlg(const QString& text, MsgDlgType type, unsigned buttons) {
     const unsigned offered = offeredButtons(buttons);
     if (BoxAnswerer* a = BoxAnswerer::active()) {
-        ShownBox box{QStringLiteral("MessageDlg"), text, messageDlgCaption(type), offered, type, {}};
+        ShownBox box{QStringLiteral("MessageDlg"), text, messageDlgCaption(type), offered, type, {}, {}};
         return a->answerMessage(box);
     }
     return execMessageBox(text, messageDlgCaption(type), iconOfType(type), offered);
 }
 
+int ChoiceDlg(const QString& text, MsgDlgType type, const QStringList& choices, int escapeChoice) {
+    if (BoxAnswerer* a = BoxAnswerer::active()) {
+        ShownBox box{QStringLiteral("ChoiceDlg"), text, messageDlgCaption(type), 0, type, {}, choices};
+        return a->answerChoice(box, escapeChoice);
+    }
+    QMessageBox box(iconOfType(type), messageDlgCaption(type), text, QMessageBox::NoButton, boxParent());
+    QList<QPushButton*> buttons;
+    for (const QString& caption : choices)
+        buttons << box.addButton(caption, QMessageBox::ActionRole);
+    if (!buttons.isEmpty())
+        box.setDefaultButton(buttons.constFirst());
+    if (escapeChoice >= 0 && escapeChoice < buttons.size())
+        box.setEscapeButton(buttons.at(escapeChoice));
+    box.exec();
+    const int pressed = int(buttons.indexOf(qobject_cast<QPushButton*>(box.clickedButton())));
+    return pressed >= 0 ? pressed : escapeChoice;
+}
+
 void ShowMessage(const QString& text) {
     if (BoxAnswerer* a = BoxAnswerer::active()) {
         a->answerMessage(
-            {QStringLiteral("ShowMessage"), text, applicationTitle(), mbOK, MsgDlgType::Custom, {}});
+            {QStringLiteral("ShowMessage"), text, applicationTitle(), mbOK, MsgDlgType::Custom, {}, {}});
         return;
     }
     execMessageBox(text, applicationTitle(), QMessageBox::NoIcon, mbOK);
@@ -198,14 +216,14 @@ int MessageBox(const QString& text, const QString& caption, unsigned buttons) {
     const unsigned offered = offeredButtons(buttons);
     if (BoxAnswerer* a = BoxAnswerer::active())
         return a->answerMessage(
-            {QStringLiteral("MessageBox"), text, caption, offered, MsgDlgType::Custom, {}});
+            {QStringLiteral("MessageBox"), text, caption, offered, MsgDlgType::Custom, {}, {}});
     return execMessageBox(text, caption, iconOfFlags(buttons), offered);
 }
 
 QString InputBox(const QString& caption, const QString& prompt, const QString& preset) {
     if (BoxAnswerer* a = BoxAnswerer::active()) {
         ShownBox box{QStringLiteral("InputBox"), prompt, caption, mbOK | mbCancel,
-                     MsgDlgType::Custom,         preset};
+                     MsgDlgType::Custom,         preset, {}};
         return a->answerInput(box).value_or(preset);
     }
     bool ok = false;
@@ -218,7 +236,7 @@ QString PromptSaveFileName(QWidget* parent, const QString& caption, const QStrin
     const QString qtFilter = qtFileFilter(filter);
     if (BoxAnswerer::active()) {
         ShownBox box{QStringLiteral("SaveFile"), presetName, caption, mbOK | mbCancel,
-                     MsgDlgType::Custom,         qtFilter};
+                     MsgDlgType::Custom,         qtFilter,   {}};
         return answerFileBox(box).value_or(QString());
     }
     QFileDialog dialog(parent ? parent : boxParent(), caption, dir, qtFilter);
@@ -238,7 +256,7 @@ QString PromptOpenFileName(QWidget* parent, const QString& caption, const QStrin
     const QString qtFilter = qtFileFilter(filter);
     if (BoxAnswerer::active()) {
         ShownBox box{QStringLiteral("OpenFile"), presetName, caption, mbOK | mbCancel,
-                     MsgDlgType::Custom,         qtFilter};
+                     MsgDlgType::Custom,         qtFilter,   {}};
         return answerFileBox(box).value_or(QString());
     }
     QFileDialog dialog(parent ? parent : boxParent(), caption, dir, qtFilter);
@@ -324,6 +342,18 @@ int BoxAnswerer::answerMessage(const ShownBox& box) {
     if (!m_results.isEmpty())
         return m_results.takeFirst();
     return firstButtonResult(box.buttons);
+}
+
+int BoxAnswerer::answerChoice(const ShownBox& box, int escapeChoice) {
+    shown.append(box);
+    if (responder) {
+        const QVariant r = responder(box);
+        if (r.isValid())
+            return r.toInt();
+    }
+    if (!m_results.isEmpty())
+        return m_results.takeFirst();
+    return escapeChoice;
 }
 
 std::optional<QString> BoxAnswerer::answerInput(const ShownBox& box) {

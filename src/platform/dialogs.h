@@ -55,6 +55,10 @@ int MessageDlg(const QString& text, MsgDlgType type, unsigned buttons);
 void ShowMessage(const QString& text);
 // A box with the given caption; `buttons` are MsgDlgBtn flags, optionally with one icon flag.
 int MessageBox(const QString& text, const QString& caption, unsigned buttons);
+// A box whose buttons carry the given captions, in that order; returns the index of the button
+// pressed. Closing the box (its close box, Esc) gives `escapeChoice`, which should name the
+// choice that changes nothing.
+int ChoiceDlg(const QString& text, MsgDlgType type, const QStringList& choices, int escapeChoice);
 // One line of text; OK returns the edited text (possibly empty), Cancel returns `preset`.
 QString InputBox(const QString& caption, const QString& prompt, const QString& preset);
 // File prompts; an empty result means cancelled. `filter` is in the "description|patterns|..."
@@ -73,7 +77,7 @@ QString messageDlgCaption(MsgDlgType type);
 // ---- Test support -----------------------------------------------------------------------
 
 // One box as it would have been shown. kind: "MessageDlg", "ShowMessage", "MessageBox",
-// "InputBox", "SaveFile", "OpenFile". For InputBox `text` is the prompt; for file prompts it
+// "InputBox", "SaveFile", "OpenFile", "ChoiceDlg". For InputBox `text` is the prompt; for file prompts it
 // is the preset name and `caption` the title. `buttons`: MsgDlgBtn flags offered (input and
 // file prompts: mbOK | mbCancel). `type` is set for MessageDlg only.
 struct ShownBox {
@@ -82,13 +86,16 @@ struct ShownBox {
     QString caption;
     unsigned buttons = 0;
     MsgDlgType type = MsgDlgType::Custom;
-    QString preset; // InputBox: preset text; file prompts: the Qt filter
+    QString preset;      // InputBox: preset text; file prompts: the Qt filter
+    QStringList choices; // ChoiceDlg: the buttons' captions
 };
 
 // While alive, answers every box instead of showing it (RAII; answerers nest, the newest
 // answers). Never blocks.
 // - Message boxes take the next queued int (a ModalResult); with the queue empty, the first
 //   button offered (in the order Yes, No, OK, Cancel, Abort, Retry, Ignore).
+// - Choice boxes take the next queued int as the index of the button pressed; with the queue
+//   empty, their escape choice (never a choice that would repeat itself for ever).
 // - Input boxes and file prompts take the next queued text; a queued cancel makes the input
 //   box return its preset and a file prompt return "". With the queue empty an input box is
 //   confirmed unchanged (returns the preset) and a file prompt is cancelled.
@@ -117,6 +124,7 @@ public:
     // Used by the dialog functions.
     static BoxAnswerer* active();
     int answerMessage(const ShownBox& box);
+    int answerChoice(const ShownBox& box, int escapeChoice);
     std::optional<QString> answerInput(const ShownBox& box); // nullopt = cancelled
 
 private:

@@ -9,9 +9,11 @@
 #include "platform/dataset.h"
 #include "platform/datasetprivate.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QtEndian>
 
 #include <array>
 #include <bit>
@@ -39,6 +41,15 @@ constexpr qint64 kMaxFileSize = qint64(4) << 30;
 constexpr size_t kFlushBytes = size_t(4) << 20;
 constexpr size_t kReadChunk = size_t(1) << 20;
 constexpr quint64 kCheckFirstBytes = quint64(4) << 20; // a register this large is not doubled on load
+// The memory the rows and texts of a file may take, worked out from the file's counts before
+// anything is built: no more than kMaxRowMemory, and no more than kMemoryPerFileByte for each
+// byte of the file plus kMemoryFloor. Registers the program writes take a few bytes of memory
+// for each byte of file; a file of empty rows, which take a byte or two each, would take tens.
+constexpr quint64 kMaxRowMemory = quint64(2) << 30;
+constexpr quint64 kMemoryPerFileByte = 32;
+constexpr quint64 kMemoryFloor = quint64(16) << 20;
+constexpr quint64 kListBytes = sizeof(void*) * 8; // a nested row list, with its allocation's overhead
+constexpr quint64 kTextBytes = 96;                // a text in the pool, besides its characters
 
 // ---------------------------------------------------------------- CRC-32 (IEEE 802.3)
 
@@ -229,6 +240,34 @@ struct Damaged {
     QString why;
 };
 
+// A value a field may not hold (see Field::setFileDomain).
+struct Refused {
+    QString why;
+};
+
+// Control characters of a text: none, only tabs and line breaks (a Memo's own), or others.
+enum TextControls : quint8 { NoControls, LineControls, OtherControls };
+
+TextControls controlsOf(const QString& text) {
+    TextControls found = NoControls;
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        if (u >= 0x20 && (u < 0x7F || u > 0x9F))
+            continue;
+        if (u == '\t' || u == '\n' || u == '\r')
+            found = LineControls;
+        else
+            return OtherControls;
+    }
+    return found;
+}
+
+// A file whose rows would take more memory than the bound allows.
+struct TooLarge {
+    quint64 needed;
+    quint64 allowed;
+};
+
 // Reads the payload from the file a chunk at a time, keeping the CRC of what it read.
 class In {
 public:
@@ -267,7 +306,10 @@ public:
         if (n > maxBytes || n > m_left)
             throw Damaged{QStringLiteral("a text is too long")};
         const uchar* at = take(n);
-        return QString::fromUtf8(reinterpret_cast<const char*>(at), qsizetype(n));
+        const QByteArrayView bytes(reinterpret_cast<const char*>(at), qsizetype(n));
+        if (!bytes.isValidUtf8())
+            throw Damaged{QStringLiteral("a text is not valid UTF-8")};
+        return QString::fromUtf8(bytes);
     }
     // A count of items of at least `minBytes` each: never more than the bytes left allow.
     quint32 count(size_t minBytes) {
@@ -323,6 +365,18 @@ struct FileTable {
 };
 
 struct Reader {
+    // Per table, per file text number: its length and its control characters.
+    struct TextFacts {
+        std::vector<quint32> length;
+        std::vector<quint8> controls;
+    };
+    std::vector<TextFacts> facts;
+    quint32 installation = 0;     // the root row being read, from 1
+    QString installationName;     // its first text
+    QHash<quint64, quint32> kept; // (table, field, text number) -> the repaired text's pool id
+    QStringList repairs;
+    int repairCount = 0;
+
     std::vector<FileTable> file;
     std::vector<TableSchema*> tables;          // the table in memory for each file table
     std::vector<std::vector<quint32>> strings; // per table: file string number -> pool id
@@ -395,9 +449,19 @@ struct Reader {
             auto& ids = strings[t];
             ids.reserve(size_t(n) + 1);
             ids.push_back(0);
+            TextFacts& tf = facts.emplace_back();
+            tf.length.reserve(size_t(n) + 1);
+            tf.controls.reserve(size_t(n) + 1);
+            tf.length.push_back(0);
+            tf.controls.push_back(NoControls);
             StringPool& pool = tables[t]->pool;
-            for (quint32 i = 0; i < n; ++i)
-                ids.push_back(pool.intern(in.text(in.left())));
+            for (quint32 i = 0; i < n; ++i) {
+                const QString text = in.text(in.left());
+                spend(kTextBytes + quint64(text.size()) * 2);
+                tf.length.push_back(quint32(text.size()));
+                tf.controls.push_back(controlsOf(text));
+                ids.push_back(pool.intern(text));
+            }
         }
     }
 
@@ -405,6 +469,7 @@ struct Reader {
     struct TableShape {
         std::vector<quint8> valueBytes; // per null-bits byte and value: bytes the set fields take
         std::vector<quint8> checked;    // per null-bits byte: the fields whose values are checked
+        bool domains = false;           // a field must hold one of a list of texts
         RowArena arena;                 // the load's rows of this table, freed as blocks
     };
     std::vector<TableShape> shapes;
@@ -420,9 +485,12 @@ struct Reader {
             sizes.assign(bitmap * 256, 0);
             auto& checked = shapes[t].checked;
             checked.assign(bitmap, 0);
+            for (const FieldLayout& fl : s.fields)
+                shapes[t].domains = shapes[t].domains || !fl.fileDomain.isEmpty();
             for (size_t f = 0; f < s.fields.size(); ++f) {
                 const FieldType type = s.fields[f].type;
-                if (type == FieldType::Boolean || type == FieldType::String || type == FieldType::Memo)
+                if (type == FieldType::Boolean || type == FieldType::String || type == FieldType::Memo ||
+                    s.fields[f].hasFileRules())
                     checked[f / 8] = quint8(checked[f / 8] | (1u << (f % 8)));
             }
             for (size_t j = 0; j < bitmap; ++j)
@@ -468,7 +536,92 @@ struct Reader {
             readMasterList<Build>(in, table, out);
     }
 
-    quint64 bytesChecked = 0; // what the rows a check-only read found take in memory
+    // ---- values checked against their field's rules ----
+
+    QString where(const TableSchema& s, const FieldLayout& fl) const {
+        const QString who =
+            installationName.isEmpty()
+                ? QStringLiteral("installation %1").arg(installation)
+                : QStringLiteral("installation %1 (%2)").arg(installation).arg(installationName);
+        return QStringLiteral("%1, table '%2', field '%3'").arg(who, s.name, fl.name);
+    }
+    static QString shown(const QString& text) {
+        return QLatin1Char('"') + (text.size() > 40 ? text.left(40) + QStringLiteral("...") : text) +
+               QLatin1Char('"');
+    }
+    // A check-only read: refuses a value outside the field's domain or range.
+    void checkText(const TableSchema& s, const FieldLayout& fl, const QString& text) const {
+        if (!fl.fileDomain.isEmpty() && !fl.fileDomain.contains(text))
+            throw Refused{QStringLiteral("%1: %2 is not one of the values the field may hold")
+                              .arg(where(s, fl), shown(text))};
+    }
+    void checkInteger(const TableSchema& s, const FieldLayout& fl, qint32 v) const {
+        if (v < fl.fileMin || v > fl.fileMax)
+            throw Refused{QStringLiteral("%1: %2 is outside %3..%4")
+                              .arg(where(s, fl))
+                              .arg(v)
+                              .arg(fl.fileMin)
+                              .arg(fl.fileMax)};
+    }
+    void checkNulls(const TableSchema& s, const uchar* b) const {
+        for (const FieldLayout& fl : s.fields)
+            if (!fl.fileDomain.isEmpty() && !datastore::hasValue(s, b, int(&fl - s.fields.data())))
+                checkText(s, fl, QString());
+    }
+    // The pool id a text cell keeps: the file's text, or its repaired form.
+    quint32 keptText(int table, TableSchema& s, int field, quint32 number) {
+        const FieldLayout& fl = s.fields[size_t(field)];
+        const TextFacts& tf = facts[size_t(table)];
+        const quint32 id = strings[size_t(table)][number];
+        const bool suspect = (fl.size > 0 && tf.length[number] > quint32(fl.size)) ||
+                             tf.controls[number] == OtherControls ||
+                             (tf.controls[number] == LineControls && fl.type == FieldType::String) ||
+                             (fl.fileRepair && number != 0);
+        if (!suspect)
+            return id;
+        const quint64 key = (quint64(table) << 48) | (quint64(field) << 32) | number;
+        auto it = kept.constFind(key);
+        const quint32 keep =
+            it != kept.constEnd() ? it.value() : kept.insert(key, repaired(s, fl, id)).value();
+        if (keep != id)
+            noteRepair(s, fl, s.pool.at(id), s.pool.at(keep));
+        return keep;
+    }
+    quint32 repaired(TableSchema& s, const FieldLayout& fl, quint32 id) {
+        QString text = s.pool.at(id);
+        const bool memo = fl.type == FieldType::Memo;
+        text.removeIf([memo](QChar c) {
+            const ushort u = c.unicode();
+            if (u >= 0x20 && (u < 0x7F || u > 0x9F))
+                return false;
+            return !(memo && (u == '\t' || u == '\n' || u == '\r'));
+        });
+        if (fl.fileRepair && !text.isEmpty())
+            text = fl.fileRepair(text);
+        if (fl.size > 0 && text.size() > fl.size) {
+            text.truncate(fl.size);
+            if (text.back().isHighSurrogate())
+                text.chop(1);
+        }
+        return text == s.pool.at(id) ? id : s.pool.intern(text);
+    }
+    void noteRepair(const TableSchema& s, const FieldLayout& fl, const QString& was, const QString& now) {
+        constexpr int kShownRepairs = 20;
+        if (++repairCount <= kShownRepairs)
+            repairs << QStringLiteral("%1: %2 kept as %3").arg(where(s, fl), shown(was), shown(now));
+    }
+
+    quint64 bytesChecked = 0; // what the texts and rows of the file take in memory
+    quint64 memoryAllowed = kMaxRowMemory;
+
+    void spend(quint64 bytes) {
+        bytesChecked += bytes;
+        if (bytesChecked > memoryAllowed)
+            throw TooLarge{bytesChecked, memoryAllowed};
+    }
+    static quint64 rowMemory(const TableSchema& s) {
+        return s.rowSize() + sizeof(RowData*) + s.nestedFields.size() * kListBytes;
+    }
 
     // The next row: a new one, or for a check-only read `scratch` cleared (a row list of
     // its own for each level, as a master row is still read after its nested rows).
@@ -480,7 +633,6 @@ struct Reader {
             out->push_back(row); // freed with the rest if the file proves damaged
             return row->bytes();
         } else {
-            bytesChecked += s.rowSize() + sizeof(RowData*);
             scratch.assign(s.rowBytes, 0);
             return scratch.data();
         }
@@ -500,6 +652,8 @@ struct Reader {
         const quint32 n = rowCount(in, s, bitmap);
         if constexpr (Build)
             out->reserve(out->size() + n);
+        else
+            spend(quint64(n) * rowMemory(s)); // the check-only read counts what a load builds
         return {s, shapes[size_t(table)], s.fields.size(), bitmap, n, Build ? datastore::takeSerials(n) : 0};
     }
 
@@ -550,9 +704,9 @@ struct Reader {
                         std::memcpy(&number, v, 4);
                         if (number >= ids.size())
                             throw Damaged{QStringLiteral("bad text number")};
-                        std::memcpy(cell, &ids[number], 4);
-                        if constexpr (Build)
-                            s.pool.use(ids[number]);
+                        const quint32 id = keptText(table, s, int(&fl - s.fields.data()), number);
+                        std::memcpy(cell, &id, 4);
+                        s.pool.use(id);
                         v += 4;
                         break;
                     }
@@ -570,7 +724,11 @@ struct Reader {
     // values to check, found through the sizes of the fields before them.
     void checkLeafRow(const TableSchema& s, const TableShape& shape, const uchar* p, size_t bitmap,
                       const std::vector<quint32>& ids) {
-        bytesChecked += s.rowSize() + sizeof(RowData*);
+        if (shape.domains) {
+            std::vector<uchar> nulls(s.rowBytes, 0);
+            std::memcpy(nulls.data() + s.nullOffset, p, bitmap);
+            checkNulls(s, nulls.data());
+        }
         const quint8* sizes = shape.valueBytes.data();
         size_t before = bitmap;
         for (size_t j = 0; j < bitmap; ++j) {
@@ -578,14 +736,20 @@ struct Reader {
             for (unsigned m = bits & shape.checked[j]; m != 0; m &= m - 1) {
                 const int k = std::countr_zero(m);
                 const uchar* v = p + before + sizes[j * 256 + (bits & ((1u << k) - 1))];
-                if (s.fields[j * 8 + size_t(k)].type == FieldType::Boolean) {
+                const FieldLayout& fl = s.fields[j * 8 + size_t(k)];
+                if (fl.type == FieldType::Boolean) {
                     if (*v > 1)
                         throw Damaged{QStringLiteral("bad boolean")};
-                } else {
+                } else if (fl.type == FieldType::Integer) {
+                    qint32 value;
+                    std::memcpy(&value, v, 4);
+                    checkInteger(s, fl, value);
+                } else if (fl.type == FieldType::String || fl.type == FieldType::Memo) {
                     quint32 number;
                     std::memcpy(&number, v, 4);
                     if (number >= ids.size())
                         throw Damaged{QStringLiteral("bad text number")};
+                    checkText(s, fl, s.pool.at(ids[number]));
                 }
             }
             before += sizes[j * 256 + bits];
@@ -603,6 +767,12 @@ struct Reader {
             std::memcpy(b + s.nullOffset, bits, bitmap);
             if (nf % 8 && (bits[bitmap - 1] >> (nf % 8)))
                 throw Damaged{QStringLiteral("stray null bits")};
+            if (table == 0) {
+                installation = r + 1;
+                installationName.clear();
+            }
+            if constexpr (!Build)
+                checkNulls(s, b);
             int nestedSeen = 0;
             for (size_t f = 0; f < nf; ++f) {
                 const int fi = int(f);
@@ -620,9 +790,13 @@ struct Reader {
                 if (!datastore::hasValue(s, b, fi))
                     continue;
                 switch (type) {
-                case FieldType::Integer:
-                    datastore::setCell(s, b, fi, in.get<qint32>());
+                case FieldType::Integer: {
+                    const qint32 v = in.get<qint32>();
+                    if constexpr (!Build)
+                        checkInteger(s, s.fields[f], v);
+                    datastore::setCell(s, b, fi, v);
                     break;
+                }
                 case FieldType::Boolean: {
                     const quint8 v = in.get<quint8>();
                     if (v > 1)
@@ -641,9 +815,15 @@ struct Reader {
                     const quint32 number = in.get<quint32>();
                     if (number >= ids.size())
                         throw Damaged{QStringLiteral("bad text number")};
-                    datastore::setCell(s, b, fi, ids[number]);
-                    if constexpr (Build)
-                        s.pool.use(ids[number]);
+                    if (table == 0 && installationName.isEmpty())
+                        installationName = s.pool.at(ids[number]);
+                    if constexpr (Build) {
+                        const quint32 id = keptText(table, s, fi, number);
+                        datastore::setCell(s, b, fi, id);
+                        s.pool.use(id);
+                    } else {
+                        checkText(s, s.fields[f], s.pool.at(ids[number]));
+                    }
                     break;
                 }
                 case FieldType::Nested:
@@ -720,7 +900,91 @@ std::vector<TableSchema*> tablesInFileOrder(TableSchema* root) {
     return shape.tables;
 }
 
+// A temporary copy of an atomic save of `path`: "<path>." and six letters or digits.
+bool isTemporaryName(const QString& name, const QString& registerName) {
+    if (name.size() != registerName.size() + 7 || !name.startsWith(registerName + QLatin1Char('.')))
+        return false;
+    for (qsizetype i = registerName.size() + 1; i < name.size(); ++i) {
+        const QChar c = name.at(i);
+        if (!(c.isDigit() || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+              (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))))
+            return false;
+    }
+    return true;
+}
+
+// Whether `path` holds a save of the root table `rootName`: our header, or the blank place a
+// save keeps for it until the rest is written, then the catalogue opening with that table.
+bool holdsSaveOf(const QString& path, const QString& rootName) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray name = rootName.toUtf8();
+    const QByteArray head = file.read(kHeaderSize + 8 + name.size());
+    if (head.size() != kHeaderSize + 8 + name.size())
+        return false;
+    const bool ours = std::memcmp(head.constData(), kMagic, sizeof kMagic) == 0 &&
+                      quint32(crcOf(reinterpret_cast<const uchar*>(head.constData()), kHeaderSize - 4)) ==
+                          qFromLittleEndian<quint32>(head.constData() + kHeaderSize - 4);
+    const bool blank = head.left(kHeaderSize) == QByteArray(kHeaderSize, '\0');
+    if (!ours && !blank)
+        return false;
+    const quint32 nameBytes = qFromLittleEndian<quint32>(head.constData() + kHeaderSize + 4);
+    return nameBytes == quint32(name.size()) && head.mid(kHeaderSize + 8) == name;
+}
+
 } // namespace
+
+QStringList DataSet::removeLeftoverSaves(const QString& path) const {
+    const QFileInfo target(path);
+    const QString registerName = target.fileName();
+    QStringList removed;
+    const QDir folder = target.absoluteDir();
+    const QStringList candidates = folder.entryList({registerName + QStringLiteral(".??????")},
+                                                    QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& name : candidates) {
+        const QString candidate = folder.filePath(name);
+        const QFileInfo info(candidate);
+        if (!isTemporaryName(name, registerName) || info.isSymLink() || !info.isFile())
+            continue;
+        if (holdsSaveOf(candidate, this->name()) && QFile::remove(candidate))
+            removed << candidate;
+    }
+    return removed;
+}
+
+bool DataSet::copyFileWhole(const QString& from, const QString& to, QString* reason) {
+    auto fail = [&](const QString& why) {
+        if (reason)
+            *reason = why;
+        return false;
+    };
+    QFile source(from);
+    if (!source.open(QIODevice::ReadOnly))
+        return fail(reasonOf(source, errno));
+    QSaveFile copy(to); // nothing at `to` until the whole copy is on the disk
+    if (!copy.open(QIODevice::WriteOnly))
+        return fail(reasonOf(copy, errno));
+    if (!copy.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return fail(reasonOf(copy, errno));
+    std::vector<char> buffer(kReadChunk);
+    for (;;) {
+        const qint64 got = source.read(buffer.data(), qint64(buffer.size()));
+        if (got < 0)
+            return fail(reasonOf(source, errno));
+        if (got == 0)
+            break;
+        if (copy.write(buffer.data(), got) != got)
+            return fail(reasonOf(copy, errno));
+    }
+    if (!copy.flush())
+        return fail(reasonOf(copy, errno));
+    if (const int error = syncToDisk(copy))
+        return fail(qt_error_string(error));
+    if (!copy.commit())
+        return fail(reasonOf(copy, errno));
+    return true;
+}
 
 void DataSet::setFileRowLimit(int rows) {
     d->schema->fileRowLimit = quint32(std::max(0, rows));
@@ -872,8 +1136,8 @@ void DataSet::readRegister(QFile& file, const QString& path) {
     TextsGuard texts(inMemory);
     RowsGuard fresh{*d->schema, {}};
     quint64 rowsAt = 0;
-    bool checkFirst = false;
     bool dropOldFirst = false;
+    r.memoryAllowed = std::min(kMaxRowMemory, kMemoryFloor + kMemoryPerFileByte * payloadSize);
     try {
         In in(file, payloadSize);
         r.readSchema(in);
@@ -892,24 +1156,32 @@ void DataSet::readRegister(QFile& file, const QString& path) {
         r.prepareShapes();
         r.readStrings(in);
         rowsAt = kHeaderSize + (payloadSize - in.left());
-        // Over a large register the file is first read only to prove it good; then the old
-        // rows can go before the new ones are made, and memory holds one register, not two.
-        checkFirst = rowsInMemory(inMemory) >= kCheckFirstBytes;
-        if (checkFirst)
-            r.readList<false>(in, 0, nullptr);
-        else
-            r.readList<true>(in, 0, &fresh.rows);
+        // The file is first read only to prove it good and to count the memory its rows need,
+        // so that a file that would need too much is refused before a row is built.
+        r.readList<false>(in, 0, nullptr);
         if (in.left() != 0)
             throw Damaged{QStringLiteral("bytes after the rows")};
         if (in.crc() != crc)
             throw Damaged{QStringLiteral("checksum")};
-        // Unless the new register needs much more room than the old one frees: then it is
-        // built beside the old one, which stays whole should memory run out.
-        dropOldFirst = checkFirst && r.bytesChecked <= rowsInMemory(inMemory) / 4 * 5;
-        if (checkFirst && !dropOldFirst)
+        // Over a large register the old rows go before the new ones are made, so that memory
+        // holds one register, not two; unless the new register needs much more room than the
+        // old one frees: then it is built beside the old one, which stays whole should memory
+        // run out.
+        const quint64 old = rowsInMemory(inMemory);
+        dropOldFirst = old >= kCheckFirstBytes && r.bytesChecked <= old / 4 * 5;
+        if (!dropOldFirst)
             buildRows(file, r, rowsAt, payloadSize, fresh.rows);
     } catch (const Damaged& e) {
         throw damaged(e.why);
+    } catch (const Refused& e) {
+        throw DataSetError(QStringLiteral("The register file '%1' holds a value its field may not hold: %2")
+                               .arg(path, e.why));
+    } catch (const TooLarge& e) {
+        throw DataSetError(QStringLiteral("The register file '%1' is refused: its rows would need more than "
+                                          "%2 MB of memory, where a file of its size may take %3 MB")
+                               .arg(path)
+                               .arg(e.needed >> 20)
+                               .arg(e.allowed >> 20));
     }
 
     // The whole file is read and proved good: now the table changes.
@@ -934,6 +1206,27 @@ void DataSet::readRegister(QFile& file, const QString& path) {
     }
     d->replaceRows(std::move(fresh.rows));
     fresh.rows.clear();
+    d->loadRepairs = r.repairs;
+    if (r.repairCount > r.repairs.size())
+        d->loadRepairs << QStringLiteral("... and %1 more").arg(r.repairCount - r.repairs.size());
+}
+
+QStringList DataSet::loadRepairs() const {
+    return d->loadRepairs;
+}
+
+void Field::setFileDomain(const QStringList& texts) {
+    m_dataSet->d_func()->schema->fields[size_t(m_index)].fileDomain = texts;
+}
+
+void Field::setFileRange(int min, int max) {
+    FieldLayout& fl = m_dataSet->d_func()->schema->fields[size_t(m_index)];
+    fl.fileMin = min;
+    fl.fileMax = max;
+}
+
+void Field::setFileRepair(std::function<QString(const QString&)> repair) {
+    m_dataSet->d_func()->schema->fields[size_t(m_index)].fileRepair = std::move(repair);
 }
 
 void DataSetPrivate::dropRowsForLoad() {

@@ -3,6 +3,7 @@
 #include "link/comset.h"
 #include "link/panellink.h"
 #include "platform/dialogs.h"
+#include "transfer/codec_layout.h"
 #include "transfer/codec_staging.h"
 #include "transfer/commands.h"
 #include "transfer/sendingdlg.h"
@@ -89,6 +90,27 @@ int firstUnmovable(const std::vector<int>& list, bool jobWrites) {
     return -1;
 }
 
+// The first command of a write job whose values cannot all be written (a value outside what
+// the panel takes, a list text not in its list), or -1: every configuration command the job
+// writes is encoded whole before the first of them goes, so that the panel never gets half
+// an installation.
+int firstUnwritable(const std::vector<int>& list, bool jobWrites) {
+    if (!jobWrites)
+        return -1;
+    for (const int cmd : list) {
+        const CommandInfo& info = commandInfo(cmd);
+        const Codec::Layout* layout = Codec::layoutOf(cmd);
+        if (!layout || !moves(info, jobWrites) || !framesWritten(info, jobWrites))
+            continue;
+        try {
+            Codec::encodeStream(*layout);
+        } catch (...) {
+            return cmd;
+        }
+    }
+    return -1;
+}
+
 } // namespace
 
 QString transferFailureText(TError result) {
@@ -120,6 +142,7 @@ bool TComSet::RecicleCommand(int TabCmd, bool RWB) {
     Transfer.quiet = job->quiet;
     Transfer.modelChecked = false;
     Transfer.listChecked = false;
+    Transfer.valuesChecked = false;
     Transfer.resends = 0;
     Codec::dropStaged(); // whatever a replaced job decoded is not applied
     if (SendingDlg && TransferHooks::mainCaption)
@@ -215,6 +238,19 @@ bool TComSet::stepOnePart() {
     const int cmd = Transfer.list[size_t(Transfer.position)];
     const CommandInfo& info = commandInfo(cmd);
     const bool writes = framesWritten(info, Transfer.write);
+
+    // Before the first value of the installation goes out (the access handshake goes first),
+    // all of them are known to be writable.
+    if (writes && !Transfer.valuesChecked && Codec::layoutOf(cmd)) {
+        Transfer.valuesChecked = true;
+        const int unwritable = firstUnwritable(Transfer.list, Transfer.write);
+        if (unwritable >= 0) {
+            qWarning("transfer: the installation's values of command %d (%s) cannot be written", unwritable,
+                     commandInfo(unwritable).name);
+            endTransfer(EndFailure, DATACORRUPT);
+            return false;
+        }
+    }
 
     QByteArray payload;
     if (writes) {

@@ -19,6 +19,7 @@ struct TransferState {
     bool quiet = false;
     bool modelChecked = false;
     bool listChecked = false;   // every command of the list was found movable
+    bool valuesChecked = false; // every configuration command the job writes was found writable
     int resends = 0;            // parts sent again during the job
     TError lastResult = SENDOK; // how the last job ended (SENDOK: success)
     bool active() const { return !list.empty(); }

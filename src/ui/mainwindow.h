@@ -151,9 +151,13 @@ public:
     void PageControl_Change_Highlighted(TPageControl* pageControl);
     void RepaintAll();
     void FormResize();
-    // Closing: ExitProgramma (vocabulary lists freed, registry values written), then the data
-    // module freed (which saves the register), then the process ends with exit code 0.
+    // Closing: the register saved (a failed save asks the user and may keep the program open:
+    // canClose false), ExitProgramma (vocabulary lists freed, registry values written), then the
+    // data module freed, then the process ends with exit code 0.
     void FormCloseQuery(bool& canClose);
+    // The same for an end asked from elsewhere (the register window), whatever window is up;
+    // false when the program stays open.
+    bool exitProgram();
     void ExitProgramma();
     // Keys pressed with both Ctrl and Shift down; true when the key was one of ours.
     bool FormShortCut(int key, Qt::KeyboardModifiers modifiers);

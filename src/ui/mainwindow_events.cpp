@@ -161,10 +161,23 @@ void TForm6::FormCloseQuery(bool& canClose) {
     if (m_exiting)
         return;
     m_exiting = true;
+    // The register is saved first, while everything the user may still need is there: a save
+    // that fails keeps the program open with the work in memory, unless the user says otherwise.
+    if (!MainWindowLinks::saveRegisterBeforeExit(this)) {
+        m_exiting = false;
+        canClose = false;
+        return;
+    }
     ExitProgramma();
     MainWindowLinks::freeDataModule();
     canClose = true;
     processExit()(0);
+}
+
+bool TForm6::exitProgram() {
+    bool canClose = true;
+    FormCloseQuery(canClose);
+    return canClose;
 }
 
 void TForm6::closeEvent(QCloseEvent* event) {

@@ -7,6 +7,7 @@
 
 #include <functional>
 
+class QWidget;
 class TForm6;
 
 namespace MainWindowLinks {
@@ -30,6 +31,11 @@ void showError(const QString& text);
 // Brings the root table to browse mode and writes the whole register to DATABASE.
 void saveRegister();
 QString registerPath();
+// The save of a program about to end. Returns true when the program may end: the register
+// was saved (to DATABASE, or to another file the user named, which becomes DATABASE), the
+// data module is gone, or the user chose to leave without saving. False: a save failed and
+// the user chose to stay; nothing was lost.
+bool saveRegisterBeforeExit(QWidget* parent);
 // Frees the data module (which saves the register) when it exists.
 void freeDataModule();
 void freeVocabularyLists();

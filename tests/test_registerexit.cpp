@@ -1,0 +1,282 @@
+// The register when its saves fail at the end of a step: the program's exit (File > Exit, the
+// window manager's close) with a disk that fails, a damaged register whose replacement fails,
+// and the temporary copy a save killed at its last step leaves beside the register.
+
+#include "model/datamodule.h"
+#include "platform/dataset.h"
+#include "support/failingdisk.h"
+#include "support/openwindow.h"
+#include "support/programdatamodule.h"
+#include "support/registerbytes.h"
+
+#include <QCloseEvent>
+#include <QtTest>
+
+#include <sys/wait.h>
+
+namespace {
+
+// The models of the installations a register file holds, read by a data module of its own.
+QStringList modelsInFile(const QString& path) {
+    TDM reader;
+    reader.CDSet_Tabulon->loadFromFile(path);
+    QStringList models;
+    for (int r = 1; r <= reader.CDSet_Tabulon->recordCount(); ++r) {
+        reader.CDSet_Tabulon->setRecNo(r);
+        models << reader.CDSet_Tabulon->fieldByName(QStringLiteral("_TipoCentrale")).asString();
+    }
+    return models;
+}
+
+QStringList filesIn(const QString& folder) {
+    QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
+    files.sort();
+    return files;
+}
+
+const int kRetry = 0, kSaveElsewhere = 1, kLeaveUnsaved = 2, kStay = 3;
+
+} // namespace
+
+class TestRegisterExit : public QObject {
+    Q_OBJECT
+    int m_exits = 0;
+
+    QString m_path; // the register of programWithUnsavedWork, alone in its folder
+
+    // The program with a saved register of one MIRUN installation and a QUANE one added since.
+    // The register has a folder of its own, which the failing disk is limited to (the save
+    // writes an unnamed file there first).
+    std::unique_ptr<OpenWindow> programWithUnsavedWork() {
+        auto w = std::make_unique<OpenWindow>(2);
+        TForm6::setProcessExit([this](int code) { m_exits += code == 0 ? 1 : 100; });
+        const QString folder = w->registry.folder() + QStringLiteral("/data");
+        m_path = folder + QStringLiteral("/KTabulon.cds");
+        DATABASE = m_path;
+        if (!QDir().mkpath(folder) || !DM->saveRegister())
+            return nullptr;
+        DM->AddDataSet(5);
+        disk::onlyUnder = QFile::encodeName(folder);
+        return w;
+    }
+    static QStringList bothModels() { return {QStringLiteral("MODEL MIRUN"), QStringLiteral("MODEL QUANE")}; }
+
+private slots:
+    void init() {
+        m_exits = 0;
+        disk::disarm();
+        disk::killAtRename = -1;
+    }
+    void cleanup() { disk::disarm(); }
+
+    // File > Exit and the window manager's close with a full disk: the question, and the
+    // program stays with the work in memory; a retry once the disk has room saves and ends.
+    void failedSaveAtExitKeepsTheProgramOpen() {
+        auto w = programWithUnsavedWork();
+        QVERIFY(w);
+        const QString path = m_path;
+        const QByteArray saved = readAll(path);
+        disk::arm(0, ENOSPC);
+
+        w->boxes.answer(kStay);
+        w->form->Exit1->trigger();
+        QCOMPARE(m_exits, 0);
+        QVERIFY(DM);
+        QCOMPARE(DM->CDSet_Tabulon->recordCount(), 2);
+        QCOMPARE(w->boxes.count("ChoiceDlg"), 1);
+        const ShownBox box = w->boxes.last();
+        QCOMPARE(box.type, MsgDlgType::Error);
+        QVERIFY2(box.text.startsWith("Impossibile salvare l'archivio delle installazioni:"),
+                 qPrintable(box.text));
+        QVERIFY2(box.text.contains(qt_error_string(ENOSPC)), qPrintable(box.text));
+        QCOMPARE(box.choices,
+                 (QStringList{"Riprova", "Salva in un altro file...", "Esci senza salvare", "Annulla"}));
+
+        QCloseEvent close; // the window manager's close
+        w->boxes.answer(kStay);
+        QApplication::sendEvent(w->form.get(), &close);
+        QVERIFY(!close.isAccepted());
+        QCOMPARE(m_exits, 0);
+        QCOMPARE(readAll(path), saved);
+        QCOMPARE(filesIn(QFileInfo(path).path()), QStringList{"KTabulon.cds"});
+
+        // Retry: the disk is still full, then it has room again.
+        int asked = 0;
+        w->boxes.responder = [&](const ShownBox& b) -> QVariant {
+            if (b.kind != QLatin1String("ChoiceDlg"))
+                return {};
+            if (++asked == 2)
+                disk::disarm();
+            return kRetry;
+        };
+        w->form->Exit1->trigger();
+        QCOMPARE(asked, 2);
+        QCOMPARE(m_exits, 1);
+        QVERIFY(!DM);
+        QCOMPARE(modelsInFile(path), bothModels());
+    }
+
+    // Another file: a cancelled name asks again; a file that can be written keeps the work and
+    // becomes the register the next start opens.
+    void failedSaveAtExitCanGoToAnotherFile() {
+        auto w = programWithUnsavedWork();
+        QVERIFY(w);
+        const QString path = m_path;
+        const QByteArray saved = readAll(path);
+        const QString other = w->registry.folder() + QStringLiteral("/Altro.cds");
+        disk::arm(0, EIO);
+        w->boxes.answer(kSaveElsewhere).answer(kSaveElsewhere).answerCancel().answerText(other);
+        w->form->close(); // the close box
+        QCOMPARE(w->boxes.count("ChoiceDlg"), 2);
+        QCOMPARE(w->boxes.count("SaveFile"), 2);
+        QCOMPARE(m_exits, 1);
+        disk::disarm();
+        QCOMPARE(readAll(path), saved);
+        QCOMPARE(modelsInFile(other), bothModels());
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
+        QCOMPARE(reg.readString(QStringLiteral("DATABASE")), other);
+    }
+
+    // Leaving without saving is asked once more; No goes back to the question.
+    void leavingWithoutSavingIsConfirmed() {
+        auto w = programWithUnsavedWork();
+        QVERIFY(w);
+        const QString path = m_path;
+        const QByteArray saved = readAll(path);
+        disk::arm(0, ENOSPC, EIO);
+        w->boxes.answer(kLeaveUnsaved).answer(mrNo).answer(kStay);
+        w->form->Exit1->trigger();
+        QCOMPARE(m_exits, 0);
+        QVERIFY(DM);
+        QCOMPARE(w->boxes.count("MessageDlg"), 1);
+        QCOMPARE(w->boxes.shown.at(1).text,
+                 QStringLiteral("Uscire senza salvare?\n"
+                                "Le modifiche non salvate dell'archivio andranno perse."));
+        w->boxes.answer(kLeaveUnsaved).answer(mrYes);
+        w->form->Exit1->trigger();
+        QCOMPARE(m_exits, 1);
+        QVERIFY(!DM);
+        disk::disarm();
+        QCOMPARE(readAll(path), saved); // nothing written at the end either
+        QVERIFY(w->boxes.count("ChoiceDlg") == 3);
+    }
+
+    // A damaged register whose replacement fails: the damaged file stays at its place, whole,
+    // no copy of it is left, and the next start reports it again instead of opening an empty
+    // register without a word. A save that works then keeps both.
+    void damagedRegisterSurvivesAFailedSaveAndARestart() {
+        TempRegistry registry;
+        const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
+        {
+            BoxAnswerer boxes;
+            QVERIFY(createProgramDataModule(path));
+            DM->AddDataSet(1);
+            delete DM;
+        }
+        const QByteArray damaged = readAll(path).chopped(100);
+        writeAll(path, damaged);
+
+        BoxAnswerer boxes;
+        QVERIFY(createProgramDataModule(path));
+        QCOMPARE(boxes.count("MessageDlg"), 1);
+        DM->AddDataSet(4);
+        disk::onlyUnder = QFile::encodeName(registry.folder());
+        disk::arm(damaged.size() + 100, ENOSPC); // room for the copy, not for the new register
+        QString error;
+        QVERIFY(!DM->saveRegister(QString(), &error));
+        disk::disarm();
+        QVERIFY2(disk::refusals > 0 && error.contains(qt_error_string(ENOSPC)), qPrintable(error));
+        QCOMPARE(readAll(path), damaged);
+        QCOMPARE(filesIn(registry.folder()), (QStringList{"KTabulon.cds", "registry.ini"}));
+        DM->leaveWithoutSaving(); // the program ends (or is ended) without a save
+        delete DM;
+
+        boxes.clear();
+        QVERIFY(createProgramDataModule(path));
+        QCOMPARE(boxes.count("MessageDlg"), 1);
+        QVERIFY2(boxes.last().text.contains(QDir::toNativeSeparators(path)), qPrintable(boxes.last().text));
+        QVERIFY(DM->registerLoadFailed());
+        DM->AddDataSet(4);
+        QVERIFY(DM->saveRegister(QString(), &error));
+        delete DM;
+        QCOMPARE(readAll(path + QStringLiteral(".damaged")), damaged);
+        QCOMPARE(modelsInFile(path), QStringList{"MODEL PELUN"});
+    }
+
+    // The copy of the damaged file fails: the message gives the system's reason, and neither a
+    // partial copy nor anything else is left.
+    void failedCopyOfTheDamagedFileLeavesNothing() {
+        TempRegistry registry;
+        const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
+        const QByteArray damaged = QByteArray(200000, 'x');
+        writeAll(path, damaged);
+        BoxAnswerer boxes;
+        QVERIFY(createProgramDataModule(path));
+        DM->AddDataSet(2);
+        disk::onlyUnder = QFile::encodeName(registry.folder());
+        disk::arm(damaged.size() / 2, ENOSPC);
+        QString error;
+        QVERIFY(!DM->saveRegister(QString(), &error));
+        disk::disarm();
+        QVERIFY2(error.contains(qt_error_string(ENOSPC)), qPrintable(error));
+        QVERIFY2(error.contains(QDir::toNativeSeparators(path + QStringLiteral(".damaged"))),
+                 qPrintable(error));
+        QCOMPARE(readAll(path), damaged);
+        QCOMPARE(filesIn(registry.folder()), (QStringList{"KTabulon.cds", "registry.ini"}));
+        DM->leaveWithoutSaving();
+        delete DM;
+    }
+
+    // A save killed at its last step leaves its whole temporary copy; the next start removes
+    // it (and one killed before its header was written), and nothing that is not one.
+    void leftoverSavesAreRemovedAtTheNextStart() {
+        TempRegistry registry;
+        const QString folder = registry.folder();
+        const QString path = folder + QStringLiteral("/KTabulon.cds");
+        BoxAnswerer boxes;
+        QVERIFY(createProgramDataModule(path));
+        DM->AddDataSet(3);
+        QVERIFY(DM->saveRegister());
+        DM->AddDataSet(6);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            disk::killAtRename = 7;
+            DM->saveRegister();
+            ::_exit(0);
+        }
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 7);
+        QStringList left = filesIn(folder);
+        left.removeAll("KTabulon.cds");
+        left.removeAll("registry.ini");
+        QCOMPARE(left.size(), 1);
+        const QByteArray whole = readAll(folder + QLatin1Char('/') + left.first());
+        QVERIFY(whole.startsWith("TBNREG"));
+
+        // One killed before its header, and files that only look like leftovers.
+        QByteArray headless = whole;
+        headless.replace(0, 32, QByteArray(32, '\0'));
+        writeAll(path + QStringLiteral(".q1W2e3"), headless);
+        const QStringList kept{"Altro.cds.Ab12Cd", "KTabulon.cds.backup7", "KTabulon.cds.Zz9Zz9",
+                               "KTabulon.cds.a-b_c."};
+        writeAll(folder + QStringLiteral("/Altro.cds.Ab12Cd"), whole);
+        writeAll(folder + QStringLiteral("/KTabulon.cds.backup7"), whole);
+        writeAll(folder + QStringLiteral("/KTabulon.cds.Zz9Zz9"), QByteArray(4096, 'z'));
+        writeAll(folder + QStringLiteral("/KTabulon.cds.a-b_c."), whole);
+        DM->leaveWithoutSaving();
+        delete DM;
+
+        QVERIFY(createProgramDataModule(path));
+        QCOMPARE(boxes.count(), 0);
+        QCOMPARE(DM->CDSet_Tabulon->recordCount(), 1);
+        QStringList expected = kept + QStringList{"KTabulon.cds", "registry.ini"};
+        expected.sort();
+        QCOMPARE(filesIn(folder), expected);
+        delete DM;
+    }
+};
+
+QTEST_MAIN(TestRegisterExit)
+#include "test_registerexit.moc"
