@@ -209,10 +209,9 @@ private slots:
         QCOMPARE(mine.CDSet_Tabulon->recordCount(), TDM::kMaxInstallations);
     }
 
-    // A value the panel cannot take (a code with a letter) reaches no panel, nor does any value
-    // before it: the write job stops after the access handshake, before the first of the
-    // installation's values goes.
-    void aValueThePanelCannotTakeStopsTheWriteBeforeAnyValue() {
+    // A value the panel cannot take (a code with a letter) reaches no panel, nor does anything
+    // else: the write job stops before its first frame, the access handshake included.
+    void aValueThePanelCannotTakeStopsTheWriteBeforeAnything() {
         TempRegistry registry;
         const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
         {
@@ -241,10 +240,7 @@ private slots:
             QVERIFY(fx.waitForJobEnd(60000));
             QVERIFY(!fx.warnings().isEmpty());
             QCOMPARE(fx.warnings().back(), transferFailureText(DATACORRUPT));
-            QVERIFY(sim.requestCount() > 0); // the handshake went
-            for (const PanelFrame& request : sim.requests())
-                QVERIFY2(!Codec::layoutOf(request.command()),
-                         qPrintable(QStringLiteral("command %1 was sent").arg(request.command())));
+            QCOMPARE(sim.requestCount(), 0);
         }
         delete DM;
         DM = nullptr;

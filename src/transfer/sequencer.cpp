@@ -213,6 +213,18 @@ bool TComSet::stepOnePart() {
             return false;
         }
     }
+    // Nor does a job that could not write all it lists: every value is known to be writable
+    // before anything, the access handshake included, goes out.
+    if (!Transfer.valuesChecked) {
+        Transfer.valuesChecked = true;
+        const int unwritable = firstUnwritable(Transfer.list, Transfer.write);
+        if (unwritable >= 0) {
+            qWarning("transfer: the installation's values of command %d (%s) cannot be written", unwritable,
+                     commandInfo(unwritable).name);
+            endTransfer(EndFailure, DATACORRUPT);
+            return false;
+        }
+    }
     // Find the next command that moves in this job.
     for (;;) {
         if (Transfer.position >= int(Transfer.list.size())) {
@@ -238,19 +250,6 @@ bool TComSet::stepOnePart() {
     const int cmd = Transfer.list[size_t(Transfer.position)];
     const CommandInfo& info = commandInfo(cmd);
     const bool writes = framesWritten(info, Transfer.write);
-
-    // Before the first value of the installation goes out (the access handshake goes first),
-    // all of them are known to be writable.
-    if (writes && !Transfer.valuesChecked && Codec::layoutOf(cmd)) {
-        Transfer.valuesChecked = true;
-        const int unwritable = firstUnwritable(Transfer.list, Transfer.write);
-        if (unwritable >= 0) {
-            qWarning("transfer: the installation's values of command %d (%s) cannot be written", unwritable,
-                     commandInfo(unwritable).name);
-            endTransfer(EndFailure, DATACORRUPT);
-            return false;
-        }
-    }
 
     QByteArray payload;
     if (writes) {
