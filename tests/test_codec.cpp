@@ -9,6 +9,7 @@
 #include "model/lang.h"
 #include "platform/dataset.h"
 #include "support/cloudrelay.h"
+#include "support/installationdump.h"
 #include "support/panelmemory.h"
 #include "support/tempregistry.h"
 #include "support/testcert.h"
@@ -48,34 +49,6 @@ const QSet<QString> StayHome = {
     QStringLiteral("CDSet_DeviceRadio._ExpNum"),
     QStringLiteral("CDSet_DeviceRadio800._ExpNum"),
 };
-
-// Every value of the current installation, "table.field" -> values in walk order.
-void dumpRows(DataSet* t, QMap<QString, QStringList>& out) {
-    const int keep = t->recNo();
-    for (int r = 1; r <= t->recordCount(); ++r) {
-        t->setRecNo(r);
-        for (Field* f : t->fields()) {
-            if (f->dataType() == FieldType::Nested)
-                dumpRows(f->nestedDataSet(), out);
-            else
-                out[t->name() + QLatin1Char('.') + f->fieldName()] << t->valueAt(r, f->index()).toString();
-        }
-    }
-    if (keep > 0)
-        t->setRecNo(keep);
-}
-
-QMap<QString, QStringList> installationDump() {
-    QMap<QString, QStringList> out;
-    DataSet* root = DM->CDSet_Tabulon;
-    for (Field* f : root->fields()) {
-        if (f->dataType() == FieldType::Nested)
-            dumpRows(f->nestedDataSet(), out);
-        else
-            out[root->name() + QLatin1Char('.') + f->fieldName()] << f->asString();
-    }
-    return out;
-}
 
 // "CDSet_Phone._Ev12" -> "CDSet_Phone._Ev": numbered runs count as one entry of StayHome.
 QString family(const QString& key) {

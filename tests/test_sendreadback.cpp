@@ -6,6 +6,7 @@
 #include "link/comset.h"
 #include "model/lang.h"
 #include "platform/editmask.h"
+#include "support/installationdump.h"
 #include "support/linkedwindow.h"
 #include "support/panelmemory.h"
 #include "transfer/codec_layout.h"
@@ -26,38 +27,6 @@ const QSet<QString> StayHome = {
     QStringLiteral("CDSet_Tabulon._PswTeleGestione"),
     QStringLiteral("CDSet_Phone._Ev"),
 };
-
-void dumpRows(DataSet* t, QMap<QString, QStringList>& out) {
-    // Every row, whatever a page's filter shows (the radio page shows one kind of device).
-    const bool filtered = t->filtered();
-    t->setFiltered(false);
-    const int keep = t->recNo();
-    for (int r = 1; r <= t->recordCount(); ++r) {
-        t->setRecNo(r);
-        for (Field* f : t->fields()) {
-            if (f->dataType() == FieldType::Nested)
-                dumpRows(f->nestedDataSet(), out);
-            else
-                out[t->name() + QLatin1Char('.') + f->fieldName()] << t->valueAt(r, f->index()).toString();
-        }
-    }
-    if (keep > 0)
-        t->setRecNo(keep);
-    t->setFiltered(filtered);
-}
-
-// Every value of the current installation, "table.field" -> values in walk order.
-QMap<QString, QStringList> installationDump() {
-    QMap<QString, QStringList> out;
-    DataSet* root = DM->CDSet_Tabulon;
-    for (Field* f : root->fields()) {
-        if (f->dataType() == FieldType::Nested)
-            dumpRows(f->nestedDataSet(), out);
-        else
-            out[root->name() + QLatin1Char('.') + f->fieldName()] << f->asString();
-    }
-    return out;
-}
 
 // "table.field: was -> now (row n)" for every value that changed.
 QStringList differences(const QMap<QString, QStringList>& was, const QMap<QString, QStringList>& now) {

@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QFileDialog>
-#include <QInputDialog>
 #include <QGridLayout>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QWidget>
@@ -333,18 +333,11 @@ QStringList BoxAnswerer::texts() const {
 }
 
 int BoxAnswerer::answerMessage(const ShownBox& box) {
-    shown.append(box);
-    if (responder) {
-        const QVariant r = responder(box);
-        if (r.isValid())
-            return r.toInt();
-    }
-    if (!m_results.isEmpty())
-        return m_results.takeFirst();
-    return firstButtonResult(box.buttons);
+    return answerChoice(box, firstButtonResult(box.buttons));
 }
 
-int BoxAnswerer::answerChoice(const ShownBox& box, int escapeChoice) {
+// The responder's answer, else the next queued one, else `unanswered`.
+int BoxAnswerer::answerChoice(const ShownBox& box, int unanswered) {
     shown.append(box);
     if (responder) {
         const QVariant r = responder(box);
@@ -353,7 +346,7 @@ int BoxAnswerer::answerChoice(const ShownBox& box, int escapeChoice) {
     }
     if (!m_results.isEmpty())
         return m_results.takeFirst();
-    return escapeChoice;
+    return unanswered;
 }
 
 std::optional<QString> BoxAnswerer::answerInput(const ShownBox& box) {
