@@ -62,11 +62,21 @@ void installCrashReport() {
     if (installed)
         return;
     installed = true;
+    // A stack overflow (endless recursion) leaves no stack to report on: the handler runs on
+    // its own, unless the test library has set one up already.
+    stack_t current{};
+    if (sigaltstack(nullptr, &current) == 0 && (current.ss_flags & SS_DISABLE)) {
+        static char altStack[1 << 16];
+        stack_t own{};
+        own.ss_sp = altStack;
+        own.ss_size = sizeof altStack;
+        sigaltstack(&own, nullptr);
+    }
     for (int sig : {SIGSEGV, SIGABRT, SIGBUS, SIGFPE, SIGILL}) {
         struct sigaction sa {};
         sa.sa_handler = onFatalSignal;
         sigemptyset(&sa.sa_mask);
-        sa.sa_flags = SA_RESETHAND;
+        sa.sa_flags = SA_RESETHAND | SA_ONSTACK;
         sigaction(sig, &sa, &g_previous[sig]);
     }
     if (__sanitizer_set_death_callback)
@@ -474,6 +484,14 @@ void Monkey::settle() {
     if (QApplication::activePopupWidget())
         fail(QStringLiteral("a popup does not close"));
     endModalLoops();
+    // With the popups closed the window manager gives the activation back to the main window;
+    // the offscreen platform leaves it with the closed popup, where keys would go nowhere.
+    if (QApplication::activeWindow() != &m_form) {
+        m_form.activateWindow();
+        QApplication::processEvents();
+        if (QApplication::activeWindow() != &m_form)
+            fail(QStringLiteral("the main window does not become active again"));
+    }
     // A bare Alt may leave the menu bar waiting for keys; a user's next click elsewhere ends it.
     if (QMenuBar* bar = m_form.menuBar(); bar && bar->activeAction())
         bar->setActiveAction(nullptr);
