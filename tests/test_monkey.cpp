@@ -15,6 +15,7 @@
 #include <QtTest>
 
 #include <cstdio>
+#include <random>
 
 namespace {
 constexpr quint32 kFixedSeed = 220601;
@@ -46,6 +47,7 @@ struct PassResult {
     QString fault; // empty when every page passed
     qint64 events = 0;
     int pages = 0;
+    int boxes = 0; // boxes answered
 };
 
 // One pass: a new installation of `model` in the real main window, shown and active, and the
@@ -59,11 +61,30 @@ PassResult runPass(quint32 seed, int model, const std::function<bool()>& pageDon
         result.fault = QStringLiteral("the main window does not become active");
         return result;
     }
+    // A user answers a box with any of its buttons, not always the first.
+    std::mt19937 boxDice(seed ^ (quint32(model) << 24));
+    window.boxes.responder = [&boxDice](const ShownBox& box) -> QVariant {
+        QList<int> offered;
+        for (auto [flag, result] : {std::pair{mbYes, mrYes},
+                                    {mbNo, mrNo},
+                                    {mbOK, mrOk},
+                                    {mbCancel, mrCancel},
+                                    {mbAbort, mrAbort},
+                                    {mbRetry, mrRetry},
+                                    {mbIgnore, mrIgnore}})
+            if (box.buttons & flag)
+                offered << result;
+        if (box.kind == QLatin1String("InputBox") || box.kind.endsWith(QLatin1String("File")) ||
+            offered.isEmpty())
+            return {}; // texts as preset, file prompts cancelled
+        return offered[int(boxDice() % offered.size())];
+    };
     Monkey monkey(*window.form, seed, model);
     for (int page : Monkey::visiblePages(*window.form)) {
         const bool passed = monkey.runPage(page, eventsPerPage());
         result.events = monkey.eventsDelivered();
         ++result.pages;
+        result.boxes = window.boxes.count();
         if (!passed) {
             result.fault = monkey.fault() + repeatHint(seed, model);
             return result;
@@ -129,8 +150,8 @@ private slots:
         const PassResult r = runPass(seed, type);
         QVERIFY2(r.fault.isEmpty(), qPrintable(r.fault));
         QVERIFY(r.pages > 0);
-        qInfo("monkey: seed %u model %s: %d pages, %lld events", seed, kModelNames[type], r.pages,
-              static_cast<long long>(r.events));
+        qInfo("monkey: seed %u model %s: %d pages, %lld events, %d boxes answered", seed, kModelNames[type],
+              r.pages, static_cast<long long>(r.events), r.boxes);
     }
 
     // Seed after seed, each over the six models in turn, until the time given is up; the time is
@@ -151,9 +172,10 @@ private slots:
                 const PassResult r = runPass(seed, model, timeUp);
                 events += r.events;
                 ++passes;
-                std::printf("monkey: seed %u model %s: %d pages, %lld events (%lld in all, %lld s)\n", seed,
-                            kModelNames[model], r.pages, static_cast<long long>(r.events),
-                            static_cast<long long>(events), static_cast<long long>(clock.elapsed() / 1000));
+                std::printf(
+                    "monkey: seed %u model %s: %d pages, %lld events, %d boxes (%lld in all, %lld s)\n", seed,
+                    kModelNames[model], r.pages, static_cast<long long>(r.events), r.boxes,
+                    static_cast<long long>(events), static_cast<long long>(clock.elapsed() / 1000));
                 std::fflush(stdout);
                 QVERIFY2(r.fault.isEmpty(), qPrintable(r.fault));
             }
