@@ -206,18 +206,22 @@ bool Monkey::runPage(int page, int events) {
 
 void Monkey::oneAction() {
     const int dice = pick(100);
-    if (dice < 16)
+    if (dice < 14)
         typeKey();
-    else if (dice < 24)
+    else if (dice < 20)
+        typeWord();
+    else if (dice < 26)
         typeCapital();
-    else if (dice < 30)
+    else if (dice < 31)
         pressModifierAlone();
-    else if (dice < 46)
+    else if (dice < 45)
         pressEditingKey();
-    else if (dice < 49)
+    else if (dice < 48)
         pressCtrlCombination();
-    else if (dice < 72)
+    else if (dice < 68)
         clickAt(Qt::LeftButton, false);
+    else if (dice < 72)
+        clickWithModifier();
     else if (dice < 80)
         clickAt(Qt::LeftButton, true);
     else if (dice < 84)
@@ -236,6 +240,17 @@ void Monkey::typeKey() {
     noteAction("letter or digit");
     const KeyDef& k = chance(70) ? kLetters[pick(std::size(kLetters))] : kDigits[pick(std::size(kDigits))];
     keyClick(k.code, Qt::NoModifier, QString::fromUtf8(k.text));
+}
+
+// A name typed at a stretch, as "Rossi" is: capitals with their Shift among small letters.
+void Monkey::typeWord() {
+    const int length = 2 + pick(7);
+    for (int i = 0; i < length; ++i) {
+        if (chance(25))
+            typeCapital();
+        else
+            typeKey();
+    }
 }
 
 void Monkey::typeCapital() {
@@ -349,7 +364,7 @@ bool Monkey::pickPoint(QWidget*& target, QPoint& local) {
 void Monkey::mouse(QWidget* w, int type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons) {
     deliver([&] {
         QMouseEvent e(QEvent::Type(type), QPointF(at), QPointF(w->mapTo(w->window(), at)),
-                      QPointF(w->mapToGlobal(at)), button, buttons, QApplication::keyboardModifiers());
+                      QPointF(w->mapToGlobal(at)), button, buttons, m_held);
         QSpontaneKeyEvent::setSpontaneous(&e);
         QApplication::instance()->notify(w, &e);
     });
@@ -385,6 +400,19 @@ void Monkey::clickAt(Qt::MouseButton button, bool twice) {
         if (w)
             mouse(w, QEvent::MouseButtonRelease, at, button, Qt::NoButton);
     }
+}
+
+// Shift or Ctrl held down through a click (a range or a choice of rows in a grid).
+void Monkey::clickWithModifier() {
+    const bool shift = chance(50);
+    const int code = shift ? Qt::Key_Shift : Qt::Key_Control;
+    const Qt::KeyboardModifier mod = shift ? Qt::ShiftModifier : Qt::ControlModifier;
+    noteAction(shift ? "Shift click" : "Ctrl click");
+    key(true, code, mod, QString());
+    m_held = mod;
+    clickAt(Qt::LeftButton, false);
+    m_held = Qt::NoModifier;
+    key(false, code, Qt::NoModifier, QString());
 }
 
 void Monkey::dragAcross() {

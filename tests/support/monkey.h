@@ -48,11 +48,13 @@ private:
     // ---- actions: each delivers one or more input events ----
     void oneAction();
     void typeKey();
+    void typeWord();
     void typeCapital();
     void pressModifierAlone();
     void pressEditingKey();
     void pressCtrlCombination();
     void clickAt(Qt::MouseButton button, bool twice);
+    void clickWithModifier();
     void dragAcross();
     void turnWheel();
     void switchTab();
@@ -93,7 +95,8 @@ private:
     QString m_fault;
     QString m_action;
     QStringList m_modalsClosed;
-    int m_depth = 0;           // input events being delivered, one inside another
-    bool m_inWatch = false;    // the nested-loop watch is answering a popup
-    QTimer* m_watch = nullptr; // runs only inside event loops started while an event is delivered
+    Qt::KeyboardModifiers m_held; // keys held down through a mouse action
+    int m_depth = 0;              // input events being delivered, one inside another
+    bool m_inWatch = false;       // the nested-loop watch is answering a popup
+    QTimer* m_watch = nullptr;    // runs only inside event loops started while an event is delivered
 };
