@@ -177,7 +177,8 @@ void Monkey::fail(const QString& what) {
 bool Monkey::runPage(int page, int events) {
     m_page = page;
     m_pageEvents = 0;
-    // Each page has its own stream: a page's events depend on the seed, model and page only.
+    // Each page draws from its own stream (seed, model, page): its choices do not depend on how
+    // many were drawn on the pages before it.
     std::seed_seq seq{m_seed, quint32(m_model), quint32(page)};
     m_rng.seed(seq);
     noteAction("tab click");
