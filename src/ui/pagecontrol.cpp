@@ -375,7 +375,12 @@ void TPageControl::relayoutTabs() {
     // Until a layout gives the control its width, the window's width is the best guess: the
     // default width of a child never laid out would wrap every tab onto its own row, and a
     // window first shown with such a tall strip keeps the height it grew to.
-    const int width = testAttribute(Qt::WA_Resized) ? contentsRect().width() : window()->width();
+    // The tabs fill the strip, which the layout keeps inside the frame's margins: laid out for
+    // the control's whole width, the last tab of a full row would reach past the strip's edge,
+    // cut off where it can be neither seen nor clicked.
+    const QMargins margins = layout() ? layout()->contentsMargins() : QMargins();
+    const int width = (testAttribute(Qt::WA_Resized) ? contentsRect().width() : window()->width()) -
+                      margins.left() - margins.right();
     const int h = m_strip->layoutFor(std::max(width, 100));
     m_strip->setFixedHeight(h);
     m_strip->update();
