@@ -118,6 +118,8 @@ public:
     // DATABASE. On failure returns false with *error set, and nothing is lost: the caller keeps
     // the program open. On success the end saves nothing more.
     bool saveBeforeExit(QString* error);
+    // Posts the pending edit of every table, details first; an edit a table refuses is dropped.
+    void postPendingEdits();
     // The user chose to end the program without saving: the end writes nothing.
     void leaveWithoutSaving() { m_exitSettled = true; }
     static std::function<void(TDM&)> createWindowsHook;
@@ -187,7 +189,6 @@ private:
     void followInputName(int input, const QString& name);
     bool writeRegisterFile(const QString& path, QString* error);
     bool saveOverDamagedFile(const QString& target, QString* error);
-    void postPendingEdits();
 
     std::vector<DataSet*> m_tables;
     Field* m_tipoCentrale = nullptr;

@@ -44,20 +44,6 @@ struct TablePlace {
 };
 } // namespace
 
-void postPendingEdits(TDM& dm) {
-    const auto& tables = dm.tables();
-    for (auto it = tables.rbegin(); it != tables.rend(); ++it) {
-        DataSet* t = *it;
-        if (!t->active() || t->state() == DataSetState::Browse)
-            continue;
-        try {
-            t->post();
-        } catch (const DataSetError&) {
-            t->cancel();
-        }
-    }
-}
-
 QStringList registerRows(TDM& dm) {
     std::vector<TablePlace> places;
     for (DataSet* t : dm.tables())
@@ -85,7 +71,7 @@ QStringList registerRows(TDM& dm) {
 }
 
 QString saveAndCompareReload(TDM& dm) {
-    postPendingEdits(dm);
+    dm.postPendingEdits();
     const QStringList inMemory = registerRows(dm);
     QString error;
     if (!dm.saveRegister(QString(), &error))

@@ -11,10 +11,6 @@ class TDM;
 // Every row of every installation. Pending edits must have been posted.
 QStringList registerRows(TDM& dm);
 
-// Posts the pending edit of every table, details first, as the program's end does; an edit a
-// table refuses is dropped as the program's end drops it.
-void postPendingEdits(TDM& dm);
-
 // Saves the register of `dm` to its file, loads that file into a fresh data module and compares
 // both row by row. Returns an empty text when they are equal, else what differs.
 QString saveAndCompareReload(TDM& dm);
