@@ -38,24 +38,14 @@ namespace {
 
 const char* const Success = "Operazione conclusa con successo";
 
-// Fields that do not travel (kept by the program alone, or derived from what travels by the
-// data module's rules); the protocol document lists them with the reason.
-const QSet<QString> StayHome = {
-    QStringLiteral("CDSet_Tabulon._NomeCliente"),
-    QStringLiteral("CDSet_Tabulon._IndirizzoCliente"),
-    QStringLiteral("CDSet_Tabulon._Nota"),
-    QStringLiteral("CDSet_Tabulon._PswTeleGestione"),
-    QStringLiteral("CDSet_Phone._Ev"),
-    QStringLiteral("CDSet_DeviceRadio._ExpNum"),
-    QStringLiteral("CDSet_DeviceRadio800._ExpNum"),
-};
+// Fields that do not travel: kept by the program alone, or derived from what travels by the
+// data module's rules.
+const QSet<QString> StayHome =
+    fieldsKeptHome() + QSet<QString>{QStringLiteral("CDSet_DeviceRadio._ExpNum"),
+                                     QStringLiteral("CDSet_DeviceRadio800._ExpNum")};
 
-// "CDSet_Phone._Ev12" -> "CDSet_Phone._Ev": numbered runs count as one entry of StayHome.
 QString family(const QString& key) {
-    QString k = key;
-    while (!k.isEmpty() && k.back().isDigit())
-        k.chop(1);
-    return StayHome.contains(k) ? k : key;
+    return fieldFamily(key, StayHome);
 }
 
 // A data module with the vocabulary, the transfer windows and a simulated panel on a pty.

@@ -25,6 +25,22 @@ private:
     QTemporaryDir m_dir;
     TestCertificate m_cert;
 
+    // Opens the job's line to `sim`: through `relay` over the cloud, else over serial.
+    void openLine(bool cloud, PanelSimulator& sim, CloudRelay& relay, TransferFixture& fx) {
+        if (cloud) {
+            QVERIFY(relay.start(m_cert));
+            TWebSockets::setExtraCaCertificates({m_cert.certificate});
+            const quint16 port = relay.port();
+            TComSet::cloudEndpointHook = [port] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
+            ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+            ComSet->ConnectClick();
+            QVERIFY(fx.waitForConnect());
+        } else {
+            QVERIFY(sim.start());
+            QVERIFY(fx.openSerial(sim.portPath()));
+        }
+    }
+
 private slots:
     void initTestCase() {
         QVERIFY(m_dir.isValid());
@@ -80,19 +96,10 @@ private slots:
             sim.setReplyDelayMs(3 * (cloud ? TComSet::CloudReplyTimeoutMs : 100));
         sim.setFailure(Failure(failure));
         CloudRelay relay(sim);
-        if (cloud) {
-            QVERIFY(relay.start(m_cert));
-            relay.setPrelude(Prelude(prelude));
-            TWebSockets::setExtraCaCertificates({m_cert.certificate});
-            const quint16 port = relay.port();
-            TComSet::cloudEndpointHook = [port] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
-            ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-            ComSet->ConnectClick();
-            QVERIFY(fx.waitForConnect());
-        } else {
-            QVERIFY(sim.start());
-            QVERIFY(fx.openSerial(sim.portPath()));
-        }
+        relay.setPrelude(Prelude(prelude));
+        openLine(cloud, sim, relay, fx);
+        if (QTest::currentTestFailed())
+            return;
 
         ComSet->RecicleCommand(TabCmdBloccoIns, false);
         QVERIFY(fx.waitForJobEnd(20000));
@@ -133,18 +140,9 @@ private slots:
         PanelSimulator sim;
         sim.setFailure(Failure::StaleReply, stale, 1);
         CloudRelay relay(sim);
-        if (cloud) {
-            QVERIFY(relay.start(m_cert));
-            TWebSockets::setExtraCaCertificates({m_cert.certificate});
-            const quint16 port = relay.port();
-            TComSet::cloudEndpointHook = [port] { return CloudEndpoint{QStringLiteral("127.0.0.1"), port}; };
-            ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-            ComSet->ConnectClick();
-            QVERIFY(fx.waitForConnect());
-        } else {
-            QVERIFY(sim.start());
-            QVERIFY(fx.openSerial(sim.portPath()));
-        }
+        openLine(cloud, sim, relay, fx);
+        if (QTest::currentTestFailed())
+            return;
 
         ComSet->RecicleCommand(TabCmdBloccoIns, false);
         QVERIFY(fx.waitForJobEnd(20000));

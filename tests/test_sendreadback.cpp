@@ -19,23 +19,11 @@ namespace {
 
 using namespace Codec;
 
-// Kept by the program alone, never sent (the protocol document lists them with the reason).
-const QSet<QString> StayHome = {
-    QStringLiteral("CDSet_Tabulon._NomeCliente"),
-    QStringLiteral("CDSet_Tabulon._IndirizzoCliente"),
-    QStringLiteral("CDSet_Tabulon._Nota"),
-    QStringLiteral("CDSet_Tabulon._PswTeleGestione"),
-    QStringLiteral("CDSet_Phone._Ev"),
-};
-
 // "table.field: was -> now (row n)" for every value that changed.
 QStringList differences(const QMap<QString, QStringList>& was, const QMap<QString, QStringList>& now) {
     QStringList out;
     for (auto it = was.begin(); it != was.end(); ++it) {
-        QString key = it.key();
-        while (!key.isEmpty() && key.back().isDigit())
-            key.chop(1);
-        if (StayHome.contains(key) || StayHome.contains(it.key()))
+        if (fieldsKeptHome().contains(fieldFamily(it.key(), fieldsKeptHome())))
             continue;
         const QStringList& after = now.value(it.key());
         for (int i = 0; i < it.value().size(); ++i)

@@ -4,6 +4,7 @@
 #include "platform/dataset.h"
 
 #include <QMap>
+#include <QSet>
 #include <QStringList>
 
 // "table.field" -> the field's values in walk order, nested tables included and every row
@@ -37,4 +38,26 @@ inline QMap<QString, QStringList> installationDump() {
             out[root->name() + QLatin1Char('.') + f->fieldName()] << f->asString();
     }
     return out;
+}
+
+// Fields the program keeps alone and never sends to the panel (the protocol document lists
+// them with the reason).
+inline const QSet<QString>& fieldsKeptHome() {
+    static const QSet<QString> fields = {
+        QStringLiteral("CDSet_Tabulon._NomeCliente"),
+        QStringLiteral("CDSet_Tabulon._IndirizzoCliente"),
+        QStringLiteral("CDSet_Tabulon._Nota"),
+        QStringLiteral("CDSet_Tabulon._PswTeleGestione"),
+        QStringLiteral("CDSet_Phone._Ev"),
+    };
+    return fields;
+}
+
+// "CDSet_Phone._Ev12" -> "CDSet_Phone._Ev" when `names` holds the run's name: a numbered run of
+// fields counts as one entry.
+inline QString fieldFamily(const QString& key, const QSet<QString>& names) {
+    QString k = key;
+    while (!k.isEmpty() && k.back().isDigit())
+        k.chop(1);
+    return names.contains(k) ? k : key;
 }
