@@ -5,6 +5,7 @@
 #include "model/datamodule.h"
 #include "model/dimensions.h"
 #include "model/lang.h"
+#include "model_fixture.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
@@ -61,9 +62,6 @@ struct Bench {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
     DataSet& inputs() { return *dm->CDSet_Ingressi; }
-    QVariant at(DataSet& t, int recNo, const QString& field) {
-        return t.valueAt(recNo, t.fieldByName(field).index());
-    }
 };
 
 void mark(DBGrid* grid, const QList<int>& rows) {

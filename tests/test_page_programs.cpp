@@ -111,16 +111,6 @@ private slots:
         QVERIFY(page.DBComboBox24->isHidden());
     }
 
-    // Pictures of the page for a person to look at: nothing here is checked.
-    void screenshots() {
-        if (qEnvironmentVariableIsEmpty("TABULON_SHOTS"))
-            QSKIP("writes pictures for a person to look at, only when TABULON_SHOTS names a folder");
-        for (int type : {1, 6}) {
-            OpenWindow w(type);
-            w.showPage(kProgramsPage);
-            w.shot(QStringLiteral("programs_%1").arg(type));
-        }
-    }
 };
 
 QTEST_MAIN(TestPagePrograms)

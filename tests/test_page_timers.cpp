@@ -170,16 +170,6 @@ private slots:
         QCOMPARE(page.DBGrid33->viewport()->contextMenuPolicy(), Qt::CustomContextMenu);
     }
 
-    // Pictures of the page for a person to look at: nothing here is checked.
-    void screenshots() {
-        if (qEnvironmentVariableIsEmpty("TABULON_SHOTS"))
-            QSKIP("writes pictures for a person to look at, only when TABULON_SHOTS names a folder");
-        for (int type : {1, 6}) {
-            OpenWindow w(type);
-            w.showPage(kTimersPage);
-            w.shot(QStringLiteral("timers_%1").arg(type));
-        }
-    }
 };
 
 QTEST_MAIN(TestPageTimers)

@@ -149,16 +149,6 @@ private slots:
         QVERIFY(flagAt(1, QStringLiteral("_Pz7")));
     }
 
-    // Pictures of the page for a person to look at: nothing here is checked.
-    void screenshots() {
-        if (qEnvironmentVariableIsEmpty("TABULON_SHOTS"))
-            QSKIP("writes pictures for a person to look at, only when TABULON_SHOTS names a folder");
-        for (int type : {1, 6}) {
-            OpenWindow w(type);
-            w.showPage(kUsersPage);
-            w.shot(QStringLiteral("users_%1").arg(type));
-        }
-    }
 };
 
 QTEST_MAIN(TestPageUsers)

@@ -5,6 +5,7 @@
 
 #include "model/datamodule.h"
 #include "model/fieldrules.h"
+#include "model_fixture.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dialogs.h"
@@ -13,7 +14,6 @@
 #include "support/programdatamodule.h"
 #include "support/realkeys.h"
 #include "support/tempregistry.h"
-#include "ui/installationlayout.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
 #include "ui/pagecontrol.h"
@@ -56,9 +56,6 @@ private:
         if (grid->onCellClick)
             grid->onCellClick(*column);
         emit grid->cellClicked(column->index());
-    }
-    static QVariant at(DataSet* t, int recNo, const char* field) {
-        return t->valueAt(recNo, t->fieldByName(QString::fromLatin1(field)).index());
     }
     static void choose(DBComboBox* combo, const QString& item) {
         const int i = combo->findText(item);
@@ -119,19 +116,6 @@ private slots:
         QVERIFY(!child<QWidget>(f, "GroupBox55")->isHidden());
         QVERIFY(!child<QWidget>(f, "DBCheckBox36")->isEnabled());
         QVERIFY(f.PageControl->tabVisible(14));
-    }
-
-    // Every component the per-model layout names on these pages exists.
-    void theLayoutFindsItsComponents() {
-        TForm6 f;
-        const QStringList missing = InstallationLayout::MissingComponents(f);
-        for (const char* name :
-             {"TabSheet22",   "TabSheet24",   "TabSheet30",   "DBGrid3",      "DBGrid3[8]", "DBGrid31",
-              "DBGrid31[10]", "GroupBox67",   "GroupBox37",   "GroupBox99",   "GroupBox98", "DBCheckBox25",
-              "DBCheckBox28", "DBCheckBox33", "DBCheckBox49", "DBEdit29",     "DBEdit32",   "Label36",
-              "Label39",      "GroupBox104",  "GroupBox55",   "GroupBox80",   "GroupBox45", "GroupBox46",
-              "DBCheckBox36", "DBCheckBox37", "DBCheckBox38", "DBCheckBox10", "DBCheckBox9"})
-            QVERIFY2(!missing.contains(S(name)), name);
     }
 
     // ---------------------------------------------------------------- system events
@@ -595,43 +579,6 @@ private slots:
         QCOMPARE(at(DM->CDSet_Eventi_Sistema, 21, "_Tel8").toString(), S("Voce + SMS"));
     }
 
-    void screenshots() {
-        const QString dir = qEnvironmentVariable("TABULON_SCREENSHOTS");
-        if (dir.isEmpty())
-            QSKIP("set TABULON_SCREENSHOTS to a folder to write the pictures");
-        createDataModule();
-        TForm6 f;
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-        const struct {
-            int page;
-            TPageControl* sub;
-        } pages[] = {{4, f.TabSheet3->PageControl_telefoni},
-                     {5, f.TabSheet6->PageControl_parametri_vari},
-                     {9, nullptr},
-                     {10, f.TabSheet12->PageControl_FPT},
-                     {12, nullptr},
-                     {14, nullptr},
-                     {16, nullptr},
-                     {18, nullptr}};
-        for (int type : {1, 3, 4, 6}) {
-            DM->AddDataSet(type);
-            OpenInstallation();
-            for (const auto& p : pages) {
-                f.PageControl->selectPageByUser(p.page);
-                const int tabs = p.sub ? p.sub->count() : 1;
-                for (int t = 0; t < tabs; ++t) {
-                    if (p.sub) {
-                        if (!p.sub->tabVisible(t))
-                            continue;
-                        p.sub->selectPageByUser(t);
-                    }
-                    QTest::qWait(10);
-                    f.grab().save(QStringLiteral("%1/m%2_p%3_%4.png").arg(dir).arg(type).arg(p.page).arg(t));
-                }
-            }
-        }
-    }
 };
 
 QTEST_MAIN(TestReportPages)
