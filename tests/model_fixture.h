@@ -25,7 +25,9 @@ inline bool flag(DataSet* t, const char* field) {
 inline QVariant at(DataSet* t, int recNo, const QString& field) {
     return t->valueAt(recNo, t->fieldByName(field).index());
 }
-inline QVariant at(DataSet& t, int recNo, const QString& field) { return at(&t, recNo, field); }
+inline QVariant at(DataSet& t, int recNo, const QString& field) {
+    return at(&t, recNo, field);
+}
 // Writes one field of the current row, edit to post.
 inline void write(DataSet* t, const QString& field, const QVariant& value) {
     t->edit();

@@ -1,16 +1,8 @@
 // The main window's frame as the user sees it: sizes of the bars and pictures that exist at
 // every scale. scripts/gallery writes a picture of every page for a person to look at.
 
-#include "model/datamodule.h"
-#include "platform/dataset.h"
-#include "platform/dialogs.h"
-#include "platform/registrykey.h"
-#include "support/tempregistry.h"
 #include "ui/imagelist.h"
 #include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
-#include "ui/pagecontrol.h"
-#include "ui/pages/page_parametrivari.h"
 #include "ui/statusbar.h"
 
 #include <QtTest>
@@ -56,7 +48,6 @@ private slots:
             QVERIFY(!ImageList1().icon(i).isNull());
         QVERIFY(!ProgramIcon().isNull());
     }
-
 };
 
 QTEST_MAIN(TestMainWindowLook)

@@ -137,8 +137,8 @@ private slots:
         // The boxes look as a click acts: live for a pilot, not applicable for the other
         // functions (a multi-function output included, since its clicks change nothing).
         writeRow(outputs, 4, "_FunzioneUscita",
-                Lang::ListaFunzioneUsciteMIRUN.at(
-                    Lang::ListaFunzioneUsciteSegniMIRUN.indexOf(QLatin1String("W"))));
+                 Lang::ListaFunzioneUsciteMIRUN.at(
+                     Lang::ListaFunzioneUsciteSegniMIRUN.indexOf(QLatin1String("W"))));
         QApplication::processEvents();
         DBGrid* g = out->DBGrid29;
         const QImage img = g->viewport()->grab().toImage();

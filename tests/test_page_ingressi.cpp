@@ -30,7 +30,6 @@ namespace {
 
 const QString kTipo = QStringLiteral("_TipoIngresso");
 
-
 } // namespace
 
 class InputsPageTest : public QObject {
@@ -147,7 +146,7 @@ private slots:
         DBGrid* grid = page->DBGrid26;
         for (int r : {3, 5, 7})
             writeRow(inputs(), r, QStringLiteral("_FuncIngresso"),
-                    r == 7 ? Lang::ListaFunzioniIngresso.value(0) : QStringLiteral("On/Off"));
+                     r == 7 ? Lang::ListaFunzioniIngresso.value(0) : QStringLiteral("On/Off"));
         for (int r : {3, 7}) {
             QVERIFY(grid->moveToRecNo(r));
             grid->setCurrentRowSelected(true);

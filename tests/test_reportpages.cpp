@@ -1,7 +1,6 @@
 // The reporting and parameter pages over the program's own data module and main window: the
 // phone book, the Contact ID and system-event grids, the five parameter pages, what a model
 // shows of them, values refused at the door, and values that survive a save and a reload.
-// With TABULON_SCREENSHOTS=<folder> it also writes a picture of every one of these pages.
 
 #include "model/datamodule.h"
 #include "model/fieldrules.h"
@@ -150,10 +149,7 @@ private slots:
             DM->AddDataSet(type);
             OpenInstallation();
             DataSet* events = DM->CDSet_Eventi_Sistema;
-            events->setRecNo(20);
-            events->edit();
-            events->fieldByName(S("_Tel2")).setAsString(S("Voce"));
-            events->post();
+            writeRow(events, 20, S("_Tel2"), S("Voce"));
             f.PageControl->selectPageByUser(9);
             DBGrid* grid = f.TabSheet11->DBGrid32;
             grid->moveToRecNo(1);
@@ -193,10 +189,7 @@ private slots:
         DBGrid* grid = f.TabSheet11->DBGrid32;
         QCOMPARE(grid->columnOfField(S("_Tel3"))->titleCaption(), S("Telefono 3"));
         DataSet* phones = DM->CDSet_Phone;
-        phones->setRecNo(3);
-        phones->edit();
-        phones->fieldByName(S("_Nome")).setAsString(S("Vigilanza"));
-        phones->post();
+        writeRow(phones, 3, S("_Nome"), S("Vigilanza"));
         QCOMPARE(grid->columnOfField(S("_Tel3"))->titleCaption(), S("Vigilanza"));
         QCOMPARE(grid->columnOfField(S("_Tel4"))->titleCaption(), S("Telefono 4"));
         // Another installation brings its own phone book.
@@ -578,7 +571,6 @@ private slots:
         QCOMPARE(at(DM->CDSet_Phone, 2, "_ConfermaRisposta").toBool(), true);
         QCOMPARE(at(DM->CDSet_Eventi_Sistema, 21, "_Tel8").toString(), S("Voce + SMS"));
     }
-
 };
 
 QTEST_MAIN(TestReportPages)

@@ -4,7 +4,10 @@
 #include "support/openwindow.h"
 #include "support/widgetfixtures.h"
 
+#include <QApplication>
 #include <QDir>
+
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -22,7 +25,9 @@ int main(int argc, char** argv) {
         auto save = [&](const QString& name) {
             QApplication::processEvents();
             for (int ratio : {1, 2}) {
-                const QString path = QStringLiteral("%1/%2_%3_%4x.png").arg(dir, models[type - 1], name).arg(ratio);
+                const QString path = QStringLiteral("%1/%2_%3_%4x.png")
+                                         .arg(dir, QLatin1String(models[type - 1]), name)
+                                         .arg(ratio);
                 if (!renderWidget(form, ratio).save(path)) {
                     qCritical("cannot write %s", qPrintable(path));
                     std::exit(1);
