@@ -1,7 +1,6 @@
 // The inputs page in the real main window over the real data module: per-model columns, icons,
 // bands and wiring pictures, the check-box clicks by model, the phone titles, the editors laid
 // over the page's grids, a choice saved to the register file, and what its painter shows.
-// With TABULON_SHOTS=<folder> the test also leaves PNGs of the page there.
 
 #include "model/datamodule.h"
 #include "model/dimensions.h"
