@@ -90,7 +90,6 @@ private slots:
         led.SetTrueColor(255);
         QVERIFY(led.blinkTimerRunning());
         QVERIFY(!led.ColorTemp());
-        QCOMPARE(led.TrueColor(), TColor(255));
     }
 
     void styleSetsTheSize_data() {
