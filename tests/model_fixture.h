@@ -22,18 +22,24 @@ inline bool flag(DataSet* t, const char* field) {
     return t->fieldByName(QString::fromLatin1(field)).asBoolean();
 }
 // The value of a field in row recNo (of the current row group), without moving the cursor.
-inline QVariant at(DataSet* t, int recNo, const char* field) {
-    return t->valueAt(recNo, t->fieldByName(QString::fromLatin1(field)).index());
+inline QVariant at(DataSet* t, int recNo, const QString& field) {
+    return t->valueAt(recNo, t->fieldByName(field).index());
+}
+inline QVariant at(DataSet& t, int recNo, const QString& field) {
+    return at(&t, recNo, field);
 }
 // Writes one field of the current row, edit to post.
-inline void write(DataSet* t, const char* field, const QVariant& value) {
+inline void write(DataSet* t, const QString& field, const QVariant& value) {
     t->edit();
-    t->fieldByName(QString::fromLatin1(field)).setValue(value);
+    t->fieldByName(field).setValue(value);
     t->post();
 }
-inline void writeRow(DataSet* t, int recNo, const char* field, const QVariant& value) {
+inline void writeRow(DataSet* t, int recNo, const QString& field, const QVariant& value) {
     t->setRecNo(recNo);
     write(t, field, value);
+}
+inline void writeRow(DataSet& t, int recNo, const QString& field, const QVariant& value) {
+    writeRow(&t, recNo, field, value);
 }
 // Appends one row with the given fields, append to post.
 inline void appendRow(DataSet* t, std::initializer_list<std::pair<const char*, QVariant>> values) {

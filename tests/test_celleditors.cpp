@@ -5,6 +5,7 @@
 #include "model/datamodule.h"
 #include "model/dimensions.h"
 #include "model/lang.h"
+#include "model_fixture.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
@@ -61,9 +62,6 @@ struct Bench {
         QVERIFY(QTest::qWaitForWindowExposed(&window));
     }
     DataSet& inputs() { return *dm->CDSet_Ingressi; }
-    QVariant at(DataSet& t, int recNo, const QString& field) {
-        return t.valueAt(recNo, t.fieldByName(field).index());
-    }
 };
 
 void mark(DBGrid* grid, const QList<int>& rows) {
@@ -196,11 +194,7 @@ private slots:
         DBGrid* grid = b.inputsGrid();
         DataSet& t = b.inputs();
         for (int r : {3, 5, 7}) { // partitions enabled everywhere but on row 7
-            t.setRecNo(r);
-            t.edit();
-            t.fieldByName(kFunc).setAsString(r == 7 ? Lang::ListaFunzioniIngresso.value(0)
-                                                    : QStringLiteral("Solo ON"));
-            t.post();
+            writeRow(t, r, kFunc, r == 7 ? Lang::ListaFunzioniIngresso.value(0) : QStringLiteral("Solo ON"));
         }
         mark(grid, marks);
         grid->moveToRecNo(5);
@@ -250,7 +244,7 @@ private slots:
         auto indexes = [&](int r) {
             QList<int> out;
             for (int k = 1; k <= 4; ++k)
-                out << b.at(b.inputs(), r, QStringLiteral("_IMsg%1").arg(k)).toInt();
+                out << at(b.inputs(), r, QStringLiteral("_IMsg%1").arg(k)).toInt();
             return out;
         };
         const QList<int> untouched = indexes(3);
@@ -261,7 +255,7 @@ private slots:
         QList<int> expected = untouched;
         expected[column - 1] = index;
         for (int r : {3, 5}) {
-            QCOMPARE(b.at(b.inputs(), r, msg).toString(), word);
+            QCOMPARE(at(b.inputs(), r, msg).toString(), word);
             QCOMPARE(indexes(r), expected);
         }
         QCOMPARE(stores.first(), msg + QStringLiteral("@5")); // the editor's own store
@@ -285,9 +279,8 @@ private slots:
         QVERIFY(box->modified());
         grid->setFocus();
         QTRY_VERIFY(box->isHidden());
-        QCOMPARE(b.at(b.inputs(), 2, QStringLiteral("_Msg1")).toString(),
-                 CellEditors::messageItems().value(0));
-        QCOMPARE(b.at(b.inputs(), 2, QStringLiteral("_IMsg1")).toInt(), 0);
+        QCOMPARE(at(b.inputs(), 2, QStringLiteral("_Msg1")).toString(), CellEditors::messageItems().value(0));
+        QCOMPARE(at(b.inputs(), 2, QStringLiteral("_IMsg1")).toInt(), 0);
         QCOMPARE(b.inputs().state(), DataSetState::Browse);
     }
 
@@ -311,21 +304,14 @@ private slots:
         Bench b(3);
         DataSet& users = *b.dm->CDSet_Utenti;
         for (int r : {2, 6}) { // two users of one name
-            users.setRecNo(r);
-            users.edit();
-            users.fieldByName(QStringLiteral("_Nome")).setAsString(QStringLiteral("ROSSI"));
-            users.post();
+            writeRow(users, r, QStringLiteral("_Nome"), QStringLiteral("ROSSI"));
         }
         DBGrid* grid = b.grid("DBGrid26", b.dm->DataSource_Ingressi, {"_ID", "_Nome", "_LinkUser"});
         DBLookupComboBox* lookup = b.editors.attachLookup(QStringLiteral("DBLookupComboBox6"), grid);
         b.show();
         DataSet& t = b.inputs();
         for (int r : {3, 4, 5}) {
-            t.setRecNo(r);
-            t.edit();
-            t.fieldByName(kFunc).setAsString(r == 4 ? Lang::ListaFunzioniIngresso.value(0)
-                                                    : QStringLiteral("On/Off"));
-            t.post();
+            writeRow(t, r, kFunc, r == 4 ? Lang::ListaFunzioniIngresso.value(0) : QStringLiteral("On/Off"));
         }
         // The lookup is not shown where the input does not switch partitions.
         grid->moveToRecNo(4);
@@ -338,7 +324,7 @@ private slots:
         emit grid->cellClicked(2);
         QVERIFY(lookup->isVisible());
         emit lookup->activated(5); // the second "ROSSI", user 6
-        QCOMPARE(rowsWith(t, QStringLiteral("_LinkUserID"), b.at(users, 6, QStringLiteral("_ID"))),
+        QCOMPARE(rowsWith(t, QStringLiteral("_LinkUserID"), at(users, 6, QStringLiteral("_ID"))),
                  (QList<int>{3, 5}));
         QCOMPARE(rowsWith(t, QStringLiteral("_LinkUser"), QStringLiteral("ROSSI")), (QList<int>{3, 5}));
         QVERIFY(lookup->isHidden());
@@ -377,12 +363,7 @@ private slots:
         Bench b(type);
         const QStringList& wirings = Lang::ListaTipoIngresso_TAVEK_MIRUN;
         DataSet& t = b.inputs();
-        auto setWiring = [&](int recNo, int position) {
-            t.setRecNo(recNo);
-            t.edit();
-            t.fieldByName(kTipo).setAsString(wirings.at(position));
-            t.post();
-        };
+        auto setWiring = [&](int recNo, int position) { writeRow(t, recNo, kTipo, wirings.at(position)); };
         for (const QString& s : before)
             setWiring(s.section('=', 0, 0).toInt(), s.section('=', 1).toInt());
         if (expander) {
@@ -397,9 +378,9 @@ private slots:
         b.show();
         choose(grid, box, kTipo, input, wirings.at(chosen));
         QCOMPARE(t.recNo(), input);
-        QCOMPARE(b.at(t, input, kTipo).toString(), wirings.at(chosen));
+        QCOMPARE(at(t, input, kTipo).toString(), wirings.at(chosen));
         for (const QString& s : after)
-            QCOMPARE(b.at(t, s.section('=', 0, 0).toInt(), kTipo).toString(),
+            QCOMPARE(at(t, s.section('=', 0, 0).toInt(), kTipo).toString(),
                      wirings.at(s.section('=', 1).toInt()));
         // The radio zones follow every wiring written, through the model's rule.
         const QList<int> radio = rowsWith(t, kTipo, Lang::WiringRadio());
@@ -432,10 +413,7 @@ private slots:
         Bench b(type);
         DataSet& t = b.inputs();
         if (pairedWiring >= 0) {
-            t.setRecNo(4);
-            t.edit();
-            t.fieldByName(kTipo).setAsString(Lang::ListaTipoIngresso_TAVEK_MIRUN.at(pairedWiring));
-            t.post();
+            writeRow(t, 4, kTipo, Lang::ListaTipoIngresso_TAVEK_MIRUN.at(pairedWiring));
         }
         const QStringList* got = InputRules::SelectList(t, input, type, expander);
         const QHash<QString, const QStringList*> lists = {{"base", &Lang::ListaTipoIngresso_TAVEK_MIRUN},
@@ -449,16 +427,10 @@ private slots:
         Bench b(2);
         DataSet& t = b.inputs();
         for (int r : {10, 12}) {
-            t.setRecNo(r);
-            t.edit();
-            t.fieldByName(QStringLiteral("_Nome")).setAsString(QStringLiteral("PORTA"));
-            t.post();
+            writeRow(t, r, QStringLiteral("_Nome"), QStringLiteral("PORTA"));
         }
         DataSet& keypads = *b.dm->CDSet_Tastiere;
-        keypads.setRecNo(2);
-        keypads.edit();
-        keypads.fieldByName(QStringLiteral("_M1")).setAsString(QStringLiteral("PORTA"));
-        keypads.post();
+        writeRow(keypads, 2, QStringLiteral("_M1"), QStringLiteral("PORTA"));
         QCOMPARE(InputRules::GetM1M2Key(QStringLiteral("PORTA")), 2);
         QVERIFY(InputRules::inputOnKeypad(*b.dm, 10));
         QVERIFY2(!InputRules::inputOnKeypad(*b.dm, 12), "a namesake is not bound");

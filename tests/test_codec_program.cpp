@@ -3,6 +3,7 @@
 #include "app/appwiring.h"
 #include "link/comset.h"
 #include "model/datamodule.h"
+#include "model_fixture.h"
 #include "platform/aled.h"
 #include "platform/dataset.h"
 #include "support/panelmemory.h"
@@ -29,9 +30,6 @@ QStringList vocabulary() {
     for (int r = 1; r <= t.recordCount(); ++r)
         words << t.stringAt(r, t.fieldByName(QStringLiteral("_Messaggio")).index());
     return words;
-}
-int column(const DataSet* t, const char* prefix, int k) {
-    return t->fieldByName(QLatin1String(prefix) + QString::number(k)).index();
 }
 } // namespace
 
@@ -83,10 +81,11 @@ private slots:
                                                  {DM->CDSet_Group, 4}})
                 for (int k = 1; k <= columns; ++k)
                     for (int r = 1; r <= table->recordCount(); ++r) {
-                        const QVariant index = table->valueAt(r, column(table, "_IMsg", k));
-                        const int w = index.isValid() ? index.toInt() : -1;
-                        QCOMPARE(table->stringAt(r, column(table, "_Msg", k)),
-                                 words.value(w).left(table->field(column(table, "_Msg", k)).size()));
+                        const QVariant index = at(table, r, QStringLiteral("_IMsg%1").arg(k));
+                        const QString msg = QStringLiteral("_Msg%1").arg(k);
+                        QCOMPARE(at(table, r, msg).toString(),
+                                 words.value(index.isValid() ? index.toInt() : -1)
+                                     .left(table->fieldByName(msg).size()));
                     }
 
             PanelMemory::loadFreshPanel(sim, 6);

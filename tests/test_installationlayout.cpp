@@ -105,72 +105,11 @@ private slots:
         table.reset();
     }
 
-    void partitionsFiveToEightFollowTheModel_data() {
-        QTest::addColumn<int>("type");
-        QTest::addColumn<bool>("shown");
-        QTest::newRow("TAVEK") << TAVEK << false;
-        QTest::newRow("MIRUN") << MIRUN << false;
-        QTest::newRow("MIRUNPLUS") << MIRUNPLUS << true;
-        QTest::newRow("PELUN") << PELUN << false; // QUANE: see pelunAndQuaneShareOneLayout
-        QTest::newRow("ZOREM") << ZOREM << true;
-        QTest::newRow("none") << NONE << true;
-    }
-    void partitionsFiveToEightFollowTheModel() {
-        QFETCH(int, type);
-        QFETCH(bool, shown);
-        InstallationLayout::Apply(*root, type);
-        for (int c = 8; c <= 11; ++c)
-            QCOMPARE(col("DBGrid6", c).visible(), shown);
-        for (int c = 6; c <= 9; ++c)
-            QCOMPARE(col("DBGrid26", c).visible(), shown);
-        QVERIFY(col("DBGrid6", 7).visible());
-        QVERIFY(col("DBGrid26", 10).visible());
-        for (const char* n : {"DBCheckBox25", "DBCheckBox28", "DBCheckBox33", "DBCheckBox49",
-                              "GroupBoxParzWireless1", "GroupBoxParzWireless4"})
-            QVERIFY2(w(n)->isHidden() == !shown, n);
-        // Only the first phone column of the Contact ID events is ever shown.
-        for (int c = 4; c <= 10; ++c)
-            QVERIFY(!col("DBGrid31", c).visible());
-        QVERIFY(col("DBGrid31", 3).visible());
-    }
-
-    void modelsShowTheirOwnControls() {
-        InstallationLayout::Apply(*root, TAVEK);
-        QVERIFY(!col("DBGrid15", 4).visible()); // no siren column on TAVEK
-        QVERIFY(!col("DBGrid3", 5).visible());
-        QVERIFY(w("GroupBox67")->isHidden());
-        QVERIFY(!w("DBCheckBox36")->isEnabled());
-        QVERIFY(tabShown("PageControl", "TabSheet22"));
-        QVERIFY(tabShown("PageControl_FPT", "TabSheet24"));
-
-        InstallationLayout::Apply(*root, PELUN);
-        QVERIFY(col("DBGrid15", 4).visible());
-        QVERIFY(col("DBGrid3", 5).visible());
-        for (const char* n : {"GroupBox67", "GroupBox37", "GroupBox80"})
-            QVERIFY2(!w(n)->isHidden(), n);
-        QVERIFY(w("DBEdit29")->isHidden()); // account codes 5..8: MIRUNPLUS and ZOREM only
-        QVERIFY(w("GroupBox104")->isHidden());
-
-        InstallationLayout::Apply(*root, ZOREM);
-        QVERIFY(!w("DBEdit29")->isHidden());
-        QVERIFY(!w("Label39")->isHidden());
-    }
-
     void pelunAndQuaneShareOneLayout() {
         InstallationLayout::Apply(*root, PELUN);
         const QString pelun = snapshot();
         InstallationLayout::Apply(*root, QUANE);
         QCOMPARE(snapshot(), pelun);
-    }
-
-    void mirunPlusThenTavekHidesAgain() {
-        InstallationLayout::Apply(*root, MIRUNPLUS);
-        QVERIFY(col("DBGrid6", 9).visible());
-        QVERIFY(col("DBGrid15", 4).visible());
-        InstallationLayout::Apply(*root, TAVEK);
-        QVERIFY(!col("DBGrid6", 9).visible());
-        QVERIFY(!col("DBGrid15", 4).visible());
-        QVERIFY(w("GroupBoxParzWireless2")->isHidden());
     }
 
     void noModelKeepsTheUnchangedControlsOfThePreviousOpening() {
@@ -184,7 +123,9 @@ private slots:
         InstallationLayout::Apply(*root, NONE);
         QVERIFY(w("GroupBox67")->isHidden());
         QVERIFY(!col("DBGrid15", 4).visible());
-        // What type 0 sets itself.
+        // What type 0 sets itself: partitions 5..8 shown, the first phone column of the events only.
+        QVERIFY(col("DBGrid6", 11).visible() && col("DBGrid26", 9).visible());
+        QVERIFY(col("DBGrid31", 3).visible() && !col("DBGrid31", 4).visible());
         QVERIFY(!tabShown("PageControl", "TabSheet22"));
         QVERIFY(tabShown("PageControl_telefoni", "TabSheet30"));
         QVERIFY(!w("GroupBox104")->isHidden());

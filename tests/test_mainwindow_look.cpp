@@ -1,16 +1,8 @@
-// The main window's frame as the user sees it: sizes of the bars, pictures that exist at
-// every scale, and (with TABULON_SCREENSHOTS=<folder>) a picture of every page for review.
+// The main window's frame as the user sees it: sizes of the bars and pictures that exist at
+// every scale. scripts/gallery writes a picture of every page for a person to look at.
 
-#include "model/datamodule.h"
-#include "platform/dataset.h"
-#include "platform/dialogs.h"
-#include "platform/registrykey.h"
-#include "support/tempregistry.h"
 #include "ui/imagelist.h"
 #include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
-#include "ui/pagecontrol.h"
-#include "ui/pages/page_parametrivari.h"
 #include "ui/statusbar.h"
 
 #include <QtTest>
@@ -55,55 +47,6 @@ private slots:
         for (int i : {0, 1, 2, 3, 4, 5, 8, 14, 15, 16, 17})
             QVERIFY(!ImageList1().icon(i).isNull());
         QVERIFY(!ProgramIcon().isNull());
-    }
-
-    void screenshots() {
-        const QString dir = qEnvironmentVariable("TABULON_SCREENSHOTS");
-        if (dir.isEmpty())
-            QSKIP("set TABULON_SCREENSHOTS to a folder to write the pictures");
-        TempRegistry registry;
-        BoxAnswerer boxes;
-        {
-            RegistryKey reg;
-            QVERIFY(reg.openKey(kTabulonRegistryKey, true));
-            reg.writeString(QStringLiteral("DATABASE"), registry.folder() + QStringLiteral("/KTabulon.cds"));
-            for (const char* v : {"Top", "Left"})
-                reg.writeInteger(QString::fromLatin1(v), 0);
-            reg.writeInteger(QStringLiteral("Height"), 740);
-            reg.writeInteger(QStringLiteral("Width"), 1124);
-        }
-        TDM dm;
-        dm.DataModuleCreate();
-        TForm6 f;
-        f.setStatusPanelText(7, DATABASE);
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-        for (int i = 0; i < f.PageControl->count(); ++i) {
-            f.PageControl->selectPageByUser(i);
-            QTest::qWait(20);
-            f.grab().save(QStringLiteral("%1/page_%2.png").arg(dir).arg(i, 2, 10, QLatin1Char('0')));
-        }
-        f.PageControl->selectPageByUser(5);
-        f.TabSheet6->PageControl_parametri_vari->selectPageByUser(5);
-        f.Timer2Timer();
-        f.grab().save(QStringLiteral("%1/dataora.png").arg(dir));
-        for (QMenu* menu : {f.File1, f.Comunication1, f.Program1}) {
-            menu->popup(f.mapToGlobal(QPoint(10, 20)));
-            QTest::qWait(20);
-            menu->grab().save(QStringLiteral("%1/menu_%2.png").arg(dir, menu->objectName()));
-            menu->hide();
-        }
-        for (int type : {1, 2, 3, 4, 5, 6, 0}) {
-            dm.AddDataSet(type == 0 ? 1 : type);
-            if (type == 0) {
-                dm.CDSet_Tabulon->edit();
-                dm.CDSet_Tabulon->fieldByName(QStringLiteral("_TipoCentrale")).setAsString(QString());
-                dm.CDSet_Tabulon->post();
-            }
-            OpenInstallation();
-            QTest::qWait(20);
-            f.grab().save(QStringLiteral("%1/model_%2.png").arg(dir).arg(type));
-        }
     }
 };
 

@@ -4,6 +4,7 @@
 
 #include "model/dimensions.h"
 #include "model/lang.h"
+#include "model_fixture.h"
 #include "platform/dbcontrols.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
@@ -18,15 +19,6 @@
 namespace {
 constexpr int kPageUscite = 2;
 
-void writeAt(DataSet* t, int recNo, const char* field, const QVariant& value) {
-    t->setRecNo(recNo);
-    t->edit();
-    t->fieldByName(QString::fromLatin1(field)).setValue(value);
-    t->post();
-}
-bool flagAt(DataSet* t, int recNo, const char* field) {
-    return t->booleanAt(recNo, t->fieldByName(QString::fromLatin1(field)).index());
-}
 QString pilot() {
     return Lang::ListaFunzioneUsciteMIRUN.at(Lang::ListaFunzioneUsciteSegniMIRUN.indexOf(QLatin1String("P")));
 }
@@ -120,17 +112,17 @@ private slots:
     void phoneColumnsFollowTheBookAndTheOutputsRight() {
         open(1, &TPageUscite::TabSheet21);
         DataSet* outputs = DM->CDSet_Uscite;
-        writeAt(DM->CDSet_Phone, 1, "_Nome", QStringLiteral("Rossi"));
+        writeRow(DM->CDSet_Phone, 1, "_Nome", QStringLiteral("Rossi"));
         QCOMPARE(out->DBGrid29->column(2).titleCaption(), QStringLiteral("Rossi"));
 
         // Output 1 may not call: the click changes nothing.
-        QVERIFY(!flagAt(outputs, 1, "_EnableAssociaTelx"));
+        QVERIFY(!at(outputs, 1, "_EnableAssociaTelx").toBool());
         OpenWindow::click(out->DBGrid29, 1, 2);
-        QVERIFY(!flagAt(outputs, 1, "_AssociaTel1"));
+        QVERIFY(!at(outputs, 1, "_AssociaTel1").toBool());
         // Outputs 2 and 3 pilot; output 4 does not. Marked with 2 to 4, a click on 2 calls
         // phone 1 from 2 and 3 only.
-        writeAt(outputs, 2, "_FunzioneUscita", pilot());
-        writeAt(outputs, 3, "_FunzioneUscita", pilot());
+        writeRow(outputs, 2, "_FunzioneUscita", pilot());
+        writeRow(outputs, 3, "_FunzioneUscita", pilot());
         for (int r : {3, 4}) {
             out->DBGrid29->moveToRecNo(r);
             out->DBGrid29->setCurrentRowSelected(true);
@@ -138,15 +130,15 @@ private slots:
         out->DBGrid29->moveToRecNo(2);
         out->DBGrid29->setCurrentRowSelected(true);
         out->DBGrid29->onCellClick(out->DBGrid29->column(2));
-        QVERIFY(flagAt(outputs, 2, "_AssociaTel1"));
-        QVERIFY(flagAt(outputs, 3, "_AssociaTel1"));
-        QVERIFY(!flagAt(outputs, 4, "_AssociaTel1"));
+        QVERIFY(at(outputs, 2, "_AssociaTel1").toBool());
+        QVERIFY(at(outputs, 3, "_AssociaTel1").toBool());
+        QVERIFY(!at(outputs, 4, "_AssociaTel1").toBool());
 
         // The boxes look as a click acts: live for a pilot, not applicable for the other
         // functions (a multi-function output included, since its clicks change nothing).
-        writeAt(outputs, 4, "_FunzioneUscita",
-                Lang::ListaFunzioneUsciteMIRUN.at(
-                    Lang::ListaFunzioneUsciteSegniMIRUN.indexOf(QLatin1String("W"))));
+        writeRow(outputs, 4, "_FunzioneUscita",
+                 Lang::ListaFunzioneUsciteMIRUN.at(
+                     Lang::ListaFunzioneUsciteSegniMIRUN.indexOf(QLatin1String("W"))));
         QApplication::processEvents();
         DBGrid* g = out->DBGrid29;
         const QImage img = g->viewport()->grab().toImage();
@@ -166,9 +158,9 @@ private slots:
             g->setCurrentRowSelected(true);
         }
         g->onCellClick(g->column(7));
-        QVERIFY(flagAt(DM->CDSet_Uscite, 5, "_AutoReset"));
-        QVERIFY(flagAt(DM->CDSet_Uscite, 7, "_AutoReset"));
-        QVERIFY(!flagAt(DM->CDSet_Uscite, 6, "_AutoReset"));
+        QVERIFY(at(DM->CDSet_Uscite, 5, "_AutoReset").toBool());
+        QVERIFY(at(DM->CDSet_Uscite, 7, "_AutoReset").toBool());
+        QVERIFY(!at(DM->CDSet_Uscite, 6, "_AutoReset").toBool());
 
         OpenWindow::click(g, 1, 4);
         QVERIFY(g->hasOption(GridOption::Editing));

@@ -3,6 +3,7 @@
 // after the current partition, and the exit-time editor.
 
 #include "model/datamodule.h"
+#include "model_fixture.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
@@ -16,12 +17,6 @@
 namespace {
 constexpr int kProgramsPage = 6;
 
-void writeField(DataSet* t, int recNo, const char* field, const QVariant& value) {
-    t->setRecNo(recNo);
-    t->edit();
-    t->fieldByName(QString::fromLatin1(field)).setValue(value);
-    t->post();
-}
 QList<int> zoneIds() {
     QList<int> ids;
     DataSet* zones = DM->CDSet_Zone;
@@ -84,14 +79,14 @@ private slots:
         DataSet* words = DM->CDSet_Messaggi;
         const QString word4 = words->stringAt(4, words->fieldByName(QStringLiteral("_Messaggio")).index());
         DataSet* partitions = DM->CDSet_Parziali;
-        writeField(partitions, 1, "_IMsg1", 3);
+        writeRow(partitions, 1, "_IMsg1", 3);
         QCOMPARE(TPageProgrammi::partitionWord(*partitions, 1), word4);
         // An index beyond the vocabulary leaves the stored word.
-        writeField(partitions, 1, "_Msg1", QStringLiteral("MIO"));
-        writeField(partitions, 1, "_IMsg1", words->recordCount() + 5);
+        writeRow(partitions, 1, "_Msg1", QStringLiteral("MIO"));
+        writeRow(partitions, 1, "_IMsg1", words->recordCount() + 5);
         QCOMPARE(TPageProgrammi::partitionWord(*partitions, 1), QStringLiteral("MIO"));
         // The zones list is titled after the current partition.
-        writeField(partitions, 1, "_Nome", QStringLiteral("CASA"));
+        writeRow(partitions, 1, "_Nome", QStringLiteral("CASA"));
         QCOMPARE(page.DBGrid7->column(1).titleCaption(), QStringLiteral("CASA (MIO)"));
     }
 
@@ -109,17 +104,6 @@ private slots:
         QCOMPARE(DM->CDSet_Parziali->recNo(), 3);
         QCOMPARE(DM->CDSet_Parziali->fieldByName(QStringLiteral("_TempoUscita")).asInteger(), 45);
         QVERIFY(page.DBComboBox24->isHidden());
-    }
-
-    // Pictures of the page for a person to look at: nothing here is checked.
-    void screenshots() {
-        if (qEnvironmentVariableIsEmpty("TABULON_SHOTS"))
-            QSKIP("writes pictures for a person to look at, only when TABULON_SHOTS names a folder");
-        for (int type : {1, 6}) {
-            OpenWindow w(type);
-            w.showPage(kProgramsPage);
-            w.shot(QStringLiteral("programs_%1").arg(type));
-        }
     }
 };
 

@@ -3,6 +3,7 @@
 // kept across days, and time cells typed through the grid.
 
 #include "model/datamodule.h"
+#include "model_fixture.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
@@ -26,15 +27,6 @@ void clickField(DBGrid& g, const QString& field, int recNo) {
 }
 constexpr int kTimersPage = 11;
 
-void writeField(DataSet* t, int recNo, const char* field, const QVariant& value) {
-    t->setRecNo(recNo);
-    t->edit();
-    t->fieldByName(QString::fromLatin1(field)).setValue(value);
-    t->post();
-}
-QString text(DataSet* t, const char* field) {
-    return t->fieldByName(QString::fromLatin1(field)).asString();
-}
 } // namespace
 
 class TestPageTimers : public QObject {
@@ -44,11 +36,11 @@ private slots:
         OpenWindow w(6);
         w.showPage(kTimersPage);
         TPageTimers& page = *w.form->TabSheet13;
-        writeField(DM->CDSet_Utenti, 2, "_Nome", QStringLiteral("ROSSI"));
-        writeField(DM->CDSet_Parziali, 3, "_Msg1", QStringLiteral("GARAGE"));
+        writeRow(DM->CDSet_Utenti, 2, "_Nome", QStringLiteral("ROSSI"));
+        writeRow(DM->CDSet_Parziali, 3, "_Msg1", QStringLiteral("GARAGE"));
         DataSet* outputs = DM->CDSet_Uscite;
-        writeField(outputs, 4, "_Msg1", QStringLiteral("LUCE"));
-        writeField(outputs, 4, "_Msg3", QStringLiteral("NORD"));
+        writeRow(outputs, 4, "_Msg1", QStringLiteral("LUCE"));
+        writeRow(outputs, 4, "_Msg3", QStringLiteral("NORD"));
         QCOMPARE(page.switchedItemName(*page.DBGrid36, 2), QStringLiteral("ROSSI"));
         QCOMPARE(page.switchedItemName(*page.DBGrid37, 3), QStringLiteral("GARAGE"));
         // Every word keeps its blank, empty words too.
@@ -62,10 +54,10 @@ private slots:
         w.showPage(kTimersPage);
         TPageTimers& page = *w.form->TabSheet13;
         DM->CDSet_Time_Day->setRecNo(3);
-        QCOMPARE(page.GroupBox84->title(), text(DM->CDSet_Time_Day, "_Nome"));
+        QCOMPARE(page.GroupBox84->title(), str(DM->CDSet_Time_Day, "_Nome"));
         DM->CDSet_Time_Timers->setRecNo(2);
-        QCOMPARE(page.GroupBox85->title(), text(DM->CDSet_Time_Timers, "_Nome"));
-        writeField(DM->CDSet_Time_Timers, 2, "_Nome", QStringLiteral("NOTTE"));
+        QCOMPARE(page.GroupBox85->title(), str(DM->CDSet_Time_Timers, "_Nome"));
+        writeRow(DM->CDSet_Time_Timers, 2, "_Nome", QStringLiteral("NOTTE"));
         QCOMPARE(page.GroupBox85->title(), QStringLiteral("NOTTE"));
     }
 
@@ -73,7 +65,7 @@ private slots:
         OpenWindow w(1);
         w.showPage(kTimersPage);
         TPageTimers& page = *w.form->TabSheet13;
-        writeField(DM->CDSet_Time_Esclusione_Data, 5, "_Nome", QStringLiteral("FERIE"));
+        writeRow(DM->CDSet_Time_Esclusione_Data, 5, "_Nome", QStringLiteral("FERIE"));
         QCOMPARE(page.DBGrid34->columnOfField(QStringLiteral("_DataEscusione5"))->titleCaption(),
                  QStringLiteral("FERIE"));
     }
@@ -135,13 +127,13 @@ private slots:
         DataSet* timers = DM->CDSet_Time_Timers;
         QCOMPARE(timers->state(), DataSetState::Browse);
         timers->setRecNo(1);
-        QCOMPARE(text(timers, "_Ora"), QStringLiteral("23:59"));
+        QCOMPARE(str(timers, "_Ora"), QStringLiteral("23:59"));
 
         w.reopenFromFile();
         w.showPage(kTimersPage);
         DM->CDSet_Time_Day->setRecNo(4);
         DM->CDSet_Time_Timers->setRecNo(1);
-        QCOMPARE(text(DM->CDSet_Time_Timers, "_Ora"), QStringLiteral("23:59"));
+        QCOMPARE(str(DM->CDSet_Time_Timers, "_Ora"), QStringLiteral("23:59"));
         DM->CDSet_Time_Timers->setRecNo(2);
         QVERIFY(DM->CDSet_Time_Timers->fieldByName(QStringLiteral("_DataEscusione1")).asBoolean());
     }
@@ -168,17 +160,6 @@ private slots:
         QVERIFY(page.PopupMenu3);
         QCOMPARE(page.PopupMenu3->actions(), QList<QAction*>{w.form->TabSheet31->Action22});
         QCOMPARE(page.DBGrid33->viewport()->contextMenuPolicy(), Qt::CustomContextMenu);
-    }
-
-    // Pictures of the page for a person to look at: nothing here is checked.
-    void screenshots() {
-        if (qEnvironmentVariableIsEmpty("TABULON_SHOTS"))
-            QSKIP("writes pictures for a person to look at, only when TABULON_SHOTS names a folder");
-        for (int type : {1, 6}) {
-            OpenWindow w(type);
-            w.showPage(kTimersPage);
-            w.shot(QStringLiteral("timers_%1").arg(type));
-        }
     }
 };
 

@@ -2,6 +2,7 @@
 // length, the partition columns of each model, the typed and marked columns, and the code masks.
 
 #include "model/datamodule.h"
+#include "model_fixture.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dbgrid.h"
@@ -20,10 +21,6 @@ void clickField(DBGrid& g, const QString& field, int recNo) {
 }
 constexpr int kUsersPage = 0;
 
-bool flagAt(int recNo, const QString& field) {
-    DataSet* t = DM->CDSet_Utenti;
-    return t->booleanAt(recNo, t->fieldByName(field).index());
-}
 } // namespace
 
 class TestPageUsers : public QObject {
@@ -62,10 +59,10 @@ private slots:
         QCOMPARE(g.columnOfField(pz5)->visible(), fifthPartition);
         if (fifthPartition) {
             clickField(g, pz5, 1);
-            QVERIFY(flagAt(1, pz5));
+            QVERIFY(at(DM->CDSet_Utenti, 1, pz5).toBool());
         }
         clickField(g, grp4, 1);
-        QVERIFY(flagAt(1, grp4));
+        QVERIFY(at(DM->CDSet_Utenti, 1, grp4).toBool());
         QCOMPARE(DM->CDSet_Utenti->state(), DataSetState::Browse);
     }
 
@@ -112,8 +109,9 @@ private slots:
             QTest::mouseClick(g.viewport(), Qt::LeftButton, Qt::ControlModifier,
                               g.cellRect(g.gridColumnOf(pz1), r).center());
         for (int r : {1, 4, 6})
-            QVERIFY2(flagAt(r, QStringLiteral("_Pz1")), qPrintable(QString::number(r)));
-        QVERIFY(!flagAt(2, QStringLiteral("_Pz1")));
+            QVERIFY2(at(DM->CDSet_Utenti, r, QStringLiteral("_Pz1")).toBool(),
+                     qPrintable(QString::number(r)));
+        QVERIFY(!at(DM->CDSet_Utenti, 2, QStringLiteral("_Pz1")).toBool());
     }
 
     void codeMasksFollowTheCodeLength() {
@@ -140,24 +138,12 @@ private slots:
         clickField(g, QStringLiteral("_Nome"), 3);
         RealKeys::type(QStringLiteral("Bianchi")); // the first key opens the editor over the old name
         clickField(g, QStringLiteral("_Pz7"), 1);  // leaves the row: the name is posted
-        QVERIFY(flagAt(1, QStringLiteral("_Pz7")));
+        QVERIFY(at(DM->CDSet_Utenti, 1, QStringLiteral("_Pz7")).toBool());
         w.reopenFromFile();
         w.showPage(kUsersPage);
         DataSet* users = DM->CDSet_Utenti;
-        QCOMPARE(users->stringAt(3, users->fieldByName(QStringLiteral("_Nome")).index()),
-                 QStringLiteral("Bianchi"));
-        QVERIFY(flagAt(1, QStringLiteral("_Pz7")));
-    }
-
-    // Pictures of the page for a person to look at: nothing here is checked.
-    void screenshots() {
-        if (qEnvironmentVariableIsEmpty("TABULON_SHOTS"))
-            QSKIP("writes pictures for a person to look at, only when TABULON_SHOTS names a folder");
-        for (int type : {1, 6}) {
-            OpenWindow w(type);
-            w.showPage(kUsersPage);
-            w.shot(QStringLiteral("users_%1").arg(type));
-        }
+        QCOMPARE(at(users, 3, "_Nome").toString(), QStringLiteral("Bianchi"));
+        QVERIFY(at(DM->CDSet_Utenti, 1, QStringLiteral("_Pz7")).toBool());
     }
 };
 

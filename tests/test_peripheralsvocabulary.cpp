@@ -4,6 +4,7 @@
 
 #include "model/dimensions.h"
 #include "model/transferflags.h"
+#include "model_fixture.h"
 #include "platform/dbcontrols.h"
 #include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
@@ -15,9 +16,6 @@
 #include <QtTest>
 
 namespace {
-QVariant at(DataSet* t, int recNo, const QString& field) {
-    return t->valueAt(recNo, t->fieldByName(field).index());
-}
 // `_Enable`, `_Sound1`.. of a row as '1' and '0'.
 QString flagName(int i) {
     return i == 0 ? QStringLiteral("_Enable") : QStringLiteral("_Sound%1").arg(i);
@@ -83,31 +81,6 @@ private slots:
         const QStringList shown = fx ? fx->close() : QStringList();
         fx.reset();
         QVERIFY2(shown.isEmpty(), qPrintable(shown.join(QLatin1Char('|'))));
-    }
-
-    void pagesShowEveryModelsRows_data() { OpenWindow::addModelRows("eightPartitions"); }
-    void pagesShowEveryModelsRows() {
-        QFETCH(int, type);
-        open(type, Sheet::Expansions);
-        const std::pair<DBGrid*, int> expected[] = {{peripherals->DBGrid12, C_NUM_EXPIN},
-                                                    {peripherals->DBGrid13, C_NUM_EXPOUT},
-                                                    {peripherals->DBGrid14, C_NUM_EXPRADIO},
-                                                    {peripherals->DBGrid41, C_NUM_EXPGSM},
-                                                    {peripherals->DBGrid42, C_NUM_EXPLAN},
-                                                    {peripherals->DBGrid18, C_NUM_KEYBOARD},
-                                                    {peripherals->DBGrid17, C_NUM_SOCKET},
-                                                    {peripherals->DBGrid28, C_NUM_PARZIALI_LED_SOCKET},
-                                                    {vocabulary->DBGrid43, 187}};
-        for (const auto& [grid, rows] : expected)
-            QCOMPARE(grid->dataActive() ? grid->dataSet()->recordCount() : -1, rows);
-        for (QWidget* sheet : {peripherals->TabSheet23, peripherals->TabSheetTastierePrese,
-                               static_cast<QWidget*>(vocabulary)}) {
-            form->PageControl->setActivePage(sheet == vocabulary ? sheet : peripherals);
-            if (sheet != vocabulary)
-                peripherals->PageControl_Periferiche->setActivePage(sheet);
-            QCoreApplication::processEvents();
-            fx->shot(QStringLiteral("model%1_%2").arg(type).arg(sheet->objectName()));
-        }
     }
 
     void flagClicksFollowTheDeviceRules_data() {

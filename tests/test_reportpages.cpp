@@ -1,10 +1,10 @@
 // The reporting and parameter pages over the program's own data module and main window: the
 // phone book, the Contact ID and system-event grids, the five parameter pages, what a model
 // shows of them, values refused at the door, and values that survive a save and a reload.
-// With TABULON_SCREENSHOTS=<folder> it also writes a picture of every one of these pages.
 
 #include "model/datamodule.h"
 #include "model/fieldrules.h"
+#include "model_fixture.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dialogs.h"
@@ -13,7 +13,6 @@
 #include "support/programdatamodule.h"
 #include "support/realkeys.h"
 #include "support/tempregistry.h"
-#include "ui/installationlayout.h"
 #include "ui/mainwindow.h"
 #include "ui/openinstallation.h"
 #include "ui/pagecontrol.h"
@@ -56,9 +55,6 @@ private:
         if (grid->onCellClick)
             grid->onCellClick(*column);
         emit grid->cellClicked(column->index());
-    }
-    static QVariant at(DataSet* t, int recNo, const char* field) {
-        return t->valueAt(recNo, t->fieldByName(QString::fromLatin1(field)).index());
     }
     static void choose(DBComboBox* combo, const QString& item) {
         const int i = combo->findText(item);
@@ -121,19 +117,6 @@ private slots:
         QVERIFY(f.PageControl->tabVisible(14));
     }
 
-    // Every component the per-model layout names on these pages exists.
-    void theLayoutFindsItsComponents() {
-        TForm6 f;
-        const QStringList missing = InstallationLayout::MissingComponents(f);
-        for (const char* name :
-             {"TabSheet22",   "TabSheet24",   "TabSheet30",   "DBGrid3",      "DBGrid3[8]", "DBGrid31",
-              "DBGrid31[10]", "GroupBox67",   "GroupBox37",   "GroupBox99",   "GroupBox98", "DBCheckBox25",
-              "DBCheckBox28", "DBCheckBox33", "DBCheckBox49", "DBEdit29",     "DBEdit32",   "Label36",
-              "Label39",      "GroupBox104",  "GroupBox55",   "GroupBox80",   "GroupBox45", "GroupBox46",
-              "DBCheckBox36", "DBCheckBox37", "DBCheckBox38", "DBCheckBox10", "DBCheckBox9"})
-            QVERIFY2(!missing.contains(S(name)), name);
-    }
-
     // ---------------------------------------------------------------- system events
 
     void voiceCallsAModelCannotMake_data() {
@@ -166,10 +149,7 @@ private slots:
             DM->AddDataSet(type);
             OpenInstallation();
             DataSet* events = DM->CDSet_Eventi_Sistema;
-            events->setRecNo(20);
-            events->edit();
-            events->fieldByName(S("_Tel2")).setAsString(S("Voce"));
-            events->post();
+            writeRow(events, 20, S("_Tel2"), S("Voce"));
             f.PageControl->selectPageByUser(9);
             DBGrid* grid = f.TabSheet11->DBGrid32;
             grid->moveToRecNo(1);
@@ -209,10 +189,7 @@ private slots:
         DBGrid* grid = f.TabSheet11->DBGrid32;
         QCOMPARE(grid->columnOfField(S("_Tel3"))->titleCaption(), S("Telefono 3"));
         DataSet* phones = DM->CDSet_Phone;
-        phones->setRecNo(3);
-        phones->edit();
-        phones->fieldByName(S("_Nome")).setAsString(S("Vigilanza"));
-        phones->post();
+        writeRow(phones, 3, S("_Nome"), S("Vigilanza"));
         QCOMPARE(grid->columnOfField(S("_Tel3"))->titleCaption(), S("Vigilanza"));
         QCOMPARE(grid->columnOfField(S("_Tel4"))->titleCaption(), S("Telefono 4"));
         // Another installation brings its own phone book.
@@ -593,44 +570,6 @@ private slots:
         QCOMPARE(root->fieldByName(S("_Net_GPRS_IP2Proto")).asString(), S("1"));
         QCOMPARE(at(DM->CDSet_Phone, 2, "_ConfermaRisposta").toBool(), true);
         QCOMPARE(at(DM->CDSet_Eventi_Sistema, 21, "_Tel8").toString(), S("Voce + SMS"));
-    }
-
-    void screenshots() {
-        const QString dir = qEnvironmentVariable("TABULON_SCREENSHOTS");
-        if (dir.isEmpty())
-            QSKIP("set TABULON_SCREENSHOTS to a folder to write the pictures");
-        createDataModule();
-        TForm6 f;
-        f.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&f));
-        const struct {
-            int page;
-            TPageControl* sub;
-        } pages[] = {{4, f.TabSheet3->PageControl_telefoni},
-                     {5, f.TabSheet6->PageControl_parametri_vari},
-                     {9, nullptr},
-                     {10, f.TabSheet12->PageControl_FPT},
-                     {12, nullptr},
-                     {14, nullptr},
-                     {16, nullptr},
-                     {18, nullptr}};
-        for (int type : {1, 3, 4, 6}) {
-            DM->AddDataSet(type);
-            OpenInstallation();
-            for (const auto& p : pages) {
-                f.PageControl->selectPageByUser(p.page);
-                const int tabs = p.sub ? p.sub->count() : 1;
-                for (int t = 0; t < tabs; ++t) {
-                    if (p.sub) {
-                        if (!p.sub->tabVisible(t))
-                            continue;
-                        p.sub->selectPageByUser(t);
-                    }
-                    QTest::qWait(10);
-                    f.grab().save(QStringLiteral("%1/m%2_p%3_%4.png").arg(dir).arg(type).arg(p.page).arg(t));
-                }
-            }
-        }
     }
 };
 

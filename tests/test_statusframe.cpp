@@ -39,10 +39,6 @@ private slots:
         QCOMPARE(frame.Label_NomeOperatore->text(), QStringLiteral("-----------------"));
         QCOMPARE(frame.TextRadioLeggend[0]->text(), QStringLiteral(" T"));
         QCOMPARE(frame.TextRadioLeggend[35]->text(), QStringLiteral("SIG"));
-        QCOMPARE(frame.LEDStato[3]->TrueColor(), TColor(255));
-        QCOMPARE(frame.LEDStato[3]->FalseColor(), TColor(65280));
-        QCOMPARE(frame.LEDOutputs[0]->TrueColor(), TColor(65535));
-        QCOMPARE(frame.LEDRadioIn5[0]->TrueColor(), TColor(1040381));
         QVERIFY(!frame.Image_GSM_SIGNAL->hasLevel());
     }
 

@@ -397,14 +397,6 @@ private slots:
                           int(CmdLogEventi)) == jobList(TabCmdAllWrite)->full.end());
     }
 
-    void failureTextsAreSevenAndDistinct() {
-        QSet<QString> texts;
-        for (TError e : {LOGINUSER, LOGOUT, LOGTIMEOUT, SENDFAULT, DATACORRUPT, USER_KEYBOARD, TELENABLE,
-                         INVALID_PACKET, NOCODE})
-            texts.insert(transferFailureText(e));
-        QCOMPARE(texts.size(), 7);
-    }
-
     void keypadReferences() {
         TransferFixture fx;
         fx.inputNames = {QStringLiteral("Porta"), QStringLiteral("Finestra"), QStringLiteral("Garage")};

@@ -5,6 +5,7 @@
 // the keys go: over its cell, inside the grid, holding the focus.
 
 #include "model/datamodule.h"
+#include "model_fixture.h"
 #include "platform/colors.h"
 #include "platform/dataset.h"
 #include "platform/dbgrid.h"
@@ -101,10 +102,7 @@ void giveTypeWhereNeeded(DBGrid* grid, const QString& place, int recNo) {
     if (place != u"radio433" && place != u"radio868")
         return;
     DataSet* t = grid->dataSet();
-    t->setRecNo(recNo);
-    t->edit();
-    t->fieldByName(QStringLiteral("_Tipo")).setAsInteger(place == u"radio433" ? 2 : 3);
-    t->post();
+    writeRow(t, recNo, QStringLiteral("_Tipo"), place == u"radio433" ? 2 : 3);
 }
 
 QString storedAt(DBGrid* grid, int recNo, const QString& field) {

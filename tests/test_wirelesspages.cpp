@@ -6,6 +6,7 @@
 #include "model/datamodule.h"
 #include "model/dimensions.h"
 #include "model/lang.h"
+#include "model_fixture.h"
 #include "platform/dataset.h"
 #include "platform/dbcontrols.h"
 #include "platform/dialogs.h"
@@ -26,19 +27,10 @@
 #include <QtTest>
 
 namespace {
-QVariant value(DataSet* t, int recNo, const char* field) {
-    return t->valueAt(recNo, t->fieldByName(QString::fromLatin1(field)).index());
-}
-void writeRow(DataSet* t, int recNo, const char* field, const QVariant& v) {
-    t->setRecNo(recNo);
-    t->edit();
-    t->fieldByName(QString::fromLatin1(field)).setValue(v);
-    t->post();
-}
 QList<int> ids(DataSet* t) {
     QList<int> list;
     for (int r = 1; r <= t->recordCount(); ++r)
-        list << value(t, r, "_ID").toInt();
+        list << at(t, r, "_ID").toInt();
     return list;
 }
 } // namespace
@@ -229,18 +221,18 @@ private slots:
         QCOMPARE(editor->count(), 3); // "no input", input 3, input 5
         QCOMPARE(editor->itemText(2), QStringLiteral("FINESTRA (Contatto esterno)"));
         QVERIFY(editor->choose(2));
-        QCOMPARE(value(devices, 2, "_In2").toInt(), 5);
-        QCOMPARE(value(devices, 2, "_Input2").toString(), QStringLiteral("FINESTRA (Contatto esterno)"));
+        QCOMPARE(at(devices, 2, "_In2").toInt(), 5);
+        QCOMPARE(at(devices, 2, "_Input2").toString(), QStringLiteral("FINESTRA (Contatto esterno)"));
 
         writeRow(inputs, 5, "_Nome", QStringLiteral("BASCULANTE"));
-        QCOMPARE(value(devices, 2, "_In2").toInt(), 5);
+        QCOMPARE(at(devices, 2, "_In2").toInt(), 5);
         QCOMPARE(RadioChannels::associationText(*inputs, RadioChannels::Range::R400, 1, 2, 5, QString()),
                  QStringLiteral("BASCULANTE (Contatto esterno)"));
         editor->fillList();
         QCOMPARE(editor->currentIndex(), 2);
         window->reopenFromFile();
-        QCOMPARE(value(DM->CDSet_DeviceRadio, 2, "_In2").toInt(), 5);
-        QCOMPARE(value(DM->CDSet_Ingressi, 5, "_Nome").toString(), QStringLiteral("BASCULANTE"));
+        QCOMPARE(at(DM->CDSet_DeviceRadio, 2, "_In2").toInt(), 5);
+        QCOMPARE(at(DM->CDSet_Ingressi, 5, "_Nome").toString(), QStringLiteral("BASCULANTE"));
     }
 
     // A typed device's name is typed in place; its channel cells open an editor only for the
@@ -282,7 +274,7 @@ private slots:
         editor->hidePopup();
         QVERIFY(editor->isHidden());
         QCOMPARE(devices->state(), DataSetState::Browse);
-        QCOMPARE(value(devices, 1, "_In5").toInt(), 0);
+        QCOMPARE(at(devices, 1, "_In5").toInt(), 0);
         QVERIFY(!editor->choose(7)); // no such entry
     }
 
@@ -298,10 +290,10 @@ private slots:
         DBGrid* grid = page->DBGrid48;
         RealKeys::openByClicks(grid, 1, 4); // CODICE
         RealKeys::type(QStringLiteral("{^A}g-a7{Shift}F0123456{Ret}"));
-        QCOMPARE(value(t, 1, "_ID_Radio").toString(), QStringLiteral("A7F0123456"));
+        QCOMPARE(at(t, 1, "_ID_Radio").toString(), QStringLiteral("A7F0123456"));
         RealKeys::openByClicks(grid, 1, 2); // NOME
         RealKeys::type(QStringLiteral("{^A}a-7g{Ret}"));
-        QCOMPARE(value(t, 1, "_Nome").toString(), QStringLiteral("A-7G"));
+        QCOMPARE(at(t, 1, "_Nome").toString(), QStringLiteral("A-7G"));
     }
 
     void channelsPerType_data() {

@@ -11,7 +11,7 @@
 class DBLookupComboBox;
 class QWidget;
 
-// A table of `rows` rows with the twenty fields the gallery and the grid tests use:
+// A table of `rows` rows with the twenty fields the grid and control tests use:
 // _ID, _Nome, _Enable, _Tipo, _Msg1, _Ora (masked), _Partizione1.._Partizione8, _Tempo,
 // _Codice (masked), _Lunghezza ("0"/"1"), _Stato ("ON"/"OFF"), _Utente (a user's name), _Nota.
 std::unique_ptr<DataSet> makeSampleTable(int rows, const QString& name = QStringLiteral("CDSet_Sample"));
