@@ -1,23 +1,30 @@
 // The association editors on the real main window: an output's inputs and users, a group's
-// partitions. Picks, add and remove with their enabling, picks dropped by every kind of master
-// change, the capacity refusal, and links kept (and cleaned) across a save and a new run.
+// partitions, a partition's zones. Picks, add and remove with their enabling, picks dropped by
+// every kind of master change, the capacity refusal, links kept (and cleaned) across a save and a
+// new run, and the links made on screen reaching a (simulated) panel byte for byte and coming
+// back from it. The add and remove buttons are found and pressed as a screen reader and a mouse
+// find them.
 
 #include "model/lang.h"
 #include "model/linkintegrity.h"
 #include "platform/dbcontrols.h"
 #include "platform/maskedlineedit.h"
-#include "support/openwindow.h"
+#include "support/linkedwindow.h"
 #include "support/realkeys.h"
 #include "ui/linkassociations.h"
 #include "ui/pagecontrol.h"
 #include "ui/pages/page_gruppi.h"
+#include "ui/pages/page_programmi.h"
 #include "ui/pages/page_uscite.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QGroupBox>
+#include <QToolBar>
 
 namespace {
 constexpr int kPageUscite = 2;
+constexpr int kPageProgrammi = 6;
 constexpr int kPageGruppi = 7;
 
 QString functionOfSign(const char* sign) {
@@ -39,6 +46,120 @@ QList<int> linkIds(const DataSet* links) {
     for (int r = 1; r <= links->recordCount(); ++r)
         ids << links->integerAt(r, idx);
     return ids;
+}
+
+// The buttons on screen, as a screen reader walks the window: name and widget.
+QList<std::pair<QString, QWidget*>> buttonsOnScreen(QWidget* window) {
+    QList<std::pair<QString, QWidget*>> found;
+    std::function<void(QAccessibleInterface*)> walk = [&](QAccessibleInterface* i) {
+        if (!i || i->state().invisible)
+            return;
+        const QAccessible::Role role = i->role();
+        if (role == QAccessible::PushButton || role == QAccessible::ButtonMenu ||
+            role == QAccessible::ButtonDropDown)
+            found.push_back({i->text(QAccessible::Name), qobject_cast<QWidget*>(i->object())});
+        for (int c = 0; c < i->childCount(); ++c)
+            walk(i->child(c));
+    };
+    walk(QAccessible::queryAccessibleInterface(window));
+    return found;
+}
+
+// The one button on screen named `name`; null (and a failed check) when there is not one.
+QWidget* buttonNamed(QWidget* window, const QString& name) {
+    QList<QWidget*> hits;
+    for (const auto& [n, widget] : buttonsOnScreen(window))
+        if (n == name)
+            hits << widget;
+    [&] { QCOMPARE(hits.size(), 1); }();
+    return hits.size() == 1 ? hits.front() : nullptr;
+}
+
+bool enabledOnScreen(QWidget* window, const char* name) {
+    const QWidget* button = buttonNamed(window, QString::fromLatin1(name));
+    return button && button->isEnabled();
+}
+
+// A mouse click on the button named `name`.
+void press(QWidget* window, const char* name) {
+    QWidget* button = buttonNamed(window, QString::fromLatin1(name));
+    QVERIFY(button && button->isEnabled());
+    QTest::mouseClick(button, Qt::LeftButton, {}, button->rect().center());
+}
+
+// One association as the user makes it on its page, and where it lands in the panel's memory
+// (docs/panel-protocol.md 6.3: a `links 8` field sets bit (k-1) mod 8 of byte (k-1) div 8 for
+// item k; the offsets below are row index × row size + the field's offset, worked out by hand).
+struct LinkCase {
+    const char* name;
+    int page, masterRow;
+    const char* grids; // the master rows, the source list, the link list
+    DataSet* TDM::*table;
+    const char* flag;
+    QList<int> items; // source rows picked, ascending: the link list shows them in this order
+    int command, bytes;
+    QList<int> linkBytes;      // the command's bytes that hold links; empty: every byte
+    QMap<int, int> all, after; // non-zero link bytes with every item, and without the first
+    DBGrid* grid(const TForm6& f, int i) const {
+        return f.findChild<DBGrid*>(QString::fromLatin1(grids).split(QLatin1Char(' ')).value(i));
+    }
+    DBGrid* master(const TForm6& f) const { return grid(f, 0); }
+    DBGrid* source(const TForm6& f) const { return grid(f, 1); }
+    DBGrid* links(const TForm6& f) const { return grid(f, 2); }
+};
+
+const LinkCase kLinkCases[] = {
+    // 26: 8 partitions × 8 bytes; partition 2 from byte 8.
+    LinkCase("zones of partition 2", kPageProgrammi, 2, "DBGrid4 DBGrid5 DBGrid7", &TDM::CDSet_Zone,
+             "_Enabled", {1, 3, 10}, 26, 64, {}, {{8, 0x05}, {9, 0x02}}, {{8, 0x04}, {9, 0x02}}),
+    // 27: 4 groups × 22 bytes, the partitions at +21; group 3 at 2 × 22 + 21 = 65.
+    LinkCase("partitions of group 3", kPageGruppi, 3, "DBGrid25 DBGrid22 DBGrid21", &TDM::CDSet_Partial,
+             "_Enable", {1, 4}, 27, 88, {21, 43, 65, 87}, {{65, 0x09}}, {{65, 0x08}}),
+    // 18: 17 outputs × 8 bytes; output 2 from byte 8.
+    LinkCase("inputs of output 2", kPageUscite, 2, "DBGrid45 DBGrid19 DBGrid20", &TDM::CDSet_InLink,
+             "_Enable", {2, 9, 16}, 18, 136, {}, {{8, 0x02}, {9, 0x81}}, {{9, 0x81}}),
+    // 19: the same rows; output 3 from byte 16.
+    LinkCase("users of output 3", kPageUscite, 3, "DBGrid45 DBGrid23 DBGrid24", &TDM::CDSet_UserLink,
+             "_Enable", {1, 8, 32}, 19, 136, {}, {{16, 0x81}, {19, 0x80}}, {{16, 0x80}, {19, 0x80}}),
+};
+
+// The case's page on screen (the outputs on their "Associazioni" tab) and its master row clicked.
+void openCase(OpenWindow& w, const LinkCase& c) {
+    TForm6& f = *w.form;
+    w.showPage(c.page);
+    if (c.page == kPageUscite) {
+        TPageUscite* out = f.TabSheet2;
+        out->PageControl_Uscite->selectPageByUser(out->PageControl_Uscite->indexOf(out->TabSheet35));
+        QApplication::processEvents();
+    }
+    OpenWindow::click(c.master(f), c.masterRow);
+    QCOMPARE(c.master(f)->dataSet()->recNo(), c.masterRow);
+}
+
+// The case's link bytes in the panel's memory, as `expected` has them (0 where it has none).
+void checkPanel(const PanelSimulator& sim, const LinkCase& c, const QMap<int, int>& expected) {
+    const QByteArray mem = PanelMemory::stream(sim, c.command, c.bytes);
+    QByteArray got, want;
+    for (int i = 0; i < c.bytes; ++i)
+        if (c.linkBytes.isEmpty() || c.linkBytes.contains(i)) {
+            got += mem.at(i);
+            want += char(expected.value(i));
+        }
+    QVERIFY2(got == want, qPrintable(QLatin1String(c.name) + QStringLiteral(": ") + got.toHex(' ')));
+}
+
+// "_ID _Nome" of the case's link rows under its master row; `flag` gets their flags.
+QStringList linkRows(TForm6& f, const LinkCase& c, QVariantList* flags = nullptr) {
+    c.master(f)->dataSet()->setRecNo(c.masterRow);
+    const DataSet* t = DM->*c.table;
+    QStringList rows;
+    for (int r = 1; r <= t->recordCount(); ++r) {
+        rows << t->stringAt(r, t->fieldByName(QStringLiteral("_ID")).index()) + QLatin1Char(' ') +
+                    t->stringAt(r, t->fieldByName(QStringLiteral("_Nome")).index());
+        if (flags)
+            *flags << t->valueAt(r, t->fieldByName(QString::fromLatin1(c.flag)).index());
+    }
+    return rows;
 }
 } // namespace
 
@@ -115,7 +236,6 @@ private slots:
         QCOMPARE(linkIds(DM->CDSet_InLink), (QList<int>{1, 2, 3}));
         QCOMPARE(src->selectedRowCount(), 0);
         QVERIFY(!f->Action2->isEnabled());
-        QCOMPARE(DM->CDSet_InLink->fieldByName(QStringLiteral("_Nome")).asString().isEmpty(), false);
 
         // A second click on a picked row unpicks it; the last unpick disables the action.
         pick(links, {1, 3});
@@ -127,14 +247,6 @@ private slots:
         QCOMPARE(linkIds(DM->CDSet_InLink), QList<int>{2});
         QCOMPARE(links->selectedRowCount(), 0);
         QVERIFY(!f->Action3->isEnabled());
-
-        // The user panel links users the same way.
-        writeAt(DM->CDSet_Uscite, 1, "_FunzioneUscita", functionOfSign("U"));
-        QVERIFY(out->GroupBox61->isVisible());
-        pick(out->DBGrid23, {5, 4});
-        f->Action2->trigger();
-        QCOMPARE(linkIds(DM->CDSet_UserLink), (QList<int>{4, 5}));
-        QCOMPARE(linkIds(DM->CDSet_InLink), QList<int>{2}); // the input links stay
     }
 
     void thePressBeforeAClickSetsTheAddAction() {
@@ -247,9 +359,6 @@ private slots:
         openOutputs();
         pick(out->DBGrid19, {3, 5});
         f->Action2->trigger();
-        w->showPage(kPageGruppi);
-        pick(f->TabSheet9->DBGrid22, {2});
-        f->Action2->trigger();
         // Links that name no input, or repeat one, as only a damaged file holds them.
         DataSet* links = DM->CDSet_InLink;
         for (int id : {99, 3}) {
@@ -266,8 +375,6 @@ private slots:
         QCOMPARE(linkIds(DM->CDSet_InLink), (QList<int>{3, 5}));
         QCOMPARE(DM->CDSet_InLink->fieldByName(QStringLiteral("_Nome")).asString(),
                  QStringLiteral("Ingresso 3"));
-        DM->CDSet_Group->setRecNo(1); // the group the page opened on
-        QCOMPARE(linkIds(DM->CDSet_Partial), QList<int>{2});
 
         // The sweep visits every output and group, and leaves each master on the row it was on.
         links = DM->CDSet_InLink; // the data module is a new one since the reopening
@@ -281,6 +388,145 @@ private slots:
         QCOMPARE(DM->CDSet_Group->recNo(), 2);
         DM->CDSet_Uscite->setRecNo(1);
         QCOMPARE(linkIds(DM->CDSet_InLink), (QList<int>{3, 5}));
+    }
+
+    // Associations made on their pages reach the panel as the protocol's bits, from a register
+    // that holds them (saved and opened again: their rows carry no flag); a removal clears its
+    // bit alone; "Ricevi tutto" into a fresh installation brings the same rows back.
+    void associationsMadeOnScreenReachThePanelAndComeBack_data() {
+        OpenWindow::addModelRows("eightPartitions");
+    }
+    void associationsMadeOnScreenReachThePanelAndComeBack() {
+        QFETCH(int, type);
+        LinkedWindow lw(type);
+        OpenWindow& win = lw.window;
+        writeAt(DM->CDSet_Uscite, 2, "_FunzioneUscita", functionOfSign("I"));
+        writeAt(DM->CDSet_Uscite, 3, "_FunzioneUscita", functionOfSign("U"));
+        win.form->show();
+        for (const LinkCase& c : kLinkCases) {
+            openCase(win, c);
+            for (int item : c.items)
+                OpenWindow::click(c.source(*win.form), item);
+            press(win.form.get(), "Aggiungi");
+            QCOMPARE(linkIds(DM->*c.table), c.items);
+        }
+        win.reopenFromFile();
+        TForm6& form = *win.form;
+        MainWindowLinks::wireTransferHooks(form);
+        form.show();
+        for (const LinkCase& c : kLinkCases) {
+            QVariantList flags;
+            QCOMPARE(linkRows(form, c, &flags).size(), c.items.size());
+            for (const QVariant& flag : std::as_const(flags))
+                QVERIFY2(flag.isNull(), c.name);
+        }
+        QVERIFY(lw.connect());
+        QVERIFY(lw.run(form.Action6)); // "Invia tutto"
+        for (const LinkCase& c : kLinkCases)
+            checkPanel(lw.sim, c, c.all);
+        if (QTest::currentTestFailed())
+            return;
+
+        QStringList kept;
+        for (const LinkCase& c : kLinkCases) {
+            openCase(win, c);
+            OpenWindow::click(c.links(form), 1);
+            press(&form, "Rimuovi");
+            QCOMPARE(linkIds(DM->*c.table), c.items.mid(1));
+            kept << linkRows(form, c);
+        }
+        QVERIFY(lw.run(form.Action6));
+        for (const LinkCase& c : kLinkCases)
+            checkPanel(lw.sim, c, c.after);
+        if (QTest::currentTestFailed())
+            return;
+
+        DM->AddDataSet(type);
+        OpenInstallation();
+        writeAt(DM->CDSet_Tabulon, DM->CDSet_Tabulon->recNo(), "_PswTeleGestione", QStringLiteral("123456"));
+        QVERIFY(lw.run(form.Action5)); // "Ricevi tutto"
+        QStringList read;
+        for (const LinkCase& c : kLinkCases) {
+            QVariantList flags;
+            read << linkRows(form, c, &flags);
+            for (const QVariant& flag : std::as_const(flags))
+                QVERIFY2(flag.toBool(), c.name);
+        }
+        QCOMPARE(read, kept);
+    }
+
+    // A link row travels unless its flag was set false: an empty flag (as the editors leave it)
+    // is a link. Output 1's inputs, command 18 bytes 0..7.
+    void aLinkRowTravelsUnlessItsFlagIsFalse() {
+        LinkedWindow lw(1); // the program's codec, not connected
+        DM->CDSet_Uscite->setRecNo(1);
+        DataSet* links = DM->CDSet_InLink;
+        for (auto [id, flag] : {std::pair{1, QVariant()}, {2, QVariant(true)}, {3, QVariant(false)}}) {
+            links->append();
+            links->fieldByName(QStringLiteral("_ID")).setAsInteger(id);
+            if (!flag.isNull())
+                links->fieldByName(QStringLiteral("_Enable")).setAsBoolean(flag.toBool());
+            links->post();
+        }
+        QCOMPARE(PanelMemory::encodeInstallation().value(18).left(8).toHex(), QByteArray("0300000000000000"));
+    }
+
+    // Picks belong to their master row: a move of it by a click or a key drops them and turns
+    // both actions off, so remove cannot be pressed with nothing to remove.
+    void actionsGoOffWhenTheMasterMoves_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<int>("pick"); // the source row linked, then its link picked
+        QTest::newRow("PROGRAMMI, a click on partition 2") << kPageProgrammi << 5;
+        QTest::newRow("GRUPPI, Down in the groups") << kPageGruppi << 2;
+    }
+    void actionsGoOffWhenTheMasterMoves() {
+        QFETCH(int, page);
+        QFETCH(int, pick);
+        w = std::make_unique<OpenWindow>(6);
+        f = w->form.get();
+        RealKeys::activate(f);
+        const LinkCase& c = kLinkCases[page == kPageProgrammi ? 0 : 1];
+        w->showPage(page);
+        DBGrid* master = c.master(*f);
+        OpenWindow::click(master, 1);
+        OpenWindow::click(c.source(*f), pick);
+        press(f, "Aggiungi");
+        OpenWindow::click(c.links(*f), 1); // the only pick: none in the source list
+        QVERIFY(enabledOnScreen(f, "Rimuovi"));
+        if (page == kPageGruppi) {
+            OpenWindow::click(master, 1, 0); // the same group again: the picks stay
+            QCOMPARE(c.links(*f)->selectedRowCount(), 1);
+            RealKeys::chord(Qt::Key_Down, {});
+        } else {
+            OpenWindow::click(master, 2);
+        }
+        QCOMPARE(master->dataSet()->recNo(), 2);
+        QCOMPARE(c.links(*f)->selectedRowCount(), 0);
+        QVERIFY(!enabledOnScreen(f, "Rimuovi"));
+        master->dataSet()->setRecNo(1);
+        QCOMPARE(linkIds(DM->*c.table), QList<int>{pick});
+    }
+
+    // Every button a screen reader finds on the link pages has a name; the pictures beside the
+    // lists are the window's add and remove, named by their hints.
+    void theLinkPagesButtonsHaveNames() {
+        w = std::make_unique<OpenWindow>(6);
+        f = w->form.get();
+        writeAt(DM->CDSet_Uscite, 2, "_FunzioneUscita", functionOfSign("I"));
+        writeAt(DM->CDSet_Uscite, 3, "_FunzioneUscita", functionOfSign("U"));
+        f->show();
+        for (const LinkCase& c : kLinkCases) {
+            openCase(*w, c);
+            for (const auto& [name, widget] : buttonsOnScreen(f))
+                QVERIFY2(!name.isEmpty(), qPrintable(QLatin1String(c.name) + QLatin1Char(' ') +
+                                                     widget->parentWidget()->objectName()));
+            for (auto [name, action] : {std::pair{"Aggiungi", f->Action2}, {"Rimuovi", f->Action3}}) {
+                QWidget* button = buttonNamed(f, QString::fromLatin1(name));
+                auto* bar = button ? qobject_cast<QToolBar*>(button->parentWidget()) : nullptr;
+                QVERIFY(bar && bar->widgetForAction(action) == button);
+            }
+            QVERIFY(buttonNamed(f, QStringLiteral("Invia tutto")));
+        }
     }
 
     void theGroupsPartitionsFollowTheGroup() {

@@ -1,6 +1,6 @@
-// The programs page over the real main window and data module: zones added and removed through
-// the shared link actions, the partition's word read through its index, the zone list titled
-// after the current partition, and the exit-time editor.
+// The programs page over the real main window and data module: the partition's word read through
+// its index, the zone list titled after the current partition, and the exit-time editor. (Its
+// zones are tested with the other associations.)
 
 #include "model/datamodule.h"
 #include "model_fixture.h"
@@ -11,67 +11,15 @@
 #include "ui/mainwindow.h"
 #include "ui/pages/page_programmi.h"
 
-#include <QAction>
 #include <QtTest>
 
 namespace {
 constexpr int kProgramsPage = 6;
-
-QList<int> zoneIds() {
-    QList<int> ids;
-    DataSet* zones = DM->CDSet_Zone;
-    for (int r = 1; r <= zones->recordCount(); ++r)
-        ids << zones->integerAt(r, zones->fieldByName(QStringLiteral("_ID")).index());
-    return ids;
-}
 } // namespace
 
 class TestPagePrograms : public QObject {
     Q_OBJECT
 private slots:
-    void inputsPickedAreAddedAsZonesAndRemovedAgain() {
-        OpenWindow w(3);
-        w.showPage(kProgramsPage);
-        w.form->show();
-        TPageProgrammi& page = *w.form->TabSheet7;
-        DM->CDSet_Parziali->setRecNo(2);
-        QCOMPARE(zoneIds(), QList<int>{});
-        for (int input : {5, 2, 9})
-            OpenWindow::click(page.DBGrid5, input);
-        QVERIFY(w.form->Action2->isEnabled());
-        w.form->Action2->trigger();
-        QCOMPARE(zoneIds(), (QList<int>{2, 5, 9})); // the zones list is kept in input order
-        QVERIFY(!w.form->Action2->isEnabled());
-        // Picking an input that is already a zone adds nothing.
-        OpenWindow::click(page.DBGrid5, 5);
-        w.form->Action2->trigger();
-        QCOMPARE(zoneIds(), (QList<int>{2, 5, 9}));
-
-        OpenWindow::click(page.DBGrid7, 2); // zone of input 5
-        QVERIFY(w.form->Action3->isEnabled());
-        w.form->Action3->trigger();
-        QCOMPARE(zoneIds(), (QList<int>{2, 9}));
-        // Zones belong to their partition and survive a new run of the program.
-        DM->CDSet_Parziali->setRecNo(1);
-        QCOMPARE(zoneIds(), QList<int>{});
-        w.reopenFromFile();
-        DM->CDSet_Parziali->setRecNo(2);
-        QCOMPARE(zoneIds(), (QList<int>{2, 9}));
-    }
-
-    void picksAreDroppedWhenAnotherPartitionIsChosen() {
-        OpenWindow w(1);
-        w.showPage(kProgramsPage);
-        w.form->show();
-        TPageProgrammi& page = *w.form->TabSheet7;
-        DM->CDSet_Parziali->setRecNo(1);
-        OpenWindow::click(page.DBGrid5, 3);
-        QCOMPARE(page.DBGrid5->selectedRowCount(), 1);
-        OpenWindow::click(page.DBGrid4, 2);
-        QCOMPARE(page.DBGrid5->selectedRowCount(), 0);
-        QVERIFY(!w.form->Action2->isEnabled());
-    }
-
     void thePartitionShowsTheWordItsIndexPointsAt() {
         OpenWindow w(2);
         w.showPage(kProgramsPage);

@@ -306,7 +306,10 @@ void encodeValue(const FieldSpec& f, DataSet* t, int r, QByteArray& out) {
         const int flagField = fieldOf(nested, f.flag).index();
         for (int n = 1; n <= nested->recordCount(); ++n) {
             const int item = nested->integerAt(n, idField);
-            if (item >= 1 && item <= f.size * 8 && nested->booleanAt(n, flagField))
+            // A row present is a link: the editors write `_ID` and `_Nome` only, so an empty flag
+            // counts as set. Only a flag explicitly false keeps the row off the wire.
+            const bool off = !nested->valueAt(n, flagField).isNull() && !nested->booleanAt(n, flagField);
+            if (item >= 1 && item <= f.size * 8 && !off)
                 map[(item - 1) / 8] = char(quint8(map[(item - 1) / 8]) | (1u << ((item - 1) % 8)));
         }
         out.append(map);

@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
 #include "ui/gridfaces.h"
+#include "ui/pages/pagegrids.h"
 
 #include <QAction>
 #include <QPainter>
@@ -162,10 +163,12 @@ int LinkAssociation::removePicked() {
         }
     }
     grid->clearSelectedRows();
+    m_linkPicked = false;
     return removed;
 }
 
 void LinkAssociation::dropPicks() {
+    m_linkPicked = false;
     if (m_setup.source)
         m_setup.source->clearSelectedRows();
     if (m_setup.links)
@@ -297,6 +300,7 @@ void TLinkActions::pickClick(LinkAssociation& association, DBGrid& grid) {
     }
     if (m_remove)
         m_remove->setEnabled(any);
+    association.m_linkPicked = any;
     if (any) {
         const DataSet* m = association.master();
         const Field* id = m ? m->findField(kId) : nullptr;
@@ -335,11 +339,14 @@ void TLinkActions::fillToolBar(QToolBar* toolBar) const {
     toolBar->addSeparator();
     toolBar->addAction(m_remove);
     toolBar->addSeparator();
+    nameButtonsByHint(toolBar);
 }
 
 void TLinkActions::masterChanged(LinkAssociation& association) {
-    const bool had = (association.source() && association.source()->selectedRowCount() > 0) ||
-                     (association.links() && association.links()->selectedRowCount() > 0);
+    // The link list has dropped its marks by now (its rows are the new master's), so its picks
+    // are known from the last click on it, not from the grid.
+    const bool had =
+        association.m_linkPicked || (association.source() && association.source()->selectedRowCount() > 0);
     association.dropPicks();
     if (!had)
         return;

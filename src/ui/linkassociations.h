@@ -94,6 +94,9 @@ private:
     Bookmark m_masterKey; // master row the picks belong to
     Bookmark m_rootKey;   // and its installation
     bool m_haveKey = false;
+    // The link list holds picks made by clicks (its grid drops them on its own when the master
+    // moves, before the master's cursor tells us).
+    bool m_linkPicked = false;
 };
 
 class TLinkActions : public QObject {

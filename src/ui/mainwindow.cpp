@@ -26,6 +26,7 @@
 #include "ui/pages/page_utenti.h"
 #include "ui/pages/page_vocaboli.h"
 #include "ui/pages/page_wireless.h"
+#include "ui/pages/pagegrids.h"
 #include "ui/phonetitles.h"
 #include "ui/statusbar.h"
 
@@ -247,6 +248,7 @@ void TForm6::createToolBar() {
     for (QAction* a : {Action1, Action20, Action18, Action8, Action5, Action6, Action4, Action7,
                        Action24_temp_recv, Action24_temp_send})
         ActionToolBar1->addAction(a);
+    nameButtonsByHint(ActionToolBar1);
     addToolBar(Qt::RightToolBarArea, ActionToolBar1);
 }
 

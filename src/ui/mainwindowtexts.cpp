@@ -72,6 +72,9 @@ void ApplyMainWindowTexts(TForm6& f, const QString& version) {
     setAction(f.Action24_temp_send, "Invia temp", nullptr);
     setAction(f.Action13, "Aggiorna Eventi", nullptr);
     setAction(f.Action16, f.Action16->isChecked() ? "Disattiva/Selezione" : "Attiva/Selezione", nullptr);
+    // The association pages' add and remove show a picture only: the hint names them.
+    setAction(f.Action2, nullptr, "Aggiungi");
+    setAction(f.Action3, nullptr, "Rimuovi");
 
     for (int i = 0; i < TForm6::kPageCount; ++i)
         if (kPageCaptions[i])

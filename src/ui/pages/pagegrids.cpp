@@ -3,6 +3,7 @@
 #include "platform/dataset.h"
 #include "platform/gridpaint.h"
 
+#include <QAction>
 #include <QEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -67,6 +68,22 @@ QToolBar* makeSideToolBar(QWidget* parent, const char* name) {
     bar->setMovable(false);
     bar->setFloatable(false);
     return bar;
+}
+
+void nameButtonsByHint(QToolBar* bar) {
+    if (!bar)
+        return;
+    for (QAction* a : bar->actions()) {
+        QWidget* button = bar->widgetForAction(a);
+        if (!button || a->isSeparator())
+            continue;
+        auto name = [a, button] {
+            const QString hint = a->property("hint").toString();
+            button->setAccessibleName(hint.isEmpty() ? a->toolTip() : hint);
+        };
+        name();
+        QObject::connect(a, &QAction::changed, button, name);
+    }
 }
 
 bool stampRowNumber(DBGrid& grid) {

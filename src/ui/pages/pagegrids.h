@@ -36,6 +36,11 @@ void fitColumnsOnResize(DBGrid* grid);
 // A vertical tool bar of 16 px pictures for a box's right edge.
 QToolBar* makeSideToolBar(QWidget* parent, const char* name);
 
+// A button that shows a picture only says nothing to a screen reader: every button of `bar` (as
+// filled now) takes its action's hint as its accessible name, and follows the hint when it
+// changes. The hint is the action's "hint" property where it has one, else its tool tip.
+void nameButtonsByHint(QToolBar* bar);
+
 // Rows keep their position as their number: a row left in edit state when its number cell is
 // entered gets its position written back and is posted.
 void renumberOnIdCell(DBGrid& grid);
