@@ -71,6 +71,7 @@ public:
     QByteArray wireBytes(int command, int offset, int width) const;
 
     // Input primitives, usable on their own.
+    void showCell(DBGrid* grid, int recNo, const QString& field);
     void typeInCell(DBGrid* grid, int recNo, const QString& field, const QString& keys);
     void pickInCell(DBGrid* grid, int recNo, const QString& field, const QString& item);
     void tickCell(DBGrid* grid, int recNo, const QString& field);
