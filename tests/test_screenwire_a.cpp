@@ -161,18 +161,40 @@ const Place kPlaces[] = {
 
 // ---- the wire rows, one list a send ----------------------------------------------------------
 
+// A flag column ticked on one row: field, record, offset, the byte there after the send.
+struct Tick {
+    const char* field;
+    int recNo;
+    int offset;
+    int byte;
+};
+void addTicks(QList<Row>& rows, int page, const char* grid, int command, std::initializer_list<Tick> ticks) {
+    for (const Tick& t : ticks)
+        rows << cell(page, grid, t.field, t.recNo, In::Tick, {}, command, t.offset, bytes({t.byte}));
+}
+
 QList<Row> usersRows(int model) {
     QList<Row> rows = {
         cell(kUtenti, "DBGrid6", "_Nome", 3, In::Type, "{^A}Rossi{Ret}", 20, 32, text("Rossi", 16)),
         cell(kUtenti, "DBGrid6", "_Codice", 3, In::Type, "{^A}246810{Ret}", 21, 12, text("246810", 6)),
         cell(kUtenti, "DBGrid6", "_TipolUtenti", 4, In::Pick, "Master", 23, 15, bytes({3})),
-        cell(kUtenti, "DBGrid6", "_Pz2", 3, In::Tick, {}, 22, 4, bytes({0x02})),
-        cell(kUtenti, "DBGrid6", "_Grp3", 5, In::Tick, {}, 22, 9, bytes({0x04})),
     };
-    if (model == kZorem) { // the last user, and a partition only eight-partition models have
+    // Each partition and group on a user of its own, so each has its own byte.
+    addTicks(rows, kUtenti, "DBGrid6", 22,
+             {{"_Pz1", 2, 2, 0x01},
+              {"_Pz2", 3, 4, 0x02},
+              {"_Pz3", 4, 6, 0x04},
+              {"_Pz4", 7, 12, 0x08},
+              {"_Grp1", 11, 21, 0x01},
+              {"_Grp2", 12, 23, 0x02},
+              {"_Grp3", 5, 9, 0x04},
+              {"_Grp4", 13, 25, 0x08}});
+    if (model == kZorem) { // the last user, and the partitions only eight-partition models have
         rows << cell(kUtenti, "DBGrid6", "_Nome", 64, In::Type, "{^A}Bianchi è{Ret}", 20, 1008,
-                     text("Bianchi \xE8", 16))
-             << cell(kUtenti, "DBGrid6", "_Pz7", 6, In::Tick, {}, 22, 10, bytes({0x40}));
+                     text("Bianchi \xE8", 16));
+        addTicks(
+            rows, kUtenti, "DBGrid6", 22,
+            {{"_Pz5", 8, 14, 0x10}, {"_Pz6", 9, 16, 0x20}, {"_Pz7", 6, 10, 0x40}, {"_Pz8", 10, 18, 0x80}});
     }
     return rows;
 }
@@ -180,6 +202,8 @@ QList<Row> usersRows(int model) {
 QList<Row> inputsRows(int model) {
     QList<Row> rows = {
         cell(kIngressi, "DBGrid10", "_Msg1", 5, In::Pick, "CUCINA", 11, 16, bytes({4})),
+        cell(kIngressi, "DBGrid10", "_Msg2", 5, In::Pick, "SALA", 11, 17, bytes({5})),
+        cell(kIngressi, "DBGrid10", "_Msg3", 5, In::Pick, "PORTA", 11, 18, bytes({2})),
         cell(kIngressi, "DBGrid10", "_Msg4", 5, In::Pick, "SALOTTO", 11, 19, bytes({6})),
         cell(kIngressi, "DBGrid15", "_FuncIngresso", 5, In::Pick, "On/Off", 7, 12, bytes({'O'})),
         cell(kIngressi, "DBGrid15", "_TipoNc", 5, In::Pick, "APERTO (NA)", 7, 14, bytes({'A'})),
@@ -192,25 +216,39 @@ QList<Row> inputsRows(int model) {
         cell(kIngressi, "DBGrid15", "_AutoEx", 8, In::Tick, {}, 12, 112, bytes({0x04})),
         cell(kIngressi, "DBGrid15", "_BuzzTast", 9, In::Tick, {}, 12, 128, bytes({0x08})),
         cell(kIngressi, "DBGrid15", "_Reinclusion", 10, In::Tick, {}, 12, 144, bytes({0x10})),
-        cell(kIngressi, "DBGrid11", "_TipoChiamataTel3", 5, In::Pick, "Voce", 12, 67, bytes({2})),
+        cell(kIngressi, "DBGrid11", "_TipoChiamataTel1", 5, In::Pick, "SMS", 12, 65, bytes({1})),
+        cell(kIngressi, "DBGrid11", "_TipoChiamataTel2", 5, In::Pick, "Voce", 12, 66, bytes({2})),
+        cell(kIngressi, "DBGrid11", "_TipoChiamataTel3", 5, In::Pick, "Voce + SMS", 12, 67, bytes({3})),
+        cell(kIngressi, "DBGrid11", "_TipoChiamataTel4", 5, In::Pick, "Voce", 12, 68, bytes({2})),
+        cell(kIngressi, "DBGrid11", "_TipoChiamataTel5", 5, In::Pick, "SMS", 12, 69, bytes({1})),
+        cell(kIngressi, "DBGrid11", "_TipoChiamataTel6", 5, In::Pick, "Voce + SMS", 12, 70, bytes({3})),
+        cell(kIngressi, "DBGrid11", "_TipoChiamataTel7", 5, In::Pick, "SMS", 12, 71, bytes({1})),
         cell(kIngressi, "DBGrid11", "_TipoChiamataTel8", 5, In::Pick, "Voce + SMS", 12, 72, bytes({3})),
-        // An ON/OFF input (its function above) switches partitions and names its user.
-        cell(kIngressi, "DBGrid26", "_Pz3", 5, In::Tick, {}, 9, 4, bytes({0x04})),
+        // An ON/OFF input (its function above) names its user.
         cell(kIngressi, "DBGrid26", "_LinkUser", 5, In::Pick, "Utente 3", 12, 73, bytes({3})),
         cell(kIngressi, "DBGrid44", "_Adattamento", 2, In::Pick, "-50", 13, 2, bytes({0xFF, 0xCE})),
     };
-    if (model == kZorem) // TAVEK hides the siren column and has 16 inputs, 4 partitions
-        rows << cell(kIngressi, "DBGrid15", "_AttSirIngresso", 5, In::Pick, "Solo Sirena Interna", 7, 13,
-                     bytes({'I'}))
-             << cell(kIngressi, "DBGrid15", "_FuncIngresso", 64, In::Pick, "Solo ON", 7, 189, bytes({'Z'}))
-             << cell(kIngressi, "DBGrid26", "_Pz8", 64, In::Tick, {}, 9, 63, bytes({0x80}));
-    return rows;
+    // It switches partitions: every one the model has, ticked on input 5, makes its one byte.
+    const int onOff = model == kZorem ? 0xFF : 0x0F;
+    addTicks(rows, kIngressi, "DBGrid26", 9,
+             {{"_Pz1", 5, 4, onOff}, {"_Pz2", 5, 4, onOff}, {"_Pz3", 5, 4, onOff}, {"_Pz4", 5, 4, onOff}});
+    if (model != kZorem)
+        return rows;
+    // TAVEK has four partitions, 16 inputs and hides the siren column.
+    addTicks(rows, kIngressi, "DBGrid26", 9,
+             {{"_Pz5", 5, 4, onOff}, {"_Pz6", 5, 4, onOff}, {"_Pz7", 5, 4, onOff}, {"_Pz8", 5, 4, onOff}});
+    return rows << cell(kIngressi, "DBGrid15", "_AttSirIngresso", 5, In::Pick, "Solo Sirena Interna", 7, 13,
+                        bytes({'I'}))
+                << cell(kIngressi, "DBGrid15", "_FuncIngresso", 64, In::Pick, "Solo ON", 7, 189, bytes({'Z'}))
+                << cell(kIngressi, "DBGrid26", "_Pz8", 64, In::Tick, {}, 9, 63, bytes({0x80}));
 }
 
 QList<Row> outputsRows(int model) {
     QList<Row> rows = {
         cell(kUscite, "DBGrid16", "_Msg1", 3, In::Pick, "PORTA", 17, 10, bytes({2})),
+        cell(kUscite, "DBGrid16", "_Msg2", 3, In::Pick, "CUCINA", 17, 11, bytes({4})),
         cell(kUscite, "DBGrid16", "_Msg3", 3, In::Pick, "SOGGIORNO", 17, 12, bytes({7})),
+        cell(kUscite, "DBGrid16", "_Msg4", 3, In::Pick, "SALA", 17, 13, bytes({5})),
         // A pilot output calls the phones ticked for it.
         cell(kUscite, "DBGrid27", "_FunzioneUscita", 3, In::Pick, "Pilot", 14, 6, bytes({'P'})),
         cell(kUscite, "DBGrid27", "_FunzioneUscita", 5, In::Pick, "Allarme", 14, 12, bytes({'A'})),
@@ -219,8 +257,17 @@ QList<Row> outputsRows(int model) {
         cell(kUscite, "DBGrid27", "_PulseDuration", 3, In::Type, "{^A}010203{Ret}", 16, 14, bytes({1, 2, 3})),
         cell(kUscite, "DBGrid27", "_PulseDelay", 3, In::Type, "{^A}000510{Ret}", 16, 17, bytes({0, 5, 10})),
         cell(kUscite, "DBGrid27", "_AutoReset", 4, In::Tick, {}, 16, 27, bytes({0x01})),
-        cell(kUscite, "DBGrid29", "_AssociaTel2", 3, In::Tick, {}, 17, 14, bytes({0x02})),
     };
+    // Every phone ticked for output 3: its one byte.
+    addTicks(rows, kUscite, "DBGrid29", 17,
+             {{"_AssociaTel1", 3, 14, 0xFF},
+              {"_AssociaTel2", 3, 14, 0xFF},
+              {"_AssociaTel3", 3, 14, 0xFF},
+              {"_AssociaTel4", 3, 14, 0xFF},
+              {"_AssociaTel5", 3, 14, 0xFF},
+              {"_AssociaTel6", 3, 14, 0xFF},
+              {"_AssociaTel7", 3, 14, 0xFF},
+              {"_AssociaTel8", 3, 14, 0xFF}});
     if (model == kZorem) // the last of 17 outputs
         rows << cell(kUscite, "DBGrid27", "_FunzioneUscita", 17, In::Pick, "Pilot", 14, 48, bytes({'P'}))
              << cell(kUscite, "DBGrid29", "_AssociaTel8", 17, In::Tick, {}, 17, 84, bytes({0x80}));
@@ -305,12 +352,18 @@ QList<Row> sentWithAllRows(int model) {
         control(kAdemco, "DBEditRemotePort2", In::Edit, "{^A}9001{Ret}", 54, 133, text("9001", 5)),
         control(kAdemco, "DBRadioGroupIP1Proto", In::Radio, "UDP", 54, 138, text("1", 3)),
         control(kAdemco, "DBRadioGroupIP2Proto", In::Radio, "UDP", 54, 141, text("1", 3)),
+        control(kAdemco, "DBEditIDImp1", In::Edit, "{^A}1111{Ret}", 28, 0, text("1111", 8)),
         control(kAdemco, "DBEditIDImp2", In::Edit, "{^A}1234{Ret}", 28, 8, text("1234", 8)),
+        control(kAdemco, "DBEditIDImp3", In::Edit, "{^A}3333{Ret}", 28, 16, text("3333", 8)),
+        control(kAdemco, "DBEditIDImp4", In::Edit, "{^A}4444{Ret}", 28, 24, text("4444", 8)),
         control(kAdemco, "DBComboBoxIDCTentativi", In::Combo, "6", 40, 2, text("6", 16)),
         control(kAdemco, "DBCheckBox1", In::Check, {}, 40, 0, bytes({1})),
     };
     if (model == kZorem) // shown on the larger models only
         rows << control(kTelefoni, "DBEdit14", In::Edit, "{^A}2468{Ret}", 40, 104, text("2468", 6))
+             << control(kAdemco, "DBEdit29", In::Edit, "{^A}5555{Ret}", 28, 32, text("5555", 8))
+             << control(kAdemco, "DBEdit30", In::Edit, "{^A}6666{Ret}", 28, 40, text("6666", 8))
+             << control(kAdemco, "DBEdit31", In::Edit, "{^A}7777{Ret}", 28, 48, text("7777", 8))
              << control(kAdemco, "DBEdit32", In::Edit, "{^A}8765{Ret}", 28, 56, text("8765", 8));
     return rows;
 }
