@@ -54,42 +54,40 @@ Bench::Bench(int model) : m_w(model) {
     RealKeys::activate(&m_w.form()); // after the connection form
 }
 
-void Bench::clickTab(int page) {
-    TPageControl* pc = form().PageControl;
-    if (pc->activePageIndex() == page)
+void clickTab(TPageControl* pc, int index) {
+    if (pc->activePageIndex() == index)
         return;
-    const QPoint at = pc->tabRect(page).center();
+    const QPoint at = pc->tabRect(index).center();
     QWidget* strip = pc->childAt(at);
-    QVERIFY2(strip, "the page's tab is not on screen");
+    QVERIFY2(strip,
+             qPrintable(QStringLiteral("the tab of %1 is not on screen").arg(pc->page(index)->objectName())));
     clickAt(strip, strip->mapFrom(pc, at));
-    QCOMPARE(pc->activePageIndex(), page);
+    QCOMPARE(pc->activePageIndex(), index);
 }
 
-QWidget* Bench::control(const QString& name) const {
-    return m_w.window.form->findChild<QWidget*>(name);
-}
-
-void Bench::reveal(QWidget* w) {
+void reveal(QWidget* w) {
     QList<std::pair<TPageControl*, QWidget*>> hidden; // page control, its sheet holding w
-    for (QWidget* child = w; child && child != &form(); child = child->parentWidget())
-        for (QWidget* p = child->parentWidget(); p && p != &form(); p = p->parentWidget())
+    for (QWidget* child = w; child; child = child->parentWidget())
+        for (QWidget* p = child->parentWidget(); p; p = p->parentWidget())
             if (auto* pc = qobject_cast<TPageControl*>(p)) {
                 if (pc->indexOf(child) >= 0)
                     hidden.prepend({pc, child});
                 break;
             }
     for (auto [pc, sheet] : hidden) {
-        const int index = pc->indexOf(sheet);
-        if (pc->activePageIndex() == index)
-            continue;
-        const QPoint at = pc->tabRect(index).center();
-        QWidget* strip = pc->childAt(at);
-        QVERIFY2(strip,
-                 qPrintable(QStringLiteral("the tab of %1 is not on screen").arg(sheet->objectName())));
-        clickAt(strip, strip->mapFrom(pc, at));
-        QCOMPARE(pc->activePageIndex(), index);
+        clickTab(pc, pc->indexOf(sheet));
+        if (QTest::currentTestFailed())
+            return;
     }
     QVERIFY2(w->isVisible(), qPrintable(w->objectName() + QStringLiteral(" is not on screen")));
+}
+
+void Bench::clickTab(int page) {
+    ScreenWire::clickTab(form().PageControl, page);
+}
+
+QWidget* Bench::control(const QString& name) const {
+    return m_w.window.form->findChild<QWidget*>(name);
 }
 
 // Brings a cell into view as a person does before clicking it: the grid scrolled to its record,
