@@ -1,5 +1,6 @@
 // The main window's own behaviour: page changes and the action states they set, the transfer
-// actions, the keys, the link-activity animation, the clock, closing, the window bounds.
+// actions, the keys, the link-activity animation, the clock, closing, a bad window bound
+// (where the bounds put the window: test_mainwindow_link, on two monitors).
 
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
@@ -301,14 +302,6 @@ private slots:
     }
 
     // ---- bounds and closing ----
-
-    void boundsComeFromTheRegistry() {
-        writeBounds(40, 30, 600, 900);
-        TForm6 f;
-        QCOMPARE(f.size(), QSize(900, 600));
-        QCOMPARE(f.pos(), QPoint(30, 40));
-        QCOMPARE(f.ActionToolBar1->toolTip(), QStringLiteral(" "));
-    }
 
     void badBoundsAreReportedAndTheWindowStillExists() {
         writeBounds(40, 30, 600, 900);

@@ -82,9 +82,14 @@ private slots:
         QVERIFY(ComSet->isVisible());
         QVERIFY(!ComSet->Timer1->isActive());
         QVERIFY(!Transfer.active());
-        // Chosen but not open: nothing.
+        // Chosen but not open: the form again, nothing starts; stopping the live status has
+        // nothing to stop and shows nothing.
         ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+        ComSet->hide();
+        ComSet->RecicleCommand(TabCmdStopTest, false);
+        QVERIFY(!ComSet->isVisible());
         ComSet->RecicleCommand(TabCmdAllRead, false);
+        QVERIFY(ComSet->isVisible());
         QVERIFY(!ComSet->Timer1->isActive());
 
         // Open, but a code without a list (the test page) starts nothing either.
