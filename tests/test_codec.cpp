@@ -276,19 +276,26 @@ private slots:
         QTest::addColumn<QString>("field");
         QTest::addColumn<QVariant>("value");
         QTest::addColumn<int>("command");
-        QTest::newRow("text not in its list")
-            << "CDSet_Ingressi"
-            << "_FuncIngresso" << QVariant(QStringLiteral("Lampeggio")) << 7;
+        QTest::addColumn<QString>("named"); // the value's place in the warning
+        QTest::newRow("text not in its list") << "CDSet_Ingressi"
+                                              << "_FuncIngresso" << QVariant(QStringLiteral("Lampeggio")) << 7
+                                              << "INGRESSI, riga 2 (Ingresso 2), campo \"FUNZIONE\": "
+                                                 "\"Lampeggio\" non è una delle voci previste.";
         QTest::newRow("code with a letter") << "CDSet_Utenti"
-                                            << "_Codice" << QVariant(QStringLiteral("12A4")) << 21;
+                                            << "_Codice" << QVariant(QStringLiteral("12A4")) << 21
+                                            << "UTENTI, riga 2 (Utente 2), campo \"CODICE\": il codice "
+                                               "contiene caratteri che non sono cifre.";
         QTest::newRow("number out of range") << "CDSet_Ingressi"
-                                             << "_TimeInIngresso" << QVariant(241) << 10;
+                                             << "_TimeInIngresso" << QVariant(241) << 10
+                                             << "INGRESSI, riga 2 (Ingresso 2), campo \"TEMPO INGRESSO\": "
+                                                "241 è fuori dai valori ammessi (da 0 a 240).";
     }
     void unencodableValuesStopAWrite() {
         QFETCH(QString, table);
         QFETCH(QString, field);
         QFETCH(QVariant, value);
         QFETCH(int, command);
+        QFETCH(QString, named);
         Rig rig;
         QVERIFY(rig.open());
         DM->AddDataSet(2);
@@ -300,7 +307,11 @@ private slots:
         t->post();
         QCOMPARE(t->fieldByName(field).value(), value);
         QVERIFY(!rig.run(TabCmdAllWrite, true));
-        QCOMPARE(rig.fx.warnings().back(), transferFailureText(DATACORRUPT));
+        QCOMPARE(rig.fx.warnings().back().split(QStringLiteral("\r\n")),
+                 (QStringList{
+                     QStringLiteral("ATTENZIONE: UN VALORE DELL'INSTALLAZIONE NON PUÒ ESSERE INVIATO ALLA "
+                                    "CENTRALE."),
+                     named, QStringLiteral("CORREGGERE IL VALORE E RIPETERE L'OPERAZIONE.")}));
         QCOMPARE(rig.sim.requestsFor(command, 0), 0);
         QCOMPARE(rig.sim.requestCount(), 0); // not even the access handshake
     }

@@ -1,5 +1,6 @@
 // The main window's own behaviour: page changes and the action states they set, the transfer
-// actions, the keys, the link-activity animation, the clock, closing, the window bounds.
+// actions, the keys, the link-activity animation, the clock, closing, a bad window bound
+// (where the bounds put the window: test_mainwindow_link, on two monitors).
 
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
@@ -25,7 +26,6 @@ private:
     std::unique_ptr<TempRegistry> registry;
     std::unique_ptr<BoxAnswerer> anyBox; // no test may block on a box
     int exitCode = -1;
-    int exitCalls = 0;
 
     void selectByUser(TForm6& f, int page) { f.PageControl->selectPageByUser(page); }
 
@@ -42,7 +42,6 @@ private slots:
     void init() {
         jobs.clear();
         exitCode = -1;
-        exitCalls = 0;
         StateTrasfert = 0;
         StateLogIn = 0;
         ShortList = true;
@@ -51,10 +50,7 @@ private slots:
         anyBox = std::make_unique<BoxAnswerer>();
         MainWindowLinks::setTransferObserverForTests(
             [this](int tab, bool write) { jobs << Job(tab, write); });
-        TForm6::setProcessExit([this](int code) {
-            exitCode = code;
-            ++exitCalls;
-        });
+        TForm6::setProcessExit([this](int code) { exitCode = code; });
     }
     void cleanup() {
         MainWindowLinks::setTransferObserverForTests({});
@@ -140,47 +136,42 @@ private slots:
 
     // ---- actions ----
 
-    void pageCommandsDoNothingOnTheEventLog() {
-        TForm6 f;
-        f.PageControl->setActivePageIndex(15);
-        BoxAnswerer boxes;
-        for (QAction* a : {f.Action5, f.Action6, f.Action18, f.Action8}) {
-            a->setEnabled(true);
-            a->trigger();
-        }
-        QVERIFY(jobs.isEmpty());
-        QCOMPARE(boxes.count(), 0);
-        f.Action13->trigger(); // the event log works there
-        QCOMPARE(jobs, QList<Job>{Job(102, false)});
+    // The job each action starts on a page: the read of everything asks first, the temporary
+    // clock jobs are hidden actions, and the page commands do nothing on the event log, even
+    // enabled.
+    void actionsStartTheirJobs_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("action");
+        QTest::addColumn<int>("answer"); // to "Vuoi Sovrascrivere...", 0 when nothing asks
+        QTest::addColumn<QList<Job>>("started");
+        QTest::newRow("Ricevi tutto, No") << 2 << "Action5" << int(mrNo) << QList<Job>{};
+        QTest::newRow("Ricevi tutto, Yes") << 2 << "Action5" << int(mrYes) << QList<Job>{{103, false}};
+        QTest::newRow("Invia tutto") << 2 << "Action6" << 0 << QList<Job>{{104, true}};
+        QTest::newRow("Ricevi tabs") << 11 << "Action18" << 0 << QList<Job>{{11, false}};
+        QTest::newRow("Invia tabs") << 11 << "Action8" << 0 << QList<Job>{{11, true}};
+        QTest::newRow("clock read") << 11 << "Action24_temp_recv" << 0 << QList<Job>{{105, false}};
+        QTest::newRow("clock write") << 11 << "Action24_temp_send" << 0 << QList<Job>{{106, true}};
+        QTest::newRow("Aggiorna Eventi") << 15 << "Action13" << 0 << QList<Job>{{102, false}};
+        for (const char* action : {"Action5", "Action6", "Action18", "Action8"})
+            QTest::addRow("%s on EVENTI", action) << 15 << action << 0 << QList<Job>{};
     }
-
-    void readAllAsksFirstWriteAllNever() {
+    void actionsStartTheirJobs() {
+        QFETCH(int, page);
+        QFETCH(QString, action);
+        QFETCH(int, answer);
+        QFETCH(QList<Job>, started);
         TForm6 f;
+        f.PageControl->setActivePageIndex(page);
+        QAction* a = f.findChild<QAction*>(action);
+        a->setVisible(true);
+        a->setEnabled(true);
         BoxAnswerer boxes;
-        boxes.answer(mrNo);
-        f.Action5->trigger();
-        QVERIFY(jobs.isEmpty());
+        boxes.answer(answer);
+        a->trigger();
+        QCOMPARE(jobs, started);
         QCOMPARE(boxes.texts(),
-                 QStringList{QStringLiteral("Vuoi Sovrascrivere la configurazione esistente ?")});
-        boxes.answer(mrYes);
-        f.Action5->trigger();
-        QCOMPARE(jobs, QList<Job>{Job(103, false)});
-        boxes.clear();
-        f.Action6->trigger();
-        QCOMPARE(boxes.count(), 0);
-        QCOMPARE(jobs, (QList<Job>{Job(103, false), Job(104, true)}));
-    }
-
-    void pageTransfersUseThePageIndex() {
-        TForm6 f;
-        f.PageControl->setActivePageIndex(11);
-        f.Action18->trigger();
-        f.Action8->trigger();
-        f.Action24_temp_recv->setVisible(true);
-        f.Action24_temp_send->setVisible(true);
-        f.Action24_temp_recv->trigger();
-        f.Action24_temp_send->trigger();
-        QCOMPARE(jobs, (QList<Job>{Job(11, false), Job(11, true), Job(105, false), Job(106, true)}));
+                 answer ? QStringList{QStringLiteral("Vuoi Sovrascrivere la configurazione esistente ?")}
+                        : QStringList{});
     }
 
     void selectionModeCaptionFollowsTheCheck() {
@@ -302,14 +293,6 @@ private slots:
 
     // ---- bounds and closing ----
 
-    void boundsComeFromTheRegistry() {
-        writeBounds(40, 30, 600, 900);
-        TForm6 f;
-        QCOMPARE(f.size(), QSize(900, 600));
-        QCOMPARE(f.pos(), QPoint(30, 40));
-        QCOMPARE(f.ActionToolBar1->toolTip(), QStringLiteral(" "));
-    }
-
     void badBoundsAreReportedAndTheWindowStillExists() {
         writeBounds(40, 30, 600, 900);
         RegistryKey reg;
@@ -322,26 +305,6 @@ private slots:
         // The steps after the bounds were skipped.
         QVERIFY(f.ActionToolBar1->toolTip() != QStringLiteral(" "));
         QCOMPARE(f.PageControl->count(), 19);
-    }
-
-    void closingWritesTheRegistryAndEndsWithZero() {
-        writeBounds(10, 20, 500, 800);
-        TForm6 f;
-        f.resize(820, 510);
-        f.move(25, 15);
-        BoxAnswerer boxes;
-        f.Action7->trigger();
-        QCOMPARE(boxes.count(), 0); // never asks
-        QCOMPARE(exitCalls, 1);
-        QCOMPARE(exitCode, 0);
-        RegistryKey check;
-        QVERIFY(check.openKey(kTabulonRegistryKey, false));
-        QCOMPARE(check.readInteger(QStringLiteral("Top")), f.y());
-        QCOMPARE(check.readInteger(QStringLiteral("Left")), f.x());
-        QCOMPARE(check.readInteger(QStringLiteral("Height")), 510);
-        QCOMPARE(check.readInteger(QStringLiteral("Width")), 820);
-        QCOMPARE(check.readInteger(QStringLiteral("BaudRate")), 180); // no connection form
-        QVERIFY(check.valueExists(QStringLiteral("DATABASE")));
     }
 
     void closingWithoutTheKeyWritesNothing() {

@@ -1,6 +1,7 @@
 // The main window and the panel link as a person meets them: the transfer actions after an
 // installation is opened, the access code, CONNETTI after a live status, the connection form's
-// cloud choice and label, and where the progress dialog opens. Two monitors side by side.
+// cloud choice and label, closing during a transfer, and where the main window and the progress
+// dialog open. Two monitors side by side.
 #include "app/modelchoice.h"
 #include "app/registerwindow.h"
 #include "support/linkedwindow.h"
@@ -122,6 +123,139 @@ private slots:
                  (QList<std::pair<int, bool>>{{0, false}, {0, true}, {103, false}, {104, true}, {0, false}}));
     }
 
+    // A transfer with no open link, since the start or since the line dropped under a job, sends
+    // nothing and opens the connection form, so the installer sees what to do.
+    void aTransferWithoutALinkOpensTheConnectionForm_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("action");
+        QTest::newRow("Ricevi tutto") << 0 << "Action5";
+        QTest::newRow("Invia tutto") << 0 << "Action6";
+        QTest::newRow("Ricevi tabs") << 4 << "Action18";
+        QTest::newRow("Invia tabs") << 4 << "Action8";
+        QTest::newRow("CONNETTI") << int(TForm6::kPageTest) << "Action4";
+        QTest::newRow("Aggiorna Eventi") << int(TForm6::kPageEventi) << "Action13";
+    }
+    void aTransferWithoutALinkOpensTheConnectionForm() {
+        QFETCH(int, page);
+        QFETCH(QString, action);
+        LinkedWindow w(2);
+        TForm6& f = w.form();
+        QAction* a = f.findChild<QAction*>(action);
+        f.show();
+        clickTab(f, page);
+        const auto pressOpensTheForm = [&] {
+            ComSet->hide();
+            a->trigger();
+            QVERIFY(ComSet->isVisible());
+            QVERIFY(!ComSet->Timer1->isActive());
+            QVERIFY(!SendingDlg->isVisible());
+            QVERIFY(!f.Action4->isChecked());
+        };
+        pressOpensTheForm();
+        QVERIFY(w.fx.warnings().isEmpty() && w.fx.messages().isEmpty());
+        QVERIFY(connectFromTheForm(w));
+        w.sim.setFailure(PanelCore::Failure::DropLink, 1);
+        a->trigger();
+        QVERIFY(w.fx.waitForJobEnd());
+        QCOMPARE(w.fx.warnings().size(), 1);
+        QVERIFY(w.fx.warnings()[0].contains(QStringLiteral("COLLEGAMENTO CON LA CENTRALE INTERROTTO")));
+        pressOpensTheForm();
+        QCOMPARE(w.fx.warnings().size(), 1);
+        QVERIFY(w.fx.messages().isEmpty());
+    }
+
+    // Closing the window while a job moves parts asks first: No lets the job run to its end; Yes
+    // stops it, says what the panel may now hold and ends the program the usual way, the register
+    // saved. The live status stops without a question.
+    void closingDuringATransfer_data() {
+        QTest::addColumn<bool>("fromTheMenu"); // File > Exit, else the window's close box
+        QTest::addColumn<bool>("yes");
+        QTest::addColumn<bool>("live");
+        QTest::newRow("close box, No") << false << false << false;
+        QTest::newRow("close box, Yes") << false << true << false;
+        QTest::newRow("File > Exit, Yes") << true << true << false;
+        QTest::newRow("live status") << false << true << true;
+    }
+    void closingDuringATransfer() {
+        QFETCH(bool, fromTheMenu);
+        QFETCH(bool, yes);
+        QFETCH(bool, live);
+        LinkedWindow w(5);
+        TForm6& f = w.form();
+        int exits = 0;
+        TForm6::setProcessExit([&](int code) { exits += code == 0 ? 1 : 100; });
+        QVERIFY(connectFromTheForm(w));
+        f.show();
+        if (live)
+            clickTab(f, TForm6::kPageTest);
+        w.sim.setReplyDelayMs(5); // a job that is still moving parts when the window closes
+        clickTool(f, live ? f.Action4 : f.Action6);
+        QTRY_VERIFY(w.sim.requestCount() >= 20);
+        QVERIFY(QFile::remove(w.window.databasePath()) || !QFileInfo::exists(w.window.databasePath()));
+        w.fx.answerYes = yes;
+        if (fromTheMenu)
+            f.Exit1->trigger();
+        else
+            QVERIFY(f.close() == yes);
+        const int sent = w.sim.requestCount();
+        QCOMPARE(w.fx.questions().size(), live ? 0 : 1);
+        QVERIFY(!w.fx.timerRunningAtBox);
+        if (!yes) {
+            QVERIFY(w.fx.questions()[0].startsWith(QStringLiteral("Trasferimento in corso")));
+            QVERIFY(f.isVisible());
+            w.sim.setReplyDelayMs(0);
+            QVERIFY(w.fx.waitForJobEnd(60000));
+            QCOMPARE(w.fx.messages(), QStringList{QString::fromUtf8(TransferSuccessText)});
+            QCOMPARE(exits, 0);
+            return;
+        }
+        QVERIFY(!Transfer.active() && !ComSet->Timer1->isActive());
+        QTest::qWait(50);
+        QCOMPARE(w.sim.requestCount(), sent);
+        QCOMPARE(w.fx.warnings().size(), live ? 0 : 1);
+        QVERIFY(live || w.fx.warnings()[0].contains(QStringLiteral("configurazione incompleta")));
+        QVERIFY(w.fx.messages().isEmpty());
+        QCOMPARE(exits, 1);
+        QVERIFY(!DM); // freed, after the register was saved
+        QVERIFY(QFileInfo::exists(w.window.databasePath()));
+    }
+
+    // A value the panel cannot take (an old register's) stops the page's send before anything
+    // goes, and the warning says which value, where.
+    void anUnsendableValueIsNamed_data() {
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QStringList>("value"); // table, row, field, value
+        QTest::addColumn<QString>("named");
+        QTest::newRow("privileges not in the list")
+            << 0 << QStringList{"CDSet_Utenti", "3", "_TipolUtenti", "CAPO"}
+            << "UTENTI, riga 3 (Utente 3), campo \"PRIVILEGI\": \"CAPO\" non è una delle voci previste.";
+        QTest::newRow("address the conversion refuses")
+            << 16 << QStringList{"CDSet_Tabulon", "1", "_Net_DNS2", "10.0.1"}
+            << "INSTALLAZIONE, campo \"DNS 2\": \"10.0.1\" non è un indirizzo IP valido.";
+    }
+    void anUnsendableValueIsNamed() {
+        QFETCH(int, page);
+        QFETCH(QStringList, value);
+        QFETCH(QString, named);
+        LinkedWindow w(3);
+        DataSet* t = DM->findChild<DataSet*>(value[0]);
+        t->setRecNo(value[1].toInt());
+        Field& target = t->fieldByName(value[2]);
+        const auto check = std::exchange(target.onValidate, nullptr); // as an old register holds it
+        t->edit();
+        target.setAsString(value[3]);
+        t->post();
+        target.onValidate = check;
+        QVERIFY(connectFromTheForm(w));
+        w.form().show();
+        clickTab(w.form(), page);
+        clickTool(w.form(), w.form().Action8);
+        QVERIFY(w.fx.waitForJobEnd());
+        QCOMPARE(w.fx.warnings().size(), 1);
+        QCOMPARE(w.fx.warnings()[0].split(QStringLiteral("\r\n")).value(1), named);
+        QCOMPARE(w.sim.requestCount(), 0);
+    }
+
     // No code in the installation: nothing goes to the panel, and the warning says the code is
     // missing rather than that the panel refused it.
     void anEmptyCodeIsSaidMissingAndNothingIsSent() {
@@ -171,12 +305,6 @@ private slots:
         QVERIFY(w.fx.waitForJobEnd());
         QCOMPARE(w.fx.warnings().size(), 2);
         QVERIFY(!f.Action4->isChecked());
-
-        // No link at all: the click starts nothing and leaves CONNETTI up.
-        ComSet->CloseLink();
-        clickTool(f, f.Action4);
-        QVERIFY(!ComSet->Timer1->isActive());
-        QVERIFY(!f.Action4->isChecked());
     }
 
     // Choosing REMOTE MANAGEMENT without a host says so and leaves the open serial link as it
@@ -220,6 +348,41 @@ private slots:
         const QString shots = qEnvironmentVariable("TABULON_SHOTS");
         if (!shots.isEmpty())
             ComSet->grab().save(shots + QStringLiteral("/setup_cloud.png"));
+    }
+
+    // The bounds kept in the settings are used as far as a monitor that exists can show them:
+    // at most the size of the monitor they overlap most (the primary one when they overlap none),
+    // with the whole window on it.
+    void savedBoundsStayOnAMonitor_data() {
+        QTest::addColumn<QRect>("saved"); // left, top, width, height as the settings hold them
+        QTest::addColumn<QRect>("shown");
+        QTest::newRow("as saved") << QRect(30, 40, 900, 600) << QRect(30, 40, 900, 600);
+        QTest::newRow("on the right monitor") << QRect(1700, 100, 1000, 700) << QRect(1700, 100, 1000, 700);
+        QTest::newRow("largest size") << QRect(0, 0, 16777215, 16777215) << QRect(0, 0, 1600, 900);
+        QTest::newRow("too large on the right") << QRect(1650, 0, 20000, 20000) << QRect(1600, 0, 1280, 1024);
+        QTest::newRow("partly above and left") << QRect(-300, -500, 800, 600) << QRect(0, 0, 800, 600);
+        QTest::newRow("far negative")
+            << QRect(-2000000000, -2000000000, 2000000000, 500) << QRect(0, 0, 1600, 500);
+        QTest::newRow("no size") << QRect(30, 40, -5, 0) << QRect(30, 40, 1124, 740);
+        QTest::newRow("monitor gone on the right") << QRect(5000, 200, 800, 600) << QRect(800, 200, 800, 600);
+        QTest::newRow("below every monitor") << QRect(100, 3000, 800, 600) << QRect(100, 300, 800, 600);
+    }
+    void savedBoundsStayOnAMonitor() {
+        QFETCH(QRect, saved);
+        QFETCH(QRect, shown);
+        TempRegistry registry;
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+        for (auto [name, value] : {std::pair{"Top", saved.y()},
+                                   {"Left", saved.x()},
+                                   {"Height", saved.height()},
+                                   {"Width", saved.width()}})
+            reg.writeInteger(QString::fromLatin1(name), value);
+        TForm6 f;
+        QCOMPARE(QRect(f.pos(), f.size()), shown);
+        QCOMPARE(f.ActionToolBar1->toolTip(), QStringLiteral(" ")); // the creation went on
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
     }
 
     // The progress dialog opens in the middle of the monitor the main window is on.

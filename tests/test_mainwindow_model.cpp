@@ -173,21 +173,6 @@ private slots:
         ComSet = nullptr;
     }
 
-    void transferEndingsReachTheWindow() {
-        TForm6 f;
-        f.PageControl->selectPageByUser(13);
-        f.Action4->setEnabled(false);
-        QVERIFY(TransferHooks::pageControlChange);
-        TransferHooks::pageControlChange(); // a job's end sets the page's action states again
-        QVERIFY(f.Action4->isEnabled());
-        QCOMPARE(TransferHooks::mainCaption(), f.windowTitle());
-        f.TabSheet27->Edit2->setText(QStringLiteral("relay.example"));
-        f.TabSheet27->Edit3->setText(QStringLiteral("8443"));
-        const CloudEndpoint ep = TComSet::cloudEndpointHook();
-        QCOMPARE(ep.host, QStringLiteral("relay.example"));
-        QCOMPARE(ep.port, quint16(8443));
-    }
-
     // A relay address typed with its port in the host field, or a port that is no port, is refused
     // before any connection, with a message about the setting: the connection form reads the
     // page "PARAMETRI DI RETE".
@@ -259,6 +244,8 @@ private slots:
         auto* f = new TForm6;
         DM->AddDataSet(6);
         QVERIFY(!Lang::ListaFunzioniIngresso.isEmpty());
+        f->resize(820, 510);
+        f->move(25, 15);
         BoxAnswerer boxes;
         f->close();
         QCOMPARE(exitCode, 0);
@@ -272,6 +259,9 @@ private slots:
         RegistryKey reg;
         QVERIFY(reg.openKey(kTabulonRegistryKey, false));
         QCOMPARE(reg.readInteger(QStringLiteral("BaudRate")), 250);
+        for (auto [name, value] :
+             {std::pair{"Top", f->y()}, {"Left", f->x()}, {"Height", 510}, {"Width", 820}})
+            QCOMPARE(reg.readInteger(QString::fromLatin1(name)), value);
         QCOMPARE(reg.readString(QStringLiteral("DATABASE")), databasePath);
         ComSet = nullptr;
         delete f;

@@ -15,7 +15,6 @@
 #include <QListWidget>
 #include <QProgressBar>
 #include <QScrollBar>
-#include <QSet>
 #include <QTest>
 #include <QTimer>
 
@@ -77,15 +76,16 @@ private slots:
     void startsNothingWithoutAChoiceOrLink() {
         TransferFixture fx;
         QCOMPARE(ComSet->Timer1->interval(), 50);
-        // No connection chosen: the connection form opens, nothing starts.
+        // No connection chosen: the connection form opens, nothing starts (the same without an
+        // open link: test_mainwindow_link).
         QCOMPARE(ComSet->RecicleCommand(TabCmdAllRead, false), false);
         QVERIFY(ComSet->isVisible());
         QVERIFY(!ComSet->Timer1->isActive());
         QVERIFY(!Transfer.active());
-        // Chosen but not open: nothing.
-        ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
-        ComSet->RecicleCommand(TabCmdAllRead, false);
-        QVERIFY(!ComSet->Timer1->isActive());
+        // Stopping the live status without a link has nothing to stop and shows nothing.
+        ComSet->hide();
+        ComSet->RecicleCommand(TabCmdStopTest, false);
+        QVERIFY(!ComSet->isVisible());
 
         // Open, but a code without a list (the test page) starts nothing either.
         PanelSimulator sim;
@@ -370,31 +370,6 @@ private slots:
         QVERIFY(fx.messages().isEmpty() && fx.warnings().isEmpty());
         QCOMPARE(fx.pageChanges, 2);
         QCOMPARE(StateTrasfert, quint8(0));
-    }
-
-    void catalogueAndListsAreConsistent() {
-        const CommandInfo* table = commandTable();
-        for (int i = 0; i < CommandCount; ++i) {
-            QCOMPARE(table[i].number, i);
-            QVERIFY(table[i].parts >= 0 && table[i].parts <= 127);
-            if (i != CmdStop)
-                QVERIFY(QString::fromUtf8(table[i].label).endsWith(QStringLiteral("part:  ")));
-        }
-        QSet<int> codes;
-        for (const JobList& j : allJobLists()) {
-            QVERIFY(!codes.contains(j.tabCmd));
-            codes.insert(j.tabCmd);
-            QVERIFY(!j.full.empty());
-            if (!j.loop)
-                QCOMPARE(j.full.back(), int(CmdStop));
-            QVERIFY(j.brief.size() <= j.full.size());
-        }
-        // Every page but the live test and the event log has a list, and so has every menu job.
-        for (int code = 0; code <= 106; code = code == 19 ? 100 : code + 1)
-            QCOMPARE(jobList(code) != nullptr, code != 13 && code != 15);
-        QCOMPARE(jobList(TabCmdAllRead)->full.size(), size_t(64));
-        QVERIFY(std::find(jobList(TabCmdAllWrite)->full.begin(), jobList(TabCmdAllWrite)->full.end(),
-                          int(CmdLogEventi)) == jobList(TabCmdAllWrite)->full.end());
     }
 
     void keypadReferences() {

@@ -97,6 +97,10 @@ void addTypedCells() {
                                     << "{^A}013000{Shift}Xè{Ctrl}{Alt}{Esc}{Home}{Del}2{End}{BS}9{Ret}{Tab}"
                                     << "21:30:09";
     QTest::newRow("receiver name") << "receivers" << 6 << 1 << name_ << name << typedName;
+    // A name stops at the 16 characters the panel keeps, though the register could hold more.
+    const QString longName = QStringLiteral("{^A}Giulia Bianchi-Noè{Ret}{Tab}");
+    for (const char* place : {"users", "groups", "keypads", "receivers"})
+        QTest::addRow("%s name past 16", place) << place << 6 << 2 << name_ << longName << "Giulia Bianchi-N";
 }
 } // namespace
 

@@ -110,7 +110,9 @@ private:
     void onTraffic(const QString& line);
     void updateTimeoutLabel();
     // Sequencer steps (sequencer.cpp).
-    void endTransfer(int endKind, TError result);
+    // `unsendable`: the place and reason of an installation's value the panel cannot take, for
+    // the warning of a write job that ends on it.
+    void endTransfer(int endKind, TError result, const QString& unsendable = {});
     bool stepOnePart();
 
     std::unique_ptr<SerialLink> m_serial;

@@ -60,6 +60,10 @@ public:
     bool readOnly = false;
     bool visible = true;
     int displayWidth = 0;   // characters; 0 = derived from size()
+    // The most characters an editor lets the user type, when fewer than size(): a text that
+    // travels to a device stops at what the device keeps (0: size()).
+    int typedLength = 0;
+    int editLength() const { return typedLength > 0 && typedLength < m_size ? typedLength : m_size; }
 
     QString displayName() const { return displayLabel.isEmpty() ? m_name : displayLabel; }
 

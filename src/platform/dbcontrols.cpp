@@ -146,7 +146,7 @@ void DBEdit::refresh() {
         const QSignalBlocker blocker(this);
         setEditMask(f ? f->editMask : QString());
         if (!hasMask())
-            setMaxLength(f && f->dataType() == FieldType::String && f->size() > 0 ? f->size() : 32767);
+            setMaxLength(f && f->dataType() == FieldType::String && f->size() > 0 ? f->editLength() : 32767);
         setStoredText(f && !m_link->dataSet()->isEmpty() ? f->asString() : QString());
         setReadOnly(!m_link->canModify());
     }

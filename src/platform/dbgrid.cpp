@@ -841,7 +841,7 @@ void DBGrid::startEditor(const QString&, bool selectAll) {
     e->setAlignment(selectedColumn()->alignment | Qt::AlignVCenter);
     e->setEditMask(f->editMask);
     e->setMaxLength(f->editMask.isEmpty() && f->dataType() == FieldType::String && f->size() > 0
-                        ? f->size()
+                        ? f->editLength()
                         : e->maxLength());
     e->setStoredText(dataSet()->isEmpty() ? QString() : f->asString());
     d->editorModified = false;

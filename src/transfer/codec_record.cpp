@@ -4,9 +4,13 @@
 #include "link/comset.h"
 #include "link/wiretext.h"
 #include "model/datamodule.h"
+#include "model/ip4text.h"
 #include "model/lang.h"
 #include "platform/dataset.h"
+#include "transfer/codec_errors.h"
 #include "transfer/codec_layout.h"
+
+#include <QScopeGuard>
 
 #include <memory>
 #include <optional>
@@ -227,6 +231,14 @@ template <typename Visit> void walk(const Block& b, Visit visit) {
     DataSet* grand = b.grandMasterRows > 0 ? master->master() : nullptr;
     const int keepMaster = master->recNo();
     const int keepGrand = grand ? grand->recNo() : 0;
+    // Put back however the walk ends: a value the encoder refuses must not leave a page showing
+    // another day or timer than before.
+    const auto putBack = qScopeGuard([&] {
+        if (keepGrand > 0)
+            grand->setRecNo(keepGrand);
+        if (keepMaster > 0)
+            master->setRecNo(keepMaster);
+    });
     auto overMasters = [&](bool present) {
         for (int m = 1; m <= b.masterRows; ++m) {
             if (present && m <= master->recordCount()) {
@@ -246,11 +258,7 @@ template <typename Visit> void walk(const Block& b, Visit visit) {
                 grand->setRecNo(g);
             overMasters(present);
         }
-        if (keepGrand > 0)
-            grand->setRecNo(keepGrand);
     }
-    if (keepMaster > 0)
-        master->setRecNo(keepMaster);
 }
 
 Field& fieldOf(DataSet* t, const QString& name) {
@@ -259,16 +267,16 @@ Field& fieldOf(DataSet* t, const QString& name) {
 
 // ---- encoding one value ----
 
-int parseNumber(const QString& text, const QString& field) {
+int parseNumber(const QString& text) {
     bool ok = false;
     const int v = text.trimmed().toInt(&ok);
     if (!ok)
-        refuse(QStringLiteral("'%1' of %2 is not a number").arg(text, field));
+        refuse(QStringLiteral("\"%1\" non è un numero").arg(text));
     return v;
 }
 
 // "12:05", "1/2", "12:05:30": the numbers between separators; empty text gives none.
-QList<int> timeParts(const QString& text, int count, const QString& field) {
+QList<int> timeParts(const QString& text, int count) {
     QList<int> parts;
     QString digitsRun;
     for (const QChar c : text + QLatin1Char(' ')) {
@@ -280,7 +288,7 @@ QList<int> timeParts(const QString& text, int count, const QString& field) {
         }
     }
     if (!parts.isEmpty() && parts.size() != count)
-        refuse(QStringLiteral("'%1' of %2 is not a valid time or date").arg(text, field));
+        refuse(QStringLiteral("\"%1\" non è un'ora o una data valida").arg(text));
     return parts;
 }
 
@@ -327,17 +335,17 @@ void encodeValue(const FieldSpec& f, DataSet* t, int r, QByteArray& out) {
         const QString code = s.trimmed();
         for (const QChar c : code)
             if (!c.isDigit() || c.unicode() > '9')
-                refuse(QStringLiteral("the code of %1 is not made of digits").arg(f.name));
+                refuse(QStringLiteral("il codice contiene caratteri che non sono cifre"));
         if (code.size() > 6)
-            refuse(QStringLiteral("the code of %1 is longer than 6 digits").arg(f.name));
+            refuse(QStringLiteral("il codice supera le 6 cifre"));
         out.append(toWireSlot(code, 6));
         return;
     }
     case Wire::Number:
     case Wire::NumberText: {
-        const int v = f.wire == Wire::Number ? t->integerAt(r, fi) : parseNumber(s, f.name);
+        const int v = f.wire == Wire::Number ? t->integerAt(r, fi) : parseNumber(s);
         if (v < f.min || v > f.max)
-            refuse(QStringLiteral("%1 = %2 is out of %3..%4").arg(f.name).arg(v).arg(f.min).arg(f.max));
+            refuse(QStringLiteral("%1 è fuori dai valori ammessi (da %2 a %3)").arg(v).arg(f.min).arg(f.max));
         if (f.size == 2)
             putWord(out, v);
         else
@@ -356,14 +364,14 @@ void encodeValue(const FieldSpec& f, DataSet* t, int r, QByteArray& out) {
         const QStringList items = f.list();
         const qsizetype at = items.indexOf(s);
         if (at < 0)
-            refuse(QStringLiteral("'%1' is not an item of the list of %2").arg(s, f.name));
+            refuse(QStringLiteral("\"%1\" non è una delle voci previste").arg(s));
         if (f.wire == Wire::Position) {
             out.append(char(at));
             return;
         }
         const QStringList signs = f.signs();
         if (at >= signs.size() || signs[at].isEmpty())
-            refuse(QStringLiteral("'%1' of %2 has no sign code").arg(s, f.name));
+            refuse(QStringLiteral("\"%1\" non ha un codice per la centrale").arg(s));
         out.append(char(signs[at][0].toLatin1()));
         return;
     }
@@ -374,7 +382,12 @@ void encodeValue(const FieldSpec& f, DataSet* t, int r, QByteArray& out) {
         }
         if (!ComSet)
             refuse(QStringLiteral("no connection form"));
-        const quint32 a = ComSet->StringToIP4Addr(s); // raises on a text that is no address
+        quint32 a = 0;
+        try {
+            a = ComSet->StringToIP4Addr(s);
+        } catch (const IP4ConvertError&) {
+            refuse(QStringLiteral("\"%1\" non è un indirizzo IP valido").arg(s));
+        }
         out.append(char(a >> 24));
         out.append(char(a >> 16));
         out.append(char(a >> 8));
@@ -384,7 +397,7 @@ void encodeValue(const FieldSpec& f, DataSet* t, int r, QByteArray& out) {
     case Wire::HourMin:
     case Wire::HourMinSec:
     case Wire::DayMonth: {
-        const QList<int> p = timeParts(s, f.size, f.name);
+        const QList<int> p = timeParts(s, f.size);
         if (p.isEmpty()) {
             out.append(QByteArray(f.size, char(None)));
             return;
@@ -394,7 +407,7 @@ void encodeValue(const FieldSpec& f, DataSet* t, int r, QByteArray& out) {
                         : f.wire == Wire::HourMin ? p[0] <= 23 && p[1] <= 59
                                                   : p[0] <= 99 && p[1] <= 59 && p[2] <= 59;
         if (!ok)
-            refuse(QStringLiteral("'%1' of %2 is not a valid time or date").arg(s, f.name));
+            refuse(QStringLiteral("\"%1\" non è un'ora o una data valida").arg(s));
         for (const int v : p)
             out.append(char(v));
         return;
@@ -407,7 +420,7 @@ void encodeValue(const FieldSpec& f, DataSet* t, int r, QByteArray& out) {
     case Wire::WordIndex: {
         const int v = t->valueAt(r, fi).isValid() ? t->integerAt(r, fi) : -1;
         if (v >= None)
-            refuse(QStringLiteral("word %1 of %2 is beyond any vocabulary").arg(v).arg(f.name));
+            refuse(QStringLiteral("la parola numero %1 non è nel vocabolario").arg(v));
         out.append(char(v < 0 ? None : v));
         return;
     }
@@ -754,8 +767,17 @@ QByteArray encodeStream(const Layout& layout) {
                 return;
             }
             const int keep = t->recNo();
-            for (const FieldSpec& f : b.fields)
-                encodeValue(f, t, r, out);
+            for (const FieldSpec& f : b.fields) {
+                try {
+                    encodeValue(f, t, r, out);
+                } catch (const std::exception& e) {
+                    // The installer learns which value stops the job, and where it is.
+                    const QString where = unsendableText(t, r, f.name, QString::fromUtf8(e.what()));
+                    if (keep > 0)
+                        t->setRecNo(keep);
+                    throw UnsendableValue(where);
+                }
+            }
             if (t->recNo() != keep && keep > 0)
                 t->setRecNo(keep);
         });

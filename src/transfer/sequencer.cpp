@@ -3,6 +3,7 @@
 #include "link/comset.h"
 #include "link/panellink.h"
 #include "platform/dialogs.h"
+#include "transfer/codec_errors.h"
 #include "transfer/codec_layout.h"
 #include "transfer/codec_staging.h"
 #include "transfer/commands.h"
@@ -39,6 +40,10 @@ constexpr const char* MsgKeypad = "ATTENZIONE: TASTIERA DELLA CENTRALE IN USO.\r
 constexpr const char* MsgTelEnable = "ATTENZIONE: TELEGESTIONE NON ABILITATA SULLA CENTRALE.";
 constexpr const char* MsgNoCode = "ATTENZIONE: CODICE DI TELEGESTIONE MANCANTE.\r\n"
                                   "INSERIRE IL CODICE NELL'ANAGRAFICA E RIPROVARE.";
+// A value of the installation the panel cannot take: nothing was received, so the corrupt-data
+// warning would send the installer to look at the line. The value's place and reason follow.
+constexpr const char* MsgUnsendable = "ATTENZIONE: UN VALORE DELL'INSTALLAZIONE NON PUÒ ESSERE INVIATO "
+                                      "ALLA CENTRALE.\r\n%1\r\nCORREGGERE IL VALORE E RIPETERE L'OPERAZIONE.";
 
 // Every result that can end a job, and the warning it ends with.
 struct FailureText {
@@ -93,8 +98,8 @@ int firstUnmovable(const std::vector<int>& list, bool jobWrites) {
 // The first command of a write job whose values cannot all be written (a value outside what
 // the panel takes, a list text not in its list), or -1: every configuration command the job
 // writes is encoded whole before the first of them goes, so that the panel never gets half
-// an installation.
-int firstUnwritable(const std::vector<int>& list, bool jobWrites) {
+// an installation. `why` says which value, where.
+int firstUnwritable(const std::vector<int>& list, bool jobWrites, QString& why) {
     if (!jobWrites)
         return -1;
     for (const int cmd : list) {
@@ -104,6 +109,9 @@ int firstUnwritable(const std::vector<int>& list, bool jobWrites) {
             continue;
         try {
             Codec::encodeStream(*layout);
+        } catch (const Codec::UnsendableValue& e) {
+            why = e.text();
+            return cmd;
         } catch (...) {
             return cmd;
         }
@@ -121,13 +129,17 @@ QString transferFailureText(TError result) {
 }
 
 bool TComSet::RecicleCommand(int TabCmd, bool RWB) {
-    if (ComboBox1->currentText().isEmpty()) {
-        show();
-        raise();
+    // Nothing moves without an open link (none chosen yet, not connected since the start, or
+    // lost): the connection form opens instead, so the installer sees what to do. Stopping the
+    // live status has nothing to stop then.
+    if (ComboBox1->currentText().isEmpty() || !IsLinkOpen()) {
+        if (TabCmd != TabCmdStopTest) {
+            show();
+            raise();
+            activateWindow();
+        }
         return false;
     }
-    if (!IsLinkOpen())
-        return false;
     const JobList* job = jobList(TabCmd);
     if (!job) // a code without a list starts nothing (the old list could run the wrong way)
         return false;
@@ -171,7 +183,7 @@ void TComSet::ErrorSendData() {
         SendingDlg->AddLine(QStringLiteral("retry to send..."));
 }
 
-void TComSet::endTransfer(int endKind, TError result) {
+void TComSet::endTransfer(int endKind, TError result, const QString& unsendable) {
     Timer1->stop(); // before any box, so that no tick runs under it
     // A read job's values reach the installation only now, and only when the whole job went
     // well: a failed, refused or stopped job leaves every table as it was.
@@ -197,7 +209,9 @@ void TComSet::endTransfer(int endKind, TError result) {
             TransferHooks::repaintAll();
         ShowMessage(QString::fromUtf8(TransferSuccessText));
     } else if (endKind == EndFailure) {
-        MessageDlg(transferFailureText(result), MsgDlgType::Warning, mbOK);
+        const QString text = unsendable.isEmpty() ? transferFailureText(result)
+                                                  : QString::fromUtf8(MsgUnsendable).arg(unsendable);
+        MessageDlg(text, MsgDlgType::Warning, mbOK);
     }
 }
 
@@ -217,11 +231,12 @@ bool TComSet::stepOnePart() {
     // before anything, the access handshake included, goes out.
     if (!Transfer.valuesChecked) {
         Transfer.valuesChecked = true;
-        const int unwritable = firstUnwritable(Transfer.list, Transfer.write);
+        QString why;
+        const int unwritable = firstUnwritable(Transfer.list, Transfer.write, why);
         if (unwritable >= 0) {
-            qWarning("transfer: the installation's values of command %d (%s) cannot be written", unwritable,
-                     commandInfo(unwritable).name);
-            endTransfer(EndFailure, DATACORRUPT);
+            qWarning("transfer: the installation's values of command %d (%s) cannot be written: %s",
+                     unwritable, commandInfo(unwritable).name, qPrintable(why));
+            endTransfer(EndFailure, DATACORRUPT, why);
             return false;
         }
     }
@@ -254,13 +269,16 @@ bool TComSet::stepOnePart() {
     QByteArray payload;
     if (writes) {
         TError r = DATACORRUPT;
+        QString why; // a value changed since the job's check, that the panel cannot take
         try {
             r = info.encode(Transfer.part, payload);
+        } catch (const Codec::UnsendableValue& e) {
+            why = e.text();
         } catch (...) {
             r = DATACORRUPT;
         }
         if (r != SENDOK) {
-            endTransfer(EndFailure, r);
+            endTransfer(EndFailure, r, why);
             return false;
         }
     }

@@ -142,6 +142,7 @@ void TForm6::FormCreate() {
     PhoneTitles::follow(*this, this);
     ControlHandlers::connectAll(*this);
     MainWindowLinks::wireTransferHooks(*this);
+    MainWindowLinks::limitTypingToPanelSlots();
 
     try {
         readWindowBounds();
@@ -157,12 +158,49 @@ void TForm6::FormCreate() {
     RepaintAll();
 }
 
+namespace {
+// Area common to a screen's available area and a rectangle given as plain numbers (the saved
+// bounds may be anything a settings file holds: no sum of them may overflow).
+qint64 overlap(const QRect& area, qint64 left, qint64 top, qint64 width, qint64 height) {
+    const qint64 x0 = qMax<qint64>(area.left(), left),
+                 x1 = qMin<qint64>(area.left() + area.width(), left + width);
+    const qint64 y0 = qMax<qint64>(area.top(), top),
+                 y1 = qMin<qint64>(area.top() + area.height(), top + height);
+    return x1 > x0 && y1 > y0 ? (x1 - x0) * (y1 - y0) : 0;
+}
+
+// The saved bounds as a window can have them: on the screen they overlap most (the primary
+// screen when they overlap none, as when the monitor they were saved on is gone), no larger than
+// that screen's available area, and placed so that the whole window, title bar first, is on it.
+// A size that is not positive keeps the default one.
+QRect boundsOnAScreen(int left, int top, int height, int width, QSize fallback) {
+    const QSize wanted(width > 0 ? width : fallback.width(), height > 0 ? height : fallback.height());
+    QScreen* screen = QGuiApplication::primaryScreen();
+    qint64 best = 0;
+    for (QScreen* s : QGuiApplication::screens()) {
+        const qint64 common = overlap(s->availableGeometry(), left, top, wanted.width(), wanted.height());
+        if (common > best) {
+            best = common;
+            screen = s;
+        }
+    }
+    if (!screen)
+        return QRect(QPoint(left, top), wanted);
+    const QRect avail = screen->availableGeometry();
+    const QSize size = wanted.boundedTo(avail.size());
+    return QRect(QPoint(qBound(avail.left(), left, avail.left() + avail.width() - size.width()),
+                        qBound(avail.top(), top, avail.top() + avail.height() - size.height())),
+                 size);
+}
+} // namespace
+
 void TForm6::readWindowBounds() {
     int top = 0, left = 0, height = 0, width = 0;
     if (!MainWindowLinks::readWindowBounds(top, left, height, width))
         return;
-    move(left, top);
-    resize(width, height);
+    const QRect bounds = boundsOnAScreen(left, top, height, width, size());
+    move(bounds.topLeft());
+    resize(bounds.size());
 }
 
 void TForm6::createStatusBar() {

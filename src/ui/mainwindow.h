@@ -151,9 +151,10 @@ public:
     void PageControl_Change_Highlighted(TPageControl* pageControl);
     void RepaintAll();
     void FormResize();
-    // Closing: the register saved (a failed save asks the user and may keep the program open:
-    // canClose false), ExitProgramma (vocabulary lists freed, registry values written), then the
-    // data module freed, then the process ends with exit code 0.
+    // Closing: a running transfer stopped (the live status at once; a job that moves parts only
+    // once the user says so, else the program stays open), the register saved (a failed save
+    // asks the user and may keep the program open: canClose false), ExitProgramma (vocabulary lists freed,
+    // registry values written), then the data module freed, then the process ends with exit code 0.
     void FormCloseQuery(bool& canClose);
     // The same for an end asked from elsewhere (the register window), whatever window is up;
     // false when the program stays open.

@@ -160,6 +160,11 @@ void TForm6::ExitProgramma() {
 void TForm6::FormCloseQuery(bool& canClose) {
     if (m_exiting)
         return;
+    // A transfer that moves parts is not cut off unasked: the panel would keep half of it.
+    if (!MainWindowLinks::stopTransferBeforeExit()) {
+        canClose = false;
+        return;
+    }
     m_exiting = true;
     // The register is saved first, while everything the user may still need is there: a save
     // that fails keeps the program open with the work in memory, unless the user says otherwise.

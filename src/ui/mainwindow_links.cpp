@@ -9,7 +9,11 @@
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
+#include "transfer/codec.h"
+#include "transfer/codec_layout.h"
+#include "transfer/commands.h"
 #include "transfer/transferhooks.h"
+#include "transfer/transferstate.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowtexts.h"
 #include "ui/pages/page_rete.h"
@@ -55,6 +59,48 @@ bool startTransfer(int tabCode, bool write) {
 void stopSequencer() {
     if (ComSet && ComSet->Timer1)
         ComSet->Timer1->stop();
+}
+
+namespace {
+QString closingQuestion(bool write) {
+    return write ? QStringLiteral("Trasferimento in corso: la configurazione viene inviata alla centrale.\n"
+                                  "Chiudendo ora il programma l'invio si interrompe e la centrale potrebbe "
+                                  "restare con una configurazione incompleta.\n\n"
+                                  "Interrompere il trasferimento e chiudere il programma?")
+                 : QStringLiteral("Trasferimento in corso: la configurazione viene letta dalla centrale.\n"
+                                  "Chiudendo ora il programma la lettura si interrompe e nessun dato "
+                                  "ricevuto viene applicato all'installazione.\n\n"
+                                  "Interrompere il trasferimento e chiudere il programma?");
+}
+
+QString stoppedNotice(bool write) {
+    return write ? QStringLiteral("Trasferimento interrotto.\n"
+                                  "La centrale potrebbe contenere una configurazione incompleta: "
+                                  "ripetere l'invio al prossimo collegamento.")
+                 : QStringLiteral("Trasferimento interrotto.\n"
+                                  "Nessun dato ricevuto è stato applicato all'installazione.");
+}
+} // namespace
+
+bool stopTransferBeforeExit() {
+    if (!ComSet || !Transfer.active())
+        return true;
+    if (Transfer.tabCmd == TabCmdStartTest || Transfer.tabCmd == TabCmdStopTest) {
+        ComSet->StopTransfer(); // the live status only shows: nothing is lost
+        return true;
+    }
+    // The job waits for the answer, so that it neither ends nor shows its own box under the
+    // question.
+    ComSet->Timer1->stop();
+    const bool write = Transfer.write;
+    if (!askYesNoWarning(closingQuestion(write))) {
+        if (Transfer.active())
+            ComSet->Timer1->start();
+        return false;
+    }
+    ComSet->StopTransfer();
+    MessageDlg(stoppedNotice(write), MsgDlgType::Warning, mbOK);
+    return true;
 }
 
 int replyTimeoutPosition() {
@@ -198,6 +244,27 @@ void writeExitValues(const QString& database, int top, int left, int height, int
         reg.writeInteger(QStringLiteral("BaudRate"), baudRate);
         reg.closeKey();
     } catch (const RegistryError&) {
+    }
+}
+
+void limitTypingToPanelSlots() {
+    if (!DM)
+        return;
+    installPanelCodec(); // its layouts say what the panel keeps of each text
+    for (int command = 0; command < CommandCount; ++command) {
+        const Codec::Layout* layout = Codec::layoutOf(command);
+        if (!layout)
+            continue;
+        for (const Codec::Block& block : layout->blocks) {
+            DataSet* table = block.table();
+            for (const Codec::FieldSpec& spec : block.fields) {
+                if (!table || (spec.wire != Codec::Wire::Name && spec.wire != Codec::Wire::Text))
+                    continue;
+                // One character a byte on the wire (Windows-1252).
+                if (Field* field = table->findField(spec.name); field && field->editLength() > spec.size)
+                    field->typedLength = spec.size;
+            }
+        }
     }
 }
 

@@ -18,6 +18,11 @@ bool startTransfer(int tabCode, bool write);
 void setTransferObserverForTests(std::function<void(int tabCode, bool write)> observer);
 // Switches the connection form's sequencer timer off.
 void stopSequencer();
+// Whether the program may end with respect to a running transfer. The live status simply stops.
+// A job that moves configuration parts asks first: No keeps it running (false); Yes stops it as
+// a stop does (nothing more is sent, nothing read is applied), says what that leaves behind, and
+// gives true.
+bool stopTransferBeforeExit();
 // Position of the connection form's reply time-out scroll bar; 180 without the form.
 int replyTimeoutPosition();
 void showConnectionForm();
@@ -64,6 +69,10 @@ void resetConnectionList();
 // Deletes the links of the opened installation that name no item (or repeat one) and says
 // which ones were deleted.
 void dropDanglingLinks();
+
+// Texts that travel to the panel are typed no longer than the panel keeps them (its 16-character
+// names), though the register's fields may hold more: what the installer sees is what is sent.
+void limitTypingToPanelSlots();
 
 // Sets the window texts of the main window (and builds the vocabulary lists).
 void languageRewrite(TForm6& form);

@@ -28,7 +28,7 @@ struct OpenWindow {
             reg.writeInteger(QString::fromLatin1(name), value);
         TForm6::setProcessExit([](int) {});
         startDataModule();
-        form = std::make_unique<TForm6>();
+        makeForm();
         DM->AddDataSet(systemType);
         OpenInstallation();
     }
@@ -42,6 +42,12 @@ struct OpenWindow {
         return boxes.texts();
     }
     QString databasePath() const { return registry.folder() + QStringLiteral("/KTabulon.cds"); }
+    // The window at the size the pages are laid out for, the one the settings hold: it keeps
+    // within a screen, and the test platform's screen (800 x 600) is smaller.
+    void makeForm() {
+        form = std::make_unique<TForm6>();
+        form->resize(1124, 740);
+    }
     static void startDataModule() {
         new TDM;
         DM->DataModuleCreate();
@@ -55,7 +61,7 @@ struct OpenWindow {
         delete DM;
         DM = nullptr;
         startDataModule();
-        form = std::make_unique<TForm6>();
+        makeForm();
         DM->CDSet_Tabulon->setRecNo(at);
         OpenInstallation();
     }
