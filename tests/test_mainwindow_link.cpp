@@ -142,7 +142,7 @@ private slots:
         TForm6& f = w.form();
         QAction* a = f.findChild<QAction*>(action);
         f.show();
-        clickTab(f, page);
+        ScreenWire::clickTab(f.PageControl, page);
         const auto pressOpensTheForm = [&] {
             ComSet->hide();
             a->trigger();
@@ -187,7 +187,7 @@ private slots:
         QVERIFY(connectFromTheForm(w));
         f.show();
         if (live)
-            clickTab(f, TForm6::kPageTest);
+            ScreenWire::clickTab(f.PageControl, TForm6::kPageTest);
         w.sim.setReplyDelayMs(5); // a job that is still moving parts when the window closes
         clickTool(f, live ? f.Action4 : f.Action6);
         QTRY_VERIFY(w.sim.requestCount() >= 20);
@@ -248,7 +248,7 @@ private slots:
         target.onValidate = check;
         QVERIFY(connectFromTheForm(w));
         w.form().show();
-        clickTab(w.form(), page);
+        ScreenWire::clickTab(w.form().PageControl, page);
         clickTool(w.form(), w.form().Action8);
         QVERIFY(w.fx.waitForJobEnd());
         QCOMPARE(w.fx.warnings().size(), 1);

@@ -1,6 +1,6 @@
 // What an installer sets on pages UTENTI, INGRESSI, USCITE, PROGRAMMI, GRUPPI, TELEFONI and ADEMCO
 // reaches the panel where the protocol puts it. Each value is set through real input on its page,
-// sent with the page's own action (or "Invia tutto" where the page's job does not carry it), and
+// sent with the page's own action, and
 // the simulated panel's bytes are compared with bytes written here by hand from the protocol's
 // byte layouts. Rows use an item other than the first, so a wrong row stride fails. Together with
 // the short list of fields no row sets (and why), the rows are the table of where every value of
@@ -237,8 +237,8 @@ QList<Row> contactIdRows() {
     };
 }
 
-// The values these pages show but whose page job does not carry: "Invia tutto".
-QList<Row> sentWithAllRows(int model) {
+// Values of these pages that travel in a command another page's job carries as well.
+QList<Row> sharedCommandRows(int model) {
     QList<Row> rows = {
         control(kUtenti, "DBEdit13", In::Edit, "{^A}135790{Ret}", 40, 98, text("135790", 6)),
         control(kUtenti, "DBRadioGroup1", In::Radio, "xxxx", 36, 0, bytes({1})),
@@ -320,7 +320,7 @@ private slots:
         for (int model : {kTavek, kZorem})
             for (const QList<Row>& rows :
                  {usersRows(model), inputsRows(model), outputsRows(model), partitionsRows(model),
-                  groupsRows(), phonesRows(model), contactIdRows(), sentWithAllRows(model)})
+                  groupsRows(), phonesRows(model), contactIdRows(), sharedCommandRows(model)})
                 for (const Row& r : rows) {
                     auto* bound = dynamic_cast<FieldBound*>(f.findChild<QWidget*>(r.control));
                     placed << r.control + QLatin1Char(' ') + (bound ? bound->dataField() : r.field);
@@ -345,25 +345,30 @@ private slots:
 
     void valuesSetOnScreenReachThePanel_data() {
         QTest::addColumn<int>("model");
-        QTest::addColumn<bool>("all");
         QTest::addColumn<QList<Row>>("rows");
         for (int model : {kTavek, kZorem}) {
             const QByteArray m = model == kZorem ? " ZOREM" : " TAVEK";
-            QTest::newRow("UTENTI" + m) << model << false << usersRows(model);
-            QTest::newRow("INGRESSI" + m) << model << false << inputsRows(model);
-            QTest::newRow("USCITE" + m) << model << false << outputsRows(model);
-            QTest::newRow("PROGRAMMI" + m) << model << false << partitionsRows(model);
-            QTest::newRow("GRUPPI" + m) << model << false << groupsRows();
-            QTest::newRow("TELEFONI" + m) << model << false << phonesRows(model);
-            QTest::newRow("ADEMCO" + m) << model << false << contactIdRows();
-            QTest::newRow("Invia tutto" + m) << model << true << sentWithAllRows(model);
+            const QList<Row> shared = sharedCommandRows(model);
+            auto page = [&](const char* name, QList<Row> rows) {
+                for (const Row& r : shared)
+                    if (r.page == rows.front().page)
+                        rows << r;
+                QTest::newRow(name + m) << model << rows;
+            };
+            page("UTENTI", usersRows(model));
+            page("INGRESSI", inputsRows(model));
+            page("USCITE", outputsRows(model));
+            page("PROGRAMMI", partitionsRows(model));
+            page("GRUPPI", groupsRows());
+            page("TELEFONI", phonesRows(model));
+            page("ADEMCO", contactIdRows());
         }
     }
+    // Each page is sent with its own action: what it shows must be in the panel after it.
     void valuesSetOnScreenReachThePanel() {
         QFETCH(int, model);
-        QFETCH(bool, all);
         QFETCH(QList<Row>, rows);
-        ScreenWire::run(model, all ? Send::All : Send::Page, rows);
+        ScreenWire::run(model, Send::Page, rows);
     }
 };
 

@@ -111,17 +111,20 @@ std::vector<JobList> buildLists() {
         lists.push_back(std::move(j));
     };
     // Pages whose tables show vocabulary words carry the vocabulary along until it has moved once.
-    add(TabCmdUtenti, job({20, 21, 22, 23}));
+    // A page's send carries every value the page shows, also those that travel in a command of
+    // another page (the code length, the installer's and reset codes, the 4+2 codes, the receivers):
+    // a page sent with success must hold in the panel what the installer sees on it.
+    add(TabCmdUtenti, job({20, 21, 22, 23, 36, 40}));
     add(TabCmdIngressi, job({56, 6, 7, 8, 9, 10, 11, 12, 13}), true);
     add(TabCmdUscite, job({56, 14, 15, 16, 17, 18, 19}), true);
     add(TabCmdPeriferiche, job({2, 3, 4, 5}));
-    add(TabCmdTelefoni, job({29, 30, 31}));
+    add(TabCmdTelefoni, job({29, 30, 31, 40}));
     add(TabCmdParametriVari, job({36, 37, 38, 39, 40, 41}));
     add(TabCmdProgrammi, job({56, 24, 25, 26, 28}), true);
     add(TabCmdGruppi, job({56, 27}), true);
     add(TabCmdRadio, job({57, 58, 59, 60, 61, 62}));
     add(TabCmdEventiSistema, job({35}));
-    add(TabCmdContactID, job({32, 33, 34}));
+    add(TabCmdContactID, job({32, 33, 34, 12, 23, 28, 40, 52, 53, 54}));
     add(TabCmdTimers, job({43, 44, 45, 46, 47, 48}));
     add(TabCmdBloccoIns, job({42}));
     add(TabCmdPSTN, job({49}));

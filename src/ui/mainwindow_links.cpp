@@ -52,6 +52,11 @@ bool startTransfer(int tabCode, bool write) {
     }
     if (!ComSet)
         return false;
+    // Text still being typed in a control (a tool button takes no focus, so nothing else makes it
+    // leave) is the installer's value: it goes into the installation before a job sends or
+    // replaces it.
+    if (DM)
+        DM->postPendingEdits();
     ComSet->RecicleCommand(tabCode, write);
     return ComSet->Timer1->isActive();
 }
