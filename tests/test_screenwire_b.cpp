@@ -539,7 +539,8 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
              "pick|DBGrid48|6|_Input1|Ingresso 9 (PIR)",
              "radio|DBRadioGroup_RemCrt_Sensibility|2",
              "box|DBCheckBox_RemCrt_TestMode"}
-        << L{"60|783|s16|CUCINA", "60|799|x03", "60|800|s10|00A1B2C3D4", "61|950|x09", "61|931|x02"};
+        << L{"60|783|s16|CUCINA", "60|799|x03", "60|800|s10|00A1B2C3D4", "61|950|x09", "61|931|x02",
+                "61|929|x01"}; // the type's options: LED on, test mode on; test mode clicked off
     QTest::newRow("868 remote control QUANE")
         << QUANE << 8
         << L{"tab|868 Mhz",
@@ -550,7 +551,25 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
              "box|DBCheckBox_RemCrt_T2P4",
              "radio|DBRadioGroup_RemCrt_ONOFF_PRG4|2",
              "radio|DBRadioGroup_RemCrt_ONOFF_OUT2|1"}
-        << L{"60|70|x04", "61|69|x0b", "61|83|xf7", "61|81|x02", "61|75|x01"};
+        << L{"60|70|x04", "61|65|x15", "61|69|x0b", "61|83|xf7", "61|81|x02", "61|75|x01"};
+    // Device 56, the last detector of the first half (row 32 of the detectors), and a siren.
+    QTest::newRow("868 detector and siren ZOREM")
+        << ZOREM << 8
+        << L{"tab|868 Mhz", "tab|SENSORI", "pick|DBGrid48|32|_NomeDevice|ULMO800", "box|DBCheckBox_RemCrt_Led",
+             "list|DBComboBox_RemCrt_Switch|12", "tab|SIRENE", "pick|DBGrid47|2|_NomeDevice|LIRNO800",
+             "type|DBGrid47|2|_Nome|SIRENA EST", "type|DBGrid47|2|_ID_Radio|FFEE001122"}
+        << L{"60|1501|x01", "61|1761|x10", "61|1762|x0c", "60|567|s16|SIRENA EST", "60|583|x08",
+             "60|584|s10|FFEE001122"};
+    // Device 81, the first detector of the second half (row 33), and remote control 20.
+    QTest::newRow("868 detector and remote control TAVEK")
+        << TAVEK << 8
+        << L{"tab|868 Mhz", "tab|SENSORI", "pick|DBGrid48|33|_NomeDevice|TORVO800",
+             "type|DBGrid48|33|_Nome|SOTTOTETTO", "box|DBCheckBox_RemCrt_Led", "box|DBCheckBox_RemCrt_Buzzer",
+             "box|DBCheckBox_RemCrt_DoubleImp", "list|DBComboBox_RemCrt_Sensibility|5", "tab|TELECOMANDI",
+             "pick|DBGrid9|20|_NomeDevice|BOLDO800", "type|DBGrid9|20|_Nome|MARIO", "list|DBLookupComboBox10|Utente 2",
+             "box|DBCheckBox_RemCrt_PanicOff", "box|DBCheckBox_RemCrt_T1_Led3", "list|DBLookupComboBoxOut1|Uscita 2"}
+        << L{"60|2160|s16|SOTTOTETTO", "60|2176|x06", "61|2561|x70", "61|2563|x05", "60|513|s16|MARIO",
+             "60|529|x04", "61|608|x02", "61|609|x19", "61|612|xfb", "61|614|x02"};
 
     // ---- EVENTI DI SISTEMA (command 35) ----
     const L events{"pick|DBGrid32|4|_Tel3|Voce", "pick|DBGrid32|23|_Tel8|SMS",
