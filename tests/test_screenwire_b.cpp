@@ -32,6 +32,7 @@ struct Control {
 };
 
 // Offsets of grid cells are those of the first row; row r adds (r-1) times the row's size.
+// clang-format off
 const Control kControls[] = {
     // PERIFERICHE (3): expanders, modules, keypads, sockets and their lamps
     {3, "DBGrid12._Nome", "_Nome", "2+0 (row 17 bytes)"},
@@ -194,6 +195,7 @@ const Control kControls[] = {
     {18, "DBRadioGroup6", "_Net_Priority3", "55+2"},
     {18, "DBRadioGroup7", "_Net_Priority4", "55+3"},
 };
+// clang-format on
 
 // ---- real input ------------------------------------------------------------------------------
 
@@ -422,6 +424,7 @@ void ScreenWireB::everyControlOfThePagesIsInTheTable() {
     qInfo("%d controls on the pages", controls);
 }
 
+// clang-format off
 void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
     QTest::addColumn<int>("model");
     QTest::addColumn<int>("page");
@@ -455,9 +458,9 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
                                                     "type|DBGrid17|5|_Nome|PRESA 5",
                                                     "cell|DBGrid17|5|_Sound3",
                                                     "cell|DBGrid17|6|_Nome",
-                                                    "cell|DBGrid28|7|_Led2"}
+                                                    "cell|DBGrid28|7|_Led2", "cell|DBGrid28|1|_Led1", "cell|DBGrid28|3|_Led3", "cell|DBGrid18|3|_Sound1", "cell|DBGrid18|5|_Sound3", "cell|DBGrid18|2|_Enable", "cell|DBGrid17|2|_Enable", "cell|DBGrid17|7|_Sound2"}
                                                << L{"3|114|s16|TAST 7", "3|130|x11", "3|112|x0b", "3|113|x91",
-                                                    "4|68|s16|PRESA 5", "4|84|x09",  "5|46|x02"};
+                                                    "4|68|s16|PRESA 5", "4|84|x09",  "5|46|x02", "5|40|x01", "5|42|x04", "3|54|x03", "3|92|x09", "3|35|x01", "4|33|x01", "4|118|x05"};
     QTest::newRow("keypads and sockets TAVEK") << TAVEK << 3
                                                << L{"tab|Tastiere/Prese",
                                                     "type|DBGrid18|4|_Nome|TAST 4",
@@ -519,10 +522,10 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
         << TAVEK << 5 << params << paramChecks + L{"36|10|x0a", "36|11|x02", "36|12|x15"};
     QTest::newRow("parameters ZOREM")
         << ZOREM << 5
-        << params + L{"tab|SIRENA",       "box|DBCheckBox27", "box|DBCheckBox49",     "tab|TAMPER",
+        << params + L{"tab|SIRENA",       "box|DBCheckBox21", "box|DBCheckBox23", "box|DBCheckBox26", "box|DBCheckBox27", "box|DBCheckBox28", "box|DBCheckBox29", "box|DBCheckBox32", "box|DBCheckBox33", "box|DBCheckBox41", "box|DBCheckBox48", "box|DBCheckBox49", "box|DBCheckBox115",     "tab|TAMPER",
                       "box|DBCheckBox38", "tab|COMUNICATORE", "list|DBComboBox21|17", "list|DBComboBox20|8"}
         << paramChecks +
-               L{"36|10|x4a", "36|11|x82", "36|12|x15", "36|4|x01", "36|141|s16|17", "36|157|s16|8"};
+               L{"36|10|xef", "36|11|xfb", "36|12|x17", "36|4|x01", "36|141|s16|17", "36|157|s16|8"};
 
     // ---- WIRELESS (commands 57..61) ----
     QTest::newRow("433 devices ZOREM") << ZOREM << 8
@@ -552,6 +555,21 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
              "radio|DBRadioGroup_RemCrt_ONOFF_PRG4|2",
              "radio|DBRadioGroup_RemCrt_ONOFF_OUT2|1"}
         << L{"60|70|x04", "61|65|x15", "61|69|x0b", "61|83|xf7", "61|81|x02", "61|75|x01"};
+    // Remote control 4: the other keys' LEDs, partitions (5..8 on ZOREM), programs and outputs.
+    QTest::newRow("868 remote control keys ZOREM")
+        << ZOREM << 8
+        << L{"tab|868 Mhz", "tab|TELECOMANDI", "pick|DBGrid9|4|_NomeDevice|BOLDO800",
+             "type|DBGrid9|4|_ID_Radio|0123456789", "box|DBCheckBox_RemCrt_T2_Led4", "box|DBCheckBox_RemCrt_T4_Led1",
+             "box|DBCheckBox_RemCrt_T4_Led3", "box|DBCheckBox_RemCrt_T1P8", "box|DBCheckBox_RemCrt_T3P5",
+             "box|DBCheckBox_RemCrt_T4P1", "box|DBCheckBox_RemCrt_T4P6", "radio|DBRadioGroup_RemCrt_ONOFF_PRG1|2",
+             "radio|DBRadioGroup_RemCrt_ONOFF_PRG2|1", "radio|DBRadioGroup_RemCrt_ONOFF_PRG3|0",
+             "radio|DBRadioGroup_RemCrt_ONOFF_OUT1|0", "radio|DBRadioGroup_RemCrt_ONOFF_OUT3|2",
+             "radio|DBRadioGroup_RemCrt_ONOFF_OUT4|1", "list|DBLookupComboBoxOut2|Uscita 5",
+             "list|DBLookupComboBoxOut3|Uscita 17", "list|DBLookupComboBoxOut4|Uscita 3",
+             "list|DBLookupComboBox10|Utente 64"}
+        << L{"60|98|s10|0123456789", "61|100|x7f", "61|101|x59", "61|114|x7f", "61|116|x13", "61|117|x21",
+             "61|110|x02", "61|111|x01", "61|112|x00", "61|106|x00", "61|108|x02", "61|109|x01", "61|103|x05",
+             "61|104|x11", "61|105|x03", "61|96|x40"};
     // Device 56, the last detector of the first half (row 32 of the detectors), and a siren.
     QTest::newRow("868 detector and siren ZOREM")
         << ZOREM << 8
@@ -573,8 +591,8 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
 
     // ---- EVENTI DI SISTEMA (command 35) ----
     const L events{"pick|DBGrid32|4|_Tel3|Voce", "pick|DBGrid32|23|_Tel8|SMS",
-                   "pick|DBGrid32|11|_Tel1|Voce + SMS"};
-    const L eventChecks{"35|26|x02", "35|183|x01", "35|80|x03"};
+                   "pick|DBGrid32|11|_Tel1|Voce + SMS", "pick|DBGrid32|2|_Tel2|SMS", "pick|DBGrid32|7|_Tel5|Voce", "pick|DBGrid32|15|_Tel6|SMS", "pick|DBGrid32|19|_Tel7|Voce + SMS", "pick|DBGrid32|20|_Tel4|SMS"};
+    const L eventChecks{"35|26|x02", "35|183|x01", "35|80|x03", "35|9|x01", "35|52|x02", "35|117|x01", "35|150|x03", "35|155|x01"};
     QTest::newRow("system events ZOREM") << ZOREM << 9 << events << eventChecks;
     QTest::newRow("system events TAVEK") << TAVEK << 9 << events << eventChecks;
 
@@ -640,6 +658,11 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
              "53|0|x01",        "53|1|s64|apn.rete.it", "53|65|s30|utente",
              "53|95|s30|chiave"};
 
+    QTest::newRow("network TAVEK")
+        << TAVEK << 16
+        << L{"edit|DBEdit3|10.0.0.7", "box|DBCheckBox50", "box|DBCheckBox14", "box|DBCheckBox18", "edit|DBEdit9|wss://relay.example.org"}
+        << L{"51|1|x0a000007", "52|0|x0b", "52|155|s64|wss://relay.example.org"};
+
     // ---- EDITA VOCABOLI (command 56) ----
     QTest::newRow("vocabulary ZOREM")
         << ZOREM << 17 << L{"type|DBGrid43|5|_Messaggio|CANTINA"} << L{"56|64|s16|CANTINA"};
@@ -652,6 +675,7 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
                                            "radio|DBRadioGroup6|2", "radio|DBRadioGroup7|1"}
                                       << L{"55|0|x04", "55|1|x03", "55|2|x02", "55|3|x01"};
 }
+// clang-format on
 
 void ScreenWireB::valuesSetOnScreenReachThePanel() {
     QFETCH(int, model);
