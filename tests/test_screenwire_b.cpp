@@ -10,8 +10,7 @@
 // ("cmd+offset"), or why it stays in the program.
 #include "model/lang.h"
 #include "platform/dbcontrols.h"
-#include "support/linkedwindow.h"
-#include "support/realkeys.h"
+#include "support/screenwire.h"
 #include "ui/pages/page_wireless.h"
 #include "ui/radiochannels.h"
 
@@ -35,35 +34,35 @@ struct Control {
 // clang-format off
 const Control kControls[] = {
     // PERIFERICHE (3): expanders, modules, keypads, sockets and their lamps
-    {3, "DBGrid12._Nome", "_Nome", "2+0 (row 17 bytes)"},
-    {3, "DBGrid12._Enable", "_Enable", "2+16 bit 0"},
-    {3, "DBGrid13._Nome", "_Nome", "2+119 (row 17 bytes)"},
-    {3, "DBGrid13._Enable", "_Enable", "2+135 bit 0"},
-    {3, "DBGrid14._Nome", "_Nome", "2+187 (row 17 bytes)"},
-    {3, "DBGrid14._Enable", "_Enable", "2+203 bit 0"},
-    {3, "DBGrid41._Nome", "_Nome", "2+221"},
-    {3, "DBGrid41._Enable", "_Enable", "2+237 bit 0"},
-    {3, "DBGrid42._Nome", "_Nome", "2+238"},
-    {3, "DBGrid42._Enable", "_Enable", "2+254 bit 0"},
-    {3, "DBGrid18._Nome", "_Nome", "3+0 (row 19 bytes)"},
-    {3, "DBGrid18._Enable", "_Enable", "3+16 bit 0"},
-    {3, "DBGrid18._Sound1", "_Sound1", "3+16 bit 1"},
-    {3, "DBGrid18._Sound2", "_Sound2", "3+16 bit 2"},
-    {3, "DBGrid18._Sound3", "_Sound3", "3+16 bit 3"},
-    {3, "DBGrid18._Sound4", "_Sound4", "3+16 bit 4"},
-    {3, "DBGrid18._M1", "_M1", "3+17 (list DBComboBox30)"},
-    {3, "DBGrid18._M2", "_M2", "3+18 (list DBComboBox30)"},
-    {3, "DBGrid17._Nome", "_Nome", "4+0 (row 17 bytes)"},
-    {3, "DBGrid17._Enable", "_Enable", "4+16 bit 0"},
-    {3, "DBGrid17._Sound1", "_Sound1", "4+16 bit 1"},
-    {3, "DBGrid17._Sound2", "_Sound2", "4+16 bit 2"},
-    {3, "DBGrid17._Sound3", "_Sound3", "4+16 bit 3"},
-    {3, "DBGrid28._Led1", "_Led1", "5+0 bit 0 (socket s, partition p: byte (s-1)*8+p-1)"},
-    {3, "DBGrid28._Led2", "_Led2", "5+0 bit 1"},
-    {3, "DBGrid28._Led3", "_Led3", "5+0 bit 2"},
-    {3, "DBGrid28._Led4", "_Led4", "5+0 bit 3"},
-    {3, "DBGrid28._Nome", "_Nome", "stays: the lamp's label, read only"},
-    {3, "DBGrid12/13/14/41/42/17/18._ID", "_ID", "stays: the row's number (a click renumbers it)"},
+    {3, "DBGrid12\\._Nome", "_Nome", "2+0 (row 17 bytes)"},
+    {3, "DBGrid12\\._Enable", "_Enable", "2+16 bit 0"},
+    {3, "DBGrid13\\._Nome", "_Nome", "2+119 (row 17 bytes)"},
+    {3, "DBGrid13\\._Enable", "_Enable", "2+135 bit 0"},
+    {3, "DBGrid14\\._Nome", "_Nome", "2+187 (row 17 bytes)"},
+    {3, "DBGrid14\\._Enable", "_Enable", "2+203 bit 0"},
+    {3, "DBGrid41\\._Nome", "_Nome", "2+221"},
+    {3, "DBGrid41\\._Enable", "_Enable", "2+237 bit 0"},
+    {3, "DBGrid42\\._Nome", "_Nome", "2+238"},
+    {3, "DBGrid42\\._Enable", "_Enable", "2+254 bit 0"},
+    {3, "DBGrid18\\._Nome", "_Nome", "3+0 (row 19 bytes)"},
+    {3, "DBGrid18\\._Enable", "_Enable", "3+16 bit 0"},
+    {3, "DBGrid18\\._Sound1", "_Sound1", "3+16 bit 1"},
+    {3, "DBGrid18\\._Sound2", "_Sound2", "3+16 bit 2"},
+    {3, "DBGrid18\\._Sound3", "_Sound3", "3+16 bit 3"},
+    {3, "DBGrid18\\._Sound4", "_Sound4", "3+16 bit 4"},
+    {3, "DBGrid18\\._M1", "_M1", "3+17 (list DBComboBox30)"},
+    {3, "DBGrid18\\._M2", "_M2", "3+18 (list DBComboBox30)"},
+    {3, "DBGrid17\\._Nome", "_Nome", "4+0 (row 17 bytes)"},
+    {3, "DBGrid17\\._Enable", "_Enable", "4+16 bit 0"},
+    {3, "DBGrid17\\._Sound1", "_Sound1", "4+16 bit 1"},
+    {3, "DBGrid17\\._Sound2", "_Sound2", "4+16 bit 2"},
+    {3, "DBGrid17\\._Sound3", "_Sound3", "4+16 bit 3"},
+    {3, "DBGrid28\\._Led1", "_Led1", "5+0 bit 0 (socket s, partition p: byte (s-1)*8+p-1)"},
+    {3, "DBGrid28\\._Led2", "_Led2", "5+0 bit 1"},
+    {3, "DBGrid28\\._Led3", "_Led3", "5+0 bit 2"},
+    {3, "DBGrid28\\._Led4", "_Led4", "5+0 bit 3"},
+    {3, "DBGrid28\\._Nome", "_Nome", "stays: the lamp's label, read only"},
+    {3, "DBGrid(12|13|14|41|42|17|18)\\._ID", "_ID", "stays: the row's number (a click renumbers it)"},
     // PARAMETRI VARI (5)
     {5, "DBComboBox18", "_TipoTamperLinea", "37+0 position"},
     {5, "DBCheckBox35", "_TamperLinea", "37+1"},
@@ -77,8 +76,8 @@ const Control kControls[] = {
     {5, "DBComboBox15", "_PausaSirena", "38+32 text 16"},
     {5, "DBCheckBox19", "_SirenaInTastiera", "38+48"},
     {5, "DBComboBox39", "_Sqk_Time", "36+13 text 16"},
-    {5, "DBCheckBox21..28", "_Sqk_Local_Pz[1-8]", "36+10 bits 0..7 (5..8 on eight-partition models)"},
-    {5, "DBCheckBox29..33,41,48,49", "_Sqk_Remote_Pz[1-8]", "36+11 bits 0..7"},
+    {5, "DBCheckBox2[1-8]", "_Sqk_Local_Pz[1-8]", "36+10 bits 0..7 (5..8 on eight-partition models)"},
+    {5, "DBCheckBox(29|3[0-3]|41|48|49)", "_Sqk_Remote_Pz[1-8]", "36+11 bits 0..7"},
     {5, "DBCheckBox114", "_InsVisivo", "36+12 bit 0"},
     {5, "DBCheckBox115", "_InsSonoro", "36+12 bit 1"},
     {5, "DBCheckBox116", "_MemVisiva", "36+12 bit 2"},
@@ -106,14 +105,14 @@ const Control kControls[] = {
     {5, "Data", "Data", "stays: command 41 always sends the computer's date"},
     {5, "ora", "ora", "stays: command 41 always sends the computer's time"},
     // WIRELESS (8), 433 Mhz
-    {8, "DBGrid46._Nome", "_Nome", "57+0 (row 17 bytes; typed devices only)"},
-    {8, "DBLookupComboBox1..5", "_Input[1-5]", "58+1..+5 (row 6 bytes)"},
+    {8, "DBGrid46\\._Nome", "_Nome", "57+0 (row 17 bytes; typed devices only)"},
+    {8, "DBGrid46\\._Input[1-5]", "_Input[1-5]", "58+1..+5 (row 6 bytes)"},
     // WIRELESS (8), 868 Mhz: the same controls on DBGrid9 (remote controls), DBGrid47 (sirens)
     // and DBGrid48 (detectors)
-    {8, "DBGrid9/47/48._Nome", "_Nome", "60+0 (row 27 bytes)"},
-    {8, "DBComboBoxWireless800_*", "_NomeDevice", "60+16 as _Tipo (list position)"},
-    {8, "DBGrid9/47/48._ID_Radio", "_ID_Radio", "60+17 text 10"},
-    {8, "DBLookupComboBox7..9", "_Input[1-3]", "61+22..+24 (row 32 bytes)"},
+    {8, "DBGrid(9|47|48)\\._Nome", "_Nome", "60+0 (row 27 bytes)"},
+    {8, "DBGrid(9|47|48)\\._NomeDevice", "_NomeDevice", "60+16 as _Tipo (list position)"},
+    {8, "DBGrid(9|47|48)\\._ID_Radio", "_ID_Radio", "60+17 text 10"},
+    {8, "DBGrid48\\._Input[1-3]", "_Input[1-3]", "61+22..+24 (row 32 bytes)"},
     {8, "DBCheckBox_RemCrt_Led", "_RemCrt_Led", "61+1 bit 0"},
     {8, "DBCheckBox_RemCrt_WakeUp", "_RemCrt_WakeUp", "61+1 bit 1 (hidden)"},
     {8, "DBCheckBox_RemCrt_PanicOn", "_RemCrt_PanicOn", "61+1 bit 2"},
@@ -122,27 +121,28 @@ const Control kControls[] = {
     {8, "DBCheckBox_RemCrt_Buzzer", "_RemCrt_Buzzer", "61+1 bit 5"},
     {8, "DBCheckBox_RemCrt_DoubleImp", "_RemCrt_DoubleImp", "61+1 bit 6"},
     {8, "DBComboBox_RemCrt_Switch", "_RemCrt_Switch", "61+2"},
-    {8, "DBRadioGroup/DBComboBox_RemCrt_Sensibility", "_RemCrt_Sensibility", "61+3"},
+    {8, "DB(RadioGroup|ComboBox)_RemCrt_Sensibility", "_RemCrt_Sensibility", "61+3"},
     {8, "DBLookupComboBox10", "_RemCrt_User", "61+0"},
-    {8, "DBCheckBox_RemCrt_T1..4_Led1..4", "_RemCrt_T[1-4]_Led[1-4]", "61+4 (keys 1, 2), +5 (keys 3, 4)"},
-    {8, "DBCheckBox_RemCrt_T1..4P1..8", "_RemCrt_T[1-4]P[1-8]", "61+18..+21 bits 0..7"},
-    {8, "DBRadioGroup_RemCrt_ONOFF_PRG1..4", "_RemCrt_ONOFF_PRG[1-4]", "61+14..+17"},
-    {8, "DBLookupComboBoxOut1..4", "_RemCrt_OutT[1-4]", "61+6..+9"},
-    {8, "DBRadioGroup_RemCrt_ONOFF_OUT1..4", "_RemCrt_ONOFF_OUT[1-4]", "61+10..+13"},
+    {8, "DBCheckBox_RemCrt_T[1-4]_Led[1-4]", "_RemCrt_T[1-4]_Led[1-4]", "61+4 (keys 1, 2), +5 (keys 3, 4)"},
+    {8, "DBCheckBox_RemCrt_T[1-4]P[1-8]", "_RemCrt_T[1-4]P[1-8]", "61+18..+21 bits 0..7"},
+    {8, "DBRadioGroup_RemCrt_ONOFF_PRG[1-4]", "_RemCrt_ONOFF_PRG[1-4]", "61+14..+17"},
+    {8, "DBLookupComboBoxOut[1-4]", "_RemCrt_OutT[1-4]", "61+6..+9"},
+    {8, "DBRadioGroup_RemCrt_ONOFF_OUT[1-4]", "_RemCrt_ONOFF_OUT[1-4]", "61+10..+13"},
     // EVENTI DI SISTEMA (9)
-    {9, "DBGrid32._Tel1..8", "_Tel[1-8]", "35+0..+7 position (row 8 bytes)"},
-    {9, "DBGrid32._Nome", "_Nome", "stays: the event's label (not editable)"},
+    {9, "DBGrid32\\._Tel[1-8]", "_Tel[1-8]", "35+0..+7 position (row 8 bytes)"},
+    {9, "DBGrid32\\._Nome", "_Nome", "stays: the event's label (not editable)"},
     // TIMERS (11)
-    {11, "DBGrid34._Ora", "_Ora", "44+0 hh mm (day d, timer t: row (d-1)*8+t-1, 2 bytes)"},
-    {11, "DBGrid34._DataEscusione1..8", "_DataEscusione[1-8]", "43+0 bits 0..7 (row (d-1)*8+t-1)"},
-    {11, "DBGrid35._Nome", "_Nome", "48+0 (row 20 bytes)"},
-    {11, "DBGrid35._Data1", "_Data1", "48+16 dd mm"},
-    {11, "DBGrid35._Data2", "_Data2", "48+18 dd mm"},
-    {11, "DBGrid36._OnOff", "_OnOff", "45+0 position (byte ((d-1)*8+t-1)*64+u-1)"},
-    {11, "DBGrid37._OnOff", "_OnOff", "46+0 position (byte ((d-1)*8+t-1)*8+p-1)"},
-    {11, "DBGrid38._OnOff", "_OnOff", "47+0 position (byte ((d-1)*8+t-1)*17+o-1)"},
+    {11, "DBGrid34\\._Ora", "_Ora", "44+0 hh mm (day d, timer t: row (d-1)*8+t-1, 2 bytes)"},
+    {11, "DBGrid34\\._DataEscusione[1-8]", "_DataEscusione[1-8]", "43+0 bits 0..7 (row (d-1)*8+t-1)"},
+    {11, "DBGrid35\\._Nome", "_Nome", "48+0 (row 20 bytes)"},
+    {11, "DBGrid35\\._Data1", "_Data1", "48+16 dd mm"},
+    {11, "DBGrid35\\._Data2", "_Data2", "48+18 dd mm"},
+    {11, "DBGrid36\\._OnOff", "_OnOff", "45+0 position (byte ((d-1)*8+t-1)*64+u-1)"},
+    {11, "DBGrid37\\._OnOff", "_OnOff", "46+0 position (byte ((d-1)*8+t-1)*8+p-1)"},
+    {11, "DBGrid38\\._OnOff", "_OnOff", "47+0 position (byte ((d-1)*8+t-1)*17+o-1)"},
     {11, "DBComboBox28", "_Timer_TempoPreavviso", "48+160 text 16"},
-    {11, "DBGrid33._Nome, DBGrid34._Nome", "_Nome", "stays: day and timer labels (not editable)"},
+    {11, "DBGrid(33|34|36|37|38)\\._Nome", "_Nome",
+         "stays: labels of the days, timers and switched items (not editable)"},
     // BLOCCO INSERIMENTO (12)
     {12, "DBCheckBox42", "_BLKNO220", "42+0"},
     {12, "DBCheckBox43", "_BLKbatteria", "42+1"},
@@ -186,9 +186,9 @@ const Control kControls[] = {
     {16, "DBCheckBox14", "_NET_Notify_Ins", "52+0 bit 1"},
     {16, "DBCheckBox15", "_Net_Notify_Utenti", "52+0 bit 2"},
     {16, "DBCheckBox18", "_Net_Notify_Allarmi", "52+0 bit 3"},
-    {16, "Edit2, Edit3", "Edit[23]", "stays: the program's own relay host and port (hidden box)"},
+    {16, "Edit[23]", "Edit[23]", "stays: the program's own relay host and port (hidden box)"},
     // EDITA VOCABOLI (17)
-    {17, "DBGrid43._Messaggio", "_Messaggio", "56+0 (row 16 bytes)"},
+    {17, "DBGrid43\\._Messaggio", "_Messaggio", "56+0 (row 16 bytes)"},
     // PRIORITà VETTORI (18)
     {18, "DBRadioGroup3", "_Net_Priority1", "55+0"},
     {18, "DBRadioGroup5", "_Net_Priority2", "55+1"},
@@ -197,144 +197,77 @@ const Control kControls[] = {
 };
 // clang-format on
 
-// ---- real input ------------------------------------------------------------------------------
+// ---- the steps of a row, given through the shared bench ---------------------------------------
 
-void clickTab(TPageControl* pc, int index) {
-    const QPoint at = pc->tabRect(index).center();
-    QWidget* strip = pc->childAt(at);
-    QVERIFY(strip);
-    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->mapFrom(pc, at));
-    QCOMPARE(pc->activePageIndex(), index);
-    QApplication::processEvents();
-}
-
-// The tab captioned `caption` of a page control of `page`, clicked.
-void clickTabNamed(QWidget* page, const QString& caption) {
-    for (TPageControl* pc : page->findChildren<TPageControl*>())
-        for (int i = 0; i < pc->count(); ++i)
-            if (pc->tabCaption(i) == caption && pc->isVisible())
-                return clickTab(pc, i);
-    QFAIL(qPrintable(QStringLiteral("no tab ") + caption));
-}
-
-// The control of that name on screen (the option panels of two device types share names).
-template <class W> W* named(QWidget* page, const QString& name) {
-    for (W* w : page->findChildren<W*>(name))
+// A row's steps, each "kind|what|...":
+//   box|name                 a click on a check box
+//   radio|name|i             a click on button i of a radio group
+//   list|name|item           the item picked in a combo box's list
+//   edit|name|text           the edit's text replaced by typing
+//   cell|grid|rec|field      a click on a cell (a flag cell toggles; other cells choose the row)
+//   type|grid|rec|field|text the cell's text replaced by typing (the cell scrolled into view first)
+//   pick|grid|rec|field|item the item picked in the list a click on the cell shows
+//   keys|script              keys to the focused widget
+// Names are looked up on the page; of controls sharing a name (the option panels of the 868
+// devices) the one on screen is taken. The tabs that hide a control are clicked first.
+QWidget* onPage(ScreenWire::Bench& bench, QWidget* page, const QString& name) {
+    const QList<QWidget*> all = page->findChildren<QWidget*>(name);
+    for (QWidget* w : all)
         if (w->isVisible())
             return w;
-    qWarning("%s is not on screen", qPrintable(name));
-    return nullptr;
+    if (all.isEmpty())
+        return nullptr;
+    bench.reveal(all.first());
+    return all.first();
 }
 
-void click(QWidget* w, QPoint at = {}) {
-    QTest::mouseClick(w, Qt::LeftButton, {}, at.isNull() ? w->rect().center() : at);
-    QApplication::processEvents();
-}
-
-// The popups closed, the main window is the active one again (the offscreen platform leaves the
-// activation with the closed popup).
-void backToWindow(QWidget* window) {
-    QApplication::processEvents();
-    if (QApplication::activeWindow() != window) {
-        window->activateWindow();
-        QApplication::processEvents();
-    }
-}
-
-// Picks `text` in the open list of `combo` with the keys a user presses: to the top, down to
-// the item, Return.
-void pickInOpenList(QComboBox* combo, const QString& text, QWidget* window) {
-    QTRY_VERIFY2(QApplication::activePopupWidget(), "the list did not open");
-    const int index = combo->findText(text);
-    QStringList items;
-    for (int i = 0; i < std::min(combo->count(), 6); ++i)
-        items << combo->itemText(i);
-    QVERIFY2(index >= 0,
-             qPrintable(QStringLiteral("no item %1 in %2").arg(text, items.join(QLatin1Char(',')))));
-    QString script = QStringLiteral("{Home}");
-    for (int i = 0; i < index; ++i)
-        script += QStringLiteral("{Down}");
-    RealKeys::type(script + QStringLiteral("{Ret}"));
-    QTRY_VERIFY(!QApplication::activePopupWidget());
-    backToWindow(window);
-}
-
-DBGrid* gridNamed(QWidget* page, const QString& name) {
-    return named<DBGrid>(page, name);
-}
-
-// Clicks cell (record, field) of a grid.
-void clickCell(DBGrid* grid, int rec, const QString& field) {
-    QVERIFY2(grid->columnOfField(field), qPrintable(field));
-    OpenWindow::click(grid, rec, OpenWindow::columnOf(grid, field));
-    QApplication::processEvents();
-}
-
-// Runs one step of a row's script on `page` of `form`.
-void step(TForm6& form, QWidget* page, const QString& line) {
+void step(ScreenWire::Bench& bench, QWidget* page, const QString& line) {
     const QStringList a = line.split(QLatin1Char('|'));
     const QString& kind = a[0];
-    if (kind == QLatin1String("tab")) {
-        clickTabNamed(page, a[1]);
-    } else if (kind == QLatin1String("box")) {
-        auto* box = named<QCheckBox>(page, a[1]);
-        QVERIFY2(box && box->isEnabled(), qPrintable(a[1]));
-        click(box, QPoint(8, box->height() / 2));
+    if (kind == QLatin1String("keys"))
+        return RealKeys::type(a[1]);
+    QWidget* w = onPage(bench, page, a[1]);
+    QVERIFY2(w && w->isVisible() && w->isEnabled(), qPrintable(a[1] + QStringLiteral(" is not on screen")));
+    auto* grid = qobject_cast<DBGrid*>(w);
+    if (kind == QLatin1String("box")) {
+        bench.clickCheckBox(w);
     } else if (kind == QLatin1String("radio")) {
-        auto* group = named<DBRadioGroup>(page, a[1]);
-        QVERIFY2(group, qPrintable(a[1]));
-        click(group->button(a[2].toInt()), QPoint(6, group->button(a[2].toInt())->height() / 2));
+        auto* group = qobject_cast<DBRadioGroup*>(w);
+        QVERIFY(group);
+        bench.clickRadio(group, group->button(a[2].toInt())->text());
     } else if (kind == QLatin1String("list")) {
-        auto* combo = named<QComboBox>(page, a[1]);
-        QVERIFY2(combo && combo->isEnabled(), qPrintable(a[1]));
-        click(combo);
-        pickInOpenList(combo, a[2], &form);
-        QCOMPARE(combo->currentText(), a[2]);
+        bench.pickInCombo(qobject_cast<QComboBox*>(w), a[2]);
     } else if (kind == QLatin1String("edit")) {
-        auto* edit = named<QLineEdit>(page, a[1]);
-        QVERIFY2(edit && edit->isEnabled(), qPrintable(a[1]));
-        click(edit);
-        QCOMPARE(QApplication::focusWidget(), edit);
-        RealKeys::type(QStringLiteral("{^A}") + a[2] + QStringLiteral("{Tab}"));
-    } else if (kind == QLatin1String("cell")) {
-        DBGrid* grid = gridNamed(page, a[1]);
-        QVERIFY2(grid, qPrintable(a[1]));
-        clickCell(grid, a[2].toInt(), a[3]);
-    } else if (kind == QLatin1String("type")) {
-        DBGrid* grid = gridNamed(page, a[1]);
-        QVERIFY2(grid, qPrintable(a[1]));
-        // A click selects the cell (scrolling it into view), a second one opens its editor.
-        clickCell(grid, a[2].toInt(), a[3]);
-        if (!grid->editorMode())
-            clickCell(grid, a[2].toInt(), a[3]);
-        QVERIFY2(grid->editorMode(), "two clicks opened no editor");
-        RealKeys::type(QStringLiteral("{^A}") + a[4] + QStringLiteral("{Ret}"));
-    } else if (kind == QLatin1String("pick")) {
-        // A click on the cell shows its list editor (some open their list at once); a click on
-        // the editor opens its list.
-        DBGrid* grid = gridNamed(page, a[1]);
-        QVERIFY2(grid, qPrintable(a[1]));
-        clickCell(grid, a[2].toInt(), a[3]);
-        QComboBox* combo = nullptr;
-        if (QWidget* popup = QApplication::activePopupWidget())
-            combo = qobject_cast<QComboBox*>(popup->parentWidget());
-        if (!combo) {
-            for (QComboBox* c : grid->findChildren<QComboBox*>())
-                if (c->isVisible())
-                    combo = c;
-            QVERIFY2(combo, "a click on the cell showed no list");
-            click(combo);
-        }
-        pickInOpenList(combo, a[4], &form);
-    } else if (kind == QLatin1String("keys")) {
-        RealKeys::type(a[1]);
+        bench.typeInEdit(w, QStringLiteral("{^A}") + a[2] + QStringLiteral("{Tab}"));
+    } else if (grid && kind == QLatin1String("cell")) {
+        bench.tickCell(grid, a[2].toInt(), a[3]);
+    } else if (grid && kind == QLatin1String("type")) {
+        bench.tickCell(grid, a[2].toInt(), a[3]);
+        bench.typeInCell(grid, a[2].toInt(), a[3], QStringLiteral("{^A}") + a[4] + QStringLiteral("{Ret}"));
+    } else if (grid && kind == QLatin1String("pick")) {
+        // A click on a radio device's channel opens its list at once: its items are walked with
+        // the arrow keys and taken with Enter.
+        if (!a[3].startsWith(QLatin1String("_Input")))
+            return bench.pickInCell(grid, a[2].toInt(), a[3], a[4]);
+        bench.tickCell(grid, a[2].toInt(), a[3]);
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY2(popup, "a click on the channel opened no list");
+        auto* combo = qobject_cast<QComboBox*>(popup->parentWidget());
+        QVERIFY(combo);
+        const int target = combo->findText(a[4]);
+        QVERIFY2(target >= 0, qPrintable(QStringLiteral("no item ") + a[4]));
+        RealKeys::type(QStringLiteral("{Home}") + QStringLiteral("{Down}").repeated(target) +
+                       QStringLiteral("{Ret}"));
+        QVERIFY(!QApplication::activePopupWidget());
+        bench.form().activateWindow();
+        QApplication::processEvents();
+        QCOMPARE(combo->currentText(), a[4]);
     } else {
-        QFAIL(qPrintable(QStringLiteral("no step ") + kind));
+        QFAIL(qPrintable(QStringLiteral("no step ") + line));
     }
-    QApplication::processEvents();
 }
 
-// "cmd|offset|x0a0b" (bytes in hex) or "cmd|offset|s16|TEXT" (TEXT in a 16-byte slot).
+// "cmd|offset|x0a0b" (bytes in hex) or "cmd|offset|s16|TEXT" (ASCII text in a 16-byte slot).
 struct Expected {
     int command;
     int offset;
@@ -342,19 +275,9 @@ struct Expected {
 };
 Expected expected(const QString& line) {
     const QStringList a = line.split(QLatin1Char('|'));
-    Expected e{a[0].toInt(), a[1].toInt(), {}};
-    if (a[2].startsWith(QLatin1Char('x'))) {
-        e.bytes = QByteArray::fromHex(a[2].mid(1).toLatin1());
-    } else {
-        const int width = a[2].mid(1).toInt();
-        e.bytes = a[3].toLatin1(); // the texts here are ASCII
-        e.bytes.append(QByteArray(width - e.bytes.size(), '\0'));
-    }
-    return e;
-}
-
-QByteArray panelBytes(const PanelSimulator& sim, const Expected& e) {
-    return PanelMemory::stream(sim, e.command, e.offset + int(e.bytes.size())).mid(e.offset);
+    if (a[2].startsWith(QLatin1Char('x')))
+        return {a[0].toInt(), a[1].toInt(), QByteArray::fromHex(a[2].mid(1).toLatin1())};
+    return {a[0].toInt(), a[1].toInt(), ScreenWire::slot(a[3].toLatin1(), a[2].mid(1).toInt())};
 }
 
 constexpr int ZOREM = 6, TAVEK = 1, QUANE = 5;
@@ -374,54 +297,39 @@ private slots:
 // its value goes fails here.
 void ScreenWireB::everyControlOfThePagesIsInTheTable() {
     OpenWindow w(ZOREM);
-    const auto listed = [](int page, const QString& field) {
+    QStringList missing, all;
+    const auto note = [&](int page, const QString& name) {
+        all << name;
         for (const Control& c : kControls)
             if (c.page == page &&
-                QRegularExpression(QRegularExpression::anchoredPattern(QString::fromLatin1(c.field)))
-                    .match(field)
+                QRegularExpression(QRegularExpression::anchoredPattern(QLatin1String(c.control)))
+                    .match(name)
                     .hasMatch())
-                return true;
-        return false;
+                return;
+        missing << QStringLiteral("%1 %2").arg(page).arg(name);
     };
-    QStringList missing;
-    int controls = 0;
     for (int page : {3, 5, 8, 9, 11, 12, 14, 16, 17, 18}) {
-        QWidget* sheet = w.form->PageControl->page(page);
-        for (QWidget* child : sheet->findChildren<QWidget*>()) {
-            QString field;
-            if (auto* b = dynamic_cast<FieldBound*>(child))
-                field = b->dataField(); // empty: an in-grid editor, listed by its column
-            else if (auto* e = qobject_cast<ChannelEditor*>(child))
-                field = e->dataField();
-            else if (auto* l = qobject_cast<DBLookupComboBox*>(child))
-                field = l->dataField();
-            else if (auto* g = qobject_cast<DBGrid*>(child)) {
+        for (QWidget* child : w.form->PageControl->page(page)->findChildren<QWidget*>()) {
+            const QString name = child->objectName();
+            if (auto* g = qobject_cast<DBGrid*>(child)) {
                 for (int c = 0; c < g->columnCount(); ++c)
-                    if (!g->column(c).readOnly && ++controls && !listed(page, g->column(c).fieldName()))
-                        missing << QStringLiteral("%1 %2.%3")
-                                       .arg(page)
-                                       .arg(g->objectName(), g->column(c).fieldName());
-                continue;
-            } else if (qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child) ||
-                       qobject_cast<QComboBox*>(child) || qobject_cast<QAbstractSpinBox*>(child)) {
-                // Unbound controls are listed by name, the grids' in-place editors aside.
-                if (child->objectName().isEmpty() || child->objectName().startsWith(QLatin1String("qt_")) ||
-                    qobject_cast<DBGrid*>(child->parentWidget()) ||
-                    qobject_cast<QComboBox*>(child->parentWidget()))
-                    continue;
-                field = child->objectName();
-            } else {
-                continue;
+                    if (!g->column(c).readOnly)
+                        note(page, name + QLatin1Char('.') + g->column(c).fieldName());
+            } else if (auto* b = dynamic_cast<FieldBound*>(child)) {
+                if (!b->dataField().isEmpty()) // else an in-grid editor: its column is listed
+                    note(page, name);
+            } else if ((qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child) ||
+                        qobject_cast<QAbstractSpinBox*>(child)) &&
+                       !name.isEmpty() && !name.startsWith(QLatin1String("qt_")) &&
+                       !qobject_cast<DBGrid*>(child->parentWidget())) {
+                note(page, name); // unbound controls (the radio channel editors are their columns)
             }
-            if (field.isEmpty())
-                continue;
-            ++controls;
-            if (!listed(page, field))
-                missing << QStringLiteral("%1 %2 (%3)").arg(page).arg(child->objectName(), field);
         }
     }
     QVERIFY2(missing.isEmpty(), qPrintable(missing.join(QLatin1Char('\n'))));
-    qInfo("%d controls on the pages", controls);
+    qInfo("%lld controls on the pages", qlonglong(all.size()));
+    if (qEnvironmentVariableIsSet("LIST_CONTROLS"))
+        qInfo("%s", qPrintable(all.join(QLatin1Char('\n'))));
 }
 
 // clang-format off
@@ -434,134 +342,98 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
 
     // ---- PERIFERICHE (commands 2..5) ----
     QTest::newRow("expanders ZOREM") << ZOREM << 3
-                                     << L{"type|DBGrid12|3|_Nome|ESP IN 3",  "cell|DBGrid12|3|_Enable",
+                                     << L{"type|DBGrid12|3|_Nome|ESP IN 3", "cell|DBGrid12|3|_Enable",
                                           "type|DBGrid13|4|_Nome|ESP OUT 4", "cell|DBGrid13|4|_Enable",
-                                          "type|DBGrid14|2|_Nome|RADIO 2",   "cell|DBGrid14|2|_Enable",
-                                          "type|DBGrid41|1|_Nome|GSM",       "cell|DBGrid41|1|_Enable",
-                                          "type|DBGrid42|1|_Nome|LAN",       "cell|DBGrid42|1|_Enable"}
-                                     << L{"2|34|s16|ESP IN 3", "2|50|x01",          "2|170|s16|ESP OUT 4",
-                                          "2|186|x01",         "2|204|s16|RADIO 2", "2|220|x01",
-                                          "2|221|s16|GSM",     "2|237|x01",         "2|238|s16|LAN",
-                                          "2|254|x01"};
+                                          "type|DBGrid14|2|_Nome|RADIO 2", "cell|DBGrid14|2|_Enable",
+                                          "type|DBGrid41|1|_Nome|GSM", "cell|DBGrid41|1|_Enable",
+                                          "type|DBGrid42|1|_Nome|LAN", "cell|DBGrid42|1|_Enable"}
+                                     << L{"2|34|s16|ESP IN 3", "2|50|x01", "2|170|s16|ESP OUT 4", "2|186|x01",
+                                          "2|204|s16|RADIO 2", "2|220|x01", "2|221|s16|GSM", "2|237|x01",
+                                          "2|238|s16|LAN", "2|254|x01"};
     QTest::newRow("expanders TAVEK") << TAVEK << 3
-                                     << L{"type|DBGrid12|1|_Nome|ESP IN 1",  "cell|DBGrid12|1|_Enable",
+                                     << L{"type|DBGrid12|1|_Nome|ESP IN 1", "cell|DBGrid12|1|_Enable",
                                           "type|DBGrid13|1|_Nome|ESP OUT 1", "cell|DBGrid13|1|_Enable",
-                                          "type|DBGrid14|2|_Nome|RADIO 2",   "cell|DBGrid14|2|_Enable"}
-                                     << L{"2|0|s16|ESP IN 1", "2|16|x01",          "2|119|s16|ESP OUT 1",
-                                          "2|135|x01",        "2|204|s16|RADIO 2", "2|220|x01"};
+                                          "type|DBGrid14|2|_Nome|RADIO 2", "cell|DBGrid14|2|_Enable"}
+                                     << L{"2|0|s16|ESP IN 1", "2|16|x01", "2|119|s16|ESP OUT 1", "2|135|x01",
+                                          "2|204|s16|RADIO 2", "2|220|x01"};
     QTest::newRow("keypads and sockets ZOREM") << ZOREM << 3
-                                               << L{"tab|Tastiere/Prese",
-                                                    "type|DBGrid18|7|_Nome|TAST 7",
-                                                    "cell|DBGrid18|7|_Sound4",
+                                               << L{"type|DBGrid18|7|_Nome|TAST 7", "cell|DBGrid18|7|_Sound4",
                                                     "pick|DBGrid18|6|_M1|Ingresso 11",
-                                                    "pick|DBGrid18|6|_M2|Uscita 17",
-                                                    "type|DBGrid17|5|_Nome|PRESA 5",
-                                                    "cell|DBGrid17|5|_Sound3",
-                                                    "cell|DBGrid17|6|_Nome",
-                                                    "cell|DBGrid28|7|_Led2", "cell|DBGrid28|1|_Led1", "cell|DBGrid28|3|_Led3", "cell|DBGrid18|3|_Sound1", "cell|DBGrid18|5|_Sound3", "cell|DBGrid18|2|_Enable", "cell|DBGrid17|2|_Enable", "cell|DBGrid17|7|_Sound2"}
+                                                    "pick|DBGrid18|6|_M2|Uscita 17", "type|DBGrid17|5|_Nome|PRESA 5",
+                                                    "cell|DBGrid17|5|_Sound3", "cell|DBGrid17|6|_Nome",
+                                                    "cell|DBGrid28|7|_Led2", "cell|DBGrid28|1|_Led1",
+                                                    "cell|DBGrid28|3|_Led3", "cell|DBGrid18|3|_Sound1",
+                                                    "cell|DBGrid18|5|_Sound3", "cell|DBGrid18|2|_Enable",
+                                                    "cell|DBGrid17|2|_Enable", "cell|DBGrid17|7|_Sound2"}
                                                << L{"3|114|s16|TAST 7", "3|130|x11", "3|112|x0b", "3|113|x91",
-                                                    "4|68|s16|PRESA 5", "4|84|x09",  "5|46|x02", "5|40|x01", "5|42|x04", "3|54|x03", "3|92|x09", "3|35|x01", "4|33|x01", "4|118|x05"};
+                                                    "4|68|s16|PRESA 5", "4|84|x09", "5|46|x02", "5|40|x01",
+                                                    "5|42|x04", "3|54|x03", "3|92|x09", "3|35|x01", "4|33|x01",
+                                                    "4|118|x05"};
     QTest::newRow("keypads and sockets TAVEK") << TAVEK << 3
-                                               << L{"tab|Tastiere/Prese",
-                                                    "type|DBGrid18|4|_Nome|TAST 4",
-                                                    "cell|DBGrid18|4|_Sound2",
+                                               << L{"type|DBGrid18|4|_Nome|TAST 4", "cell|DBGrid18|4|_Sound2",
                                                     "pick|DBGrid18|3|_M1|Ingresso 6",
-                                                    "pick|DBGrid18|3|_M2|Ingresso 8",
-                                                    "type|DBGrid17|3|_Nome|PRESA 3",
-                                                    "cell|DBGrid17|3|_Sound1",
-                                                    "cell|DBGrid17|4|_Nome",
+                                                    "pick|DBGrid18|3|_M2|Ingresso 8", "type|DBGrid17|3|_Nome|PRESA 3",
+                                                    "cell|DBGrid17|3|_Sound1", "cell|DBGrid17|4|_Nome",
                                                     "cell|DBGrid28|3|_Led4"}
-                                               << L{"3|57|s16|TAST 4",  "3|73|x05", "3|55|x06", "3|56|x08",
+                                               << L{"3|57|s16|TAST 4", "3|73|x05", "3|55|x06", "3|56|x08",
                                                     "4|34|s16|PRESA 3", "4|50|x03", "5|26|x08"};
 
     // ---- PARAMETRI VARI (commands 36..40) ----
-    const L params{"tab|TAMPER",
-                   "list|DBComboBox18|BILANCIATO 4K7",
-                   "box|DBCheckBox35",
-                   "box|DBCheckBox34",
-                   "box|DBCheckBox17",
-                   "box|DBCheckBox16",
-                   "box|DBCheckBox6",
-                   "tab|SIRENA",
-                   "list|DBComboBox17|7",
-                   "list|DBComboBox16|3",
-                   "list|DBComboBox15|9",
-                   "box|DBCheckBox19",
-                   "list|DBComboBox39|1,5 Sec.",
-                   "box|DBCheckBox22",
-                   "box|DBCheckBox24",
-                   "box|DBCheckBox30",
-                   "box|DBCheckBox114",
-                   "box|DBCheckBox116",
-                   "tab|EN 50131",
-                   "box|DBCheckBox39",
-                   "radio|DBRadioGroup2|1",
-                   "list|DBComboBox23|4",
-                   "box|DBCheckBox11",
-                   "box|DBCheckBox10",
-                   "list|DBComboBox22|12",
-                   "tab|COMUNICATORE",
-                   "list|DBComboBox19|13",
-                   "list|DBComboBox51|45",
-                   "list|DBComboBox48|6",
-                   "list|DBComboBox49|21",
-                   "list|DBComboBox50|33",
-                   "tab|WIRELESS",
-                   "radio|DBRadioGroup4|1",
-                   "box|DBCheckBox40",
-                   "box|DBCheckBox2",
-                   "tab|DATA/ORA",
-                   "box|DBCheckBox82"};
-    const L paramChecks{"37|0|x02",           "37|1|x01",      "37|2|x01",     "37|3|x01",     "36|3|x01",
-                        "36|5|x01",           "38|0|s16|7",    "38|16|s16|3",  "38|32|s16|9",  "38|48|x01",
-                        "36|13|s16|1,5 Sec.", "39|0|x01",      "36|1|x01",     "36|29|s16|4",  "36|6|x01",
-                        "36|7|x01",           "36|45|s16|12",  "36|61|s16|13", "36|77|s16|45", "36|93|s16|6",
-                        "36|109|s16|21",      "36|125|s16|33", "36|2|x01",     "39|1|x01",     "39|2|x01"};
+    const L params{"list|DBComboBox18|BILANCIATO 4K7", "box|DBCheckBox35", "box|DBCheckBox34", "box|DBCheckBox17",
+                   "box|DBCheckBox16", "box|DBCheckBox6", "list|DBComboBox17|7", "list|DBComboBox16|3",
+                   "list|DBComboBox15|9", "box|DBCheckBox19", "list|DBComboBox39|1,5 Sec.", "box|DBCheckBox22",
+                   "box|DBCheckBox24", "box|DBCheckBox30", "box|DBCheckBox114", "box|DBCheckBox116",
+                   "box|DBCheckBox39", "radio|DBRadioGroup2|1", "list|DBComboBox23|4", "box|DBCheckBox11",
+                   "box|DBCheckBox10", "list|DBComboBox22|12", "list|DBComboBox19|13", "list|DBComboBox51|45",
+                   "list|DBComboBox48|6", "list|DBComboBox49|21", "list|DBComboBox50|33", "radio|DBRadioGroup4|1",
+                   "box|DBCheckBox40", "box|DBCheckBox2", "box|DBCheckBox82"};
+    const L paramChecks{"37|0|x02", "37|1|x01", "37|2|x01", "37|3|x01", "36|3|x01", "36|5|x01", "38|0|s16|7",
+                        "38|16|s16|3", "38|32|s16|9", "38|48|x01", "36|13|s16|1,5 Sec.", "39|0|x01", "36|1|x01",
+                        "36|29|s16|4", "36|6|x01", "36|7|x01", "36|45|s16|12", "36|61|s16|13", "36|77|s16|45",
+                        "36|93|s16|6", "36|109|s16|21", "36|125|s16|33", "36|2|x01", "39|1|x01", "39|2|x01"};
     // Partitions 2, 4 local and 2 remote; the signalling bits 0, 2 and summer time (bit 4).
     QTest::newRow("parameters TAVEK")
         << TAVEK << 5 << params << paramChecks + L{"36|10|x0a", "36|11|x02", "36|12|x15"};
     QTest::newRow("parameters ZOREM")
         << ZOREM << 5
-        << params + L{"tab|SIRENA",       "box|DBCheckBox21", "box|DBCheckBox23", "box|DBCheckBox26", "box|DBCheckBox27", "box|DBCheckBox28", "box|DBCheckBox29", "box|DBCheckBox32", "box|DBCheckBox33", "box|DBCheckBox41", "box|DBCheckBox48", "box|DBCheckBox49", "box|DBCheckBox115",     "tab|TAMPER",
-                      "box|DBCheckBox38", "tab|COMUNICATORE", "list|DBComboBox21|17", "list|DBComboBox20|8"}
+        << params + L{"box|DBCheckBox21", "box|DBCheckBox25", "box|DBCheckBox31", "box|DBCheckBox23",
+                      "box|DBCheckBox26", "box|DBCheckBox27", "box|DBCheckBox28", "box|DBCheckBox29",
+                      "box|DBCheckBox32", "box|DBCheckBox33", "box|DBCheckBox41", "box|DBCheckBox48",
+                      "box|DBCheckBox49", "box|DBCheckBox115", "box|DBCheckBox38", "list|DBComboBox21|17",
+                      "list|DBComboBox20|8"}
         << paramChecks +
-               L{"36|10|xef", "36|11|xfb", "36|12|x17", "36|4|x01", "36|141|s16|17", "36|157|s16|8"};
+               L{"36|10|xff", "36|11|xff", "36|12|x17", "36|4|x01", "36|141|s16|17", "36|157|s16|8"};
 
     // ---- WIRELESS (commands 57..61) ----
     QTest::newRow("433 devices ZOREM") << ZOREM << 8
-                                       << L{"tab|433 Mhz", "type|DBGrid46|5|_Nome|FINESTRA",
-                                            "pick|DBGrid46|5|_Input2|Ingresso 12 (Contatto esterno)"}
-                                       << L{"57|68|s16|FINESTRA", "58|26|x0c"};
+                                       << L{"type|DBGrid46|5|_Nome|FINESTRA",
+                                            "pick|DBGrid46|5|_Input2|Ingresso 12 (Contatto esterno)",
+                                            "pick|DBGrid46|5|_Input1|Ingresso 9 (Reed)",
+                                            "pick|DBGrid46|5|_Input3|Ingresso 20 (Switch Alarm)",
+                                            "pick|DBGrid46|7|_Input4|Ingresso 9 (Tasto 1)",
+                                            "pick|DBGrid46|7|_Input5|Ingresso 20 (Inserimento Totale)"}
+                                       << L{"57|68|s16|FINESTRA", "58|26|x0c", "58|25|x09", "58|27|x14", "58|40|x09",
+                                            "58|41|x14"};
     QTest::newRow("868 detector ZOREM")
         << ZOREM << 8
-        << L{"tab|868 Mhz",
-             "tab|SENSORI",
-             "pick|DBGrid48|6|_NomeDevice|VIRNA800",
-             "type|DBGrid48|6|_Nome|CUCINA",
-             "type|DBGrid48|6|_ID_Radio|00A1B2C3D4",
-             "pick|DBGrid48|6|_Input1|Ingresso 9 (PIR)",
-             "radio|DBRadioGroup_RemCrt_Sensibility|2",
-             "box|DBCheckBox_RemCrt_TestMode"}
+        << L{"pick|DBGrid48|6|_NomeDevice|VIRNA800", "type|DBGrid48|6|_Nome|CUCINA",
+             "type|DBGrid48|6|_ID_Radio|00A1B2C3D4", "pick|DBGrid48|6|_Input1|Ingresso 9 (PIR)",
+             "radio|DBRadioGroup_RemCrt_Sensibility|2", "box|DBCheckBox_RemCrt_TestMode"}
         << L{"60|783|s16|CUCINA", "60|799|x03", "60|800|s10|00A1B2C3D4", "61|950|x09", "61|931|x02",
                 "61|929|x01"}; // the type's options: LED on, test mode on; test mode clicked off
     QTest::newRow("868 remote control QUANE")
         << QUANE << 8
-        << L{"tab|868 Mhz",
-             "tab|TELECOMANDI",
-             "pick|DBGrid9|3|_NomeDevice|BOLDO800",
-             "box|DBCheckBox_RemCrt_PanicOn",
-             "box|DBCheckBox_RemCrt_T3_Led2",
-             "box|DBCheckBox_RemCrt_T2P4",
-             "radio|DBRadioGroup_RemCrt_ONOFF_PRG4|2",
+        << L{"pick|DBGrid9|3|_NomeDevice|BOLDO800", "box|DBCheckBox_RemCrt_PanicOn", "box|DBCheckBox_RemCrt_T3_Led2",
+             "box|DBCheckBox_RemCrt_T2P4", "radio|DBRadioGroup_RemCrt_ONOFF_PRG4|2",
              "radio|DBRadioGroup_RemCrt_ONOFF_OUT2|1"}
         << L{"60|70|x04", "61|65|x15", "61|69|x0b", "61|83|xf7", "61|81|x02", "61|75|x01"};
     // Remote control 4: the other keys' LEDs, partitions (5..8 on ZOREM), programs and outputs.
     QTest::newRow("868 remote control keys ZOREM")
         << ZOREM << 8
-        << L{"tab|868 Mhz", "tab|TELECOMANDI", "pick|DBGrid9|4|_NomeDevice|BOLDO800",
-             "type|DBGrid9|4|_ID_Radio|0123456789", "box|DBCheckBox_RemCrt_T2_Led4", "box|DBCheckBox_RemCrt_T4_Led1",
-             "box|DBCheckBox_RemCrt_T4_Led3", "box|DBCheckBox_RemCrt_T1P8", "box|DBCheckBox_RemCrt_T3P5",
-             "box|DBCheckBox_RemCrt_T4P1", "box|DBCheckBox_RemCrt_T4P6", "radio|DBRadioGroup_RemCrt_ONOFF_PRG1|2",
+        << L{"pick|DBGrid9|4|_NomeDevice|BOLDO800", "type|DBGrid9|4|_ID_Radio|0123456789",
+             "box|DBCheckBox_RemCrt_T2_Led4", "box|DBCheckBox_RemCrt_T4_Led1", "box|DBCheckBox_RemCrt_T4_Led3",
+             "box|DBCheckBox_RemCrt_T1P8", "box|DBCheckBox_RemCrt_T3P5", "box|DBCheckBox_RemCrt_T4P1",
+             "box|DBCheckBox_RemCrt_T4P6", "radio|DBRadioGroup_RemCrt_ONOFF_PRG1|2",
              "radio|DBRadioGroup_RemCrt_ONOFF_PRG2|1", "radio|DBRadioGroup_RemCrt_ONOFF_PRG3|0",
              "radio|DBRadioGroup_RemCrt_ONOFF_OUT1|0", "radio|DBRadioGroup_RemCrt_ONOFF_OUT3|2",
              "radio|DBRadioGroup_RemCrt_ONOFF_OUT4|1", "list|DBLookupComboBoxOut2|Uscita 5",
@@ -570,62 +442,82 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
         << L{"60|98|s10|0123456789", "61|100|x7f", "61|101|x59", "61|114|x7f", "61|116|x13", "61|117|x21",
              "61|110|x02", "61|111|x01", "61|112|x00", "61|106|x00", "61|108|x02", "61|109|x01", "61|103|x05",
              "61|104|x11", "61|105|x03", "61|96|x40"};
+    // Remote control 5: the key boxes the row above leaves, on the type's defaults.
+    QTest::newRow("868 remote control key boxes ZOREM")
+        << ZOREM << 8
+        << L{"pick|DBGrid9|5|_NomeDevice|BOLDO800", "box|DBCheckBox_RemCrt_T1_Led1", "box|DBCheckBox_RemCrt_T1_Led2",
+             "box|DBCheckBox_RemCrt_T1_Led4", "box|DBCheckBox_RemCrt_T2_Led1", "box|DBCheckBox_RemCrt_T2_Led2",
+             "box|DBCheckBox_RemCrt_T2_Led3", "box|DBCheckBox_RemCrt_T3_Led1", "box|DBCheckBox_RemCrt_T3_Led3",
+             "box|DBCheckBox_RemCrt_T3_Led4", "box|DBCheckBox_RemCrt_T4_Led2", "box|DBCheckBox_RemCrt_T4_Led4",
+             "box|DBCheckBox_RemCrt_T1P1", "box|DBCheckBox_RemCrt_T1P2", "box|DBCheckBox_RemCrt_T1P3",
+             "box|DBCheckBox_RemCrt_T1P4", "box|DBCheckBox_RemCrt_T1P5", "box|DBCheckBox_RemCrt_T1P6",
+             "box|DBCheckBox_RemCrt_T1P7", "box|DBCheckBox_RemCrt_T2P1", "box|DBCheckBox_RemCrt_T2P2",
+             "box|DBCheckBox_RemCrt_T2P3", "box|DBCheckBox_RemCrt_T2P5", "box|DBCheckBox_RemCrt_T2P6",
+             "box|DBCheckBox_RemCrt_T2P7", "box|DBCheckBox_RemCrt_T2P8", "box|DBCheckBox_RemCrt_T3P1",
+             "box|DBCheckBox_RemCrt_T3P2", "box|DBCheckBox_RemCrt_T3P3", "box|DBCheckBox_RemCrt_T3P4",
+             "box|DBCheckBox_RemCrt_T3P6", "box|DBCheckBox_RemCrt_T3P7", "box|DBCheckBox_RemCrt_T3P8",
+             "box|DBCheckBox_RemCrt_T4P2", "box|DBCheckBox_RemCrt_T4P3", "box|DBCheckBox_RemCrt_T4P4",
+             "box|DBCheckBox_RemCrt_T4P5", "box|DBCheckBox_RemCrt_T4P7", "box|DBCheckBox_RemCrt_T4P8"}
+        << L{"61|132|x84", "61|133|xa4", "61|146|x80", "61|147|x08", "61|148|xec", "61|149|xde"};
+    // Devices 82 and 83 (detector rows 34, 35): a VIRNA800T and a RUSTA800.
+    QTest::newRow("868 detectors TAVEK")
+        << TAVEK << 8
+        << L{"pick|DBGrid48|34|_NomeDevice|VIRNA800T", "radio|DBRadioGroup_RemCrt_Sensibility|1",
+             "box|DBCheckBox_RemCrt_Led", "pick|DBGrid48|34|_Input2|Ingresso 12 (Contatto esterno)",
+             "pick|DBGrid48|35|_NomeDevice|RUSTA800", "list|DBComboBox_RemCrt_Sensibility|15"}
+        << L{"60|2203|x05", "61|2593|x10", "61|2595|x01", "61|2615|x0c", "60|2230|x07", "61|2627|x0f"};
     // Device 56, the last detector of the first half (row 32 of the detectors), and a siren.
     QTest::newRow("868 detector and siren ZOREM")
         << ZOREM << 8
-        << L{"tab|868 Mhz", "tab|SENSORI", "pick|DBGrid48|32|_NomeDevice|ULMO800", "box|DBCheckBox_RemCrt_Led",
-             "list|DBComboBox_RemCrt_Switch|12", "tab|SIRENE", "pick|DBGrid47|2|_NomeDevice|LIRNO800",
+        << L{"pick|DBGrid48|32|_NomeDevice|ULMO800", "box|DBCheckBox_RemCrt_Led", "list|DBComboBox_RemCrt_Switch|12",
+             "pick|DBGrid48|32|_Input2|Ingresso 12 (Contatto esterno)",
+             "pick|DBGrid48|32|_Input3|Ingresso 20 (Switch Alarm)", "pick|DBGrid47|2|_NomeDevice|LIRNO800",
              "type|DBGrid47|2|_Nome|SIRENA EST", "type|DBGrid47|2|_ID_Radio|FFEE001122"}
-        << L{"60|1501|x01", "61|1761|x10", "61|1762|x0c", "60|567|s16|SIRENA EST", "60|583|x08",
-             "60|584|s10|FFEE001122"};
+        << L{"60|1501|x01", "61|1761|x10", "61|1762|x0c", "61|1783|x0c", "61|1784|x14", "60|567|s16|SIRENA EST",
+             "60|583|x08", "60|584|s10|FFEE001122"};
     // Device 81, the first detector of the second half (row 33), and remote control 20.
     QTest::newRow("868 detector and remote control TAVEK")
         << TAVEK << 8
-        << L{"tab|868 Mhz", "tab|SENSORI", "pick|DBGrid48|33|_NomeDevice|TORVO800",
-             "type|DBGrid48|33|_Nome|SOTTOTETTO", "box|DBCheckBox_RemCrt_Led", "box|DBCheckBox_RemCrt_Buzzer",
-             "box|DBCheckBox_RemCrt_DoubleImp", "list|DBComboBox_RemCrt_Sensibility|5", "tab|TELECOMANDI",
-             "pick|DBGrid9|20|_NomeDevice|BOLDO800", "type|DBGrid9|20|_Nome|MARIO", "list|DBLookupComboBox10|Utente 2",
-             "box|DBCheckBox_RemCrt_PanicOff", "box|DBCheckBox_RemCrt_T1_Led3", "list|DBLookupComboBoxOut1|Uscita 2"}
-        << L{"60|2160|s16|SOTTOTETTO", "60|2176|x06", "61|2561|x70", "61|2563|x05", "60|513|s16|MARIO",
-             "60|529|x04", "61|608|x02", "61|609|x19", "61|612|xfb", "61|614|x02"};
+        << L{"pick|DBGrid48|33|_NomeDevice|TORVO800", "type|DBGrid48|33|_Nome|SOTTOTETTO",
+             "box|DBCheckBox_RemCrt_Led", "box|DBCheckBox_RemCrt_Buzzer", "box|DBCheckBox_RemCrt_DoubleImp",
+             "list|DBComboBox_RemCrt_Sensibility|5", "pick|DBGrid9|20|_NomeDevice|BOLDO800",
+             "type|DBGrid9|20|_Nome|MARIO", "list|DBLookupComboBox10|Utente 2", "box|DBCheckBox_RemCrt_PanicOff",
+             "box|DBCheckBox_RemCrt_T1_Led3", "list|DBLookupComboBoxOut1|Uscita 2"}
+        << L{"60|2160|s16|SOTTOTETTO", "60|2176|x06", "61|2561|x70", "61|2563|x05", "60|513|s16|MARIO", "60|529|x04",
+             "61|608|x02", "61|609|x19", "61|612|xfb", "61|614|x02"};
 
     // ---- EVENTI DI SISTEMA (command 35) ----
-    const L events{"pick|DBGrid32|4|_Tel3|Voce", "pick|DBGrid32|23|_Tel8|SMS",
-                   "pick|DBGrid32|11|_Tel1|Voce + SMS", "pick|DBGrid32|2|_Tel2|SMS", "pick|DBGrid32|7|_Tel5|Voce", "pick|DBGrid32|15|_Tel6|SMS", "pick|DBGrid32|19|_Tel7|Voce + SMS", "pick|DBGrid32|20|_Tel4|SMS"};
-    const L eventChecks{"35|26|x02", "35|183|x01", "35|80|x03", "35|9|x01", "35|52|x02", "35|117|x01", "35|150|x03", "35|155|x01"};
+    const L events{"pick|DBGrid32|4|_Tel3|Voce", "pick|DBGrid32|23|_Tel8|SMS", "pick|DBGrid32|11|_Tel1|Voce + SMS",
+                   "pick|DBGrid32|2|_Tel2|SMS", "pick|DBGrid32|7|_Tel5|Voce", "pick|DBGrid32|15|_Tel6|SMS",
+                   "pick|DBGrid32|19|_Tel7|Voce + SMS", "pick|DBGrid32|20|_Tel4|SMS"};
+    const L eventChecks{"35|26|x02", "35|183|x01", "35|80|x03", "35|9|x01", "35|52|x02", "35|117|x01", "35|150|x03",
+                        "35|155|x01"};
     QTest::newRow("system events ZOREM") << ZOREM << 9 << events << eventChecks;
     QTest::newRow("system events TAVEK") << TAVEK << 9 << events << eventChecks;
 
     // ---- TIMERS (commands 43..48) ----
     // ZOREM: day 3, timer 2 (row 17 of the 56): output 17, user 40, partition 7.
     QTest::newRow("timers ZOREM") << ZOREM << 11
-                                  << L{"cell|DBGrid33|3|_Nome",
-                                       "cell|DBGrid34|2|_Ora",
-                                       "keys|0730",
-                                       "cell|DBGrid34|2|_DataEscusione3",
-                                       "pick|DBGrid38|17|_OnOff|ATTIVA",
-                                       "pick|DBGrid36|40|_OnOff|DISABILITA",
-                                       "pick|DBGrid37|7|_OnOff|ATTIVA",
-                                       "type|DBGrid35|6|_Nome|FERIE",
-                                       "type|DBGrid35|6|_Data1|0108",
-                                       "type|DBGrid35|6|_Data2|2508",
+                                  << L{"cell|DBGrid33|3|_Nome", "cell|DBGrid34|2|_Ora", "keys|0730",
+                                       "cell|DBGrid34|2|_DataEscusione3", "cell|DBGrid34|2|_DataEscusione1",
+                                       "cell|DBGrid34|2|_DataEscusione5", "cell|DBGrid34|2|_DataEscusione7",
+                                       "pick|DBGrid38|17|_OnOff|ATTIVA", "pick|DBGrid36|40|_OnOff|DISABILITA",
+                                       "pick|DBGrid37|7|_OnOff|ATTIVA", "type|DBGrid35|6|_Nome|FERIE",
+                                       "type|DBGrid35|6|_Data1|0108", "type|DBGrid35|6|_Data2|2508",
                                        "list|DBComboBox28|4"}
-                                  << L{"47|305|x01",   "45|1127|x00",  "46|142|x01",
-                                       "44|34|x071e",  "43|17|x04",    "48|100|s16|FERIE",
-                                       "48|116|x0108", "48|118|x1908", "48|160|s16|4"};
+                                  << L{"47|305|x01", "45|1127|x00", "46|142|x01", "44|34|x071e", "43|17|x55",
+                                       "48|100|s16|FERIE", "48|116|x0108", "48|118|x1908", "48|160|s16|4"};
     // TAVEK: day 6, timer 4 (row 43): output 4, user 20, partition 3.
-    QTest::newRow("timers TAVEK") << TAVEK << 11 << L{"cell|DBGrid33|6|_Nome",
-                                                      "cell|DBGrid34|4|_Ora",
-                                                      "keys|2215",
-                                                      "cell|DBGrid34|4|_DataEscusione8",
-                                                      "pick|DBGrid38|4|_OnOff|ATTIVA",
-                                                      "pick|DBGrid36|20|_OnOff|DISABILITA",
-                                                      "pick|DBGrid37|3|_OnOff|ATTIVA"}
-                                  << L{"47|734|x01", "45|2771|x00", "46|346|x01", "44|86|x160f", "43|43|x80"};
+    QTest::newRow("timers TAVEK") << TAVEK << 11 << L{ "cell|DBGrid33|6|_Nome", "cell|DBGrid34|4|_Ora", "keys|2215",
+                  "cell|DBGrid34|4|_DataEscusione2", "cell|DBGrid34|4|_DataEscusione4",
+                  "cell|DBGrid34|4|_DataEscusione6", "cell|DBGrid34|4|_DataEscusione8",
+                  "pick|DBGrid38|4|_OnOff|ATTIVA", "pick|DBGrid36|20|_OnOff|DISABILITA",
+                  "pick|DBGrid37|3|_OnOff|ATTIVA"}
+                                  << L{"47|734|x01", "45|2771|x00", "46|346|x01", "44|86|x160f", "43|43|xaa"};
 
     // ---- BLOCCO INSERIMENTO (command 42) ----
-    const L blocks{"box|DBCheckBox42", "box|DBCheckBox47", "box|DBCheckBox45",
-                   "box|DBCheckBox7",  "box|DBCheckBox12", "box|DBCheckBox107"};
+    const L blocks{"box|DBCheckBox42", "box|DBCheckBox47", "box|DBCheckBox45", "box|DBCheckBox7", "box|DBCheckBox12",
+                   "box|DBCheckBox107"};
     QTest::newRow("arming block TAVEK")
         << TAVEK << 12 << blocks << L{"42|0|x01", "42|2|x01", "42|4|x01", "42|6|x01", "42|7|x01", "42|8|x01"};
     QTest::newRow("arming block ZOREM")
@@ -633,11 +525,10 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
         << L{"42|1|x01", "42|3|x01", "42|5|x01"};
 
     // ---- PSTN (command 49) ----
-    const L pstn{"box|DBCheckBox8", "box|DBCheckBox4",     "list|DBComboBox41|3 Sec.",
-                 "box|DBCheckBox3", "list|DBComboBox26|1", "list|DBComboBox25|2,5 Sec.",
-                 "box|DBCheckBox5"};
-    const L pstnChecks{"49|0|x01",    "49|1|x01",           "49|22|s16|3 Sec.", "49|2|x01",
-                       "49|38|s16|1", "49|70|s16|2,5 Sec.", "49|3|x01"};
+    const L pstn{"box|DBCheckBox8", "box|DBCheckBox4", "list|DBComboBox41|3 Sec.", "box|DBCheckBox3",
+                 "list|DBComboBox26|1", "list|DBComboBox25|2,5 Sec.", "box|DBCheckBox5"};
+    const L pstnChecks{"49|0|x01", "49|1|x01", "49|22|s16|3 Sec.", "49|2|x01", "49|38|s16|1", "49|70|s16|2,5 Sec.",
+                       "49|3|x01"};
     QTest::newRow("PSTN TAVEK") << TAVEK << 14 << pstn << pstnChecks;
     QTest::newRow("PSTN ZOREM") << ZOREM << 14 << pstn + L{"list|DBComboBox27|7"}
                                 << pstnChecks + L{"49|54|s16|7"};
@@ -646,21 +537,19 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
     QTest::newRow("network ZOREM")
         << ZOREM << 16
         << L{"edit|DBEdit3|192.168.1.20", "edit|DBEdit4|255.255.255.0", "edit|DBEdit5|192.168.1.1",
-             "edit|DBEdit6|8.8.8.8",      "edit|DBEdit7|1.1.1.1",       "box|DBCheckBox13",
-             "box|DBCheckBox50",          "edit|DBEdit1|mario",         "edit|DBEdit2|segreto",
-             "edit|DBEdit33|VILLA",       "edit|DBEdit8|casa",          "edit|DBEdit9|relay.example.net",
-             "box|DBCheckBox15",          "box|DBCheckBox20",           "edit|DBEdit12|apn.rete.it",
-             "edit|DBEdit15|utente",      "edit|DBEdit16|chiave"}
-        << L{"51|1|xc0a80114",  "51|5|xffffff00",       "51|9|xc0a80101",
-             "51|13|x08080808", "51|17|x01010101",      "51|0|x01",
-             "52|0|x05",        "52|1|s30|mario",       "52|31|s30|segreto",
-             "52|61|s30|VILLA", "52|91|s64|casa",       "52|155|s64|relay.example.net",
-             "53|0|x01",        "53|1|s64|apn.rete.it", "53|65|s30|utente",
+             "edit|DBEdit6|8.8.8.8", "edit|DBEdit7|1.1.1.1", "box|DBCheckBox13", "box|DBCheckBox50",
+             "edit|DBEdit1|mario", "edit|DBEdit2|segreto", "edit|DBEdit33|VILLA", "edit|DBEdit8|casa",
+             "edit|DBEdit9|relay.example.net", "box|DBCheckBox15", "box|DBCheckBox20", "edit|DBEdit12|apn.rete.it",
+             "edit|DBEdit15|utente", "edit|DBEdit16|chiave"}
+        << L{"51|1|xc0a80114", "51|5|xffffff00", "51|9|xc0a80101", "51|13|x08080808", "51|17|x01010101", "51|0|x01",
+             "52|0|x05", "52|1|s30|mario", "52|31|s30|segreto", "52|61|s30|VILLA", "52|91|s64|casa",
+             "52|155|s64|relay.example.net", "53|0|x01", "53|1|s64|apn.rete.it", "53|65|s30|utente",
              "53|95|s30|chiave"};
 
     QTest::newRow("network TAVEK")
         << TAVEK << 16
-        << L{"edit|DBEdit3|10.0.0.7", "box|DBCheckBox50", "box|DBCheckBox14", "box|DBCheckBox18", "edit|DBEdit9|wss://relay.example.org"}
+        << L{"edit|DBEdit3|10.0.0.7", "box|DBCheckBox50", "box|DBCheckBox14", "box|DBCheckBox18",
+             "edit|DBEdit9|wss://relay.example.org"}
         << L{"51|1|x0a000007", "52|0|x0b", "52|155|s64|wss://relay.example.org"};
 
     // ---- EDITA VOCABOLI (command 56) ----
@@ -671,8 +560,8 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
 
     // ---- PRIORITà VETTORI (command 55) ----
     QTest::newRow("priorities ZOREM") << ZOREM << 18
-                                      << L{"radio|DBRadioGroup3|4", "radio|DBRadioGroup5|3",
-                                           "radio|DBRadioGroup6|2", "radio|DBRadioGroup7|1"}
+                                      << L{"radio|DBRadioGroup3|4", "radio|DBRadioGroup5|3", "radio|DBRadioGroup6|2",
+                                           "radio|DBRadioGroup7|1"}
                                       << L{"55|0|x04", "55|1|x03", "55|2|x02", "55|3|x01"};
 }
 // clang-format on
@@ -683,11 +572,11 @@ void ScreenWireB::valuesSetOnScreenReachThePanel() {
     QFETCH(QStringList, steps);
     QFETCH(QStringList, checks);
 
-    LinkedWindow lw(model);
-    TForm6& form = lw.form();
+    ScreenWire::Bench bench(model);
+    RealKeys::activate(&bench.form()); // the connection form had it
     if (page == 8) {
         // What the radio page works on comes from elsewhere: the type of a 433 device is learnt
-        // from the panel (device 5 an ULMO400 here), and inputs 9 and 12 are wired radio on the
+        // from the panel (devices 5 and 7 here), and inputs 9, 12 and 20 are wired radio on the
         // inputs page.
         const auto write = [](DataSet* t, int rec, const char* field, const QVariant& v) {
             t->setRecNo(rec);
@@ -696,38 +585,31 @@ void ScreenWireB::valuesSetOnScreenReachThePanel() {
             t->post();
         };
         write(DM->CDSet_DeviceRadio, 5, "_Tipo", 1);
-        for (int input : {9, 12})
+        write(DM->CDSet_DeviceRadio, 7, "_Tipo", 4); // a BOLDO400: five channels
+        for (int input : {9, 12, 20})
             write(DM->CDSet_Ingressi, input, "_TipoIngresso", Lang::WiringRadio());
     }
-    RealKeys::activate(&form);
-    clickTab(form.PageControl, page);
-    QWidget* sheet = form.PageControl->page(page);
-    for (const QString& s : steps) {
-        step(form, sheet, s);
-        if (QTest::currentTestFailed())
-            QFAIL(qPrintable(QStringLiteral("at step ") + s));
-    }
-    QVERIFY(lw.connect());
     // No check may pass by chance: the fresh panel holds something else at every place checked.
     for (const QString& c : checks) {
         const Expected e = expected(c);
-        QVERIFY2(panelBytes(lw.sim, e) != e.bytes,
+        QVERIFY2(bench.wireBytes(e.command, e.offset, int(e.bytes.size())) != e.bytes,
                  qPrintable(QStringLiteral("the panel holds it already: ") + c));
     }
-    QWidget* button = form.ActionToolBar1->widgetForAction(form.Action8);
-    QVERIFY(button && button->isEnabled());
-    const qsizetype before = lw.fx.messages().size();
-    QTest::mouseClick(button, Qt::LeftButton);
-    QVERIFY(lw.fx.waitForJobEnd(60000));
-    QCOMPARE(lw.fx.messages().size(), before + 1);
-    QCOMPARE(lw.fx.messages().back(), QLatin1String(TransferSuccessText));
+    bench.clickTab(page);
+    for (const QString& s : steps) {
+        step(bench, bench.form().PageControl->page(page), s);
+        if (QTest::currentTestFailed())
+            QFAIL(qPrintable(QStringLiteral("at step ") + s));
+    }
+    QVERIFY2(bench.send(ScreenWire::Send::Page, page), "the send did not end with success");
     QStringList wrong;
     for (const QString& c : checks) {
         const Expected e = expected(c);
-        const QByteArray got = panelBytes(lw.sim, e);
+        const QByteArray got = bench.wireBytes(e.command, e.offset, int(e.bytes.size()));
         if (got != e.bytes)
             wrong << QStringLiteral("%1: panel holds %2").arg(c, QString::fromLatin1(got.toHex(' ')));
     }
+    QCOMPARE(bench.linked().fx.warnings(), QStringList());
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String("\n"))));
 }
 
