@@ -418,9 +418,9 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
         << ZOREM << 8
         << L{"pick|DBGrid48|6|_NomeDevice|VIRNA800", "type|DBGrid48|6|_Nome|CUCINA",
              "type|DBGrid48|6|_ID_Radio|00A1B2C3D4", "pick|DBGrid48|6|_Input1|Ingresso 9 (PIR)",
-             "radio|DBRadioGroup_RemCrt_Sensibility|2", "box|DBCheckBox_RemCrt_TestMode"}
+             "radio|DBRadioGroup_RemCrt_Sensibility|2", "box|DBCheckBox_RemCrt_TestMode", "box|DBCheckBox_RemCrt_Led"}
         << L{"60|783|s16|CUCINA", "60|799|x03", "60|800|s10|00A1B2C3D4", "61|950|x09", "61|931|x02",
-                "61|929|x01"}; // the type's options: LED on, test mode on; test mode clicked off
+                "61|929|x00"}; // the type's options: LED on, test mode on; both clicked off
     QTest::newRow("868 remote control QUANE")
         << QUANE << 8
         << L{"pick|DBGrid9|3|_NomeDevice|BOLDO800", "box|DBCheckBox_RemCrt_PanicOn", "box|DBCheckBox_RemCrt_T3_Led2",
@@ -463,9 +463,10 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
     QTest::newRow("868 detectors TAVEK")
         << TAVEK << 8
         << L{"pick|DBGrid48|34|_NomeDevice|VIRNA800T", "radio|DBRadioGroup_RemCrt_Sensibility|1",
-             "box|DBCheckBox_RemCrt_Led", "pick|DBGrid48|34|_Input2|Ingresso 12 (Contatto esterno)",
+             "box|DBCheckBox_RemCrt_Led", "box|DBCheckBox_RemCrt_TestMode",
+             "pick|DBGrid48|34|_Input2|Ingresso 12 (Contatto esterno)",
              "pick|DBGrid48|35|_NomeDevice|RUSTA800", "list|DBComboBox_RemCrt_Sensibility|15"}
-        << L{"60|2203|x05", "61|2593|x10", "61|2595|x01", "61|2615|x0c", "60|2230|x07", "61|2627|x0f"};
+        << L{"60|2203|x05", "61|2593|x00", "61|2595|x01", "61|2615|x0c", "60|2230|x07", "61|2627|x0f"};
     // Device 56, the last detector of the first half (row 32 of the detectors), and a siren.
     QTest::newRow("868 detector and siren ZOREM")
         << ZOREM << 8
@@ -480,10 +481,11 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
         << TAVEK << 8
         << L{"pick|DBGrid48|33|_NomeDevice|TORVO800", "type|DBGrid48|33|_Nome|SOTTOTETTO",
              "box|DBCheckBox_RemCrt_Led", "box|DBCheckBox_RemCrt_Buzzer", "box|DBCheckBox_RemCrt_DoubleImp",
+             "box|DBCheckBox_RemCrt_TestMode",
              "list|DBComboBox_RemCrt_Sensibility|5", "pick|DBGrid9|20|_NomeDevice|BOLDO800",
              "type|DBGrid9|20|_Nome|MARIO", "list|DBLookupComboBox10|Utente 2", "box|DBCheckBox_RemCrt_PanicOff",
              "box|DBCheckBox_RemCrt_T1_Led3", "list|DBLookupComboBoxOut1|Uscita 2"}
-        << L{"60|2160|s16|SOTTOTETTO", "60|2176|x06", "61|2561|x70", "61|2563|x05", "60|513|s16|MARIO", "60|529|x04",
+        << L{"60|2160|s16|SOTTOTETTO", "60|2176|x06", "61|2561|x60", "61|2563|x05", "60|513|s16|MARIO", "60|529|x04",
              "61|608|x02", "61|609|x19", "61|612|xfb", "61|614|x02"};
 
     // ---- EVENTI DI SISTEMA (command 35) ----
