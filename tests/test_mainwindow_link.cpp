@@ -4,6 +4,7 @@
 #include "app/modelchoice.h"
 #include "app/registerwindow.h"
 #include "support/linkedwindow.h"
+#include "support/screenwire.h"
 #include "transfer/sendingdlg.h"
 #include "ui/pages/page_rete.h"
 
@@ -20,14 +21,6 @@ namespace {
 
 const QString MissingCode = QStringLiteral(
     "ATTENZIONE: CODICE DI TELEGESTIONE MANCANTE.\r\nINSERIRE IL CODICE NELL'ANAGRAFICA E RIPROVARE.");
-
-void clickTab(TForm6& f, int page) {
-    const QPoint at = f.PageControl->tabRect(page).center();
-    QWidget* strip = f.PageControl->childAt(at);
-    QVERIFY(strip);
-    QTest::mouseClick(strip, Qt::LeftButton, {}, strip->mapFrom(f.PageControl, at));
-    QCOMPARE(f.PageControl->activePageIndex(), page);
-}
 
 // A click on the action's button of the tool bar.
 void clickTool(TForm6& f, QAction* action) {
@@ -102,7 +95,7 @@ private slots:
         });
 
         f.show();
-        clickTab(f, page);
+        ScreenWire::clickTab(f.PageControl, page);
         checkTransferActions(f, false, page == TForm6::kPageTest);
         // File > ANAGRAFICA, NUOVO, the model, OK; then OK opens the new installation.
         f.Action1->trigger();
@@ -142,7 +135,7 @@ private slots:
         QVERIFY(!SendingDlg->isVisible());
         QVERIFY(w.fx.messages().isEmpty());
         // The same on the test page: CONNETTI does not stay pressed.
-        clickTab(f, TForm6::kPageTest);
+        ScreenWire::clickTab(f.PageControl, TForm6::kPageTest);
         clickTool(f, f.Action4);
         QVERIFY(w.fx.waitForJobEnd());
         QCOMPARE(w.fx.warnings(), (QStringList{MissingCode, MissingCode}));
@@ -155,7 +148,7 @@ private slots:
         LinkedWindow w(3);
         TForm6& f = w.form();
         QVERIFY(connectFromTheForm(w));
-        clickTab(f, TForm6::kPageTest);
+        ScreenWire::clickTab(f.PageControl, TForm6::kPageTest);
 
         // The panel refuses the code.
         w.sim.setLoginStatus(ERR_LOGOUT);

@@ -10,17 +10,8 @@
 #include "platform/dbgrid.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
+#include "support/screenwire.h"
 #include "ui/mainwindow.h"
-#include "ui/pagecontrol.h"
-#include "ui/pages/page_contactid.h"
-#include "ui/pages/page_gruppi.h"
-#include "ui/pages/page_periferiche.h"
-#include "ui/pages/page_telefoni.h"
-#include "ui/pages/page_timers.h"
-#include "ui/pages/page_uscite.h"
-#include "ui/pages/page_utenti.h"
-#include "ui/pages/page_vocaboli.h"
-#include "ui/pages/page_wireless.h"
 
 #include <QtTest>
 
@@ -36,64 +27,19 @@ const QString kNameScript = QStringLiteral(
 const QString kTimeScript = QStringLiteral(
     "{^A}0730{Ret}{F2}{Home}{Del}1{Shift}Xè{Ctrl}{End}{BS}5{Alt}{Esc}{F2}{F2}{Home}9{Esc}{Tab}");
 
-// A page's grid on screen, reached through its tabs, with `recNo` made typable where a page
-// types only some rows (radio devices must have a type).
+// A page's grid on screen, reached by clicks on its tabs (the main window's and the page's own).
 DBGrid* showPlace(OpenWindow& w, const QString& place) {
-    TForm6& f = *w.form;
-    const auto page = [&](QWidget* sheet) {
-        w.showPage(f.PageControl->indexOf(sheet));
-        QApplication::processEvents();
-    };
-    if (place == u"users") {
-        page(f.TabSheet4);
-        return f.TabSheet4->DBGrid6;
-    }
-    if (place == u"groups") {
-        page(f.TabSheet9);
-        return f.TabSheet9->DBGrid25;
-    }
-    if (place == u"phones") {
-        page(f.TabSheet3);
-        return f.TabSheet3->DBGrid3;
-    }
-    if (place == u"vocabulary") {
-        page(f.TabSheet28);
-        return f.TabSheet28->DBGrid43;
-    }
-    if (place == u"expanders" || place == u"keypads") {
-        page(f.TabSheet5);
-        TPagePeriferiche* p = f.TabSheet5;
-        const bool expanders = place == u"expanders";
-        p->PageControl_Periferiche->selectPageByUser(
-            p->PageControl_Periferiche->indexOf(expanders ? p->TabSheet23 : p->TabSheetTastierePrese));
-        return expanders ? p->DBGrid12 : p->DBGrid18;
-    }
-    if (place == u"radio433") {
-        page(f.TabSheet10);
-        f.TabSheet10->PageControl1->selectPageByUser(0);
-        return f.TabSheet10->DBGrid46;
-    }
-    if (place == u"radio868") {
-        page(f.TabSheet10);
-        f.TabSheet10->PageControl1->selectPageByUser(1);
-        f.TabSheet10->PageControl2->selectPageByUser(2); // detectors
-        return f.TabSheet10->DBGrid48;
-    }
-    if (place == u"timers" || place == u"periods") {
-        page(f.TabSheet13);
-        return place == u"timers" ? f.TabSheet13->DBGrid34 : f.TabSheet13->DBGrid35;
-    }
-    if (place == u"pulses") {
-        page(f.TabSheet2);
-        f.TabSheet2->PageControl_Uscite->selectPageByUser(
-            f.TabSheet2->PageControl_Uscite->indexOf(f.TabSheet2->TabSheet20));
-        return f.TabSheet2->DBGrid27;
-    }
-    if (place == u"receivers") {
-        page(f.TabSheet12);
-        return f.TabSheet12->DBGrid30;
-    }
-    return nullptr;
+    static const QHash<QString, const char*> grids = {
+        {QStringLiteral("users"), "DBGrid6"},      {QStringLiteral("groups"), "DBGrid25"},
+        {QStringLiteral("phones"), "DBGrid3"},     {QStringLiteral("vocabulary"), "DBGrid43"},
+        {QStringLiteral("expanders"), "DBGrid12"}, {QStringLiteral("keypads"), "DBGrid18"},
+        {QStringLiteral("radio433"), "DBGrid46"},  {QStringLiteral("radio868"), "DBGrid48"},
+        {QStringLiteral("timers"), "DBGrid34"},    {QStringLiteral("periods"), "DBGrid35"},
+        {QStringLiteral("pulses"), "DBGrid27"},    {QStringLiteral("receivers"), "DBGrid30"}};
+    auto* grid = w.form->findChild<DBGrid*>(QLatin1String(grids.value(place)));
+    if (grid)
+        ScreenWire::reveal(grid);
+    return grid;
 }
 
 // A radio device is typed in place only once it has a type.

@@ -50,49 +50,79 @@ QByteArray slot(const QByteArray& text, int width) {
 }
 
 Bench::Bench(int model) : m_w(model) {
-    RealKeys::activate(&m_w.form());
     QVERIFY(m_w.connect());
+    RealKeys::activate(&m_w.form()); // after the connection form
 }
 
-void Bench::clickTab(int page) {
-    TPageControl* pc = form().PageControl;
-    if (pc->activePageIndex() == page)
+void clickTab(TPageControl* pc, int index) {
+    if (pc->activePageIndex() == index)
         return;
-    const QPoint at = pc->tabRect(page).center();
+    const QPoint at = pc->tabRect(index).center();
     QWidget* strip = pc->childAt(at);
-    QVERIFY2(strip, "the page's tab is not on screen");
+    QVERIFY2(strip,
+             qPrintable(QStringLiteral("the tab of %1 is not on screen").arg(pc->page(index)->objectName())));
     clickAt(strip, strip->mapFrom(pc, at));
-    QCOMPARE(pc->activePageIndex(), page);
+    QCOMPARE(pc->activePageIndex(), index);
 }
 
-QWidget* Bench::control(const QString& name) const {
-    return m_w.window.form->findChild<QWidget*>(name);
-}
-
-void Bench::reveal(QWidget* w) {
+void reveal(QWidget* w) {
     QList<std::pair<TPageControl*, QWidget*>> hidden; // page control, its sheet holding w
-    for (QWidget* child = w; child && child != &form(); child = child->parentWidget())
-        for (QWidget* p = child->parentWidget(); p && p != &form(); p = p->parentWidget())
+    for (QWidget* child = w; child; child = child->parentWidget())
+        for (QWidget* p = child->parentWidget(); p; p = p->parentWidget())
             if (auto* pc = qobject_cast<TPageControl*>(p)) {
                 if (pc->indexOf(child) >= 0)
                     hidden.prepend({pc, child});
                 break;
             }
     for (auto [pc, sheet] : hidden) {
-        const int index = pc->indexOf(sheet);
-        if (pc->activePageIndex() == index)
-            continue;
-        const QPoint at = pc->tabRect(index).center();
-        QWidget* strip = pc->childAt(at);
-        QVERIFY2(strip,
-                 qPrintable(QStringLiteral("the tab of %1 is not on screen").arg(sheet->objectName())));
-        clickAt(strip, strip->mapFrom(pc, at));
-        QCOMPARE(pc->activePageIndex(), index);
+        clickTab(pc, pc->indexOf(sheet));
+        if (QTest::currentTestFailed())
+            return;
     }
     QVERIFY2(w->isVisible(), qPrintable(w->objectName() + QStringLiteral(" is not on screen")));
 }
 
+void Bench::clickTab(int page) {
+    ScreenWire::clickTab(form().PageControl, page);
+}
+
+QWidget* Bench::control(const QString& name) const {
+    return m_w.window.form->findChild<QWidget*>(name);
+}
+
+// Brings a cell into view as a person does before clicking it: the grid scrolled to its record,
+// then its horizontal scroll bar moved from the left step by step until the cell shows.
+void Bench::showCell(DBGrid* grid, int recNo, const QString& field) {
+    DBGridColumn* column = grid->columnOfField(field);
+    QVERIFY2(column, qPrintable(grid->objectName() + QStringLiteral(" has no column ") + field));
+    QVERIFY2(column->visible(), qPrintable(grid->objectName() + QLatin1Char(' ') + field +
+                                           QStringLiteral(" is hidden on this model")));
+    if (recNo < grid->topRecNo() || recNo >= grid->topRecNo() + grid->visibleRowCount())
+        grid->moveToRecNo(recNo);
+    const auto rect = [&] {
+        const int row = recNo - grid->topRecNo() + grid->titleOffset();
+        return grid->cellRect(grid->gridColumnOf(column->index()), row).intersected(grid->viewport()->rect());
+    };
+    QScrollBar* bar = grid->horizontalScrollBar();
+    if (rect().width() < 8) { // from the left edge on
+        bar->setValue(bar->minimum());
+        QApplication::processEvents();
+    }
+    for (int guard = 0; rect().width() < 8 && guard < 200; ++guard) {
+        const int before = bar->value();
+        bar->setValue(before + bar->singleStep());
+        QApplication::processEvents();
+        if (bar->value() == before)
+            break;
+    }
+    QVERIFY2(rect().width() >= 8, qPrintable(grid->objectName() + QLatin1Char(' ') + field +
+                                             QStringLiteral(" does not come into view")));
+}
+
 void Bench::typeInCell(DBGrid* grid, int recNo, const QString& field, const QString& keys) {
+    showCell(grid, recNo, field);
+    if (QTest::currentTestFailed())
+        return;
     RealKeys::openByClicks(grid, recNo, OpenWindow::columnOf(grid, field));
     if (QTest::currentTestFailed())
         return;
@@ -100,6 +130,9 @@ void Bench::typeInCell(DBGrid* grid, int recNo, const QString& field, const QStr
 }
 
 void Bench::pickInCell(DBGrid* grid, int recNo, const QString& field, const QString& item) {
+    showCell(grid, recNo, field);
+    if (QTest::currentTestFailed())
+        return;
     OpenWindow::click(grid, recNo, OpenWindow::columnOf(grid, field));
     if (QTest::currentTestFailed())
         return;
@@ -114,6 +147,9 @@ void Bench::pickInCell(DBGrid* grid, int recNo, const QString& field, const QStr
 }
 
 void Bench::tickCell(DBGrid* grid, int recNo, const QString& field) {
+    showCell(grid, recNo, field);
+    if (QTest::currentTestFailed())
+        return;
     OpenWindow::click(grid, recNo, OpenWindow::columnOf(grid, field));
 }
 

@@ -47,6 +47,11 @@ struct Row {
     QByteArray expected; // the bytes there, written by hand from the protocol
 };
 
+// A click on tab `index` of a page control (nothing when it is in front already).
+void clickTab(TPageControl* pc, int index);
+// Clicks every tab that hides `w` (the main window's and the inner page controls'), outermost first.
+void reveal(QWidget* w);
+
 // "name 16" on the wire: the text's bytes then NULs up to `width`.
 QByteArray slot(const QByteArray& text, int width);
 
@@ -61,8 +66,6 @@ public:
     void clickTab(int page);
     // The control named `name` on the window (nullptr when there is none).
     QWidget* control(const QString& name) const;
-    // Clicks every tab (of the inner page controls too) that hides `w`, outermost first.
-    void reveal(QWidget* w);
     // Gives the row's value through the row's input.
     void apply(const Row& row);
     // Sends with the page action of `page` (or "Invia tutto"); true when it ended with success.
@@ -71,6 +74,7 @@ public:
     QByteArray wireBytes(int command, int offset, int width) const;
 
     // Input primitives, usable on their own.
+    void showCell(DBGrid* grid, int recNo, const QString& field);
     void typeInCell(DBGrid* grid, int recNo, const QString& field, const QString& keys);
     void pickInCell(DBGrid* grid, int recNo, const QString& field, const QString& item);
     void tickCell(DBGrid* grid, int recNo, const QString& field);
