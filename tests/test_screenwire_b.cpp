@@ -2,7 +2,7 @@
 // TIMERS, BLOCCO INSERIMENTO, PSTN, PARAMETRI DI RETE, EDITA VOCABOLI and PRIORITà VETTORI
 // reaches the panel where the protocol puts it. Each row sets values through real input on one
 // page (clicks on tabs, cells and boxes, keys to the focused widget, choices from the lists),
-// sends the page with its own tool-bar button to the simulated panel and reads the panel's
+// sends the page with its own page action to the simulated panel and reads the panel's
 // bytes. The expected offsets and bytes are written here by hand from the protocol's byte
 // layouts, never taken from the codec, so a rule wrong on both sides still fails.
 //
@@ -11,13 +11,6 @@
 #include "model/lang.h"
 #include "platform/dbcontrols.h"
 #include "support/screenwire.h"
-#include "ui/pages/page_wireless.h"
-#include "ui/radiochannels.h"
-
-#include <QAbstractItemView>
-#include <QCheckBox>
-#include <QRadioButton>
-#include <QToolBar>
 
 namespace {
 
@@ -205,19 +198,19 @@ const Control kControls[] = {
 //   list|name|item           the item picked in a combo box's list
 //   edit|name|text           the edit's text replaced by typing
 //   cell|grid|rec|field      a click on a cell (a flag cell toggles; other cells choose the row)
-//   type|grid|rec|field|text the cell's text replaced by typing (the cell scrolled into view first)
+//   type|grid|rec|field|text the cell's text replaced by typing
 //   pick|grid|rec|field|item the item picked in the list a click on the cell shows
 //   keys|script              keys to the focused widget
 // Names are looked up on the page; of controls sharing a name (the option panels of the 868
 // devices) the one on screen is taken. The tabs that hide a control are clicked first.
-QWidget* onPage(ScreenWire::Bench& bench, QWidget* page, const QString& name) {
+QWidget* onPage(QWidget* page, const QString& name) {
     const QList<QWidget*> all = page->findChildren<QWidget*>(name);
     for (QWidget* w : all)
         if (w->isVisible())
             return w;
     if (all.isEmpty())
         return nullptr;
-    bench.reveal(all.first());
+    ScreenWire::reveal(all.first());
     return all.first();
 }
 
@@ -226,7 +219,7 @@ void step(ScreenWire::Bench& bench, QWidget* page, const QString& line) {
     const QString& kind = a[0];
     if (kind == QLatin1String("keys"))
         return RealKeys::type(a[1]);
-    QWidget* w = onPage(bench, page, a[1]);
+    QWidget* w = onPage(page, a[1]);
     QVERIFY2(w && w->isVisible() && w->isEnabled(), qPrintable(a[1] + QStringLiteral(" is not on screen")));
     auto* grid = qobject_cast<DBGrid*>(w);
     if (kind == QLatin1String("box")) {
@@ -242,7 +235,6 @@ void step(ScreenWire::Bench& bench, QWidget* page, const QString& line) {
     } else if (grid && kind == QLatin1String("cell")) {
         bench.tickCell(grid, a[2].toInt(), a[3]);
     } else if (grid && kind == QLatin1String("type")) {
-        bench.tickCell(grid, a[2].toInt(), a[3]);
         bench.typeInCell(grid, a[2].toInt(), a[3], QStringLiteral("{^A}") + a[4] + QStringLiteral("{Ret}"));
     } else if (grid && kind == QLatin1String("pick")) {
         // A click on a radio device's channel opens its list at once: its items are walked with
@@ -575,7 +567,6 @@ void ScreenWireB::valuesSetOnScreenReachThePanel() {
     QFETCH(QStringList, checks);
 
     ScreenWire::Bench bench(model);
-    RealKeys::activate(&bench.form()); // the connection form had it
     if (page == 8) {
         // What the radio page works on comes from elsewhere: the type of a 433 device is learnt
         // from the panel (devices 5 and 7 here), and inputs 9, 12 and 20 are wired radio on the
