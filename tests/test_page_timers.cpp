@@ -138,22 +138,6 @@ private slots:
         QVERIFY(DM->CDSet_Time_Timers->fieldByName(QStringLiteral("_DataEscusione1")).asBoolean());
     }
 
-    void anActionIsChosenFromTheTimersList() {
-        OpenWindow w(4);
-        w.showPage(kTimersPage);
-        w.form->show();
-        TPageTimers& page = *w.form->TabSheet13;
-        DataSet* actions = DM->CDSet_Time_Parziali;
-        clickField(*page.DBGrid37, QStringLiteral("_OnOff"), 2);
-        QVERIFY(!page.DBComboBox60->isHidden());
-        QCOMPARE(page.DBComboBox60->count(), 3);
-        emit page.DBComboBox60->activated(page.DBComboBox60->findText(QStringLiteral("ATTIVA")));
-        QCOMPARE(actions->recNo(), 2);
-        QCOMPARE(actions->fieldByName(QStringLiteral("_OnOff")).asString(), QStringLiteral("ATTIVA"));
-        QCOMPARE(actions->state(), DataSetState::Browse);
-        QVERIFY(page.DBComboBox60->isHidden());
-    }
-
     void theDaysGridOffersTheEventLogExport() {
         OpenWindow w(1);
         TPageTimers& page = *w.form->TabSheet13;

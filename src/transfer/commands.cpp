@@ -128,7 +128,8 @@ std::vector<JobList> buildLists() {
     add(TabCmdTimers, job({43, 44, 45, 46, 47, 48}));
     add(TabCmdBloccoIns, job({42}));
     add(TabCmdPSTN, job({49}));
-    add(TabCmdNetIp, job({51, 52}));
+    // The network page also shows the GPRS setup (APN, user, password), which travels in 53.
+    add(TabCmdNetIp, job({51, 52, 53}));
     add(TapCmdElencoMessaggi, job({56}));
     add(TapCmdPriorita, job({55}));
     add(TapCmdParametriGPRS, job({53, 54}));

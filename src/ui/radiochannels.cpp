@@ -129,6 +129,15 @@ void ChannelEditor::showPopup() {
 
 void ChannelEditor::hidePopup() {
     QComboBox::hidePopup();
+    // Focus goes back to the grid before the editor goes: hiding a focused child makes Qt pass
+    // the focus on as a Tab would, which moves the grid's current cell one column right (on the
+    // last channel, to the next device, which the choice would then be written to).
+    if (hasFocus())
+        for (QWidget* p = parentWidget(); p; p = p->parentWidget())
+            if (auto* grid = qobject_cast<DBGrid*>(p)) {
+                grid->setFocus(Qt::OtherFocusReason);
+                break;
+            }
     hide();
 }
 
