@@ -94,9 +94,9 @@ const Control kControls[] = {
     {5, "DBCheckBox40", "_SaturazioneRadio", "39+1"},
     {5, "DBCheckBox2", "_DisturboRadio", "39+2"},
     {5, "DBCheckBox82", "_Ora_legale", "36+12 bit 4"},
-    {5, "CheckBox1", "CheckBox1", "stays: chooses whether the pickers follow the computer's clock"},
-    {5, "Data", "Data", "stays: command 41 always sends the computer's date"},
-    {5, "ora", "ora", "stays: command 41 always sends the computer's time"},
+    {5, "CheckBox1", "CheckBox1", "stays: unticked, the pickers' date and time go in 41"},
+    {5, "Data", "Data", "41+0 day, month, year - 2000 (\"Ora Corrente\" unticked)"},
+    {5, "ora", "ora", "41+3 hour, minute, second (\"Ora Corrente\" unticked)"},
     // WIRELESS (8), 433 Mhz
     {8, "DBGrid46\\._Nome", "_Nome", "57+0 (row 17 bytes; typed devices only)"},
     {8, "DBGrid46\\._Input[1-5]", "_Input[1-5]", "58+1..+5 (row 6 bytes)"},
@@ -230,6 +230,10 @@ void step(ScreenWire::Bench& bench, QWidget* page, const QString& line) {
         bench.clickRadio(group, group->button(a[2].toInt())->text());
     } else if (kind == QLatin1String("list")) {
         bench.pickInCombo(qobject_cast<QComboBox*>(w), a[2]);
+    } else if (kind == QLatin1String("at")) { // a click into the control, then keys as they are
+        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+        QCOMPARE(QApplication::focusWidget(), w);
+        RealKeys::type(a[2]);
     } else if (kind == QLatin1String("edit")) {
         bench.typeInEdit(w, QStringLiteral("{^A}") + a[2] + QStringLiteral("{Tab}"));
     } else if (grid && kind == QLatin1String("cell")) {
@@ -386,6 +390,10 @@ void ScreenWireB::valuesSetOnScreenReachThePanel_data() {
     // Partitions 2, 4 local and 2 remote; the signalling bits 0, 2 and summer time (bit 4).
     QTest::newRow("parameters TAVEK")
         << TAVEK << 5 << params << paramChecks + L{"36|10|x0a", "36|11|x02", "36|12|x15"};
+    // "Ora Corrente" unticked: 9 March, then Tab to the time, 07:30:15, typed section by section.
+    QTest::newRow("date and time TAVEK")
+        << TAVEK << 5 << L{"box|CheckBox1", "at|Data|{^A}{Tab}9{Tab}March{Tab}073015"}
+        << L{"41|0|x0903", "41|3|x071e0f"}; // the year (byte 2) stays this year
     QTest::newRow("parameters ZOREM")
         << ZOREM << 5
         << params + L{"box|DBCheckBox21", "box|DBCheckBox25", "box|DBCheckBox31", "box|DBCheckBox23",

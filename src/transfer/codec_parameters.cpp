@@ -2,7 +2,9 @@
 // telephone line and the network, cloud and GPRS settings.
 #include "model/lang.h"
 #include "transfer/codec.h"
+#include "transfer/codec_errors.h"
 #include "transfer/codec_layout.h"
+#include "transfer/transferhooks.h"
 
 #include <QDateTime>
 
@@ -36,9 +38,15 @@ QStringList combo(const char* component) {
 QDateTime PanelClock;
 
 TError encodeClock(int, QByteArray& payload) {
-    const QDateTime now = QDateTime::currentDateTime();
-    const QDate d = now.date();
-    const QTime t = now.time();
+    const QDateTime when =
+        TransferHooks::panelClock ? TransferHooks::panelClock() : QDateTime::currentDateTime();
+    const QDate d = when.date();
+    const QTime t = when.time();
+    // The panel counts years from 2000 in one byte.
+    if (d.year() < 2000 || d.year() > 2255)
+        throw UnsendableValue(QStringLiteral("PARAMETRI VARI, DATA/ORA: l'anno %1 non può essere impostato "
+                                             "nella centrale (2000..2255).")
+                                  .arg(d.year()));
     payload.clear();
     for (const int v : {d.day(), d.month(), d.year() - 2000, t.hour(), t.minute(), t.second()})
         payload.append(char(v));

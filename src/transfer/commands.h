@@ -12,6 +12,7 @@ enum PanelCommand : int {
     CmdStateCentral = 1,
     CmdConfPeriferal = 2,
     CmdIngressiTipo = 6,
+    CmdDataOra = 41,
     CmdLogEventi = 50,
     CmdMessaggi = 56,
     Cmd_Radio800_Parametri = 62,

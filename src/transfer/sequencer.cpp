@@ -105,10 +105,16 @@ int firstUnwritable(const std::vector<int>& list, bool jobWrites, QString& why) 
     for (const int cmd : list) {
         const CommandInfo& info = commandInfo(cmd);
         const Codec::Layout* layout = Codec::layoutOf(cmd);
-        if (!layout || !moves(info, jobWrites) || !framesWritten(info, jobWrites))
+        // The clock has no layout: its one part is what it would send.
+        const bool clock = cmd == CmdDataOra && info.encode;
+        if ((!layout && !clock) || !moves(info, jobWrites) || !framesWritten(info, jobWrites))
             continue;
         try {
-            Codec::encodeStream(*layout);
+            QByteArray part;
+            if (layout)
+                Codec::encodeStream(*layout);
+            else
+                info.encode(0, part);
         } catch (const Codec::UnsendableValue& e) {
             why = e.text();
             return cmd;

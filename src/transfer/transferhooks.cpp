@@ -7,4 +7,5 @@ void TransferHooks::resetAll() {
     repaintAll = {};
     mainCaption = {};
     mainWindow = {};
+    panelClock = {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 // What the transfer needs from the rest of the program, set by whoever wires the application:
 // the configuration model's values and the main window's handlers. Tests set them directly.
+#include <QDateTime>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -24,6 +25,9 @@ struct TransferHooks {
     static inline std::function<void()> repaintAll;     // the main window's full repaint
     static inline std::function<QString()> mainCaption; // the main window's caption
     static inline std::function<QWidget*()> mainWindow; // the main window, or nullptr
+    // The date and time a clock write sets in the panel: what the installer chose on screen, or
+    // the computer's clock. Unset: the computer's clock.
+    static inline std::function<QDateTime()> panelClock;
 
     static void resetAll();
 };

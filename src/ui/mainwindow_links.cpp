@@ -16,12 +16,16 @@
 #include "transfer/transferstate.h"
 #include "ui/mainwindow.h"
 #include "ui/mainwindowtexts.h"
+#include "ui/pages/page_parametrivari.h"
 #include "ui/pages/page_rete.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTimeEdit>
 #include <QTimer>
 
 namespace MainWindowLinks {
@@ -292,6 +296,13 @@ void wireTransferHooks(TForm6& form) {
     };
     TransferHooks::mainCaption = [] { return Form6 ? Form6->windowTitle() : QString(); };
     TransferHooks::mainWindow = []() -> QWidget* { return Form6; };
+    // "Ora Corrente" unticked: the panel gets the date and time the installer set on DATA/ORA.
+    TransferHooks::panelClock = [] {
+        const TPageParametriVari* p = Form6 ? Form6->TabSheet6 : nullptr;
+        if (p && !p->CheckBox1->isChecked())
+            return QDateTime(p->Data->date(), p->ora->time());
+        return QDateTime::currentDateTime();
+    };
     TComSet::cloudEndpointHook = [] {
         CloudEndpoint ep;
         if (Form6) {
