@@ -377,52 +377,37 @@ private slots:
         struct Row {
             int command, offset;
             QByteArray bytes;
-            const char* table;
-            int record; // 0: the installation's own row
-            QStringList fields;
+            const char* expected; // table:record (0: the installation's own row), field=value...
         };
         const auto slot = [](const char* text) { return QByteArray(text).leftJustified(16, '\0'); };
         const auto hex = [](const char* h) { return QByteArray::fromHex(h); };
         const Row rows[] = {
-            {8, 2 * 16, slot("PORTA"), "CDSet_Ingressi", 3, {"_Nome=PORTA"}},
-            {15, 16, slot("SIRENA"), "CDSet_Uscite", 2, {"_Nome=SIRENA"}},
-            {3,
-             19,
-             slot("TAST2") + hex("050382"),
-             "CDSet_Tastiere",
-             2,
-             {"_Nome=TAST2", "_Enable=true", "_Sound1=false", "_Sound2=true", "_M1=PORTA", "_M2=SIRENA"}},
-            {10,
-             3,
-             hex("c83207"),
-             "CDSet_Ingressi",
-             2,
-             {"_TimeInIngresso=200", "_ImpulsiIngresso=50", "_CicliEsclusione=7"}},
-            {16,
-             14,
-             hex("01020304050601"),
-             "CDSet_Uscite",
-             3,
-             {"_PulseDuration=01:02:03", "_PulseDelay=04:05:06", "_AutoReset=true"}},
-            {25, 3, hex("012c05"), "CDSet_Parziali", 2, {"_TempoUscita=300", "_IMsg1=5"}},
-            {31,
-             2,
-             hex("0902"),
-             "CDSet_Phone",
-             2,
-             {"_ConfermaRisposta=true", "_AccessoDiretto=false", "_TelProg=true", "_TipoChiamata=2"}},
-            {48,
-             20,
-             slot("FERIE") + hex("0f081f0c"),
-             "CDSet_Time_Esclusione_Data",
-             2,
-             {"_Nome=FERIE", "_Data1=15/08", "_Data2=31/12"}},
-            {51,
-             0,
-             hex("00c0a8010affffff00"),
-             "CDSet_Tabulon",
-             0,
-             {"_Net_DHCP=false", "_Net_LocalIPAddress=192.168.1.10", "_Net_LocalSubAddress=255.255.255.0"}},
+            {8, 2 * 16, slot("PORTA"), "CDSet_Ingressi:3 _Nome=PORTA"},
+            {15, 16, slot("SIRENA"), "CDSet_Uscite:2 _Nome=SIRENA"},
+            {3, 19, slot("TAST2") + hex("050382"),
+             "CDSet_Tastiere:2 _Nome=TAST2 _Enable=true _Sound1=false _Sound2=true _M1=PORTA _M2=SIRENA"},
+            {10, 3, hex("c83207"),
+             "CDSet_Ingressi:2 _TimeInIngresso=200 _ImpulsiIngresso=50 _CicliEsclusione=7"},
+            {16, 14, hex("01020304050601"),
+             "CDSet_Uscite:3 _PulseDuration=01:02:03 _PulseDelay=04:05:06 _AutoReset=true"},
+            {25, 3, hex("012c05"), "CDSet_Parziali:2 _TempoUscita=300 _IMsg1=5"},
+            {31, 2, hex("0902"),
+             "CDSet_Phone:2 _ConfermaRisposta=true _AccessoDiretto=false _TelProg=true _TipoChiamata=2"},
+            {48, 20, slot("FERIE") + hex("0f081f0c"),
+             "CDSet_Time_Esclusione_Data:2 _Nome=FERIE _Data1=15/08 _Data2=31/12"},
+            {51, 0, hex("00c0a8010affffff00"),
+             "CDSet_Tabulon:0 _Net_DHCP=false _Net_LocalIPAddress=192.168.1.10 "
+             "_Net_LocalSubAddress=255.255.255.0"},
+            {58, 6, hex("c80102030405"),
+             "CDSet_DeviceRadio:2 _Supervisione=200 _In1=1 _In2=2 _In3=3 _In4=4 _In5=5"},
+            {61, 32, hex("0705090a12210a0b0c0d00010203000102010102040801020304051415161718"),
+             "CDSet_DeviceRadio800:2 _RemCrt_User=7 _RemCrt_Led=true _RemCrt_WakeUp=false "
+             "_RemCrt_PanicOn=true "
+             "_RemCrt_Switch=9 _RemCrt_Sensibility=10 _RemCrt_T1_Led2=true _RemCrt_T3_Led1=true "
+             "_RemCrt_OutT1=10 "
+             "_RemCrt_OutT4=13 _RemCrt_ONOFF_OUT2=1 _RemCrt_ONOFF_OUT4=3 _RemCrt_ONOFF_PRG3=2 "
+             "_RemCrt_T2P2=true "
+             "_RemCrt_T4P4=true _In1=1 _In5=5 _InAssociato1=20 _InAssociato5=24"},
         };
         Rig rig;
         QVERIFY(rig.open());
@@ -432,13 +417,14 @@ private slots:
             PanelMemory::patch(rig.sim, r.command, r.offset, r.bytes);
         QVERIFY(rig.run(TabCmdAllRead, false));
         for (const Row& r : rows) {
-            DataSet* t = DM->tableByName(QLatin1String(r.table));
-            for (const QString& f : r.fields) {
-                const QString name = f.section(QLatin1Char('='), 0, 0);
-                const QVariant v = t->valueAt(r.record ? r.record : t->recNo(), t->fieldByName(name).index());
-                QVERIFY2(
-                    v.toString() == f.section(QLatin1Char('='), 1),
-                    qPrintable(QStringLiteral("command %1: %2 is %3").arg(r.command).arg(f, v.toString())));
+            QStringList fields = QString::fromLatin1(r.expected).split(QLatin1Char(' '));
+            DataSet* t = DM->tableByName(fields[0].section(QLatin1Char(':'), 0, 0));
+            const int record = fields.takeFirst().section(QLatin1Char(':'), 1).toInt();
+            for (const QString& f : fields) {
+                const int column = t->fieldByName(f.section(QLatin1Char('='), 0, 0)).index();
+                const QString v = t->valueAt(record ? record : t->recNo(), column).toString();
+                QVERIFY2(v == f.section(QLatin1Char('='), 1),
+                         qPrintable(QStringLiteral("command %1: %2, read %3").arg(r.command).arg(f, v)));
             }
         }
     }

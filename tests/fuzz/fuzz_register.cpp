@@ -11,6 +11,7 @@
 #include "link/cloudenvelope.h"
 #include "model/datamodule.h"
 #include "platform/dataset.h"
+#include "platform/dialogs.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,6 +26,7 @@
 namespace {
 
 TDM* g_dm = nullptr;
+BoxAnswerer* g_boxes = nullptr; // answers the list of repairs a load reports
 QString g_path;
 QString g_large; // the large register, put back after a file that loaded
 QString g_again; // a loaded file saved again
@@ -56,6 +58,7 @@ QString fingerprint(TDM& dm) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     static QCoreApplication app(*argc, *argv);
     g_dm = new TDM;
+    g_boxes = new BoxAnswerer;
     for (int i = 0; i < 24; ++i)
         g_dm->AddDataSet(i % 6 + 1); // about 5 MB of rows
     const QString stem =
@@ -69,6 +72,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    g_boxes->clear();
     QByteArray file(reinterpret_cast<const char*>(data), qsizetype(size));
 #ifdef REGISTER_FIXUP
     file = withValidHeader(file);
