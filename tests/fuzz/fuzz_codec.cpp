@@ -1,8 +1,9 @@
 // Panel replies into the codec as a read job feeds them: byte 0 picks the command (0: the live
 // status of command 1, else command 2..62), byte 1 the model (1..6), the rest is the reply
 // stream, cut into the command's parts (64 bytes, the live status by its part sizes) and given
-// to its decoder part by part. A stream whose parts all decode must commit; what it leaves must
-// encode again as a write would send it, and the register must save and load again.
+// to its decoder part by part. A refused stream changes nothing; a stream whose parts all decode
+// must commit, what it leaves must encode again as a write would send it, and the register must
+// save and load again.
 
 #include "link/comset.h"
 #include "model/datamodule.h"
@@ -25,8 +26,8 @@
 
 namespace {
 
-QString g_again;  // the register saved after a commit
-int g_model = 0;  // the model of the one installation in memory
+QString g_again;      // the register saved after a commit
+int g_model = 0;      // the model of the one installation in memory
 bool g_dirty = false; // a stream has been committed into it
 
 // One new installation of `model`, unless it is already in memory untouched.
@@ -85,6 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
 
     const CommandInfo& info = commandInfo(command);
+    const Codec::Layout* layout = Codec::layoutOf(command);
+    const QByteArray before = layout ? Codec::encodeStream(*layout) : QByteArray();
     TError r = SENDOK;
     for (int p = 0; p < info.parts && r == SENDOK; ++p) {
         try {
@@ -95,6 +98,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     if (r != SENDOK) {
         Codec::dropStaged();
+        if (layout && Codec::encodeStream(*layout) != before)
+            fail(command, model, QStringLiteral("a refused stream changed the installation"));
         return 0;
     }
     QString why;
@@ -102,7 +107,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!Codec::commitStaged(&why))
         fail(command, model, QStringLiteral("decoded but not committed: ") + why);
     Codec::dropStaged();
-    if (const Codec::Layout* layout = Codec::layoutOf(command)) {
+    if (layout) {
         try {
             Codec::encodeStream(*layout);
         } catch (const std::exception& e) {
