@@ -95,7 +95,7 @@ private slots:
             QCOMPARE(DM->CDSet_Time_Day->recNo(), 3);
             QCOMPARE(fx.messages().size(), 2);
             for (auto it = panel.begin(); it != panel.end(); ++it)
-                QVERIFY(PanelMemory::stream(sim, it.key(), int(it.value().size())) == it.value());
+                QVERIFY(PanelMemory::stream(sim, it.key()) == it.value());
             QVERIFY(fx.warnings().isEmpty());
 
             // "CONNETTI" on the test page: the status frame follows the panel until unchecked.

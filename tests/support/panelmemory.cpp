@@ -9,20 +9,85 @@
 #include "transfer/commands.h"
 
 #include <QDateTime>
+#include <QSet>
 
 namespace PanelMemory {
 
-void store(PanelCore& panel, int command, const QByteArray& stream) {
-    const int parts = std::max<int>(1, int((stream.size() + 63) / 64));
-    for (int p = 0; p < parts; ++p)
-        panel.setMemory(command, p, stream.mid(p * 64, 64));
+Shape documentedShape(int command) {
+    // Bytes and parts of every command 0..62: the handshake (section 5), the identity and live
+    // status (5, 6.5), the configuration (6.3), the event log (6.4) and the clock (6.6).
+    static const Shape shapes[CommandCount - 1] = {
+        {6, 1},     {259, 7},   {255, 4},   {152, 3}, {136, 3},   {64, 1},    {64, 1},  {192, 3},
+        {1024, 16}, {64, 1},    {192, 3},   {256, 4}, {1024, 16}, {16, 1},    {51, 1},  {272, 5},
+        {119, 2},   {85, 2},    {136, 3},   {136, 3}, {1024, 16}, {384, 6},   {128, 2}, {320, 5},
+        {128, 2},   {24, 1},    {64, 1},    {88, 2},  {64, 1},    {128, 2},   {384, 6}, {16, 1},
+        {640, 10},  {368, 6},   {30, 1},    {184, 3}, {173, 3},   {4, 1},     {49, 1},  {3, 1},
+        {110, 2},   {6, 1},     {9, 1},     {56, 1},  {112, 2},   {3584, 56}, {448, 7}, {952, 15},
+        {176, 3},   {86, 2},    {4096, 64}, {21, 1},  {350, 6},   {258, 5},   {144, 3}, {4, 1},
+        {2992, 47}, {1088, 17}, {384, 6},   {128, 2}, {3024, 48}, {3584, 56}, {224, 4}};
+    return command >= 0 && command < CommandCount - 1 ? shapes[command] : Shape{0, 0};
 }
 
-QByteArray stream(const PanelCore& panel, int command, int bytes) {
+int documentedPartSize(int command, int part) {
+    static const int identity[7] = {6, 16, 16, 32, 64, 64, 61};
+    if (command == CmdStateCentral)
+        return part >= 0 && part < 7 ? identity[part] : 0;
+    const Shape s = documentedShape(command);
+    return part < 0 || part >= s.parts ? 0 : std::min(64, s.bytes - 64 * part);
+}
+
+QStringList shapeFaults(const PanelCore& panel, int from, const std::vector<int>& commands, bool writeJob) {
+    QStringList faults;
+    QMap<int, QSet<int>> asked;
+    const QList<PanelFrame> requests = panel.requests();
+    for (qsizetype i = from; i < requests.size(); ++i) {
+        const PanelFrame& f = requests[i];
+        const int c = f.command();
+        asked[c].insert(f.part());
+        const bool write = c == CmdLogIn || (writeJob && c != CmdStateCentral && c != CmdLogEventi);
+        const int size = write ? documentedPartSize(c, f.part()) : 0;
+        if (std::find(commands.begin(), commands.end(), c) == commands.end())
+            faults << QStringLiteral("command %1 is no part of the job").arg(c);
+        else if (f.isWrite() != write || f.data.size() != size)
+            faults << QStringLiteral("command %1 part %2: %3 %4 bytes, documented %5 %6")
+                          .arg(c)
+                          .arg(f.part())
+                          .arg(f.isWrite() ? "wrote" : "read")
+                          .arg(f.data.size())
+                          .arg(write ? "write" : "read")
+                          .arg(size);
+    }
+    for (const int c : commands) {
+        if (writeJob && c == CmdLogEventi)
+            continue;
+        QSet<int> parts;
+        for (int p = 0; p < documentedShape(c).parts; ++p)
+            parts.insert(p);
+        if (asked.value(c) != parts)
+            faults << QStringLiteral("command %1: %2 parts moved, documented %3")
+                          .arg(c)
+                          .arg(asked.value(c).size())
+                          .arg(parts.size());
+    }
+    return faults;
+}
+
+void store(PanelCore& panel, int command, const QByteArray& stream) {
+    const Shape s = documentedShape(command);
+    const QByteArray fitted = stream.leftJustified(s.bytes, '\0', true);
+    for (int p = 0; p < s.parts; ++p)
+        panel.setMemory(command, p, fitted.mid(p * 64, 64));
+}
+
+QByteArray stream(const PanelCore& panel, int command) {
     QByteArray out;
-    for (int p = 0; out.size() < bytes; ++p)
+    for (int p = 0; p < documentedShape(command).parts; ++p)
         out += panel.memory(command, p);
-    return out.left(bytes);
+    return out;
+}
+
+void patch(PanelCore& panel, int command, int offset, const QByteArray& bytes) {
+    store(panel, command, stream(panel, command).replace(offset, bytes.size(), bytes));
 }
 
 namespace {

@@ -156,6 +156,8 @@ QByteArray PanelCore::handle(const PanelFrame& request, bool* dropLink) {
     QByteArray bytes = reply.encode();
     if (mode == Failure::WrongChecksum)
         bytes[bytes.size() - 2] = char(bytes[bytes.size() - 2] + 1);
+    if (mode == Failure::ShortFrame)
+        bytes.truncate(Overhead - 1);
     bytes.prepend(noiseBefore(mode, request));
     m_bytesOut += bytes.size();
     return bytes;

@@ -24,7 +24,8 @@ public:
         StrayStx,      // a lone 0x02 and a start announcing 64 bytes that never come, then the reply
         Echo,          // the line echoes the request before the reply
         NoiseBurst,    // hundreds of noise bytes and the reply in one write
-        StaleReply     // the previous attempt's reply comes again in place of this one's
+        StaleReply,    // the previous attempt's reply comes again in place of this one's
+        ShortFrame     // the reply loses its tail: one byte less than a frame's overhead is left
     };
 
     PanelCore();
