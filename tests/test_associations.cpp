@@ -138,7 +138,8 @@ void openCase(OpenWindow& w, const LinkCase& c) {
 
 // The case's link bytes in the panel's memory, as `expected` has them (0 where it has none).
 void checkPanel(const PanelSimulator& sim, const LinkCase& c, const QMap<int, int>& expected) {
-    const QByteArray mem = PanelMemory::stream(sim, c.command, c.bytes);
+    const QByteArray mem = PanelMemory::stream(sim, c.command);
+    QCOMPARE(mem.size(), c.bytes);
     QByteArray got, want;
     for (int i = 0; i < c.bytes; ++i)
         if (c.linkBytes.isEmpty() || c.linkBytes.contains(i)) {

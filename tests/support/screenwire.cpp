@@ -248,7 +248,7 @@ bool Bench::send(Send how, int page) {
 }
 
 QByteArray Bench::wireBytes(int command, int offset, int width) const {
-    return PanelMemory::stream(m_w.sim, command, offset + width).mid(offset, width);
+    return PanelMemory::stream(m_w.sim, command).mid(offset, width);
 }
 
 void run(int model, Send how, const QList<Row>& rows) {
