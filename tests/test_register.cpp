@@ -16,8 +16,10 @@
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
 #include "support/manyinstallations.h"
+#include "support/registerbytes.h"
 #include "ui/mainwindow.h"
 
+#include <QToolBar>
 #include <QtTest>
 
 class TestRegister : public QObject {
@@ -516,6 +518,60 @@ private Q_SLOTS:
         QCOMPARE(pixel(1, 3), QColor(0xC0, 0xC0, 0xC0));
         QCOMPARE(pixel(2, 2), sysColor(COLOR_INACTIVEBORDER));
         QCOMPARE(pixel(1, 1), QColor(Qt::white));
+    }
+
+    // A register that cannot be opened starts the program empty: the start says where the file
+    // will be kept, and the save that replaces it (EXIT) says so again; the old installations
+    // are there, whole.
+    void damagedRegisterIsKeptWhereTheUserIsTold_data() {
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("a payload byte flipped") << false;
+        QTest::newRow("a model the program does not know") << true;
+    }
+    void damagedRegisterIsKeptWhereTheUserIsTold() {
+        QFETCH(bool, refused);
+        for (int model : {1, 2, 4})
+            createInstallation(model);
+        const QString file = DATABASE;
+        const QString aside = QDir::toNativeSeparators(file + QStringLiteral(".damaged"));
+        cleanup();                                        // the end saves the three
+        QFile::remove(file + QStringLiteral(".damaged")); // another row's
+        QByteArray bytes = readAll(file);
+        const QByteArray mirun("\x0b\0\0\0MODEL MIRUN", 15);
+        QCOMPARE(bytes.count(mirun), 1);
+        if (refused) {
+            bytes.replace(bytes.indexOf(mirun), mirun.size(), QByteArray("\x09\0\0\0MODEL FOO", 13));
+            resealHeader(bytes);
+        } else {
+            bytes[bytes.size() / 2] = char(bytes[bytes.size() / 2] ^ 0x01);
+        }
+        writeFile(file, bytes);
+
+        BoxAnswerer boxes;
+        createDataModule();
+        QCOMPARE(boxes.count(), 1);
+        const QString said = boxes.last().text;
+        QVERIFY2(said.startsWith("Impossibile aprire l'archivio delle installazioni:\n" +
+                                 QDir::toNativeSeparators(file)),
+                 qPrintable(said));
+        QVERIFY2(said.endsWith("Il programma parte con un archivio vuoto e il file resta com'è.\nQuando "
+                               "l'archivio verrà salvato in questo file, il file danneggiato sarà "
+                               "conservato in:\n" +
+                               aside),
+                 qPrintable(said));
+        QCOMPARE(count(), 0);
+        createInstallation(6);
+        QTest::mouseClick(Form_Anagrafica->Button_Ok, Qt::LeftButton);
+        QCOMPARE(readAll(file), bytes);
+        boxes.clear();
+        QTest::mouseClick(Form6->ActionToolBar1->widgetForAction(Form6->Action7), Qt::LeftButton); // EXIT
+        QCOMPARE(m_exitCodes, QList<int>{0});
+        QCOMPARE(boxes.texts(),
+                 QStringList{"L'archivio salvato ha sostituito il file danneggiato\n" +
+                             QDir::toNativeSeparators(file) +
+                             "\n\nIl file danneggiato è conservato, così com'era, in:\n" + aside});
+        QCOMPARE(readAll(QDir::fromNativeSeparators(aside)), bytes);
+        QCOMPARE(modelsInFile(file), QStringList{"MODEL ZOREM"});
     }
 
     void registerExtensionRule() {

@@ -69,8 +69,9 @@ private slots:
     }
     void cleanup() { disk::disarm(); }
 
-    // File > Exit and the window manager's close with a full disk: the question, and the
-    // program stays with the work in memory; a retry once the disk has room saves and ends.
+    // File > Exit and the window manager's close with a full disk: the question, and Escape
+    // (nothing answered) keeps the program open with the work in memory; a retry once the disk
+    // has room saves and ends.
     void failedSaveAtExitKeepsTheProgramOpen() {
         auto w = programWithUnsavedWork();
         QVERIFY(w);
@@ -78,22 +79,22 @@ private slots:
         const QByteArray saved = readAll(path);
         disk::arm(0, ENOSPC);
 
-        w->boxes.answer(kStay);
         w->form->Exit1->trigger();
         QCOMPARE(m_exits, 0);
         QVERIFY(DM);
         QCOMPARE(DM->CDSet_Tabulon->recordCount(), 2);
         QCOMPARE(w->boxes.count("ChoiceDlg"), 1);
         const ShownBox box = w->boxes.last();
-        QCOMPARE(box.type, MsgDlgType::Error);
+        QCOMPARE(box.caption, QStringLiteral("Errore"));
         QVERIFY2(box.text.startsWith("Impossibile salvare l'archivio delle installazioni:"),
                  qPrintable(box.text));
-        QVERIFY2(box.text.contains(qt_error_string(ENOSPC)), qPrintable(box.text));
+        QVERIFY2(box.text.contains(QStringLiteral("Impossibile scrivere il file dell'archivio '%1': %2")
+                                       .arg(path, qt_error_string(ENOSPC))),
+                 qPrintable(box.text));
         QCOMPARE(box.choices,
                  (QStringList{"Riprova", "Salva in un altro file...", "Esci senza salvare", "Annulla"}));
 
         QCloseEvent close; // the window manager's close
-        w->boxes.answer(kStay);
         QApplication::sendEvent(w->form.get(), &close);
         QVERIFY(!close.isAccepted());
         QCOMPARE(m_exits, 0);
@@ -138,7 +139,8 @@ private slots:
         QCOMPARE(reg.readString(QStringLiteral("DATABASE")), other);
     }
 
-    // Leaving without saving is asked once more; No goes back to the question.
+    // Leaving without saving is asked once more; No goes back to the question. A file that
+    // could not be written either is not the register the next start opens.
     void leavingWithoutSavingIsConfirmed() {
         auto w = programWithUnsavedWork();
         QVERIFY(w);
@@ -153,13 +155,18 @@ private slots:
         QCOMPARE(w->boxes.shown.at(1).text,
                  QStringLiteral("Uscire senza salvare?\n"
                                 "Le modifiche non salvate dell'archivio andranno perse."));
-        w->boxes.answer(kLeaveUnsaved).answer(mrYes);
+        const QString failing = QFileInfo(path).path() + QStringLiteral("/Altro.cds");
+        w->boxes.answer(kSaveElsewhere).answerText(failing).answer(kLeaveUnsaved).answer(mrYes);
         w->form->Exit1->trigger();
         QCOMPARE(m_exits, 1);
         QVERIFY(!DM);
         disk::disarm();
         QCOMPARE(readAll(path), saved); // nothing written at the end either
-        QVERIFY(w->boxes.count("ChoiceDlg") == 3);
+        QCOMPARE(w->boxes.count("ChoiceDlg"), 4);
+        QVERIFY(!QFile::exists(failing));
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
+        QCOMPARE(reg.readString(QStringLiteral("DATABASE")), path);
     }
 
     // A damaged register whose replacement fails: the damaged file stays at its place, whole,
@@ -204,9 +211,20 @@ private slots:
         QCOMPARE(modelsInFile(path), QStringList{"MODEL PELUN"});
     }
 
-    // The copy of the damaged file fails: the message gives the system's reason, and neither a
-    // partial copy nor anything else is left.
+    // The copy of the damaged file fails, as it is written or as it is pushed to the disk: the
+    // message names the copy and gives the system's reason, and neither a partial copy nor
+    // anything else is left.
+    void failedCopyOfTheDamagedFileLeavesNothing_data() {
+        QTest::addColumn<int>("room"); // of the disk, in halves of the damaged file
+        QTest::addColumn<int>("writeError");
+        QTest::addColumn<int>("syncError");
+        QTest::newRow("the disk fills") << 1 << ENOSPC << 0;
+        QTest::newRow("the sync fails") << 4 << 0 << EIO;
+    }
     void failedCopyOfTheDamagedFileLeavesNothing() {
+        QFETCH(int, room);
+        QFETCH(int, writeError);
+        QFETCH(int, syncError);
         TempRegistry registry;
         const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
         const QByteArray damaged = QByteArray(200000, 'x');
@@ -215,12 +233,13 @@ private slots:
         QVERIFY(createProgramDataModule(path));
         DM->AddDataSet(2);
         disk::onlyUnder = QFile::encodeName(registry.folder());
-        disk::arm(damaged.size() / 2, ENOSPC);
+        disk::arm(room * damaged.size() / 2, writeError, syncError);
         QString error;
         QVERIFY(!DM->saveRegister(QString(), &error));
         disk::disarm();
-        QVERIFY2(error.contains(qt_error_string(ENOSPC)), qPrintable(error));
-        QVERIFY2(error.contains(QDir::toNativeSeparators(path + QStringLiteral(".damaged"))),
+        QVERIFY2(error.startsWith(QStringLiteral("Impossibile copiare il file danneggiato in %1:\n%2")
+                                      .arg(QDir::toNativeSeparators(path + QStringLiteral(".damaged")),
+                                           qt_error_string(writeError ? writeError : syncError))),
                  qPrintable(error));
         QCOMPARE(readAll(path), damaged);
         QCOMPARE(filesIn(registry.folder()), (QStringList{"KTabulon.cds", "registry.ini"}));

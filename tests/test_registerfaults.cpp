@@ -116,16 +116,19 @@ private slots:
         QTest::addColumn<int>("roomFromEnd"); // < 0: the disk takes all but this many bytes
         QTest::addColumn<int>("writeError");
         QTest::addColumn<int>("syncError");
-        QTest::newRow("last byte of the header") << 1 << ENOSPC << 0;
-        QTest::newRow("the whole header") << 32 << EIO << 0;
-        QTest::newRow("half the rows") << 40000 << EDQUOT << 0;
-        QTest::newRow("all but the first bytes") << -10 << ENOSPC << 0;
-        QTest::newRow("every write, then the sync") << 0 << 0 << EIO;
+        QTest::addColumn<int>("renameError"); // of the rename that puts the new file in place
+        QTest::newRow("last byte of the header") << 1 << ENOSPC << 0 << 0;
+        QTest::newRow("the whole header") << 32 << EIO << 0 << 0;
+        QTest::newRow("half the rows") << 40000 << EDQUOT << 0 << 0;
+        QTest::newRow("all but the first bytes") << -10 << ENOSPC << 0 << 0;
+        QTest::newRow("every write, then the sync") << 0 << 0 << EIO << 0;
+        QTest::newRow("every write and the sync, then the rename") << 0 << 0 << 0 << EACCES;
     }
     void failingDiskKeepsTheOldFile() {
         QFETCH(int, roomFromEnd);
         QFETCH(int, writeError);
         QFETCH(int, syncError);
+        QFETCH(int, renameError);
         const QString path = m_dir.filePath("keep.cds");
         Register old;
         old.fill(3);
@@ -139,23 +142,22 @@ private slots:
         const qint64 written = QFileInfo(probe).size() + 32; // the header's place is written twice
         QFile::remove(probe);
 
-        disk::room = roomFromEnd < 0 ? -roomFromEnd : written - roomFromEnd;
-        disk::writeError = writeError;
-        disk::syncError = syncError;
-        disk::refusals = 0;
-        disk::armed = true;
+        disk::arm(roomFromEnd < 0 ? -roomFromEnd : written - roomFromEnd, writeError, syncError, renameError);
         QString message;
         try {
             now.root.saveToFile(path);
         } catch (const DataSetError& e) {
             message = e.message();
         }
-        disk::armed = false;
+        disk::disarm();
         QVERIFY2(disk::refusals > 0, "the fault was never reached");
         QVERIFY2(!message.isEmpty(), "a failed save said it succeeded");
         // The message names the file and the system's reason.
         QVERIFY2(message.contains(path), qPrintable(message));
-        QVERIFY2(message.contains(qt_error_string(syncError ? syncError : writeError)), qPrintable(message));
+        QVERIFY2(message.contains(qt_error_string(renameError ? renameError
+                                                  : syncError ? syncError
+                                                              : writeError)),
+                 qPrintable(message));
         QVERIFY(!message.contains("Unknown error"));
         QCOMPARE(readAll(path), before);
         QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), QStringList{"keep.cds"}); // no leftovers
@@ -186,7 +188,7 @@ private slots:
                 mine.root.loadFromFile(path);
                 QFAIL("a file with a wrong checksum was loaded");
             } catch (const DataSetError& e) {
-                QVERIFY2(e.message().contains("checksum"), qPrintable(e.message()));
+                QVERIFY2(e.message().contains("checksum dei dati"), qPrintable(e.message()));
             }
         }
         QCOMPARE(mine.dump(), intact);
@@ -256,7 +258,7 @@ private slots:
             mine.root.loadFromFile(path);
             QFAIL("four timers under a day were loaded where three fit");
         } catch (const DataSetError& e) {
-            QVERIFY2(e.message().contains("at most 3"), qPrintable(e.message()));
+            QVERIFY2(e.message().contains("al massimo 3"), qPrintable(e.message()));
         }
         QCOMPARE(mine.dump(), intact);
         mine.timer.setFileRowLimit(4); // as many as a day may hold: loaded
@@ -298,7 +300,7 @@ private slots:
             message = e.message();
         }
         setrlimit(RLIMIT_AS, &before);
-        QVERIFY2(message.contains("memory"), qPrintable(message));
+        QVERIFY2(message.contains("memoria", Qt::CaseInsensitive), qPrintable(message));
         QCOMPARE(flat.recordCount(), 1);
         QCOMPARE(flat.field(0).asInteger(), 7);
         QCOMPARE(flat.d_func()->schema->liveRows, 1);
@@ -337,7 +339,7 @@ private slots:
             message = e.message();
         }
         const long grown = statusKb("VmHWM:") - before;
-        QVERIFY2(message.contains("memory"), qPrintable(message));
+        QVERIFY2(message.contains("memoria", Qt::CaseInsensitive), qPrintable(message));
         QVERIFY2(grown < 32 * 1024, qPrintable(QStringLiteral("%1 kB more while reading").arg(grown)));
         QCOMPARE(root.recordCount(), 1);
         QCOMPARE(log.recordCount(), 0);

@@ -153,8 +153,8 @@ private slots:
         if (kept.isEmpty()) {
             QVERIFY2(!loaded, "the file was loaded");
             if (!error.contains("UTF-8")) { // damaged bytes: no value to name
-                QVERIFY2(error.contains(QStringLiteral("installation 1 (Unamed)")), qPrintable(error));
-                QVERIFY2(error.contains(QStringLiteral("'%1'").arg(field)), qPrintable(error));
+                QVERIFY2(error.contains(QStringLiteral("installazione 1 (\"Unamed\")")), qPrintable(error));
+                QVERIFY2(error.contains(QStringLiteral("campo '%1'").arg(field)), qPrintable(error));
             }
             QCOMPARE(mine.CDSet_Tabulon->recordCount(), 1);
             QCOMPARE(mine.GetSystemType(), 4);
@@ -173,7 +173,7 @@ private slots:
         QVERIFY2(boxes.last().text.startsWith(
                      "Alcuni valori dell'archivio non erano validi e sono stati corretti"),
                  qPrintable(boxes.last().text));
-        QVERIFY2(boxes.last().text.contains(QStringLiteral("field '%1'").arg(field)),
+        QVERIFY2(boxes.last().text.contains(QStringLiteral("campo '%1'").arg(field)),
                  qPrintable(boxes.last().text));
         // Saved again, the file holds the repaired value and loads without a word.
         QVERIFY(mine.saveRegister(path));
@@ -182,6 +182,43 @@ private slots:
         QVERIFY(again.importRegister(path));
         QCOMPARE(boxes.count(), 0);
         QCOMPARE(valueAt(again, table, recNo, field).toString(), kept);
+    }
+
+    // An installation refused at start is named as the load would keep its name: a name of a
+    // million characters or with control characters is shortened and cleaned.
+    void refusedInstallationIsNamedByItsKeptName_data() {
+        QTest::addColumn<QByteArray>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("a million characters") << QByteArray(1000000, 'A') << QString(30, 'A');
+        QTest::newRow("control characters") << QByteArray("Ros\x01si\x1b\t\r\n\x7f") << "Rossi";
+    }
+    void refusedInstallationIsNamedByItsKeptName() {
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        TempRegistry registry;
+        const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
+        {
+            BoxAnswerer boxes;
+            TDM dm;
+            dm.AddDataSet(2);
+            writeValue(dm, QStringLiteral("CDSet_Tabulon"), 1, QStringLiteral("_NomeCliente"), "QMARK01");
+            QVERIFY(dm.saveRegister(path));
+        }
+        const QByteArray file =
+            withTextReplaced(withTextReplaced(readAll(path), "QMARK01", name), "MODEL MIRUN", "MODEL FOO");
+        QVERIFY(!file.isEmpty());
+        writeAll(path, file);
+        BoxAnswerer boxes;
+        QVERIFY(createProgramDataModule(path));
+        delete DM;
+        QCOMPARE(boxes.count(), 1);
+        const QString text = boxes.last().text;
+        QVERIFY2(text.contains(QStringLiteral("installazione 1 (\"%1\"), tabella 'CDSet_Tabulon', campo "
+                                              "'_TipoCentrale': \"MODEL FOO\" non è uno dei valori")
+                                   .arg(shown)),
+                 qPrintable(text.left(1000)));
+        // A box lays its whole text out before it shows: a million characters take seconds.
+        QVERIFY2(text.size() < 1000, qPrintable(QString::number(text.size())));
     }
 
     // A register of more installations than the program keeps is refused from its count,
@@ -197,7 +234,8 @@ private slots:
         QString error;
         QVERIFY(!mine.importRegister(path, &error));
         const long grown = peakMemoryKb() - before;
-        QVERIFY2(error.contains(QStringLiteral("at most %1").arg(TDM::kMaxInstallations)), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("al massimo %1").arg(TDM::kMaxInstallations)),
+                 qPrintable(error));
         QVERIFY2(grown < 16 * 1024, qPrintable(QStringLiteral("%1 kB more while reading").arg(grown)));
         QCOMPARE(mine.CDSet_Tabulon->recordCount(), 1);
 

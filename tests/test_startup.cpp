@@ -6,6 +6,8 @@
 #include "app/picturebox.h"
 #include "app/splash.h"
 #include "app/startupenv.h"
+#include "app/windowcreation.h"
+#include "model/datamodule.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
 #include "platform/versioninfo.h"
@@ -266,6 +268,35 @@ private Q_SLOTS:
         // Centred on the main form, not on the screen or the login that asked for it.
         QCOMPARE(centre, box->geometry().center());
         QCOMPARE(TSplash::currentWaitWindow(), nullptr);
+    }
+
+    // A box raised while the wait window is up (the real data module refusing the register
+    // file) is not partly covered by it: the wait window steps aside while the box is up, and
+    // comes back after for the rest of the creation.
+    void boxRaisedUnderTheWaitWindowIsNotCovered() {
+        const QString file = m_dir.filePath(QStringLiteral("rotto.cds"));
+        QFile damaged(file);
+        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("not a register") > 0);
+        damaged.close();
+        writeSetting("DATABASE", file);
+        writeSetting("LogIn", QStringLiteral("quorb"));
+        bool coveredOrGone = true, backAfter = false;
+        m_onCreate = [&] {
+            createDataModule();
+            backAfter = TSplash::currentWaitWindow() && TSplash::currentWaitWindow()->isVisible();
+            delete DM;
+        };
+        BoxAnswerer boxes;
+        boxes.responder = [&](const ShownBox&) {
+            QWidget* wait = TSplash::currentWaitWindow();
+            coveredOrGone = !wait || wait->isVisible();
+            return QVariant();
+        };
+        login(newLogin(), QStringLiteral("quorb"));
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY(boxes.last().text.startsWith("Impossibile aprire l'archivio delle installazioni:"));
+        QVERIFY(!coveredOrGone);
+        QVERIFY(backAfter);
     }
 
     void creationFailureIsReportedAfterCleaningUp() {

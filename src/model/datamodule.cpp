@@ -219,14 +219,17 @@ void TDM::DataModuleCreate() {
             reportLoadRepairs();
         } catch (const DataSetError& e) {
             // Keep the damaged file as it is: the register starts empty, and saving never
-            // writes an empty register over it (see saveRegister).
+            // writes an empty register over it (see saveRegister). The user is told now where
+            // the file will be kept once a save replaces it, so the old data can be found.
             m_damagedPath = DATABASE;
             if (!CDSet_Tabulon->active())
                 CDSet_Tabulon->open();
             MessageDlg(QStringLiteral("Impossibile aprire l'archivio delle installazioni:\n%1\n\n%2\n\n"
-                                      "Il programma parte con un archivio vuoto; il file non verrà "
-                                      "sovrascritto.")
-                           .arg(QDir::toNativeSeparators(DATABASE), e.message()),
+                                      "Il programma parte con un archivio vuoto e il file resta com'è.\n"
+                                      "Quando l'archivio verrà salvato in questo file, il file danneggiato "
+                                      "sarà conservato in:\n%3")
+                           .arg(QDir::toNativeSeparators(DATABASE), e.message(),
+                                QDir::toNativeSeparators(asideName(DATABASE))),
                        MsgDlgType::Error, mbOK);
         }
     }
@@ -320,7 +323,7 @@ bool TDM::saveRegister(const QString& path, QString* error) {
 bool TDM::saveOverDamagedFile(const QString& target, QString* error) {
     QString aside;
     if (QFileInfo(m_damagedPath).isFile()) {
-        aside = asideName(m_damagedPath);
+        aside = asideName(m_damagedPath); // the name the start-up message gave, unless taken since
         QString reason;
         if (!DataSet::copyFileWhole(m_damagedPath, aside, &reason)) {
             if (error)
@@ -335,6 +338,11 @@ bool TDM::saveOverDamagedFile(const QString& target, QString* error) {
         return false;
     }
     m_damagedPath.clear();
+    if (!aside.isEmpty())
+        MessageDlg(QStringLiteral("L'archivio salvato ha sostituito il file danneggiato\n%1\n\n"
+                                  "Il file danneggiato è conservato, così com'era, in:\n%2")
+                       .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(aside)),
+                   MsgDlgType::Information, mbOK);
     return true;
 }
 
