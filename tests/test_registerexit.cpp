@@ -171,7 +171,7 @@ private slots:
 
     // A damaged register whose replacement fails: the damaged file stays at its place, whole,
     // no copy of it is left, and the next start reports it again instead of opening an empty
-    // register without a word. A save that works then keeps both.
+    // register without a word.
     void damagedRegisterSurvivesAFailedSaveAndARestart() {
         TempRegistry registry;
         const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
@@ -204,11 +204,7 @@ private slots:
         QCOMPARE(boxes.count("MessageDlg"), 1);
         QVERIFY2(boxes.last().text.contains(QDir::toNativeSeparators(path)), qPrintable(boxes.last().text));
         QVERIFY(DM->registerLoadFailed());
-        DM->AddDataSet(4);
-        QVERIFY(DM->saveRegister(QString(), &error));
         delete DM;
-        QCOMPARE(readAll(path + QStringLiteral(".damaged")), damaged);
-        QCOMPARE(modelsInFile(path), QStringList{"MODEL PELUN"});
     }
 
     // The copy of the damaged file fails, as it is written or as it is pushed to the disk: the

@@ -358,11 +358,6 @@ private slots:
         }
         QCOMPARE(readAll(path), old);
 
-        // A target that is a folder is refused, the folder left alone.
-        QVERIFY(QDir(m_dir.path()).mkdir("afolder"));
-        QVERIFY_THROWS_EXCEPTION(DataSetError, a.root.saveToFile(m_dir.filePath("afolder")));
-        QVERIFY(QFileInfo(m_dir.filePath("afolder")).isDir());
-
         // A table that cannot be written fails before the old file is touched.
         DataSet root("CDSet_Tabulon");
         DataSet empty("Empty");

@@ -201,11 +201,10 @@ private slots:
             BoxAnswerer boxes;
             TDM dm;
             dm.AddDataSet(2);
-            writeValue(dm, QStringLiteral("CDSet_Tabulon"), 1, QStringLiteral("_NomeCliente"), "QMARK01");
             QVERIFY(dm.saveRegister(path));
         }
         const QByteArray file =
-            withTextReplaced(withTextReplaced(readAll(path), "QMARK01", name), "MODEL MIRUN", "MODEL FOO");
+            withTextReplaced(withTextReplaced(readAll(path), "Unamed", name), "MODEL MIRUN", "MODEL FOO");
         QVERIFY(!file.isEmpty());
         writeAll(path, file);
         BoxAnswerer boxes;
