@@ -492,27 +492,41 @@ private Q_SLOTS:
         QCOMPARE(pixel(1, 1), QColor(Qt::white));
     }
 
-    // A register that cannot be opened starts the program empty: the start says where the file
-    // will be kept, and the save that replaces it (EXIT) says so again; the old installations
-    // are there, whole.
+    // A register that cannot be opened starts the program empty: the start says why, naming a
+    // refused installation by its name as a load keeps it (cleaned and cut to its field: a box
+    // lays its whole text out before it shows, and a million characters take seconds), and
+    // where the file will be kept; the save that replaces it (EXIT) says so again; the old
+    // installations are there, whole.
     void damagedRegisterIsKeptWhereTheUserIsTold_data() {
-        QTest::addColumn<QByteArray>("model"); // in place of "MODEL MIRUN", with its length
-        QTest::addColumn<bool>("reseal");      // a header that fits the changed payload
-        QTest::newRow("a payload byte flipped") << QByteArray("\x0b\0\0\0MODEL MIRUO", 15) << false;
-        QTest::newRow("a model the program does not know") << QByteArray("\x09\0\0\0MODEL FOO", 13) << true;
+        QTest::addColumn<QByteArray>("model"); // in place of "MODEL MIRUN"
+        QTest::addColumn<QByteArray>("name");  // in place of every "Unamed"
+        QTest::addColumn<QString>("shown");    // "": the file's checksum refuses it
+        QTest::newRow("a payload byte flipped") << QByteArray("MODEL MIRUO") << QByteArray("Unamed") << "";
+        QTest::newRow("a model the program does not know, under a name of a million characters")
+            << QByteArray("MODEL FOO") << QByteArray(1000000, 'A') << QString(30, 'A');
+        QTest::newRow("a model the program does not know, under a name with control characters")
+            << QByteArray("MODEL FOO") << QByteArray("Ros\x01si\x1b\t\r\n\x7f") << "Rossi";
     }
     void damagedRegisterIsKeptWhereTheUserIsTold() {
         QFETCH(QByteArray, model);
-        QFETCH(bool, reseal);
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
         for (int type : {1, 2, 4})
             createInstallation(type);
-        const QString file = DATABASE, shown = QDir::toNativeSeparators(file);
+        const QString file = DATABASE, native = QDir::toNativeSeparators(file);
         cleanup();                                        // the end saves the three
         QFile::remove(file + QStringLiteral(".damaged")); // another row's
+        const auto text = [](const QByteArray& t) {       // as the file holds it, after its length
+            const quint32 n = quint32(t.size());
+            return QByteArray(reinterpret_cast<const char*>(&n), 4) + t;
+        };
         QByteArray bytes = readAll(file);
-        QCOMPARE(bytes.count(QByteArray("\x0b\0\0\0MODEL MIRUN", 15)), 1);
-        bytes.replace(QByteArray("\x0b\0\0\0MODEL MIRUN", 15), model);
-        if (reseal)
+        for (const auto& [was, now] :
+             {std::pair{QByteArray("MODEL MIRUN"), model}, std::pair{QByteArray("Unamed"), name}}) {
+            QCOMPARE(bytes.count(text(was)), 1);
+            bytes.replace(text(was), text(now));
+        }
+        if (!shown.isEmpty())
             resealHeader(bytes);
         writeFile(file, bytes);
 
@@ -520,12 +534,17 @@ private Q_SLOTS:
         createDataModule();
         QCOMPARE(boxes.count(), 1);
         const QString said = boxes.last().text;
-        QVERIFY2(said.startsWith("Impossibile aprire l'archivio delle installazioni:\n" + shown + "\n\n") &&
+        QVERIFY2(said.startsWith("Impossibile aprire l'archivio delle installazioni:\n" + native + "\n\n") &&
                      said.endsWith("Il programma parte con un archivio vuoto e il file resta com'è.\nQuando "
                                    "l'archivio verrà salvato in questo file, il file danneggiato sarà "
                                    "conservato in:\n" +
-                                   shown + ".damaged"),
-                 qPrintable(said));
+                                   native + ".damaged") &&
+                     said.size() < 1000 &&
+                     (shown.isEmpty() ||
+                      said.contains("installazione 2 (\"" + shown +
+                                    "\"), tabella 'CDSet_Tabulon', "
+                                    "campo '_TipoCentrale': \"MODEL FOO\" non è uno dei valori")),
+                 qPrintable(said.left(1000)));
         QCOMPARE(count(), 0);
         createInstallation(6);
         QTest::mouseClick(Form_Anagrafica->Button_Ok, Qt::LeftButton);
@@ -533,9 +552,10 @@ private Q_SLOTS:
         boxes.clear();
         QTest::mouseClick(Form6->ActionToolBar1->widgetForAction(Form6->Action7), Qt::LeftButton); // EXIT
         QCOMPARE(m_exitCodes, QList<int>{0});
-        QCOMPARE(boxes.texts(), QStringList{"L'archivio salvato ha sostituito il file danneggiato\n" + shown +
-                                            "\n\nIl file danneggiato è conservato, così com'era, in:\n" +
-                                            shown + ".damaged"});
+        QCOMPARE(boxes.texts(),
+                 QStringList{"L'archivio salvato ha sostituito il file danneggiato\n" + native +
+                             "\n\nIl file danneggiato è conservato, così com'era, in:\n" + native +
+                             ".damaged"});
         QCOMPARE(readAll(file + ".damaged"), bytes);
         QCOMPARE(modelsInFile(file), QStringList{"MODEL ZOREM"});
     }

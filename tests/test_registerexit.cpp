@@ -169,31 +169,43 @@ private slots:
         QCOMPARE(reg.readString(QStringLiteral("DATABASE")), path);
     }
 
-    // A damaged register whose replacement fails: the damaged file stays at its place, whole,
-    // no copy of it is left, and the next start reports it again instead of opening an empty
-    // register without a word.
+    // A damaged register whose replacement fails, as its copy is written or pushed to the disk
+    // or as the new register is written: the message says which and the system's reason, the
+    // damaged file stays at its place, whole, nothing else is left, and the next start reports
+    // it again instead of opening an empty register without a word.
+    void damagedRegisterSurvivesAFailedSaveAndARestart_data() {
+        QTest::addColumn<int>("room"); // bytes the disk takes
+        QTest::addColumn<int>("writeError");
+        QTest::addColumn<int>("syncError");
+        QTest::addColumn<bool>("copyFails"); // else the new register fails
+        QTest::newRow("the disk fills with the copy") << 100000 << ENOSPC << 0 << true;
+        QTest::newRow("the copy's sync fails") << 400000 << 0 << EIO << true;
+        QTest::newRow("the disk fills with the new register") << 200100 << ENOSPC << 0 << false;
+    }
     void damagedRegisterSurvivesAFailedSaveAndARestart() {
+        QFETCH(int, room);
+        QFETCH(int, writeError);
+        QFETCH(int, syncError);
+        QFETCH(bool, copyFails);
         TempRegistry registry;
         const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
-        {
-            BoxAnswerer boxes;
-            QVERIFY(createProgramDataModule(path));
-            DM->AddDataSet(1);
-            delete DM;
-        }
-        const QByteArray damaged = readAll(path).chopped(100);
+        const QByteArray damaged = QByteArray(200000, 'x');
         writeAll(path, damaged);
-
         BoxAnswerer boxes;
         QVERIFY(createProgramDataModule(path));
-        QCOMPARE(boxes.count("MessageDlg"), 1);
-        DM->AddDataSet(4);
+        DM->AddDataSet(2);
         disk::onlyUnder = QFile::encodeName(registry.folder());
-        disk::arm(damaged.size() + 100, ENOSPC); // room for the copy, not for the new register
+        disk::arm(room, writeError, syncError);
         QString error;
         QVERIFY(!DM->saveRegister(QString(), &error));
         disk::disarm();
-        QVERIFY2(disk::refusals > 0 && error.contains(qt_error_string(ENOSPC)), qPrintable(error));
+        const QString reason = qt_error_string(writeError ? writeError : syncError);
+        const QString expected =
+            copyFails
+                ? QStringLiteral("Impossibile copiare il file danneggiato in %1:\n%2")
+                      .arg(QDir::toNativeSeparators(path + QStringLiteral(".damaged")), reason)
+                : QStringLiteral("Impossibile scrivere il file dell'archivio '%1': %2").arg(path, reason);
+        QVERIFY2(error.startsWith(expected), qPrintable(error));
         QCOMPARE(readAll(path), damaged);
         QCOMPARE(filesIn(registry.folder()), (QStringList{"KTabulon.cds", "registry.ini"}));
         DM->leaveWithoutSaving(); // the program ends (or is ended) without a save
@@ -204,42 +216,6 @@ private slots:
         QCOMPARE(boxes.count("MessageDlg"), 1);
         QVERIFY2(boxes.last().text.contains(QDir::toNativeSeparators(path)), qPrintable(boxes.last().text));
         QVERIFY(DM->registerLoadFailed());
-        delete DM;
-    }
-
-    // The copy of the damaged file fails, as it is written or as it is pushed to the disk: the
-    // message names the copy and gives the system's reason, and neither a partial copy nor
-    // anything else is left.
-    void failedCopyOfTheDamagedFileLeavesNothing_data() {
-        QTest::addColumn<int>("room"); // of the disk, in halves of the damaged file
-        QTest::addColumn<int>("writeError");
-        QTest::addColumn<int>("syncError");
-        QTest::newRow("the disk fills") << 1 << ENOSPC << 0;
-        QTest::newRow("the sync fails") << 4 << 0 << EIO;
-    }
-    void failedCopyOfTheDamagedFileLeavesNothing() {
-        QFETCH(int, room);
-        QFETCH(int, writeError);
-        QFETCH(int, syncError);
-        TempRegistry registry;
-        const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
-        const QByteArray damaged = QByteArray(200000, 'x');
-        writeAll(path, damaged);
-        BoxAnswerer boxes;
-        QVERIFY(createProgramDataModule(path));
-        DM->AddDataSet(2);
-        disk::onlyUnder = QFile::encodeName(registry.folder());
-        disk::arm(room * damaged.size() / 2, writeError, syncError);
-        QString error;
-        QVERIFY(!DM->saveRegister(QString(), &error));
-        disk::disarm();
-        QVERIFY2(error.startsWith(QStringLiteral("Impossibile copiare il file danneggiato in %1:\n%2")
-                                      .arg(QDir::toNativeSeparators(path + QStringLiteral(".damaged")),
-                                           qt_error_string(writeError ? writeError : syncError))),
-                 qPrintable(error));
-        QCOMPARE(readAll(path), damaged);
-        QCOMPARE(filesIn(registry.folder()), (QStringList{"KTabulon.cds", "registry.ini"}));
-        DM->leaveWithoutSaving();
         delete DM;
     }
 

@@ -184,42 +184,6 @@ private slots:
         QCOMPARE(valueAt(again, table, recNo, field).toString(), kept);
     }
 
-    // An installation refused at start is named as the load would keep its name: a name of a
-    // million characters or with control characters is shortened and cleaned.
-    void refusedInstallationIsNamedByItsKeptName_data() {
-        QTest::addColumn<QByteArray>("name");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("a million characters") << QByteArray(1000000, 'A') << QString(30, 'A');
-        QTest::newRow("control characters") << QByteArray("Ros\x01si\x1b\t\r\n\x7f") << "Rossi";
-    }
-    void refusedInstallationIsNamedByItsKeptName() {
-        QFETCH(QByteArray, name);
-        QFETCH(QString, shown);
-        TempRegistry registry;
-        const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
-        {
-            BoxAnswerer boxes;
-            TDM dm;
-            dm.AddDataSet(2);
-            QVERIFY(dm.saveRegister(path));
-        }
-        const QByteArray file =
-            withTextReplaced(withTextReplaced(readAll(path), "Unamed", name), "MODEL MIRUN", "MODEL FOO");
-        QVERIFY(!file.isEmpty());
-        writeAll(path, file);
-        BoxAnswerer boxes;
-        QVERIFY(createProgramDataModule(path));
-        delete DM;
-        QCOMPARE(boxes.count(), 1);
-        const QString text = boxes.last().text;
-        QVERIFY2(text.contains(QStringLiteral("installazione 1 (\"%1\"), tabella 'CDSet_Tabulon', campo "
-                                              "'_TipoCentrale': \"MODEL FOO\" non è uno dei valori")
-                                   .arg(shown)),
-                 qPrintable(text.left(1000)));
-        // A box lays its whole text out before it shows: a million characters take seconds.
-        QVERIFY2(text.size() < 1000, qPrintable(QString::number(text.size())));
-    }
-
     // A register of more installations than the program keeps is refused from its count,
     // before a row is built; one of exactly as many loads.
     void tooManyInstallationsAreRefusedBeforeTheyAreBuilt() {
