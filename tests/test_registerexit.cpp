@@ -16,9 +16,12 @@
 
 namespace {
 
-// The models of the installations a register file holds, read by a data module of its own.
+// The models of the installations a register file holds, read by a data module of its own;
+// none when there is no file.
 QStringList modelsInFile(const QString& path) {
     TDM reader;
+    if (!QFile::exists(path))
+        return {};
     reader.CDSet_Tabulon->loadFromFile(path);
     QStringList models;
     for (int r = 1; r <= reader.CDSet_Tabulon->recordCount(); ++r) {
@@ -117,56 +120,51 @@ private slots:
         QCOMPARE(modelsInFile(path), bothModels());
     }
 
-    // Another file: a cancelled name asks again; a file that can be written keeps the work and
-    // becomes the register the next start opens.
-    void failedSaveAtExitCanGoToAnotherFile() {
-        auto w = programWithUnsavedWork();
-        QVERIFY(w);
-        const QString path = m_path;
-        const QByteArray saved = readAll(path);
-        const QString other = w->registry.folder() + QStringLiteral("/Altro.cds");
-        disk::arm(0, EIO);
-        w->boxes.answer(kSaveElsewhere).answer(kSaveElsewhere).answerCancel().answerText(other);
-        w->form->close(); // the close box
-        QCOMPARE(w->boxes.count("ChoiceDlg"), 2);
-        QCOMPARE(w->boxes.count("SaveFile"), 2);
-        QCOMPARE(m_exits, 1);
-        disk::disarm();
-        QCOMPARE(readAll(path), saved);
-        QCOMPARE(modelsInFile(other), bothModels());
-        RegistryKey reg;
-        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
-        QCOMPARE(reg.readString(QStringLiteral("DATABASE")), other);
+    // After a failed save at exit, leaving without saving is asked once more (No goes back to
+    // the question); a cancelled file name asks again, and so does another file that cannot be
+    // written either, the register staying where it was. At the end another file that can be
+    // written keeps the work and becomes the register the next start opens; or leaving without
+    // saving writes nothing and keeps the register's path.
+    void failedSaveAtExitCanGoToAnotherFileOrBeLeft_data() {
+        QTest::addColumn<bool>("leave");
+        QTest::newRow("another file") << false;
+        QTest::newRow("leaving without saving") << true;
     }
-
-    // Leaving without saving is asked once more; No goes back to the question. A file that
-    // could not be written either is not the register the next start opens.
-    void leavingWithoutSavingIsConfirmed() {
+    void failedSaveAtExitCanGoToAnotherFileOrBeLeft() {
+        QFETCH(bool, leave);
         auto w = programWithUnsavedWork();
         QVERIFY(w);
-        const QString path = m_path;
+        const QString path = m_path, failing = QFileInfo(path).path() + QStringLiteral("/Altro.cds"),
+                      other = w->registry.folder() + QStringLiteral("/Altro.cds");
         const QByteArray saved = readAll(path);
         disk::arm(0, ENOSPC, EIO);
-        w->boxes.answer(kLeaveUnsaved).answer(mrNo).answer(kStay);
+        w->boxes.answer(kLeaveUnsaved)
+            .answer(mrNo)
+            .answer(kSaveElsewhere)
+            .answer(kSaveElsewhere)
+            .answer(kStay);
+        w->boxes.answerCancel().answerText(failing);
         w->form->Exit1->trigger();
         QCOMPARE(m_exits, 0);
-        QVERIFY(DM);
-        QCOMPARE(w->boxes.count("MessageDlg"), 1);
+        QCOMPARE(DATABASE, path);
         QCOMPARE(w->boxes.shown.at(1).text,
                  QStringLiteral("Uscire senza salvare?\n"
                                 "Le modifiche non salvate dell'archivio andranno perse."));
-        const QString failing = QFileInfo(path).path() + QStringLiteral("/Altro.cds");
-        w->boxes.answer(kSaveElsewhere).answerText(failing).answer(kLeaveUnsaved).answer(mrYes);
-        w->form->Exit1->trigger();
+        QCOMPARE(w->boxes.count("SaveFile"), 2);
+        if (leave)
+            w->boxes.answer(kLeaveUnsaved).answer(mrYes);
+        else
+            w->boxes.answer(kSaveElsewhere).answerText(other);
+        w->form->close(); // the close box
         QCOMPARE(m_exits, 1);
         QVERIFY(!DM);
         disk::disarm();
-        QCOMPARE(readAll(path), saved); // nothing written at the end either
-        QCOMPARE(w->boxes.count("ChoiceDlg"), 4);
+        QCOMPARE(readAll(path), saved);
         QVERIFY(!QFile::exists(failing));
+        QCOMPARE(modelsInFile(other), leave ? QStringList() : bothModels());
         RegistryKey reg;
         QVERIFY(reg.openKey(kTabulonRegistryKey, false));
-        QCOMPARE(reg.readString(QStringLiteral("DATABASE")), path);
+        QCOMPARE(reg.readString(QStringLiteral("DATABASE")), leave ? path : other);
     }
 
     // A damaged register whose replacement fails, as its copy is written or pushed to the disk

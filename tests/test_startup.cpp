@@ -247,14 +247,10 @@ private Q_SLOTS:
     }
 
     // The wait window is up while the real data module is made; a box raised meanwhile (the
-    // register file refused) is not partly covered by it: the wait window steps aside while the
-    // box is up and comes back after.
+    // register path names a folder) is not partly covered by it: the wait window steps aside
+    // while the box is up and comes back after.
     void waitWindowCoversTheDataModuleCreation() {
-        const QString file = m_dir.filePath(QStringLiteral("rotto.cds"));
-        QFile damaged(file);
-        QVERIFY(damaged.open(QIODevice::WriteOnly) && damaged.write("not a register") > 0);
-        damaged.close();
-        writeSetting("DATABASE", file);
+        writeSetting("DATABASE", m_dir.path());
         writeSetting("LogIn", QStringLiteral("quorb"));
         QString shownText;
         bool loginHidden = false, coveredOrGone = true, backAfter = false;

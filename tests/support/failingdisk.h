@@ -36,9 +36,6 @@ inline bool fails(int fd) {
     const ssize_t n = ::readlink(link, target, sizeof target - 1);
     return n > 0 && QByteArray(target, int(n)).startsWith(onlyUnder);
 }
-inline bool fails(const char* path) {
-    return armed && (onlyUnder.isEmpty() || QByteArray(path).startsWith(onlyUnder));
-}
 
 inline void arm(qint64 bytes, int error, int syncFailure = 0, int renameFailure = 0) {
     room = bytes;
@@ -90,7 +87,8 @@ extern "C" int fdatasync(int fd) {
 extern "C" int rename(const char* from, const char* to) {
     if (disk::killAtRename >= 0)
         ::_exit(disk::killAtRename);
-    if (disk::renameError != 0 && disk::fails(to)) {
+    if (disk::armed && disk::renameError != 0 &&
+        (disk::onlyUnder.isEmpty() || QByteArray(to).startsWith(disk::onlyUnder))) {
         ++disk::refusals;
         errno = disk::renameError;
         return -1;
