@@ -41,6 +41,11 @@ QString asideName(const QString& path) {
     return candidate;
 }
 
+// A path as the user can find it, whatever folder the program runs in.
+QString fullPath(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
 // Rows of a table under its current master, whatever filter its own cursor has.
 int unfilteredCount(const DataSet& table) {
     if (!table.filtered())
@@ -224,13 +229,13 @@ void TDM::DataModuleCreate() {
             m_damagedPath = DATABASE;
             if (!CDSet_Tabulon->active())
                 CDSet_Tabulon->open();
-            MessageDlg(QStringLiteral("Impossibile aprire l'archivio delle installazioni:\n%1\n\n%2\n\n"
-                                      "Il programma parte con un archivio vuoto e il file resta com'è.\n"
-                                      "Quando l'archivio verrà salvato in questo file, il file danneggiato "
-                                      "sarà conservato in:\n%3")
-                           .arg(QDir::toNativeSeparators(DATABASE), e.message(),
-                                QDir::toNativeSeparators(asideName(DATABASE))),
-                       MsgDlgType::Error, mbOK);
+            MessageDlg(
+                QStringLiteral("Impossibile aprire l'archivio delle installazioni:\n%1\n\n%2\n\n"
+                               "Il programma parte con un archivio vuoto e il file resta com'è.\n"
+                               "Quando l'archivio verrà salvato in questo file, il file danneggiato "
+                               "sarà conservato in:\n%3")
+                    .arg(QDir::toNativeSeparators(DATABASE), e.message(), fullPath(asideName(DATABASE))),
+                MsgDlgType::Error, mbOK);
         }
     }
 
@@ -341,7 +346,7 @@ bool TDM::saveOverDamagedFile(const QString& target, QString* error) {
     if (!aside.isEmpty())
         MessageDlg(QStringLiteral("L'archivio salvato ha sostituito il file danneggiato\n%1\n\n"
                                   "Il file danneggiato è conservato, così com'era, in:\n%2")
-                       .arg(QDir::toNativeSeparators(target), QDir::toNativeSeparators(aside)),
+                       .arg(fullPath(target), fullPath(aside)),
                    MsgDlgType::Information, mbOK);
     return true;
 }
