@@ -356,7 +356,7 @@ void TestModel::importRefusesForeignFile() {
     const struct {
         QString path, why;
     } refused[] = {{older, QStringLiteral("_Net_DNS3")},
-                   {garbage, QStringLiteral("no register header")},
+                   {garbage, QStringLiteral("manca l'intestazione dell'archivio")},
                    {crowded, QStringLiteral("CDSet_Ingressi")},
                    {dir.filePath(QStringLiteral("missing.cds")), QStringLiteral("missing.cds")}};
     for (const auto& [path, why] : refused) {

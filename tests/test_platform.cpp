@@ -186,7 +186,7 @@ private slots:
         ShowMessage(QStringLiteral("Password errata"));
         QCOMPARE(answers.texts(),
                  QStringList({QStringLiteral("Cancellare?"), QStringLiteral("Password errata")}));
-        QCOMPARE(answers.shown.at(0).caption, QStringLiteral("Confirm"));
+        QCOMPARE(answers.shown.at(0).caption, QStringLiteral("Conferma"));
         // With the queue empty: the first button offered; no buttons means OK.
         QCOMPARE(MessageDlg(QStringLiteral("x"), MsgDlgType::Warning, mbRetry | mbCancel), int(mrCancel));
         QCOMPARE(MessageDlg(QStringLiteral("x"), MsgDlgType::Warning, 0), int(mrOk));

@@ -16,8 +16,10 @@
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
 #include "support/manyinstallations.h"
+#include "support/registerbytes.h"
 #include "ui/mainwindow.h"
 
+#include <QToolBar>
 #include <QtTest>
 
 class TestRegister : public QObject {
@@ -257,27 +259,13 @@ private Q_SLOTS:
         QCOMPARE(m_exitCodes, QList<int>{0});
     }
 
+    // Closing an empty register asks to quit; quitting saves it through the main window's exit:
+    // a save that fails asks, and the user may stay with the program open.
     void closingAnEmptyRegisterAsksToQuit() {
         BoxAnswerer boxes;
         boxes.answer(mrNo);
         QVERIFY(!Form_Anagrafica->close());
         QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Vuoi uscire da programma?")});
-        QVERIFY(Form_Anagrafica->isVisible());
-        QVERIFY(m_exitCodes.isEmpty());
-
-        boxes.answer(mrYes);
-        QVERIFY(!Form_Anagrafica->close());
-        QVERIFY(!m_exitCodes.isEmpty() && m_exitCodes.count(0) == m_exitCodes.size());
-    }
-
-    // Quitting from an empty register saves it through the main window's exit: a save that
-    // fails asks, and the user may stay with the program open.
-    void quittingWithAFailingSaveMayStay() {
-        createInstallation(3);
-        BoxAnswerer boxes;
-        boxes.answer(mrYes);
-        QTest::mouseClick(Form_Anagrafica->Button_Elimina, Qt::LeftButton);
-        QCOMPARE(count(), 0);
         DATABASE = path(QStringLiteral("no/such/folder/KTabulon.cds"));
         boxes.clear();
         boxes.answer(mrYes).answer(3); // quit; then, the save failing, "Annulla"
@@ -370,32 +358,18 @@ private Q_SLOTS:
         const QString original = DATABASE;
         Form6->setStatusPanelText(7, QString());
 
+        // Not a register (a register of another data model takes the same way).
         const QString garbage = path(QStringLiteral("rotto.cds"));
         writeFile(garbage, "this is not a register file at all");
-
-        DataSet other(QStringLiteral("CDSet_Tabulon"));
-        other.addField(QStringLiteral("_Altro"), FieldType::String, 10);
-        other.open();
-        other.append();
-        other.fieldByName(QStringLiteral("_Altro")).setAsString(QStringLiteral("x"));
-        other.post();
-        const QString foreign = path(QStringLiteral("altro_modello.cds"));
-        other.saveToFile(foreign);
-
-        for (const QString& bad : {garbage, foreign}) {
-            BoxAnswerer boxes;
-            boxes.answerText(bad);
-            Form_Anagrafica->Action2ExecuteImport();
-            QCOMPARE(boxes.count("OpenFile"), 1);
-            QCOMPARE(boxes.texts().last(),
-                     QStringLiteral("Il catalogo non corrisponde alle tabelle presenti"));
-            QVERIFY(root()->active());
-            QCOMPARE(count(), 2);
-            QCOMPARE(DATABASE, original);
-            QCOMPARE(readDatabaseSetting(), original);
-            QCOMPARE(Form6->statusPanelText(7), original);
-            QCOMPARE(states(), filled());
-        }
+        BoxAnswerer boxes;
+        boxes.answerText(garbage);
+        Form_Anagrafica->Action2ExecuteImport();
+        QCOMPARE(boxes.count("OpenFile"), 1);
+        QCOMPARE(boxes.texts().last(), QStringLiteral("Il catalogo non corrisponde alle tabelle presenti"));
+        QVERIFY(root()->active());
+        QCOMPARE(count(), 2);
+        checkRegisterPath(original);
+        QCOMPARE(states(), filled());
     }
 
     void importReplacesTheRegister() {
@@ -516,6 +490,74 @@ private Q_SLOTS:
         QCOMPARE(pixel(1, 3), QColor(0xC0, 0xC0, 0xC0));
         QCOMPARE(pixel(2, 2), sysColor(COLOR_INACTIVEBORDER));
         QCOMPARE(pixel(1, 1), QColor(Qt::white));
+    }
+
+    // A register that cannot be opened starts the program empty: the start says why, naming a
+    // refused installation by its name as a load keeps it (cleaned and cut to its field: a box
+    // lays its whole text out before it shows, and a million characters take seconds), and
+    // where the file will be kept; the save that replaces it (EXIT) says so again; the old
+    // installations are there, whole.
+    void damagedRegisterIsKeptWhereTheUserIsTold_data() {
+        QTest::addColumn<QByteArray>("model"); // in place of "MODEL MIRUN"
+        QTest::addColumn<QByteArray>("name");  // in place of every "Unamed"
+        QTest::addColumn<QString>("shown");    // "": the file's checksum refuses it
+        QTest::newRow("a payload byte flipped") << QByteArray("MODEL MIRUO") << QByteArray("Unamed") << "";
+        QTest::newRow("a model the program does not know, under a name of a million characters")
+            << QByteArray("MODEL FOO") << QByteArray(1000000, 'A') << QString(30, 'A');
+        QTest::newRow("a model the program does not know, under a name with control characters")
+            << QByteArray("MODEL FOO") << QByteArray("Ros\x01si\x1b\t\r\n\x7f") << "Rossi";
+    }
+    void damagedRegisterIsKeptWhereTheUserIsTold() {
+        QFETCH(QByteArray, model);
+        QFETCH(QByteArray, name);
+        QFETCH(QString, shown);
+        for (int type : {1, 2, 4})
+            createInstallation(type);
+        const QString file = DATABASE, native = QDir::toNativeSeparators(file);
+        cleanup();                                        // the end saves the three
+        QFile::remove(file + QStringLiteral(".damaged")); // another row's
+        const auto text = [](const QByteArray& t) {       // as the file holds it, after its length
+            const quint32 n = quint32(t.size());
+            return QByteArray(reinterpret_cast<const char*>(&n), 4) + t;
+        };
+        QByteArray bytes = readAll(file);
+        for (const auto& [was, now] :
+             {std::pair{QByteArray("MODEL MIRUN"), model}, std::pair{QByteArray("Unamed"), name}}) {
+            QCOMPARE(bytes.count(text(was)), 1);
+            bytes.replace(text(was), text(now));
+        }
+        if (!shown.isEmpty())
+            resealHeader(bytes);
+        writeFile(file, bytes);
+
+        BoxAnswerer boxes;
+        createDataModule();
+        QCOMPARE(boxes.count(), 1);
+        const QString said = boxes.last().text;
+        QVERIFY2(said.startsWith("Impossibile aprire l'archivio delle installazioni:\n" + native + "\n\n") &&
+                     said.endsWith("Il programma parte con un archivio vuoto e il file resta com'è.\nQuando "
+                                   "l'archivio verrà salvato in questo file, il file danneggiato sarà "
+                                   "conservato in:\n" +
+                                   native + ".damaged") &&
+                     said.size() < 1000 &&
+                     (shown.isEmpty() ||
+                      said.contains("installazione 2 (\"" + shown +
+                                    "\"), tabella 'CDSet_Tabulon', "
+                                    "campo '_TipoCentrale': \"MODEL FOO\" non è uno dei valori")),
+                 qPrintable(said.left(1000)));
+        QCOMPARE(count(), 0);
+        createInstallation(6);
+        QTest::mouseClick(Form_Anagrafica->Button_Ok, Qt::LeftButton);
+        QCOMPARE(readAll(file), bytes);
+        boxes.clear();
+        QTest::mouseClick(Form6->ActionToolBar1->widgetForAction(Form6->Action7), Qt::LeftButton); // EXIT
+        QCOMPARE(m_exitCodes, QList<int>{0});
+        QCOMPARE(boxes.texts(),
+                 QStringList{"L'archivio salvato ha sostituito il file danneggiato\n" + native +
+                             "\n\nIl file danneggiato è conservato, così com'era, in:\n" + native +
+                             ".damaged"});
+        QCOMPARE(readAll(file + ".damaged"), bytes);
+        QCOMPARE(modelsInFile(file), QStringList{"MODEL ZOREM"});
     }
 
     void registerExtensionRule() {

@@ -16,9 +16,12 @@
 
 namespace {
 
-// The models of the installations a register file holds, read by a data module of its own.
+// The models of the installations a register file holds, read by a data module of its own;
+// none when there is no file.
 QStringList modelsInFile(const QString& path) {
     TDM reader;
+    if (!QFile::exists(path))
+        return {};
     reader.CDSet_Tabulon->loadFromFile(path);
     QStringList models;
     for (int r = 1; r <= reader.CDSet_Tabulon->recordCount(); ++r) {
@@ -69,8 +72,9 @@ private slots:
     }
     void cleanup() { disk::disarm(); }
 
-    // File > Exit and the window manager's close with a full disk: the question, and the
-    // program stays with the work in memory; a retry once the disk has room saves and ends.
+    // File > Exit and the window manager's close with a full disk: the question, and Escape
+    // (nothing answered) keeps the program open with the work in memory; a retry once the disk
+    // has room saves and ends.
     void failedSaveAtExitKeepsTheProgramOpen() {
         auto w = programWithUnsavedWork();
         QVERIFY(w);
@@ -78,22 +82,22 @@ private slots:
         const QByteArray saved = readAll(path);
         disk::arm(0, ENOSPC);
 
-        w->boxes.answer(kStay);
         w->form->Exit1->trigger();
         QCOMPARE(m_exits, 0);
         QVERIFY(DM);
         QCOMPARE(DM->CDSet_Tabulon->recordCount(), 2);
         QCOMPARE(w->boxes.count("ChoiceDlg"), 1);
         const ShownBox box = w->boxes.last();
-        QCOMPARE(box.type, MsgDlgType::Error);
+        QCOMPARE(box.caption, QStringLiteral("Errore"));
         QVERIFY2(box.text.startsWith("Impossibile salvare l'archivio delle installazioni:"),
                  qPrintable(box.text));
-        QVERIFY2(box.text.contains(qt_error_string(ENOSPC)), qPrintable(box.text));
+        QVERIFY2(box.text.contains(QStringLiteral("Impossibile scrivere il file dell'archivio '%1': %2")
+                                       .arg(path, qt_error_string(ENOSPC))),
+                 qPrintable(box.text));
         QCOMPARE(box.choices,
                  (QStringList{"Riprova", "Salva in un altro file...", "Esci senza salvare", "Annulla"}));
 
         QCloseEvent close; // the window manager's close
-        w->boxes.answer(kStay);
         QApplication::sendEvent(w->form.get(), &close);
         QVERIFY(!close.isAccepted());
         QCOMPARE(m_exits, 0);
@@ -116,77 +120,90 @@ private slots:
         QCOMPARE(modelsInFile(path), bothModels());
     }
 
-    // Another file: a cancelled name asks again; a file that can be written keeps the work and
-    // becomes the register the next start opens.
-    void failedSaveAtExitCanGoToAnotherFile() {
-        auto w = programWithUnsavedWork();
-        QVERIFY(w);
-        const QString path = m_path;
-        const QByteArray saved = readAll(path);
-        const QString other = w->registry.folder() + QStringLiteral("/Altro.cds");
-        disk::arm(0, EIO);
-        w->boxes.answer(kSaveElsewhere).answer(kSaveElsewhere).answerCancel().answerText(other);
-        w->form->close(); // the close box
-        QCOMPARE(w->boxes.count("ChoiceDlg"), 2);
-        QCOMPARE(w->boxes.count("SaveFile"), 2);
-        QCOMPARE(m_exits, 1);
-        disk::disarm();
-        QCOMPARE(readAll(path), saved);
-        QCOMPARE(modelsInFile(other), bothModels());
-        RegistryKey reg;
-        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
-        QCOMPARE(reg.readString(QStringLiteral("DATABASE")), other);
+    // After a failed save at exit, leaving without saving is asked once more (No goes back to
+    // the question); a cancelled file name asks again, and so does another file that cannot be
+    // written either, the register staying where it was. At the end another file that can be
+    // written keeps the work and becomes the register the next start opens; or leaving without
+    // saving writes nothing and keeps the register's path.
+    void failedSaveAtExitCanGoToAnotherFileOrBeLeft_data() {
+        QTest::addColumn<bool>("leave");
+        QTest::newRow("another file") << false;
+        QTest::newRow("leaving without saving") << true;
     }
-
-    // Leaving without saving is asked once more; No goes back to the question.
-    void leavingWithoutSavingIsConfirmed() {
+    void failedSaveAtExitCanGoToAnotherFileOrBeLeft() {
+        QFETCH(bool, leave);
         auto w = programWithUnsavedWork();
         QVERIFY(w);
-        const QString path = m_path;
+        const QString path = m_path, failing = QFileInfo(path).path() + QStringLiteral("/Altro.cds"),
+                      other = w->registry.folder() + QStringLiteral("/Altro.cds");
         const QByteArray saved = readAll(path);
         disk::arm(0, ENOSPC, EIO);
-        w->boxes.answer(kLeaveUnsaved).answer(mrNo).answer(kStay);
+        w->boxes.answer(kLeaveUnsaved)
+            .answer(mrNo)
+            .answer(kSaveElsewhere)
+            .answer(kSaveElsewhere)
+            .answer(kStay);
+        w->boxes.answerCancel().answerText(failing);
         w->form->Exit1->trigger();
         QCOMPARE(m_exits, 0);
-        QVERIFY(DM);
-        QCOMPARE(w->boxes.count("MessageDlg"), 1);
+        QCOMPARE(DATABASE, path);
         QCOMPARE(w->boxes.shown.at(1).text,
                  QStringLiteral("Uscire senza salvare?\n"
                                 "Le modifiche non salvate dell'archivio andranno perse."));
-        w->boxes.answer(kLeaveUnsaved).answer(mrYes);
-        w->form->Exit1->trigger();
+        QCOMPARE(w->boxes.count("SaveFile"), 2);
+        if (leave)
+            w->boxes.answer(kLeaveUnsaved).answer(mrYes);
+        else
+            w->boxes.answer(kSaveElsewhere).answerText(other);
+        w->form->close(); // the close box
         QCOMPARE(m_exits, 1);
         QVERIFY(!DM);
         disk::disarm();
-        QCOMPARE(readAll(path), saved); // nothing written at the end either
-        QVERIFY(w->boxes.count("ChoiceDlg") == 3);
+        QCOMPARE(readAll(path), saved);
+        QVERIFY(!QFile::exists(failing));
+        QCOMPARE(modelsInFile(other), leave ? QStringList() : bothModels());
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, false));
+        QCOMPARE(reg.readString(QStringLiteral("DATABASE")), leave ? path : other);
     }
 
-    // A damaged register whose replacement fails: the damaged file stays at its place, whole,
-    // no copy of it is left, and the next start reports it again instead of opening an empty
-    // register without a word. A save that works then keeps both.
+    // A damaged register whose replacement fails, as its copy is written or pushed to the disk
+    // or as the new register is written: the message says which and the system's reason, the
+    // damaged file stays at its place, whole, nothing else is left, and the next start reports
+    // it again instead of opening an empty register without a word.
+    void damagedRegisterSurvivesAFailedSaveAndARestart_data() {
+        QTest::addColumn<int>("room"); // bytes the disk takes
+        QTest::addColumn<int>("writeError");
+        QTest::addColumn<int>("syncError");
+        QTest::addColumn<bool>("copyFails"); // else the new register fails
+        QTest::newRow("the disk fills with the copy") << 100000 << ENOSPC << 0 << true;
+        QTest::newRow("the copy's sync fails") << 400000 << 0 << EIO << true;
+        QTest::newRow("the disk fills with the new register") << 200100 << ENOSPC << 0 << false;
+    }
     void damagedRegisterSurvivesAFailedSaveAndARestart() {
+        QFETCH(int, room);
+        QFETCH(int, writeError);
+        QFETCH(int, syncError);
+        QFETCH(bool, copyFails);
         TempRegistry registry;
         const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
-        {
-            BoxAnswerer boxes;
-            QVERIFY(createProgramDataModule(path));
-            DM->AddDataSet(1);
-            delete DM;
-        }
-        const QByteArray damaged = readAll(path).chopped(100);
+        const QByteArray damaged = QByteArray(200000, 'x');
         writeAll(path, damaged);
-
         BoxAnswerer boxes;
         QVERIFY(createProgramDataModule(path));
-        QCOMPARE(boxes.count("MessageDlg"), 1);
-        DM->AddDataSet(4);
+        DM->AddDataSet(2);
         disk::onlyUnder = QFile::encodeName(registry.folder());
-        disk::arm(damaged.size() + 100, ENOSPC); // room for the copy, not for the new register
+        disk::arm(room, writeError, syncError);
         QString error;
         QVERIFY(!DM->saveRegister(QString(), &error));
         disk::disarm();
-        QVERIFY2(disk::refusals > 0 && error.contains(qt_error_string(ENOSPC)), qPrintable(error));
+        const QString reason = qt_error_string(writeError ? writeError : syncError);
+        const QString expected =
+            copyFails
+                ? QStringLiteral("Impossibile copiare il file danneggiato in %1:\n%2")
+                      .arg(QDir::toNativeSeparators(path + QStringLiteral(".damaged")), reason)
+                : QStringLiteral("Impossibile scrivere il file dell'archivio '%1': %2").arg(path, reason);
+        QVERIFY2(error.startsWith(expected), qPrintable(error));
         QCOMPARE(readAll(path), damaged);
         QCOMPARE(filesIn(registry.folder()), (QStringList{"KTabulon.cds", "registry.ini"}));
         DM->leaveWithoutSaving(); // the program ends (or is ended) without a save
@@ -197,34 +214,6 @@ private slots:
         QCOMPARE(boxes.count("MessageDlg"), 1);
         QVERIFY2(boxes.last().text.contains(QDir::toNativeSeparators(path)), qPrintable(boxes.last().text));
         QVERIFY(DM->registerLoadFailed());
-        DM->AddDataSet(4);
-        QVERIFY(DM->saveRegister(QString(), &error));
-        delete DM;
-        QCOMPARE(readAll(path + QStringLiteral(".damaged")), damaged);
-        QCOMPARE(modelsInFile(path), QStringList{"MODEL PELUN"});
-    }
-
-    // The copy of the damaged file fails: the message gives the system's reason, and neither a
-    // partial copy nor anything else is left.
-    void failedCopyOfTheDamagedFileLeavesNothing() {
-        TempRegistry registry;
-        const QString path = registry.folder() + QStringLiteral("/KTabulon.cds");
-        const QByteArray damaged = QByteArray(200000, 'x');
-        writeAll(path, damaged);
-        BoxAnswerer boxes;
-        QVERIFY(createProgramDataModule(path));
-        DM->AddDataSet(2);
-        disk::onlyUnder = QFile::encodeName(registry.folder());
-        disk::arm(damaged.size() / 2, ENOSPC);
-        QString error;
-        QVERIFY(!DM->saveRegister(QString(), &error));
-        disk::disarm();
-        QVERIFY2(error.contains(qt_error_string(ENOSPC)), qPrintable(error));
-        QVERIFY2(error.contains(QDir::toNativeSeparators(path + QStringLiteral(".damaged"))),
-                 qPrintable(error));
-        QCOMPARE(readAll(path), damaged);
-        QCOMPARE(filesIn(registry.folder()), (QStringList{"KTabulon.cds", "registry.ini"}));
-        DM->leaveWithoutSaving();
         delete DM;
     }
 

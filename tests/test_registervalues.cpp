@@ -153,8 +153,8 @@ private slots:
         if (kept.isEmpty()) {
             QVERIFY2(!loaded, "the file was loaded");
             if (!error.contains("UTF-8")) { // damaged bytes: no value to name
-                QVERIFY2(error.contains(QStringLiteral("installation 1 (Unamed)")), qPrintable(error));
-                QVERIFY2(error.contains(QStringLiteral("'%1'").arg(field)), qPrintable(error));
+                QVERIFY2(error.contains(QStringLiteral("installazione 1 (\"Unamed\")")), qPrintable(error));
+                QVERIFY2(error.contains(QStringLiteral("campo '%1'").arg(field)), qPrintable(error));
             }
             QCOMPARE(mine.CDSet_Tabulon->recordCount(), 1);
             QCOMPARE(mine.GetSystemType(), 4);
@@ -173,7 +173,7 @@ private slots:
         QVERIFY2(boxes.last().text.startsWith(
                      "Alcuni valori dell'archivio non erano validi e sono stati corretti"),
                  qPrintable(boxes.last().text));
-        QVERIFY2(boxes.last().text.contains(QStringLiteral("field '%1'").arg(field)),
+        QVERIFY2(boxes.last().text.contains(QStringLiteral("campo '%1'").arg(field)),
                  qPrintable(boxes.last().text));
         // Saved again, the file holds the repaired value and loads without a word.
         QVERIFY(mine.saveRegister(path));
@@ -197,7 +197,8 @@ private slots:
         QString error;
         QVERIFY(!mine.importRegister(path, &error));
         const long grown = peakMemoryKb() - before;
-        QVERIFY2(error.contains(QStringLiteral("at most %1").arg(TDM::kMaxInstallations)), qPrintable(error));
+        QVERIFY2(error.contains(QStringLiteral("al massimo %1").arg(TDM::kMaxInstallations)),
+                 qPrintable(error));
         QVERIFY2(grown < 16 * 1024, qPrintable(QStringLiteral("%1 kB more while reading").arg(grown)));
         QCOMPARE(mine.CDSet_Tabulon->recordCount(), 1);
 

@@ -1,6 +1,7 @@
 #include "app/splash.h"
 
 #include "app/aboutbox.h"
+#include "platform/dialogs.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -27,7 +28,8 @@ bool TSplash::AvvioAttesa(QWidget* owner, const QString& text) {
                                      Qt::WindowDoesNotAcceptFocus);
     w->setObjectName(QStringLiteral("FormAttesa"));
     w->setAttribute(Qt::WA_ShowWithoutActivating);
-    w->setEnabled(false); // takes no mouse or keyboard input
+    w->setEnabled(false);   // takes no mouse or keyboard input
+    hideWhileBoxesAreUp(w); // it stays on top: a box raised behind it would be partly covered
     FormAttesa = w;
 
     auto* label = new QLabel(w);

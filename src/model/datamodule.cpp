@@ -41,6 +41,11 @@ QString asideName(const QString& path) {
     return candidate;
 }
 
+// A path as the user can find it, whatever folder the program runs in.
+QString fullPath(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
 // Rows of a table under its current master, whatever filter its own cursor has.
 int unfilteredCount(const DataSet& table) {
     if (!table.filtered())
@@ -219,15 +224,18 @@ void TDM::DataModuleCreate() {
             reportLoadRepairs();
         } catch (const DataSetError& e) {
             // Keep the damaged file as it is: the register starts empty, and saving never
-            // writes an empty register over it (see saveRegister).
+            // writes an empty register over it (see saveRegister). The user is told now where
+            // the file will be kept once a save replaces it, so the old data can be found.
             m_damagedPath = DATABASE;
             if (!CDSet_Tabulon->active())
                 CDSet_Tabulon->open();
-            MessageDlg(QStringLiteral("Impossibile aprire l'archivio delle installazioni:\n%1\n\n%2\n\n"
-                                      "Il programma parte con un archivio vuoto; il file non verrà "
-                                      "sovrascritto.")
-                           .arg(QDir::toNativeSeparators(DATABASE), e.message()),
-                       MsgDlgType::Error, mbOK);
+            MessageDlg(
+                QStringLiteral("Impossibile aprire l'archivio delle installazioni:\n%1\n\n%2\n\n"
+                               "Il programma parte con un archivio vuoto e il file resta com'è.\n"
+                               "Quando l'archivio verrà salvato in questo file, il file danneggiato "
+                               "sarà conservato in:\n%3")
+                    .arg(QDir::toNativeSeparators(DATABASE), e.message(), fullPath(asideName(DATABASE))),
+                MsgDlgType::Error, mbOK);
         }
     }
 
@@ -320,7 +328,7 @@ bool TDM::saveRegister(const QString& path, QString* error) {
 bool TDM::saveOverDamagedFile(const QString& target, QString* error) {
     QString aside;
     if (QFileInfo(m_damagedPath).isFile()) {
-        aside = asideName(m_damagedPath);
+        aside = asideName(m_damagedPath); // the name the start-up message gave, unless taken since
         QString reason;
         if (!DataSet::copyFileWhole(m_damagedPath, aside, &reason)) {
             if (error)
@@ -335,6 +343,11 @@ bool TDM::saveOverDamagedFile(const QString& target, QString* error) {
         return false;
     }
     m_damagedPath.clear();
+    if (!aside.isEmpty())
+        MessageDlg(QStringLiteral("L'archivio salvato ha sostituito il file danneggiato\n%1\n\n"
+                                  "Il file danneggiato è conservato, così com'era, in:\n%2")
+                       .arg(fullPath(target), fullPath(aside)),
+                   MsgDlgType::Information, mbOK);
     return true;
 }
 

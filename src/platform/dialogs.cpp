@@ -5,12 +5,46 @@
 #include <QGridLayout>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
 
 namespace {
 
 BoxAnswerer* g_answerer = nullptr;
+
+QList<QPointer<QWidget>>& windowsHiddenForBoxes() {
+    static QList<QPointer<QWidget>> windows;
+    return windows;
+}
+
+// While alive, the windows named by hideWhileBoxesAreUp are hidden; those it hid come back
+// after, unless they were destroyed meanwhile. A box raised from within another finds them
+// hidden already and leaves them to the outer one.
+class BoxUp {
+public:
+    BoxUp() {
+        for (const QPointer<QWidget>& w : windowsHiddenForBoxes()) {
+            if (w && w->isVisible()) {
+                w->hide();
+                m_hidden << w;
+            }
+        }
+    }
+    ~BoxUp() {
+        for (const QPointer<QWidget>& w : m_hidden) {
+            if (w) {
+                w->show();
+                w->repaint(); // the caller may block the message loop again
+            }
+        }
+    }
+    BoxUp(const BoxUp&) = delete;
+    BoxUp& operator=(const BoxUp&) = delete;
+
+private:
+    QList<QPointer<QWidget>> m_hidden;
+};
 
 struct ButtonMap {
     unsigned flag;
@@ -140,17 +174,24 @@ std::optional<QString> answerFileBox(const ShownBox& box) {
 QString messageDlgCaption(MsgDlgType type) {
     switch (type) {
     case MsgDlgType::Warning:
-        return QStringLiteral("Warning");
+        return QStringLiteral("Attenzione");
     case MsgDlgType::Error:
-        return QStringLiteral("Error");
+        return QStringLiteral("Errore");
     case MsgDlgType::Information:
-        return QStringLiteral("Information");
+        return QStringLiteral("Informazione");
     case MsgDlgType::Confirmation:
-        return QStringLiteral("Confirm");
+        return QStringLiteral("Conferma");
     case MsgDlgType::Custom:
         break;
     }
     return applicationTitle();
+}
+
+void hideWhileBoxesAreUp(QWidget* window) {
+    auto& windows = windowsHiddenForBoxes();
+    windows.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); }); // destroyed since
+    if (window && !windows.contains(window))
+        windows << window;
 }
 
 QString qtFileFilter(const QString& pipeFilter) {
@@ -177,6 +218,7 @@ QString qtFileFilter(const QString& pipeFilter) {
 }
 
 int MessageDlg(const QString& text, MsgDlgType type, unsigned buttons) {
+    const BoxUp up;
     const unsigned offered = offeredButtons(buttons);
     if (BoxAnswerer* a = BoxAnswerer::active()) {
         ShownBox box{QStringLiteral("MessageDlg"), text, messageDlgCaption(type), offered, type, {}, {}};
@@ -186,6 +228,7 @@ int MessageDlg(const QString& text, MsgDlgType type, unsigned buttons) {
 }
 
 int ChoiceDlg(const QString& text, MsgDlgType type, const QStringList& choices, int escapeChoice) {
+    const BoxUp up;
     if (BoxAnswerer* a = BoxAnswerer::active()) {
         ShownBox box{QStringLiteral("ChoiceDlg"), text, messageDlgCaption(type), 0, type, {}, choices};
         return a->answerChoice(box, escapeChoice);
@@ -204,6 +247,7 @@ int ChoiceDlg(const QString& text, MsgDlgType type, const QStringList& choices, 
 }
 
 void ShowMessage(const QString& text) {
+    const BoxUp up;
     if (BoxAnswerer* a = BoxAnswerer::active()) {
         a->answerMessage(
             {QStringLiteral("ShowMessage"), text, applicationTitle(), mbOK, MsgDlgType::Custom, {}, {}});
@@ -213,6 +257,7 @@ void ShowMessage(const QString& text) {
 }
 
 int MessageBox(const QString& text, const QString& caption, unsigned buttons) {
+    const BoxUp up;
     const unsigned offered = offeredButtons(buttons);
     if (BoxAnswerer* a = BoxAnswerer::active())
         return a->answerMessage(
@@ -221,6 +266,7 @@ int MessageBox(const QString& text, const QString& caption, unsigned buttons) {
 }
 
 QString InputBox(const QString& caption, const QString& prompt, const QString& preset) {
+    const BoxUp up;
     if (BoxAnswerer* a = BoxAnswerer::active()) {
         ShownBox box{QStringLiteral("InputBox"), prompt, caption, mbOK | mbCancel,
                      MsgDlgType::Custom,         preset, {}};
@@ -233,6 +279,7 @@ QString InputBox(const QString& caption, const QString& prompt, const QString& p
 
 QString PromptSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                            const QString& presetName, const QString& filter, const QString& defaultExt) {
+    const BoxUp up;
     const QString qtFilter = qtFileFilter(filter);
     if (BoxAnswerer::active()) {
         ShownBox box{QStringLiteral("SaveFile"), presetName, caption, mbOK | mbCancel,
@@ -253,6 +300,7 @@ QString PromptSaveFileName(QWidget* parent, const QString& caption, const QStrin
 
 QString PromptOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
                            const QString& presetName) {
+    const BoxUp up;
     const QString qtFilter = qtFileFilter(filter);
     if (BoxAnswerer::active()) {
         ShownBox box{QStringLiteral("OpenFile"), presetName, caption, mbOK | mbCancel,

@@ -47,7 +47,7 @@ enum ModalResult : int {
     mrNo = 7
 };
 
-// A box with its type's caption ("Warning", "Error", "Information", "Confirm"; Custom: the
+// A box with its type's caption ("Attenzione", "Errore", "Informazione", "Conferma"; Custom: the
 // application name) and icon. Returns the ModalResult of the button pressed; closing the box
 // gives the result of its Cancel (else No, else OK) button. No buttons means OK.
 int MessageDlg(const QString& text, MsgDlgType type, unsigned buttons);
@@ -68,6 +68,11 @@ QString PromptSaveFileName(QWidget* parent, const QString& caption, const QStrin
                            const QString& presetName, const QString& filter, const QString& defaultExt);
 QString PromptOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
                            const QString& presetName = {});
+
+// A window that stays on top of all others (the wait window) would cover part of a box raised
+// while it is up: a window named here is hidden while any box or prompt is up (answered ones
+// included) and shown again after it. It stays named until it is destroyed.
+void hideWhileBoxesAreUp(QWidget* window);
 
 // "csv file|*.csv" -> "csv file (*.csv)"; "Texts|*.txt;*.log|All|*.*" -> "Texts (*.txt *.log);;All (*)".
 QString qtFileFilter(const QString& pipeFilter);

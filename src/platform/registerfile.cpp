@@ -195,7 +195,8 @@ struct Writer {
                     const quint32 number = id < map.size() ? map[id] : 0;
                     if (number == 0 && id != 0) // never a text lost without a word
                         throw DataSetError(
-                            QStringLiteral("table '%1': a text of a row is not counted as used").arg(s.name));
+                            QStringLiteral("tabella '%1': un testo di una riga non risulta in uso")
+                                .arg(s.name));
                     rows.raw(number);
                     break;
                 }
@@ -277,7 +278,7 @@ public:
     quint32 crc() const { return m_crc; }
     void need(size_t k) {
         if (m_left < k)
-            throw Damaged{QStringLiteral("it ends too early")};
+            throw Damaged{QStringLiteral("finisce troppo presto")};
         if (m_end - m_pos < k)
             fill(k);
     }
@@ -304,18 +305,18 @@ public:
     QString text(quint64 maxBytes) {
         const quint32 n = get<quint32>();
         if (n > maxBytes || n > m_left)
-            throw Damaged{QStringLiteral("a text is too long")};
+            throw Damaged{QStringLiteral("un testo è troppo lungo")};
         const uchar* at = take(n);
         const QByteArrayView bytes(reinterpret_cast<const char*>(at), qsizetype(n));
         if (!bytes.isValidUtf8())
-            throw Damaged{QStringLiteral("a text is not valid UTF-8")};
+            throw Damaged{QStringLiteral("un testo non è in UTF-8 valido")};
         return QString::fromUtf8(bytes);
     }
     // A count of items of at least `minBytes` each: never more than the bytes left allow.
     quint32 count(size_t minBytes) {
         const quint32 n = get<quint32>();
         if (minBytes > 0 && n > m_left / minBytes)
-            throw Damaged{QStringLiteral("a count exceeds the data")};
+            throw Damaged{QStringLiteral("un conteggio supera i dati presenti")};
         return n;
     }
 
@@ -335,7 +336,7 @@ private:
         while (m_end < k) {
             const qint64 got = m_device.read(reinterpret_cast<char*>(m_buf.data() + m_end), qint64(toRead));
             if (got <= 0)
-                throw Damaged{QStringLiteral("it ends too early")};
+                throw Damaged{QStringLiteral("finisce troppo presto")};
             if (m_withCrc)
                 m_crc = crcOf(m_buf.data() + m_end, size_t(got), m_crc);
             m_end += size_t(got);
@@ -385,7 +386,7 @@ struct Reader {
     void readSchema(In& in) {
         const quint32 n = in.count(8);
         if (n == 0 || n > kMaxTables)
-            throw Damaged{QStringLiteral("bad table count")};
+            throw Damaged{QStringLiteral("numero di tabelle non valido")};
         file.resize(n);
         std::vector<bool> referenced(n, false);
         for (quint32 t = 0; t < n; ++t) {
@@ -393,34 +394,34 @@ struct Reader {
             ft.name = in.text(kMaxNameBytes);
             const quint32 fields = in.count(9);
             if (fields == 0 || fields > kMaxFields)
-                throw Damaged{QStringLiteral("bad field count")};
+                throw Damaged{QStringLiteral("numero di campi non valido")};
             ft.fields.resize(fields);
             for (FileField& ff : ft.fields) {
                 ff.name = in.text(kMaxNameBytes);
                 ff.type = in.get<quint8>();
                 ff.size = in.get<quint32>();
                 if (ff.type > quint8(FieldType::Nested))
-                    throw Damaged{QStringLiteral("unknown field type %1").arg(ff.type)};
+                    throw Damaged{QStringLiteral("tipo di campo sconosciuto %1").arg(ff.type)};
                 if (ff.type == quint8(FieldType::Nested)) {
                     ff.child = in.get<quint32>();
                     if (ff.child <= t || ff.child >= n || referenced[ff.child])
-                        throw Damaged{QStringLiteral("bad nesting of tables")};
+                        throw Damaged{QStringLiteral("tabelle annidate in modo non valido")};
                     referenced[ff.child] = true;
                 }
             }
         }
         for (quint32 t = 1; t < n; ++t)
             if (!referenced[t])
-                throw Damaged{QStringLiteral("a table is not nested anywhere")};
+                throw Damaged{QStringLiteral("una tabella non è annidata in nessun'altra")};
     }
 
     // Empty when the file's tables are those in memory, else what differs.
     QString match(quint32 t, TableSchema* s) {
         const FileTable& ft = file[t];
         if (ft.name != s->name)
-            return QStringLiteral("table '%1' instead of '%2'").arg(ft.name, s->name);
+            return QStringLiteral("tabella '%1' invece di '%2'").arg(ft.name, s->name);
         if (ft.fields.size() != s->fields.size())
-            return QStringLiteral("table '%1' has %2 fields instead of %3")
+            return QStringLiteral("la tabella '%1' ha %2 campi invece di %3")
                 .arg(s->name)
                 .arg(ft.fields.size())
                 .arg(s->fields.size());
@@ -429,7 +430,7 @@ struct Reader {
             const FileField& ff = ft.fields[f];
             const FieldLayout& fl = s->fields[f];
             if (ff.name != fl.name || ff.type != quint8(fl.type) || ff.size != quint32(fl.size))
-                return QStringLiteral("field %1 of table '%2' is '%3' instead of '%4'")
+                return QStringLiteral("il campo %1 della tabella '%2' è '%3' invece di '%4'")
                     .arg(f + 1)
                     .arg(s->name, ff.name, fl.name);
             if (fl.type == FieldType::Nested) {
@@ -519,7 +520,7 @@ struct Reader {
     quint32 rowCount(In& in, const TableSchema& s, size_t bitmap) {
         const quint32 n = in.count(bitmap);
         if (s.fileRowLimit != 0 && n > s.fileRowLimit)
-            throw Damaged{QStringLiteral("%1 rows in table '%2', which holds at most %3")
+            throw Damaged{QStringLiteral("%1 righe nella tabella '%2', che ne contiene al massimo %3")
                               .arg(n)
                               .arg(s.name)
                               .arg(s.fileRowLimit)};
@@ -541,23 +542,27 @@ struct Reader {
     QString where(const TableSchema& s, const FieldLayout& fl) const {
         const QString who =
             installationName.isEmpty()
-                ? QStringLiteral("installation %1").arg(installation)
-                : QStringLiteral("installation %1 (%2)").arg(installation).arg(installationName);
-        return QStringLiteral("%1, table '%2', field '%3'").arg(who, s.name, fl.name);
+                ? QStringLiteral("installazione %1").arg(installation)
+                : QStringLiteral("installazione %1 (%2)").arg(installation).arg(shown(installationName));
+        return QStringLiteral("%1, tabella '%2', campo '%3'").arg(who, s.name, fl.name);
     }
+    // A text quoted in a message: its first 40 characters, a control character shown as '?'.
     static QString shown(const QString& text) {
-        return QLatin1Char('"') + (text.size() > 40 ? text.left(40) + QStringLiteral("...") : text) +
-               QLatin1Char('"');
+        QString part = text.size() > 40 ? text.left(40) + QStringLiteral("...") : text;
+        for (QChar& c : part)
+            if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+                c = QLatin1Char('?');
+        return QLatin1Char('"') + part + QLatin1Char('"');
     }
     // A check-only read: refuses a value outside the field's domain or range.
     void checkText(const TableSchema& s, const FieldLayout& fl, const QString& text) const {
         if (!fl.fileDomain.isEmpty() && !fl.fileDomain.contains(text))
-            throw Refused{QStringLiteral("%1: %2 is not one of the values the field may hold")
+            throw Refused{QStringLiteral("%1: %2 non è uno dei valori ammessi per il campo")
                               .arg(where(s, fl), shown(text))};
     }
     void checkInteger(const TableSchema& s, const FieldLayout& fl, qint32 v) const {
         if (v < fl.fileMin || v > fl.fileMax)
-            throw Refused{QStringLiteral("%1: %2 is outside %3..%4")
+            throw Refused{QStringLiteral("%1: %2 è fuori dall'intervallo %3..%4")
                               .arg(where(s, fl))
                               .arg(v)
                               .arg(fl.fileMin)
@@ -588,7 +593,12 @@ struct Reader {
         return keep;
     }
     quint32 repaired(TableSchema& s, const FieldLayout& fl, quint32 id) {
-        QString text = s.pool.at(id);
+        const QString text = fitted(s.pool.at(id), fl);
+        return text == s.pool.at(id) ? id : s.pool.intern(text);
+    }
+    // A text as its field may hold it: without control characters (a Memo keeps its tabs and
+    // line breaks), put right by the field's own repair, and no longer than the field.
+    static QString fitted(QString text, const FieldLayout& fl) {
         const bool memo = fl.type == FieldType::Memo;
         text.removeIf([memo](QChar c) {
             const ushort u = c.unicode();
@@ -603,12 +613,12 @@ struct Reader {
             if (text.back().isHighSurrogate())
                 text.chop(1);
         }
-        return text == s.pool.at(id) ? id : s.pool.intern(text);
+        return text;
     }
     void noteRepair(const TableSchema& s, const FieldLayout& fl, const QString& was, const QString& now) {
         constexpr int kShownRepairs = 20;
         if (++repairCount <= kShownRepairs)
-            repairs << QStringLiteral("%1: %2 kept as %3").arg(where(s, fl), shown(was), shown(now));
+            repairs << QStringLiteral("%1: %2 corretto in %3").arg(where(s, fl), shown(was), shown(now));
     }
 
     quint64 bytesChecked = 0; // what the texts and rows of the file take in memory
@@ -672,7 +682,7 @@ struct Reader {
                 size += sizes[j * 256 + bits[j]];
             const uchar* p = in.take(size);
             if (p[bitmap - 1] & strayMask)
-                throw Damaged{QStringLiteral("stray null bits")};
+                throw Damaged{QStringLiteral("bit dei valori nulli fuori posto")};
             if constexpr (!Build) {
                 checkLeafRow(s, shape, p, bitmap, ids);
                 continue;
@@ -690,7 +700,7 @@ struct Reader {
                     switch (fl.type) {
                     case FieldType::Boolean:
                         if (*v > 1)
-                            throw Damaged{QStringLiteral("bad boolean")};
+                            throw Damaged{QStringLiteral("valore booleano non valido")};
                         *cell = *v++;
                         break;
                     case FieldType::Float:
@@ -703,7 +713,7 @@ struct Reader {
                         quint32 number;
                         std::memcpy(&number, v, 4);
                         if (number >= ids.size())
-                            throw Damaged{QStringLiteral("bad text number")};
+                            throw Damaged{QStringLiteral("numero di testo non valido")};
                         const quint32 id = keptText(table, s, int(&fl - s.fields.data()), number);
                         std::memcpy(cell, &id, 4);
                         s.pool.use(id);
@@ -739,7 +749,7 @@ struct Reader {
                 const FieldLayout& fl = s.fields[j * 8 + size_t(k)];
                 if (fl.type == FieldType::Boolean) {
                     if (*v > 1)
-                        throw Damaged{QStringLiteral("bad boolean")};
+                        throw Damaged{QStringLiteral("valore booleano non valido")};
                 } else if (fl.type == FieldType::Integer) {
                     qint32 value;
                     std::memcpy(&value, v, 4);
@@ -748,7 +758,7 @@ struct Reader {
                     quint32 number;
                     std::memcpy(&number, v, 4);
                     if (number >= ids.size())
-                        throw Damaged{QStringLiteral("bad text number")};
+                        throw Damaged{QStringLiteral("numero di testo non valido")};
                     checkText(s, fl, s.pool.at(ids[number]));
                 }
             }
@@ -766,7 +776,7 @@ struct Reader {
             const uchar* bits = in.take(bitmap);
             std::memcpy(b + s.nullOffset, bits, bitmap);
             if (nf % 8 && (bits[bitmap - 1] >> (nf % 8)))
-                throw Damaged{QStringLiteral("stray null bits")};
+                throw Damaged{QStringLiteral("bit dei valori nulli fuori posto")};
             if (table == 0) {
                 installation = r + 1;
                 installationName.clear();
@@ -779,7 +789,7 @@ struct Reader {
                 const FieldType type = s.fields[f].type;
                 if (type == FieldType::Nested) {
                     if (datastore::hasValue(s, b, fi))
-                        throw Damaged{QStringLiteral("stray null bits")};
+                        throw Damaged{QStringLiteral("bit dei valori nulli fuori posto")};
                     const int kid = kids[size_t(nestedSeen++)];
                     if constexpr (Build)
                         readList<true>(in, kid, &datastore::nestedList(s, b, fi)->rows);
@@ -800,7 +810,7 @@ struct Reader {
                 case FieldType::Boolean: {
                     const quint8 v = in.get<quint8>();
                     if (v > 1)
-                        throw Damaged{QStringLiteral("bad boolean")};
+                        throw Damaged{QStringLiteral("valore booleano non valido")};
                     datastore::setCell(s, b, fi, v);
                     break;
                 }
@@ -814,9 +824,11 @@ struct Reader {
                 case FieldType::Memo: {
                     const quint32 number = in.get<quint32>();
                     if (number >= ids.size())
-                        throw Damaged{QStringLiteral("bad text number")};
+                        throw Damaged{QStringLiteral("numero di testo non valido")};
+                    // Messages name the installation by its first text as the load keeps it:
+                    // a name of a million characters or with control characters is not shown.
                     if (table == 0 && installationName.isEmpty())
-                        installationName = s.pool.at(ids[number]);
+                        installationName = fitted(s.pool.at(ids[number]), s.fields[f]);
                     if constexpr (Build) {
                         const quint32 id = keptText(table, s, fi, number);
                         datastore::setCell(s, b, fi, id);
@@ -856,6 +868,10 @@ struct TextsGuard {
     }
 };
 
+QString cannotWriteText(const QString& path, const QString& reason) {
+    return QStringLiteral("Impossibile scrivere il file dell'archivio '%1': %2").arg(path, reason);
+}
+
 // Why a file operation failed, in the system's words; never Qt's bare "Unknown error".
 QString reasonOf(const QFileDevice& file, int systemError = 0) {
     const QString said = file.errorString();
@@ -863,7 +879,7 @@ QString reasonOf(const QFileDevice& file, int systemError = 0) {
         return said;
     if (systemError != 0)
         return qt_error_string(systemError);
-    return QStringLiteral("the system reported a failure without a reason");
+    return QStringLiteral("il sistema ha segnalato un errore senza dirne il motivo");
 }
 
 // Pushes what was written to the disk itself, so that a full or failing disk is known
@@ -887,11 +903,11 @@ quint64 rowsInMemory(const std::vector<TableSchema*>& tables) {
 // The rows of a file already proved good, read again from where they start.
 void buildRows(QFile& file, Reader& r, quint64 rowsAt, quint64 payloadSize, std::vector<RowData*>& out) {
     if (!file.seek(qint64(rowsAt)))
-        throw Damaged{QStringLiteral("it cannot be read again")};
+        throw Damaged{QStringLiteral("non si riesce a rileggerlo")};
     In rows(file, kHeaderSize + payloadSize - rowsAt, false);
     r.readList<true>(rows, 0, &out);
     if (rows.left() != 0)
-        throw Damaged{QStringLiteral("bytes after the rows")};
+        throw Damaged{QStringLiteral("byte in più dopo le righe")};
 }
 
 std::vector<TableSchema*> tablesInFileOrder(TableSchema* root) {
@@ -1000,19 +1016,17 @@ int DataSet::textCount() const {
 
 void DataSet::saveToFile(const QString& path) const {
     if (d->master || d->isClone)
-        throw DataSetError(QStringLiteral("%1: only a root table is saved to a file").arg(name()));
+        throw DataSetError(QStringLiteral("%1: solo una tabella principale si salva in un file").arg(name()));
     d->checkActive();
-    auto cannotWrite = [&](const QString& reason) {
-        return DataSetError(QStringLiteral("Cannot write the register file '%1': %2").arg(path, reason));
-    };
+    auto cannotWrite = [&](const QString& reason) { return DataSetError(cannotWriteText(path, reason)); };
     const QFileInfo target(path);
     // A folder, a pipe or a device is not ours to replace.
     if (target.exists() && !target.isFile())
-        throw cannotWrite(QStringLiteral("it is not a regular file"));
+        throw cannotWrite(QStringLiteral("non è un file normale"));
     try {
         writeRegister(path, !target.exists());
     } catch (const std::bad_alloc&) {
-        throw cannotWrite(QStringLiteral("not enough memory"));
+        throw cannotWrite(QStringLiteral("memoria insufficiente"));
     }
 }
 
@@ -1022,13 +1036,13 @@ void DataSet::writeRegister(const QString& path, bool newFile) const {
     w.collect(d->schema.get());
     for (const TableSchema* s : w.tables)
         if (s->fields.empty())
-            throw DataSetError(QStringLiteral("%1: table '%2' has no fields").arg(name(), s->name));
+            throw DataSetError(QStringLiteral("%1: la tabella '%2' non ha campi").arg(name(), s->name));
     w.prepare();
 
     QSaveFile out(path);
     auto fail = [&](const QString& reason) {
         out.cancelWriting();
-        throw DataSetError(QStringLiteral("Cannot write the register file '%1': %2").arg(path, reason));
+        throw DataSetError(cannotWriteText(path, reason));
     };
     if (!out.open(QIODevice::WriteOnly))
         fail(reasonOf(out, errno));
@@ -1076,41 +1090,44 @@ void DataSet::writeRegister(const QString& path, bool newFile) const {
     if (const int error = syncToDisk(out))
         fail(qt_error_string(error));
     if (!out.commit())
-        throw DataSetError(
-            QStringLiteral("Cannot write the register file '%1': %2").arg(path, reasonOf(out, errno)));
+        throw DataSetError(cannotWriteText(path, reasonOf(out, errno)));
 }
 
 void DataSet::loadFromFile(const QString& path) {
     if (d->master || d->isClone)
-        throw DataSetError(QStringLiteral("%1: only a root table is loaded from a file").arg(name()));
+        throw DataSetError(
+            QStringLiteral("%1: solo una tabella principale si carica da un file").arg(name()));
     // Opening a pipe would wait for a writer forever, and a folder holds no register.
     const QFileInfo info(path);
     if (info.exists() && !info.isFile())
         throw DataSetError(
-            QStringLiteral("Cannot read the register file '%1': it is not a regular file").arg(path));
+            QStringLiteral("Impossibile leggere il file dell'archivio '%1': non è un file normale")
+                .arg(path));
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        throw DataSetError(
-            QStringLiteral("Cannot read the register file '%1': %2").arg(path, reasonOf(file, errno)));
+        throw DataSetError(QStringLiteral("Impossibile leggere il file dell'archivio '%1': %2")
+                               .arg(path, reasonOf(file, errno)));
     try {
         readRegister(file, path);
     } catch (const std::bad_alloc&) {
-        throw DataSetError(QStringLiteral("Not enough memory to read the register file '%1'").arg(path));
+        throw DataSetError(
+            QStringLiteral("Memoria insufficiente per leggere il file dell'archivio '%1'").arg(path));
     }
 }
 
 void DataSet::readRegister(QFile& file, const QString& path) {
     const qint64 fileSize = file.size();
     if (fileSize > kMaxFileSize)
-        throw DataSetError(QStringLiteral("The register file '%1' is too large").arg(path));
+        throw DataSetError(QStringLiteral("Il file dell'archivio '%1' è troppo grande").arg(path));
     auto damaged = [&](const QString& why) {
         return DataSetError(
-            QStringLiteral("The register file '%1' is damaged or is not a register (%2)").arg(path, why));
+            QStringLiteral("Il file '%1' è danneggiato o non è un archivio delle installazioni (%2)")
+                .arg(path, why));
     };
     uchar head[kHeaderSize];
     if (fileSize < kHeaderSize || file.read(reinterpret_cast<char*>(head), kHeaderSize) != kHeaderSize ||
         std::memcmp(head, kMagic, sizeof kMagic) != 0)
-        throw damaged(QStringLiteral("no register header"));
+        throw damaged(QStringLiteral("manca l'intestazione dell'archivio"));
     quint32 version, flags, crc, headerCrc;
     quint64 payloadSize;
     std::memcpy(&version, head + 8, 4);
@@ -1119,15 +1136,22 @@ void DataSet::readRegister(QFile& file, const QString& path) {
     std::memcpy(&crc, head + 24, 4);
     std::memcpy(&headerCrc, head + 28, 4);
     if (headerCrc != crcOf(head, kHeaderSize - 4))
-        throw damaged(QStringLiteral("header checksum"));
-    if (version != kFormatVersion || flags != 0)
+        throw damaged(QStringLiteral("checksum dell'intestazione"));
+    if (version != kFormatVersion)
         throw DataSetError(
-            QStringLiteral("The register file '%1' was written in format %2, which this program cannot read")
+            QStringLiteral(
+                "Il file dell'archivio '%1' è scritto nel formato %2, che questo programma non sa leggere")
                 .arg(path)
                 .arg(version));
+    // Flags name features of the format a later program may add; this one knows none.
+    if (flags != 0)
+        throw DataSetError(QStringLiteral("Il file dell'archivio '%1' usa opzioni del formato (flag %2) che "
+                                          "questo programma non conosce")
+                               .arg(path)
+                               .arg(flags));
     const quint64 present = quint64(fileSize - kHeaderSize);
     if (payloadSize != present)
-        throw damaged(payloadSize > present ? QStringLiteral("truncated") : QStringLiteral("extra bytes"));
+        throw damaged(payloadSize > present ? QStringLiteral("troncato") : QStringLiteral("byte in più"));
 
     d->schema->name = name();
     const std::vector<TableSchema*> inMemory = tablesInFileOrder(d->schema.get());
@@ -1144,14 +1168,14 @@ void DataSet::readRegister(QFile& file, const QString& path) {
         r.tables.assign(r.file.size(), nullptr);
         r.children.resize(r.file.size());
         QString why = r.file.size() != inMemory.size()
-                          ? QStringLiteral("%1 tables instead of %2").arg(r.file.size()).arg(inMemory.size())
+                          ? QStringLiteral("%1 tabelle invece di %2").arg(r.file.size()).arg(inMemory.size())
                           : r.match(0, d->schema.get());
         if (why.isEmpty() && std::find(r.tables.begin(), r.tables.end(), nullptr) != r.tables.end())
-            why = QStringLiteral("tables missing");
+            why = QStringLiteral("mancano delle tabelle");
         if (!why.isEmpty())
             throw DataSetError(
-                QStringLiteral("The catalogue of the register file '%1' does not match the tables "
-                               "of this program: %2")
+                QStringLiteral("Il catalogo del file dell'archivio '%1' non corrisponde alle tabelle "
+                               "di questo programma: %2")
                     .arg(path, why));
         r.prepareShapes();
         r.readStrings(in);
@@ -1160,9 +1184,9 @@ void DataSet::readRegister(QFile& file, const QString& path) {
         // so that a file that would need too much is refused before a row is built.
         r.readList<false>(in, 0, nullptr);
         if (in.left() != 0)
-            throw Damaged{QStringLiteral("bytes after the rows")};
+            throw Damaged{QStringLiteral("byte in più dopo le righe")};
         if (in.crc() != crc)
-            throw Damaged{QStringLiteral("checksum")};
+            throw Damaged{QStringLiteral("checksum dei dati")};
         // Over a large register the old rows go before the new ones are made, so that memory
         // holds one register, not two; unless the new register needs much more room than the
         // old one frees: then it is built beside the old one, which stays whole should memory
@@ -1174,14 +1198,15 @@ void DataSet::readRegister(QFile& file, const QString& path) {
     } catch (const Damaged& e) {
         throw damaged(e.why);
     } catch (const Refused& e) {
-        throw DataSetError(QStringLiteral("The register file '%1' holds a value its field may not hold: %2")
-                               .arg(path, e.why));
+        throw DataSetError(
+            QStringLiteral("Il file dell'archivio '%1' contiene un valore non ammesso: %2").arg(path, e.why));
     } catch (const TooLarge& e) {
-        throw DataSetError(QStringLiteral("The register file '%1' is refused: its rows would need more than "
-                                          "%2 MB of memory, where a file of its size may take %3 MB")
-                               .arg(path)
-                               .arg(e.needed >> 20)
-                               .arg(e.allowed >> 20));
+        throw DataSetError(
+            QStringLiteral("Il file dell'archivio '%1' è rifiutato: le sue righe richiederebbero più di "
+                           "%2 MB di memoria, dove un file delle sue dimensioni può occuparne %3 MB")
+                .arg(path)
+                .arg(e.needed >> 20)
+                .arg(e.allowed >> 20));
     }
 
     // The whole file is read and proved good: now the table changes.
@@ -1199,16 +1224,17 @@ void DataSet::readRegister(QFile& file, const QString& path) {
             // something else, gets here; the old rows are gone.
             datastore::freeRows(*d->schema, fresh.rows);
             d->replaceRows({});
-            throw DataSetError(QStringLiteral("The register file '%1' changed or memory ran out while it was "
-                                              "read: the register is empty")
-                                   .arg(path));
+            throw DataSetError(
+                QStringLiteral("Il file dell'archivio '%1' è cambiato mentre veniva letto, o la memoria "
+                               "è finita: l'archivio è vuoto")
+                    .arg(path));
         }
     }
     d->replaceRows(std::move(fresh.rows));
     fresh.rows.clear();
     d->loadRepairs = r.repairs;
     if (r.repairCount > r.repairs.size())
-        d->loadRepairs << QStringLiteral("... and %1 more").arg(r.repairCount - r.repairs.size());
+        d->loadRepairs << QStringLiteral("... e altri %1").arg(r.repairCount - r.repairs.size());
 }
 
 QStringList DataSet::loadRepairs() const {

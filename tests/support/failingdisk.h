@@ -20,6 +20,7 @@ inline bool armed = false;
 inline qint64 room = 0;       // bytes the disk still takes while armed
 inline int writeError = 0;    // errno once it is full
 inline int syncError = 0;     // errno of fsync while armed, 0: it succeeds
+inline int renameError = 0;   // errno of rename while armed, 0: it succeeds
 inline int refusals = 0;      // failures handed out, so a test knows its fault was reached
 inline QByteArray onlyUnder;  // not empty: only files under this folder fail
 inline int killAtRename = -1; // >= 0: a rename ends the process at once with this code
@@ -36,10 +37,11 @@ inline bool fails(int fd) {
     return n > 0 && QByteArray(target, int(n)).startsWith(onlyUnder);
 }
 
-inline void arm(qint64 bytes, int error, int syncFailure = 0) {
+inline void arm(qint64 bytes, int error, int syncFailure = 0, int renameFailure = 0) {
     room = bytes;
     writeError = error;
     syncError = syncFailure;
+    renameError = renameFailure;
     refusals = 0;
     armed = true;
 }
@@ -80,9 +82,16 @@ extern "C" int fdatasync(int fd) {
     return int(::syscall(SYS_fdatasync, fd));
 }
 
-// The last step of an atomic save: a process killed here leaves the whole temporary copy.
+// The last step of an atomic save: a process killed here leaves the whole temporary copy; a
+// rename refused here leaves the old file in place.
 extern "C" int rename(const char* from, const char* to) {
     if (disk::killAtRename >= 0)
         ::_exit(disk::killAtRename);
+    if (disk::armed && disk::renameError != 0 &&
+        (disk::onlyUnder.isEmpty() || QByteArray(to).startsWith(disk::onlyUnder))) {
+        ++disk::refusals;
+        errno = disk::renameError;
+        return -1;
+    }
     return int(::syscall(SYS_renameat, AT_FDCWD, from, AT_FDCWD, to));
 }
