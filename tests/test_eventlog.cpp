@@ -142,7 +142,6 @@ private slots:
     void cellsShowCategoryColoursAndDayBands() {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        fx->shot(QStringLiteral("eventlog"));
         DBGrid* grid = page->DBGrid1;
         const QImage shot = grid->viewport()->grab().toImage();
         auto pixel = [&](int gridRow, int dataCol) {

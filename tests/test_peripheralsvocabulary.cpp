@@ -159,7 +159,6 @@ private slots:
         QCOMPARE(at(grid->dataSet(), 1, QStringLiteral("_M1")).toString(), input9);
         // Held by keypad 1: offered neither to another keypad nor again to keypad 1.
         click(grid, 2, QStringLiteral("_M2"));
-        fx->shot(QStringLiteral("terminal_editor"));
         QCOMPARE(editor->findText(input9), -1);
         click(grid, 1, QStringLiteral("_M1"));
         QCOMPARE(editor->findText(input9), -1);
