@@ -14,13 +14,11 @@
 #include "transfer/commands.h"
 #include "ui/eventlog.h"
 #include "ui/mainwindow_links.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_eventi.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QToolBar>
-#include <QtTest>
 
 namespace {
 const QDateTime kNewYearsEve(QDate(2025, 12, 31), QTime(23, 59, 58));

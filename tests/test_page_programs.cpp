@@ -2,16 +2,10 @@
 // its index, the zone list titled after the current partition, and the exit-time editor. (Its
 // zones are tested with the other associations.)
 
-#include "model/datamodule.h"
 #include "model_fixture.h"
-#include "platform/dataset.h"
 #include "platform/dbcontrols.h"
-#include "platform/dbgrid.h"
 #include "support/openwindow.h"
-#include "ui/mainwindow.h"
 #include "ui/pages/page_programmi.h"
-
-#include <QtTest>
 
 namespace {
 constexpr int kProgramsPage = 6;

@@ -2,15 +2,10 @@
 // switches, the day and timer captions, the exclusion flags, the timer position
 // kept across days, and time cells typed through the grid.
 
-#include "model/datamodule.h"
 #include "model_fixture.h"
-#include "platform/dataset.h"
 #include "platform/dbcontrols.h"
-#include "platform/dbgrid.h"
-#include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
-#include "ui/mainwindow.h"
 #include "ui/pages/page_eventi.h"
 #include "ui/pages/page_timers.h"
 
@@ -18,7 +13,6 @@
 #include <QMenu>
 
 #include <QGroupBox>
-#include <QtTest>
 
 namespace {
 // A mouse click on the cell of `field` in record `recNo`.

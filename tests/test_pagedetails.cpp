@@ -3,16 +3,11 @@
 // missing, colours of picked rows, highlights after a jump, editing after a type change, rows
 // kept in view across tabs and the room the test page's radio grids take.
 
-#include "model/datamodule.h"
-#include "platform/dataset.h"
 #include "platform/dbcontrols.h"
-#include "platform/dbgrid.h"
 #include "platform/drawgrid.h"
 #include "support/eventlogrows.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
-#include "ui/mainwindow.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_contactid.h"
 #include "ui/pages/page_eventi.h"
 #include "ui/pages/page_gruppi.h"
@@ -26,7 +21,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QToolBar>
-#include <QtTest>
 
 #include <functional>
 

@@ -6,14 +6,10 @@
 #include "model/transferflags.h"
 #include "model_fixture.h"
 #include "platform/dbcontrols.h"
-#include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_periferiche.h"
 #include "ui/pages/page_vocaboli.h"
-
-#include <QtTest>
 
 namespace {
 // `_Enable`, `_Sound1`.. of a row as '1' and '0'.

@@ -2,27 +2,18 @@
 // phone book, the Contact ID and system-event grids, the five parameter pages, what a model
 // shows of them, values refused at the door, and values that survive a save and a reload.
 
-#include "model/datamodule.h"
 #include "model/fieldrules.h"
 #include "model_fixture.h"
-#include "platform/dataset.h"
 #include "platform/dbcontrols.h"
-#include "platform/dialogs.h"
-#include "platform/registrykey.h"
 #include "support/openwindow.h"
 #include "support/programdatamodule.h"
 #include "support/realkeys.h"
-#include "support/tempregistry.h"
-#include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_contactid.h"
 #include "ui/pages/page_eventisistema.h"
 #include "ui/pages/page_parametrivari.h"
 #include "ui/pages/page_telefoni.h"
 
 #include <QFile>
-#include <QtTest>
 
 namespace {
 QString S(const char* text) {

@@ -4,16 +4,10 @@
 // leaving the cell and after the register is saved and read back. The editor must be seen where
 // the keys go: over its cell, inside the grid, holding the focus.
 
-#include "model/datamodule.h"
 #include "model_fixture.h"
 #include "platform/colors.h"
-#include "platform/dataset.h"
-#include "platform/dbgrid.h"
-#include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
-#include "ui/mainwindow.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_contactid.h"
 #include "ui/pages/page_gruppi.h"
 #include "ui/pages/page_periferiche.h"
@@ -23,8 +17,6 @@
 #include "ui/pages/page_utenti.h"
 #include "ui/pages/page_vocaboli.h"
 #include "ui/pages/page_wireless.h"
-
-#include <QtTest>
 
 namespace {
 // The name of a typed cell. A bare Alt takes the keys to the menu bar, as it does in any window

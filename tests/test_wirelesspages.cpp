@@ -3,19 +3,13 @@
 // the status frame's name slot), channel associations kept by the input's number through a
 // rename and a save and reload, and the level texts.
 
-#include "model/datamodule.h"
 #include "model/dimensions.h"
 #include "model/lang.h"
 #include "model_fixture.h"
-#include "platform/dataset.h"
 #include "platform/dbcontrols.h"
-#include "platform/dialogs.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
 #include "transfer/transferflags.h"
-#include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_test.h"
 #include "ui/pages/page_wireless.h"
 #include "ui/pages/wirelesscells.h"
@@ -24,7 +18,6 @@
 
 #include <QGroupBox>
 #include <QStackedWidget>
-#include <QtTest>
 
 namespace {
 QList<int> ids(DataSet* t) {
