@@ -8,6 +8,7 @@
 #include "model/lang.h"
 #include "model/linkintegrity.h"
 #include "platform/dbcontrols.h"
+#include "platform/maskedlineedit.h"
 #include "support/linkedwindow.h"
 #include "support/realkeys.h"
 #include "ui/linkassociations.h"
