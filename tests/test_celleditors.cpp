@@ -1,6 +1,6 @@
 // In-grid list editors over the real data module: the life cycle of an editor, the multi-row
 // apply thresholds and guards, the order of the stores, the dependent fields the model's rules
-// keep, the wiring pairing of inputs sharing a terminal, and the bound-control handlers.
+// keep, and the wiring pairing of inputs sharing a terminal.
 
 #include "model/datamodule.h"
 #include "model/dimensions.h"
@@ -12,7 +12,6 @@
 #include "platform/dialogs.h"
 #include "support/tempregistry.h"
 #include "ui/celleditors.h"
-#include "ui/controlhandlers.h"
 #include "ui/inputrules.h"
 #include "ui/multiapply.h"
 
@@ -440,45 +439,6 @@ private slots:
         QVERIFY(!list.contains(QStringLiteral("PORTA")));
         QCOMPARE(list.size(), 1 + (C_NUM_INPUTS_WIRE - C_NUM_INPUTS_ONBOARD - 2) +
                                   (b.dm->CDSet_Uscite->recordCount() - C_NUM_OUTPUTS_ONBOARD));
-    }
-
-    void controlHandlersFollowTheStoredValue() {
-        Bench b(1);
-        auto* dhcp = new DBCheckBox(QStringLiteral("DHCP"));
-        dhcp->setObjectName(QStringLiteral("DBCheckBox13"));
-        auto* address = new QLineEdit;
-        address->setObjectName(QStringLiteral("DBEdit3"));
-        auto* onOff = new DBCheckBox;
-        onOff->setObjectName(QStringLiteral("DBCheckBox35"));
-        onOff->setKind(DBCheckBox::Kind::OnOff);
-        b.layout->addWidget(dhcp);
-        b.layout->addWidget(address);
-        b.layout->addWidget(onOff);
-        dhcp->setDataSource(b.dm->DataSource_Tabulon);
-        dhcp->setDataField(QStringLiteral("_Net_DHCP"));
-        onOff->setDataSource(b.dm->DataSource_ParVari);
-        onOff->setDataField(QStringLiteral("_TamperLinea"));
-        QVERIFY(ControlHandlers::connectControl(dhcp));
-        QVERIFY(ControlHandlers::connectControl(dhcp)); // twice is harmless
-        QVERIFY(ControlHandlers::connectControl(onOff));
-        QVERIFY(!ControlHandlers::connectControl(address));
-        b.show();
-        dhcp->click();
-        QCOMPARE(address->isEnabled(), !dhcp->isChecked());
-        dhcp->click();
-        QCOMPARE(address->isEnabled(), !dhcp->isChecked());
-        onOff->click();
-        QCOMPARE(onOff->text(), onOff->isChecked() ? QStringLiteral("ON") : QStringLiteral("OFF"));
-        QCOMPARE(onOff->font().bold(), onOff->isChecked());
-        // Another installation's value is followed without a click.
-        const bool was = dhcp->isChecked();
-        b.dm->AddDataSet(1);
-        DataSet& root = *b.dm->CDSet_Tabulon;
-        root.edit();
-        root.fieldByName(QStringLiteral("_Net_DHCP"))
-            .setValue(was ? dhcp->valueUnchecked() : dhcp->valueChecked());
-        root.post();
-        QCOMPARE(address->isEnabled(), was);
     }
 };
 

@@ -7,7 +7,6 @@
 #include "platform/dbgrid.h"
 #include "platform/dialogs.h"
 #include "platform/gridpaint.h"
-#include "platform/maskedlineedit.h"
 #include "support/realkeys.h"
 #include "support/widgetfixtures.h"
 

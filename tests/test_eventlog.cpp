@@ -14,13 +14,11 @@
 #include "transfer/commands.h"
 #include "ui/eventlog.h"
 #include "ui/mainwindow_links.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_eventi.h"
 
 #include <QAction>
 #include <QMenu>
 #include <QToolBar>
-#include <QtTest>
 
 namespace {
 const QDateTime kNewYearsEve(QDate(2025, 12, 31), QTime(23, 59, 58));
@@ -142,7 +140,6 @@ private slots:
     void cellsShowCategoryColoursAndDayBands() {
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        fx->shot(QStringLiteral("eventlog"));
         DBGrid* grid = page->DBGrid1;
         const QImage shot = grid->viewport()->grab().toImage();
         auto pixel = [&](int gridRow, int dataCol) {

@@ -1,13 +1,8 @@
 // The per-model layout of the main window, applied to a window of its own that holds every
 // component the layout names; and the real main window, which must hold them all too.
 
-#include "platform/dataset.h"
-#include "platform/dbgrid.h"
 #include "support/openwindow.h"
 #include "ui/installationlayout.h"
-#include "ui/pagecontrol.h"
-
-#include <QtTest>
 
 namespace {
 constexpr int TAVEK = 1, MIRUN = 2, MIRUNPLUS = 3, PELUN = 4, QUANE = 5, ZOREM = 6, NONE = 0;

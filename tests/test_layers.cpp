@@ -4,6 +4,27 @@
 #include <QRegularExpression>
 #include <QTest>
 
+namespace {
+// Every include in src/<folder> that `pattern` matches after the opening quote, as
+// "file -> what the pattern captures"; nothing when the folder is not found.
+QStringList includesIn(const QString& folder, const QString& pattern) {
+    const QString root = QFINDTESTDATA("../src/" + folder);
+    if (root.isEmpty())
+        return {};
+    const QRegularExpression include(QStringLiteral("^\\s*#\\s*include\\s+\"") + pattern,
+                                     QRegularExpression::MultilineOption);
+    QStringList found;
+    for (QDirIterator it(root, {"*.h", "*.cpp"}, QDir::Files, QDirIterator::Subdirectories); it.hasNext();) {
+        QFile file(it.next());
+        if (!file.open(QIODevice::ReadOnly))
+            found << file.fileName() + " -> unreadable";
+        for (auto m = include.globalMatch(QString::fromUtf8(file.readAll())); m.hasNext();)
+            found << QFileInfo(file).fileName() + " -> " + m.next().captured(1);
+    }
+    return found;
+}
+} // namespace
+
 class TestLayers : public QObject {
     Q_OBJECT
 private slots:
@@ -16,50 +37,23 @@ private slots:
         QTest::newRow("transfer") << "transfer" << QStringList{"transfer", "link", "model", "platform"};
         QTest::newRow("ui") << "ui" << QStringList{"ui", "transfer", "link", "model", "platform"};
     }
-
     void foldersIncludeOnlyTheLayersBelow() {
         QFETCH(QString, folder);
         QFETCH(QStringList, allowed);
-        const QString root = QFINDTESTDATA("../src/" + folder);
-        QVERIFY2(!root.isEmpty(), "source folder not found");
-        // An include of one of our folders: the quote, the folder name, a slash.
-        static const QRegularExpression include(QStringLiteral("^\\s*#\\s*include\\s+\"([a-z]+)/"),
-                                                QRegularExpression::MultilineOption);
+        const QStringList found = includesIn(folder, QStringLiteral("([a-z]+)/")); // a folder, a slash
+        QVERIFY2(!found.isEmpty(), "source folder not found");
         QStringList wrong;
-        int files = 0;
-        for (QDirIterator it(root, {"*.h", "*.cpp"}, QDir::Files, QDirIterator::Subdirectories);
-             it.hasNext();) {
-            QFile file(it.next());
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            ++files;
-            const QString text = QString::fromUtf8(file.readAll());
-            for (auto m = include.globalMatch(text); m.hasNext();) {
-                const QString layer = m.next().captured(1);
-                if (!allowed.contains(layer))
-                    wrong << QFileInfo(file).fileName() + " -> " + layer;
-            }
-        }
-        QVERIFY(files > 0);
+        for (const QString& f : found)
+            if (!allowed.contains(f.section(QStringLiteral(" -> "), 1)))
+                wrong << f;
         QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral(", "))));
     }
 
     // Within the window, one file reaches the link, starts jobs and touches the registry.
     void onlyTheMainWindowLinksReachTheLinkAndTheRegistry() {
-        const QString root = QFINDTESTDATA("../src/ui");
-        QVERIFY2(!root.isEmpty(), "source folder not found");
-        static const QRegularExpression include(
-            QStringLiteral("^\\s*#\\s*include\\s+\"(link/[^\"]+|transfer/transferhooks\\.h|"
-                           "platform/registrykey\\.h)\""),
-            QRegularExpression::MultilineOption);
-        QStringList found;
-        for (QDirIterator it(root, {"*.h", "*.cpp"}, QDir::Files, QDirIterator::Subdirectories);
-             it.hasNext();) {
-            QFile file(it.next());
-            QVERIFY(file.open(QIODevice::ReadOnly));
-            const QString text = QString::fromUtf8(file.readAll());
-            for (auto m = include.globalMatch(text); m.hasNext();)
-                found << QFileInfo(file).fileName() + " -> " + m.next().captured(1);
-        }
+        const QStringList found =
+            includesIn(QStringLiteral("ui"),
+                       QStringLiteral("(link/[^\"]+|transfer/transferhooks\\.h|platform/registrykey\\.h)\""));
         QVERIFY(!found.isEmpty());
         QStringList wrong;
         for (const QString& f : found)

@@ -8,11 +8,8 @@
 
 #include "support/monkey.h"
 #include "support/openwindow.h"
-#include "ui/mainwindow.h"
-#include "ui/pagecontrol.h"
 
 #include <QElapsedTimer>
-#include <QtTest>
 
 #include <cstdio>
 #include <random>

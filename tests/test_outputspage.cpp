@@ -10,7 +10,6 @@
 #include "support/realkeys.h"
 #include "ui/gridpasses.h"
 #include "ui/imagelist.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_gruppi.h"
 #include "ui/pages/page_uscite.h"
 

@@ -2,28 +2,20 @@
 // bands and wiring pictures, the check-box clicks by model, the phone titles, the editors laid
 // over the page's grids, a choice saved to the register file, and what its painter shows.
 
-#include "model/datamodule.h"
 #include "model/dimensions.h"
 #include "model/lang.h"
 #include "model_fixture.h"
 #include "platform/colors.h"
-#include "platform/dataset.h"
 #include "platform/dbcontrols.h"
-#include "platform/dbgrid.h"
-#include "platform/dialogs.h"
 #include "support/openwindow.h"
 #include "ui/celleditors.h"
 #include "ui/imagelist.h"
-#include "ui/mainwindow.h"
-#include "ui/openinstallation.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_ingressi.h"
 #include "ui/pages/wiringpicture.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QSet>
-#include <QtTest>
 
 namespace {
 

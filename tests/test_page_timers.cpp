@@ -1,16 +1,11 @@
 // The timers page over the real main window and data module: the live names of what a timer
-// switches, the day and timer captions, the exclusion flags and their titles, the timer position
+// switches, the day and timer captions, the exclusion flags, the timer position
 // kept across days, and time cells typed through the grid.
 
-#include "model/datamodule.h"
 #include "model_fixture.h"
-#include "platform/dataset.h"
 #include "platform/dbcontrols.h"
-#include "platform/dbgrid.h"
-#include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
-#include "ui/mainwindow.h"
 #include "ui/pages/page_eventi.h"
 #include "ui/pages/page_timers.h"
 
@@ -18,7 +13,6 @@
 #include <QMenu>
 
 #include <QGroupBox>
-#include <QtTest>
 
 namespace {
 // A mouse click on the cell of `field` in record `recNo`.
@@ -59,15 +53,6 @@ private slots:
         QCOMPARE(page.GroupBox85->title(), str(DM->CDSet_Time_Timers, "_Nome"));
         writeRow(DM->CDSet_Time_Timers, 2, "_Nome", QStringLiteral("NOTTE"));
         QCOMPARE(page.GroupBox85->title(), QStringLiteral("NOTTE"));
-    }
-
-    void periodNamesTitleTheExclusionColumns() {
-        OpenWindow w(1);
-        w.showPage(kTimersPage);
-        TPageTimers& page = *w.form->TabSheet13;
-        writeRow(DM->CDSet_Time_Esclusione_Data, 5, "_Nome", QStringLiteral("FERIE"));
-        QCOMPARE(page.DBGrid34->columnOfField(QStringLiteral("_DataEscusione5"))->titleCaption(),
-                 QStringLiteral("FERIE"));
     }
 
     void aClickOnAnExclusionCellTogglesItAndPosts() {

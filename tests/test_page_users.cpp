@@ -1,18 +1,13 @@
 // The users page over the real main window and data module: the code column by the chosen code
 // length, the partition columns of each model, the typed and marked columns, and the code masks.
 
-#include "model/datamodule.h"
 #include "model_fixture.h"
-#include "platform/dataset.h"
 #include "platform/dbcontrols.h"
-#include "platform/dbgrid.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
-#include "ui/mainwindow.h"
 #include "ui/pages/page_utenti.h"
 
 #include <QRadioButton>
-#include <QtTest>
 
 namespace {
 // A mouse click on the cell of `field` in record `recNo`.

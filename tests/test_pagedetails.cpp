@@ -3,15 +3,11 @@
 // missing, colours of picked rows, highlights after a jump, editing after a type change, rows
 // kept in view across tabs and the room the test page's radio grids take.
 
-#include "model/datamodule.h"
-#include "platform/dataset.h"
 #include "platform/dbcontrols.h"
-#include "platform/dbgrid.h"
 #include "platform/drawgrid.h"
 #include "support/eventlogrows.h"
 #include "support/openwindow.h"
-#include "ui/mainwindow.h"
-#include "ui/pagecontrol.h"
+#include "support/realkeys.h"
 #include "ui/pages/page_contactid.h"
 #include "ui/pages/page_eventi.h"
 #include "ui/pages/page_gruppi.h"
@@ -25,7 +21,6 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QToolBar>
-#include <QtTest>
 
 #include <functional>
 
@@ -79,11 +74,6 @@ void setDeviceType(DataSet& devices, int tipo, const QString& name) {
     devices.fieldByName(QStringLiteral("_NomeDevice")).setAsString(name);
     devices.post();
 }
-// Types `text` and Return into the widget with the focus.
-void typeText(const QString& text) {
-    QTest::keyClicks(QApplication::focusWidget(), text);
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-}
 // The rectangle of the cell of `field` in record `recNo`, which must be on screen.
 QRect cellOf(DBGrid& g, const QString& field, int recNo) {
     return g.cellRect(g.gridColumnOf(OpenWindow::columnOf(&g, field)),
@@ -101,21 +91,11 @@ void chooseCodeLength(TPageUtenti& page, int item) {
     QTRY_COMPARE(DM->CDSet_ParVari->fieldByName(QStringLiteral("_Lunghezza_codici")).asInteger(), item);
 }
 
-// Clicks into the installer-code edit and types `keys` (a '>' stands for the Right key) to the
-// widget that has the focus.
+// Clicks into the installer-code edit and types `keys` from its start.
 void typeInstallerCode(TPageUtenti& page, const QString& keys) {
     QTest::mouseClick(page.DBEdit13, Qt::LeftButton, {}, QPoint(4, page.DBEdit13->height() / 2));
     QTRY_COMPARE(QApplication::focusWidget(), static_cast<QWidget*>(page.DBEdit13));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Home);
-    for (const QChar c : keys) {
-        if (c == QLatin1Char('>'))
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
-        else
-            QTest::keyClicks(QApplication::focusWidget(), QString(c));
-    }
-}
-void pressReturn() {
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    RealKeys::type(QStringLiteral("{Home}") + keys);
 }
 } // namespace
 
@@ -132,15 +112,15 @@ private slots:
         TPageUtenti& page = *w.form->TabSheet4;
 
         chooseCodeLength(page, 1);
-        typeInstallerCode(page, QStringLiteral("1234>5"));
+        typeInstallerCode(page, QStringLiteral("1234{Right}5"));
         QCOMPARE(page.DBEdit13->text(), QStringLiteral("1234"));
-        pressReturn();
+        RealKeys::type(QStringLiteral("{Ret}"));
         QCOMPARE(installerCode(), QStringLiteral("1234"));
         QCOMPARE(page.DBEdit13->text(), QStringLiteral("1234"));
 
         chooseCodeLength(page, 0);
         typeInstallerCode(page, QStringLiteral("123456"));
-        pressReturn();
+        RealKeys::type(QStringLiteral("{Ret}"));
         QCOMPARE(installerCode(), QStringLiteral("123456"));
 
         // Back to four digits: the edit shows what the panel uses, the register keeps all six
@@ -148,7 +128,7 @@ private slots:
         chooseCodeLength(page, 1);
         QCOMPARE(page.DBEdit13->text(), QStringLiteral("1234"));
         QTest::mouseClick(page.DBEdit13, Qt::LeftButton, {}, QPoint(4, page.DBEdit13->height() / 2));
-        pressReturn();
+        RealKeys::type(QStringLiteral("{Ret}"));
         QCOMPARE(installerCode(), QStringLiteral("123456"));
         chooseCodeLength(page, 0);
         QCOMPARE(page.DBEdit13->text(), QStringLiteral("123456"));
@@ -255,10 +235,10 @@ private slots:
             OpenWindow::click(r.grid, 1, OpenWindow::columnOf(r.grid, name));
             QCOMPARE(r.devices->fieldByName(QStringLiteral("_Tipo")).asInteger(), 0);
             setDeviceType(*r.devices, r.tipo, r.type);
-            typeText(QStringLiteral("PORTA"));
+            RealKeys::type(QStringLiteral("PORTA{Ret}"));
             QCOMPARE(r.devices->fieldByName(name).asString().trimmed(), QStringLiteral("PORTA"));
             setDeviceType(*r.devices, 0, QString());
-            typeText(QStringLiteral("XY"));
+            RealKeys::type(QStringLiteral("XY{Ret}"));
             QVERIFY(!r.devices->fieldByName(name).asString().contains(QStringLiteral("XY")));
         }
     }

@@ -3,6 +3,7 @@
 // keeping the old value, and edits reach the register file.
 
 #include "support/openwindow.h"
+#include "support/realkeys.h"
 #include "ui/pages/page_ingressi.h"
 #include "ui/pages/page_uscite.h"
 
@@ -124,9 +125,7 @@ private slots:
         auto* timers = w.form->findChild<DBGrid*>(QStringLiteral("DBGrid34"));
         QVERIFY(periods && timers);
         OpenWindow::click(periods, 2, OpenWindow::columnOf(periods, QStringLiteral("_Nome")));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("VACANZE ESTIVE"));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        RealKeys::type(QStringLiteral("{^A}VACANZE ESTIVE{Ret}"));
         OpenWindow::click(periods, 1, OpenWindow::columnOf(periods, QStringLiteral("_Nome")));
         QFont bold = timers->font();
         bold.setBold(true);

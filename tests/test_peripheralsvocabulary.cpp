@@ -6,14 +6,10 @@
 #include "model/transferflags.h"
 #include "model_fixture.h"
 #include "platform/dbcontrols.h"
-#include "platform/maskedlineedit.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
-#include "ui/pagecontrol.h"
 #include "ui/pages/page_periferiche.h"
 #include "ui/pages/page_vocaboli.h"
-
-#include <QtTest>
 
 namespace {
 // `_Enable`, `_Sound1`.. of a row as '1' and '0'.
@@ -159,7 +155,6 @@ private slots:
         QCOMPARE(at(grid->dataSet(), 1, QStringLiteral("_M1")).toString(), input9);
         // Held by keypad 1: offered neither to another keypad nor again to keypad 1.
         click(grid, 2, QStringLiteral("_M2"));
-        fx->shot(QStringLiteral("terminal_editor"));
         QCOMPARE(editor->findText(input9), -1);
         click(grid, 1, QStringLiteral("_M1"));
         QCOMPARE(editor->findText(input9), -1);

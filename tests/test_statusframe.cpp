@@ -1,6 +1,6 @@
 // The live status frame: where each lamp, label and bar sits, the writer interface reaching the
 // right lamp and slot (the inverted 800-range flags included), bad values clamped or ignored,
-// one repaint per status update, and the fresh state.
+// and one repaint per status update.
 
 #include "model/datamodule.h"
 #include "platform/aled.h"
@@ -22,24 +22,6 @@ private slots:
         }
         QCOMPARE(panelStatusSink(), nullptr);
         QVERIFY(!TDM::device800NameHook);
-    }
-
-    void freshFrame() {
-        TPannello112 frame;
-        for (ThhALed* led : frame.LEDInputs)
-            QVERIFY(!led->Value() && !led->Blink());
-        QCOMPARE(frame.TextInputs[16]->text(), QStringLiteral("IN 17"));
-        QCOMPARE(frame.TextOutputs[16]->text(), QStringLiteral("OUT 17"));
-        QCOMPARE(frame.TextRadio[63]->text(), QStringLiteral("D.64"));
-        QCOMPARE(frame.LABELBAT[0]->text(), QStringLiteral("..."));
-        QCOMPARE(frame.TEXT_TELEC[0], QStringLiteral("--1"));
-        QCOMPARE(frame.TEXT_SIRENA[7], QStringLiteral("--8"));
-        QCOMPARE(frame.TEXT_DEVICE[63], QStringLiteral("--64"));
-        QCOMPARE(int(frame.LED_DEVICE[0].Led1), int(ledOff));
-        QCOMPARE(frame.Label_NomeOperatore->text(), QStringLiteral("-----------------"));
-        QCOMPARE(frame.TextRadioLeggend[0]->text(), QStringLiteral(" T"));
-        QCOMPARE(frame.TextRadioLeggend[35]->text(), QStringLiteral("SIG"));
-        QVERIFY(!frame.Image_GSM_SIGNAL->hasLevel());
     }
 
     // Input i sits in row i mod 16, label in column 2(i div 16), lamp right of it; output i in

@@ -1,5 +1,5 @@
-// The lamp control and the level painter: lamp states, blinking and its period, colour and
-// shape changes; the level bar's geometry at its edges at 1x and 2x, and its captions.
+// The lamp control and the level painter: lamp states, blinking and its period, colour
+// changes; the level bar's geometry at its edges at 1x and 2x, and its captions.
 
 #include "platform/aled.h"
 #include "platform/levelbar.h"
@@ -28,90 +28,45 @@ QImage levelImage(QSize size, qreal dpr, double level, LevelBarLook look = Level
 class TestStatusLamps : public QObject {
     Q_OBJECT
 private slots:
-    void valueStartsAndStopsTheBlinking() {
-        ThhALed led;
-        led.SetInterval(20);
-        int steps = 0;
-        led.OnTimer = [&](ThhALed&) { ++steps; };
-        led.ChangeValue(true);
-        QVERIFY(!led.ColorTemp()); // true colour first
-        QVERIFY(led.blinkTimerRunning());
-        QTRY_VERIFY(steps >= 2);
-        led.ChangeValue(false);
-        QVERIFY(!led.blinkTimerRunning());
-        QVERIFY(led.ColorTemp());
-        const int after = steps;
-        QTest::qWait(60);
-        QCOMPARE(steps, after);
+    // Steps on one lamp, each optionally followed by what it must show then: 'R' the blink timer
+    // runs, 'S' it stands; 'T' the true colour shows, 'F' the false one, '-' either. V1/V0 set
+    // the value, B1/B0 the blinking, I<ms> the period, C a new true colour; W waits for a blink.
+    void blinkingFollowsValueBlinkAndPeriod_data() {
+        QTest::addColumn<QString>("steps");
+        QTest::newRow("the value starts and stops it") << "I20 V1>RT W V0>SF";
+        QTest::newRow("the same value changes nothing") << "B0 V1 B1>RT V1>RT";
+        QTest::newRow("blink on while off starts no timer") << "B0 B1>S- V1>R- B0>ST";
+        QTest::newRow("a period of zero never blinks") << "I0 V1>ST I30>R- I-5>ST";
+        QTest::newRow("a colour change restarts from the true colour") << "I10 V1 W C>RT";
     }
-
-    void sameValueChangesNothing() {
+    void blinkingFollowsValueBlinkAndPeriod() {
+        QFETCH(QString, steps);
         ThhALed led;
-        led.ChangeBlink(false);
-        led.ChangeValue(true);
-        led.ChangeBlink(true);
-        QVERIFY(led.blinkTimerRunning());
-        led.ChangeValue(true); // unchanged: the timer keeps running, the picture stays
-        QVERIFY(led.blinkTimerRunning());
-        QVERIFY(!led.ColorTemp());
-    }
-
-    void blinkOnWhileOffStartsNoTimer() {
-        ThhALed led;
-        led.ChangeBlink(false);
-        led.ChangeBlink(true);
-        QVERIFY(!led.blinkTimerRunning());
-        led.ChangeValue(true);
-        QVERIFY(led.blinkTimerRunning());
-        led.ChangeBlink(false);
-        QVERIFY(!led.blinkTimerRunning());
-        QVERIFY(!led.ColorTemp()); // still on: steady true colour
-    }
-
-    void aPeriodOfZeroNeverBlinks() {
-        ThhALed led;
-        led.SetInterval(0);
-        led.ChangeValue(true);
-        QVERIFY(!led.blinkTimerRunning());
-        QVERIFY(!led.ColorTemp());
-        // A period given later starts the blinking of the lit lamp; zero again stops it lit.
-        led.SetInterval(30);
-        QVERIFY(led.blinkTimerRunning());
-        led.SetInterval(-5);
-        QVERIFY(!led.blinkTimerRunning());
-        QVERIFY(!led.ColorTemp());
-    }
-
-    void aColourChangeRestartsTheBlinkingFromTheTrueColour() {
-        ThhALed led;
-        led.SetInterval(10);
-        led.ChangeValue(true);
-        QTRY_VERIFY(led.ColorTemp()); // blinked to the false colour
-        led.SetTrueColor(255);
-        QVERIFY(led.blinkTimerRunning());
-        QVERIFY(!led.ColorTemp());
-    }
-
-    void styleSetsTheSize_data() {
-        QTest::addColumn<int>("style");
-        QTest::addColumn<QSize>("size");
-        QTest::newRow("small") << int(ThhALed::LEDSmall) << QSize(16, 16);
-        QTest::newRow("large") << int(ThhALed::LEDLarge) << QSize(22, 22);
-        QTest::newRow("square small") << int(ThhALed::LEDSqSmall) << QSize(16, 16);
-        QTest::newRow("square large") << int(ThhALed::LEDSqLarge) << QSize(22, 22);
-        QTest::newRow("vertical") << int(ThhALed::LEDVertical) << QSize(16, 22);
-        QTest::newRow("horizontal") << int(ThhALed::LEDHorizontal) << QSize(22, 16);
-    }
-    void styleSetsTheSize() {
-        QFETCH(int, style);
-        QFETCH(QSize, size);
-        ThhALed led;
-        led.ChangeStyle(ThhALed::LEDHorizontal == style ? ThhALed::LEDSmall : ThhALed::LEDHorizontal);
-        led.ChangeStyle(ThhALed::TLEDStyle(style));
-        QCOMPARE(led.size(), size);
-        led.resize(40, 40);
-        led.ChangeBorder(false); // a border change takes the shape's size again
-        QCOMPARE(led.size(), size);
+        for (const QString& step : steps.split(u' ')) {
+            const QString op = step.section(u'>', 0, 0), want = step.section(u'>', 1);
+            switch (op.at(0).toLatin1()) {
+            case 'V':
+                led.ChangeValue(op.at(1) == u'1');
+                break;
+            case 'B':
+                led.ChangeBlink(op.at(1) == u'1');
+                break;
+            case 'I':
+                led.SetInterval(op.mid(1).toInt());
+                break;
+            case 'C':
+                led.SetTrueColor(255);
+                break;
+            case 'W':
+                QTRY_VERIFY2(led.ColorTemp(), qPrintable(step));
+                break;
+            }
+            if (want.isEmpty())
+                continue;
+            QVERIFY2(led.blinkTimerRunning() == (want.at(0) == u'R'), qPrintable(step));
+            if (want.at(1) != u'-')
+                QVERIFY2(led.ColorTemp() == (want.at(1) == u'F'), qPrintable(step));
+        }
     }
 
     // The face takes the colour of the value; the surround is silver inside a bevel, or the
