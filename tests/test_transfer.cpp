@@ -182,7 +182,8 @@ private slots:
         QTest::newRow("write all, nothing encoded") << int(TabCmdAllWrite) << true << 0 << false << 0;
         QTest::newRow("read, nothing decoded") << int(TabCmdBloccoIns) << false << 0 << false << 0;
         QTest::newRow("write without the encoder") << int(TabCmdtempSend) << true << 0 << true << 0;
-        QTest::newRow("encoder throws") << int(TabCmdtempSend) << true << 1 << true << 8;
+        QTest::newRow("encoder throws")
+            << int(TabCmdtempSend) << true << 1 << true << 0; // found before the handshake
         QTest::newRow("payload does not fit a part") << int(TabCmdtempSend) << true << 2 << true << 8;
     }
     void jobsThatCannotMoveTheirCommandsFail() {
