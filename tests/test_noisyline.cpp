@@ -56,9 +56,8 @@ private slots:
         QTest::addColumn<int>("prelude");     // from the relay, before every reply
         QTest::addColumn<bool>("slow");       // the panel answers only after the reply time-out
         QTest::addColumn<QString>("warning"); // empty: the job succeeds with the panel's data
-        // The panel answers the first request after the handshake with its reply to the attempt
-        // before (same part and data, only the attempt's number differs; over the cloud in a
-        // fresh envelope): it costs that attempt, and is never taken.
+        // The first request after the handshake is answered with the reply to the attempt before
+        // (only the attempt's number differs): it costs that attempt, and is never taken.
         const int stale = int(Failure::StaleReply);
         QTest::newRow("serial: stale reply") << false << stale << int(Prelude::None) << false << QString();
         QTest::newRow("cloud: stale reply") << true << stale << int(Prelude::None) << false << QString();
