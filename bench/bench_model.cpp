@@ -12,21 +12,31 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <malloc.h>
 #include <vector>
 
 namespace {
 
 const char* const kModels[] = {"", "TAVEK", "MIRUN", "MIRUNPLUS", "PELUN", "QUANE", "ZOREM"};
 
-long peakMemoryKb() {
+long statusKb(const char* key) {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return -1;
     for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLong();
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key)).trimmed().split(' ').value(0).toLong();
     }
     return -1;
+}
+// Bytes the program holds from the allocator now (freed memory the process keeps is not counted,
+// as it is in the resident size).
+double heapInUseMb() {
+    const struct mallinfo2 m = mallinfo2();
+    return double(m.uordblks + m.hblkhd) / 1048576.0;
+}
+long peakMemoryKb() {
+    return statusKb("VmHWM:");
 }
 
 const char* verdict(bool ok) {
@@ -95,6 +105,7 @@ int main(int argc, char* argv[]) {
     }
     {
         TDM dm;
+        const double beforeMb = heapInUseMb();
         QElapsedTimer timer;
         timer.start();
         QString error;
@@ -106,6 +117,11 @@ int main(int argc, char* argv[]) {
         allOk &= loadMs < 1000.0;
         std::printf("  load  %7.0f ms  %s  (%d installations)\n", loadMs, verdict(loadMs < 1000.0),
                     dm.CDSet_Tabulon->recordCount());
+        // What the loaded register holds in memory for each byte of its file
+        // (docs/register-format.md).
+        const double grownMb = heapInUseMb() - beforeMb;
+        std::printf("  memory after load %.1f MB, %.2f times the file\n", grownMb,
+                    grownMb / (QFileInfo(path).size() / 1048576.0));
     }
     const long peakKb = peakMemoryKb();
     const bool memOk = peakKb >= 0 && peakKb < 400 * 1024;

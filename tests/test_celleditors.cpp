@@ -336,8 +336,6 @@ private slots:
         QTest::addColumn<int>("input");
         QTest::addColumn<int>("chosen"); // wiring position
         QTest::addColumn<QStringList>("after");
-        QTest::newRow("TAVEK two-zone pairs 6, frees 10")
-            << 1 << false << QStringList{"6=5", "10=5"} << 2 << 16 << QStringList{"2=16", "6=16", "10=0"};
         QTest::newRow("TAVEK two-zone keeps radio 10")
             << 1 << false << QStringList{"10=3"} << 2 << 17 << QStringList{"6=17", "10=3"};
         QTest::newRow("TAVEK one-zone leaves radio 6 and 10")
@@ -346,11 +344,22 @@ private slots:
             << 2 << false << QStringList{"11=16", "19=16"} << 3 << 4 << QStringList{"11=0", "19=0"};
         QTest::newRow("MIRUN three-zone even over radio")
             << 2 << false << QStringList{"11=3"} << 3 << 22 << QStringList{"11=22", "19=22"};
-        QTest::newRow("input beyond the first group")
-            << 2 << false << QStringList{"17=5"} << 9 << 4 << QStringList{"9=4", "17=5"};
         QTest::newRow("expander in use") << 1 << true << QStringList{"6=5"} << 2 << 4 << QStringList{"6=5"};
-        QTest::newRow("ZOREM never pairs")
-            << 6 << false << QStringList{"11=5"} << 3 << 4 << QStringList{"11=5"};
+        const auto at = [](int input, int wiring) { return QStringLiteral("%1=%2").arg(input).arg(wiring); };
+        // The first and the last input of the first group pair; the next one wires alone.
+        for (auto [name, type, k] :
+             {std::tuple{"TAVEK", 1, 4}, {"MIRUN", 2, 8}, {"PELUN", 4, 4}, {"QUANE", 5, 8}}) {
+            for (int n : {1, k})
+                QTest::addRow("%s %d pairs %d, frees %d", name, n, n + k, n + 2 * k)
+                    << type << false << QStringList{at(n + 2 * k, 5)} << n << 16
+                    << QStringList{at(n + k, 16), at(n + 2 * k, 0)};
+            QTest::addRow("%s %d pairs nothing", name, k + 1)
+                << type << false << QStringList{at(2 * k + 1, 5), at(3 * k + 1, 5)} << k + 1 << 4
+                << QStringList{at(2 * k + 1, 5), at(3 * k + 1, 5)};
+        }
+        for (auto [name, type] : {std::pair{"MIRUNPLUS", 3}, {"ZOREM", 6}})
+            QTest::addRow("%s never pairs", name)
+                << type << false << QStringList{"5=5", "9=5"} << 1 << 4 << QStringList{"5=5", "9=5"};
     }
     void wiringPairing() {
         QFETCH(int, type);
@@ -392,13 +401,18 @@ private slots:
         QTest::addColumn<int>("input");
         QTest::addColumn<int>("pairedWiring"); // wiring of input N-K / N-2K; -1 leaves the default
         QTest::addColumn<QString>("list");     // base, R1, NR or none
-        QTest::newRow("MIRUN 7") << 2 << false << 7 << -1 << "base";
+        // Every input one-zone: the first group takes any wiring, the inputs sharing its
+        // terminals and the fourth group one-zone wirings, the rest up to 64 radio or none.
+        const QStringList lists = QStringLiteral("base base R1 R1 R1 R1 R1 R1 NR NR none").split(' ');
+        for (auto [name, type, k] : {std::tuple{"TAVEK", 1, 4}, {"MIRUN", 2, 8}}) {
+            const int inputs[] = {1, k, k + 1, 2 * k, 2 * k + 1, 3 * k, 3 * k + 1, 4 * k, 4 * k + 1, 64, 65};
+            for (int i = 0; i < 11; ++i)
+                QTest::addRow("%s %d", name, inputs[i]) << type << false << inputs[i] << -1 << lists.at(i);
+        }
         QTest::newRow("MIRUN 12, input 4 one-zone") << 2 << false << 12 << 5 << "R1";
         QTest::newRow("MIRUN 12, input 4 two-zone") << 2 << false << 12 << 16 << "none";
         QTest::newRow("MIRUN 20, input 4 two-zone") << 2 << false << 20 << 16 << "R1";
         QTest::newRow("MIRUN 20, input 4 three-zone") << 2 << false << 20 << 22 << "none";
-        QTest::newRow("MIRUN 30") << 2 << false << 30 << -1 << "R1";
-        QTest::newRow("MIRUN 40") << 2 << false << 40 << -1 << "NR";
         QTest::newRow("TAVEK expander, 16") << 1 << true << 16 << -1 << "R1";
         QTest::newRow("TAVEK expander, 17") << 1 << true << 17 << -1 << "NR";
         QTest::newRow("ZOREM") << 6 << false << 3 << -1 << "R1";

@@ -189,19 +189,34 @@ private slots:
 
     // ---------------------------------------------------------------- Contact ID
 
+    // Events 1, 5, 22 and 23 take neither a receiver flag nor a code; their neighbours take both.
+    void eventsThatCannotBeReported_data() {
+        QTest::addColumn<int>("event");
+        QTest::addColumn<bool>("supported");
+        for (int event : {1, 2, 4, 5, 6, 21, 22, 23, 24})
+            QTest::addRow("%d", event) << event << !QList{1, 5, 22, 23}.contains(event);
+    }
+    void eventsThatCannotBeReported() {
+        QFETCH(int, event);
+        QFETCH(bool, supported);
+        OpenWindow w(6);
+        TPageContactID* page = w.form->TabSheet12;
+        w.form->show();
+        w.showPage(10);
+        page->PageControl_FPT->selectPageByUser(page->PageControl_FPT->indexOf(page->TabSheet24));
+        DBGrid* grid = page->DBGrid31;
+        OpenWindow::click(grid, event, OpenWindow::columnOf(grid, S("_Tel1")));
+        QCOMPARE(at(DM->CDSet_ContactID_Eventi, event, "_Tel1").toBool(), supported);
+        QCOMPARE(DM->CDSet_ContactID_Eventi->state(), DataSetState::Browse); // stored at once
+        OpenWindow::click(grid, event, OpenWindow::columnOf(grid, S("_CodiceIDC")));
+        QCOMPARE(page->DBComboBox45->isVisible(), supported);
+    }
+
     void unsupportedEventsAndReceiverFormats() {
         OpenWindow w(6);
         TForm6& f = *w.form;
         TPageContactID* page = f.TabSheet12;
         DataSet* events = DM->CDSet_ContactID_Eventi;
-        // Event 5 takes neither a flag nor a code; event 30 toggles and is stored at once.
-        clickCell(page->DBGrid31, 5, "_Tel1");
-        QCOMPARE(at(events, 5, "_Tel1").toBool(), false);
-        clickCell(page->DBGrid31, 5, "_CodiceIDC");
-        QVERIFY(page->DBComboBox45->isHidden());
-        clickCell(page->DBGrid31, 30, "_Tel1");
-        QCOMPARE(at(events, 30, "_Tel1").toBool(), true);
-        QCOMPARE(events->state(), DataSetState::Browse);
         clickCell(page->DBGrid31, 30, "_CodiceIDC");
         QVERIFY(!page->DBComboBox45->isHidden());
         choose(page->DBComboBox45, S("401"));

@@ -190,8 +190,7 @@ TWebSockets::TWebSockets(QObject* parent) : QObject(parent), m_shared(std::make_
 TWebSockets::~TWebSockets() {
     if (m_thread) {
         QMetaObject::invokeMethod(m_worker, &CloudWorker::closeSocket, Qt::BlockingQueuedConnection);
-        QMetaObject::invokeMethod(m_worker, &QObject::deleteLater, Qt::QueuedConnection);
-        m_thread->quit();
+        m_thread->quit(); // the worker goes with the thread's end (ensureThread)
         m_thread->wait();
         delete m_thread;
     }
@@ -206,6 +205,9 @@ void TWebSockets::ensureThread() {
     m_thread->setObjectName(QStringLiteral("websocket"));
     m_worker = new CloudWorker(this, m_shared.get());
     m_worker->moveToThread(m_thread);
+    // The worker and its children are deleted on their own thread as it ends: a deletion queued
+    // before quit() could be left unrun when the event loop stops first.
+    connect(m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
     m_thread->start();
 }
 

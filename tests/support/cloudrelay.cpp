@@ -142,13 +142,14 @@ private:
 CloudRelay::CloudRelay(PanelCore& core) {
     m_server = new RelayServer(core);
     m_server->moveToThread(&m_thread);
+    // Deleted on its own thread as the thread ends, after the last event it was sent.
+    QObject::connect(&m_thread, &QThread::finished, m_server, &QObject::deleteLater);
     m_thread.setObjectName(QStringLiteral("relay"));
     m_thread.start();
 }
 
 CloudRelay::~CloudRelay() {
     QMetaObject::invokeMethod(m_server, &RelayServer::shutdown, Qt::BlockingQueuedConnection);
-    QMetaObject::invokeMethod(m_server, &QObject::deleteLater, Qt::QueuedConnection);
     m_thread.quit();
     m_thread.wait();
 }
