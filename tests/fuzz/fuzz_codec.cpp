@@ -5,6 +5,7 @@
 // must commit, what it leaves must encode again as a write would send it, and the register must
 // save and load again.
 
+#include "app/appwiring.h"
 #include "link/comset.h"
 #include "model/datamodule.h"
 #include "model/lang.h"
@@ -53,16 +54,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     new QApplication(*argc, *argv); // never destroyed, as the program's own
     Lang::LanguageRewrite();
     DM = new TDM;
-    ComSet = new TComSet; // the encoders' keypad terminals and addresses
-    installPanelCodec();
-    ModelAccess.inputNames = [] { return Codec::inputNames(); };
-    ModelAccess.outputNames = [] {
-        QStringList n;
-        const int name = DM->CDSet_Uscite->fieldByName(QStringLiteral("_Nome")).index();
-        for (int r = 1; r <= DM->CDSet_Uscite->recordCount(); ++r)
-            n << DM->CDSet_Uscite->stringAt(r, name);
-        return n;
-    };
+    ComSet = new TComSet;  // the encoders' keypad terminals and addresses
+    wireTransferToModel(); // the program's own model access and codec
     g_again =
         QDir::temp().filePath(QStringLiteral("fuzz_codec_%1.cds").arg(QCoreApplication::applicationPid()));
     return 0;

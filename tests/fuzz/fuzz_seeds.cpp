@@ -4,6 +4,7 @@
 //   fuzz_seeds codec <folder>      every command's stream as a new installation of every model
 //                                  encodes it, the live status and an event log
 
+#include "app/appwiring.h"
 #include "link/cloudenvelope.h"
 #include "link/comset.h"
 #include "link/panelframe.h"
@@ -75,15 +76,7 @@ bool codecStreams(const QDir& folder) {
     Lang::LanguageRewrite();
     DM = new TDM;
     ComSet = new TComSet;
-    installPanelCodec();
-    ModelAccess.inputNames = [] { return Codec::inputNames(); };
-    ModelAccess.outputNames = [] {
-        QStringList n;
-        const int name = DM->CDSet_Uscite->fieldByName(QStringLiteral("_Nome")).index();
-        for (int r = 1; r <= DM->CDSet_Uscite->recordCount(); ++r)
-            n << DM->CDSet_Uscite->stringAt(r, name);
-        return n;
-    };
+    wireTransferToModel(); // the program's own model access and codec
     auto seed = [&](int command, int model, const QByteArray& stream) {
         const char pick = char(command == 1 ? 0 : command - 1);
         return write(folder, QStringLiteral("c%1_m%2").arg(command).arg(model),
