@@ -12,6 +12,32 @@
 
 namespace ScreenWire {
 
+// The main window over a simulated panel of `model`, shown, active and connected, and the input
+// primitives the steps are made of.
+class Bench {
+public:
+    explicit Bench(int model);
+    TForm6& form() { return m_w.form(); }
+    void clickTab(int page);
+    void showCell(DBGrid* grid, int recNo, const QString& field);
+    void typeInCell(DBGrid* grid, int recNo, const QString& field, const QString& keys);
+    void pickInCell(DBGrid* grid, int recNo, const QString& field, const QString& item);
+    void tickCell(DBGrid* grid, int recNo, const QString& field);
+    void clickCheckBox(QWidget* box);
+    void typeInEdit(QWidget* edit, const QString& keys);
+    void pickInCombo(QComboBox* combo, const QString& item);
+    void clickRadio(QWidget* group, const QString& item);
+    void step(QWidget* page, const QString& line);
+    // The panel's bytes of `command` from `offset`, `width` long (its 64-byte parts joined).
+    QByteArray wireBytes(int command, int offset, int width) const {
+        return PanelMemory::stream(m_w.sim, command).mid(offset, width);
+    }
+    LinkedWindow m_w;
+
+private:
+    void takeFromOpenList(QComboBox* combo, const QString& item);
+};
+
 namespace {
 
 void clickAt(QWidget* w, const QPoint& at) {
@@ -35,19 +61,7 @@ QComboBox* comboAround(QWidget* w) {
     return nullptr;
 }
 
-QString describe(const Row& row) {
-    return QStringLiteral("%1%2%3 \"%4\" -> command %5 +%6")
-        .arg(row.control, row.field.isEmpty() ? QString() : QLatin1Char('.') + row.field,
-             row.recNo ? QStringLiteral(" row %1").arg(row.recNo) : QString(), row.value)
-        .arg(row.command)
-        .arg(row.offset);
-}
-
 } // namespace
-
-QByteArray slot(const QByteArray& text, int width) {
-    return text + QByteArray(width - text.size(), '\0');
-}
 
 Bench::Bench(int model) : m_w(model) {
     QVERIFY(m_w.connect());
@@ -84,10 +98,6 @@ void reveal(QWidget* w) {
 
 void Bench::clickTab(int page) {
     ScreenWire::clickTab(form().PageControl, page);
-}
-
-QWidget* Bench::control(const QString& name) const {
-    return m_w.window.form->findChild<QWidget*>(name);
 }
 
 // Brings a cell into view as a person does before clicking it: the grid scrolled to its record,
@@ -206,74 +216,176 @@ void Bench::clickRadio(QWidget* group, const QString& item) {
     QFAIL(qPrintable(group->objectName() + QStringLiteral(" has no button ") + item));
 }
 
-void Bench::apply(const Row& row) {
-    clickTab(row.page);
-    QWidget* w = control(row.control);
-    QVERIFY2(w, qPrintable(QStringLiteral("no control ") + row.control));
-    reveal(w);
-    if (QTest::currentTestFailed())
-        return;
+namespace {
+
+// A control of the page by name; of controls sharing a name (the option panels of the 868
+// devices) the one on screen is taken. The tabs that hide a control are clicked first.
+QWidget* onPage(QWidget* page, const QString& name) {
+    const QList<QWidget*> all = page->findChildren<QWidget*>(name);
+    for (QWidget* w : all)
+        if (w->isVisible())
+            return w;
+    if (all.isEmpty())
+        return nullptr;
+    reveal(all.first());
+    return all.first();
+}
+
+struct Expected {
+    int command;
+    int offset;
+    QByteArray bytes;
+};
+Expected expected(const QString& line) {
+    const QStringList a = line.split(QLatin1Char('|'));
+    if (a[2].startsWith(QLatin1Char('x')))
+        return {a[0].toInt(), a[1].toInt(), QByteArray::fromHex(a[2].mid(1).toLatin1())};
+    const QByteArray text = a[3].toLatin1();
+    return {a[0].toInt(), a[1].toInt(), text + QByteArray(a[2].mid(1).toInt() - text.size(), '\0')};
+}
+
+} // namespace
+
+void Bench::step(QWidget* page, const QString& line) {
+    const QStringList a = line.split(QLatin1Char('|'));
+    const QString& kind = a[0];
+    if (kind == QLatin1String("keys"))
+        return RealKeys::type(a[1]);
+    QWidget* w = onPage(page, a[1]);
+    QVERIFY2(w && w->isVisible() && w->isEnabled(), qPrintable(a[1] + QStringLiteral(" is not on screen")));
     auto* grid = qobject_cast<DBGrid*>(w);
-    switch (row.input) {
-    case Input::Type:
-    case Input::Pick:
-    case Input::Tick:
-        QVERIFY2(grid, qPrintable(row.control + QStringLiteral(" is no grid")));
-        if (row.input == Input::Type)
-            typeInCell(grid, row.recNo, row.field, row.value);
-        else if (row.input == Input::Pick)
-            pickInCell(grid, row.recNo, row.field, row.value);
-        else
-            tickCell(grid, row.recNo, row.field);
-        break;
-    case Input::Check:
+    if (kind == QLatin1String("box")) {
         clickCheckBox(w);
-        break;
-    case Input::Edit:
-        typeInEdit(w, row.value);
-        break;
-    case Input::Combo:
-        QVERIFY2(qobject_cast<QComboBox*>(w), qPrintable(row.control + QStringLiteral(" is no combo box")));
-        pickInCombo(qobject_cast<QComboBox*>(w), row.value);
-        break;
-    case Input::Radio:
-        clickRadio(w, row.value);
-        break;
+    } else if (kind == QLatin1String("radio")) {
+        bool byPosition = false;
+        const int i = a[2].toInt(&byPosition);
+        auto* group = qobject_cast<DBRadioGroup*>(w);
+        QVERIFY(group || !byPosition);
+        clickRadio(w, byPosition ? group->button(i)->text() : a[2]);
+    } else if (kind == QLatin1String("list")) {
+        QVERIFY2(qobject_cast<QComboBox*>(w), qPrintable(a[1] + QStringLiteral(" is no combo box")));
+        pickInCombo(qobject_cast<QComboBox*>(w), a[2]);
+    } else if (kind == QLatin1String("at")) {
+        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
+        QCOMPARE(QApplication::focusWidget(), w);
+        RealKeys::type(a[2]);
+    } else if (kind == QLatin1String("edit")) {
+        typeInEdit(w, QStringLiteral("{^A}") + a[2] + QStringLiteral("{Tab}"));
+    } else if (grid && kind == QLatin1String("cell")) {
+        tickCell(grid, a[2].toInt(), a[3]);
+    } else if (grid && kind == QLatin1String("type")) {
+        typeInCell(grid, a[2].toInt(), a[3], QStringLiteral("{^A}") + a[4] + QStringLiteral("{Ret}"));
+    } else if (grid && kind == QLatin1String("pick")) {
+        // A click on a radio device's channel opens its list at once: its items are walked with
+        // the arrow keys and taken with Enter.
+        if (!a[3].startsWith(QLatin1String("_Input")))
+            return pickInCell(grid, a[2].toInt(), a[3], a[4]);
+        tickCell(grid, a[2].toInt(), a[3]);
+        QWidget* popup = QApplication::activePopupWidget();
+        QVERIFY2(popup, "a click on the channel opened no list");
+        auto* combo = qobject_cast<QComboBox*>(popup->parentWidget());
+        QVERIFY(combo);
+        const int target = combo->findText(a[4]);
+        QVERIFY2(target >= 0, qPrintable(QStringLiteral("no item ") + a[4]));
+        RealKeys::type(QStringLiteral("{Home}") + QStringLiteral("{Down}").repeated(target) +
+                       QStringLiteral("{Ret}"));
+        QVERIFY(!QApplication::activePopupWidget());
+        form().activateWindow();
+        QApplication::processEvents();
+        QCOMPARE(combo->currentText(), a[4]);
+    } else {
+        QFAIL(qPrintable(QStringLiteral("no step ") + line));
     }
 }
 
-bool Bench::send(Send how, int page) {
-    clickTab(page);
-    return m_w.run(how == Send::Page ? form().Action8 : form().Action6);
+void addRows(const QList<Case>& cases) {
+    QTest::addColumn<Case>("c");
+    for (const Case& c : cases)
+        QTest::newRow(c.name) << c;
 }
 
-QByteArray Bench::wireBytes(int command, int offset, int width) const {
-    return PanelMemory::stream(m_w.sim, command).mid(offset, width);
-}
-
-void run(int model, Send how, const QList<Row>& rows) {
-    QVERIFY(!rows.isEmpty());
-    Bench bench(model);
+void runRow(const std::function<void(const Case&)>& prepare) {
+    QFETCH(Case, c);
+    Bench bench(c.model);
     if (QTest::currentTestFailed())
         return;
-    for (const Row& row : rows) {
-        QVERIFY2(bench.wireBytes(row.command, row.offset, int(row.expected.size())) != row.expected,
-                 qPrintable(describe(row) + QStringLiteral(": the panel holds these bytes already")));
-        bench.apply(row);
+    if (prepare)
+        prepare(c);
+    for (const QString& check : c.checks) {
+        const Expected e = expected(check);
+        QVERIFY2(bench.wireBytes(e.command, e.offset, int(e.bytes.size())) != e.bytes,
+                 qPrintable(QStringLiteral("the panel holds it already: ") + check));
+    }
+    bench.clickTab(c.page);
+    for (const QString& s : c.steps) {
+        bench.step(bench.form().PageControl->page(c.page), s);
         if (QTest::currentTestFailed())
-            return qWarning("while setting %s", qPrintable(describe(row)));
+            QFAIL(qPrintable(QStringLiteral("at step ") + s));
     }
-    QVERIFY2(bench.send(how, rows.first().page), "the send did not end with success");
+    bench.clickTab(c.page);
+    QVERIFY2(bench.m_w.run(bench.form().Action8), "the page's send did not end with success");
     QStringList wrong;
-    for (const Row& row : rows) {
-        const QByteArray got = bench.wireBytes(row.command, row.offset, int(row.expected.size()));
-        if (got != row.expected)
-            wrong << QStringLiteral("%1: %2, expected %3")
-                         .arg(describe(row), QString::fromLatin1(got.toHex(' ')),
-                              QString::fromLatin1(row.expected.toHex(' ')));
+    for (const QString& check : c.checks) {
+        const Expected e = expected(check);
+        const QByteArray got = bench.wireBytes(e.command, e.offset, int(e.bytes.size()));
+        if (got != e.bytes)
+            wrong << QStringLiteral("%1: panel holds %2").arg(check, QString::fromLatin1(got.toHex(' ')));
     }
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("\n"))));
-    QCOMPARE(bench.linked().fx.warnings(), QStringList());
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String("\n"))));
+    QCOMPARE(bench.m_w.fx.warnings(), QStringList());
+}
+
+void checkPlaced(const QList<int>& pages, const QList<Place>& table, const QList<Case>& cases) {
+    QStringList set; // named by a step, as "control" or "grid.field"
+    for (const Case& c : cases)
+        for (const QString& s : c.steps) {
+            const QStringList a = s.split(QLatin1Char('|'));
+            if (a[0] != QLatin1String("keys"))
+                set << (a.size() > 3 && a[0] != QLatin1String("radio") ? a[1] + QLatin1Char('.') + a[3]
+                                                                       : a[1]);
+        }
+    OpenWindow w(6);
+    QStringList missing;
+    QList<bool> used(table.size());
+    const auto note = [&](int page, const QString& name) {
+        bool placed = set.contains(name);
+        for (qsizetype i = 0; i < table.size(); ++i)
+            if (table[i].page == page &&
+                QRegularExpression(QRegularExpression::anchoredPattern(QLatin1String(table[i].control)))
+                    .match(name)
+                    .hasMatch())
+                placed = used[i] = true;
+        if (!placed)
+            missing << QStringLiteral("%1 %2").arg(page).arg(name);
+    };
+    for (int page : pages)
+        for (QWidget* child : w.form->PageControl->page(page)->findChildren<QWidget*>()) {
+            const QString name = child->objectName();
+            if (auto* g = qobject_cast<DBGrid*>(child)) {
+                for (int c = 0; c < g->columnCount(); ++c)
+                    if (!g->column(c).readOnly)
+                        note(page, name + QLatin1Char('.') + g->column(c).fieldName());
+            } else if (auto* b = dynamic_cast<FieldBound*>(child)) {
+                bool inGrid = b->dataField().isEmpty(); // an in-grid editor: its column is listed
+                for (QWidget* p = child->parentWidget(); p && !inGrid; p = p->parentWidget())
+                    inGrid = qobject_cast<DBGrid*>(p) != nullptr;
+                if (!inGrid)
+                    note(page, name);
+            } else if ((qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child) ||
+                        qobject_cast<QAbstractSpinBox*>(child)) &&
+                       !name.isEmpty() && !name.startsWith(QLatin1String("qt_")) &&
+                       !qobject_cast<DBGrid*>(child->parentWidget())) {
+                note(page, name); // unbound controls (the radio channel editors are their columns)
+            }
+        }
+    QStringList stale;
+    for (qsizetype i = 0; i < table.size(); ++i)
+        if (!used[i])
+            stale << QStringLiteral("%1 %2").arg(table[i].page).arg(QLatin1String(table[i].control));
+    QVERIFY2(missing.isEmpty(),
+             qPrintable(QStringLiteral("placed nowhere:\n") + missing.join(QLatin1Char('\n'))));
+    QVERIFY2(stale.isEmpty(),
+             qPrintable(QStringLiteral("not on the page:\n") + stale.join(QLatin1Char('\n'))));
 }
 
 } // namespace ScreenWire
