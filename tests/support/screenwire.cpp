@@ -12,32 +12,6 @@
 
 namespace ScreenWire {
 
-// The main window over a simulated panel of `model`, shown, active and connected, and the input
-// primitives the steps are made of.
-class Bench {
-public:
-    explicit Bench(int model);
-    TForm6& form() { return m_w.form(); }
-    void clickTab(int page);
-    void showCell(DBGrid* grid, int recNo, const QString& field);
-    void typeInCell(DBGrid* grid, int recNo, const QString& field, const QString& keys);
-    void pickInCell(DBGrid* grid, int recNo, const QString& field, const QString& item);
-    void tickCell(DBGrid* grid, int recNo, const QString& field);
-    void clickCheckBox(QWidget* box);
-    void typeInEdit(QWidget* edit, const QString& keys);
-    void pickInCombo(QComboBox* combo, const QString& item);
-    void clickRadio(QWidget* group, const QString& item);
-    void step(QWidget* page, const QString& line);
-    // The panel's bytes of `command` from `offset`, `width` long (its 64-byte parts joined).
-    QByteArray wireBytes(int command, int offset, int width) const {
-        return PanelMemory::stream(m_w.sim, command).mid(offset, width);
-    }
-    LinkedWindow m_w;
-
-private:
-    void takeFromOpenList(QComboBox* combo, const QString& item);
-};
-
 namespace {
 
 void clickAt(QWidget* w, const QPoint& at) {
@@ -61,12 +35,165 @@ QComboBox* comboAround(QWidget* w) {
     return nullptr;
 }
 
-} // namespace
-
-Bench::Bench(int model) : m_w(model) {
-    QVERIFY(m_w.connect());
-    RealKeys::activate(&m_w.form()); // after the connection form
+// Brings a cell into view as a person does before clicking it: the grid scrolled to its record,
+// then its horizontal scroll bar moved from the left step by step until the cell shows.
+void showCell(DBGrid* grid, int recNo, const QString& field) {
+    DBGridColumn* column = grid->columnOfField(field);
+    QVERIFY2(column, qPrintable(grid->objectName() + QStringLiteral(" has no column ") + field));
+    QVERIFY2(column->visible(), qPrintable(grid->objectName() + QLatin1Char(' ') + field +
+                                           QStringLiteral(" is hidden on this model")));
+    if (recNo < grid->topRecNo() || recNo >= grid->topRecNo() + grid->visibleRowCount())
+        grid->moveToRecNo(recNo);
+    const auto rect = [&] {
+        const int row = recNo - grid->topRecNo() + grid->titleOffset();
+        return grid->cellRect(grid->gridColumnOf(column->index()), row).intersected(grid->viewport()->rect());
+    };
+    QScrollBar* bar = grid->horizontalScrollBar();
+    if (rect().width() < 8) { // from the left edge on
+        bar->setValue(bar->minimum());
+        QApplication::processEvents();
+    }
+    for (int guard = 0; rect().width() < 8 && guard < 200; ++guard) {
+        const int before = bar->value();
+        bar->setValue(before + bar->singleStep());
+        QApplication::processEvents();
+        if (bar->value() == before)
+            break;
+    }
+    QVERIFY2(rect().width() >= 8, qPrintable(grid->objectName() + QLatin1Char(' ') + field +
+                                             QStringLiteral(" does not come into view")));
 }
+
+// The list is opened with F4 from the keyboard when the combo has the focus, or by a click on its
+// arrow, then walked with the arrow keys (to whatever holds the focus: the open list) and taken
+// with Enter; the window manager then gives the activation back to `window`.
+void pickInCombo(QWidget* window, QComboBox* combo, const QString& item) {
+    const int target = combo->findText(item, Qt::MatchExactly);
+    QVERIFY2(target >= 0, qPrintable(combo->objectName() + QStringLiteral(" has no item ") + item));
+    if (comboAround(QApplication::focusWidget()) == combo) {
+        RealKeys::chord(Qt::Key_F4, Qt::NoModifier);
+    } else {
+        QStyleOptionComboBox opt;
+        opt.initFrom(combo);
+        opt.editable = combo->isEditable();
+        const QRect arrow =
+            combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, combo);
+        clickAt(combo, arrow.isEmpty() ? combo->rect().center() : arrow.center());
+    }
+    QTRY_VERIFY2(QApplication::activePopupWidget(), "the list does not open");
+    QAbstractItemView* view = combo->view();
+    for (int guard = 0; guard < combo->count() + 2 && view->currentIndex().row() != target; ++guard)
+        RealKeys::chord(view->currentIndex().row() < target ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+    QCOMPARE(view->currentIndex().row(), target);
+    RealKeys::chord(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::processEvents();
+    QVERIFY2(!QApplication::activePopupWidget(), "the list stays open after Enter");
+    window->activateWindow();
+    QApplication::processEvents();
+}
+
+// A control of the page by name; of controls sharing a name (the option panels of the 868
+// devices) the one on screen is taken. The tabs that hide a control are clicked first.
+QWidget* onPage(QWidget* page, const QString& name) {
+    const QList<QWidget*> all = page->findChildren<QWidget*>(name);
+    for (QWidget* w : all)
+        if (w->isVisible())
+            return w;
+    if (all.isEmpty())
+        return nullptr;
+    reveal(all.first());
+    return all.first();
+}
+
+void step(QWidget* window, QWidget* page, const QString& line) {
+    const QStringList a = line.split(QLatin1Char('|'));
+    const QString& kind = a[0];
+    if (kind == QLatin1String("keys"))
+        return RealKeys::type(a[1]);
+    QWidget* w = onPage(page, a[1]);
+    QVERIFY2(w && w->isVisible() && w->isEnabled(), qPrintable(a[1] + QStringLiteral(" is not on screen")));
+    if (kind == QLatin1String("box")) {
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        QVERIFY2(button, "not a check box");
+        return clickAt(button, indicatorCentre(button, QStyle::SE_CheckBoxIndicator));
+    }
+    if (kind == QLatin1String("radio")) { // by position (a DB radio group) or by text
+        bool byPosition = false;
+        const int i = a[2].toInt(&byPosition);
+        auto* group = qobject_cast<DBRadioGroup*>(w);
+        QVERIFY(group || !byPosition);
+        const QString item = byPosition ? group->button(i)->text() : a[2];
+        for (QRadioButton* b : w->findChildren<QRadioButton*>())
+            if (b->text() == item)
+                return clickAt(b, indicatorCentre(b, QStyle::SE_RadioButtonIndicator));
+        QFAIL(qPrintable(a[1] + QStringLiteral(" has no button ") + item));
+    }
+    if (kind == QLatin1String("list")) {
+        QVERIFY2(qobject_cast<QComboBox*>(w), qPrintable(a[1] + QStringLiteral(" is no combo box")));
+        return pickInCombo(window, qobject_cast<QComboBox*>(w), a[2]);
+    }
+    if (kind == QLatin1String("at") || kind == QLatin1String("edit")) {
+        clickAt(w, w->rect().center());
+        QCOMPARE(QApplication::focusWidget(), w);
+        return RealKeys::type(
+            kind == QLatin1String("at") ? a[2] : QStringLiteral("{^A}") + a[2] + QStringLiteral("{Tab}"));
+    }
+    auto* grid = qobject_cast<DBGrid*>(w);
+    QVERIFY2(grid && a.size() > 3, qPrintable(QStringLiteral("no step ") + line));
+    const int recNo = a[2].toInt(), column = OpenWindow::columnOf(grid, a[3]);
+    showCell(grid, recNo, a[3]);
+    if (QTest::currentTestFailed())
+        return;
+    if (kind == QLatin1String("type")) {
+        RealKeys::openByClicks(grid, recNo, column);
+        if (!QTest::currentTestFailed())
+            RealKeys::type(QStringLiteral("{^A}") + a[4] + QStringLiteral("{Ret}"));
+        return;
+    }
+    OpenWindow::click(grid, recNo, column); // a flag cell toggles
+    if (kind == QLatin1String("cell") || QTest::currentTestFailed())
+        return;
+    QVERIFY2(kind == QLatin1String("pick"), qPrintable(QStringLiteral("no step ") + line));
+    if (!a[3].startsWith(QLatin1String("_Input"))) {
+        QComboBox* combo = comboAround(QApplication::focusWidget());
+        if (!combo) { // the editor lies over the cell
+            const int row = recNo - grid->topRecNo() + grid->titleOffset();
+            combo = comboAround(
+                grid->viewport()->childAt(grid->cellRect(grid->gridColumnOf(column), row).center()));
+        }
+        QVERIFY2(combo && combo->isVisible(), "a click on the cell shows no list editor");
+        return pickInCombo(window, combo, a[4]);
+    }
+    // A click on a radio device's channel opens its list at once: its items are walked with the
+    // arrow keys and taken with Enter.
+    QWidget* popup = QApplication::activePopupWidget();
+    QVERIFY2(popup, "a click on the channel opened no list");
+    auto* combo = qobject_cast<QComboBox*>(popup->parentWidget());
+    QVERIFY(combo);
+    const int target = combo->findText(a[4]);
+    QVERIFY2(target >= 0, qPrintable(QStringLiteral("no item ") + a[4]));
+    RealKeys::type(QStringLiteral("{Home}") + QStringLiteral("{Down}").repeated(target) +
+                   QStringLiteral("{Ret}"));
+    QVERIFY(!QApplication::activePopupWidget());
+    window->activateWindow();
+    QApplication::processEvents();
+    QCOMPARE(combo->currentText(), a[4]);
+}
+
+struct Expected {
+    int command;
+    int offset;
+    QByteArray bytes;
+};
+Expected expected(const QString& line) {
+    const QStringList a = line.split(QLatin1Char('|'));
+    if (a[2].startsWith(QLatin1Char('x')))
+        return {a[0].toInt(), a[1].toInt(), QByteArray::fromHex(a[2].mid(1).toLatin1())};
+    const QByteArray text = a[3].toLatin1();
+    return {a[0].toInt(), a[1].toInt(), text + QByteArray(a[2].mid(1).toInt() - text.size(), '\0')};
+}
+
+} // namespace
 
 void clickTab(TPageControl* pc, int index) {
     if (pc->activePageIndex() == index)
@@ -96,208 +223,6 @@ void reveal(QWidget* w) {
     QVERIFY2(w->isVisible(), qPrintable(w->objectName() + QStringLiteral(" is not on screen")));
 }
 
-void Bench::clickTab(int page) {
-    ScreenWire::clickTab(form().PageControl, page);
-}
-
-// Brings a cell into view as a person does before clicking it: the grid scrolled to its record,
-// then its horizontal scroll bar moved from the left step by step until the cell shows.
-void Bench::showCell(DBGrid* grid, int recNo, const QString& field) {
-    DBGridColumn* column = grid->columnOfField(field);
-    QVERIFY2(column, qPrintable(grid->objectName() + QStringLiteral(" has no column ") + field));
-    QVERIFY2(column->visible(), qPrintable(grid->objectName() + QLatin1Char(' ') + field +
-                                           QStringLiteral(" is hidden on this model")));
-    if (recNo < grid->topRecNo() || recNo >= grid->topRecNo() + grid->visibleRowCount())
-        grid->moveToRecNo(recNo);
-    const auto rect = [&] {
-        const int row = recNo - grid->topRecNo() + grid->titleOffset();
-        return grid->cellRect(grid->gridColumnOf(column->index()), row).intersected(grid->viewport()->rect());
-    };
-    QScrollBar* bar = grid->horizontalScrollBar();
-    if (rect().width() < 8) { // from the left edge on
-        bar->setValue(bar->minimum());
-        QApplication::processEvents();
-    }
-    for (int guard = 0; rect().width() < 8 && guard < 200; ++guard) {
-        const int before = bar->value();
-        bar->setValue(before + bar->singleStep());
-        QApplication::processEvents();
-        if (bar->value() == before)
-            break;
-    }
-    QVERIFY2(rect().width() >= 8, qPrintable(grid->objectName() + QLatin1Char(' ') + field +
-                                             QStringLiteral(" does not come into view")));
-}
-
-void Bench::typeInCell(DBGrid* grid, int recNo, const QString& field, const QString& keys) {
-    showCell(grid, recNo, field);
-    if (QTest::currentTestFailed())
-        return;
-    RealKeys::openByClicks(grid, recNo, OpenWindow::columnOf(grid, field));
-    if (QTest::currentTestFailed())
-        return;
-    RealKeys::type(keys);
-}
-
-void Bench::pickInCell(DBGrid* grid, int recNo, const QString& field, const QString& item) {
-    showCell(grid, recNo, field);
-    if (QTest::currentTestFailed())
-        return;
-    OpenWindow::click(grid, recNo, OpenWindow::columnOf(grid, field));
-    if (QTest::currentTestFailed())
-        return;
-    QComboBox* combo = comboAround(QApplication::focusWidget());
-    if (!combo) { // the editor lies over the cell
-        const int row = recNo - grid->topRecNo() + grid->titleOffset();
-        const QRect r = grid->cellRect(grid->gridColumnOf(OpenWindow::columnOf(grid, field)), row);
-        combo = comboAround(grid->viewport()->childAt(r.center()));
-    }
-    QVERIFY2(combo && combo->isVisible(), "a click on the cell shows no list editor");
-    pickInCombo(combo, item);
-}
-
-void Bench::tickCell(DBGrid* grid, int recNo, const QString& field) {
-    showCell(grid, recNo, field);
-    if (QTest::currentTestFailed())
-        return;
-    OpenWindow::click(grid, recNo, OpenWindow::columnOf(grid, field));
-}
-
-void Bench::clickCheckBox(QWidget* box) {
-    auto* button = qobject_cast<QAbstractButton*>(box);
-    QVERIFY2(button, "not a check box");
-    clickAt(button, indicatorCentre(button, QStyle::SE_CheckBoxIndicator));
-}
-
-void Bench::typeInEdit(QWidget* edit, const QString& keys) {
-    clickAt(edit, edit->rect().center());
-    QCOMPARE(QApplication::focusWidget(), edit);
-    RealKeys::type(keys);
-}
-
-// The list is opened with F4 from the keyboard when the combo has the focus, or by a click on its
-// arrow, then walked with the arrow keys (to whatever holds the focus: the open list) and taken
-// with Enter.
-void Bench::pickInCombo(QComboBox* combo, const QString& item) {
-    QVERIFY2(combo->findText(item, Qt::MatchExactly) >= 0,
-             qPrintable(combo->objectName() + QStringLiteral(" has no item ") + item));
-    if (comboAround(QApplication::focusWidget()) == combo) {
-        RealKeys::chord(Qt::Key_F4, Qt::NoModifier);
-    } else {
-        QStyleOptionComboBox opt;
-        opt.initFrom(combo);
-        opt.editable = combo->isEditable();
-        const QRect arrow =
-            combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, combo);
-        clickAt(combo, arrow.isEmpty() ? combo->rect().center() : arrow.center());
-    }
-    QTRY_VERIFY2(QApplication::activePopupWidget(), "the list does not open");
-    takeFromOpenList(combo, item);
-}
-
-void Bench::takeFromOpenList(QComboBox* combo, const QString& item) {
-    const int target = combo->findText(item, Qt::MatchExactly);
-    QAbstractItemView* view = combo->view();
-    for (int guard = 0; guard < combo->count() + 2 && view->currentIndex().row() != target; ++guard)
-        RealKeys::chord(view->currentIndex().row() < target ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
-    QCOMPARE(view->currentIndex().row(), target);
-    RealKeys::chord(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::processEvents();
-    QVERIFY2(!QApplication::activePopupWidget(), "the list stays open after Enter");
-    // The window manager gives the activation back to the window the list came from.
-    form().activateWindow();
-    QApplication::processEvents();
-}
-
-void Bench::clickRadio(QWidget* group, const QString& item) {
-    for (QRadioButton* b : group->findChildren<QRadioButton*>())
-        if (b->text() == item)
-            return clickAt(b, indicatorCentre(b, QStyle::SE_RadioButtonIndicator));
-    QFAIL(qPrintable(group->objectName() + QStringLiteral(" has no button ") + item));
-}
-
-namespace {
-
-// A control of the page by name; of controls sharing a name (the option panels of the 868
-// devices) the one on screen is taken. The tabs that hide a control are clicked first.
-QWidget* onPage(QWidget* page, const QString& name) {
-    const QList<QWidget*> all = page->findChildren<QWidget*>(name);
-    for (QWidget* w : all)
-        if (w->isVisible())
-            return w;
-    if (all.isEmpty())
-        return nullptr;
-    reveal(all.first());
-    return all.first();
-}
-
-struct Expected {
-    int command;
-    int offset;
-    QByteArray bytes;
-};
-Expected expected(const QString& line) {
-    const QStringList a = line.split(QLatin1Char('|'));
-    if (a[2].startsWith(QLatin1Char('x')))
-        return {a[0].toInt(), a[1].toInt(), QByteArray::fromHex(a[2].mid(1).toLatin1())};
-    const QByteArray text = a[3].toLatin1();
-    return {a[0].toInt(), a[1].toInt(), text + QByteArray(a[2].mid(1).toInt() - text.size(), '\0')};
-}
-
-} // namespace
-
-void Bench::step(QWidget* page, const QString& line) {
-    const QStringList a = line.split(QLatin1Char('|'));
-    const QString& kind = a[0];
-    if (kind == QLatin1String("keys"))
-        return RealKeys::type(a[1]);
-    QWidget* w = onPage(page, a[1]);
-    QVERIFY2(w && w->isVisible() && w->isEnabled(), qPrintable(a[1] + QStringLiteral(" is not on screen")));
-    auto* grid = qobject_cast<DBGrid*>(w);
-    if (kind == QLatin1String("box")) {
-        clickCheckBox(w);
-    } else if (kind == QLatin1String("radio")) {
-        bool byPosition = false;
-        const int i = a[2].toInt(&byPosition);
-        auto* group = qobject_cast<DBRadioGroup*>(w);
-        QVERIFY(group || !byPosition);
-        clickRadio(w, byPosition ? group->button(i)->text() : a[2]);
-    } else if (kind == QLatin1String("list")) {
-        QVERIFY2(qobject_cast<QComboBox*>(w), qPrintable(a[1] + QStringLiteral(" is no combo box")));
-        pickInCombo(qobject_cast<QComboBox*>(w), a[2]);
-    } else if (kind == QLatin1String("at")) {
-        QTest::mouseClick(w, Qt::LeftButton, {}, w->rect().center());
-        QCOMPARE(QApplication::focusWidget(), w);
-        RealKeys::type(a[2]);
-    } else if (kind == QLatin1String("edit")) {
-        typeInEdit(w, QStringLiteral("{^A}") + a[2] + QStringLiteral("{Tab}"));
-    } else if (grid && kind == QLatin1String("cell")) {
-        tickCell(grid, a[2].toInt(), a[3]);
-    } else if (grid && kind == QLatin1String("type")) {
-        typeInCell(grid, a[2].toInt(), a[3], QStringLiteral("{^A}") + a[4] + QStringLiteral("{Ret}"));
-    } else if (grid && kind == QLatin1String("pick")) {
-        // A click on a radio device's channel opens its list at once: its items are walked with
-        // the arrow keys and taken with Enter.
-        if (!a[3].startsWith(QLatin1String("_Input")))
-            return pickInCell(grid, a[2].toInt(), a[3], a[4]);
-        tickCell(grid, a[2].toInt(), a[3]);
-        QWidget* popup = QApplication::activePopupWidget();
-        QVERIFY2(popup, "a click on the channel opened no list");
-        auto* combo = qobject_cast<QComboBox*>(popup->parentWidget());
-        QVERIFY(combo);
-        const int target = combo->findText(a[4]);
-        QVERIFY2(target >= 0, qPrintable(QStringLiteral("no item ") + a[4]));
-        RealKeys::type(QStringLiteral("{Home}") + QStringLiteral("{Down}").repeated(target) +
-                       QStringLiteral("{Ret}"));
-        QVERIFY(!QApplication::activePopupWidget());
-        form().activateWindow();
-        QApplication::processEvents();
-        QCOMPARE(combo->currentText(), a[4]);
-    } else {
-        QFAIL(qPrintable(QStringLiteral("no step ") + line));
-    }
-}
-
 void addRows(const QList<Case>& cases) {
     QTest::addColumn<Case>("c");
     for (const Case& c : cases)
@@ -306,33 +231,36 @@ void addRows(const QList<Case>& cases) {
 
 void runRow(const std::function<void(const Case&)>& prepare) {
     QFETCH(Case, c);
-    Bench bench(c.model);
-    if (QTest::currentTestFailed())
-        return;
+    LinkedWindow w(c.model);
+    QVERIFY(w.connect());
+    TForm6& f = w.form();
+    RealKeys::activate(&f); // after the connection form
+    const auto wire = [&](const Expected& e) {
+        return PanelMemory::stream(w.sim, e.command).mid(e.offset, int(e.bytes.size()));
+    };
     if (prepare)
         prepare(c);
     for (const QString& check : c.checks) {
         const Expected e = expected(check);
-        QVERIFY2(bench.wireBytes(e.command, e.offset, int(e.bytes.size())) != e.bytes,
-                 qPrintable(QStringLiteral("the panel holds it already: ") + check));
+        QVERIFY2(wire(e) != e.bytes, qPrintable(QStringLiteral("the panel holds it already: ") + check));
     }
-    bench.clickTab(c.page);
+    clickTab(f.PageControl, c.page);
     for (const QString& s : c.steps) {
-        bench.step(bench.form().PageControl->page(c.page), s);
+        step(&f, f.PageControl->page(c.page), s);
         if (QTest::currentTestFailed())
             QFAIL(qPrintable(QStringLiteral("at step ") + s));
     }
-    bench.clickTab(c.page);
-    QVERIFY2(bench.m_w.run(bench.form().Action8), "the page's send did not end with success");
+    clickTab(f.PageControl, c.page);
+    QVERIFY2(w.run(f.Action8), "the page's send did not end with success");
     QStringList wrong;
     for (const QString& check : c.checks) {
         const Expected e = expected(check);
-        const QByteArray got = bench.wireBytes(e.command, e.offset, int(e.bytes.size()));
+        const QByteArray got = wire(e);
         if (got != e.bytes)
             wrong << QStringLiteral("%1: panel holds %2").arg(check, QString::fromLatin1(got.toHex(' ')));
     }
     QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String("\n"))));
-    QCOMPARE(bench.m_w.fx.warnings(), QStringList());
+    QCOMPARE(w.fx.warnings(), QStringList());
 }
 
 void checkPlaced(const QList<int>& pages, const QList<Place>& table, const QList<Case>& cases) {
@@ -344,7 +272,7 @@ void checkPlaced(const QList<int>& pages, const QList<Place>& table, const QList
                 set << (a.size() > 3 && a[0] != QLatin1String("radio") ? a[1] + QLatin1Char('.') + a[3]
                                                                        : a[1]);
         }
-    OpenWindow w(6);
+    OpenWindow window(6);
     QStringList missing;
     QList<bool> used(table.size());
     const auto note = [&](int page, const QString& name) {
@@ -359,7 +287,7 @@ void checkPlaced(const QList<int>& pages, const QList<Place>& table, const QList
             missing << QStringLiteral("%1 %2").arg(page).arg(name);
     };
     for (int page : pages)
-        for (QWidget* child : w.form->PageControl->page(page)->findChildren<QWidget*>()) {
+        for (QWidget* child : window.form->PageControl->page(page)->findChildren<QWidget*>()) {
             const QString name = child->objectName();
             if (auto* g = qobject_cast<DBGrid*>(child)) {
                 for (int c = 0; c < g->columnCount(); ++c)
