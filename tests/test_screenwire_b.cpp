@@ -6,185 +6,34 @@
 // bytes. The expected offsets and bytes are written here by hand from the protocol's byte
 // layouts, never taken from the codec, so a rule wrong on both sides still fails.
 //
-// kControls below is the table of every control of these pages: where its value travels
-// ("cmd+offset"), or why it stays in the program.
+// The rows are the table of where the values of these pages travel; kControls holds what no row
+// sets: where it would travel (offsets of a grid's first row), or why it stays in the program.
 #include "model/lang.h"
 #include "platform/dbcontrols.h"
 #include "support/screenwire.h"
 
 namespace {
 
-// ---- the table of the controls ---------------------------------------------------------------
-
-// Row r of a grid adds (r-1) times the row's size to the offset of the first.
 // clang-format off
 const QList<ScreenWire::Place> kControls = {
-    // PERIFERICHE (3): expanders, modules, keypads, sockets and their lamps
-    {3, "DBGrid12\\._Nome", "_Nome", "2+0 (row 17 bytes)"},
-    {3, "DBGrid12\\._Enable", "_Enable", "2+16 bit 0"},
-    {3, "DBGrid13\\._Nome", "_Nome", "2+119 (row 17 bytes)"},
-    {3, "DBGrid13\\._Enable", "_Enable", "2+135 bit 0"},
-    {3, "DBGrid14\\._Nome", "_Nome", "2+187 (row 17 bytes)"},
-    {3, "DBGrid14\\._Enable", "_Enable", "2+203 bit 0"},
-    {3, "DBGrid41\\._Nome", "_Nome", "2+221"},
-    {3, "DBGrid41\\._Enable", "_Enable", "2+237 bit 0"},
-    {3, "DBGrid42\\._Nome", "_Nome", "2+238"},
-    {3, "DBGrid42\\._Enable", "_Enable", "2+254 bit 0"},
-    {3, "DBGrid18\\._Nome", "_Nome", "3+0 (row 19 bytes)"},
-    {3, "DBGrid18\\._Enable", "_Enable", "3+16 bit 0"},
-    {3, "DBGrid18\\._Sound1", "_Sound1", "3+16 bit 1"},
-    {3, "DBGrid18\\._Sound2", "_Sound2", "3+16 bit 2"},
-    {3, "DBGrid18\\._Sound3", "_Sound3", "3+16 bit 3"},
-    {3, "DBGrid18\\._Sound4", "_Sound4", "3+16 bit 4"},
-    {3, "DBGrid18\\._M1", "_M1", "3+17 (list DBComboBox30)"},
-    {3, "DBGrid18\\._M2", "_M2", "3+18 (list DBComboBox30)"},
-    {3, "DBGrid17\\._Nome", "_Nome", "4+0 (row 17 bytes)"},
-    {3, "DBGrid17\\._Enable", "_Enable", "4+16 bit 0"},
-    {3, "DBGrid17\\._Sound1", "_Sound1", "4+16 bit 1"},
-    {3, "DBGrid17\\._Sound2", "_Sound2", "4+16 bit 2"},
-    {3, "DBGrid17\\._Sound3", "_Sound3", "4+16 bit 3"},
-    {3, "DBGrid28\\._Led1", "_Led1", "5+0 bit 0 (socket s, partition p: byte (s-1)*8+p-1)"},
-    {3, "DBGrid28\\._Led2", "_Led2", "5+0 bit 1"},
-    {3, "DBGrid28\\._Led3", "_Led3", "5+0 bit 2"},
-    {3, "DBGrid28\\._Led4", "_Led4", "5+0 bit 3"},
     {3, "DBGrid(12|13|14|41|42|17|18)\\._ID", "_ID", "stays: the row's number (a click renumbers it)"},
-    // PARAMETRI VARI (5)
-    {5, "DBComboBox18", "_TipoTamperLinea", "37+0 position"},
-    {5, "DBCheckBox35", "_TamperLinea", "37+1"},
-    {5, "DBCheckBox34", "_TampeCentrale", "37+2"},
-    {5, "DBCheckBox17", "_TamperPeriferiche", "37+3"},
-    {5, "DBCheckBox16", "_InserimentoRapido", "36+3"},
-    {5, "DBCheckBox38", "_VivaVoce", "36+4 (shown on PELUN, QUANE, ZOREM)"},
-    {5, "DBCheckBox6", "_Manutenzione", "36+5"},
-    {5, "DBComboBox17", "_TempoSirena", "38+0 text 16"},
-    {5, "DBComboBox16", "_CicliSirena", "38+16 text 16"},
-    {5, "DBComboBox15", "_PausaSirena", "38+32 text 16"},
-    {5, "DBCheckBox19", "_SirenaInTastiera", "38+48"},
-    {5, "DBComboBox39", "_Sqk_Time", "36+13 text 16"},
-    {5, "DBCheckBox2[1-8]", "_Sqk_Local_Pz[1-8]", "36+10 bits 0..7 (5..8 on eight-partition models)"},
-    {5, "DBCheckBox(29|3[0-3]|41|48|49)", "_Sqk_Remote_Pz[1-8]", "36+11 bits 0..7"},
-    {5, "DBCheckBox114", "_InsVisivo", "36+12 bit 0"},
-    {5, "DBCheckBox115", "_InsSonoro", "36+12 bit 1"},
-    {5, "DBCheckBox116", "_MemVisiva", "36+12 bit 2"},
     {5, "DBCheckBox117", "_MemSonora", "36+12 bit 3 (hidden on every model)"},
-    {5, "DBCheckBox39", "_EN50131", "39+0"},
-    {5, "DBRadioGroup2", "_RicaricaBatteria", "36+1"},
-    {5, "DBComboBox23", "_CicliAutoesc", "36+29 text 16"},
-    {5, "DBCheckBox11", "_VisualizzaStatoImp", "36+6"},
-    {5, "DBCheckBox10", "_VisualizzaZone", "36+7"},
-    {5, "DBComboBox22", "_TimeNo220", "36+45 text 16"},
-    {5, "DBComboBox19", "_LifeTestHourStart", "36+61 text 16"},
-    {5, "DBComboBox51", "_LifeTestMinStart", "36+77 text 16"},
-    {5, "DBComboBox48", "_LifeTestDay", "36+93 text 16"},
-    {5, "DBComboBox49", "_LifeTestHour", "36+109 text 16"},
-    {5, "DBComboBox50", "_LifeTesMin", "36+125 text 16"},
-    {5, "DBComboBox21", "_DelayEventi", "36+141 text 16 (shown on PELUN, QUANE, ZOREM)"},
-    {5, "DBComboBox20", "_SquilliRisposta", "36+157 text 16 (shown on PELUN, QUANE, ZOREM)"},
     {5, "DBCheckBox36", "_AccettaChiamate", "36+8 (hidden on every model)"},
     {5, "DBCheckBox37", "_SquilloPassante", "36+9 (hidden on every model)"},
-    {5, "DBRadioGroup4", "_TipoApprendimento", "36+2"},
-    {5, "DBCheckBox40", "_SaturazioneRadio", "39+1"},
-    {5, "DBCheckBox2", "_DisturboRadio", "39+2"},
-    {5, "DBCheckBox82", "_Ora_legale", "36+12 bit 4"},
     {5, "CheckBox1", "CheckBox1", "stays: unticked, the pickers' date and time go in 41"},
-    {5, "Data", "Data", "41+0 day, month, year - 2000 (\"Ora Corrente\" unticked)"},
-    {5, "ora", "ora", "41+3 hour, minute, second (\"Ora Corrente\" unticked)"},
-    // WIRELESS (8), 433 Mhz
-    {8, "DBGrid46\\._Nome", "_Nome", "57+0 (row 17 bytes; typed devices only)"},
-    {8, "DBGrid46\\._Input[1-5]", "_Input[1-5]", "58+1..+5 (row 6 bytes)"},
-    // WIRELESS (8), 868 Mhz: the same controls on DBGrid9 (remote controls), DBGrid47 (sirens)
-    // and DBGrid48 (detectors)
-    {8, "DBGrid(9|47|48)\\._Nome", "_Nome", "60+0 (row 27 bytes)"},
-    {8, "DBGrid(9|47|48)\\._NomeDevice", "_NomeDevice", "60+16 as _Tipo (list position)"},
-    {8, "DBGrid(9|47|48)\\._ID_Radio", "_ID_Radio", "60+17 text 10"},
-    {8, "DBGrid48\\._Input[1-3]", "_Input[1-3]", "61+22..+24 (row 32 bytes)"},
-    {8, "DBCheckBox_RemCrt_Led", "_RemCrt_Led", "61+1 bit 0"},
+    {5, "ora", "ora", "41+3 hour, minute, second (\"Ora Corrente\" unticked; typed after the date)"},
     {8, "DBCheckBox_RemCrt_WakeUp", "_RemCrt_WakeUp", "61+1 bit 1 (hidden)"},
-    {8, "DBCheckBox_RemCrt_PanicOn", "_RemCrt_PanicOn", "61+1 bit 2"},
-    {8, "DBCheckBox_RemCrt_PanicOff", "_RemCrt_PanicOff", "61+1 bit 3"},
-    {8, "DBCheckBox_RemCrt_TestMode", "_RemCrt_TestMode", "61+1 bit 4"},
-    {8, "DBCheckBox_RemCrt_Buzzer", "_RemCrt_Buzzer", "61+1 bit 5"},
-    {8, "DBCheckBox_RemCrt_DoubleImp", "_RemCrt_DoubleImp", "61+1 bit 6"},
-    {8, "DBComboBox_RemCrt_Switch", "_RemCrt_Switch", "61+2"},
-    {8, "DB(RadioGroup|ComboBox)_RemCrt_Sensibility", "_RemCrt_Sensibility", "61+3"},
-    {8, "DBLookupComboBox10", "_RemCrt_User", "61+0"},
-    {8, "DBCheckBox_RemCrt_T[1-4]_Led[1-4]", "_RemCrt_T[1-4]_Led[1-4]", "61+4 (keys 1, 2), +5 (keys 3, 4)"},
-    {8, "DBCheckBox_RemCrt_T[1-4]P[1-8]", "_RemCrt_T[1-4]P[1-8]", "61+18..+21 bits 0..7"},
-    {8, "DBRadioGroup_RemCrt_ONOFF_PRG[1-4]", "_RemCrt_ONOFF_PRG[1-4]", "61+14..+17"},
-    {8, "DBLookupComboBoxOut[1-4]", "_RemCrt_OutT[1-4]", "61+6..+9"},
-    {8, "DBRadioGroup_RemCrt_ONOFF_OUT[1-4]", "_RemCrt_ONOFF_OUT[1-4]", "61+10..+13"},
-    // EVENTI DI SISTEMA (9)
-    {9, "DBGrid32\\._Tel[1-8]", "_Tel[1-8]", "35+0..+7 position (row 8 bytes)"},
     {9, "DBGrid32\\._Nome", "_Nome", "stays: the event's label (not editable)"},
-    // TIMERS (11)
-    {11, "DBGrid34\\._Ora", "_Ora", "44+0 hh mm (day d, timer t: row (d-1)*8+t-1, 2 bytes)"},
-    {11, "DBGrid34\\._DataEscusione[1-8]", "_DataEscusione[1-8]", "43+0 bits 0..7 (row (d-1)*8+t-1)"},
-    {11, "DBGrid35\\._Nome", "_Nome", "48+0 (row 20 bytes)"},
-    {11, "DBGrid35\\._Data1", "_Data1", "48+16 dd mm"},
-    {11, "DBGrid35\\._Data2", "_Data2", "48+18 dd mm"},
-    {11, "DBGrid36\\._OnOff", "_OnOff", "45+0 position (byte ((d-1)*8+t-1)*64+u-1)"},
-    {11, "DBGrid37\\._OnOff", "_OnOff", "46+0 position (byte ((d-1)*8+t-1)*8+p-1)"},
-    {11, "DBGrid38\\._OnOff", "_OnOff", "47+0 position (byte ((d-1)*8+t-1)*17+o-1)"},
-    {11, "DBComboBox28", "_Timer_TempoPreavviso", "48+160 text 16"},
-    {11, "DBGrid(33|34|36|37|38)\\._Nome", "_Nome",
-         "stays: labels of the days, timers and switched items (not editable)"},
-    // BLOCCO INSERIMENTO (12)
-    {12, "DBCheckBox42", "_BLKNO220", "42+0"},
-    {12, "DBCheckBox43", "_BLKbatteria", "42+1"},
-    {12, "DBCheckBox47", "_BLKGSM", "42+2"},
-    {12, "DBCheckBox46", "_BLKTamperPeriferica", "42+3"},
-    {12, "DBCheckBox45", "_BLKTamperLinea", "42+4"},
-    {12, "DBCheckBox44", "_BLKTamper", "42+5"},
-    {12, "DBCheckBox7", "_BLKPSTN", "42+6"},
-    {12, "DBCheckBox12", "_BLKGuastoInterconnessione", "42+7"},
-    {12, "DBCheckBox107", "_BLKNORadioActiv", "42+8"},
-    // PSTN (14)
-    {14, "DBCheckBox8", "_PSTN_LineControl", "49+0"},
-    {14, "DBCheckBox4", "_PSTN_dialtoneControl", "49+1"},
-    {14, "DBCheckBox3", "_PSTN_Notify", "49+2"},
-    {14, "DBCheckBox5", "_PSTN_CtrlRingB", "49+3"},
+    {11, "DBGrid(33|34|36|37|38)\\._Nome", "_Nome", "stays: labels of the days, timers and switched items"},
     {14, "DBComboBox8", "_PSTN_ContactIdPriority", "49+4 position (hidden on every model)"},
     {14, "DBComboBox4", "_PSTN_VoicePriority", "49+5 position (hidden on every model)"},
-    {14, "DBComboBox41", "_PSTN_CallDelay", "49+22 text 16"},
-    {14, "DBComboBox26", "_PSTN_AmpDTMF", "49+38 text 16"},
-    {14, "DBComboBox27", "_PSTN_SkypSegretery", "49+54 text 16 (shown on PELUN, QUANE, ZOREM)"},
-    {14, "DBComboBox25", "_PSTN_PauseRingB", "49+70 text 16"},
-    // PARAMETRI DI RETE (16)
-    {16, "DBCheckBox13", "_Net_DHCP", "51+0 bit 0"},
-    {16, "DBEdit3", "_Net_LocalIPAddress", "51+1 IPv4"},
-    {16, "DBEdit4", "_Net_LocalSubAddress", "51+5 IPv4"},
-    {16, "DBEdit5", "_Net_LocalGwAddress", "51+9 IPv4"},
-    {16, "DBEdit6", "_Net_DNS1", "51+13 IPv4"},
-    {16, "DBEdit7", "_Net_DNS2", "51+17 IPv4"},
-    {16, "DBCheckBox20", "_Net_GPRS_Enable", "53+0"},
-    {16, "DBEdit12", "_Net_GPRS_APN", "53+1 text 64"},
-    {16, "DBEdit15", "_Net_GPRS_UserName", "53+65 text 30"},
-    {16, "DBEdit16", "_Net_GPRS_PSW", "53+95 text 30"},
-    {16, "DBEdit1", "_Net_UserName", "52+1 text 30"},
-    {16, "DBEdit2", "_Net_PSW", "52+31 text 30"},
-    {16, "DBEdit33", "_NomeSistema", "52+61 text 30"},
-    {16, "DBCheckBox50", "_Net_Cloud_Enable", "52+0 bit 0"},
-    {16, "DBEdit8", "_Net_CloudName", "52+91 text 64"},
-    {16, "DBEdit9", "_Net_URL1", "52+155 text 64"},
     {16, "DBEdit10", "_Net_URL2", "52+219 text 64 (hidden)"},
     {16, "DBEdit11", "_Net_URL3", "52+283 text 64 (hidden)"},
-    {16, "DBCheckBox14", "_NET_Notify_Ins", "52+0 bit 1"},
-    {16, "DBCheckBox15", "_Net_Notify_Utenti", "52+0 bit 2"},
-    {16, "DBCheckBox18", "_Net_Notify_Allarmi", "52+0 bit 3"},
     {16, "Edit[23]", "Edit[23]", "stays: the program's own relay host and port (hidden box)"},
-    // EDITA VOCABOLI (17)
-    {17, "DBGrid43\\._Messaggio", "_Messaggio", "56+0 (row 16 bytes)"},
-    // PRIORITà VETTORI (18)
-    {18, "DBRadioGroup3", "_Net_Priority1", "55+0"},
-    {18, "DBRadioGroup5", "_Net_Priority2", "55+1"},
-    {18, "DBRadioGroup6", "_Net_Priority3", "55+2"},
-    {18, "DBRadioGroup7", "_Net_Priority4", "55+3"},
 };
-// clang-format on
 
 constexpr int ZOREM = 6, TAVEK = 1, QUANE = 5;
 
-// clang-format off
 QList<ScreenWire::Case> cases() {
     QList<ScreenWire::Case> c;
     using L = QStringList;

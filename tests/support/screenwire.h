@@ -33,8 +33,9 @@ struct Case {
     QStringList steps, checks;
 };
 
-// Where the value of a control travels ("cmd+offset ...", offsets of a grid's first row), or why
-// it stays. `control` is a pattern of the control's name, "grid\\.field" for a grid's column.
+// A control no step of the cases sets: where its value would travel ("cmd+offset ...", offsets
+// of a grid's first row), or why it stays. `control` is a pattern of the control's name,
+// "grid\\.field" for a grid's column. With the cases' checks, the table of where every value goes.
 struct Place {
     int page;
     const char* control;
