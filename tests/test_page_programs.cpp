@@ -1,6 +1,6 @@
 // The programs page over the real main window and data module: the partition's word read through
-// its index, the zone list titled after the current partition, and the exit-time editor. (Its
-// zones are tested with the other associations.)
+// its index and the zone list titled after the current partition. (Its zones are tested with the
+// other associations; the exit time, chosen in its cell's list, with the values sent to the panel.)
 
 #include "model_fixture.h"
 #include "platform/dbcontrols.h"
@@ -30,20 +30,6 @@ private slots:
         // The zones list is titled after the current partition.
         writeRow(partitions, 1, "_Nome", QStringLiteral("CASA"));
         QCOMPARE(page.DBGrid7->column(1).titleCaption(), QStringLiteral("CASA (MIO)"));
-    }
-
-    void theExitTimeIsChosenFromWholeSeconds() {
-        OpenWindow w(6);
-        w.showPage(kProgramsPage);
-        w.form->show();
-        TPageProgrammi& page = *w.form->TabSheet7;
-        const int col = OpenWindow::columnOf(page.DBGrid4, QStringLiteral("_TempoUscita"));
-        OpenWindow::click(page.DBGrid4, 3, col);
-        QVERIFY(!page.DBComboBox24->isHidden());
-        emit page.DBComboBox24->activated(page.DBComboBox24->findText(QStringLiteral("45")));
-        QCOMPARE(DM->CDSet_Parziali->recNo(), 3);
-        QCOMPARE(DM->CDSet_Parziali->fieldByName(QStringLiteral("_TempoUscita")).asInteger(), 45);
-        QVERIFY(page.DBComboBox24->isHidden());
     }
 };
 

@@ -35,24 +35,167 @@ QComboBox* comboAround(QWidget* w) {
     return nullptr;
 }
 
-QString describe(const Row& row) {
-    return QStringLiteral("%1%2%3 \"%4\" -> command %5 +%6")
-        .arg(row.control, row.field.isEmpty() ? QString() : QLatin1Char('.') + row.field,
-             row.recNo ? QStringLiteral(" row %1").arg(row.recNo) : QString(), row.value)
-        .arg(row.command)
-        .arg(row.offset);
+// Brings a cell into view as a person does before clicking it: the grid scrolled to its record,
+// then its horizontal scroll bar moved from the left step by step until the cell shows.
+void showCell(DBGrid* grid, int recNo, const QString& field) {
+    DBGridColumn* column = grid->columnOfField(field);
+    QVERIFY2(column, qPrintable(grid->objectName() + QStringLiteral(" has no column ") + field));
+    QVERIFY2(column->visible(), qPrintable(grid->objectName() + QLatin1Char(' ') + field +
+                                           QStringLiteral(" is hidden on this model")));
+    if (recNo < grid->topRecNo() || recNo >= grid->topRecNo() + grid->visibleRowCount())
+        grid->moveToRecNo(recNo);
+    const auto rect = [&] {
+        const int row = recNo - grid->topRecNo() + grid->titleOffset();
+        return grid->cellRect(grid->gridColumnOf(column->index()), row).intersected(grid->viewport()->rect());
+    };
+    QScrollBar* bar = grid->horizontalScrollBar();
+    if (rect().width() < 8) { // from the left edge on
+        bar->setValue(bar->minimum());
+        QApplication::processEvents();
+    }
+    for (int guard = 0; rect().width() < 8 && guard < 200; ++guard) {
+        const int before = bar->value();
+        bar->setValue(before + bar->singleStep());
+        QApplication::processEvents();
+        if (bar->value() == before)
+            break;
+    }
+    QVERIFY2(rect().width() >= 8, qPrintable(grid->objectName() + QLatin1Char(' ') + field +
+                                             QStringLiteral(" does not come into view")));
+}
+
+// The list is opened with F4 from the keyboard when the combo has the focus, or by a click on its
+// arrow, then walked with the arrow keys (to whatever holds the focus: the open list) and taken
+// with Enter; the window manager then gives the activation back to `window`.
+void pickInCombo(QWidget* window, QComboBox* combo, const QString& item) {
+    const int target = combo->findText(item, Qt::MatchExactly);
+    QVERIFY2(target >= 0, qPrintable(combo->objectName() + QStringLiteral(" has no item ") + item));
+    if (comboAround(QApplication::focusWidget()) == combo) {
+        RealKeys::chord(Qt::Key_F4, Qt::NoModifier);
+    } else {
+        QStyleOptionComboBox opt;
+        opt.initFrom(combo);
+        opt.editable = combo->isEditable();
+        const QRect arrow =
+            combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, combo);
+        clickAt(combo, arrow.isEmpty() ? combo->rect().center() : arrow.center());
+    }
+    QTRY_VERIFY2(QApplication::activePopupWidget(), "the list does not open");
+    QAbstractItemView* view = combo->view();
+    for (int guard = 0; guard < combo->count() + 2 && view->currentIndex().row() != target; ++guard)
+        RealKeys::chord(view->currentIndex().row() < target ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
+    QCOMPARE(view->currentIndex().row(), target);
+    RealKeys::chord(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QApplication::processEvents();
+    QVERIFY2(!QApplication::activePopupWidget(), "the list stays open after Enter");
+    window->activateWindow();
+    QApplication::processEvents();
+}
+
+// A control of the page by name; of controls sharing a name (the option panels of the 868
+// devices) the one on screen is taken. The tabs that hide a control are clicked first.
+QWidget* onPage(QWidget* page, const QString& name) {
+    const QList<QWidget*> all = page->findChildren<QWidget*>(name);
+    for (QWidget* w : all)
+        if (w->isVisible())
+            return w;
+    if (all.isEmpty())
+        return nullptr;
+    reveal(all.first());
+    return all.first();
+}
+
+void step(QWidget* window, QWidget* page, const QString& line) {
+    const QStringList a = line.split(QLatin1Char('|'));
+    const QString& kind = a[0];
+    if (kind == QLatin1String("keys"))
+        return RealKeys::type(a[1]);
+    QWidget* w = onPage(page, a[1]);
+    QVERIFY2(w && w->isVisible() && w->isEnabled(), qPrintable(a[1] + QStringLiteral(" is not on screen")));
+    if (kind == QLatin1String("box")) {
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        QVERIFY2(button, "not a check box");
+        return clickAt(button, indicatorCentre(button, QStyle::SE_CheckBoxIndicator));
+    }
+    if (kind == QLatin1String("radio")) { // by position (a DB radio group) or by text
+        bool byPosition = false;
+        const int i = a[2].toInt(&byPosition);
+        auto* group = qobject_cast<DBRadioGroup*>(w);
+        QVERIFY(group || !byPosition);
+        const QString item = byPosition ? group->button(i)->text() : a[2];
+        for (QRadioButton* b : w->findChildren<QRadioButton*>())
+            if (b->text() == item)
+                return clickAt(b, indicatorCentre(b, QStyle::SE_RadioButtonIndicator));
+        QFAIL(qPrintable(a[1] + QStringLiteral(" has no button ") + item));
+    }
+    if (kind == QLatin1String("list")) {
+        QVERIFY2(qobject_cast<QComboBox*>(w), qPrintable(a[1] + QStringLiteral(" is no combo box")));
+        return pickInCombo(window, qobject_cast<QComboBox*>(w), a[2]);
+    }
+    if (kind == QLatin1String("at") || kind == QLatin1String("edit")) {
+        clickAt(w, w->rect().center());
+        QCOMPARE(QApplication::focusWidget(), w);
+        return RealKeys::type(
+            kind == QLatin1String("at") ? a[2] : QStringLiteral("{^A}") + a[2] + QStringLiteral("{Tab}"));
+    }
+    auto* grid = qobject_cast<DBGrid*>(w);
+    QVERIFY2(grid && a.size() > 3, qPrintable(QStringLiteral("no step ") + line));
+    const int recNo = a[2].toInt(), column = OpenWindow::columnOf(grid, a[3]);
+    showCell(grid, recNo, a[3]);
+    if (QTest::currentTestFailed())
+        return;
+    if (kind == QLatin1String("type")) {
+        RealKeys::openByClicks(grid, recNo, column);
+        if (!QTest::currentTestFailed())
+            RealKeys::type(QStringLiteral("{^A}") + a[4] + QStringLiteral("{Ret}"));
+        return;
+    }
+    OpenWindow::click(grid, recNo, column); // a flag cell toggles
+    if (kind == QLatin1String("cell") || QTest::currentTestFailed())
+        return;
+    QVERIFY2(kind == QLatin1String("pick"), qPrintable(QStringLiteral("no step ") + line));
+    if (!a[3].startsWith(QLatin1String("_Input"))) {
+        QComboBox* combo = comboAround(QApplication::focusWidget());
+        if (!combo) { // the editor lies over the cell
+            const int row = recNo - grid->topRecNo() + grid->titleOffset();
+            combo = comboAround(
+                grid->viewport()->childAt(grid->cellRect(grid->gridColumnOf(column), row).center()));
+        }
+        QVERIFY2(combo && combo->isVisible(), "a click on the cell shows no list editor");
+        pickInCombo(window, combo, a[4]);
+        QVERIFY2(QTest::currentTestFailed() || !combo->isVisible(), "the list editor stays after a choice");
+        return;
+    }
+    // A click on a radio device's channel opens its list at once: its items are walked with the
+    // arrow keys and taken with Enter.
+    QWidget* popup = QApplication::activePopupWidget();
+    QVERIFY2(popup, "a click on the channel opened no list");
+    auto* combo = qobject_cast<QComboBox*>(popup->parentWidget());
+    QVERIFY(combo);
+    const int target = combo->findText(a[4]);
+    QVERIFY2(target >= 0, qPrintable(QStringLiteral("no item ") + a[4]));
+    RealKeys::type(QStringLiteral("{Home}") + QStringLiteral("{Down}").repeated(target) +
+                   QStringLiteral("{Ret}"));
+    QVERIFY(!QApplication::activePopupWidget());
+    window->activateWindow();
+    QApplication::processEvents();
+    QCOMPARE(combo->currentText(), a[4]);
+}
+
+struct Expected {
+    int command;
+    int offset;
+    QByteArray bytes;
+};
+Expected expected(const QString& line) {
+    const QStringList a = line.split(QLatin1Char('|'));
+    if (a[2].startsWith(QLatin1Char('x')))
+        return {a[0].toInt(), a[1].toInt(), QByteArray::fromHex(a[2].mid(1).toLatin1())};
+    const QByteArray text = a[3].toLatin1();
+    return {a[0].toInt(), a[1].toInt(), text + QByteArray(a[2].mid(1).toInt() - text.size(), '\0')};
 }
 
 } // namespace
-
-QByteArray slot(const QByteArray& text, int width) {
-    return text + QByteArray(width - text.size(), '\0');
-}
-
-Bench::Bench(int model) : m_w(model) {
-    QVERIFY(m_w.connect());
-    RealKeys::activate(&m_w.form()); // after the connection form
-}
 
 void clickTab(TPageControl* pc, int index) {
     if (pc->activePageIndex() == index)
@@ -82,198 +225,97 @@ void reveal(QWidget* w) {
     QVERIFY2(w->isVisible(), qPrintable(w->objectName() + QStringLiteral(" is not on screen")));
 }
 
-void Bench::clickTab(int page) {
-    ScreenWire::clickTab(form().PageControl, page);
+void addRows(const QList<Case>& cases) {
+    QTest::addColumn<Case>("c");
+    for (const Case& c : cases)
+        QTest::newRow(c.name) << c;
 }
 
-QWidget* Bench::control(const QString& name) const {
-    return m_w.window.form->findChild<QWidget*>(name);
-}
-
-// Brings a cell into view as a person does before clicking it: the grid scrolled to its record,
-// then its horizontal scroll bar moved from the left step by step until the cell shows.
-void Bench::showCell(DBGrid* grid, int recNo, const QString& field) {
-    DBGridColumn* column = grid->columnOfField(field);
-    QVERIFY2(column, qPrintable(grid->objectName() + QStringLiteral(" has no column ") + field));
-    QVERIFY2(column->visible(), qPrintable(grid->objectName() + QLatin1Char(' ') + field +
-                                           QStringLiteral(" is hidden on this model")));
-    if (recNo < grid->topRecNo() || recNo >= grid->topRecNo() + grid->visibleRowCount())
-        grid->moveToRecNo(recNo);
-    const auto rect = [&] {
-        const int row = recNo - grid->topRecNo() + grid->titleOffset();
-        return grid->cellRect(grid->gridColumnOf(column->index()), row).intersected(grid->viewport()->rect());
+void runRow(const std::function<void(const Case&)>& prepare) {
+    QFETCH(Case, c);
+    LinkedWindow w(c.model);
+    QVERIFY(w.connect());
+    TForm6& f = w.form();
+    RealKeys::activate(&f); // after the connection form
+    const auto wire = [&](const Expected& e) {
+        return PanelMemory::stream(w.sim, e.command).mid(e.offset, int(e.bytes.size()));
     };
-    QScrollBar* bar = grid->horizontalScrollBar();
-    if (rect().width() < 8) { // from the left edge on
-        bar->setValue(bar->minimum());
-        QApplication::processEvents();
+    if (prepare)
+        prepare(c);
+    for (const QString& check : c.checks) {
+        const Expected e = expected(check);
+        QVERIFY2(wire(e) != e.bytes, qPrintable(QStringLiteral("the panel holds it already: ") + check));
     }
-    for (int guard = 0; rect().width() < 8 && guard < 200; ++guard) {
-        const int before = bar->value();
-        bar->setValue(before + bar->singleStep());
-        QApplication::processEvents();
-        if (bar->value() == before)
-            break;
-    }
-    QVERIFY2(rect().width() >= 8, qPrintable(grid->objectName() + QLatin1Char(' ') + field +
-                                             QStringLiteral(" does not come into view")));
-}
-
-void Bench::typeInCell(DBGrid* grid, int recNo, const QString& field, const QString& keys) {
-    showCell(grid, recNo, field);
-    if (QTest::currentTestFailed())
-        return;
-    RealKeys::openByClicks(grid, recNo, OpenWindow::columnOf(grid, field));
-    if (QTest::currentTestFailed())
-        return;
-    RealKeys::type(keys);
-}
-
-void Bench::pickInCell(DBGrid* grid, int recNo, const QString& field, const QString& item) {
-    showCell(grid, recNo, field);
-    if (QTest::currentTestFailed())
-        return;
-    OpenWindow::click(grid, recNo, OpenWindow::columnOf(grid, field));
-    if (QTest::currentTestFailed())
-        return;
-    QComboBox* combo = comboAround(QApplication::focusWidget());
-    if (!combo) { // the editor lies over the cell
-        const int row = recNo - grid->topRecNo() + grid->titleOffset();
-        const QRect r = grid->cellRect(grid->gridColumnOf(OpenWindow::columnOf(grid, field)), row);
-        combo = comboAround(grid->viewport()->childAt(r.center()));
-    }
-    QVERIFY2(combo && combo->isVisible(), "a click on the cell shows no list editor");
-    pickInCombo(combo, item);
-}
-
-void Bench::tickCell(DBGrid* grid, int recNo, const QString& field) {
-    showCell(grid, recNo, field);
-    if (QTest::currentTestFailed())
-        return;
-    OpenWindow::click(grid, recNo, OpenWindow::columnOf(grid, field));
-}
-
-void Bench::clickCheckBox(QWidget* box) {
-    auto* button = qobject_cast<QAbstractButton*>(box);
-    QVERIFY2(button, "not a check box");
-    clickAt(button, indicatorCentre(button, QStyle::SE_CheckBoxIndicator));
-}
-
-void Bench::typeInEdit(QWidget* edit, const QString& keys) {
-    clickAt(edit, edit->rect().center());
-    QCOMPARE(QApplication::focusWidget(), edit);
-    RealKeys::type(keys);
-}
-
-// The list is opened with F4 from the keyboard when the combo has the focus, or by a click on its
-// arrow, then walked with the arrow keys (to whatever holds the focus: the open list) and taken
-// with Enter.
-void Bench::pickInCombo(QComboBox* combo, const QString& item) {
-    QVERIFY2(combo->findText(item, Qt::MatchExactly) >= 0,
-             qPrintable(combo->objectName() + QStringLiteral(" has no item ") + item));
-    if (comboAround(QApplication::focusWidget()) == combo) {
-        RealKeys::chord(Qt::Key_F4, Qt::NoModifier);
-    } else {
-        QStyleOptionComboBox opt;
-        opt.initFrom(combo);
-        opt.editable = combo->isEditable();
-        const QRect arrow =
-            combo->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxArrow, combo);
-        clickAt(combo, arrow.isEmpty() ? combo->rect().center() : arrow.center());
-    }
-    QTRY_VERIFY2(QApplication::activePopupWidget(), "the list does not open");
-    takeFromOpenList(combo, item);
-}
-
-void Bench::takeFromOpenList(QComboBox* combo, const QString& item) {
-    const int target = combo->findText(item, Qt::MatchExactly);
-    QAbstractItemView* view = combo->view();
-    for (int guard = 0; guard < combo->count() + 2 && view->currentIndex().row() != target; ++guard)
-        RealKeys::chord(view->currentIndex().row() < target ? Qt::Key_Down : Qt::Key_Up, Qt::NoModifier);
-    QCOMPARE(view->currentIndex().row(), target);
-    RealKeys::chord(Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
-    QApplication::processEvents();
-    QVERIFY2(!QApplication::activePopupWidget(), "the list stays open after Enter");
-    // The window manager gives the activation back to the window the list came from.
-    form().activateWindow();
-    QApplication::processEvents();
-}
-
-void Bench::clickRadio(QWidget* group, const QString& item) {
-    for (QRadioButton* b : group->findChildren<QRadioButton*>())
-        if (b->text() == item)
-            return clickAt(b, indicatorCentre(b, QStyle::SE_RadioButtonIndicator));
-    QFAIL(qPrintable(group->objectName() + QStringLiteral(" has no button ") + item));
-}
-
-void Bench::apply(const Row& row) {
-    clickTab(row.page);
-    QWidget* w = control(row.control);
-    QVERIFY2(w, qPrintable(QStringLiteral("no control ") + row.control));
-    reveal(w);
-    if (QTest::currentTestFailed())
-        return;
-    auto* grid = qobject_cast<DBGrid*>(w);
-    switch (row.input) {
-    case Input::Type:
-    case Input::Pick:
-    case Input::Tick:
-        QVERIFY2(grid, qPrintable(row.control + QStringLiteral(" is no grid")));
-        if (row.input == Input::Type)
-            typeInCell(grid, row.recNo, row.field, row.value);
-        else if (row.input == Input::Pick)
-            pickInCell(grid, row.recNo, row.field, row.value);
-        else
-            tickCell(grid, row.recNo, row.field);
-        break;
-    case Input::Check:
-        clickCheckBox(w);
-        break;
-    case Input::Edit:
-        typeInEdit(w, row.value);
-        break;
-    case Input::Combo:
-        QVERIFY2(qobject_cast<QComboBox*>(w), qPrintable(row.control + QStringLiteral(" is no combo box")));
-        pickInCombo(qobject_cast<QComboBox*>(w), row.value);
-        break;
-    case Input::Radio:
-        clickRadio(w, row.value);
-        break;
-    }
-}
-
-bool Bench::send(Send how, int page) {
-    clickTab(page);
-    return m_w.run(how == Send::Page ? form().Action8 : form().Action6);
-}
-
-QByteArray Bench::wireBytes(int command, int offset, int width) const {
-    return PanelMemory::stream(m_w.sim, command).mid(offset, width);
-}
-
-void run(int model, Send how, const QList<Row>& rows) {
-    QVERIFY(!rows.isEmpty());
-    Bench bench(model);
-    if (QTest::currentTestFailed())
-        return;
-    for (const Row& row : rows) {
-        QVERIFY2(bench.wireBytes(row.command, row.offset, int(row.expected.size())) != row.expected,
-                 qPrintable(describe(row) + QStringLiteral(": the panel holds these bytes already")));
-        bench.apply(row);
+    clickTab(f.PageControl, c.page);
+    for (const QString& s : c.steps) {
+        step(&f, f.PageControl->page(c.page), s);
         if (QTest::currentTestFailed())
-            return qWarning("while setting %s", qPrintable(describe(row)));
+            QFAIL(qPrintable(QStringLiteral("at step ") + s));
     }
-    QVERIFY2(bench.send(how, rows.first().page), "the send did not end with success");
+    clickTab(f.PageControl, c.page);
+    QVERIFY2(w.run(f.Action8), "the page's send did not end with success");
     QStringList wrong;
-    for (const Row& row : rows) {
-        const QByteArray got = bench.wireBytes(row.command, row.offset, int(row.expected.size()));
-        if (got != row.expected)
-            wrong << QStringLiteral("%1: %2, expected %3")
-                         .arg(describe(row), QString::fromLatin1(got.toHex(' ')),
-                              QString::fromLatin1(row.expected.toHex(' ')));
+    for (const QString& check : c.checks) {
+        const Expected e = expected(check);
+        const QByteArray got = wire(e);
+        if (got != e.bytes)
+            wrong << QStringLiteral("%1: panel holds %2").arg(check, QString::fromLatin1(got.toHex(' ')));
     }
-    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QStringLiteral("\n"))));
-    QCOMPARE(bench.linked().fx.warnings(), QStringList());
+    QVERIFY2(wrong.isEmpty(), qPrintable(wrong.join(QLatin1String("\n"))));
+    QCOMPARE(w.fx.warnings(), QStringList());
+}
+
+void checkPlaced(const QList<int>& pages, const QList<Place>& table, const QList<Case>& cases) {
+    QStringList set; // named by a step, as "control" or "grid.field"
+    for (const Case& c : cases)
+        for (const QString& s : c.steps) {
+            const QStringList a = s.split(QLatin1Char('|'));
+            if (a[0] != QLatin1String("keys"))
+                set << (a.size() > 3 && a[0] != QLatin1String("radio") ? a[1] + QLatin1Char('.') + a[3]
+                                                                       : a[1]);
+        }
+    OpenWindow window(6);
+    QStringList missing;
+    QList<bool> used(table.size());
+    const auto note = [&](int page, const QString& name) {
+        bool placed = set.contains(name);
+        for (qsizetype i = 0; i < table.size(); ++i)
+            if (table[i].page == page &&
+                QRegularExpression(QRegularExpression::anchoredPattern(QLatin1String(table[i].control)))
+                    .match(name)
+                    .hasMatch())
+                placed = used[i] = true;
+        if (!placed)
+            missing << QStringLiteral("%1 %2").arg(page).arg(name);
+    };
+    for (int page : pages)
+        for (QWidget* child : window.form->PageControl->page(page)->findChildren<QWidget*>()) {
+            const QString name = child->objectName();
+            if (auto* g = qobject_cast<DBGrid*>(child)) {
+                for (int c = 0; c < g->columnCount(); ++c)
+                    if (!g->column(c).readOnly)
+                        note(page, name + QLatin1Char('.') + g->column(c).fieldName());
+            } else if (auto* b = dynamic_cast<FieldBound*>(child)) {
+                bool inGrid = b->dataField().isEmpty(); // an in-grid editor: its column is listed
+                for (QWidget* p = child->parentWidget(); p && !inGrid; p = p->parentWidget())
+                    inGrid = qobject_cast<DBGrid*>(p) != nullptr;
+                if (!inGrid)
+                    note(page, name);
+            } else if ((qobject_cast<QAbstractButton*>(child) || qobject_cast<QLineEdit*>(child) ||
+                        qobject_cast<QAbstractSpinBox*>(child)) &&
+                       !name.isEmpty() && !name.startsWith(QLatin1String("qt_")) &&
+                       !qobject_cast<DBGrid*>(child->parentWidget())) {
+                note(page, name); // unbound controls (the radio channel editors are their columns)
+            }
+        }
+    QStringList stale;
+    for (qsizetype i = 0; i < table.size(); ++i)
+        if (!used[i])
+            stale << QStringLiteral("%1 %2").arg(table[i].page).arg(QLatin1String(table[i].control));
+    QVERIFY2(missing.isEmpty(),
+             qPrintable(QStringLiteral("placed nowhere:\n") + missing.join(QLatin1Char('\n'))));
+    QVERIFY2(stale.isEmpty(),
+             qPrintable(QStringLiteral("not on the page:\n") + stale.join(QLatin1Char('\n'))));
 }
 
 } // namespace ScreenWire

@@ -1,50 +1,46 @@
 #pragma once
-// Screen against wire: values set through real input on the pages of the real main window, sent
-// to the simulated panel with the window's own action, and the bytes the panel then holds read
+// Screen against wire: values set through real input on a page of the real main window, the page
+// sent to the simulated panel with its own page action, and the bytes the panel then holds read
 // back at the place the protocol gives them. The expected bytes are written by hand in the tests,
 // so a rule wrong on both sides of the codec still fails.
-//
-// A row sets one value: a control of a page (a grid's cell by field and record, or a single
-// control), the input a person gives it, and where its value must land on the wire. Rows of one
-// send are applied in order, sent once, then each is checked.
 #include "support/linkedwindow.h"
 #include "support/realkeys.h"
 
-#include <QByteArray>
-#include <QList>
 #include <QMetaType>
-#include <QString>
+#include <QStringList>
 
-class QComboBox;
+#include <functional>
 
 namespace ScreenWire {
 
-enum class Input {
-    Type,  // grid cell: two clicks open its editor, then the keys of `value` (RealKeys::type)
-    Pick,  // grid cell with an in-grid list editor: a click shows it, its list is opened and
-           // walked with the arrow keys to the item `value`, taken with Enter
-    Tick,  // grid check-box cell: one click
-    Check, // a check box (QCheckBox, DB check box): one click on its box
-    Edit,  // a DB edit: a click into it, then the keys of `value`
-    Combo, // a DB combo box: a click on it, its list walked to the item `value`, Enter
-    Radio, // a radio group: a click on the button whose text is `value`
+// One send. Steps, given in order on the page, each "kind|what|...":
+//   box|name                 a click on a check box
+//   radio|name|button        a click on a radio group's button (its position, or its text)
+//   list|name|item           the item picked in a combo box's list
+//   edit|name|text           the edit's text replaced by typing
+//   at|name|keys             a click into the control, then the keys as they are
+//   cell|grid|rec|field      a click on a cell (a flag cell toggles; other cells choose the row)
+//   type|grid|rec|field|text the cell's text replaced by typing
+//   pick|grid|rec|field|item the item picked in the list a click on the cell shows
+//   keys|script              keys to the focused widget
+// Checks: "cmd|offset|x0a0b" (bytes in hex) or "cmd|offset|s16|TEXT" (text in a 16-byte slot,
+// NULs after it). Before the send the panel must hold other bytes there (a check that changes
+// nothing proves nothing).
+struct Case {
+    const char* name = "";
+    int model = 0;
+    int page = 0; // the main window's page (its tab index)
+    QStringList steps, checks;
 };
 
-enum class Send {
-    Page, // the "Program" menu's page action (write page) on the row's page
-    All,  // "Invia tutto"
-};
-
-struct Row {
-    int page = 0;    // the main window's page (TForm6::kPage... / its tab index)
-    QString control; // objectName of the grid or the control
-    QString field;   // a grid's column field; empty for a single control
-    int recNo = 0;   // a grid's record (1-based); 0 for a single control
-    Input input = Input::Type;
-    QString value;       // keys typed, or the item picked
-    int command = 0;     // where the value travels
-    int offset = 0;      // byte offset in the command's stream
-    QByteArray expected; // the bytes there, written by hand from the protocol
+// A control no step of the cases sets: where its value would travel ("cmd+offset ...", offsets
+// of a grid's first row), or why it stays. `control` is a pattern of the control's name,
+// "grid\\.field" for a grid's column. With the cases' checks, the table of where every value goes.
+struct Place {
+    int page;
+    const char* control;
+    const char* field; // the field (or a pattern of them), for the reader
+    const char* where;
 };
 
 // A click on tab `index` of a page control (nothing when it is in front already).
@@ -52,47 +48,16 @@ void clickTab(TPageControl* pc, int index);
 // Clicks every tab that hides `w` (the main window's and the inner page controls'), outermost first.
 void reveal(QWidget* w);
 
-// "name 16" on the wire: the text's bytes then NULs up to `width`.
-QByteArray slot(const QByteArray& text, int width);
+// The data of a test running `cases`, and the run of its current row. `prepare` runs on the
+// connected window before the first check.
+void addRows(const QList<Case>& cases);
+void runRow(const std::function<void(const Case&)>& prepare = {});
 
-// The main window over a simulated panel of `model`, shown, active and connected.
-class Bench {
-public:
-    explicit Bench(int model);
-    LinkedWindow& linked() { return m_w; }
-    TForm6& form() { return m_w.form(); }
-
-    // A click on the page's tab of the main window.
-    void clickTab(int page);
-    // The control named `name` on the window (nullptr when there is none).
-    QWidget* control(const QString& name) const;
-    // Gives the row's value through the row's input.
-    void apply(const Row& row);
-    // Sends with the page action of `page` (or "Invia tutto"); true when it ended with success.
-    bool send(Send how, int page);
-    // The panel's bytes of `command` from `offset`, `width` long (its 64-byte parts joined).
-    QByteArray wireBytes(int command, int offset, int width) const;
-
-    // Input primitives, usable on their own.
-    void showCell(DBGrid* grid, int recNo, const QString& field);
-    void typeInCell(DBGrid* grid, int recNo, const QString& field, const QString& keys);
-    void pickInCell(DBGrid* grid, int recNo, const QString& field, const QString& item);
-    void tickCell(DBGrid* grid, int recNo, const QString& field);
-    void clickCheckBox(QWidget* box);
-    void typeInEdit(QWidget* edit, const QString& keys);
-    void pickInCombo(QComboBox* combo, const QString& item);
-    void clickRadio(QWidget* group, const QString& item);
-
-private:
-    void takeFromOpenList(QComboBox* combo, const QString& item);
-    LinkedWindow m_w;
-};
-
-// Applies `rows` on a window of `model`, sends once, and checks each row's bytes: before the send
-// the panel must hold other bytes there (a row that changes nothing proves nothing).
-void run(int model, Send how, const QList<Row>& rows);
+// Every bound control, grid column and named button or edit of `pages` (on ZOREM, the model
+// showing the most) is set by a step of `cases` or has its line in `table`, and every line of
+// `table` names something on its page.
+void checkPlaced(const QList<int>& pages, const QList<Place>& table, const QList<Case>& cases);
 
 } // namespace ScreenWire
 
-Q_DECLARE_METATYPE(ScreenWire::Row)
-Q_DECLARE_METATYPE(QList<ScreenWire::Row>)
+Q_DECLARE_METATYPE(ScreenWire::Case)
