@@ -49,15 +49,11 @@ void showCell(DBGrid* grid, int recNo, const QString& field) {
         return grid->cellRect(grid->gridColumnOf(column->index()), row).intersected(grid->viewport()->rect());
     };
     QScrollBar* bar = grid->horizontalScrollBar();
-    if (rect().width() < 8) { // from the left edge on
-        bar->setValue(bar->minimum());
-        QApplication::processEvents();
-    }
-    for (int guard = 0; rect().width() < 8 && guard < 200; ++guard) {
+    for (int guard = 0; rect().width() < 8 && guard < 200; ++guard) { // from the left edge on
         const int before = bar->value();
-        bar->setValue(before + bar->singleStep());
+        bar->setValue(guard ? before + bar->singleStep() : bar->minimum());
         QApplication::processEvents();
-        if (bar->value() == before)
+        if (guard && bar->value() == before)
             break;
     }
     QVERIFY2(rect().width() >= 8, qPrintable(grid->objectName() + QLatin1Char(' ') + field +
