@@ -44,30 +44,20 @@ bool registers(const QDir& folder) {
 }
 
 bool envelopes(const QDir& folder) {
-    PanelFrame login;
-    login.command1 = PanelProtocol::WriteBit;
-    login.data = "123456";
-    PanelFrame read;
-    read.command1 = 3;
-    read.command2 = 8;
-    read.sequence = 41;
+    const PanelFrame login{.command1 = PanelProtocol::WriteBit, .data = "123456"};
+    const PanelFrame read{.command1 = 3, .command2 = 8, .sequence = 41};
     const QList<std::pair<CloudEnvelope::Kind, PanelFrame>> frames = {
         {CloudEnvelope::Request, login},
         {CloudEnvelope::Request, read},
         {CloudEnvelope::Reply, PanelFrame::replyTo(login, QByteArray(1, '\0'))},
         {CloudEnvelope::Reply, PanelFrame::replyTo(read, QByteArray(64, 'N'))},
     };
-    int n = 0;
-    for (const auto& [kind, frame] : frames) {
-        CloudEnvelope e;
-        e.kind = kind;
-        e.sequence = quint16(300 + n);
-        e.panelId = QByteArray("0123456789ABCDEFabcdef0123456789");
-        e.frame = frame.encode();
+    for (int n = 0; n < frames.size(); ++n) {
+        const CloudEnvelope e{frames[n].first, quint16(300 + n), "0123456789ABCDEFabcdef0123456789",
+                              frames[n].second.encode()};
         if (!write(folder, QStringLiteral("envelope%1").arg(n), e.encode()) ||
             !write(folder, QStringLiteral("envelope%1_text").arg(n), e.toBase64Text()))
             return false;
-        ++n;
     }
     return true;
 }
@@ -90,14 +80,8 @@ bool codecStreams(const QDir& folder) {
                     return false;
     }
     // The clock (1 March 2026, 08:30:15), a quiet live status, a log of two events.
-    QByteArray log = QByteArray::fromHex("03010200"
-                                         "07ea0301"
-                                         "081e0f00"
-                                         "00000000") +
-                     QByteArray::fromHex("15000401"
-                                         "07ea0302"
-                                         "17000000"
-                                         "00000000");
+    QByteArray log =
+        QByteArray::fromHex("03010200 07ea0301 081e0f00 00000000 15000401 07ea0302 17000000 00000000");
     log.append(QByteArray(Codec::eventLogStreamSize() - log.size(), '\0'));
     QByteArray status;
     for (int p = 2; p <= 6; ++p)
