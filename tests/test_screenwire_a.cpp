@@ -129,7 +129,9 @@ QList<ScreenWire::Case> cases() {
             phonesChecks + L{"31|4|x01", "31|6|x02", "31|14|x08", "40|104|s6|2468"}},
         {"ADEMCO TAVEK", TAVEK, ADEMCO, contactId, contactIdChecks},
         {"ADEMCO ZOREM", ZOREM, ADEMCO, contactId + L{"edit|DBEdit29|5555", "edit|DBEdit30|6666",
-            "edit|DBEdit31|7777", "edit|DBEdit32|8765"},
+            "edit|DBEdit31|7777",
+            // Return leaves the text in the edit, which keeps the focus: the send must take it.
+            "at|DBEdit32|{^A}8765{Ret}"},
             contactIdChecks + L{"28|32|s8|5555", "28|40|s8|6666", "28|48|s8|7777", "28|56|s8|8765"}},
     };
 }
