@@ -236,6 +236,42 @@ private slots:
         QCOMPARE(fx->boxes.count(QStringLiteral("ShowMessage")), 0);
     }
 
+    // Inputs, users and radio devices are counted from 1 in the panel's log, so an argument 0
+    // names none of them: OGGETTO then shows "-", on the page and in the file. Partitions are
+    // counted from 0: their 0 is the first partition.
+    void anEventWithoutItsObjectShowsNone() {
+        installPanelCodec();
+        const QDateTime when(QDate(2026, 3, 4), QTime(10, 0, 0));
+        const struct {
+            int code, arg;
+            const char* object;
+        } events[] = {{21, 0, "-"}, {3, 0, "-"}, {49, 0, "-"}, {1, 0, "PARZIALE 1"}, {21, 2, "UTENTE 2"}};
+        QByteArray stream;
+        for (const auto& e : events)
+            stream += PanelMemory::logRecord(e.code, e.arg, 1, false, when.addSecs(stream.size()));
+        stream.append(QByteArray(Codec::eventLogStreamSize() - stream.size(), '\0'));
+        QCOMPARE(readLog(stream), SENDOK);
+        QCOMPARE(log->recordCount(), 5);
+        const QString path = fx->registry.folder() + QStringLiteral("/eventi.csv");
+        fx->boxes.answerText(path);
+        page->Action22->trigger();
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        for (int r = 1; r <= 5; ++r) {
+            const QString object = QString::fromLatin1(events[r - 1].object);
+            auto names = [&](const QString& shown) {
+                return shown == object || (object != "-" && shown.startsWith(object + ": "));
+            };
+            select(r, 4); // the value under the cursor, as the context menu offers it
+            page->PopupMenu1Popup();
+            const QString offered = page->FILTRAPER1->text().mid(QStringLiteral("FILTRA PER... ").size());
+            QVERIFY2(names(offered), qPrintable(offered));
+            const QString written = QString::fromLatin1(lines[r].split(';').value(3));
+            QVERIFY2(names(written), lines[r].constData());
+        }
+    }
+
     // Bytes 11..15 of a record are reserved and zero: a record with any of them set is not one
     // this program understands, and the whole read is refused with the log as it was.
     void recordsWithReservedBytesSetAreRefused_data() {

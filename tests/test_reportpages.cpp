@@ -14,6 +14,7 @@
 #include "ui/pages/page_telefoni.h"
 
 #include <QFile>
+#include <QGroupBox>
 
 namespace {
 QString S(const char* text) {
@@ -466,6 +467,38 @@ private slots:
         }
         QCOMPARE(child<DBCheckBox>(f, "DBCheckBox20")->text(), S("ON"));
         QVERIFY(child<DBCheckBox>(f, "DBCheckBox20")->font().bold());
+    }
+
+    // "SERVIZIO CLOUD" stands in NETWORK SETUP on its own, not inside the CLOUD box, whatever the
+    // model; nothing covers it, and a mouse click on it switches the service and its controls.
+    void theCloudServiceSwitchStandsOutsideTheCloudBox() {
+        OpenWindow w(1);
+        TForm6& f = *w.form;
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        for (int type = 1; type <= 6; ++type) {
+            if (type > 1) {
+                DM->AddDataSet(type);
+                OpenInstallation();
+            }
+            f.PageControl->selectPageByUser(16);
+            auto* service = child<DBCheckBox>(f, "DBCheckBox50");
+            QVERIFY(service && service->isVisible());
+            QCOMPARE(service->text(), S("SERVIZIO CLOUD"));
+            auto* cloud = child<QGroupBox>(f, "GroupBoxCloud");
+            QCOMPARE(service->parentWidget(), child<QWidget>(f, "GroupBoxNetworkSetup"));
+            QCOMPARE(cloud->parentWidget(), service->parentWidget());
+            QVERIFY(!service->geometry().intersects(cloud->geometry()));
+            const QPoint onBox(6, service->height() / 2);
+            QCOMPARE(f.childAt(service->mapTo(&f, onBox)), service);
+            const QString before = DM->CDSet_Tabulon->fieldByName(S("_Net_Cloud_Enable")).asString();
+            QTest::mouseClick(service, Qt::LeftButton, {}, onBox);
+            const bool on = before != S("True");
+            QCOMPARE(DM->CDSet_Tabulon->fieldByName(S("_Net_Cloud_Enable")).asString(),
+                     S(on ? "True" : "False"));
+            for (const char* steered : {"DBEdit8", "DBEdit1", "DBCheckBox18"})
+                QCOMPARE(child<QWidget>(f, steered)->isEnabled(), on);
+        }
     }
 
     // Values chosen on the pages, saved and read back by a new data module.

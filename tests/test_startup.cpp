@@ -328,6 +328,23 @@ private Q_SLOTS:
         delete box;
     }
 
+    // The panel is white up to the window's edge: no border line and no bevel, on any side.
+    void aboutBoxPanelIsFlatAndBorderless() {
+        TAboutBox box;
+        const QImage shot = box.grab().toImage();
+        QCOMPARE(shot.size(), QSize(461, 242));
+        QStringList marked;
+        for (int x = 0; x < 461; ++x)
+            for (int y : {0, 1, 240, 241})
+                if (shot.pixelColor(x, y) != QColor(Qt::white))
+                    marked << QStringLiteral("(%1,%2)").arg(x).arg(y);
+        for (int y = 0; y < 242; ++y)
+            for (int x : {0, 1, 459, 460})
+                if (shot.pixelColor(x, y) != QColor(Qt::white))
+                    marked << QStringLiteral("(%1,%2)").arg(x).arg(y);
+        QVERIFY2(marked.isEmpty(), qPrintable(marked.mid(0, 8).join(' ')));
+    }
+
     void aboutBoxPictures() {
         TAboutBox box;
         QVERIFY(!box.Image1->isNull() && !box.Image2->isNull());

@@ -8,6 +8,7 @@
 #include <QFrame>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPalette>
 #include <QScreen>
 #include <QTimer>
 
@@ -59,9 +60,12 @@ TAboutBox::TAboutBox(QWidget* parent) : QWidget(parent, Qt::Window | Qt::Framele
     Panel1 = new QFrame(this);
     Panel1->setObjectName(QStringLiteral("Panel1"));
     Panel1->setGeometry(rect());
-    Panel1->setFrameShape(QFrame::Box);
-    Panel1->setFrameShadow(QFrame::Plain);
-    Panel1->setStyleSheet(QStringLiteral("#Panel1 { background: white; border: 1px solid #9aa7b4; }"));
+    // White to the window's edge: no bevel and no border line around it.
+    Panel1->setFrameShape(QFrame::NoFrame);
+    Panel1->setAutoFillBackground(true);
+    QPalette white = Panel1->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    Panel1->setPalette(white);
 
     Image2 = new PictureBox(QStringLiteral(":/startup/banner.jpg"), Panel1);
     Image2->setObjectName(QStringLiteral("Image2"));

@@ -252,23 +252,25 @@ QString eventText(int code) {
 }
 
 QString eventObjectText(int code, int arg) {
+    const QString none = QStringLiteral("-");
     auto named = [&](const char* kind, int number, DataSet* t) {
         const QString n = nameOf(t, number);
         return QStringLiteral("%1 %2").arg(QLatin1String(kind)).arg(number) +
                (n.isEmpty() ? QString() : QStringLiteral(": ") + n);
     };
+    // Inputs, users and devices are counted from 1, so an argument 0 names none of them;
+    // partitions are counted from 0, so 0 is the first one.
     switch (eventKind(code)) {
-    case EventKind::Partition: // partitions are counted from 0 in the log
+    case EventKind::Partition:
         return named("PARZIALE", arg + 1, DM ? DM->CDSet_Parziali : nullptr);
     case EventKind::Input:
-        return named("INGRESSO", arg, DM ? DM->CDSet_Ingressi : nullptr);
+        return arg == 0 ? none : named("INGRESSO", arg, DM ? DM->CDSet_Ingressi : nullptr);
     case EventKind::User:
-        return named("UTENTE", arg, DM ? DM->CDSet_Utenti : nullptr);
+        return arg == 0 ? none : named("UTENTE", arg, DM ? DM->CDSet_Utenti : nullptr);
     case EventKind::Radio:
-        return arg == 0 ? QStringLiteral("-")
-                        : named("DISPOSITIVO", arg, DM ? DM->CDSet_DeviceRadio : nullptr);
+        return arg == 0 ? none : named("DISPOSITIVO", arg, DM ? DM->CDSet_DeviceRadio : nullptr);
     default:
-        return arg == 0 ? QStringLiteral("-") : QString::number(arg);
+        return arg == 0 ? none : QString::number(arg);
     }
 }
 

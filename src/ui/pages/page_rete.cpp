@@ -79,9 +79,11 @@ void TPageRete::buildNetworkSetup(QGroupBox* outer) {
     addRow(ident, S("NOME SISTEMA"), edit(ident, S("DBEdit33"), root, S("_NomeSistema")));
     grid.add(ident);
 
+    // The cloud service's switch stands on its own over the CLOUD box: it steers the
+    // identification and the notifications as well, not only what the box holds.
+    DBCheckBox* cloudService =
+        checkBox(outer, S("DBCheckBox50"), root, S("_Net_Cloud_Enable"), Kind::Boolean, S("SERVIZIO CLOUD"));
     QGroupBox* cloud = group(outer, S("GroupBoxCloud"), S("CLOUD"));
-    addRow(cloud, checkBox(cloud, S("DBCheckBox50"), root, S("_Net_Cloud_Enable"), Kind::Boolean,
-                           S("SERVIZIO CLOUD")));
     addRow(cloud, S("NOME"), edit(cloud, S("DBEdit8"), root, S("_Net_CloudName")));
     addRow(cloud, S("URL"), edit(cloud, S("DBEdit9"), root, S("_Net_URL1")));
     // Further relay addresses the panel keeps but does not use at present.
@@ -89,7 +91,11 @@ void TPageRete::buildNetworkSetup(QGroupBox* outer) {
         DBEdit* e = edit(cloud, S(name), root, S(field));
         e->setVisible(false);
     }
-    grid.add(cloud);
+    auto* cloudCell = new QVBoxLayout;
+    cloudCell->setSpacing(4);
+    cloudCell->addWidget(cloudService);
+    cloudCell->addWidget(cloud);
+    grid.add(cloudCell);
 
     QGroupBox* notify = group(outer, S("GroupBoxNotifiche"), S("NOTIFICHE"));
     addRow(notify,

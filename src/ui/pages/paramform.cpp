@@ -131,6 +131,17 @@ void BoxGrid::add(QWidget* box, int columnSpan) {
     if (m_col + columnSpan > m_columns)
         newRow();
     m_grid->addWidget(box, m_row, m_col, 1, columnSpan, Qt::AlignTop);
+    place(columnSpan);
+}
+
+void BoxGrid::add(QLayout* cell, int columnSpan) {
+    if (m_col + columnSpan > m_columns)
+        newRow();
+    m_grid->addLayout(cell, m_row, m_col, 1, columnSpan, Qt::AlignTop);
+    place(columnSpan);
+}
+
+void BoxGrid::place(int columnSpan) {
     m_col += columnSpan;
     // Free space stays below the last row and right of the last column.
     m_grid->setRowStretch(m_row + 1, 1);

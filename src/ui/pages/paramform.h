@@ -18,6 +18,7 @@ class QBoxLayout;
 class QGridLayout;
 class QGroupBox;
 class QLabel;
+class QLayout;
 class QWidget;
 
 namespace ParamForm {
@@ -61,10 +62,13 @@ class BoxGrid {
 public:
     BoxGrid(QWidget* sheet, int columns);
     void add(QWidget* box, int columnSpan = 1);
+    // A cell holding more than one widget (a control standing over a box, say).
+    void add(QLayout* cell, int columnSpan = 1);
     void newRow();
     QGridLayout* layout() const { return m_grid; }
 
 private:
+    void place(int columnSpan);
     QGridLayout* m_grid;
     int m_columns;
     int m_row = 0;
