@@ -96,9 +96,10 @@ int pageOf(int command) {
 class RecordingSink : public PanelStatusSink {
 public:
     int updates = 0, open = 0;
-    QList<bool> lamps = QList<bool>(4), inputs = QList<bool>(kInputs);
+    QList<bool> lamps = QList<bool>(4), inputs = QList<bool>(kInputs), outputs = QList<bool>(kOutputs);
     QString operatorName;
-    int battery = -1;
+    int battery = -1, gsmSignal = -1;
+    QList<QPair<int, int>> levels400 = QList<QPair<int, int>>(kRadio400, {-1, -1}); // battery, signal
     bool tamper800 = false;
     int battery800 = -1;
     void beginUpdate() override { ++open; }
@@ -108,13 +109,13 @@ public:
     }
     void setStatusLamp(StatusLamp l, bool on) override { lamps[l] = on; }
     void setInputLamp(int i, bool on) override { inputs[i] = on; }
-    void setOutputLamp(int, bool) override {}
+    void setOutputLamp(int o, bool on) override { outputs[o] = on; }
     void setGsmOperator(const QString& n) override { operatorName = n; }
     void setGsmCredit(const QString&) override {}
-    void setGsmSignal(int) override {}
+    void setGsmSignal(int p) override { gsmSignal = p; }
     void setBattery(int p) override { battery = p; }
     void setRadio400Lamp(int, Radio400Lamp, bool) override {}
-    void setRadio400Levels(int, int, int) override {}
+    void setRadio400Levels(int d, int b, int s) override { levels400[d] = {b, s}; }
     void setRadio800Flag(Radio800Kind k, int slot, Radio800Flag f, bool on) override {
         if (k == Remote && slot == 0 && f == Tamp)
             tamper800 = on;
@@ -245,6 +246,17 @@ private slots:
         row("long last part", 25, -1, QByteArray(25, '\0'), false);
         row("name without NUL fill", 24, 0, QByteArray("ABC\0D", 5).leftJustified(16, '\0'), false);
         row("byte outside Windows-1252", 24, 0, QByteArray("AB\x81").leftJustified(16, '\0'), false);
+        // A name holds no control byte (below 0x20, 0x7F) and none of the five bytes
+        // Windows-1252 leaves undefined; the bytes next to them are letters.
+        const auto name = [](char c) { return (QByteArray("AB") + c).leftJustified(16, '\0'); };
+        row("name byte 0x1F", 24, 0, name('\x1f'), false);
+        row("name byte 0x20", 24, 0, name('\x20'), true);
+        row("name byte 0x7F", 24, 0, name('\x7f'), false);
+        row("name byte 0x8D", 24, 0, name('\x8d'), false);
+        row("name byte 0x8F", 24, 0, name('\x8f'), false);
+        row("name byte 0x90", 24, 0, name('\x90'), false);
+        row("name byte 0x9D", 24, 0, name('\x9d'), false);
+        row("name byte 0x9E", 24, 0, name('\x9e'), true);
         row("sign not in its list", 6, 0, "~", false);
         row("code with a letter", 21, 0, "12A456", false);
         row("log date 31 February", CmdLogEventi, -1,
@@ -498,6 +510,39 @@ private slots:
         QVERIFY(sink.tamper800);
         QCOMPARE(sink.battery800, 80);
         QVERIFY(rig.fx.warnings().isEmpty());
+    }
+
+    // Status bytes written by hand from the protocol document: every byte around the outputs
+    // and every level is distinct, so a lamp read from a neighbouring byte or bit, a level scaled
+    // by the other step or nibbles taken the other way round shows.
+    void liveStatusLevelsAndOutputsFromTheirBytes() {
+        QByteArray general(16, '\0');
+        general[8] = char(0xFF);  // inputs 57..64, just before the outputs
+        general[9] = 0x01;        // output 1: bit 0 of byte 9
+        general[10] = char(0x80); // output 16
+        general[11] = 0x01;       // output 17: bit 0 of byte 11
+        general[12] = 3;          // battery: 3 steps of 20 %
+        general[13] = 3;          // GSM signal: 3 steps of 25 %
+        QByteArray levels(64, '\0');
+        levels[0] = 0x73;       // device 1: battery 7 (high nibble), signal 3 (low nibble)
+        levels[1] = char(0xA0); // device 2: battery 10, signal 0
+        levels[63] = 0x0A;      // device 64: battery 0, signal 10
+        const std::array<QByteArray, 5> parts = {general, QByteArray(32, '\0'), QByteArray(64, '\0'), levels,
+                                                 QByteArray(61, '\0')};
+        RecordingSink sink;
+        setPanelStatusSink(&sink);
+        const TError r = Codec::decodeLiveStatus(parts);
+        setPanelStatusSink(nullptr);
+        QCOMPARE(r, SENDOK);
+        QList<bool> outputs(17, false);
+        outputs[0] = outputs[15] = outputs[16] = true; // outputs 1, 16 and 17
+        QCOMPARE(sink.outputs, outputs);
+        QCOMPARE(sink.battery, 60);
+        QCOMPARE(sink.gsmSignal, 75);
+        QCOMPARE(sink.levels400[0], qMakePair(70, 30));
+        QCOMPARE(sink.levels400[1], qMakePair(100, 0));
+        QCOMPARE(sink.levels400[2], qMakePair(0, 0));
+        QCOMPARE(sink.levels400[63], qMakePair(0, 100));
     }
 
     // The largest model through the local TLS relay: read all, then write all to a reset panel.

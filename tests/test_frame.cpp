@@ -267,6 +267,26 @@ private slots:
         QCOMPARE(sim.memory(8, 4), QByteArray("hello"));
     }
 
+    // The reply time-out is the panel's thinking time: the line time of the request and of a
+    // longest reply (73 bytes) come on top of it. On a line paced at 19200 baud a 64-byte write
+    // (a 73-byte frame, 38 ms) and its acknowledgement (9 bytes, 5 ms) take 43 ms: with no
+    // time-out at all the acknowledgement still comes within the deadline, the line time of
+    // 73 + 73 bytes (76 ms). A deadline without the line time, or with only the request's or
+    // only the reply's share of it (38 ms), ends before the acknowledgement is through.
+    void theDeadlineCoversTheLineTime() {
+        PanelSimulator sim;
+        sim.setPacing(true);
+        QVERIFY(sim.start());
+        QSerialPort port;
+        QVERIFY(openPanelPort(port, sim.portPath(), nullptr));
+        const PanelFrame write = PanelFrame::request(8, 4, true, QByteArray(64, 'w'));
+        QCOMPARE(write.encode().size(), 73);
+        PanelFrame reply;
+        QCOMPARE(serialExchange(port, write, 0, reply), SENDOK);
+        QVERIFY(reply.data.isEmpty());
+        QCOMPARE(sim.memory(8, 4), QByteArray(64, 'w'));
+    }
+
     void serialExchangeFailures_data() {
         QTest::addColumn<int>("mode");
         QTest::addColumn<int>("expected");

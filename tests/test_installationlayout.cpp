@@ -129,6 +129,99 @@ private slots:
         QVERIFY(!w("DBCheckBox9")->isEnabled());
     }
 
+    // The whole column of type 0 (no model), written out from the layout table: 'Y' shown
+    // (enabled), '-' hidden (disabled), '=' as the window was. Applied over a window where
+    // everything is shown and enabled, and over one where everything is hidden and disabled, so
+    // that a setting turned the wrong way or left out shows from one side or the other.
+    void noModelSetsItsWholeColumn_data() {
+        QTest::addColumn<bool>("before");
+        QTest::newRow("over everything shown") << true;
+        QTest::newRow("over everything hidden") << false;
+    }
+    void noModelSetsItsWholeColumn() {
+        QFETCH(bool, before);
+        const auto expected = [before](char setting) { return setting == '=' ? before : setting == 'Y'; };
+        const struct {
+            const char *control, *sheet;
+            char setting;
+        } tabs[] = {{"PageControl", "TabSheet22", '-'},
+                    {"PageControl_FPT", "TabSheet24", '-'},
+                    {"PageControl_telefoni", "TabSheet30", 'Y'}};
+        const struct {
+            const char* grid;
+            int first, last;
+            char setting;
+        } columns[] = {{"DBGrid6", 8, 11, 'Y'}, {"DBGrid15", 4, 4, '='}, {"DBGrid15", 11, 11, '-'},
+                       {"DBGrid26", 6, 9, 'Y'}, {"DBGrid3", 3, 6, 'Y'},  {"DBGrid3", 7, 8, '='},
+                       {"DBGrid31", 4, 10, '-'}};
+        // Components by setting: shown, and (the check boxes of the last table) enabled.
+        const std::pair<char, const char*> shown[] = {
+            {'Y',
+             "DBCheckBox25 DBCheckBox26 DBCheckBox27 DBCheckBox28 DBCheckBox33 DBCheckBox41 DBCheckBox48 "
+             "DBCheckBox49 GroupBoxParzWireless1 GroupBoxParzWireless2 GroupBoxParzWireless3 "
+             "GroupBoxParzWireless4 GroupBox104 GroupBox80"},
+            {'-', "DBRadioGroup1 GroupBox70 GroupBox55 GroupBox45 GroupBox46"},
+            {'=', "GroupBox67 GroupBox37 GroupBox99 GroupBox98 DBEdit29 DBEdit30 DBEdit31 DBEdit32 Label36 "
+                  "Label37 Label38 Label39"}};
+        const std::pair<char, const char*> enabled[] = {
+            {'Y', "DBCheckBox36 DBCheckBox37 DBCheckBox38 DBCheckBox10"}, {'-', "DBCheckBox9"}};
+
+        QMap<QString, int> widths, tags;
+        for (const auto& [g, n] : Grids)
+            for (int c = 0; c < n; ++c) {
+                const QString key = QStringLiteral("%1[%2]").arg(QLatin1String(g)).arg(c);
+                col(g, c).setVisible(before);
+                widths[key] = col(g, c).storedWidth();
+                tags[key] = col(g, c).field()->tag;
+            }
+        for (const char* p : {"PageControl", "PageControl_FPT", "PageControl_telefoni"})
+            for (int i = 0; i < pc(p)->count(); ++i)
+                pc(p)->setTabVisible(i, before);
+        for (QWidget* x : root->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (!qobject_cast<DBGrid*>(x) && !qobject_cast<TPageControl*>(x)) {
+                x->setVisible(before);
+                x->setEnabled(before);
+            }
+
+        InstallationLayout::Apply(*root, NONE);
+
+        for (const auto& t : tabs)
+            QVERIFY2(tabShown(t.control, t.sheet) == expected(t.setting), t.sheet);
+        // Columns the table names take their setting; every other column stays as it was.
+        QMap<QString, bool> visible;
+        for (const auto& c : columns)
+            for (int i = c.first; i <= c.last; ++i)
+                visible[QStringLiteral("%1[%2]").arg(QLatin1String(c.grid)).arg(i)] = expected(c.setting);
+        for (const auto& [g, n] : Grids)
+            for (int c = 0; c < n; ++c) {
+                const QString key = QStringLiteral("%1[%2]").arg(QLatin1String(g)).arg(c);
+                QVERIFY2(col(g, c).visible() == visible.value(key, before), qPrintable(key));
+            }
+        for (const auto& [setting, names] : shown)
+            for (const QString& name : QString::fromLatin1(names).split(QLatin1Char(' '))) {
+                const QWidget* x = root->findChild<QWidget*>(name);
+                QVERIFY2(x && !x->isHidden() == expected(setting), qPrintable(name));
+            }
+        for (const auto& [setting, names] : enabled)
+            for (const QString& name : QString::fromLatin1(names).split(QLatin1Char(' '))) {
+                const QWidget* x = root->findChild<QWidget*>(name);
+                QVERIFY2(x && x->isEnabled() == expected(setting), qPrintable(name));
+            }
+
+        // Widths: the users' partitions 5..8 take the width of its column 7, those of the inputs
+        // ON/OFF the width of the users' column 5; nothing else changes, no minimum width either.
+        for (int c = 8; c <= 11; ++c)
+            widths[QStringLiteral("DBGrid6[%1]").arg(c)] = widths[QStringLiteral("DBGrid6[7]")];
+        for (int c = 6; c <= 9; ++c)
+            widths[QStringLiteral("DBGrid26[%1]").arg(c)] = widths[QStringLiteral("DBGrid6[5]")];
+        for (const auto& [g, n] : Grids)
+            for (int c = 0; c < n; ++c) {
+                const QString key = QStringLiteral("%1[%2]").arg(QLatin1String(g)).arg(c);
+                QVERIFY2(col(g, c).storedWidth() == widths[key], qPrintable(key));
+                QVERIFY2(col(g, c).field()->tag == tags[key], qPrintable(key));
+            }
+    }
+
     void typesOutsideTheModelsAreNone() {
         InstallationLayout::Apply(*root, TAVEK);
         InstallationLayout::Apply(*root, NONE);

@@ -278,7 +278,10 @@ void TestModelRules::userCodeWarnings() {
                   {8, "999999", nullptr, true},
                   {-1, nullptr, nullptr},
                   {9, "6543", "ALTRO UTENTE"},
-                  {9, "1111", nullptr}};
+                  {9, "1111", nullptr},
+                  // The fourth digit still counts: three equal digits are no duplicate.
+                  {10, "6549", nullptr},
+                  {11, "9990", nullptr}};
     BoxAnswerer boxes;
     for (const auto& w : writes) {
         if (w.user < 0) {
