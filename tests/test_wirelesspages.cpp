@@ -1,7 +1,8 @@
 // The radio pages in the real main window over the program's data module: the tabs and grids
 // of every model, the kinds' row filters, choosing a device type (defaults, name, option panel,
 // the status frame's name slot), channel associations kept by the input's number through a
-// rename and a save and reload, and the level texts.
+// rename and a save and reload, the level texts and the level bars' look under either kind of
+// style.
 
 #include "model/dimensions.h"
 #include "model/lang.h"
@@ -18,6 +19,8 @@
 
 #include <QGroupBox>
 #include <QStackedWidget>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace {
 QList<int> ids(DataSet* t) {
@@ -25,6 +28,19 @@ QList<int> ids(DataSet* t) {
     for (int r = 1; r <= t->recordCount(); ++r)
         list << at(t, r, "_ID").toInt();
     return list;
+}
+
+// The cell (record, data column) of a grid on screen as it is painted now.
+QImage cellImage(DBGrid* grid, int recNo, int dataCol) {
+    QApplication::processEvents();
+    const QRect r =
+        grid->cellRect(grid->gridColumnOf(dataCol), recNo - grid->topRecNo() + grid->titleOffset());
+    return grid->viewport()->grab(r).toImage();
+}
+
+// Blue well above red and green: the chunk of a themed bar in the test platform's palette.
+bool bluish(const QColor& c) {
+    return c.blue() > c.red() + 60 && c.blue() > c.green() + 20;
 }
 } // namespace
 
@@ -249,6 +265,38 @@ private slots:
                 e->hidePopup();
             }
         }
+    }
+
+    // The level bars follow the application's style: the flat grey track and light-blue fill
+    // under the classic "Windows" style, the style's own groove and chunk (2 pixels inside the
+    // track) under a themed one.
+    void levelBarsFollowTheStyle() {
+        const QString styleBefore = QApplication::style()->name();
+        const auto restore = qScopeGuard([&] { QApplication::setStyle(QStyleFactory::create(styleBefore)); });
+        TForm6& f = open(1);
+        writeRow(DM->CDSet_DeviceRadio, 1, "_Tipo", 1);
+        writeRow(DM->CDSet_DeviceRadio, 1, "_Batt", 4); // 50 %
+        TPageWireless* page = f.TabSheet10;
+        f.PageControl->setActivePage(page);
+        page->PageControl1->selectPageByUser(0);
+        RealKeys::activate(&f);
+        const QColor track(0xEB, 0xEB, 0xEB), fill(132, 193, 255);
+
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+        QImage cell = cellImage(page->DBGrid46, 1, 4);
+        const int mid = cell.height() / 2;
+        QCOMPARE(cell.pixelColor(2, mid), fill);
+        QCOMPARE(cell.pixelColor(cell.width() - 3, mid), track);
+
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        cell = cellImage(page->DBGrid46, 1, 4);
+        for (int y = 0; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x)
+                QVERIFY(cell.pixelColor(x, y) != fill && cell.pixelColor(x, y) != track);
+        QVERIFY(bluish(cell.pixelColor(6, mid)));  // the chunk
+        QVERIFY(!bluish(cell.pixelColor(2, mid))); // the track's 2 pixels left of it
+        QVERIFY(!bluish(cell.pixelColor(10, 2)));  // and above it
+        QVERIFY(!bluish(cell.pixelColor(cell.width() - 4, mid)));
     }
 
     void anEditorClosedWithoutAChoiceWritesNothing() {
