@@ -2,7 +2,7 @@
 // of every model, the kinds' row filters, choosing a device type (defaults, name, option panel,
 // the status frame's name slot), channel associations kept by the input's number through a
 // rename and a save and reload, the level texts and the level bars' look under either kind of
-// style.
+// style, and a 400-range row written when its number or name cell is entered.
 
 #include "model/dimensions.h"
 #include "model/lang.h"
@@ -265,6 +265,37 @@ private slots:
                 e->hidePopup();
             }
         }
+    }
+
+    // A name typed and written stays pending while the cursor is in its row; entering the
+    // number cell writes the row with its position as its number, and entering the name cell
+    // again writes the row too.
+    void a400RowIsWrittenOnEnteringItsNumberOrName() {
+        TForm6& f = open(5);
+        TPageWireless* page = f.TabSheet10;
+        DBGrid* grid = page->DBGrid46;
+        DataSet* devices = DM->CDSet_DeviceRadio;
+        writeRow(devices, 3, "_Tipo", 2);
+        writeRow(devices, 3, "_ID", 40); // a number the row lost
+        f.PageControl->setActivePage(page);
+        page->PageControl1->selectPageByUser(0);
+        RealKeys::activate(&f);
+
+        RealKeys::openByClicks(grid, 3, 2);
+        RealKeys::type("PORTA{Ret}");
+        QCOMPARE(devices->state(), DataSetState::Edit);
+        OpenWindow::click(grid, 3, 0);
+        QCOMPARE(devices->state(), DataSetState::Browse);
+        QCOMPARE(at(devices, 3, "_ID").toInt(), 3);
+        QCOMPARE(at(devices, 3, "_Nome").toString(), QStringLiteral("PORTA"));
+
+        RealKeys::openByClicks(grid, 3, 2);
+        RealKeys::type("CANCELLO{Ret}{Right}");
+        QCOMPARE(grid->selectedIndex(), 3);
+        QCOMPARE(devices->state(), DataSetState::Edit); // TIPO writes nothing
+        RealKeys::type("{Left}");
+        QCOMPARE(devices->state(), DataSetState::Browse);
+        QCOMPARE(at(devices, 3, "_Nome").toString(), QStringLiteral("CANCELLO"));
     }
 
     // The level bars follow the application's style: the flat grey track and light-blue fill
