@@ -2,11 +2,13 @@
 // of every model, the kinds' row filters, choosing a device type (defaults, name, option panel,
 // the status frame's name slot), channel associations kept by the input's number through a
 // rename and a save and reload, the level texts and the level bars' look under either kind of
-// style, and a 400-range row written when its number or name cell is entered.
+// style, a 400-range row written when its number or name cell is entered, and the type cell's
+// button.
 
 #include "model/dimensions.h"
 #include "model/lang.h"
 #include "model_fixture.h"
+#include "platform/colors.h"
 #include "platform/dbcontrols.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
@@ -41,6 +43,19 @@ QImage cellImage(DBGrid* grid, int recNo, int dataCol) {
 // Blue well above red and green: the chunk of a themed bar in the test platform's palette.
 bool bluish(const QColor& c) {
     return c.blue() > c.red() + 60 && c.blue() > c.green() + 20;
+}
+
+// Columns of a cell's picture with a pixel darker than `limit`, inside a 3-pixel margin (the
+// button's raised border and the focus dots around it).
+QList<int> darkColumns(const QImage& img, int limit = 80) {
+    QList<int> columns;
+    for (int x = 3; x < img.width() - 3; ++x)
+        for (int y = 3; y < img.height() - 3; ++y)
+            if (qGray(img.pixel(x, y)) < limit) {
+                columns << x;
+                break;
+            }
+    return columns;
 }
 } // namespace
 
@@ -328,6 +343,29 @@ private slots:
         QVERIFY(!bluish(cell.pixelColor(2, mid))); // the track's 2 pixels left of it
         QVERIFY(!bluish(cell.pixelColor(10, 2)));  // and above it
         QVERIFY(!bluish(cell.pixelColor(cell.width() - 4, mid)));
+    }
+
+    // "TIPO" is one scroll-right button over the whole cell, its arrow in the middle; the
+    // longest type name ends left of the arrow.
+    void theTypeCellIsOneScrollButton() {
+        TForm6& f = open(3);
+        TPageWireless* page = f.TabSheet10;
+        DataSet* t = DM->CDSet_DeviceRadio800;
+        showKind(f, 2);
+        writeRow(t, 2, "_NomeDevice", QStringLiteral("VIRNA800T"));
+        writeRow(t, 2, "_Tipo", 5);
+        RealKeys::activate(&f);
+        const QImage empty = cellImage(page->DBGrid48, 1, 3);
+        const QImage named = cellImage(page->DBGrid48, 2, 3);
+        const QList<int> arrow = darkColumns(empty);
+        QVERIFY(!arrow.isEmpty());
+        QVERIFY(arrow.first() >= empty.width() / 2 - 5 && arrow.last() <= empty.width() / 2 + 5);
+        QCOMPARE(empty.pixelColor(empty.width() / 4, empty.height() / 2), sysColor(COLOR_BTNFACE));
+        QCOMPARE(empty.pixelColor(empty.width() - 6, empty.height() / 2), sysColor(COLOR_BTNFACE));
+        const QList<int> ink = darkColumns(named);
+        for (int x = arrow.first() - 2; x < arrow.first(); ++x)
+            QVERIFY2(!ink.contains(x), "the type name runs into the arrow");
+        QVERIFY(ink.first() < arrow.first() - 20); // the name is there
     }
 
     void anEditorClosedWithoutAChoiceWritesNothing() {
