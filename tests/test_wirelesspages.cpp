@@ -2,8 +2,8 @@
 // of every model, the kinds' row filters, choosing a device type (defaults, name, option panel,
 // the status frame's name slot), channel associations kept by the input's number through a
 // rename and a save and reload, the level texts and the level bars' look under either kind of
-// style, a 400-range row written when its number or name cell is entered, and the type cell's
-// button.
+// style, a 400-range row written when its number or name cell is entered, the type cell's button
+// and a refused radio code told once.
 
 #include "model/dimensions.h"
 #include "model/lang.h"
@@ -366,6 +366,31 @@ private slots:
         for (int x = arrow.first() - 2; x < arrow.first(); ++x)
             QVERIFY2(!ink.contains(x), "the type name runs into the arrow");
         QVERIFY(ink.first() < arrow.first() - 20); // the name is there
+    }
+
+    // A radio code too short for its mask is refused with one box, however the user tries to
+    // leave it; a changed code is judged afresh.
+    void aRefusedCodeIsToldOnce() {
+        TForm6& f = open(3);
+        TPageWireless* page = f.TabSheet10;
+        DataSet* t = DM->CDSet_DeviceRadio800;
+        showKind(f, 2);
+        writeRow(t, 1, "_NomeDevice", QStringLiteral("ULMO800"));
+        writeRow(t, 1, "_Tipo", 1);
+        RealKeys::activate(&f);
+        RealKeys::openByClicks(page->DBGrid48, 1, 4);
+        RealKeys::type("12{Ret}");
+        QCOMPARE(window->boxes.count(), 1);
+        RealKeys::type("{Down}");
+        QCOMPARE(window->boxes.count(), 1);
+        QCOMPARE(t->recNo(), 1); // the cursor stays with the refused code
+        QVERIFY(page->DBGrid48->editorMode());
+        RealKeys::type("3{Ret}");
+        QCOMPARE(window->boxes.count(), 2);
+        QCOMPARE(window->boxes.texts().at(0), window->boxes.texts().at(1));
+        RealKeys::type("{Esc}{Esc}");
+        QCOMPARE(at(t, 1, "_ID_Radio").toString(), QStringLiteral("0000000000"));
+        window->boxes.clear();
     }
 
     void anEditorClosedWithoutAChoiceWritesNothing() {
