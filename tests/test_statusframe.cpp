@@ -1,11 +1,13 @@
 // The live status frame: where each lamp, label and bar sits, the writer interface reaching the
 // right lamp and slot (the inverted 800-range flags included), bad values clamped or ignored,
-// and one repaint per status update.
+// and one repaint per status update; in the real window, the radio tab it opens on.
 
 #include "model/datamodule.h"
 #include "platform/aled.h"
 #include "platform/drawgrid.h"
+#include "support/openwindow.h"
 #include "ui/pagecontrol.h"
+#include "ui/pages/page_test.h"
 #include "ui/statusframe.h"
 
 #include <QLabel>
@@ -166,6 +168,18 @@ private slots:
         // The data module's name hook lands in the slot of the device's kind.
         TDM::device800NameHook(TDM::SlotSirena, 3, QStringLiteral("SIRENA EST"));
         QCOMPARE(frame.TEXT_SIRENA[3], QStringLiteral("SIRENA EST"));
+    }
+
+    // The radio status opens on the 868Mhz devices, and the tab marked is the one shown.
+    void theRadioStatusOpensOnThe868Tab() {
+        OpenWindow w(6);
+        w.form->show();
+        w.showPage(w.form->PageControl->indexOf(w.form->TabSheet8));
+        TPannello112& status = *w.form->TabSheet8->Pannello1121;
+        TPageControl* tabs = status.PageControl1;
+        QCOMPARE(tabs->activePage(), status.TabSheet2);
+        QVERIFY(status.DrawGrid4->isVisible());
+        QVERIFY(tabs->highlighted(1) && !tabs->highlighted(0));
     }
 
     // All the values of one status update cost one repaint of the painted grids.

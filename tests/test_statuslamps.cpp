@@ -6,6 +6,8 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QProxyStyle>
+#include <QStyleFactory>
 #include <QtTest>
 
 namespace {
@@ -145,6 +147,17 @@ private slots:
         QFETCH(int, order);
         QFETCH(QString, caption);
         QCOMPARE(levelCaption(text, level, LevelCaption(order)), caption);
+    }
+
+    // Only the classic "Windows" style draws its controls unthemed; a proxy is judged by the
+    // style it wraps.
+    void whichStylesDrawThemedControls() {
+        const std::unique_ptr<QStyle> windows(QStyleFactory::create(QStringLiteral("Windows")));
+        const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+        QVERIFY(!styleDrawsThemedControls(windows.get()));
+        QVERIFY(styleDrawsThemedControls(fusion.get()));
+        QProxyStyle overWindows(QStyleFactory::create(QStringLiteral("windows")));
+        QVERIFY(!styleDrawsThemedControls(&overWindows));
     }
 
     void thePainterIsLeftAsItWas() {

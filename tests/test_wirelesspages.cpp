@@ -1,11 +1,14 @@
 // The radio pages in the real main window over the program's data module: the tabs and grids
 // of every model, the kinds' row filters, choosing a device type (defaults, name, option panel,
 // the status frame's name slot), channel associations kept by the input's number through a
-// rename and a save and reload, and the level texts.
+// rename and a save and reload, the level texts and the level bars' look under either kind of
+// style, a 400-range row written when its number or name cell is entered, the type cell's button
+// and a refused radio code told once.
 
 #include "model/dimensions.h"
 #include "model/lang.h"
 #include "model_fixture.h"
+#include "platform/colors.h"
 #include "platform/dbcontrols.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
@@ -18,6 +21,8 @@
 
 #include <QGroupBox>
 #include <QStackedWidget>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace {
 QList<int> ids(DataSet* t) {
@@ -25,6 +30,32 @@ QList<int> ids(DataSet* t) {
     for (int r = 1; r <= t->recordCount(); ++r)
         list << at(t, r, "_ID").toInt();
     return list;
+}
+
+// The cell (record, data column) of a grid on screen as it is painted now.
+QImage cellImage(DBGrid* grid, int recNo, int dataCol) {
+    QApplication::processEvents();
+    const QRect r =
+        grid->cellRect(grid->gridColumnOf(dataCol), recNo - grid->topRecNo() + grid->titleOffset());
+    return grid->viewport()->grab(r).toImage();
+}
+
+// Blue well above red and green: the chunk of a themed bar in the test platform's palette.
+bool bluish(const QColor& c) {
+    return c.blue() > c.red() + 60 && c.blue() > c.green() + 20;
+}
+
+// Columns of a cell's picture with a pixel darker than `limit`, inside a 3-pixel margin (the
+// button's raised border and the focus dots around it).
+QList<int> darkColumns(const QImage& img, int limit = 80) {
+    QList<int> columns;
+    for (int x = 3; x < img.width() - 3; ++x)
+        for (int y = 3; y < img.height() - 3; ++y)
+            if (qGray(img.pixel(x, y)) < limit) {
+                columns << x;
+                break;
+            }
+    return columns;
 }
 } // namespace
 
@@ -249,6 +280,117 @@ private slots:
                 e->hidePopup();
             }
         }
+    }
+
+    // A name typed and written stays pending while the cursor is in its row; entering the
+    // number cell writes the row with its position as its number, and entering the name cell
+    // again writes the row too.
+    void a400RowIsWrittenOnEnteringItsNumberOrName() {
+        TForm6& f = open(5);
+        TPageWireless* page = f.TabSheet10;
+        DBGrid* grid = page->DBGrid46;
+        DataSet* devices = DM->CDSet_DeviceRadio;
+        writeRow(devices, 3, "_Tipo", 2);
+        writeRow(devices, 3, "_ID", 40); // a number the row lost
+        f.PageControl->setActivePage(page);
+        page->PageControl1->selectPageByUser(0);
+        RealKeys::activate(&f);
+
+        RealKeys::openByClicks(grid, 3, 2);
+        RealKeys::type("PORTA{Ret}");
+        QCOMPARE(devices->state(), DataSetState::Edit);
+        OpenWindow::click(grid, 3, 0);
+        QCOMPARE(devices->state(), DataSetState::Browse);
+        QCOMPARE(at(devices, 3, "_ID").toInt(), 3);
+        QCOMPARE(at(devices, 3, "_Nome").toString(), QStringLiteral("PORTA"));
+
+        RealKeys::openByClicks(grid, 3, 2);
+        RealKeys::type("CANCELLO{Ret}{Right}");
+        QCOMPARE(grid->selectedIndex(), 3);
+        QCOMPARE(devices->state(), DataSetState::Edit); // TIPO writes nothing
+        RealKeys::type("{Left}");
+        QCOMPARE(devices->state(), DataSetState::Browse);
+        QCOMPARE(at(devices, 3, "_Nome").toString(), QStringLiteral("CANCELLO"));
+    }
+
+    // The level bars follow the application's style: the flat grey track and light-blue fill
+    // under the classic "Windows" style, the style's own groove and chunk (2 pixels inside the
+    // track) under a themed one.
+    void levelBarsFollowTheStyle() {
+        const QString styleBefore = QApplication::style()->name();
+        const auto restore = qScopeGuard([&] { QApplication::setStyle(QStyleFactory::create(styleBefore)); });
+        TForm6& f = open(1);
+        writeRow(DM->CDSet_DeviceRadio, 1, "_Tipo", 1);
+        writeRow(DM->CDSet_DeviceRadio, 1, "_Batt", 4); // 50 %
+        TPageWireless* page = f.TabSheet10;
+        f.PageControl->setActivePage(page);
+        page->PageControl1->selectPageByUser(0);
+        RealKeys::activate(&f);
+        const QColor track(0xEB, 0xEB, 0xEB), fill(132, 193, 255);
+
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
+        QImage cell = cellImage(page->DBGrid46, 1, 4);
+        const int mid = cell.height() / 2;
+        QCOMPARE(cell.pixelColor(2, mid), fill);
+        QCOMPARE(cell.pixelColor(cell.width() - 3, mid), track);
+
+        QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+        cell = cellImage(page->DBGrid46, 1, 4);
+        for (int y = 0; y < cell.height(); ++y)
+            for (int x = 0; x < cell.width(); ++x)
+                QVERIFY(cell.pixelColor(x, y) != fill && cell.pixelColor(x, y) != track);
+        QVERIFY(bluish(cell.pixelColor(6, mid)));  // the chunk
+        QVERIFY(!bluish(cell.pixelColor(2, mid))); // the track's 2 pixels left of it
+        QVERIFY(!bluish(cell.pixelColor(10, 2)));  // and above it
+        QVERIFY(!bluish(cell.pixelColor(cell.width() - 4, mid)));
+    }
+
+    // "TIPO" is one scroll-right button over the whole cell, its arrow in the middle; the
+    // longest type name ends left of the arrow.
+    void theTypeCellIsOneScrollButton() {
+        TForm6& f = open(3);
+        TPageWireless* page = f.TabSheet10;
+        DataSet* t = DM->CDSet_DeviceRadio800;
+        showKind(f, 2);
+        writeRow(t, 2, "_NomeDevice", QStringLiteral("VIRNA800T"));
+        writeRow(t, 2, "_Tipo", 5);
+        RealKeys::activate(&f);
+        const QImage empty = cellImage(page->DBGrid48, 1, 3);
+        const QImage named = cellImage(page->DBGrid48, 2, 3);
+        const QList<int> arrow = darkColumns(empty);
+        QVERIFY(!arrow.isEmpty());
+        QVERIFY(arrow.first() >= empty.width() / 2 - 5 && arrow.last() <= empty.width() / 2 + 5);
+        QCOMPARE(empty.pixelColor(empty.width() / 4, empty.height() / 2), sysColor(COLOR_BTNFACE));
+        QCOMPARE(empty.pixelColor(empty.width() - 6, empty.height() / 2), sysColor(COLOR_BTNFACE));
+        const QList<int> ink = darkColumns(named);
+        for (int x = arrow.first() - 2; x < arrow.first(); ++x)
+            QVERIFY2(!ink.contains(x), "the type name runs into the arrow");
+        QVERIFY(ink.first() < arrow.first() - 20); // the name is there
+    }
+
+    // A radio code too short for its mask is refused with one box, however the user tries to
+    // leave it; a changed code is judged afresh.
+    void aRefusedCodeIsToldOnce() {
+        TForm6& f = open(3);
+        TPageWireless* page = f.TabSheet10;
+        DataSet* t = DM->CDSet_DeviceRadio800;
+        showKind(f, 2);
+        writeRow(t, 1, "_NomeDevice", QStringLiteral("ULMO800"));
+        writeRow(t, 1, "_Tipo", 1);
+        RealKeys::activate(&f);
+        RealKeys::openByClicks(page->DBGrid48, 1, 4);
+        RealKeys::type("12{Ret}");
+        QCOMPARE(window->boxes.count(), 1);
+        RealKeys::type("{Down}");
+        QCOMPARE(window->boxes.count(), 1);
+        QCOMPARE(t->recNo(), 1); // the cursor stays with the refused code
+        QVERIFY(page->DBGrid48->editorMode());
+        RealKeys::type("3{Ret}");
+        QCOMPARE(window->boxes.count(), 2);
+        QCOMPARE(window->boxes.texts().at(0), window->boxes.texts().at(1));
+        RealKeys::type("{Esc}{Esc}");
+        QCOMPARE(at(t, 1, "_ID_Radio").toString(), QStringLiteral("0000000000"));
+        window->boxes.clear();
     }
 
     void anEditorClosedWithoutAChoiceWritesNothing() {

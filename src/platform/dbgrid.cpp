@@ -845,6 +845,7 @@ void DBGrid::startEditor(const QString&, bool selectAll) {
                         : e->maxLength());
     e->setStoredText(dataSet()->isEmpty() ? QString() : f->asString());
     d->editorModified = false;
+    d->refusalShown = false;
     const QRect r = currentCellRect();
     if (!r.isValid())
         return;
@@ -857,6 +858,7 @@ void DBGrid::startEditor(const QString&, bool selectAll) {
 }
 
 void DBGrid::editorTextEdited() {
+    d->refusalShown = false; // a changed text is judged, and told, afresh
     if (d->editorModified)
         return;
     // Marked first: going into edit state notifies the grid, which must not reload the editor
@@ -873,13 +875,22 @@ void DBGrid::editorTextEdited() {
     }
 }
 
+// A text refused once is refused again without a second box until it is changed: Return and
+// then a move off the cell would otherwise tell the same thing twice.
+void DBGrid::refuseEditorText(const QString& reason) {
+    if (!d->refusalShown) {
+        d->refusalShown = true;
+        ShowMessage(reason);
+    }
+    d->editor->setFocus(Qt::OtherFocusReason);
+}
+
 bool DBGrid::commitEditor() {
     if (!editorMode() || !d->editorModified)
         return true;
     const QString error = d->editor->validationError();
     if (!error.isEmpty()) {
-        ShowMessage(error);
-        d->editor->setFocus(Qt::OtherFocusReason);
+        refuseEditorText(error);
         return false;
     }
     Field* f = selectedField();
@@ -888,8 +899,7 @@ bool DBGrid::commitEditor() {
     try {
         f->setAsString(d->editor->storedText());
     } catch (const DataSetError& e) {
-        ShowMessage(e.message());
-        d->editor->setFocus(Qt::OtherFocusReason);
+        refuseEditorText(e.message());
         return false;
     }
     d->editorModified = false;
@@ -900,6 +910,7 @@ void DBGrid::hideEditor() {
     if (!d->editor)
         return;
     d->editorModified = false;
+    d->refusalShown = false;
     if (!d->editor->isVisible())
         return;
     // Focus comes back to the grid before the editor goes: hiding a focused child makes Qt pass

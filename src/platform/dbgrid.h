@@ -227,7 +227,8 @@ public:
     // Shows the editor over the current cell when the options, the column and the field allow.
     bool showEditor();
     // Writes the editor's text into the field (the row stays in edit state). False when refused:
-    // the reason has been shown and the editor keeps the text.
+    // the reason has been shown (once for a text, however often it is tried) and the editor
+    // keeps the text.
     bool commitEditor();
     void hideEditor(); // drops typed text that was not written
     MaskedLineEdit* inplaceEditor() const;
@@ -306,6 +307,7 @@ private:
     void startEditor(const QString& initialText, bool selectAll);
     bool commitBeforeLeavingRow();
     void editorTextEdited();
+    void refuseEditorText(const QString& reason);
     void onFocusChanged(QWidget* old, QWidget* now);
     bool ownsWidget(const QWidget* w) const;
 

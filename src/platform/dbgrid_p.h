@@ -30,6 +30,7 @@ struct DBGrid::Private {
     dbgrid_detail::TextCache textCache;
     MaskedLineEdit* editor = nullptr;
     bool editorModified = false;
+    bool refusalShown = false;            // the editor's text was refused and the user told so
     bool retyping = false;                // a key changed by onKeyPress is being typed into the editor
     bool keyFromEditor = false;           // a key the editor passed on to the grid is being handled
     bool forwarding = false;              // a key of the grid's is being handed to the editor

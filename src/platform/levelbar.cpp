@@ -2,18 +2,17 @@
 
 #include "platform/colors.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 #include <QHash>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
+#include <QProxyStyle>
+#include <QStyleOptionProgressBar>
 
 #include <algorithm>
 #include <cmath>
 
 namespace {
-
-LevelBarLook g_look = LevelBarLook::Plain;
 
 double clampLevel(double progress) {
     if (std::isnan(progress))
@@ -77,33 +76,41 @@ void drawPlain(QPainter& p, const QRect& track, int fill) {
                 fill > 3);
 }
 
+// The style's groove over the whole track, then its chunk in the track shrunk by 2 pixels on
+// every side, as wide as the level's share of that inner width.
 void drawThemed(QPainter& p, const QRect& track, double level) {
-    QLinearGradient grooveShade(track.topLeft(), track.bottomLeft());
-    grooveShade.setColorAt(0, QColor(0xF3, 0xF3, 0xF3));
-    grooveShade.setColorAt(1, QColor(0xDD, 0xDD, 0xDD));
-    p.setPen(QPen(QColor(0xBC, 0xBC, 0xBC), 1));
-    p.setBrush(grooveShade);
-    p.drawRoundedRect(QRectF(track).adjusted(0.5, 0.5, -0.5, -0.5), 2, 2);
+    const QStyle* style = QApplication::style();
+    QStyleOptionProgressBar bar;
+    bar.state = QStyle::State_Enabled | QStyle::State_Horizontal;
+    bar.palette = QApplication::palette();
+    bar.minimum = 0;
+    bar.maximum = 100;
+    bar.textVisible = false;
+    bar.rect = track;
+    bar.progress = 0;
+    style->drawControl(QStyle::CE_ProgressBarGroove, &bar, &p, nullptr);
     const QRect inner = track.adjusted(2, 2, -2, -2);
     const int fill = levelFillWidth(inner.width(), level);
     if (fill <= 0 || inner.height() <= 0)
         return;
-    const QRect chunk(inner.left(), inner.top(), fill, inner.height());
-    QLinearGradient chunkShade(chunk.topLeft(), chunk.bottomLeft());
-    chunkShade.setColorAt(0, QColor(0x5C, 0xD6, 0x6B));
-    chunkShade.setColorAt(0.5, QColor(0x06, 0xB0, 0x25));
-    chunkShade.setColorAt(1, QColor(0x2A, 0xC2, 0x45));
-    p.fillRect(chunk, chunkShade);
+    // The chunk is the whole of its rectangle: the style fills it from end to end.
+    bar.rect = QRect(inner.left(), inner.top(), fill, inner.height());
+    bar.progress = 100;
+    style->drawControl(QStyle::CE_ProgressBarContents, &bar, &p, nullptr);
 }
 
 } // namespace
 
-LevelBarLook levelBarLook() {
-    return g_look;
+bool styleDrawsThemedControls(const QStyle* style) {
+    while (const auto* proxy = qobject_cast<const QProxyStyle*>(style))
+        style = proxy->baseStyle();
+    return style && style->name().compare(QLatin1String("windows"), Qt::CaseInsensitive) != 0;
 }
 
-void setLevelBarLook(LevelBarLook look) {
-    g_look = look;
+LevelBarLook levelBarLook() {
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+        return LevelBarLook::Plain;
+    return styleDrawsThemedControls(QApplication::style()) ? LevelBarLook::Themed : LevelBarLook::Plain;
 }
 
 QString levelCaption(const QString& text, double progress, LevelCaption order) {
@@ -123,7 +130,8 @@ void DrawLevel(QPainter& painter, const QRect& rect, double progress, LevelBarLo
         return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
-    if (look == LevelBarLook::Themed)
+    // Without a widget application there is no style to draw with.
+    if (look == LevelBarLook::Themed && qobject_cast<QApplication*>(QCoreApplication::instance()))
         drawThemed(painter, rect, clampLevel(progress));
     else
         drawPlain(painter, rect, levelFillWidth(rect.width(), progress));
@@ -132,7 +140,7 @@ void DrawLevel(QPainter& painter, const QRect& rect, double progress, LevelBarLo
 
 void DrawStatus(QPainter& painter, const QRect& rect, const QFont& font, const QString& text, double progress,
                 LevelCaption order) {
-    DrawStatus(painter, rect, font, text, progress, order, g_look);
+    DrawStatus(painter, rect, font, text, progress, order, levelBarLook());
 }
 
 void DrawStatus(QPainter& painter, const QRect& rect, const QFont& font, const QString& text, double progress,

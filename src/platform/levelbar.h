@@ -15,10 +15,11 @@
 class QFont;
 class QPainter;
 class QRect;
+class QStyle;
 
 enum class LevelBarLook : quint8 {
     Plain, // flat rounded track and fill
-    Themed // the visual-style look: framed groove and a shaded chunk
+    Themed // the style's own progress-bar groove, and its chunk 2 pixels inside it
 };
 
 enum class LevelCaption : quint8 {
@@ -26,9 +27,14 @@ enum class LevelCaption : quint8 {
     LevelFirst // "<level> <text>" (the status frame's grids: "45.0 %")
 };
 
-// The look DrawStatus uses when none is given: plain unless the program turns the themed look on.
+// Whether `style` draws its controls themed: every style but the classic "Windows" one, which
+// draws flat bevels (Fusion, the Windows visual styles, macOS and desktop themes all do). A proxy
+// style is judged by the style it wraps.
+bool styleDrawsThemedControls(const QStyle* style);
+// The look DrawStatus uses when none is given: themed while the application's style draws
+// themed controls, plain otherwise. Asked on every call, so a style set while the program runs
+// shows at the next repaint.
 LevelBarLook levelBarLook();
-void setLevelBarLook(LevelBarLook look);
 
 // The caption for `text` and `progress` (clamped), in the given order.
 QString levelCaption(const QString& text, double progress, LevelCaption order = LevelCaption::TextFirst);

@@ -201,8 +201,8 @@ TPannello112::TPannello112(QWidget* parent) : QWidget(parent) {
     reset800();
     LON = ledOn;
     LOFF = ledOff;
-    PageControl1->clearHighlights();
-    PageControl1->setActivePage(TabSheet1);
+    // The radio status opens on the 868Mhz devices; the highlight marks the tab shown.
+    PageControl1->setActivePage(TabSheet2);
     PageControl1->highlightActiveOnly();
     connect(PageControl1, &TPageControl::changed, this, &TPannello112::PageControl1Change);
 

@@ -7,6 +7,8 @@
 #include "platform/gridpaint.h"
 #include "platform/levelbar.h"
 #include "ui/pagecontrol.h"
+#include "ui/pages/cellfaces.h"
+#include "ui/pages/pagegrids.h"
 #include "ui/pages/wirelesscells.h"
 #include "ui/radiochannels.h"
 
@@ -75,11 +77,17 @@ void TPageWireless::build400() {
 }
 
 // The current cell decides whether the name can be typed (a typed device's name only) and
-// which channel editors may stay open.
+// which channel editors may stay open. A row left in edit state is written when its number cell
+// is entered (with its position as its number) and when its name cell is entered for typing.
 void TPageWireless::current400Changed() {
     for (ChannelEditor* e : DBLookupComboBox1_5)
         e->hide();
+    DataSet* t = DBGrid46->dataSet();
+    if (stampRowNumber(*DBGrid46))
+        CellFaces::postPending(t);
     updateEditing400();
+    if (DBGrid46->selectedIndex() == cNome && DBGrid46->hasOption(GridOption::Editing))
+        CellFaces::postPending(t);
 }
 
 void TPageWireless::updateEditing400() {

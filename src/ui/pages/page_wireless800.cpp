@@ -67,8 +67,8 @@ int widestOf(const QFontMetrics& fm, const QStringList& texts) {
 }
 
 // The texts that say what a device is show whole: the expander it belongs to and "Not Update"
-// after the status icon, the type's name beside the arrow, and the name a type gives a device
-// (type, " D.", number; bold, the widest face).
+// after the status icon, the type's name left of the arrow in the middle of its button, and the
+// name a type gives a device (type, " D.", number; bold, the widest face).
 void widenForDeviceTexts(DBGrid& grid) {
     QFont bold = grid.font();
     bold.setBold(true);
@@ -77,7 +77,7 @@ void widenForDeviceTexts(DBGrid& grid) {
                                            QStringLiteral("Not Update")});
     widenTo(grid.column(cExpNum), kExpanderTextLeft + expanders + 6);
     const int types = widestOf(plain, Lang::CSL_DEV_800_RADIO);
-    widenTo(grid.column(cNomeDevice), 5 + types + grid.defaultRowHeight() + 4);
+    widenTo(grid.column(cNomeDevice), 2 * (5 + types + 6) + grid.defaultRowHeight() / 3);
     QStringList names;
     for (const QString& type : Lang::CSL_DEV_800_RADIO)
         names << type + QStringLiteral(" D.") + QString::number(kLastDevice);
@@ -302,12 +302,9 @@ void TPageWireless::DBGridWireless800ColumnCell(DBGrid& grid, QPainter& p, const
     const bool knownType = tipo >= 0 && tipo <= 9;
     switch (dataCol) {
     case cNomeDevice: {
-        // A button face with the arrow at its right end, so the type's name stays readable.
+        // The whole cell is a scroll-right button: a click here chooses the type.
         p.save();
-        drawFrameControl(p, rect, DFC_BUTTON, DFCS_BUTTONPUSH);
-        const int side = qMin(rect.height(), rect.width());
-        drawFrameControl(p, QRect(rect.right() - side + 1, rect.top(), side, rect.height()), DFC_SCROLL,
-                         DFCS_SCROLLRIGHT | DFCS_FLAT);
+        drawFrameControl(p, rect, DFC_SCROLL, DFCS_SCROLLRIGHT);
         p.setFont(grid.canvas().font);
         p.setPen(Qt::black);
         p.setClipRect(rect);

@@ -75,8 +75,7 @@ DBGrid* makeGrid(const QString& name, QWidget* sheet, DataSource* source,
         {QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
     f.setPixelSize(13);
     grid->setFont(f);
-    f.setBold(true);
-    grid->setTitleFont(f);
+    grid->setTitleFont(f); // made bold by the window with every grid's titles
     grid->setOptions(GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines |
                      GridOption::RowLines | GridOption::Tabs | GridOption::ConfirmDelete |
                      GridOption::CancelOnExit);

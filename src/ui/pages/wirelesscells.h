@@ -38,10 +38,10 @@ struct ColumnDef {
     bool readOnly;
 };
 // A radio grid named `name` filling `sheet`, on `source` (none without a data module): a
-// Tahoma-like 13-px font, titles, lines, tab between cells, no in-place editing until the page
-// switches it on; centred titles (and cells when `centred`); the columns at least as wide as
-// their bold titles, then `channels` columns "ASSOCIAZIONE" (`_Input1`..) `channelWidth` wide,
-// fitted to the grid each time it is shown.
+// Tahoma-like 13-px font for cells and titles, titles, lines, tab between cells, no in-place
+// editing until the page switches it on; centred titles (and cells when `centred`); the columns
+// at least as wide as their titles once the window has made them bold, then `channels` columns
+// "ASSOCIAZIONE" (`_Input1`..) `channelWidth` wide, fitted to the grid each time it is shown.
 DBGrid* makeGrid(const QString& name, QWidget* sheet, DataSource* source,
                  std::initializer_list<ColumnDef> columns, int channels, int channelWidth, bool centred);
 
