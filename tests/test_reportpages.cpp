@@ -201,10 +201,8 @@ private slots:
         QCOMPARE(at(DM->CDSet_Phone, 3, "_Nome").toString(), QString());
         const struct {
             const char* grid;
-            int page;
             const char* prefix;
-        } callGrids[] = {
-            {"DBGrid11", 1, "_TipoChiamataTel"}, {"DBGrid29", 2, "_AssociaTel"}, {"DBGrid32", 9, "_Tel"}};
+        } callGrids[] = {{"DBGrid11", "_TipoChiamataTel"}, {"DBGrid29", "_AssociaTel"}, {"DBGrid32", "_Tel"}};
         for (const auto& c : callGrids) {
             DBGrid* grid = child<DBGrid>(f, c.grid);
             QVERIFY(grid);
