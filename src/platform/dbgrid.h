@@ -132,6 +132,10 @@ public:
     explicit DBGrid(QWidget* parent = nullptr);
     ~DBGrid() override;
 
+    // Pixels between a cell's text and the cell's left edge, and its right edge too when the text
+    // is right-aligned or centred: text wider than the cell less twice this is cut.
+    static constexpr int kTextInset = 2;
+
     // ---- binding ----
     DataSource* dataSource() const { return m_source; }
     void setDataSource(DataSource* source);
