@@ -5,6 +5,7 @@
 #include "model/dimensions.h"
 #include "model/transferflags.h"
 #include "model_fixture.h"
+#include "platform/colors.h"
 #include "platform/dbcontrols.h"
 #include "support/openwindow.h"
 #include "support/realkeys.h"
@@ -180,6 +181,79 @@ private slots:
         QCOMPARE(at(DM->CDSet_Tastiere, 3, QStringLiteral("_Nome")).toString(), QStringLiteral("Ufficio"));
         QCOMPARE(flagsOf(DM->CDSet_Tastiere, 3, 5), QStringLiteral("10001"));
         QVERIFY(at(DM->CDSet_ExpIP, 1, QStringLiteral("_Enable")).toBool());
+    }
+
+    // The number of an expander or module is its position: drawn as a cell that is not typed
+    // in, with the pointer saying so, beside a name that is.
+    void expanderNumbersAreShownOnly() {
+        open(2, Sheet::Expansions);
+        RealKeys::activate(form);
+        for (DBGrid* grid : {peripherals->DBGrid12, peripherals->DBGrid13, peripherals->DBGrid14,
+                             peripherals->DBGrid41, peripherals->DBGrid42}) {
+            const auto cellOf = [grid](const char* field) {
+                return grid->cellRect(
+                    grid->gridColumnOf(OpenWindow::columnOf(grid, QString::fromLatin1(field))),
+                    grid->titleOffset());
+            };
+            QTest::mouseMove(grid->viewport(), cellOf("_ID").center());
+            QCOMPARE(grid->viewport()->cursor().shape(), Qt::ForbiddenCursor);
+            QTest::mouseMove(grid->viewport(), cellOf("_Nome").center());
+            QCOMPARE(grid->viewport()->cursor().shape(), Qt::PointingHandCursor);
+            const QImage img = grid->viewport()->grab().toImage();
+            const QRect number = cellOf("_ID");
+            QCOMPARE(QColor(img.pixel(number.right() - 2, number.top() + 2)), sysColor(COLOR_INACTIVEBORDER));
+            const QRect name = cellOf("_Nome");
+            QCOMPARE(QColor(img.pixel(name.right() - 2, name.top() + 2)), QColor(Qt::white));
+        }
+    }
+
+    // The word numbers go up to 186. Their column is 20 px wide where three digits fit in it at
+    // the page's font, and wider where they do not: the last number is never cut.
+    void wordNumbersShowWhole_data() {
+        QTest::addColumn<int>("pixelSize"); // of the application's font; 0: the platform's own
+        QTest::addColumn<bool>("twenty");
+        QTest::newRow("platform font") << 0 << false;
+        QTest::newRow("small font") << 7 << true;
+    }
+    void wordNumbersShowWhole() {
+        QFETCH(int, pixelSize);
+        QFETCH(bool, twenty);
+        const QFont appFont = QApplication::font();
+        if (pixelSize > 0) {
+            QFont small = appFont;
+            small.setPixelSize(pixelSize);
+            QApplication::setFont(small);
+        }
+        const auto restoreFont = qScopeGuard([&] { QApplication::setFont(appFont); });
+        open(1, Sheet::Vocabulary);
+        DBGrid* grid = vocabulary->DBGrid43;
+        const int width = grid->column(0).width();
+        if (twenty)
+            QCOMPARE(width, 20);
+        else
+            QVERIFY2(width > 20, qPrintable(QString::number(width)));
+        grid->moveToRecNo(187); // in view, and the word of the row before it current
+        grid->moveToRecNo(186);
+        grid->setSelectedIndex(1);
+        QApplication::processEvents();
+        const QRect cell =
+            grid->cellRect(grid->gridColumnOf(0), 187 - grid->topRecNo() + grid->titleOffset());
+        QCOMPARE(cell.width(), width);
+        const QImage img = grid->viewport()->grab().toImage();
+        // Ink of "186" lies inside the cell with background on both sides of it.
+        int first = -1, last = -1;
+        for (int x = cell.left(); x <= cell.right(); ++x)
+            for (int y = cell.top() + 1; y < cell.bottom(); ++y)
+                if (qGray(img.pixel(x, y)) < 128) {
+                    first = first < 0 ? x : first;
+                    last = x;
+                }
+        QVERIFY2(first > cell.left() && last >= first && last < cell.right(),
+                 qPrintable(QStringLiteral("ink %1..%2 in %3..%4")
+                                .arg(first)
+                                .arg(last)
+                                .arg(cell.left())
+                                .arg(cell.right())));
     }
 
     void vocabularyWordsEditableByModel_data() {

@@ -8,6 +8,7 @@
 #include "support/openwindow.h"
 #include "support/programdatamodule.h"
 #include "support/realkeys.h"
+#include "support/screenwire.h"
 #include "ui/pages/page_contactid.h"
 #include "ui/pages/page_eventisistema.h"
 #include "ui/pages/page_parametrivari.h"
@@ -186,6 +187,47 @@ private slots:
         DM->AddDataSet(1);
         OpenInstallation();
         QCOMPARE(grid->columnOfField(S("_Tel3"))->titleCaption(), S("Telefono 3"));
+    }
+
+    // A phone whose name is typed away leaves the columns of that phone untitled on the three
+    // grids that call the phone book; the fields' own titles do not come back.
+    void aPhoneWithoutANameLeavesItsColumnsUntitled() {
+        OpenWindow w(2);
+        TForm6& f = *w.form;
+        RealKeys::activate(&f);
+        w.showPage(4);
+        DBGrid* book = f.TabSheet3->DBGrid3;
+        RealKeys::openByClicks(book, 3, OpenWindow::columnOf(book, S("_Nome")));
+        RealKeys::type(S("{^A}{Del}{Ret}"));
+        QCOMPARE(at(DM->CDSet_Phone, 3, "_Nome").toString(), QString());
+        const struct {
+            const char* grid;
+            const char* prefix;
+        } callGrids[] = {{"DBGrid11", "_TipoChiamataTel"}, {"DBGrid29", "_AssociaTel"}, {"DBGrid32", "_Tel"}};
+        for (const auto& c : callGrids) {
+            DBGrid* grid = child<DBGrid>(f, c.grid);
+            QVERIFY(grid);
+            ScreenWire::reveal(grid);
+            QCOMPARE(grid->columnOfField(S(c.prefix) + u'3')->titleCaption(), QString());
+            QCOMPARE(grid->columnOfField(S(c.prefix) + u'4')->titleCaption(), S("Telefono 4"));
+            // Nothing is written in the title cell of phone 3; phone 4's has its name.
+            const QImage img = grid->viewport()->grab().toImage();
+            auto inkInTitle = [&](int phone) {
+                const int dataCol = OpenWindow::columnOf(grid, S(c.prefix) + QString::number(phone));
+                const QRect cell = grid->cellRect(grid->gridColumnOf(dataCol), 0).adjusted(2, 2, -2, -2);
+                int ink = 0;
+                for (int y = cell.top(); y <= cell.bottom(); ++y)
+                    for (int x = cell.left(); x <= cell.right(); ++x)
+                        ink += qGray(img.pixel(x, y)) < 96;
+                return ink;
+            };
+            QVERIFY2(!grid->cellRect(grid->gridColumnOf(OpenWindow::columnOf(grid, S(c.prefix) + u'4')), 0)
+                          .intersected(grid->viewport()->rect())
+                          .isEmpty(),
+                     c.grid);
+            QCOMPARE(inkInTitle(3), 0);
+            QVERIFY2(inkInTitle(4) > 0, c.grid);
+        }
     }
 
     // ---------------------------------------------------------------- Contact ID

@@ -501,6 +501,13 @@ void DBComboBox::userTyped() {
     emit changedByUser();
 }
 
+void DBComboBox::typeText(const QString& text) {
+    if (!lineEdit())
+        return;
+    lineEdit()->setText(text);
+    userTyped();
+}
+
 bool DBComboBox::updateRecord() {
     if (!m_link->typing())
         return true;

@@ -224,6 +224,9 @@ public:
     bool modified() const { return m_link->typing(); }
     bool updateRecord(); // writes typed text
     void reset();
+    // Replaces an editable box's text as the user's own typing would (stored when the box is
+    // left, like any typed text); nothing happens on a box without text of its own.
+    void typeText(const QString& text);
 
     std::function<bool(DBComboBox&, QKeyEvent&)> onKeyDown; // true swallows the key
 

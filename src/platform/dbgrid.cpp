@@ -66,7 +66,7 @@ bool DBGridColumn::isReadOnly() const {
 }
 
 QString DBGridColumn::titleCaption() const {
-    if (!title.caption.isEmpty())
+    if (title.captionSet || !title.caption.isEmpty())
         return title.caption;
     if (const Field* f = field())
         return f->displayName();

@@ -74,9 +74,10 @@ struct GridCanvas {
 };
 
 struct DBGridColumnTitle {
-    QString caption; // empty: the field's display name
-    QFont font;      // the grid's title font unless set
-    QColor color;    // background; invalid: the grid's fixed colour
+    QString caption;         // empty: the field's display name, unless captionSet
+    bool captionSet = false; // the caption is the title even when empty
+    QFont font;              // the grid's title font unless set
+    QColor color;            // background; invalid: the grid's fixed colour
     QColor fontColor = Qt::black;
     Qt::Alignment alignment = Qt::AlignLeft;
 };
@@ -104,7 +105,8 @@ public:
 
     // Presentation; changes show at the next repaint (call grid()->update()).
     DBGridColumnTitle title;
-    QString titleCaption() const; // title.caption, else the field's display name, else the field name
+    // title.caption when set or not empty, else the field's display name, else the field name.
+    QString titleCaption() const;
     Qt::Alignment alignment = Qt::AlignLeft;
     QColor color; // cell background; invalid: the grid's colour
     QColor fontColor = Qt::black;
@@ -129,6 +131,10 @@ public:
 
     explicit DBGrid(QWidget* parent = nullptr);
     ~DBGrid() override;
+
+    // Pixels between a cell's text and the cell's left edge, and its right edge too when the text
+    // is right-aligned or centred: text wider than the cell less twice this is cut.
+    static constexpr int kTextInset = 2;
 
     // ---- binding ----
     DataSource* dataSource() const { return m_source; }

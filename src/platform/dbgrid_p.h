@@ -11,8 +11,8 @@
 
 namespace dbgrid_detail {
 constexpr int kIndicatorWidth =
-    19;                      // the indicator column plus its line makes the 20 pixels the fitting counts
-constexpr int kTextLeft = 2; // text inset from a cell's left edge (its right edge for right-aligned text)
+    19; // the indicator column plus its line makes the 20 pixels the fitting counts
+constexpr int kTextLeft = DBGrid::kTextInset;
 constexpr int kTextTop = 2;
 constexpr int kResizeGrip = 3;                   // pixels either side of a title border that start a resize
 constexpr quint32 kDefaultBackground = 16577261; // $00FCF2ED

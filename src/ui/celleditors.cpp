@@ -13,10 +13,13 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCompleter>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 using namespace MultiApply;
 
@@ -36,10 +39,11 @@ enum class Items : quint8 {
     Seconds240,      // "0" .. "240"
 };
 
-// What leaving the editor, or Enter in it, does beyond hiding it.
+// What leaving the editor, or Enter in it, does beyond hiding it. The editors that store on
+// leaving also open their list at any key.
 enum class Exit : quint8 {
     Hide,       // only hidden
-    StoreApply, // typed text stored and copied to the marks; Enter does the same
+    StoreApply, // its text stored and copied to the marks; Enter does the same
     StoreExit,  // as StoreApply on leaving; Enter only stores and hides
 };
 
@@ -47,7 +51,7 @@ struct EditorSpec {
     const char* name;
     const char* fields; // ';'-separated columns served; "" = the page names them
     const char* grid;   // the grid it is laid over
-    bool editable;      // a text can be typed
+    bool editable;      // a text can be typed; otherwise a fixed list, where typing searches
     Items items;
     Exit exit;
 };
@@ -69,8 +73,8 @@ const EditorSpec kEditors[] = {
      Exit::Hide},
     {"DBComboBox30", "_M1;_M2", "DBGrid18", false, Items::KeypadTerminals, Exit::Hide},
     {"DBComboBox24", "_TempoUscita", "DBGrid4", false, Items::Seconds240, Exit::Hide},
-    {"DBComboBox5", "_Msg1", "DBGrid4", true, Items::Messages, Exit::StoreExit},
-    {"DBComboBox11", "_Msg1", "DBGrid25", true, Items::Messages, Exit::StoreExit},
+    {"DBComboBox5", "_Msg1", "DBGrid4", false, Items::Messages, Exit::StoreExit},
+    {"DBComboBox11", "_Msg1", "DBGrid25", false, Items::Messages, Exit::StoreExit},
     {"DBComboBoxWireless800_Telecomandi", "_NomeDevice", "DBGrid9", false, Items::Page, Exit::Hide},
     {"DBComboBoxWireless800_Sirene", "_NomeDevice", "DBGrid47", false, Items::Page, Exit::Hide},
     {"DBComboBoxWireless800_Device", "_NomeDevice", "DBGrid48", false, Items::Page, Exit::Hide},
@@ -93,6 +97,64 @@ const EditorSpec* specOf(const QString& name) {
 
 QStringList split(const char* list) {
     return QString::fromLatin1(list).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+}
+
+// Keys the open list of an editable editor keeps for itself: moving in it, closing it.
+bool isListMove(const QKeyEvent& e) {
+    const int key = e.key();
+    return !(e.modifiers() & Qt::AltModifier) &&
+           (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown);
+}
+bool isListToggle(const QKeyEvent& e) {
+    const int key = e.key();
+    return key == Qt::Key_F4 || key == Qt::Key_Escape ||
+           ((e.modifiers() & Qt::AltModifier) && (key == Qt::Key_Up || key == Qt::Key_Down));
+}
+bool isEnter(const QKeyEvent& e) {
+    return e.key() == Qt::Key_Return || e.key() == Qt::Key_Enter;
+}
+
+// The open list marks the item its editor's text stands for: the item written the same, else
+// the first item, which is what Enter or leaving would store.
+void markItemOfText(DBComboBox& box) {
+    QAbstractItemView* view = box.view();
+    if (!view || box.count() == 0)
+        return;
+    const int row = std::max(0, box.findText(box.currentText(), Qt::MatchExactly | Qt::MatchCaseSensitive));
+    const QModelIndex index = box.model()->index(row, box.modelColumn());
+    view->setCurrentIndex(index);
+    view->scrollTo(index);
+}
+
+// Up, Down and the page keys in the open list move its mark, and the text becomes the marked
+// item, as if typed, so what shows is what will be stored.
+void moveInList(DBComboBox& box, const QKeyEvent& e) {
+    QAbstractItemView* view = box.view();
+    const int count = box.count();
+    if (!view || count == 0)
+        return;
+    const int rowHeight = std::max(1, view->sizeHintForRow(0));
+    const int page = std::max(1, view->viewport()->height() / rowHeight - 1);
+    int row = view->currentIndex().isValid() ? view->currentIndex().row() : -1;
+    switch (e.key()) {
+    case Qt::Key_Up:
+        row -= 1;
+        break;
+    case Qt::Key_Down:
+        row += 1;
+        break;
+    case Qt::Key_PageUp:
+        row -= page;
+        break;
+    default:
+        row += page;
+        break;
+    }
+    row = std::clamp(row, 0, count - 1);
+    const QModelIndex index = box.model()->index(row, box.modelColumn());
+    view->setCurrentIndex(index);
+    view->scrollTo(index);
+    box.typeText(box.itemText(row));
 }
 
 bool isEditing(const DataSet& t) {
@@ -205,6 +267,13 @@ CellEditors::Binding* CellEditors::bindingOf(const QObject* editor) const {
     return nullptr;
 }
 
+CellEditors::Binding* CellEditors::bindingOfList(const QObject* list) const {
+    for (Binding* b : m_bindings)
+        if (b->editor && b->editor->view() == list)
+            return b;
+    return nullptr;
+}
+
 DBGrid* CellEditors::gridNamed(const QWidget* from, const QString& name) {
     if (!from)
         return nullptr;
@@ -288,6 +357,15 @@ DBComboBox* CellEditors::attach(const QString& name, DBGrid* grid, const QString
     });
     connect(box, &DBComboBox::exited, this, [this, box] { guarded([&] { editorExit(*box); }); });
     box->onKeyDown = [this](DBComboBox& sender, QKeyEvent& event) { return editorKeyDown(sender, event); };
+    if (spec->editable && spec->exit != Exit::Hide) {
+        // While its list is open the keys go to the list; typing must still reach the text.
+        // (Installed after the box's own filter on its list, so it sees the keys first.)
+        box->view()->installEventFilter(this);
+        // The box's own matching of a left text against its items must agree with the store,
+        // which takes an item only when written the same.
+        if (box->completer())
+            box->completer()->setCaseSensitivity(Qt::CaseSensitive);
+    }
     bind(b);
     return box;
 }
@@ -378,6 +456,9 @@ void CellEditors::cellClicked(Binding& b, int dataCol) {
     b.editor->show();
     b.editor->raise();
     b.editor->setFocus(Qt::MouseFocusReason);
+    // The whole text selected, as a box taking the focus shows it: typing replaces the word.
+    if (QLineEdit* text = b.editor->lineEdit())
+        text->selectAll();
 }
 
 void CellEditors::hide(Binding& b) {
@@ -409,6 +490,9 @@ void CellEditors::fitColumnsToItems() {
 }
 
 bool CellEditors::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride)
+        if (Binding* list = bindingOfList(watched); list && list->editor && list->editor->isVisible())
+            return openListKey(*list, *static_cast<QKeyEvent*>(event));
     Binding* b = bindingOf(watched);
     if (!b || !b->editor)
         return false;
@@ -497,26 +581,74 @@ bool CellEditors::editorKeyDown(DBComboBox& sender, QKeyEvent& event) {
     }
     if (!b->spec || b->spec->exit == Exit::Hide)
         return false;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        guarded([&] {
-            if (sender.modified())
-                sender.setEditText(CheckStringToList(sender, sender.currentText()));
-            sender.updateRecord();
-            storeTyped(*b, b->spec->exit == Exit::StoreApply);
-        });
+    if (isEnter(event)) {
+        storeOnEnter(*b);
         return true;
     }
-    // A key that types or moves in the list opens the list first and goes to it.
-    const bool opens = !event.text().isEmpty() && event.text().at(0).isPrint();
-    const bool moves =
-        key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown;
-    if ((opens || moves) && !sender.isDroppedDown() && sender.count() > 0) {
-        sender.showPopup();
-        if (opens && sender.view())
-            sender.view()->keyboardSearch(event.text());
+    // Any other key opens the list first. Then a typed key goes into the text of an editable
+    // editor (the list marks what the text stands for) and searches a fixed list; a key of the
+    // list itself has done its work by opening it.
+    if (sender.isDroppedDown() || sender.count() == 0)
+        return false;
+    sender.showPopup();
+    if (sender.isEditable()) {
+        if (!isListMove(event) && !isListToggle(event))
+            typeIntoText(sender, event);
+        markItemOfText(sender);
+    } else if (!event.text().isEmpty() && event.text().at(0).isPrint() && sender.view()) {
+        sender.view()->keyboardSearch(event.text());
+    }
+    return true;
+}
+
+bool CellEditors::openListKey(Binding& b, QKeyEvent& event) {
+    auto* box = qobject_cast<DBComboBox*>(b.editor.data());
+    if (!box || !box->isDroppedDown())
+        return false;
+    if (event.type() == QEvent::ShortcutOverride) {
+        // Enter is the editor's: it stores the text, not the row under the mouse.
+        if (!isEnter(event))
+            return false;
+        event.accept();
         return true;
     }
-    return false;
+    if (isEnter(event)) {
+        box->hidePopup();
+        storeOnEnter(b);
+        return true;
+    }
+    if (event.key() == Qt::Key_Tab || event.key() == Qt::Key_Backtab) {
+        // The list closes and the focus moves on, which leaves the editor (and stores).
+        box->hidePopup();
+        QCoreApplication::sendEvent(box, &event);
+        return true;
+    }
+    if (isListToggle(event))
+        return false; // the list's own handling closes it
+    if (isListMove(event)) {
+        moveInList(*box, event);
+        return true;
+    }
+    typeIntoText(*box, event);
+    markItemOfText(*box);
+    return true;
+}
+
+void CellEditors::typeIntoText(DBComboBox& box, QKeyEvent& event) {
+    if (QLineEdit* text = box.lineEdit())
+        QCoreApplication::sendEvent(text, &event);
+}
+
+void CellEditors::storeOnEnter(Binding& b) {
+    auto* box = qobject_cast<DBComboBox*>(b.editor.data());
+    if (!box || !b.spec)
+        return;
+    guarded([&] {
+        if (box->modified())
+            box->setEditText(CheckStringToList(*box, box->currentText()));
+        box->updateRecord();
+        storeTyped(b, b.spec->exit == Exit::StoreApply);
+    });
 }
 
 void CellEditors::DBComboBoxDropDown(QComboBox& sender) {

@@ -97,12 +97,16 @@ protected:
 private:
     struct Binding;
     Binding* bindingOf(const QObject* editor) const;
+    Binding* bindingOfList(const QObject* list) const; // the editor whose open list this is
     void bind(Binding* b);
     void currentCellChanged(Binding& b);
     void cellClicked(Binding& b, int dataCol);
     bool serves(const Binding& b, DBGrid& grid, int dataCol) const;
     void hide(Binding& b);
     void storeTyped(Binding& b, bool applyToMarks);
+    void storeOnEnter(Binding& b);
+    bool openListKey(Binding& b, QKeyEvent& event); // a key while the list is open; true swallows
+    static void typeIntoText(DBComboBox& box, QKeyEvent& event);
     void messageApply(DBComboBox& sender, const QString& gridName);
     void inputSettingsApply(DBComboBox& sender);
     void outputSettingsApply(DBComboBox& sender);

@@ -26,6 +26,8 @@ void apply(DBGrid& grid, const QString& fieldPrefix) {
     if (!DM)
         return;
     const DataSet& phones = *DM->CDSet_Phone;
+    // Without an open phone book (no installation) the columns keep their fields' titles.
+    const bool named = phones.active();
     bool changed = false;
     for (int c = 0; c < grid.columnCount(); ++c) {
         DBGridColumn& column = grid.column(c);
@@ -36,11 +38,11 @@ void apply(DBGrid& grid, const QString& fieldPrefix) {
         const int n = field.mid(fieldPrefix.size()).toInt(&ok);
         if (!ok || n < 1 || n > 8)
             continue;
-        const QString name = GetNameTable(phones, QStringLiteral("_Nome"), n);
-        // An entry without a label empties the column's title, so the grid shows the field's
-        // display label instead ("Tel. n" on the inputs' grid, "TELEFONO n" on the others).
-        if (column.title.caption != name) {
+        // An entry without a label (or a phone book without entry n) leaves the column untitled.
+        const QString name = named ? GetNameTable(phones, QStringLiteral("_Nome"), n) : QString();
+        if (column.title.caption != name || column.title.captionSet != named) {
             column.title.caption = name;
+            column.title.captionSet = named;
             changed = true;
         }
     }

@@ -12,7 +12,7 @@ class QWidget;
 namespace PhoneTitles {
 // Titles every column of `grid` whose field is `fieldPrefix` + N (N = 1..8) with the `_Nome` of
 // phone-book record N, and repaints the titles. Without a label (or without record N) the
-// column shows its field's own title.
+// column has no title; without an open phone book it shows its field's own title.
 void apply(DBGrid& grid, const QString& fieldPrefix);
 // Applies the titles to the window's grids that have phone columns (those that exist under
 // `root`) now and whenever the phone book changes; `context` owns the connections.

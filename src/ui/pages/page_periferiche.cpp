@@ -27,12 +27,12 @@ DataSource* sourceOf(DataSource* TDM::*member) {
     return DM ? DM->*member : nullptr;
 }
 
-// An expander or module grid in its captioned box.
+// An expander or module grid in its captioned box. Its number is the row's position: shown only.
 QGroupBox* expansionBox(const char* boxName, const char* caption, DBGrid*& grid, const char* gridName,
                         DataSource* TDM::*source) {
     grid = makePageGrid(
         nullptr, gridName, sourceOf(source), kGridOptions,
-        {{"_ID", 30, false, "ID"}, {"_Nome", 150, false, "ETICHETTA"}, {"_Enable", 60, false, "ABILITA"}});
+        {{"_ID", 30, true, "ID"}, {"_Nome", 150, false, "ETICHETTA"}, {"_Enable", 60, false, "ABILITA"}});
     return makeGroupBox(nullptr, boxName, QString::fromUtf8(caption), grid);
 }
 

@@ -7,19 +7,22 @@
 #include "platform/gridpaint.h"
 #include "ui/pages/pagegrids.h"
 
+#include <QFontMetrics>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TPageVocaboli::TPageVocaboli(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("TabSheet28"));
     auto* lay = new QVBoxLayout(this);
     lay->setContentsMargins(4, 4, 4, 4);
-    // The number wide enough for three digits.
     DBGrid43 =
         makePageGrid(this, "DBGrid43", DM ? DM->DataSource_Messaggi : nullptr,
                      GridOption::Titles | GridOption::ColumnResize | GridOption::ColLines |
                          GridOption::RowLines | GridOption::Tabs | GridOption::AlwaysShowSelection |
                          GridOption::ConfirmDelete | GridOption::CancelOnExit | GridOption::MultiSelect,
-                     {{"_ID", 30, true}, {"_Messaggio", 400}});
+                     {{"_ID", 20, true}, {"_Messaggio", 400}});
+    widenNumberColumn();
     DBGrid43->column(0).alignment = Qt::AlignHCenter;
     DBGrid43->column(0).color = sysColor(COLOR_HIGHLIGHTTEXT);
     DBGrid43->column(1).color = sysColor(COLOR_BTNHIGHLIGHT);
@@ -33,6 +36,17 @@ TPageVocaboli::TPageVocaboli(QWidget* parent) : QWidget(parent) {
     // Opening another installation changes the model and the rows under the same cell.
     if (DM)
         connect(DM->DataSource_Messaggi, &DataSource::dataSetChanged, this, &TPageVocaboli::updateEditing);
+}
+
+// The words are numbered up to 186: where three digits do not fit in the number column at the
+// grid's font, it is made as wide as they need, so no number is cut.
+void TPageVocaboli::widenNumberColumn() {
+    const QFontMetrics metrics(DBGrid43->font());
+    int digit = 0;
+    for (char c = '0'; c <= '9'; ++c)
+        digit = std::max(digit, metrics.horizontalAdvance(QLatin1Char(c)));
+    DBGridColumn& number = DBGrid43->column(0);
+    number.setWidth(std::max(number.storedWidth(), 3 * digit + 2 * DBGrid::kTextInset));
 }
 
 bool TPageVocaboli::wordEditable(int systemType, int recNo) {
