@@ -193,6 +193,9 @@ private slots:
         QTRY_VERIFY(w.sim.requestCount() >= 20);
         QVERIFY(QFile::remove(w.window.databasePath()) || !QFileInfo::exists(w.window.databasePath()));
         w.fx.answerYes = yes;
+        QVERIFY(SendingDlg->isVisible());
+        f.activateWindow(); // the person reaches for the main window, under the progress dialog
+        QTRY_COMPARE(QApplication::activeWindow(), &f);
         if (fromTheMenu)
             f.Exit1->trigger();
         else
@@ -200,6 +203,14 @@ private slots:
         const int sent = w.sim.requestCount();
         QCOMPARE(w.fx.questions().size(), live ? 0 : 1);
         QVERIFY(!w.fx.timerRunningAtBox);
+        if (!live) {
+            // The question stands above the progress dialog, which stays on top: it belongs to
+            // it and stays on top itself.
+            const ShownBox& question = w.fx.boxes.shown.constFirst();
+            QVERIFY(question.text.startsWith(QStringLiteral("Trasferimento in corso")));
+            QCOMPARE(question.owner.data(), static_cast<QWidget*>(SendingDlg));
+            QVERIFY(question.staysOnTop);
+        }
         if (!yes) {
             QVERIFY(w.fx.questions()[0].startsWith(QStringLiteral("Trasferimento in corso")));
             QVERIFY(f.isVisible());

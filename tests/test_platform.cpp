@@ -10,6 +10,7 @@
 #include "platform/versioninfo.h"
 
 #include <QImage>
+#include <QInputDialog>
 #include <QPainter>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -225,6 +226,28 @@ private slots:
         QCOMPARE(BoxAnswerer::active(), &outer);
         ShowMessage(QStringLiteral("after"));
         QCOMPARE(outer.count(), 1);
+    }
+
+    // The password change's input box is wide enough for its caption "TBN for (ZEPHRA)V080" in
+    // a bold title font, with room beside it for a title bar's icon and three buttons of 24
+    // pixels: a narrow box has the caption cut ("TBN fo...)V080").
+    void inputBoxShowsItsCaptionWhole() {
+        const QString caption = QStringLiteral("TBN for (ZEPHRA)V080");
+        RealBoxes real;
+        int width = -1;
+        QFont titleFont;
+        QTimer::singleShot(0, [&] {
+            if (auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget())) {
+                width = box->width();
+                titleFont = box->font();
+                box->reject();
+            }
+        });
+        const QString preset = QStringLiteral("********");
+        QCOMPARE(InputBox(caption, QStringLiteral("Digitare la nuova password"), preset), preset);
+        titleFont.setBold(true);
+        QVERIFY2(width >= QFontMetrics(titleFont).horizontalAdvance(caption) + 4 * 24,
+                 qPrintable(QString::number(width)));
     }
 
     void fileFiltersConvertToQtNotation() {

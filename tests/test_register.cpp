@@ -439,6 +439,41 @@ private Q_SLOTS:
         QCOMPARE(readDatabaseSetting(), original);
     }
 
+    // The refusal of an import and the failure of a New Config come right after a file prompt,
+    // whose closing leaves no window of the program active. Their box belongs to the register
+    // window, which stays on top, and stays on top itself; the main window, hidden while the
+    // new register is made, is back as it was before.
+    void boxesAfterAFilePromptStandOverTheRegisterWindow_data() {
+        QTest::addColumn<bool>("newConfig");
+        QTest::addColumn<bool>("mainWindowShown");
+        QTest::newRow("Import DB") << false << true;
+        QTest::newRow("New Config, main window shown") << true << true;
+        QTest::newRow("New Config, main window hidden") << true << false;
+    }
+    void boxesAfterAFilePromptStandOverTheRegisterWindow() {
+        QFETCH(bool, newConfig);
+        QFETCH(bool, mainWindowShown);
+        createInstallation(3);
+        QVERIFY(Form_Anagrafica->isVisible() && Form6->isVisible());
+        Form6->setVisible(mainWindowShown);
+        const QString garbage = path(QStringLiteral("rotto.cds"));
+        writeFile(garbage, "this is not a register file at all");
+        BoxAnswerer boxes;
+        boxes.responder = [&](const ShownBox& box) -> QVariant {
+            if (!box.kind.endsWith(QLatin1String("File")))
+                return {};
+            QApplication::setActiveWindow(nullptr); // the prompt has closed
+            return newConfig ? QStringLiteral("/proc/newreg") : garbage;
+        };
+        (newConfig ? Form_Anagrafica->Action3 : Form_Anagrafica->Action2)->trigger();
+        QCOMPARE(boxes.count(), 2);
+        const ShownBox& box = boxes.last();
+        QVERIFY2(box.owner == Form_Anagrafica, qPrintable(box.owner ? box.owner->objectName() : "none"));
+        QVERIFY(box.staysOnTop);
+        QCOMPARE(Form6->isVisible(), mainWindowShown);
+        QCOMPARE(count(), 1);
+    }
+
     void gridColumnsWidthsAndHover() {
         DBGrid* grid = Form_Anagrafica->DBGrid1;
         QCOMPARE(grid->columnCount(), 5);

@@ -3,14 +3,20 @@
 
 #include "app/aboutbox.h"
 #include "app/login.h"
+#include "app/modelchoice.h"
 #include "app/picturebox.h"
+#include "app/registerwindow.h"
 #include "app/splash.h"
 #include "app/startupenv.h"
 #include "app/windowcreation.h"
+#include "link/comset.h"
+#include "link/tracewindow.h"
 #include "model/datamodule.h"
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
 #include "platform/versioninfo.h"
+#include "transfer/sendingdlg.h"
+#include "ui/mainwindow.h"
 
 #include <QtTest>
 
@@ -247,13 +253,13 @@ private Q_SLOTS:
     }
 
     // The wait window is up while the real data module is made; a box raised meanwhile (the
-    // register path names a folder) is not partly covered by it: the wait window steps aside
-    // while the box is up and comes back after.
+    // register path names a folder) is not covered by it: the box stays on top itself and so
+    // stands above the wait window, which stays where it is.
     void waitWindowCoversTheDataModuleCreation() {
         writeSetting("DATABASE", m_dir.path());
         writeSetting("LogIn", QStringLiteral("quorb"));
         QString shownText;
-        bool loginHidden = false, coveredOrGone = true, backAfter = false;
+        bool loginHidden = false, waitWindowShown = false, boxOnTop = false, backAfter = false;
         QPoint centre;
         // The main form, hidden after its fade, away from the middle of the screen.
         std::unique_ptr<TAboutBox> box(AboutBox = new TAboutBox);
@@ -270,9 +276,10 @@ private Q_SLOTS:
             delete DM;
         };
         BoxAnswerer boxes;
-        boxes.responder = [&](const ShownBox&) {
+        boxes.responder = [&](const ShownBox& shown) {
             QWidget* wait = TSplash::currentWaitWindow();
-            coveredOrGone = !wait || wait->isVisible();
+            waitWindowShown = wait && wait->isVisible();
+            boxOnTop = shown.staysOnTop;
             return QVariant();
         };
         login(newLogin(), QStringLiteral("quorb"));
@@ -282,8 +289,45 @@ private Q_SLOTS:
         QCOMPARE(centre, box->geometry().center());
         QCOMPARE(boxes.count(), 1);
         QVERIFY(boxes.last().text.startsWith("Impossibile aprire l'archivio delle installazioni:"));
-        QVERIFY(!coveredOrGone && backAfter);
+        QVERIFY(waitWindowShown && boxOnTop && backAfter);
         QCOMPARE(TSplash::currentWaitWindow(), nullptr);
+    }
+
+    // A setting of the wrong type ("Top" stored as text) is reported while the main window is
+    // made: the wait window is up, the register window has just been shown and no window is
+    // active. The box belongs to the register window, which stays on top, and stays on top
+    // itself, above the wait window too.
+    void aBadSettingAtStartIsAskedOverTheRegisterWindow() {
+        writeSetting("DATABASE", m_dir.filePath(QStringLiteral("KTabulon.cds")));
+        writeSetting("LogIn", QStringLiteral("quorb"));
+        writeSetting("Top", QStringLiteral("alto"));
+        installWindowCreation();
+        const auto closeProgram = qScopeGuard([] {
+            delete Form6;
+            delete TypeCentral;
+            delete Form_Anagrafica;
+            delete SendingDlg;
+            delete Form1;
+            delete ComSet;
+            delete DM;
+            TDM::createWindowsHook = nullptr;
+        });
+        m_onCreate = [] { createDataModule(); };
+        bool waitWindowShown = true;
+        BoxAnswerer boxes;
+        boxes.responder = [&](const ShownBox&) {
+            QWidget* wait = TSplash::currentWaitWindow();
+            waitWindowShown = waitWindowShown && wait && wait->isVisible();
+            return QVariant();
+        };
+        login(newLogin(), QStringLiteral("quorb"));
+        QVERIFY(Form_Anagrafica && Form6);
+        QVERIFY(boxes.count() > 0);
+        for (const ShownBox& box : std::as_const(boxes.shown)) {
+            QVERIFY2(box.owner == Form_Anagrafica, qPrintable(box.text));
+            QVERIFY2(box.staysOnTop, qPrintable(box.text));
+        }
+        QVERIFY(waitWindowShown);
     }
 
     void creationFailureIsReportedAfterCleaningUp() {

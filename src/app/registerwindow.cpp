@@ -547,22 +547,31 @@ void TForm_Anagrafica::Action3ExecuteNewConfig() {
     if (chosen.isEmpty() || !root())
         return;
     const QString newName = withRegisterExtension(chosen);
+    const bool mainWindowShown = Form6 && Form6->isVisible();
     if (Form6)
         Form6->hide();
+    // A failure starts nothing new: the main window comes back as it was.
+    const auto fail = [this, mainWindowShown](const QString& message, bool asError) {
+        if (asError)
+            MessageBox(message, QCoreApplication::applicationName(), mbOK | mbIconError);
+        else
+            ShowMessage(message);
+        if (Form6 && mainWindowShown)
+            Form6->show();
+        setDatabasePanel();
+    };
     try {
         if (isEditing(root()))
             root()->post();
     } catch (const DataSetError& error) {
-        ShowMessage(error.message());
-        setDatabasePanel();
+        fail(error.message(), false);
         return;
     }
     // Both files are written before the register is emptied: a failure leaves the register
     // in memory, its file and DATABASE as they were.
     QString error;
     if (!DM->saveRegister(DATABASE, &error) || !DM->saveRegister(newName, &error)) {
-        MessageBox(error, QCoreApplication::applicationName(), mbOK | mbIconError);
-        setDatabasePanel();
+        fail(error, true);
         return;
     }
     DATABASE = newName;

@@ -1,7 +1,6 @@
 #include "app/splash.h"
 
 #include "app/aboutbox.h"
-#include "platform/dialogs.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -28,8 +27,8 @@ bool TSplash::AvvioAttesa(QWidget* owner, const QString& text) {
                                      Qt::WindowDoesNotAcceptFocus);
     w->setObjectName(QStringLiteral("FormAttesa"));
     w->setAttribute(Qt::WA_ShowWithoutActivating);
-    w->setEnabled(false);   // takes no mouse or keyboard input
-    hideWhileBoxesAreUp(w); // it stays on top: a box raised behind it would be partly covered
+    w->setEnabled(false); // takes no mouse or keyboard input
+    // A box raised while it is up stays on top too and opens above it (platform/dialogs.h).
     FormAttesa = w;
 
     auto* label = new QLabel(w);

@@ -1,50 +1,88 @@
 #include "platform/dialogs.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QInputDialog>
+#include <QLabel>
+#include <QMainWindow>
 #include <QMessageBox>
-#include <QPointer>
 #include <QPushButton>
 #include <QWidget>
+
+#include <algorithm>
 
 namespace {
 
 BoxAnswerer* g_answerer = nullptr;
 
-QList<QPointer<QWidget>>& windowsHiddenForBoxes() {
-    static QList<QPointer<QWidget>> windows;
-    return windows;
+int g_realBoxes = 0; // RealBoxes alive
+
+bool staysOnTop(const QWidget* w) {
+    return w->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
 }
 
-// While alive, the windows named by hideWhileBoxesAreUp are hidden; those it hid come back
-// after, unless they were destroyed meanwhile. A box raised from within another finds them
-// hidden already and leaves them to the outer one.
-class BoxUp {
-public:
-    BoxUp() {
-        for (const QPointer<QWidget>& w : windowsHiddenForBoxes()) {
-            if (w && w->isVisible()) {
-                w->hide();
-                m_hidden << w;
-            }
-        }
-    }
-    ~BoxUp() {
-        for (const QPointer<QWidget>& w : m_hidden) {
-            if (w) {
-                w->show();
-                w->repaint(); // the caller may block the message loop again
-            }
-        }
-    }
-    BoxUp(const BoxUp&) = delete;
-    BoxUp& operator=(const BoxUp&) = delete;
+// A window of the program a person sees: shown and top-level, not a menu or a tool tip.
+bool isShownWindow(const QWidget* w) {
+    if (!w->isWindow() || !w->isVisible())
+        return false;
+    const Qt::WindowType type = w->windowType();
+    return type == Qt::Window || type == Qt::Dialog || type == Qt::Tool;
+}
 
-private:
-    QList<QPointer<QWidget>> m_hidden;
-};
+// A disabled window takes no input and is not where the person is (the register window while
+// the model choice is up); the wait window, disabled too, is destroyed by whoever showed it and
+// would take an owned box along.
+bool canOwnBoxes(const QWidget* w) {
+    return w && isShownWindow(w) && w->isEnabled();
+}
+
+// Of the shown stay-on-top windows that take input: the active one, else a dialog (shown over a
+// main window: the progress dialog, the model choice), else any.
+QWidget* stayOnTopOwner() {
+    QWidget* active = QApplication::activeWindow();
+    QWidget* dialog = nullptr;
+    QWidget* other = nullptr;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (!canOwnBoxes(w) || !staysOnTop(w))
+            continue;
+        if (w == active)
+            return w;
+        if (!dialog && qobject_cast<QDialog*>(w))
+            dialog = w;
+        if (!other)
+            other = w;
+    }
+    return dialog ? dialog : other;
+}
+
+QWidget* shownMainWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (canOwnBoxes(w) && qobject_cast<QMainWindow*>(w))
+            return w;
+    return nullptr;
+}
+
+// Gives a box its place before it is shown: over its owner (set at its creation) and, while a
+// window of the program stays on top, on top itself.
+void standAboveEveryWindow(QWidget& box) {
+    if (boxMustStayOnTop())
+        box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
+}
+
+// A short caption on a narrow box is cut by the window manager ("Tabul..."): the width that
+// shows it whole, plus room for the title bar's buttons.
+int widthForCaption(const QWidget& box, const QString& caption) {
+    return box.fontMetrics().horizontalAdvance(caption) + 120;
+}
+
+// The record of a box an answerer takes, with the place it would have had.
+ShownBox describedBox(const QString& kind, const QString& text, const QString& caption, unsigned buttons,
+                      MsgDlgType type = MsgDlgType::Custom, const QString& preset = {},
+                      const QStringList& choices = {}, QWidget* owner = boxOwner()) {
+    return ShownBox{kind, text, caption, buttons, type, preset, choices, owner, boxMustStayOnTop()};
+}
 
 struct ButtonMap {
     unsigned flag;
@@ -91,12 +129,9 @@ QString applicationTitle() {
     return name.isEmpty() ? QApplication::applicationName() : name;
 }
 
-QWidget* boxParent() {
-    return QApplication::activeWindow();
-}
-
 int execMessageBox(const QString& text, const QString& caption, QMessageBox::Icon icon, unsigned buttons) {
-    QMessageBox box(icon, caption, text, QMessageBox::NoButton, boxParent());
+    QMessageBox box(icon, caption, text, QMessageBox::NoButton, boxOwner());
+    standAboveEveryWindow(box);
     QMessageBox::StandardButton escape = QMessageBox::NoButton;
     const int escResult = escapeResult(buttons);
     for (const ButtonMap& m : kButtons) {
@@ -110,12 +145,11 @@ int execMessageBox(const QString& text, const QString& caption, QMessageBox::Ico
     }
     if (escape != QMessageBox::NoButton)
         box.setEscapeButton(escape);
-    // A short message makes a narrow box whose caption the window manager cuts to "Tabul...":
-    // keep the box wide enough for its caption, plus room for the title bar's buttons.
+    // A short message makes a narrow box: keep it wide enough for its caption.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout())) {
-        const int captionWidth = box.fontMetrics().horizontalAdvance(caption) + 120;
-        grid->addItem(new QSpacerItem(captionWidth, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
-                      grid->rowCount(), 0, 1, grid->columnCount());
+        grid->addItem(
+            new QSpacerItem(widthForCaption(box, caption), 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+            grid->rowCount(), 0, 1, grid->columnCount());
     }
     box.exec();
     const auto clicked = box.standardButton(box.clickedButton());
@@ -187,11 +221,20 @@ QString messageDlgCaption(MsgDlgType type) {
     return applicationTitle();
 }
 
-void hideWhileBoxesAreUp(QWidget* window) {
-    auto& windows = windowsHiddenForBoxes();
-    windows.removeIf([](const QPointer<QWidget>& w) { return w.isNull(); }); // destroyed since
-    if (window && !windows.contains(window))
-        windows << window;
+QWidget* boxOwner() {
+    if (QWidget* modal = QApplication::activeModalWidget(); canOwnBoxes(modal))
+        return modal;
+    if (QWidget* onTop = stayOnTopOwner())
+        return onTop;
+    if (QWidget* active = QApplication::activeWindow(); canOwnBoxes(active))
+        return active;
+    return shownMainWindow();
+}
+
+bool boxMustStayOnTop() {
+    const QWidgetList windows = QApplication::topLevelWidgets();
+    return std::any_of(windows.cbegin(), windows.cend(),
+                       [](const QWidget* w) { return isShownWindow(w) && staysOnTop(w); });
 }
 
 QString qtFileFilter(const QString& pipeFilter) {
@@ -218,22 +261,20 @@ QString qtFileFilter(const QString& pipeFilter) {
 }
 
 int MessageDlg(const QString& text, MsgDlgType type, unsigned buttons) {
-    const BoxUp up;
     const unsigned offered = offeredButtons(buttons);
-    if (BoxAnswerer* a = BoxAnswerer::active()) {
-        ShownBox box{QStringLiteral("MessageDlg"), text, messageDlgCaption(type), offered, type, {}, {}};
-        return a->answerMessage(box);
-    }
+    if (BoxAnswerer* a = BoxAnswerer::active())
+        return a->answerMessage(
+            describedBox(QStringLiteral("MessageDlg"), text, messageDlgCaption(type), offered, type));
     return execMessageBox(text, messageDlgCaption(type), iconOfType(type), offered);
 }
 
 int ChoiceDlg(const QString& text, MsgDlgType type, const QStringList& choices, int escapeChoice) {
-    const BoxUp up;
-    if (BoxAnswerer* a = BoxAnswerer::active()) {
-        ShownBox box{QStringLiteral("ChoiceDlg"), text, messageDlgCaption(type), 0, type, {}, choices};
-        return a->answerChoice(box, escapeChoice);
-    }
-    QMessageBox box(iconOfType(type), messageDlgCaption(type), text, QMessageBox::NoButton, boxParent());
+    if (BoxAnswerer* a = BoxAnswerer::active())
+        return a->answerChoice(
+            describedBox(QStringLiteral("ChoiceDlg"), text, messageDlgCaption(type), 0, type, {}, choices),
+            escapeChoice);
+    QMessageBox box(iconOfType(type), messageDlgCaption(type), text, QMessageBox::NoButton, boxOwner());
+    standAboveEveryWindow(box);
     QList<QPushButton*> buttons;
     for (const QString& caption : choices)
         buttons << box.addButton(caption, QMessageBox::ActionRole);
@@ -247,46 +288,49 @@ int ChoiceDlg(const QString& text, MsgDlgType type, const QStringList& choices, 
 }
 
 void ShowMessage(const QString& text) {
-    const BoxUp up;
     if (BoxAnswerer* a = BoxAnswerer::active()) {
-        a->answerMessage(
-            {QStringLiteral("ShowMessage"), text, applicationTitle(), mbOK, MsgDlgType::Custom, {}, {}});
+        a->answerMessage(describedBox(QStringLiteral("ShowMessage"), text, applicationTitle(), mbOK));
         return;
     }
     execMessageBox(text, applicationTitle(), QMessageBox::NoIcon, mbOK);
 }
 
 int MessageBox(const QString& text, const QString& caption, unsigned buttons) {
-    const BoxUp up;
     const unsigned offered = offeredButtons(buttons);
     if (BoxAnswerer* a = BoxAnswerer::active())
-        return a->answerMessage(
-            {QStringLiteral("MessageBox"), text, caption, offered, MsgDlgType::Custom, {}, {}});
+        return a->answerMessage(describedBox(QStringLiteral("MessageBox"), text, caption, offered));
     return execMessageBox(text, caption, iconOfFlags(buttons), offered);
 }
 
 QString InputBox(const QString& caption, const QString& prompt, const QString& preset) {
-    const BoxUp up;
     if (BoxAnswerer* a = BoxAnswerer::active()) {
-        ShownBox box{QStringLiteral("InputBox"), prompt, caption, mbOK | mbCancel,
-                     MsgDlgType::Custom,         preset, {}};
+        const ShownBox box = describedBox(QStringLiteral("InputBox"), prompt, caption, mbOK | mbCancel,
+                                          MsgDlgType::Custom, preset);
         return a->answerInput(box).value_or(preset);
     }
-    bool ok = false;
-    const QString text = QInputDialog::getText(boxParent(), caption, prompt, QLineEdit::Normal, preset, &ok);
-    return ok ? text : preset;
+    QInputDialog dialog(boxOwner());
+    standAboveEveryWindow(dialog);
+    dialog.setInputMode(QInputDialog::TextInput);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setTextValue(preset);
+    // The box takes its size from its contents when shown: its prompt is what keeps it wide
+    // enough for the caption.
+    if (auto* label = dialog.findChild<QLabel*>())
+        label->setMinimumWidth(widthForCaption(dialog, caption));
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : preset;
 }
 
 QString PromptSaveFileName(QWidget* parent, const QString& caption, const QString& dir,
                            const QString& presetName, const QString& filter, const QString& defaultExt) {
-    const BoxUp up;
     const QString qtFilter = qtFileFilter(filter);
-    if (BoxAnswerer::active()) {
-        ShownBox box{QStringLiteral("SaveFile"), presetName, caption, mbOK | mbCancel,
-                     MsgDlgType::Custom,         qtFilter,   {}};
-        return answerFileBox(box).value_or(QString());
-    }
-    QFileDialog dialog(parent ? parent : boxParent(), caption, dir, qtFilter);
+    QWidget* owner = parent ? parent : boxOwner();
+    if (BoxAnswerer::active())
+        return answerFileBox(describedBox(QStringLiteral("SaveFile"), presetName, caption, mbOK | mbCancel,
+                                          MsgDlgType::Custom, qtFilter, {}, owner))
+            .value_or(QString());
+    QFileDialog dialog(owner, caption, dir, qtFilter);
+    standAboveEveryWindow(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!defaultExt.isEmpty())
@@ -300,14 +344,14 @@ QString PromptSaveFileName(QWidget* parent, const QString& caption, const QStrin
 
 QString PromptOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
                            const QString& presetName) {
-    const BoxUp up;
     const QString qtFilter = qtFileFilter(filter);
-    if (BoxAnswerer::active()) {
-        ShownBox box{QStringLiteral("OpenFile"), presetName, caption, mbOK | mbCancel,
-                     MsgDlgType::Custom,         qtFilter,   {}};
-        return answerFileBox(box).value_or(QString());
-    }
-    QFileDialog dialog(parent ? parent : boxParent(), caption, dir, qtFilter);
+    QWidget* owner = parent ? parent : boxOwner();
+    if (BoxAnswerer::active())
+        return answerFileBox(describedBox(QStringLiteral("OpenFile"), presetName, caption, mbOK | mbCancel,
+                                          MsgDlgType::Custom, qtFilter, {}, owner))
+            .value_or(QString());
+    QFileDialog dialog(owner, caption, dir, qtFilter);
+    standAboveEveryWindow(dialog);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     // A preset that is only a pattern ("*.cds") is the filter already: nothing to select.
@@ -339,7 +383,15 @@ BoxAnswerer::~BoxAnswerer() {
 }
 
 BoxAnswerer* BoxAnswerer::active() {
-    return g_answerer;
+    return g_realBoxes > 0 ? nullptr : g_answerer;
+}
+
+RealBoxes::RealBoxes() {
+    ++g_realBoxes;
+}
+
+RealBoxes::~RealBoxes() {
+    --g_realBoxes;
 }
 
 BoxAnswerer& BoxAnswerer::answer(int modalResult) {

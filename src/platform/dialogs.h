@@ -4,6 +4,7 @@
 // each box and answers from its queue. Without one, Qt's own boxes are shown.
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -69,10 +70,16 @@ QString PromptSaveFileName(QWidget* parent, const QString& caption, const QStrin
 QString PromptOpenFileName(QWidget* parent, const QString& caption, const QString& dir, const QString& filter,
                            const QString& presetName = {});
 
-// A window that stays on top of all others (the wait window) would cover part of a box raised
-// while it is up: a window named here is hidden while any box or prompt is up (answered ones
-// included) and shown again after it. It stays named until it is destroyed.
-void hideWhileBoxesAreUp(QWidget* window);
+// The window a box raised now belongs to, and stands above: the modal dialog that is up, else
+// the shown stay-on-top window that takes input (the progress dialog, the model choice, the
+// register window; the active one first, a dialog before a main window), else the active
+// window, else the shown main window. Empty when none of these is up. The active window alone
+// is not enough: it is empty right after a file prompt closes and while the program starts,
+// and a window that stays on top would cover a box that belongs to the window below it.
+QWidget* boxOwner();
+// Whether a box raised now must itself stay on top: some shown window of the program does (the
+// wait window among them), and a box it covered could neither be read nor answered.
+bool boxMustStayOnTop();
 
 // "csv file|*.csv" -> "csv file (*.csv)"; "Texts|*.txt;*.log|All|*.*" -> "Texts (*.txt *.log);;All (*)".
 QString qtFileFilter(const QString& pipeFilter);
@@ -93,6 +100,9 @@ struct ShownBox {
     MsgDlgType type = MsgDlgType::Custom;
     QString preset;      // InputBox: preset text; file prompts: the Qt filter
     QStringList choices; // ChoiceDlg: the buttons' captions
+    // Where the box would have stood: its owner and whether it stays on top itself.
+    QPointer<QWidget> owner;
+    bool staysOnTop = false;
 };
 
 // While alive, answers every box instead of showing it (RAII; answerers nest, the newest
@@ -127,6 +137,7 @@ public:
     std::function<QVariant(const ShownBox&)> responder;
 
     // Used by the dialog functions.
+    // The newest answerer alive, or none while a RealBoxes lives.
     static BoxAnswerer* active();
     int answerMessage(const ShownBox& box);
     int answerChoice(const ShownBox& box, int escapeChoice);
@@ -136,4 +147,14 @@ private:
     QList<int> m_results;
     QList<std::optional<QString>> m_texts;
     BoxAnswerer* m_previous = nullptr;
+};
+
+// While alive, every box and prompt is shown on screen even where an answerer lives; for tests
+// on a real display that answer boxes with the pointer. They nest.
+class RealBoxes {
+public:
+    RealBoxes();
+    ~RealBoxes();
+    RealBoxes(const RealBoxes&) = delete;
+    RealBoxes& operator=(const RealBoxes&) = delete;
 };
