@@ -610,11 +610,6 @@ private Q_SLOTS:
                              native + "\n\nIl file com'era prima delle correzioni è conservato in:\n" +
                              native + ".originale"});
         QCOMPARE(readAll(kept), bytes);
-        {
-            TDM reader;
-            reader.CDSet_Tabulon->loadFromFile(file);
-            QCOMPARE(reader.CDSet_Tabulon->fieldByName("_NomeCliente").asString(), name);
-        }
         boxes.clear();
         QTest::mouseClick(Form6->ActionToolBar1->widgetForAction(Form6->Action7), Qt::LeftButton); // EXIT
         QCOMPARE(m_exitCodes, QList<int>{0});
