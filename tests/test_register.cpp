@@ -17,6 +17,7 @@
 #include "platform/registrykey.h"
 #include "support/manyinstallations.h"
 #include "support/registerbytes.h"
+#include "support/unreadablefile.h"
 #include "ui/mainwindow.h"
 
 #include <QToolBar>
@@ -79,6 +80,11 @@ private:
         QCOMPARE(DATABASE, expected);
         QCOMPARE(readDatabaseSetting(), expected);
         QCOMPARE(Form6->statusPanelText(7), expected);
+    }
+    // A text as the register file holds it: its length, then its bytes.
+    static QByteArray lengthPrefixed(const QByteArray& text) {
+        const quint32 n = quint32(text.size());
+        return QByteArray(reinterpret_cast<const char*>(&n), 4) + text;
     }
     void writeFile(const QString& file, const QByteArray& bytes) {
         QFile f(file);
@@ -593,6 +599,154 @@ private Q_SLOTS:
                              ".damaged"});
         QCOMPARE(readAll(file + ".damaged"), bytes);
         QCOMPARE(modelsInFile(file), QStringList{"MODEL ZOREM"});
+    }
+
+    // A register whose values were put right as it was read is not lost to the first save: the
+    // start names the values and where the file as it was will be kept; the save that replaces
+    // it (the main window's SAVE) keeps it there whole and says so; later saves (EXIT) keep
+    // no more copies and say nothing.
+    void repairedRegisterIsKeptBeforeTheSaveThatReplacesIt() {
+        createInstallation(2);
+        const QString file = DATABASE, native = QDir::toNativeSeparators(file);
+        cleanup(); // the end saves it
+        const QString kept = file + QStringLiteral(".originale");
+        QFile::remove(kept);
+        QByteArray bytes = readAll(file);
+        // The customer's name of 10,000 characters with control characters, a timer at 99:99.
+        for (const auto& [was, now] :
+             {std::pair{QByteArray("Unamed"), "Ro\x01ss\x1bi" + QByteArray(10000, 'A')},
+              std::pair{QByteArray("00:00"), QByteArray("99:99")}}) {
+            QCOMPARE(bytes.count(lengthPrefixed(was)), 1);
+            bytes.replace(lengthPrefixed(was), lengthPrefixed(now));
+        }
+        resealHeader(bytes);
+        writeFile(file, bytes);
+
+        BoxAnswerer boxes;
+        createDataModule();
+        QCOMPARE(boxes.count(), 1);
+        const QString said = boxes.last().text;
+        const QString name = QStringLiteral("Rossi") + QString(25, 'A');
+        QVERIFY2(said.startsWith("Alcuni valori dell'archivio non erano validi e sono stati corretti:\n\n") &&
+                     said.contains("campo '_NomeCliente': \"Ro?ss?i" + QString(33, 'A') +
+                                   "...\" corretto in \"" + name + "\"") &&
+                     said.contains("campo '_Ora': \"99:99\" corretto in \"23:59\"") &&
+                     said.endsWith("\n\nIl file resta com'è. Quando l'archivio verrà salvato in questo file, "
+                                   "il file com'era prima delle correzioni sarà conservato in:\n" +
+                                   native + ".originale"),
+                 qPrintable(said));
+        QCOMPARE(readAll(file), bytes);
+
+        boxes.clear();
+        QTest::mouseClick(Form_Anagrafica->Button_Ok, Qt::LeftButton);
+        QTest::mouseClick(Form6->ActionToolBar1->widgetForAction(Form6->Action20), Qt::LeftButton); // SAVE
+        QCOMPARE(boxes.texts(),
+                 QStringList{"L'archivio salvato ha sostituito il file i cui valori erano stati corretti\n" +
+                             native + "\n\nIl file com'era prima delle correzioni è conservato in:\n" +
+                             native + ".originale"});
+        QCOMPARE(readAll(kept), bytes);
+        boxes.clear();
+        QTest::mouseClick(Form6->ActionToolBar1->widgetForAction(Form6->Action7), Qt::LeftButton); // EXIT
+        QCOMPARE(m_exitCodes, QList<int>{0});
+        QCOMPARE(boxes.texts(), QStringList());
+        QCOMPARE(readAll(kept), bytes);
+        QVERIFY(!QFile::exists(kept + QStringLiteral(".2")));
+    }
+
+    // A register the program may not read is not called damaged: the start says it cannot be
+    // read and why, in the system's words; the save at EXIT says so again and replaces nothing
+    // (no copy of it could be kept), the program staying open; once the file can be read, the
+    // save keeps it whole before replacing it.
+    void unreadableRegisterIsNeitherDamagedNorReplaced() {
+        createInstallation(2);
+        const QString file = DATABASE, native = QDir::toNativeSeparators(file);
+        cleanup(); // the end saves it
+        const QString kept = file + QStringLiteral(".originale");
+        QFile::remove(kept);
+        const QByteArray bytes = readAll(file);
+        UnreadableFile unreadable(file);
+        if (unreadable.readable())
+            QSKIP("this system lets the test read a file of mode 000");
+
+        BoxAnswerer boxes;
+        createDataModule();
+        const QString reason = qt_error_string(EACCES);
+        QCOMPARE(boxes.texts(),
+                 QStringList{"Impossibile leggere l'archivio delle installazioni:\n" + native + "\n\n" +
+                             reason +
+                             "\n\nIl programma parte con un archivio vuoto e il file resta com'è.\n"
+                             "L'archivio non verrà salvato in questo file finché il file non si potrà "
+                             "leggere e conservarne una copia."});
+        QCOMPARE(count(), 0);
+        createInstallation(6);
+        QTest::mouseClick(Form_Anagrafica->Button_Ok, Qt::LeftButton);
+        boxes.clear();
+        boxes.answer(3); // the save failing: "Annulla"
+        QTest::mouseClick(Form6->ActionToolBar1->widgetForAction(Form6->Action7), Qt::LeftButton); // EXIT
+        QVERIFY(m_exitCodes.isEmpty());
+        QCOMPARE(boxes.count(), 1);
+        QCOMPARE(boxes.last().kind, QStringLiteral("ChoiceDlg"));
+        const QString said = boxes.last().text;
+        QVERIFY2(said.startsWith("Impossibile salvare l'archivio delle installazioni:\n" + native + "\n\n" +
+                                 "Impossibile leggere il file dell'archivio '" + file + "': " + reason +
+                                 "\nIl file non viene sostituito finché non si potrà leggere e conservarne "
+                                 "una copia.\n") &&
+                     !said.contains("danneggiat"),
+                 qPrintable(said));
+        unreadable.restore();
+        QCOMPARE(readAll(file), bytes);
+        QVERIFY(!QFile::exists(kept));
+
+        boxes.clear();
+        QTest::mouseClick(Form6->ActionToolBar1->widgetForAction(Form6->Action7), Qt::LeftButton); // EXIT
+        QCOMPARE(m_exitCodes, QList<int>{0});
+        QCOMPARE(
+            boxes.texts(),
+            QStringList{"L'archivio salvato ha sostituito il file che all'avvio non si poteva leggere\n" +
+                        native + "\n\nQuel file è conservato, così com'era, in:\n" + native + ".originale"});
+        QCOMPARE(readAll(kept), bytes);
+        QCOMPARE(modelsInFile(file), QStringList{"MODEL ZOREM"});
+    }
+
+    // A register of another shape says what differs in the field that differs: its type, or
+    // its size, as the file has it and as the program expects it.
+    void registerOfAnotherShapeSaysWhatDiffers_data() {
+        QTest::addColumn<quint8>("type"); // of _NomeCliente in the file
+        QTest::addColumn<quint32>("size");
+        QTest::addColumn<QString>("differs");
+        QTest::newRow("an integer") << quint8(1) << quint32(0)
+                                    << "un intero invece di un testo di 30 caratteri";
+        QTest::newRow("a longer text")
+            << quint8(0) << quint32(40) << "un testo di 40 caratteri invece di un testo di 30 caratteri";
+        QTest::newRow("a free text") << quint8(5) << quint32(0)
+                                     << "un testo libero invece di un testo di 30 caratteri";
+    }
+    void registerOfAnotherShapeSaysWhatDiffers() {
+        QFETCH(quint8, type);
+        QFETCH(quint32, size);
+        QFETCH(QString, differs);
+        createInstallation(2);
+        const QString file = DATABASE;
+        cleanup(); // the end saves it
+        // The catalogue's entry of the root's first field: name, type (String, 0) and size (30).
+        QByteArray bytes = readAll(file);
+        const auto entry = [](quint8 t, quint32 n) {
+            return lengthPrefixed("_NomeCliente") + QByteArray(1, char(t)) +
+                   QByteArray(reinterpret_cast<const char*>(&n), 4);
+        };
+        QCOMPARE(bytes.count(entry(0, 30)), 1);
+        bytes.replace(entry(0, 30), entry(type, size));
+        resealHeader(bytes);
+        writeFile(file, bytes);
+
+        BoxAnswerer boxes;
+        createDataModule();
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY2(boxes.last().text.contains("Il catalogo del file dell'archivio '" + file +
+                                            "' non corrisponde alle tabelle di questo programma: il campo 1 "
+                                            "della tabella 'CDSet_Tabulon' ('_NomeCliente') nel file è " +
+                                            differs + "\n\n"),
+                 qPrintable(boxes.last().text));
     }
 
     void registerExtensionRule() {

@@ -10,6 +10,7 @@
 #include "support/registerbytes.h"
 
 #include <QCloseEvent>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <sys/wait.h>
@@ -217,8 +218,11 @@ private slots:
         delete DM;
     }
 
-    // A save killed at its last step leaves its whole temporary copy; the next start removes
-    // it (and one killed before its header was written), and nothing that is not one.
+    // A save killed at its last step leaves its whole temporary file, hidden and named so
+    // that a glance says what it is; the next start removes it (and one killed before its
+    // header was written), and nothing that is not one: a file of that name that holds no
+    // save, the name of another register, of another length or not hidden. (Copies under
+    // names of a person's own: copiesOfTheRegisterAreLeftAlone.)
     void leftoverSavesAreRemovedAtTheNextStart() {
         TempRegistry registry;
         const QString folder = registry.folder();
@@ -241,29 +245,83 @@ private slots:
         left.removeAll("KTabulon.cds");
         left.removeAll("registry.ini");
         QCOMPARE(left.size(), 1);
+        QVERIFY2(QRegularExpression(
+                     QStringLiteral("^\\.KTabulon\\.cds\\.salvataggio-incompleto\\.[A-Za-z0-9]{6}$"))
+                     .match(left.first())
+                     .hasMatch(),
+                 qPrintable(left.first()));
         const QByteArray whole = readAll(folder + QLatin1Char('/') + left.first());
         QVERIFY(whole.startsWith("TBNREG"));
 
-        // One killed before its header, and files that only look like leftovers.
         QByteArray headless = whole;
         headless.replace(0, 32, QByteArray(32, '\0'));
-        writeAll(path + QStringLiteral(".q1W2e3"), headless);
-        const QStringList kept{"Altro.cds.Ab12Cd", "KTabulon.cds.backup7", "KTabulon.cds.Zz9Zz9",
-                               "KTabulon.cds.a-b_c."};
-        writeAll(folder + QStringLiteral("/Altro.cds.Ab12Cd"), whole);
-        writeAll(folder + QStringLiteral("/KTabulon.cds.backup7"), whole);
-        writeAll(folder + QStringLiteral("/KTabulon.cds.Zz9Zz9"), QByteArray(4096, 'z'));
-        writeAll(folder + QStringLiteral("/KTabulon.cds.a-b_c."), whole);
+        writeAll(folder + QStringLiteral("/.KTabulon.cds.salvataggio-incompleto.q1W2e3"), headless);
+        const QList<std::pair<QString, QByteArray>> kept{
+            {"Altro.cds.Ab12Cd", whole},
+            {"KTabulon.cds.backup7", whole},
+            {"KTabulon.cds.Zz9Zz9", QByteArray(4096, 'z')},
+            {"KTabulon.cds.a-b_c.", whole},
+            {".KTabulon.cds.salvataggio-incompleto.Zz9Zz9", QByteArray(4096, 'z')},
+            {".KTabulon.cds.salvataggio-incompleto.Zz9Zz", whole},
+            {".KTabulon.cds.salvataggio-incompleto.Zz9Zz9Z", whole},
+            {".Altro.cds.salvataggio-incompleto.Ab12Cd", whole},
+            {"KTabulon.cds.salvataggio-incompleto.Ab12Cd", whole},
+        };
+        for (const auto& [name, bytes] : kept)
+            writeAll(folder + QLatin1Char('/') + name, bytes);
         DM->leaveWithoutSaving();
         delete DM;
 
         QVERIFY(createProgramDataModule(path));
         QCOMPARE(boxes.count(), 0);
         QCOMPARE(DM->CDSet_Tabulon->recordCount(), 1);
-        QStringList expected = kept + QStringList{"KTabulon.cds", "registry.ini"};
+        QStringList expected{"KTabulon.cds", "registry.ini"};
+        for (const auto& [name, bytes] : kept) {
+            expected << name;
+            QCOMPARE(readAll(folder + QLatin1Char('/') + name), bytes);
+        }
         expected.sort();
         QCOMPARE(filesIn(folder), expected);
         delete DM;
+    }
+
+    // Copies a person keeps beside the register under names of their own (a word, a date, six
+    // letters, six digits, one cut short), whatever they hold (a whole register, or one with
+    // the blank header of a save not finished), come through a start, the main window's save
+    // and File > Exit byte for byte, and nothing is added beside them.
+    void copiesOfTheRegisterAreLeftAlone() {
+        auto w = std::make_unique<OpenWindow>(2);
+        TForm6::setProcessExit([this](int code) { m_exits += code == 0 ? 1 : 100; });
+        const QString path = w->databasePath(), folder = QFileInfo(path).path();
+        QVERIFY(DM->saveRegister());
+        const QByteArray saved = readAll(path);
+        const QByteArray unfinished = QByteArray(32, '\0') + saved.mid(32);
+        const QList<std::pair<QString, QByteArray>> copies{
+            {"KTabulon.cds.backup", saved},
+            {"KTabulon.cds.071226", saved},
+            {"KTabulon.cds.copia1", saved},
+            {"KTabulon.cds.old123", saved},
+            {"KTabulon.cds.broken", saved.left(saved.size() / 2)},
+            {"KTabulon.cds.abcdef", unfinished},
+            {"KTabulon.cds.123456", unfinished},
+        };
+        for (const auto& [name, bytes] : copies)
+            writeAll(folder + QLatin1Char('/') + name, bytes);
+
+        w->reopenFromFile(); // a save, and a start from the file
+        QCOMPARE(w->boxes.count(), 0);
+        w->form->Action20->trigger(); // SAVE
+        w->form->Exit1->trigger();
+        QCOMPARE(w->boxes.count(), 0);
+        QCOMPARE(m_exits, 1);
+        QVERIFY(!DM);
+        QStringList expected{"KTabulon.cds", "registry.ini"};
+        for (const auto& [name, bytes] : copies) {
+            expected << name;
+            QCOMPARE(readAll(folder + QLatin1Char('/') + name), bytes);
+        }
+        expected.sort();
+        QCOMPARE(filesIn(folder), expected);
     }
 };
 

@@ -33,13 +33,17 @@ bool sameFile(const QString& a, const QString& b) {
     return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
 }
 
-// "<name>.damaged", or "<name>.damaged.2" and on when taken.
-QString asideName(const QString& path) {
-    QString candidate = path + QStringLiteral(".damaged");
+// Where a register file is kept before a save replaces it: "<name><suffix>", or
+// "<name><suffix>.2" and on when taken.
+QString asideName(const QString& path, const QString& suffix) {
+    QString candidate = path + suffix;
     for (int n = 2; QFileInfo::exists(candidate); ++n)
-        candidate = path + QStringLiteral(".damaged.") + QString::number(n);
+        candidate = path + suffix + QLatin1Char('.') + QString::number(n);
     return candidate;
 }
+
+const QString kDamagedSuffix = QStringLiteral(".damaged");
+const QString kOriginalSuffix = QStringLiteral(".originale");
 
 // A path as the user can find it, whatever folder the program runs in.
 QString fullPath(const QString& path) {
@@ -206,7 +210,8 @@ void TDM::DataModuleCreate() {
 
     CDSet_Tabulon->setFileName(DATABASE);
     // A save killed before its last step leaves its temporary copy beside the register: such
-    // copies would pile up, one a failed run.
+    // copies would pile up, one a failed run. Only those are removed, named as no person names
+    // a file; a copy the user made, under any other name, stays.
     CDSet_Tabulon->removeLeftoverSaves(DATABASE);
     const QFileInfo database(DATABASE);
     if (database.exists() && !database.isFile()) {
@@ -221,7 +226,20 @@ void TDM::DataModuleCreate() {
     } else if (database.exists()) {
         try {
             CDSet_Tabulon->loadFromFile(DATABASE);
-            reportLoadRepairs();
+            reportLoadRepairs(DATABASE);
+        } catch (const FileOpenError& e) {
+            // Not damaged, only out of reach (no permission, and the like): nothing of it is
+            // known, so no save replaces it while it cannot be read and a copy of it kept.
+            m_damagedPath = DATABASE;
+            m_damagedUnreadable = true;
+            if (!CDSet_Tabulon->active())
+                CDSet_Tabulon->open();
+            MessageDlg(QStringLiteral("Impossibile leggere l'archivio delle installazioni:\n%1\n\n%2\n\n"
+                                      "Il programma parte con un archivio vuoto e il file resta com'è.\n"
+                                      "L'archivio non verrà salvato in questo file finché il file non "
+                                      "si potrà leggere e conservarne una copia.")
+                           .arg(QDir::toNativeSeparators(DATABASE), e.reason()),
+                       MsgDlgType::Error, mbOK);
         } catch (const DataSetError& e) {
             // Keep the damaged file as it is: the register starts empty, and saving never
             // writes an empty register over it (see saveRegister). The user is told now where
@@ -229,13 +247,13 @@ void TDM::DataModuleCreate() {
             m_damagedPath = DATABASE;
             if (!CDSet_Tabulon->active())
                 CDSet_Tabulon->open();
-            MessageDlg(
-                QStringLiteral("Impossibile aprire l'archivio delle installazioni:\n%1\n\n%2\n\n"
-                               "Il programma parte con un archivio vuoto e il file resta com'è.\n"
-                               "Quando l'archivio verrà salvato in questo file, il file danneggiato "
-                               "sarà conservato in:\n%3")
-                    .arg(QDir::toNativeSeparators(DATABASE), e.message(), fullPath(asideName(DATABASE))),
-                MsgDlgType::Error, mbOK);
+            MessageDlg(QStringLiteral("Impossibile aprire l'archivio delle installazioni:\n%1\n\n%2\n\n"
+                                      "Il programma parte con un archivio vuoto e il file resta com'è.\n"
+                                      "Quando l'archivio verrà salvato in questo file, il file danneggiato "
+                                      "sarà conservato in:\n%3")
+                           .arg(QDir::toNativeSeparators(DATABASE), e.message(),
+                                fullPath(asideName(DATABASE, kDamagedSuffix))),
+                       MsgDlgType::Error, mbOK);
         }
     }
 
@@ -316,38 +334,76 @@ bool TDM::saveRegister(const QString& path, QString* error) {
         // Nothing to keep: leave the damaged file for whoever can repair it.
         if (CDSet_Tabulon->isEmpty())
             return true;
-        return saveOverDamagedFile(target, error);
+        if (!saveKeepingOriginal(target, m_damagedPath,
+                                 m_damagedUnreadable ? KeptFile::Unreadable : KeptFile::Damaged, error))
+            return false;
+        m_damagedPath.clear();
+        m_damagedUnreadable = false;
+        return true;
+    }
+    for (qsizetype i = 0; i < m_repairedPaths.size(); ++i) {
+        if (!sameFile(target, m_repairedPaths.at(i)))
+            continue;
+        if (!saveKeepingOriginal(target, m_repairedPaths.at(i), KeptFile::Repaired, error))
+            return false;
+        m_repairedPaths.removeAt(i);
+        return true;
     }
     return writeRegisterFile(target, error);
 }
 
-// New work must be kept, and so must the damaged file: a copy of it is made first, and the
-// damaged file stays at its place until the new register replaces it whole. A save that fails
-// leaves the damaged file where it was (the next start reports it again) and takes its copy
-// back, so that failed saves do not pile copies up.
-bool TDM::saveOverDamagedFile(const QString& target, QString* error) {
+// New work must be kept, and so must the file it replaces: a copy of it is made first, and the
+// file stays at its place until the new register replaces it whole. A file that cannot be read
+// is not replaced at all, since nothing of it could be kept. A save that fails leaves the file
+// where it was (the next start reports it again) and takes its copy back, so that failed saves
+// do not pile copies up.
+bool TDM::saveKeepingOriginal(const QString& target, const QString& original, KeptFile kind, QString* error) {
+    auto fail = [&](const QString& why) {
+        if (error)
+            *error = why;
+        return false;
+    };
     QString aside;
-    if (QFileInfo(m_damagedPath).isFile()) {
-        aside = asideName(m_damagedPath); // the name the start-up message gave, unless taken since
+    if (QFileInfo(original).isFile()) {
+        QFile readable(original);
+        if (!readable.open(QIODevice::ReadOnly))
+            return fail(QStringLiteral("Impossibile leggere il file dell'archivio '%1': %2\n"
+                                       "Il file non viene sostituito finché non si potrà leggere e "
+                                       "conservarne una copia.")
+                            .arg(original, readable.errorString()));
+        readable.close();
+        // The name the start-up message gave, unless taken since.
+        aside = asideName(original, kind == KeptFile::Damaged ? kDamagedSuffix : kOriginalSuffix);
         QString reason;
-        if (!DataSet::copyFileWhole(m_damagedPath, aside, &reason)) {
-            if (error)
-                *error = QStringLiteral("Impossibile copiare il file danneggiato in %1:\n%2")
-                             .arg(QDir::toNativeSeparators(aside), reason);
-            return false;
-        }
+        if (!DataSet::copyFileWhole(original, aside, &reason))
+            return fail((kind == KeptFile::Damaged
+                             ? QStringLiteral("Impossibile copiare il file danneggiato in %1:\n%2")
+                             : QStringLiteral("Impossibile copiare il file dell'archivio in %1:\n%2"))
+                            .arg(QDir::toNativeSeparators(aside), reason));
     }
     if (!writeRegisterFile(target, error)) {
         if (!aside.isEmpty())
             QFile::remove(aside);
         return false;
     }
-    m_damagedPath.clear();
-    if (!aside.isEmpty())
-        MessageDlg(QStringLiteral("L'archivio salvato ha sostituito il file danneggiato\n%1\n\n"
-                                  "Il file danneggiato è conservato, così com'era, in:\n%2")
-                       .arg(fullPath(target), fullPath(aside)),
-                   MsgDlgType::Information, mbOK);
+    if (aside.isEmpty())
+        return true;
+    QString said;
+    switch (kind) {
+    case KeptFile::Damaged:
+        said = QStringLiteral("L'archivio salvato ha sostituito il file danneggiato\n%1\n\n"
+                              "Il file danneggiato è conservato, così com'era, in:\n%2");
+        break;
+    case KeptFile::Unreadable:
+        said = QStringLiteral("L'archivio salvato ha sostituito il file che all'avvio non si poteva "
+                              "leggere\n%1\n\nQuel file è conservato, così com'era, in:\n%2");
+        break;
+    case KeptFile::Repaired:
+        said = QStringLiteral("L'archivio salvato ha sostituito il file i cui valori erano stati "
+                              "corretti\n%1\n\nIl file com'era prima delle correzioni è conservato in:\n%2");
+        break;
+    }
+    MessageDlg(said.arg(fullPath(target), fullPath(aside)), MsgDlgType::Information, mbOK);
     return true;
 }
 
@@ -378,9 +434,11 @@ bool TDM::importRegister(const QString& path, QString* error) {
             *error = QString::fromUtf8(kCatalogMismatch) + QStringLiteral("\nnot enough memory");
         return false;
     }
-    if (!m_damagedPath.isEmpty() && sameFile(path, m_damagedPath))
+    if (!m_damagedPath.isEmpty() && sameFile(path, m_damagedPath)) {
         m_damagedPath.clear();
-    reportLoadRepairs();
+        m_damagedUnreadable = false;
+    }
+    reportLoadRepairs(path);
     return true;
 }
 
@@ -484,13 +542,18 @@ bool TDM::registerFull() const {
 }
 
 // Values a register file held that no field may hold as they were, and that were put right as
-// the file was read: the user is told which, before working on them.
-void TDM::reportLoadRepairs() {
+// the file was read: the user is told which, before working on them, and where the file as it
+// was will be kept once a save replaces it (see saveRegister).
+void TDM::reportLoadRepairs(const QString& path) {
+    m_repairedPaths.removeIf([&](const QString& p) { return sameFile(p, path); });
     const QStringList repairs = CDSet_Tabulon->loadRepairs();
     if (repairs.isEmpty())
         return;
-    MessageDlg(QStringLiteral("Alcuni valori dell'archivio non erano validi e sono stati corretti:\n\n%1")
-                   .arg(repairs.join(QLatin1Char('\n'))),
+    m_repairedPaths << path;
+    MessageDlg(QStringLiteral("Alcuni valori dell'archivio non erano validi e sono stati corretti:\n\n%1\n\n"
+                              "Il file resta com'è. Quando l'archivio verrà salvato in questo file, il "
+                              "file com'era prima delle correzioni sarà conservato in:\n%2")
+                   .arg(repairs.join(QLatin1Char('\n')), fullPath(asideName(path, kOriginalSuffix))),
                MsgDlgType::Warning, mbOK);
 }
 

@@ -108,8 +108,9 @@ public:
 
     // ---- life cycle ----
     // Opens the register file named by the registry value "DATABASE" (an empty register when the
-    // file does not exist; a damaged file is reported and kept safe, see saveRegister), then
-    // lets the windows be created through createWindowsHook.
+    // file does not exist; a damaged file, or one that cannot be read, is reported and kept
+    // safe, and so is the original of a file loaded with values repaired, see saveRegister),
+    // then lets the windows be created through createWindowsHook.
     void DataModuleCreate();
     // Posts pending edits and saves the register to DATABASE, unless the exit already saved it
     // (saveBeforeExit) or the user chose to leave without saving. Runs once.
@@ -134,7 +135,10 @@ public:
     // Saves the whole register to `path` (DATABASE when empty). A file that failed to load at
     // start-up is never overwritten by an empty register; when the register holds rows, a copy
     // of the damaged file is first kept as "<name>.damaged" (numbered when taken), and the
-    // damaged file stays where it is until the new register replaces it whole. On failure
+    // damaged file stays where it is until the new register replaces it whole. A file that
+    // could not be read is not replaced while it still cannot be read (nothing of it could be
+    // kept); once it can, it is kept as "<name>.originale" first. So is a file whose values
+    // were repaired as it was loaded, before the first save that replaces it. On failure
     // returns false and sets *error; the old file stays whole, and no copy is left behind.
     bool saveRegister(const QString& path = QString(), QString* error = nullptr);
     // Replaces the register with the installations of `path`. A file that is not a register
@@ -182,20 +186,24 @@ private:
     void installCaps();
     void installFileRowLimits();
     void installFileChecks();
-    void reportLoadRepairs();
+    void reportLoadRepairs(const QString& path);
     void fillNewInstallation(int systemType);
     void syncRadioZone(int input, const QString& wiring, const QString& name);
     void rewriteMessageCopies(int messageId, const QString& text);
     void followInputName(int input, const QString& name);
     bool writeRegisterFile(const QString& path, QString* error);
-    bool saveOverDamagedFile(const QString& target, QString* error);
+    // What a file kept before a save replaces it was when it was loaded.
+    enum class KeptFile { Damaged, Unreadable, Repaired };
+    bool saveKeepingOriginal(const QString& target, const QString& original, KeptFile kind, QString* error);
 
     std::vector<DataSet*> m_tables;
     Field* m_tipoCentrale = nullptr;
     std::vector<std::pair<Field*, QVariant>> m_radio800Defaults; // DefaultOpzioniRadio800's writes
     std::vector<DataSource*> m_sources;
-    QString m_damagedPath; // register file that failed to load at start-up
-    int m_building = 0;    // >0 while AddDataSet fills rows: rules and caps stand aside
+    QString m_damagedPath;            // register file that failed to load at start-up
+    bool m_damagedUnreadable = false; // ... because it could not be opened: nothing of it is known
+    QStringList m_repairedPaths;      // register files loaded with values repaired, not yet replaced
+    int m_building = 0;               // >0 while AddDataSet fills rows: rules and caps stand aside
     bool m_created = false;
     bool m_destroyed = false;
     bool m_exitSettled = false; // the exit saved the register, or the user left without saving

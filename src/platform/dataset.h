@@ -31,6 +31,17 @@ public:
     QString message() const { return QString::fromStdString(what()); }
 };
 
+// A file that could not be opened at all (no permission, and the like): nothing of it was
+// read, so nothing is known of what it holds. reason() is the system's word for why.
+class FileOpenError : public DataSetError {
+public:
+    FileOpenError(const QString& message, const QString& reason) : DataSetError(message), m_reason(reason) {}
+    QString reason() const { return m_reason; }
+
+private:
+    QString m_reason;
+};
+
 // The text of a date and time as every DateTime field shows it (the locale's short date with a
 // four-digit year, then the long time) and as filter literals on such fields are read back.
 QString DateTimeText(const QDateTime& dt);
@@ -259,9 +270,10 @@ public:
     // Distinct texts this table's fields keep (each stored once), for memory checks.
     int textCount() const;
     // Removes what saves of this root table to `path` left behind when they were killed before
-    // their last step: files "<path>.XXXXXX" (six letters or digits, as the atomic save names
-    // its temporary copy) that hold a register of this table, whole or with the header not yet
-    // written. Nothing else is touched. Returns the names removed.
+    // their last step: files named as AtomicSave names its temporary files for `path`
+    // (".<name>.salvataggio-incompleto.XXXXXX") that hold a register of this table, whole or
+    // with the header not yet written. Nothing else is touched, whatever it holds: a copy of
+    // the register under any other name is its owner's. Returns the names removed.
     QStringList removeLeftoverSaves(const QString& path) const;
     // Copies `from` to `to` whole or not at all: on failure returns false with the system's
     // reason in *reason, and nothing is left at `to`. The copy is its owner's alone.
@@ -274,7 +286,7 @@ public:
     class DataSetPrivate* d_func() const { return d.get(); }
 
 private:
-    void writeRegister(const QString& path, bool newFile) const; // registerfile.cpp
+    void writeRegister(const QString& path) const; // registerfile.cpp
     void readRegister(QFile& file, const QString& path);
 
     friend class Field;

@@ -1,18 +1,18 @@
 // The register file: the whole tree of a root table (its rows with every nested row) in one
 // binary file. The layout is described byte by byte in docs/register-format.md.
 //
-// Writing goes through QSaveFile, so the old file stays whole until the new one is complete.
+// Writing goes through AtomicSave, so the old file stays whole until the new one is complete.
 // Reading trusts nothing: every length is checked against the bytes left, counts are bounded
 // by what the remaining bytes could hold, the payload's CRC-32 must match, and the rows are
 // built in new storage that replaces the table's rows only once the whole file has been read.
 
+#include "platform/atomicsave.h"
 #include "platform/dataset.h"
 #include "platform/datasetprivate.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QtEndian>
 
 #include <array>
@@ -22,12 +22,6 @@
 #include <new>
 
 #include <zlib.h>
-
-#ifdef Q_OS_WIN
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
 
 namespace {
 
@@ -415,6 +409,34 @@ struct Reader {
                 throw Damaged{QStringLiteral("una tabella non è annidata in nessun'altra")};
     }
 
+    // A field's type and size as a message names them: "un testo di 30 caratteri".
+    static QString fieldKind(quint8 type, quint32 size) {
+        QString kind;
+        switch (FieldType(type)) {
+        case FieldType::String:
+            return QStringLiteral("un testo di %1 caratteri").arg(size);
+        case FieldType::Integer:
+            kind = QStringLiteral("un intero");
+            break;
+        case FieldType::Boolean:
+            kind = QStringLiteral("un valore sì/no");
+            break;
+        case FieldType::Float:
+            kind = QStringLiteral("un numero decimale");
+            break;
+        case FieldType::DateTime:
+            kind = QStringLiteral("una data con ora");
+            break;
+        case FieldType::Memo:
+            kind = QStringLiteral("un testo libero");
+            break;
+        case FieldType::Nested:
+            kind = QStringLiteral("una tabella annidata");
+            break;
+        }
+        return size == 0 ? kind : QStringLiteral("%1 di dimensione %2").arg(kind).arg(size);
+    }
+
     // Empty when the file's tables are those in memory, else what differs.
     QString match(quint32 t, TableSchema* s) {
         const FileTable& ft = file[t];
@@ -429,10 +451,15 @@ struct Reader {
         for (size_t f = 0; f < ft.fields.size(); ++f) {
             const FileField& ff = ft.fields[f];
             const FieldLayout& fl = s->fields[f];
-            if (ff.name != fl.name || ff.type != quint8(fl.type) || ff.size != quint32(fl.size))
+            if (ff.name != fl.name)
                 return QStringLiteral("il campo %1 della tabella '%2' è '%3' invece di '%4'")
                     .arg(f + 1)
                     .arg(s->name, ff.name, fl.name);
+            if (ff.type != quint8(fl.type) || ff.size != quint32(fl.size))
+                return QStringLiteral("il campo %1 della tabella '%2' ('%3') nel file è %4 invece di %5")
+                    .arg(f + 1)
+                    .arg(s->name, fl.name, fieldKind(ff.type, ff.size),
+                         fieldKind(quint8(fl.type), quint32(fl.size)));
             if (fl.type == FieldType::Nested) {
                 children[t].push_back(int(ff.child));
                 const QString why = match(ff.child, s->nested[f].get());
@@ -872,26 +899,6 @@ QString cannotWriteText(const QString& path, const QString& reason) {
     return QStringLiteral("Impossibile scrivere il file dell'archivio '%1': %2").arg(path, reason);
 }
 
-// Why a file operation failed, in the system's words; never Qt's bare "Unknown error".
-QString reasonOf(const QFileDevice& file, int systemError = 0) {
-    const QString said = file.errorString();
-    if (file.error() != QFileDevice::NoError && !said.isEmpty() && said != QLatin1String("Unknown error"))
-        return said;
-    if (systemError != 0)
-        return qt_error_string(systemError);
-    return QStringLiteral("il sistema ha segnalato un errore senza dirne il motivo");
-}
-
-// Pushes what was written to the disk itself, so that a full or failing disk is known
-// before the old file is replaced.
-int syncToDisk(QFileDevice& file) {
-#ifdef Q_OS_WIN
-    return ::_commit(file.handle()) == 0 ? 0 : errno;
-#else
-    return ::fsync(file.handle()) == 0 ? 0 : errno;
-#endif
-}
-
 // Bytes the rows of these tables take in memory.
 quint64 rowsInMemory(const std::vector<TableSchema*>& tables) {
     quint64 bytes = 0;
@@ -914,19 +921,6 @@ std::vector<TableSchema*> tablesInFileOrder(TableSchema* root) {
     Writer shape;
     shape.collect(root);
     return shape.tables;
-}
-
-// A temporary copy of an atomic save of `path`: "<path>." and six letters or digits.
-bool isTemporaryName(const QString& name, const QString& registerName) {
-    if (name.size() != registerName.size() + 7 || !name.startsWith(registerName + QLatin1Char('.')))
-        return false;
-    for (qsizetype i = registerName.size() + 1; i < name.size(); ++i) {
-        const QChar c = name.at(i);
-        if (!(c.isDigit() || (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
-              (c >= QLatin1Char('A') && c <= QLatin1Char('Z'))))
-            return false;
-    }
-    return true;
 }
 
 // Whether `path` holds a save of the root table `rootName`: our header, or the blank place a
@@ -952,16 +946,17 @@ bool holdsSaveOf(const QString& path, const QString& rootName) {
 } // namespace
 
 QStringList DataSet::removeLeftoverSaves(const QString& path) const {
-    const QFileInfo target(path);
-    const QString registerName = target.fileName();
-    QStringList removed;
+    // The temporary files of saves of `path` lie beside the file a save replaces.
+    const QFileInfo target(AtomicSave::finalPath(path));
+    const QString targetName = target.fileName();
     const QDir folder = target.absoluteDir();
-    const QStringList candidates = folder.entryList({registerName + QStringLiteral(".??????")},
-                                                    QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& name : candidates) {
+    QStringList removed;
+    for (const QString& name : folder.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!AtomicSave::isTemporaryName(name, targetName))
+            continue;
         const QString candidate = folder.filePath(name);
         const QFileInfo info(candidate);
-        if (!isTemporaryName(name, registerName) || info.isSymLink() || !info.isFile())
+        if (info.isSymLink() || !info.isFile())
             continue;
         if (holdsSaveOf(candidate, this->name()) && QFile::remove(candidate))
             removed << candidate;
@@ -977,28 +972,23 @@ bool DataSet::copyFileWhole(const QString& from, const QString& to, QString* rea
     };
     QFile source(from);
     if (!source.open(QIODevice::ReadOnly))
-        return fail(reasonOf(source, errno));
-    QSaveFile copy(to); // nothing at `to` until the whole copy is on the disk
-    if (!copy.open(QIODevice::WriteOnly))
-        return fail(reasonOf(copy, errno));
-    if (!copy.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        return fail(reasonOf(copy, errno));
+        return fail(fileErrorReason(source, errno));
+    AtomicSave copy(to); // nothing at `to` until the whole copy is on the disk
+    QString why;
+    if (!copy.open(&why))
+        return fail(why);
     std::vector<char> buffer(kReadChunk);
     for (;;) {
         const qint64 got = source.read(buffer.data(), qint64(buffer.size()));
         if (got < 0)
-            return fail(reasonOf(source, errno));
+            return fail(fileErrorReason(source, errno));
         if (got == 0)
             break;
-        if (copy.write(buffer.data(), got) != got)
-            return fail(reasonOf(copy, errno));
+        if (copy.file().write(buffer.data(), got) != got)
+            return fail(fileErrorReason(copy.file(), errno));
     }
-    if (!copy.flush())
-        return fail(reasonOf(copy, errno));
-    if (const int error = syncToDisk(copy))
-        return fail(qt_error_string(error));
-    if (!copy.commit())
-        return fail(reasonOf(copy, errno));
+    if (!copy.commit(&why))
+        return fail(why);
     return true;
 }
 
@@ -1024,13 +1014,13 @@ void DataSet::saveToFile(const QString& path) const {
     if (target.exists() && !target.isFile())
         throw cannotWrite(QStringLiteral("non è un file normale"));
     try {
-        writeRegister(path, !target.exists());
+        writeRegister(path);
     } catch (const std::bad_alloc&) {
         throw cannotWrite(QStringLiteral("memoria insufficiente"));
     }
 }
 
-void DataSet::writeRegister(const QString& path, bool newFile) const {
+void DataSet::writeRegister(const QString& path) const {
     d->schema->name = name();
     Writer w;
     w.collect(d->schema.get());
@@ -1039,22 +1029,22 @@ void DataSet::writeRegister(const QString& path, bool newFile) const {
             throw DataSetError(QStringLiteral("%1: la tabella '%2' non ha campi").arg(name(), s->name));
     w.prepare();
 
-    QSaveFile out(path);
+    // The register holds access codes: a new file is its owner's alone (an existing one
+    // keeps the mode it has), as AtomicSave makes it.
+    AtomicSave save(path);
+    QFile& out = save.file();
     auto fail = [&](const QString& reason) {
-        out.cancelWriting();
+        save.cancel();
         throw DataSetError(cannotWriteText(path, reason));
     };
-    if (!out.open(QIODevice::WriteOnly))
-        fail(reasonOf(out, errno));
-    // The register holds access codes: a new file is its owner's alone (an existing one
-    // keeps the mode it has).
-    if (newFile && !out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        fail(reasonOf(out, errno));
+    QString reason;
+    if (!save.open(&reason))
+        fail(reason);
     quint64 payloadSize = 0;
     quint32 crc = 0;
     auto write = [&](const void* data, size_t size) {
         if (out.write(static_cast<const char*>(data), qint64(size)) != qint64(size))
-            fail(reasonOf(out, errno));
+            fail(fileErrorReason(out, errno));
     };
     auto writePart = [&](const Out& part) {
         write(part.data(), part.size());
@@ -1067,6 +1057,10 @@ void DataSet::writeRegister(const QString& path, bool newFile) const {
     w.writeSchema(head);
     w.writeStrings(head);
     writePart(head);
+    // The blank header and the catalogue reach the file at once: should the save be killed,
+    // what it leaves proves itself a save of this register, which the next start removes.
+    if (!out.flush())
+        fail(fileErrorReason(out, errno));
     w.writeList(d->list->rows, 0, [&] {
         writePart(w.rows);
         w.rows.clear();
@@ -1081,16 +1075,10 @@ void DataSet::writeRegister(const QString& path, bool newFile) const {
     header.put<quint32>(crc);
     header.put<quint32>(crcOf(header.data(), header.size()));
     if (!out.seek(0))
-        fail(reasonOf(out, errno));
+        fail(fileErrorReason(out, errno));
     write(header.data(), header.size());
-    // The header is still in the device's buffer: every byte must reach the disk before the
-    // old file is replaced, or a save that lost its last write would call itself done.
-    if (!out.flush())
-        fail(reasonOf(out, errno));
-    if (const int error = syncToDisk(out))
-        fail(qt_error_string(error));
-    if (!out.commit())
-        throw DataSetError(cannotWriteText(path, reasonOf(out, errno)));
+    if (!save.commit(&reason))
+        throw DataSetError(cannotWriteText(path, reason));
 }
 
 void DataSet::loadFromFile(const QString& path) {
@@ -1104,9 +1092,11 @@ void DataSet::loadFromFile(const QString& path) {
             QStringLiteral("Impossibile leggere il file dell'archivio '%1': non è un file normale")
                 .arg(path));
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw DataSetError(QStringLiteral("Impossibile leggere il file dell'archivio '%1': %2")
-                               .arg(path, reasonOf(file, errno)));
+    if (!file.open(QIODevice::ReadOnly)) {
+        const QString reason = fileErrorReason(file, errno);
+        throw FileOpenError(
+            QStringLiteral("Impossibile leggere il file dell'archivio '%1': %2").arg(path, reason), reason);
+    }
     try {
         readRegister(file, path);
     } catch (const std::bad_alloc&) {
