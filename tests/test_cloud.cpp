@@ -289,6 +289,38 @@ private slots:
             QCOMPARE(relay.messageCount(), MaxAttempts);
     }
 
+    // A part sent again on the cloud link is listed, and selected, in the progress dialog (the
+    // serial line's resends are not: test_transfer).
+    void aResendOnTheCloudIsListed() {
+        TransferFixture fx;
+        ComSet->Timer1->setInterval(2);
+        TComSet::CloudReplyTimeoutMs = 150;
+        PanelCore core;
+        core.setFailure(PanelCore::Failure::NoReply, 3, 2); // the third request goes three times
+        CloudRelay relay(core);
+        QVERIFY(relay.start(m_cert));
+        RecordingCodec codecs;
+        connectFormToRelay(fx, relay, m_cert);
+        QVERIFY(ComSet->IsCloudOpen());
+        QStringList selected;
+        connect(SendingDlg->ListBox1, &QListWidget::currentRowChanged, this, [&selected](int row) {
+            if (row >= 0)
+                selected << SendingDlg->ListBox1->item(row)->text();
+        });
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd());
+        QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
+        QCOMPARE(core.requestsFor(1, 2), 3);
+        QStringList lines;
+        for (int i = 0; i < SendingDlg->ListBox1->count(); ++i)
+            lines << SendingDlg->ListBox1->item(i)->text();
+        QCOMPARE(lines.size(), 12);
+        QCOMPARE(lines.mid(2, 3),
+                 (QStringList{QStringLiteral("Central State part:  2"), QStringLiteral("retry to send..."),
+                              QStringLiteral("retry to send...")}));
+        QCOMPARE(selected.count(QStringLiteral("retry to send...")), 2);
+    }
+
     void connectFailureIsReported() {
         TransferFixture fx;
         TComSet::CloudConnectTimeoutMs = 3000;
