@@ -19,6 +19,8 @@
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QSslConfiguration>
+#include <QSslServer>
 #include <QSslSocket>
 #include <QTcpServer>
 #include <QTemporaryDir>
@@ -287,6 +289,38 @@ private slots:
             QCOMPARE(relay.messageCount(), MaxAttempts);
     }
 
+    // A part sent again on the cloud link is listed, and selected, in the progress dialog (the
+    // serial line's resends are not: test_transfer).
+    void aResendOnTheCloudIsListed() {
+        TransferFixture fx;
+        ComSet->Timer1->setInterval(2);
+        TComSet::CloudReplyTimeoutMs = 150;
+        PanelCore core;
+        core.setFailure(PanelCore::Failure::NoReply, 3, 2); // the third request goes three times
+        CloudRelay relay(core);
+        QVERIFY(relay.start(m_cert));
+        RecordingCodec codecs;
+        connectFormToRelay(fx, relay, m_cert);
+        QVERIFY(ComSet->IsCloudOpen());
+        QStringList selected;
+        connect(SendingDlg->ListBox1, &QListWidget::currentRowChanged, this, [&selected](int row) {
+            if (row >= 0)
+                selected << SendingDlg->ListBox1->item(row)->text();
+        });
+        ComSet->RecicleCommand(TabCmdBloccoIns, false);
+        QVERIFY(fx.waitForJobEnd());
+        QCOMPARE(fx.messages(), QStringList{QStringLiteral("Operazione conclusa con successo")});
+        QCOMPARE(core.requestsFor(1, 2), 3);
+        QStringList lines;
+        for (int i = 0; i < SendingDlg->ListBox1->count(); ++i)
+            lines << SendingDlg->ListBox1->item(i)->text();
+        QCOMPARE(lines.size(), 12);
+        QCOMPARE(lines.mid(2, 3),
+                 (QStringList{QStringLiteral("Central State part:  2"), QStringLiteral("retry to send..."),
+                              QStringLiteral("retry to send...")}));
+        QCOMPARE(selected.count(QStringLiteral("retry to send...")), 2);
+    }
+
     void connectFailureIsReported() {
         TransferFixture fx;
         TComSet::CloudConnectTimeoutMs = 3000;
@@ -307,6 +341,77 @@ private slots:
         QCOMPARE(ComSet->cloudEndpoint().port, port);
         TComSet::cloudEndpointHook = [] { return CloudEndpoint{QStringLiteral("h"), 0}; };
         QCOMPARE(ComSet->cloudEndpoint().port, quint16(443)); // the default port
+    }
+
+    // A connection that cannot be made says why, in the installer's words: the name resolves to
+    // nothing, nobody listens on the port, the server refuses the upgrade, nothing answers. Only
+    // a server that really closed the connection is said to have closed it.
+    void connectFailuresSayWhatHappened_data() {
+        QTest::addColumn<QString>("host");
+        QTest::addColumn<int>("server"); // 0 none (a closed port), 1 refuses the upgrade, 2 mute
+        QTest::addColumn<QString>("said");
+        QTest::newRow("unknown name")
+            << QStringLiteral("nonexistent.invalid") << 0
+            << QStringLiteral("server cloud non trovato: il nome \"nonexistent.invalid\"");
+        QTest::newRow("closed port") << QStringLiteral("127.0.0.1") << 0
+                                     << QStringLiteral("connessione rifiutata: nessun servizio in ascolto");
+        QTest::newRow("upgrade refused") << QStringLiteral("127.0.0.1") << 1
+                                         << QStringLiteral("il server cloud ha rifiutato il collegamento (");
+        QTest::newRow("no answer") << QStringLiteral("127.0.0.1") << 2
+                                   << QStringLiteral("il server cloud non risponde");
+    }
+    void connectFailuresSayWhatHappened() {
+        QFETCH(QString, host);
+        QFETCH(int, server);
+        QFETCH(QString, said);
+        TransferFixture fx;
+        TComSet::CloudConnectTimeoutMs = server == 2 ? 300 : 10000;
+        TWebSockets::setExtraCaCertificates({m_cert.certificate});
+        // A TLS server on 127.0.0.1 that answers the upgrade with 401, or never says a word.
+        QSslServer tls;
+        QSslConfiguration ssl = QSslConfiguration::defaultConfiguration();
+        ssl.setLocalCertificate(m_cert.certificate);
+        ssl.setPrivateKey(m_cert.key);
+        ssl.setPeerVerifyMode(QSslSocket::VerifyNone);
+        tls.setSslConfiguration(ssl);
+        QTcpServer mute;
+        connect(&tls, &QSslServer::pendingConnectionAvailable, this, [&] {
+            while (QTcpSocket* socket = tls.nextPendingConnection())
+                connect(socket, &QTcpSocket::readyRead, socket, [socket] {
+                    socket->readAll();
+                    socket->write("HTTP/1.1 401 Unauthorized\r\nContent-Length: 0\r\n\r\n");
+                });
+        });
+        quint16 port = 443;
+        if (server == 1) {
+            QVERIFY(tls.listen(QHostAddress::LocalHost));
+            port = tls.serverPort();
+        } else if (server == 2) {
+            QVERIFY(mute.listen(QHostAddress::LocalHost));
+            port = mute.serverPort();
+        } else if (host == QStringLiteral("127.0.0.1")) {
+            QVERIFY(mute.listen(QHostAddress::LocalHost)); // a port just freed: nobody listens on it
+            port = mute.serverPort();
+            mute.close();
+        }
+        TComSet::cloudEndpointHook = [host, port] { return CloudEndpoint{host, port}; };
+        ComSet->ComboBox1->setCurrentIndex(ComSet->ComboBox1->findText(TComSet::RemoteManagement));
+        ComSet->show();
+        QTest::mouseClick(ComSet->Connect, Qt::LeftButton);
+        QVERIFY(!fx.waitForConnect());
+        QCOMPARE(fx.warnings().size(), 1);
+        const QString warning = fx.warnings()[0];
+        QVERIFY2(warning.startsWith(QStringLiteral("Connessione al server cloud %1:%2 non riuscita: %3")
+                                        .arg(host)
+                                        .arg(port)
+                                        .arg(said)),
+                 qPrintable(warning));
+        QVERIFY2(!warning.contains(QStringLiteral("chiuso")), qPrintable(warning));
+        if (server == 1) // the server's own answer, without the socket's inner names
+            QVERIFY2(warning.contains(QStringLiteral("401")) && !warning.contains(QStringLiteral("::")),
+                     qPrintable(warning));
+        QVERIFY(!ComSet->IsLinkOpen());
+        QCOMPARE(ComSet->LabelStato->text(), QStringLiteral("Non connesso"));
     }
 
     void againstAnotherWebsocketImplementation() {

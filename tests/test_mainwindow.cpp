@@ -293,17 +293,26 @@ private slots:
 
     // ---- bounds and closing ----
 
+    // A bound of another type, or missing, takes its first-run value, and the window is made
+    // whole (where the bounds put it: test_mainwindow_link).
     void badBoundsAreReportedAndTheWindowStillExists() {
         writeBounds(40, 30, 600, 900);
         RegistryKey reg;
         QVERIFY(reg.openKey(kTabulonRegistryKey, true));
         reg.writeString(QStringLiteral("Left"), QStringLiteral("wide"));
+        QVERIFY(reg.deleteValue(QStringLiteral("Width")));
+        // The first-run left edge is an eighth of the desktop's width: 800 offscreen.
+        QCOMPARE(QGuiApplication::primaryScreen()->virtualGeometry().width(), 800);
         BoxAnswerer boxes;
         TForm6 f;
-        QCOMPARE(boxes.count(), 1);
-        QVERIFY(boxes.last().text.contains(QStringLiteral("Left")));
-        // The steps after the bounds were skipped.
-        QVERIFY(f.ActionToolBar1->toolTip() != QStringLiteral(" "));
+        QCOMPARE(boxes.texts(),
+                 QStringList{QStringLiteral("Registro di configurazione: il valore \"Left\" non è un numero "
+                                            "intero; manca il valore \"Width\".\r\nLa finestra usa i valori "
+                                            "iniziali: Left 100, Width 1190.")});
+        QCOMPARE(boxes.last().type, MsgDlgType::Warning);
+        // The steps after the bounds ran.
+        QCOMPARE(f.ActionToolBar1->toolTip(), QStringLiteral(" "));
+        QVERIFY(!f.windowIcon().isNull());
         QCOMPARE(f.PageControl->count(), 19);
     }
 

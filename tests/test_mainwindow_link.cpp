@@ -396,6 +396,35 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&f));
     }
 
+    // A bound stored as a text takes its first-run value (an eighth of the 2880 x 1024 desktop
+    // from its corner, 800 high, 1190 wide), said by name, and the creation goes on.
+    void aDamagedBoundTakesItsFirstRunValue_data() {
+        QTest::addColumn<QString>("damaged");
+        QTest::addColumn<QRect>("shown");
+        QTest::newRow("Height") << QStringLiteral("Height") << QRect(30, 40, 900, 800);
+        QTest::newRow("Top") << QStringLiteral("Top") << QRect(30, 128, 900, 600);
+        QTest::newRow("Width") << QStringLiteral("Width") << QRect(30, 40, 1190, 600);
+    }
+    void aDamagedBoundTakesItsFirstRunValue() {
+        QFETCH(QString, damaged);
+        QFETCH(QRect, shown);
+        TempRegistry registry;
+        RegistryKey reg;
+        QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+        for (auto [name, value] : {std::pair{"Top", 40}, {"Left", 30}, {"Height", 600}, {"Width", 900}})
+            reg.writeInteger(QString::fromLatin1(name), value);
+        reg.writeString(damaged, QStringLiteral("800"));
+        BoxAnswerer boxes;
+        TForm6 f;
+        QCOMPARE(boxes.count(), 1);
+        QVERIFY2(boxes.last().text.startsWith(
+                     QStringLiteral("Registro di configurazione: il valore \"%1\" non è un numero intero.")
+                         .arg(damaged)),
+                 qPrintable(boxes.last().text));
+        QCOMPARE(QRect(f.pos(), f.size()), shown);
+        QCOMPARE(f.ActionToolBar1->toolTip(), QStringLiteral(" "));
+    }
+
     // The progress dialog opens in the middle of the monitor the main window is on.
     void theProgressDialogOpensOnTheMainWindowsScreen() {
         const QList<QScreen*> screens = QGuiApplication::screens();

@@ -156,6 +156,63 @@ private Q_SLOTS:
         QCOMPARE(m_dataModuleCreations, 1);
     }
 
+    // A password stored as a number never matches what can be typed: it is said, once, and the
+    // empty password logs in as for a missing one, so the installer is not locked out.
+    void damagedPasswordValueIsSaidAndTheEmptyOneLogsIn() {
+        {
+            RegistryKey reg;
+            QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+            reg.writeInteger(QStringLiteral("LogIn"), 1234);
+        }
+        BoxAnswerer boxes;
+        QPointer<TPW> dialog = newLogin();
+        login(dialog, QStringLiteral("1234"));
+        QCOMPARE(
+            boxes.texts(),
+            (QStringList{QStringLiteral("Registro di configurazione: il valore \"LogIn\" non è un testo.\r\n"
+                                        "La password attesa è vuota: lasciare vuoto il campo password, "
+                                        "spuntare \"Cambia password\" e sceglierne una nuova."),
+                         QStringLiteral("Password errata")}));
+        QCOMPARE(boxes.shown.first().type, MsgDlgType::Warning);
+        boxes.clear();
+        login(dialog, QStringLiteral("quorb"));
+        QCOMPARE(boxes.texts(), QStringList{QStringLiteral("Password errata")});
+        boxes.clear();
+        login(dialog, QString());
+        QVERIFY(boxes.texts().isEmpty());
+        QCOMPARE(m_dataModuleCreations, 1);
+    }
+
+    // A register path stored as a number is said, and the program starts on the register beside
+    // the executable, as when no path is stored.
+    void damagedRegisterPathStartsOnTheDefaultRegister() {
+        writeSetting("LogIn", QStringLiteral("quorb"));
+        {
+            RegistryKey reg;
+            QVERIFY(reg.openKey(kTabulonRegistryKey, true));
+            reg.writeInteger(QStringLiteral("DATABASE"), 7);
+        }
+        QString opened;
+        m_onCreate = [&] {
+            createDataModule();
+            opened = DATABASE;
+            DATABASE =
+                m_dir.filePath(QStringLiteral("KTabulon.cds")); // what the exit saves, not beside the test
+            delete DM;
+        };
+        BoxAnswerer boxes;
+        login(newLogin(), QStringLiteral("quorb"));
+        const QString expected = StartupEnv::executableFolder() + QStringLiteral("KTabulon.cds");
+        QCOMPARE(QDir::toNativeSeparators(opened), expected);
+        QCOMPARE(
+            boxes.texts(),
+            QStringList{QStringLiteral("Registro di configurazione: il valore \"DATABASE\" non è un testo."
+                                       "\r\nViene usato l'archivio delle installazioni iniziale:\n") +
+                        expected});
+        QCOMPARE(boxes.last().type, MsgDlgType::Warning);
+        QVERIFY(m_exitCodes.isEmpty()); // the program goes on
+    }
+
     void changingThePasswordAsksUntilANewOneIsGiven() {
         BoxAnswerer boxes;
         boxes.answerCancel().answerText(QStringLiteral("********")).answerText(QStringLiteral("Nuova7"));

@@ -1,6 +1,7 @@
 // The progress dialog, the wait window and the IPv4 text conversion.
 #include "app/splash.h"
 #include "link/comset.h"
+#include "platform/dialogs.h"
 #include "platform/registrykey.h"
 #include "support/tempregistry.h"
 #include "transfer/ip4error.h"
@@ -159,9 +160,15 @@ private slots:
             TComSet form;
             QCOMPARE(form.ScrollBar1->value(), 400);
         }
-        key.writeString(QStringLiteral("BaudRate"), QStringLiteral("fast")); // wrong type: the default
+        key.writeString(QStringLiteral("BaudRate"), QStringLiteral("fast")); // wrong type: the default, said
+        BoxAnswerer boxes;
         TComSet form;
         QCOMPARE(form.ReplyTimeoutMs(), 180);
+        QCOMPARE(boxes.texts(),
+                 QStringList{QStringLiteral("Registro di configurazione: il valore \"BaudRate\" non è "
+                                            "un numero intero.\r\nIl tempo di risposta della "
+                                            "centrale è quello iniziale: 180 ms.")});
+        QCOMPARE(boxes.last().type, MsgDlgType::Warning);
     }
 };
 

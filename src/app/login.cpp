@@ -4,6 +4,7 @@
 #include "app/startupenv.h"
 #include "app/windowcreation.h"
 #include "platform/dialogs.h"
+#include "platform/programsettings.h"
 #include "platform/registrykey.h"
 #include "platform/versioninfo.h"
 
@@ -139,8 +140,20 @@ QString TPW::readOrCreateSettings(const QString& versionText) {
     RegistryKey reg;
     QString expected;
     if (reg.openKey(kTabulonRegistryKey, false)) {
-        expected = reg.readString(QStringLiteral("LogIn"));
+        // A missing password is the empty one; so is a damaged one, said once, or no password
+        // could ever be typed and the installer would be locked out.
+        ValueFault fault = ValueFault::None;
+        expected = reg.textValue(QStringLiteral("LogIn"), &fault).value_or(QString());
         reg.closeKey();
+        if (fault == ValueFault::WrongType && !m_damagedPasswordSaid) {
+            m_damagedPasswordSaid = true;
+            MessageDlg(
+                damagedSettingsText({valueFaultText(QStringLiteral("LogIn"), fault, false)},
+                                    QStringLiteral("La password attesa è vuota: lasciare vuoto il campo "
+                                                   "password, spuntare \"Cambia password\" e "
+                                                   "sceglierne una nuova.")),
+                MsgDlgType::Warning, mbOK);
+        }
         return expected;
     }
     if (!reg.createKey(kTabulonRegistryKey)) {
@@ -148,11 +161,11 @@ QString TPW::readOrCreateSettings(const QString& versionText) {
         return expected;
     }
     if (reg.openKey(kTabulonRegistryKey, false)) {
-        const QSize desktop = StartupEnv::desktopSize();
-        CLeft = StartupEnv::divideRoundHalfEven(desktop.width(), 8);
-        CTop = StartupEnv::divideRoundHalfEven(desktop.height(), 8);
-        CHeight = 800;
-        CWidth = 1190;
+        const WindowBounds first = firstRunWindowBounds(StartupEnv::desktopSize());
+        CLeft = first.left;
+        CTop = first.top;
+        CHeight = first.height;
+        CWidth = first.width;
         reg.writeString(QStringLiteral("DATABASE"),
                         StartupEnv::executableFolder() + QStringLiteral("KTabulon.cds"));
         reg.writeString(QStringLiteral("LogIn"), kFirstPassword);

@@ -57,6 +57,7 @@ private:
     void endProgram();
 
     bool m_ending = false;
+    bool m_damagedPasswordSaid = false; // a "LogIn" of another type is said once a dialog
 };
 
 extern TPW* PW;

@@ -1,10 +1,10 @@
 #include "app/startupenv.h"
 
+#include "platform/programsettings.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QThread>
 
 #include <cstdlib>
@@ -48,9 +48,7 @@ void setExitFunction(std::function<void(int)> exitFunction) {
 QSize desktopSize() {
     if (desktopOverride())
         return desktopOverride()();
-    if (QScreen* screen = QGuiApplication::primaryScreen())
-        return screen->virtualGeometry().size();
-    return {};
+    return virtualDesktopSize();
 }
 
 void setDesktopSizeFunction(std::function<QSize()> desktopSizeFunction) {
@@ -72,16 +70,6 @@ QString executableFolder() {
 
 void setExecutablePathForTests(const QString& path) {
     pathOverride() = path;
-}
-
-int divideRoundHalfEven(int numerator, int denominator) {
-    const int quotient = numerator / denominator;
-    const int twiceRemainder = 2 * (numerator % denominator);
-    if (twiceRemainder > denominator)
-        return quotient + 1;
-    if (twiceRemainder == denominator)
-        return quotient + (quotient & 1);
-    return quotient;
 }
 
 } // namespace StartupEnv

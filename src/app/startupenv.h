@@ -27,8 +27,4 @@ QString executablePath();
 QString executableFolder();
 void setExecutablePathForTests(const QString& path); // empty: the real executable
 
-// Rounds numerator / denominator (both positive) to the nearest integer; an exact half goes
-// to the even neighbour, as the first-run window bounds are computed.
-int divideRoundHalfEven(int numerator, int denominator);
-
 } // namespace StartupEnv

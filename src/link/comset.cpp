@@ -5,6 +5,7 @@
 #include "link/serialexchange.h"
 #include "link/tracewindow.h"
 #include "platform/dialogs.h"
+#include "platform/programsettings.h"
 #include "platform/registrykey.h"
 
 #include <QComboBox>
@@ -109,16 +110,18 @@ TComSet::TComSet(QWidget* parent)
 // The reply time-out the main window stored at the last exit (registry value "BaudRate").
 int TComSet::storedReplyTimeout() {
     RegistryKey reg;
-    try {
-        if (reg.openKey(kTabulonRegistryKey, false) && reg.valueExists(QStringLiteral("BaudRate"))) {
-            const int ms = reg.readInteger(QStringLiteral("BaudRate"));
-            if (ms > 0)
-                return ms;
-        }
-    } catch (const RegistryError&) {
-        // A value of the wrong type: the default serves.
-    }
-    return DefaultReplyTimeoutMs;
+    if (!reg.openKey(kTabulonRegistryKey, false))
+        return DefaultReplyTimeoutMs;
+    ValueFault fault = ValueFault::None;
+    const int ms = reg.integerValue(QStringLiteral("BaudRate"), &fault).value_or(0);
+    // Missing before the first exit; of another type, the default serves as well, said.
+    if (fault == ValueFault::WrongType)
+        MessageDlg(damagedSettingsText(
+                       {valueFaultText(QStringLiteral("BaudRate"), fault, true)},
+                       QStringLiteral("Il tempo di risposta della centrale è quello iniziale: %1 ms.")
+                           .arg(DefaultReplyTimeoutMs)),
+                   MsgDlgType::Warning, mbOK);
+    return ms > 0 ? ms : DefaultReplyTimeoutMs;
 }
 
 TComSet::~TComSet() {

@@ -80,6 +80,7 @@ public:
     // The reply time-out stored as registry value "BaudRate", read when the form is created.
     static int storedReplyTimeout();
     static constexpr int DefaultReplyTimeoutMs = 180;
+    // Adds "retry to send..." to the progress list: a part goes again on the cloud link.
     void ErrorSendData();
 
     // Transfer side (src/transfer).

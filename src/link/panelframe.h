@@ -71,6 +71,8 @@ public:
     void clear();
     int noiseBytes() const { return m_noise; }
     int buffered() const { return int(m_buf.size()); }
+    // The bytes of a frame begun but not complete yet (empty when none is).
+    const QByteArray& pending() const { return m_buf; }
     const QByteArray& lastRaw() const { return m_lastRaw; }
 
 private:

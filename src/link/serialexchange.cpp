@@ -46,6 +46,38 @@ bool portFailed(const QSerialPort& port) {
     return !port.isOpen() || (e != QSerialPort::NoError && e != QSerialPort::TimeoutError);
 }
 
+// A frame begun and still incomplete at the deadline is either a late reply still on the line or
+// a frame that lost its tail. A reply under way is whole within the line time of a longest
+// frame; one still incomplete after that never will be: damaged bytes, as a wrong CRC is. (Left
+// as silence, whether it read as damage depended on the next attempt's bytes making up the
+// announced length: a short reply's remnant did, a long one's did not.) Frames that complete
+// meanwhile are late and taken for nothing. True when damaged bytes were found.
+bool incompleteFrameIsCut(QSerialPort& port, FrameReceiver& rx, const FrameTraceFn& trace) {
+    const QDeadlineTimer grace((lineTimeMicros(PanelProtocol::MaxFrame) + 999) / 1000, Qt::PreciseTimer);
+    for (;;) {
+        for (PanelFrame late;;) {
+            const auto got = rx.next(late);
+            if (got == FrameReceiver::Result::Incomplete)
+                break;
+            if (trace)
+                trace(false, rx.lastRaw(), false);
+            if (got == FrameReceiver::Result::Corrupt)
+                return true;
+        }
+        if (rx.buffered() == 0)
+            return false;
+        if (grace.hasExpired()) {
+            if (trace)
+                trace(false, rx.pending(), false);
+            return true;
+        }
+        if (port.waitForReadyRead(int(qMax<qint64>(1, grace.remainingTime()))))
+            rx.feed(port.readAll());
+        else if (portFailed(port))
+            return false;
+    }
+}
+
 } // namespace
 
 QString serialOpenErrorText(const QString& name, int serialPortError, const QString& errorString) {
@@ -145,9 +177,12 @@ TError serialExchange(QSerialPort& port, const PanelFrame& request, int timeoutM
     }
 
     bool damaged = false;
+    bool heard = false; // bytes came in after the request went out
     for (;;) {
-        if (port.bytesAvailable() > 0)
+        if (port.bytesAvailable() > 0) {
             rx.feed(port.readAll());
+            heard = true;
+        }
         PanelFrame frame;
         const auto got = rx.next(frame);
         if (got == FrameReceiver::Result::Frame) {
@@ -167,6 +202,8 @@ TError serialExchange(QSerialPort& port, const PanelFrame& request, int timeoutM
             continue; // the reader has already resynchronised
         }
         if (deadline.hasExpired()) {
+            if (!damaged && heard && rx.buffered() > 0)
+                damaged = incompleteFrameIsCut(port, rx, trace);
             if (!damaged && rx.noiseBytes() == noiseBefore)
                 return LOGTIMEOUT;
             if (trace && !damaged)

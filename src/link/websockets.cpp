@@ -7,6 +7,7 @@
 #include <QMutex>
 #include <QNetworkProxy>
 #include <QNetworkRequest>
+#include <QPointer>
 #include <QSemaphore>
 #include <QSslConfiguration>
 #include <QSslError>
@@ -67,9 +68,12 @@ public slots:
                 [this](const QByteArray& b) { onText(QString::fromLatin1(b)); });
         m_sslText.clear();
         m_connectPending = true;
+        m_host = url.host();
         const QString where = QStringLiteral("%1:%2").arg(url.host()).arg(url.port());
         m_connectTimer.start(qMax(1, timeoutMs));
-        m_timeoutText = QStringLiteral("tempo scaduto durante la connessione a %1").arg(where);
+        m_timeoutText =
+            QStringLiteral("il server cloud non risponde (tempo scaduto durante la connessione a %1)")
+                .arg(where);
         QNetworkRequest request(url);
         request.setRawHeader("Authorization", authorization);
         m_socket->open(request);
@@ -132,8 +136,19 @@ private:
     void onDisconnected() {
         emit m_owner->traffic(line("-- ", QStringLiteral("disconnesso")));
         m_owner->m_state = TWebSockets::Closed;
-        finishConnect(false, QStringLiteral("il server cloud ha chiuso la connessione"));
         wakeWaiter(SENDFAULT);
+        if (!m_connectPending)
+            return;
+        // A connection that never came up says why only after it says it is closed (a name
+        // that resolves to nothing, a port nobody listens on): the error, if one follows, ends
+        // the attempt with its own words; the server's close is all there is otherwise.
+        QMetaObject::invokeMethod(
+            this,
+            [this, socket = QPointer<QWebSocket>(m_socket)] {
+                if (socket && socket == m_socket)
+                    finishConnect(false, QStringLiteral("il server cloud ha chiuso la connessione"));
+            },
+            Qt::QueuedConnection);
     }
     void onSslErrors(const QList<QSslError>& errors) {
         // Never ignored: the connection fails unless the chain verifies against the store.
@@ -143,14 +158,51 @@ private:
         m_sslText =
             QStringLiteral("certificato del server non valido (%1)").arg(texts.join(QStringLiteral("; ")));
     }
-    void onError(QAbstractSocket::SocketError) {
-        const QString text = m_sslText.isEmpty() ? m_socket->errorString() : m_sslText;
+    void onError(QAbstractSocket::SocketError error) {
+        const QString text = m_sslText.isEmpty() ? failureText(error) : m_sslText;
         emit m_owner->traffic(line("!! ", text));
         finishConnect(false, text);
         if (m_socket->state() != QAbstractSocket::ConnectedState) {
             m_owner->m_state = TWebSockets::Closed;
             wakeWaiter(SENDFAULT);
         }
+    }
+    // The error in the installer's words. A refusal before the socket is connected comes from
+    // the machine (nobody listens on the port); one while the websocket is still being set up
+    // is the server's answer to the upgrade (its own text says which).
+    QString failureText(QAbstractSocket::SocketError error) const {
+        const bool upgrading = m_socket->state() != QAbstractSocket::UnconnectedState;
+        switch (error) {
+        case QAbstractSocket::HostNotFoundError:
+            return QStringLiteral("server cloud non trovato: il nome \"%1\" non corrisponde a nessun "
+                                  "indirizzo (controllare il nome e la rete)")
+                .arg(m_host);
+        case QAbstractSocket::ConnectionRefusedError:
+            if (upgrading)
+                return QStringLiteral("il server cloud ha rifiutato il collegamento (%1)")
+                    .arg(upgradeRefusal());
+            return QStringLiteral("connessione rifiutata: nessun servizio in ascolto all'indirizzo e "
+                                  "alla porta indicati");
+        case QAbstractSocket::RemoteHostClosedError:
+            return QStringLiteral("il server cloud ha chiuso la connessione");
+        case QAbstractSocket::SocketTimeoutError:
+            return QStringLiteral("il server cloud non risponde");
+        case QAbstractSocket::NetworkError:
+            return QStringLiteral("rete non raggiungibile");
+        default:
+            return m_socket->errorString();
+        }
+    }
+    // The server's answer to the upgrade as the socket tells it, without the name of the code
+    // that found it ("QWebSocketPrivate::processHandshake: ...") and the closing full stop.
+    QString upgradeRefusal() const {
+        QString text = m_socket->errorString().trimmed();
+        const qsizetype colon = text.indexOf(QStringLiteral(": "));
+        if (colon > 0 && text.left(colon).contains(QStringLiteral("::")))
+            text = text.mid(colon + 2);
+        while (text.endsWith(QLatin1Char('.')))
+            text.chop(1);
+        return text;
     }
     void onText(const QString& text) {
         emit m_owner->traffic(line("<< ", text.size() > 400 ? text.left(400) + QStringLiteral("...") : text));
@@ -180,6 +232,7 @@ private:
     CloudShared* m_shared;
     QWebSocket* m_socket = nullptr;
     QString m_sslText;
+    QString m_host; // of the attempt under way, for its messages
     QString m_timeoutText;
     QTimer m_connectTimer;
     bool m_connectPending = false;

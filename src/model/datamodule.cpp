@@ -5,6 +5,7 @@
 #include "model/schema.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
+#include "platform/programsettings.h"
 #include "platform/registrykey.h"
 
 #include <QCoreApplication>
@@ -200,13 +201,20 @@ void TDM::DataModuleCreate() {
     m_created = true;
 
     QString path;
+    ValueFault fault = ValueFault::None;
     RegistryKey reg;
     if (reg.openKey(kTabulonRegistryKey, false)) {
-        if (reg.valueExists(QStringLiteral("DATABASE")))
-            path = reg.readString(QStringLiteral("DATABASE"));
+        path = reg.textValue(QStringLiteral("DATABASE"), &fault).value_or(QString());
         reg.closeKey();
     }
     DATABASE = path.isEmpty() ? defaultDatabasePath() : path;
+    // A path of another type goes as a missing one does, said: the program must still start.
+    if (fault == ValueFault::WrongType)
+        MessageDlg(
+            damagedSettingsText({valueFaultText(QStringLiteral("DATABASE"), fault, false)},
+                                QStringLiteral("Viene usato l'archivio delle installazioni iniziale:\n%1")
+                                    .arg(QDir::toNativeSeparators(DATABASE))),
+            MsgDlgType::Warning, mbOK);
 
     CDSet_Tabulon->setFileName(DATABASE);
     // A save killed before its last step leaves its temporary copy beside the register: such

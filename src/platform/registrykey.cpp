@@ -271,6 +271,31 @@ int RegistryKey::readInteger(const QString& name) const {
     }
 }
 
+namespace {
+ValueFault faultOf(StoredKind found, StoredKind wanted, ValueFault* fault) {
+    const ValueFault f = found == wanted                ? ValueFault::None
+                         : found == StoredKind::Missing ? ValueFault::Missing
+                                                        : ValueFault::WrongType;
+    if (fault)
+        *fault = f;
+    return f;
+}
+} // namespace
+
+std::optional<QString> RegistryKey::textValue(const QString& name, ValueFault* fault) const {
+    const StoredValue v = m_open ? decode(settings()->value(valueKey(m_path, name))) : StoredValue{};
+    if (faultOf(v.kind, StoredKind::Text, fault) != ValueFault::None)
+        return std::nullopt;
+    return v.text;
+}
+
+std::optional<int> RegistryKey::integerValue(const QString& name, ValueFault* fault) const {
+    const StoredValue v = m_open ? decode(settings()->value(valueKey(m_path, name))) : StoredValue{};
+    if (faultOf(v.kind, StoredKind::Integer, fault) != ValueFault::None)
+        return std::nullopt;
+    return v.integer;
+}
+
 void RegistryKey::writeValue(const QString& name, const QVariant& stored) {
     if (!m_open)
         throw RegistryError(QStringLiteral("Failed to set data for '%1'").arg(name));

@@ -16,8 +16,10 @@
 //   - openKey(key, false) on a missing key returns false (nothing is created);
 //   - readString of a missing value returns ""; of an integer value it throws;
 //   - readInteger of a missing value throws "Failed to get data for 'Top'", of a text value
-//     throws "Invalid data type for 'Top'" (the main window lets this reach its standard
-//     error box and skips the rest of its creation);
+//     throws "Invalid data type for 'Top'";
+//   - textValue and integerValue never throw: they say whether a value is missing or of
+//     another type, so that a damaged value read at start is replaced and named (see
+//     platform/programsettings.h) instead of stopping the program;
 //   - writing with no key open, or a write the storage refuses, throws
 //     "Failed to set data for 'Top'". Callers that must never fail (the exit routine) catch it.
 // All on the user-interface thread.
@@ -25,6 +27,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 #include <stdexcept>
 
 class QSettings;
@@ -37,6 +40,9 @@ public:
     explicit RegistryError(const QString& message) : std::runtime_error(message.toStdString()) {}
     QString message() const { return QString::fromStdString(what()); }
 };
+
+// Why a value could not be read as the type asked for.
+enum class ValueFault { None, Missing, WrongType };
 
 class RegistryKey {
 public:
@@ -59,6 +65,10 @@ public:
     bool valueExists(const QString& name) const;
     QString readString(const QString& name) const;
     int readInteger(const QString& name) const;
+    // The value when the open key holds it with the type asked for; otherwise nothing, with
+    // `fault` (when given) saying whether it is missing or of another type.
+    std::optional<QString> textValue(const QString& name, ValueFault* fault = nullptr) const;
+    std::optional<int> integerValue(const QString& name, ValueFault* fault = nullptr) const;
     void writeString(const QString& name, const QString& value);
     void writeInteger(const QString& name, int value);
     // Removes a value of the open key; true when it existed.

@@ -1,5 +1,6 @@
 // The transfer sequencer: job start, one part per tick of the connection form's timer, retries,
 // progress and the endings.
+#include "link/cloudlink.h"
 #include "link/comset.h"
 #include "link/panellink.h"
 #include "platform/dialogs.h"
@@ -308,7 +309,10 @@ bool TComSet::stepOnePart() {
     if (sent != SENDOK) {
         if (retryable(sent) && ++Transfer.attempts < MaxAttempts) {
             ++Transfer.resends;
-            ErrorSendData();
+            // The progress list names the cloud link's resends; the serial line's show in the
+            // frame trace only.
+            if (link == m_cloud.get())
+                ErrorSendData();
             return true; // the same part goes again at the next tick
         }
         endTransfer(EndFailure, sent);

@@ -144,14 +144,7 @@ void TForm6::FormCreate() {
     MainWindowLinks::wireTransferHooks(*this);
     MainWindowLinks::limitTypingToPanelSlots();
 
-    try {
-        readWindowBounds();
-    } catch (const std::exception& e) {
-        // A bad registry value is reported; the rest of the creation is skipped and the
-        // window still exists.
-        MainWindowLinks::showError(QString::fromStdString(e.what()));
-        return;
-    }
+    readWindowBounds();
     setWindowIcon(ProgramIcon());
     QApplication::setWindowIcon(ProgramIcon());
     ActionToolBar1->setToolTip(QStringLiteral(" "));

@@ -8,6 +8,7 @@
 #include "model/linkintegrity.h"
 #include "platform/dataset.h"
 #include "platform/dialogs.h"
+#include "platform/programsettings.h"
 #include "platform/registrykey.h"
 #include "transfer/codec.h"
 #include "transfer/codec_layout.h"
@@ -27,6 +28,8 @@
 #include <QScrollBar>
 #include <QTimeEdit>
 #include <QTimer>
+
+#include <tuple>
 
 namespace MainWindowLinks {
 
@@ -230,12 +233,26 @@ bool readWindowBounds(int& top, int& left, int& height, int& width) {
     RegistryKey reg;
     if (!reg.openKey(kTabulonRegistryKey, false))
         return false;
-    // Read in this order; a missing or mistyped value throws and leaves the rest unread.
-    top = reg.readInteger(QStringLiteral("Top"));
-    left = reg.readInteger(QStringLiteral("Left"));
-    height = reg.readInteger(QStringLiteral("Height"));
-    width = reg.readInteger(QStringLiteral("Width"));
+    // A value missing or of another type takes its first-run value, so that the window is
+    // still made whole; the installer is told which values those were.
+    const WindowBounds first = firstRunWindowBounds(virtualDesktopSize());
+    QStringList faults, replaced;
+    for (auto [name, value, fallback] : {std::tuple{QStringLiteral("Top"), &top, first.top},
+                                         {QStringLiteral("Left"), &left, first.left},
+                                         {QStringLiteral("Height"), &height, first.height},
+                                         {QStringLiteral("Width"), &width, first.width}}) {
+        ValueFault fault = ValueFault::None;
+        *value = reg.integerValue(name, &fault).value_or(fallback);
+        if (fault != ValueFault::None) {
+            faults << valueFaultText(name, fault, true);
+            replaced << QStringLiteral("%1 %2").arg(name).arg(fallback);
+        }
+    }
     reg.closeKey();
+    if (!faults.isEmpty())
+        MessageDlg(damagedSettingsText(faults, QStringLiteral("La finestra usa i valori iniziali: %1.")
+                                                   .arg(replaced.join(QStringLiteral(", ")))),
+                   MsgDlgType::Warning, mbOK);
     return true;
 }
 

@@ -45,8 +45,8 @@ bool saveRegisterBeforeExit(QWidget* parent);
 void freeDataModule();
 void freeVocabularyLists();
 
-// Window bounds kept in the registry. readBounds: false when the key does not exist
-// (nothing changes); a read failure throws with the registry's message.
+// Window bounds kept in the registry: false when the key does not exist (nothing changes). A
+// value missing or of another type takes its first-run value, with a warning that names it.
 bool readWindowBounds(int& top, int& left, int& height, int& width);
 // Writes DATABASE, the bounds and BaudRate; nothing when the key does not exist. Never throws.
 void writeExitValues(const QString& database, int top, int left, int height, int width, int baudRate);

@@ -17,6 +17,24 @@ void press(int key, const QString& text = {}) {
     QKeyEvent down(QEvent::KeyPress, key, Qt::NoModifier, text);
     QCoreApplication::sendEvent(g_edit, &down);
 }
+// Whether two input positions that one right-aligned value may occupy convert case differently:
+// those of one run between stored literals, or all of them when literals are not stored.
+bool caseChangesWithinARun(const EditMask& m) {
+    QString runCase; // how the run's first position converts 'a' and 'A'
+    for (int pos = 0; pos < m.length(); ++pos) {
+        if (m.isLiteral(pos)) {
+            if (m.saveLiterals())
+                runCase.clear();
+            continue;
+        }
+        const QString conversion = QString(m.transform(pos, u'a')) + m.transform(pos, u'A');
+        if (runCase.isEmpty())
+            runCase = conversion;
+        else if (conversion != runCase)
+            return true;
+    }
+    return false;
+}
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -47,8 +65,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // by being shown and stored again. This holds where a stored value can say what it
     // means: masks that show '_' in empty positions and whose literals no input position
     // accepts and are not blanks (every mask of the program: ':' and '/' between digits).
-    // Elsewhere a literal typed as input, or a blank, reads as something else.
-    bool ambiguous = m.blank() != u'_';
+    // Elsewhere a literal typed as input, or a blank, reads as something else. Nor where '!'
+    // right-aligns a run of positions that convert case differently (no mask of the program
+    // does): a value stored from the left of such a run is shown at its right end, where its
+    // letters take another case.
+    bool ambiguous = m.blank() != u'_' || (m.leadingBlanks() && caseChangesWithinARun(m));
     for (int literal = 0; literal < m.length() && !ambiguous; ++literal) {
         if (!m.isLiteral(literal))
             continue;
