@@ -15,6 +15,7 @@
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
 #include "platform/versioninfo.h"
+#include "support/programwindows.h"
 #include "transfer/sendingdlg.h"
 #include "ui/mainwindow.h"
 
@@ -360,13 +361,7 @@ private Q_SLOTS:
         writeSetting("Top", QStringLiteral("alto"));
         installWindowCreation();
         const auto closeProgram = qScopeGuard([] {
-            delete Form6;
-            delete TypeCentral;
-            delete Form_Anagrafica;
-            delete SendingDlg;
-            delete Form1;
-            delete ComSet;
-            delete DM;
+            deleteProgramWindows();
             TDM::createWindowsHook = nullptr;
         });
         m_onCreate = [] { createDataModule(); };

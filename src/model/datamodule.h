@@ -109,7 +109,7 @@ public:
     // ---- life cycle ----
     // Opens the register file named by the registry value "DATABASE" (an empty register when the
     // file does not exist; a damaged file, or one that cannot be read, is reported and kept
-    // safe, and so is the original of a file loaded with values repaired, see saveRegister),
+    // safe, and so is the unrepaired text of a file loaded with values repaired, see saveRegister),
     // then lets the windows be created through createWindowsHook.
     void DataModuleCreate();
     // Posts pending edits and saves the register to DATABASE, unless the exit already saved it

@@ -21,6 +21,7 @@
 #include "platform/dialogs.h"
 #include "platform/registrykey.h"
 #include "support/linkedwindow.h"
+#include "support/programwindows.h"
 #include "transfer/sendingdlg.h"
 #include "ui/mainwindow.h"
 
@@ -371,13 +372,7 @@ private Q_SLOTS:
 
     void cleanup() {
         BoxAnswerer quiet; // the end of the program is not under test here
-        delete Form6;
-        delete TypeCentral;
-        delete Form_Anagrafica;
-        delete SendingDlg;
-        delete Form1;
-        delete ComSet;
-        delete DM;
+        deleteProgramWindows();
         DM = nullptr;
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         RegistryKey::setStorageForTests({});
