@@ -393,6 +393,38 @@ private slots:
         window->boxes.clear();
     }
 
+    // Enter in CODICE writes the typed code and posts the row; with nothing typed it opens no
+    // editor.
+    void enterOrTheNumberCellWritesTheRow() {
+        TForm6& f = open(3);
+        TPageWireless* page = f.TabSheet10;
+        DataSet* t = DM->CDSet_DeviceRadio800;
+        showKind(f, 2);
+        writeRow(t, 1, "_NomeDevice", QStringLiteral("ULMO800"));
+        writeRow(t, 1, "_Tipo", 1);
+        RealKeys::activate(&f);
+        RealKeys::openByClicks(page->DBGrid48, 1, 4);
+        RealKeys::type("12ab34cd56{Ret}");
+        QCOMPARE(t->state(), DataSetState::Browse);
+        QVERIFY(!page->DBGrid48->editorMode());
+        QCOMPARE(at(t, 1, "_ID_Radio").toString(), QStringLiteral("12AB34CD56"));
+        QCOMPARE(t->recNo(), 1);
+        RealKeys::type("{Ret}");
+        QVERIFY(!page->DBGrid48->editorMode());
+        QCOMPARE(t->state(), DataSetState::Browse);
+        QCOMPARE(window->boxes.count(), 0);
+
+        // A name typed, then the number cell entered: the row is written, and the device keeps its number
+        // (its place among the sensors is 1, its number 25).
+        RealKeys::openByClicks(page->DBGrid48, 1, 2);
+        RealKeys::type("Porta{Ret}");
+        QCOMPARE(t->state(), DataSetState::Edit);
+        RealKeys::type("{Left}{Left}");
+        QCOMPARE(t->state(), DataSetState::Browse);
+        QCOMPARE(at(t, 1, "_Nome").toString(), QStringLiteral("PORTA"));
+        QCOMPARE(at(t, 1, "_ID").toInt(), 25);
+    }
+
     void anEditorClosedWithoutAChoiceWritesNothing() {
         TForm6& f = open(2);
         DataSet* devices = DM->CDSet_DeviceRadio;

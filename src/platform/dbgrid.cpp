@@ -1131,9 +1131,16 @@ void DBGrid::keyPressEvent(QKeyEvent* event) {
         }
         return;
     }
-    case Qt::Key_F2:
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        if (onKeyPress) { // the page may take Enter itself, or swallow it
+            QChar c(QLatin1Char('\r'));
+            onKeyPress(*this, c);
+            if (c.isNull())
+                return;
+        }
+        [[fallthrough]];
+    case Qt::Key_F2:
         if (editorMode()) {
             if (commitEditor())
                 hideEditor();

@@ -248,7 +248,8 @@ public:
     std::function<void(DBGrid&)> onEnter;                     // the focus came into the grid (or its editors)
     std::function<void(DBGrid&)> onExit;                      // the focus left the grid
     std::function<bool(DBGrid&, QKeyEvent& event)> onKeyDown; // true swallows the key
-    std::function<void(DBGrid&, QChar& key)> onKeyPress;      // set key to QChar() to swallow it
+    std::function<void(DBGrid&, QChar& key)> onKeyPress;      // printable keys and Enter ('\r');
+                                                              // set key to QChar() to swallow it
     std::function<void(DBGrid&, Qt::KeyboardModifiers modifiers, int x, int y)> onMouseMove;
     std::function<void(DBGrid&, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, int x, int y)>
         onMouseDown;

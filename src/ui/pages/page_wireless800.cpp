@@ -14,6 +14,7 @@
 #include "ui/imagelist.h"
 #include "ui/mainwindow.h"
 #include "ui/pagecontrol.h"
+#include "ui/pages/cellfaces.h"
 #include "ui/pages/page_wireless.h"
 #include "ui/pages/wirelesscells.h"
 #include "ui/radiochannels.h"
@@ -389,6 +390,11 @@ void TPageWireless::hideEditors800() {
 // editors of the cell left are closed.
 void TPageWireless::current800Changed(DBGrid& grid) {
     hideEditors800();
+    // Entering the number cell writes a row being edited. The number stays the device's own:
+    // the grid shows one kind of device at a time, so a row's place in it is not its number.
+    const DBGridColumn* column = grid.selectedColumn();
+    if (column && column->fieldName() == QLatin1String("_ID"))
+        CellFaces::postPending(grid.dataSet());
     updateEditing800(grid);
 }
 
@@ -419,6 +425,17 @@ void TPageWireless::DBGrid8KeyPress(DBGrid& grid, QChar& key) {
     const Field* f = grid.selectedField();
     if (!f || f->fieldName() != QLatin1String("_ID_Radio"))
         return;
+    if (key == QLatin1Char('\r')) {
+        // Enter while the row is being edited writes the typed code and posts the row; a code
+        // refused, or Enter with nothing being edited, does nothing more.
+        DataSet* t = grid.dataSet();
+        const bool editing = t && (t->state() == DataSetState::Edit || t->state() == DataSetState::Insert);
+        if (editing && grid.commitEditor())
+            guardedApply([t] { t->post(); });
+        if (!editing || t->state() != DataSetState::Browse)
+            key = QChar();
+        return;
+    }
     const bool hex =
         key.isDigit() || (key.toUpper() >= QLatin1Char('A') && key.toUpper() <= QLatin1Char('F'));
     key = hex ? key.toUpper() : QChar();
