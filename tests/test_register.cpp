@@ -557,15 +557,11 @@ private Q_SLOTS:
         const QString file = DATABASE, native = QDir::toNativeSeparators(file);
         cleanup();                                        // the end saves the three
         QFile::remove(file + QStringLiteral(".damaged")); // another row's
-        const auto text = [](const QByteArray& t) {       // as the file holds it, after its length
-            const quint32 n = quint32(t.size());
-            return QByteArray(reinterpret_cast<const char*>(&n), 4) + t;
-        };
         QByteArray bytes = readAll(file);
         for (const auto& [was, now] :
              {std::pair{QByteArray("MODEL MIRUN"), model}, std::pair{QByteArray("Unamed"), name}}) {
-            QCOMPARE(bytes.count(text(was)), 1);
-            bytes.replace(text(was), text(now));
+            QCOMPARE(bytes.count(lengthPrefixed(was)), 1);
+            bytes.replace(lengthPrefixed(was), lengthPrefixed(now));
         }
         if (!shown.isEmpty())
             resealHeader(bytes);

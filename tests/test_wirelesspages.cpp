@@ -368,16 +368,22 @@ private slots:
         QVERIFY(ink.first() < arrow.first() - 20); // the name is there
     }
 
-    // A radio code too short for its mask is refused with one box, however the user tries to
-    // leave it; a changed code is judged afresh.
-    void aRefusedCodeIsToldOnce() {
+    // The sensors' grid of a ZOREM shown, its first row (device 25) a ULMO800, the window active.
+    TPageWireless* firstSensorTyped() {
         TForm6& f = open(3);
-        TPageWireless* page = f.TabSheet10;
-        DataSet* t = DM->CDSet_DeviceRadio800;
         showKind(f, 2);
+        DataSet* t = DM->CDSet_DeviceRadio800;
         writeRow(t, 1, "_NomeDevice", QStringLiteral("ULMO800"));
         writeRow(t, 1, "_Tipo", 1);
         RealKeys::activate(&f);
+        return f.TabSheet10;
+    }
+
+    // A radio code too short for its mask is refused with one box, however the user tries to
+    // leave it; a changed code is judged afresh.
+    void aRefusedCodeIsToldOnce() {
+        TPageWireless* page = firstSensorTyped();
+        DataSet* t = DM->CDSet_DeviceRadio800;
         RealKeys::openByClicks(page->DBGrid48, 1, 4);
         RealKeys::type("12{Ret}");
         QCOMPARE(window->boxes.count(), 1);
@@ -396,13 +402,8 @@ private slots:
     // Enter in CODICE writes the typed code and posts the row; with nothing typed it opens no
     // editor.
     void enterOrTheNumberCellWritesTheRow() {
-        TForm6& f = open(3);
-        TPageWireless* page = f.TabSheet10;
+        TPageWireless* page = firstSensorTyped();
         DataSet* t = DM->CDSet_DeviceRadio800;
-        showKind(f, 2);
-        writeRow(t, 1, "_NomeDevice", QStringLiteral("ULMO800"));
-        writeRow(t, 1, "_Tipo", 1);
-        RealKeys::activate(&f);
         RealKeys::openByClicks(page->DBGrid48, 1, 4);
         RealKeys::type("12ab34cd56{Ret}");
         QCOMPARE(t->state(), DataSetState::Browse);
