@@ -61,6 +61,9 @@ class TestMessageEditors : public QObject {
         QCOMPARE(table()->state(), DataSetState::Browse);
     }
 
+    // The field that keeps a message's list position beside its text: _Msg2 -> _IMsg2.
+    static QString indexFieldOf(QString field) { return field.insert(1, QLatin1Char('I')); }
+
 private slots:
     void cleanup() {
         const QStringList shown = fx ? fx->close() : QStringList();
@@ -85,8 +88,7 @@ private slots:
         QFETCH(QString, field);
         open(2, editorName, gridName);
         setWord(9, QStringLiteral("CAFFÈ"));
-        QString index = field;
-        index.insert(1, QLatin1Char('I')); // _Msg2 -> _IMsg2
+        const QString index = indexFieldOf(field);
         // Row 3 marked, then row 5 marked and current.
         clickCell(3, field, Qt::ControlModifier);
         clickCell(5, field, Qt::ControlModifier);
@@ -117,8 +119,7 @@ private slots:
         open(1, editorName, gridName);
         setWord(2, QStringLiteral("PORTA"));
         setWord(7, QStringLiteral("PORTA SUD"));
-        QString index = field;
-        index.insert(1, QLatin1Char('I'));
+        const QString index = indexFieldOf(field);
         writeRow(table(), 4, field, QStringLiteral("PORTA SUD"));
         writeRow(table(), 4, index, 7);
 
